@@ -1,0 +1,34 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+// The five values that the module's properties dialog edits. The module fills
+// them from the store and its port, lets the editor run, then stores and
+// applies whatever the values hold afterwards.
+struct vnGre1Properties
+{
+    std::string model;
+    std::int32_t carNumbers = 0; // 1 checked, 0 not
+    std::string port;
+    std::string speed;
+    std::string stopBits;
+};
+
+// Runs the properties dialog modally. After OK the values are the ones chosen;
+// after Cancel they are left exactly as given. The application installs the
+// real dialog; tests install a scripted editor.
+class vnGre1PropertiesEditor
+{
+public:
+    virtual ~vnGre1PropertiesEditor() = default;
+    virtual void Edit(vnGre1Properties& values) = 0;
+};
+
+// The editor in use (not owned); null until one is installed, in which case
+// ShowProperties stores and applies the values unchanged.
+inline vnGre1PropertiesEditor*& vnGre1PropertiesEditorSlot()
+{
+    static vnGre1PropertiesEditor* current = nullptr;
+    return current;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "modules/vnChannelLayout.h"
+#include "modules/vnResult.h"
+
+class vnTransfer;
+
+// A scanner module. The base answers E_NOTIMPL for everything but the
+// channel layout, which it embeds and hands out by address.
+class vnModule
+{
+public:
+    vnModule() = default;
+    vnModule(const vnModule&) = delete;
+    vnModule& operator=(const vnModule&) = delete;
+    virtual ~vnModule() = default;
+
+    // Texts are constants of the module that outlive every module object.
+    virtual vnResult GetName(const char** name) { (void)name; return E_NOTIMPL; }
+    virtual vnResult GetDescription(const char** description) { (void)description; return E_NOTIMPL; }
+    virtual vnResult GetChannelLayout(vnChannelLayout** layout)
+    {
+        *layout = &m_layout;
+        return S_OK;
+    }
+    virtual vnResult ShowProperties() { return E_NOTIMPL; }
+    // The transfer stays owned by the module.
+    virtual vnResult GetTransfer(vnTransfer** transfer) { (void)transfer; return E_NOTIMPL; }
+
+protected:
+    vnChannelLayout m_layout;
+};

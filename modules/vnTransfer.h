@@ -1,0 +1,58 @@
+#pragma once
+
+#include "modules/vnResult.h"
+
+#include <cstdint>
+#include <string>
+
+class vnChannel;
+class vnChannelList;
+class vnModule;
+
+// Told after each packet of an upload: packets sent so far, packets in this
+// upload. Lets a window show progress and keep painting.
+class vnTransferProgress
+{
+public:
+    virtual ~vnTransferProgress() = default;
+    virtual void OnProgress(std::int32_t sent, std::int32_t total) = 0;
+};
+
+// Sends channels to a scanner. The base answers E_NOTIMPL for everything.
+class vnTransfer
+{
+public:
+    explicit vnTransfer(vnModule* owner) : m_owner(owner) {}
+    vnTransfer(const vnTransfer&) = delete;
+    vnTransfer& operator=(const vnTransfer&) = delete;
+    virtual ~vnTransfer() = default;
+
+    // Three operations that no module implements; they keep their places in
+    // the interface and have no caller.
+    virtual vnResult Reserved1(std::int32_t, std::int32_t) { return E_NOTIMPL; }
+    virtual vnResult Reserved2(std::int32_t, std::int32_t, std::int32_t) { return E_NOTIMPL; }
+    virtual vnResult Reserved3(std::int32_t) { return E_NOTIMPL; }
+
+    virtual vnResult UploadChannel(const vnChannel* channel) { (void)channel; return E_NOTIMPL; }
+    virtual vnResult UploadRange(std::int32_t first, std::int32_t last, const vnChannelList* list)
+    {
+        (void)first; (void)last; (void)list;
+        return E_NOTIMPL;
+    }
+    virtual vnResult UploadAll(const vnChannelList* list) { (void)list; return E_NOTIMPL; }
+
+    // Why the last upload failed, in words for the user (for example which
+    // device could not be opened and the system's reason); empty when unknown.
+    virtual std::string GetFailureReason() const { return {}; }
+
+    // Optional; not owned. Null (the default) reports nothing.
+    void SetProgress(vnTransferProgress* progress) { m_progress = progress; }
+
+protected:
+    vnModule* GetOwner() const { return m_owner; }
+    vnTransferProgress* GetProgress() const { return m_progress; }
+
+private:
+    vnModule* m_owner; // not owned: the module owns this transfer
+    vnTransferProgress* m_progress = nullptr;
+};
