@@ -1,0 +1,26 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+class vnChannel;
+
+// The text of one grid cell and the way an edited cell text goes back into
+// its channel field. The same forms are the columns of a channel file.
+// Columns: 0 "#", 1 "Frequency", 2 "Description", 3 "Car Number",
+// 4 "Delay", 5 "Lockout", 6 "Priority"; any other column is empty and
+// ignores edits.
+
+// What the cell shows. Numbers always use '.' as decimal point.
+std::string GetChannelCellText(const vnChannel& channel, std::int32_t column);
+
+// Stores an edited cell text into the field of the column; column 0 and
+// columns from 7 on change nothing.
+void SetChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text);
+
+// Reads the number at the start of text as the C library's strtod does in
+// the "C" locale (leading white space, sign, digits with at most one point,
+// optional exponent; trailing text ignored; no number gives 0), whatever
+// the process locale.
+double ReadLeadingDouble(std::string_view text);

@@ -1,0 +1,143 @@
+#include "app/ChannelCellText.h"
+
+#include "channels/vnChannel.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <string>
+
+namespace {
+
+std::string FrequencyAfter(const std::string& typed)
+{
+    vnChannel channel;
+    SetChannelCellText(channel, 1, typed);
+    return GetChannelCellText(channel, 1);
+}
+
+// Puts a comma-decimal locale in force for one test, as Qt does for a
+// German user, and restores the previous one.
+class CommaLocale
+{
+public:
+    CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
+    {
+        m_active = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+    }
+    ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
+    bool Active() const { return m_active; }
+
+private:
+    std::string m_previous;
+    bool m_active = false;
+};
+
+} // namespace
+
+TEST(ChannelCellText, NewChannelShowsNumberEmptyTextsAndFalseFlags)
+{
+    vnChannel channel;
+    channel.SetNumber(-12);
+    EXPECT_EQ(GetChannelCellText(channel, 0), "-12");
+    EXPECT_EQ(GetChannelCellText(channel, 1), "");
+    EXPECT_EQ(GetChannelCellText(channel, 2), "");
+    EXPECT_EQ(GetChannelCellText(channel, 3), "");
+    EXPECT_EQ(GetChannelCellText(channel, 4), "False");
+    EXPECT_EQ(GetChannelCellText(channel, 5), "False");
+    EXPECT_EQ(GetChannelCellText(channel, 6), "False");
+    EXPECT_EQ(GetChannelCellText(channel, 7), "");
+    EXPECT_EQ(GetChannelCellText(channel, 9), "");
+    EXPECT_EQ(GetChannelCellText(channel, -1), "");
+}
+
+TEST(ChannelCellText, FrequencyIsReadLikeCStrtodAndShownWithFourDecimals)
+{
+    EXPECT_EQ(FrequencyAfter("146.52"), "146.5200");
+    EXPECT_EQ(FrequencyAfter("146.52 MHz"), "146.5200");
+    EXPECT_EQ(FrequencyAfter("  851.0125"), "851.0125");
+    EXPECT_EQ(FrequencyAfter("abc"), "");
+    EXPECT_EQ(FrequencyAfter(""), "");
+    EXPECT_EQ(FrequencyAfter("0.00001"), "0.0000");
+    EXPECT_EQ(FrequencyAfter("-5"), "-5.0000");
+    EXPECT_EQ(FrequencyAfter("+.5"), "0.5000");
+    EXPECT_EQ(FrequencyAfter("1.5e2x"), "150.0000");
+    EXPECT_EQ(FrequencyAfter("1e"), "1.0000");
+    EXPECT_EQ(FrequencyAfter("146,52"), "146.0000");
+    // Hexadecimal and words are not numbers here: reading stops at once.
+    EXPECT_EQ(FrequencyAfter("0x10"), "");
+    EXPECT_EQ(FrequencyAfter("inf"), "");
+    EXPECT_EQ(FrequencyAfter("nan"), "");
+}
+
+TEST(ChannelCellText, FrequencyStoresMegahertzWithUnitHertz)
+{
+    vnChannel channel;
+    SetChannelCellText(channel, 1, "146.52");
+    EXPECT_DOUBLE_EQ(channel.GetFrequency().GetMHz(), 146.52);
+    vnFrequency copy = channel.GetFrequency();
+    copy.SetInUnit(5.0); // unit code 1: hertz
+    EXPECT_DOUBLE_EQ(copy.GetMHz(), 5.0e-6);
+}
+
+TEST(ChannelCellText, NumbersIgnoreTheProcessLocale)
+{
+    CommaLocale locale;
+    if (!locale.Active())
+        GTEST_SKIP() << "de_DE.UTF-8 is not generated (scripts/install-deps makes it)";
+    EXPECT_EQ(FrequencyAfter("146.52"), "146.5200");
+    EXPECT_EQ(FrequencyAfter("146,52"), "146.0000");
+}
+
+TEST(ChannelCellText, FlagsTakeOnlyWholeTruthWords)
+{
+    for (const char* word : {"true", "TRUE", "Yes", "yes", "On", "ON", "on"}) {
+        vnChannel channel;
+        SetChannelCellText(channel, 4, word);
+        EXPECT_EQ(GetChannelCellText(channel, 4), "True") << word;
+    }
+    for (const char* word : {"", "1", "y", "enabled", " yes", "yes ", "False"}) {
+        vnChannel channel;
+        channel.SetDelay(true);
+        SetChannelCellText(channel, 4, word);
+        EXPECT_EQ(GetChannelCellText(channel, 4), "False") << '"' << word << '"';
+    }
+}
+
+TEST(ChannelCellText, EachFlagColumnChangesOnlyItsFlag)
+{
+    vnChannel channel;
+    SetChannelCellText(channel, 6, "True");
+    EXPECT_TRUE(channel.GetPriority());
+    EXPECT_FALSE(channel.GetLockout());
+    EXPECT_FALSE(channel.GetDelay());
+    SetChannelCellText(channel, 5, "yes");
+    EXPECT_TRUE(channel.GetLockout());
+    EXPECT_FALSE(channel.GetDelay());
+    EXPECT_TRUE(channel.GetPriority());
+}
+
+TEST(ChannelCellText, TextsAreKeptExactlyAndIgnoredColumnsChangeNothing)
+{
+    vnChannel channel;
+    channel.SetNumber(7);
+    SetChannelCellText(channel, 2, "  Fire Dept  ");
+    SetChannelCellText(channel, 2, "  Fire Dept  "); // reported twice: same result
+    SetChannelCellText(channel, 3, "007");
+    SetChannelCellText(channel, 0, "99");
+    SetChannelCellText(channel, 7, "x");
+    EXPECT_EQ(channel.GetDescription(), "  Fire Dept  ");
+    EXPECT_EQ(channel.GetCarNumber(), "007");
+    EXPECT_EQ(channel.GetNumber(), 7);
+}
+
+TEST(ChannelCellText, ReadLeadingDoubleFollowsStrtodAtTheLimits)
+{
+    EXPECT_TRUE(std::isinf(ReadLeadingDouble("1e999")));
+    EXPECT_LT(ReadLeadingDouble("-1e999"), 0.0);
+    EXPECT_EQ(ReadLeadingDouble("1e-999"), 0.0);
+    EXPECT_EQ(ReadLeadingDouble("."), 0.0);
+    EXPECT_EQ(ReadLeadingDouble("-"), 0.0);
+    EXPECT_DOUBLE_EQ(ReadLeadingDouble("\t\n 5."), 5.0);
+}
