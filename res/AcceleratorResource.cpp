@@ -1,0 +1,36 @@
+#include "res/AcceleratorResource.h"
+
+#include "res/ResourceIds.h"
+
+namespace {
+
+// The complete table: Ctrl+F5, Del, Ctrl+F, F3 and Ctrl+G appear in menu
+// labels but are deliberately bound to nothing.
+constexpr AcceleratorResource kMainFrameAccelerators[] = {
+    {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
+    {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
+    {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},
+    {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+    {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
+    {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
+    {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
+    {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
+    {Qt::CTRL | Qt::Key_P, ID_FILE_PRINT},
+    {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
+    {Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
+    {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
+    {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
+    {QKeyCombination(Qt::Key_F5), ID_ACCEL_F5},
+    {Qt::SHIFT | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
+};
+
+} // namespace
+
+std::span<const AcceleratorResource> FindAcceleratorResource(int id)
+{
+    if (id == IDR_MAINFRAME)
+        return kMainFrameAccelerators;
+    return {};
+}

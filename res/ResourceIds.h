@@ -1,0 +1,65 @@
+#pragma once
+
+// Numeric ids of the program's resources, commands, strings and bars. Menus,
+// toolbar buttons and accelerators name commands by these ids; the same id
+// picks a command's status-bar prompt and tooltip from the string table.
+
+// The main window's menu, accelerator table, toolbar, icon and title string.
+inline constexpr int IDR_MAINFRAME = 128;
+
+// Commands of menu 128, the toolbar and the accelerator table.
+inline constexpr int ID_FILE_NEW = 57600;
+inline constexpr int ID_FILE_OPEN = 57601;
+inline constexpr int ID_FILE_SAVE = 57603;
+inline constexpr int ID_FILE_SAVE_AS = 57604;
+inline constexpr int ID_FILE_PAGE_SETUP = 136;
+inline constexpr int ID_FILE_PRINT = 57607;
+inline constexpr int ID_APP_EXIT = 57665;
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_CUT = 57635;
+inline constexpr int ID_EDIT_COPY = 57634;
+inline constexpr int ID_EDIT_PASTE = 57637;
+inline constexpr int ID_EDIT_DELETE = 137;
+inline constexpr int ID_EDIT_FIND = 57636;
+inline constexpr int ID_EDIT_FIND_NEXT = 139;
+inline constexpr int ID_EDIT_GOTO = 140;
+inline constexpr int ID_EDIT_SELECT_ALL = 141;
+inline constexpr int ID_VIEW_COLUMNS = 142;
+inline constexpr int ID_VIEW_TOOLBAR = 59392;
+inline constexpr int ID_VIEW_STATUS_BAR = 59393;
+inline constexpr int ID_TRANSFER_UPLOAD_SELECTED = 152;
+inline constexpr int ID_TRANSFER_UPLOAD_ALL = 145;
+inline constexpr int ID_TRANSFER_DOWNLOAD_ALL = 151;
+inline constexpr int ID_TRANSFER_SETTINGS = 147;
+inline constexpr int ID_TRANSFER_MODULES = 143;
+inline constexpr int ID_HELP_TOPICS = 144;
+inline constexpr int ID_APP_ABOUT = 57664;
+// Commands without a menu item: the printer button, the command of F5, and
+// next/previous pane (F6, Shift+F6). Nothing handles them.
+inline constexpr int ID_TOOLBAR_PRINT = 32771;
+inline constexpr int ID_ACCEL_F5 = 32779;
+inline constexpr int ID_NEXT_PANE = 57680;
+inline constexpr int ID_PREV_PANE = 57681;
+
+// Strings.
+inline constexpr int IDS_APP_TITLE = 57344;    // caption of message boxes
+inline constexpr int IDS_IDLE_MESSAGE = 57345; // status bar when no prompt shows
+inline constexpr int ID_INDICATOR_CAPS = 59137;
+inline constexpr int ID_INDICATOR_NUM = 59138;
+inline constexpr int ID_INDICATOR_SCRL = 59139;
+// In a list of status-bar panes: the message pane.
+inline constexpr int ID_SEPARATOR = 0;
+
+// Control ids of the main window's children.
+inline constexpr int AFX_IDW_PANE_FIRST = 59648; // the grid
+inline constexpr int AFX_IDW_TOOLBAR = 59392;
+inline constexpr int AFX_IDW_STATUS_BAR = 59393;
+inline constexpr int AFX_IDW_REBAR = 59396;
+inline constexpr int AFX_IDW_DIALOGBAR = 59397; // the bank bar
+
+// Dialog templates and their controls.
+inline constexpr int IDD_ABOUTBOX = 100;
+inline constexpr int IDD_MODULES = 5;
+inline constexpr int IDD_GRE1_PROPERTIES = 148;
+inline constexpr int IDD_BANK_BAR = 128;
+inline constexpr int IDC_BANK_COMBO = 1013;

@@ -1,0 +1,54 @@
+#include "res/StringResource.h"
+
+#include "res/ResourceIds.h"
+
+namespace {
+
+struct StringEntry
+{
+    int id;
+    std::string_view text;
+};
+
+constexpr StringEntry kStrings[] = {
+    {IDR_MAINFRAME, "Scanlore"},
+    {IDS_APP_TITLE, "Scanlore"},
+    {IDS_IDLE_MESSAGE, "Ready"},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+    {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+    {ID_EDIT_FIND, "Find the specified text\nFind"},
+    {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+    {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+};
+
+} // namespace
+
+std::string_view LoadStringResource(int id)
+{
+    for (const StringEntry& entry : kStrings)
+        if (entry.id == id)
+            return entry.text;
+    return {};
+}
+
+std::string_view LoadCommandPrompt(int command)
+{
+    const std::string_view text = LoadStringResource(command);
+    return text.substr(0, text.find('\n'));
+}
+
+std::string_view LoadCommandTooltip(int command)
+{
+    const std::string_view text = LoadStringResource(command);
+    const std::size_t newline = text.find('\n');
+    return newline == std::string_view::npos ? std::string_view() : text.substr(newline + 1);
+}

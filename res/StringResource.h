@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string_view>
+
+// The string table. A command's string holds its status-bar prompt and,
+// after a line feed, its tooltip.
+
+// The string with this id; empty when the table has none.
+std::string_view LoadStringResource(int id);
+
+// The part of a command's string before the line feed.
+std::string_view LoadCommandPrompt(int command);
+// The part after the line feed; empty when there is none.
+std::string_view LoadCommandTooltip(int command);
