@@ -1,0 +1,102 @@
+#include "toolkit/CMessageBox.h"
+
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
+
+#include <QMessageBox>
+
+namespace {
+
+CMessageBox::Script* g_script = nullptr;
+
+int DefaultAnswer(CMessageBox::Buttons buttons)
+{
+    return (buttons == CMessageBox::YesNo || buttons == CMessageBox::YesNoCancel) ? IDYES : IDOK;
+}
+
+QString Caption()
+{
+    const std::string_view title = LoadStringResource(IDS_APP_TITLE);
+    return QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size()));
+}
+
+} // namespace
+
+CMessageBox::Script::Script()
+{
+    g_script = this;
+}
+
+CMessageBox::Script::~Script()
+{
+    if (g_script == this)
+        g_script = nullptr;
+}
+
+void CMessageBox::Script::SetNextAnswers(std::vector<int> answers)
+{
+    m_answers.assign(answers.begin(), answers.end());
+}
+
+void CMessageBox::SetNextAnswers(std::vector<int> answers)
+{
+    if (g_script)
+        g_script->SetNextAnswers(std::move(answers));
+}
+
+int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons buttons)
+{
+    if (g_script) {
+        g_script->m_shown.push_back({Caption(), text, icon, buttons});
+        if (g_script->m_answers.empty())
+            return DefaultAnswer(buttons);
+        const int answer = g_script->m_answers.front();
+        g_script->m_answers.pop_front();
+        return answer;
+    }
+
+    QMessageBox box(parent);
+    box.setWindowTitle(Caption());
+    box.setText(text);
+    switch (icon) {
+    case Information: box.setIcon(QMessageBox::Information); break;
+    case Exclamation: box.setIcon(QMessageBox::Warning); break;
+    case Error: box.setIcon(QMessageBox::Critical); break;
+    case Question: box.setIcon(QMessageBox::Question); break;
+    }
+
+    QMessageBox::StandardButton escape = QMessageBox::Ok;
+    switch (buttons) {
+    case Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        escape = QMessageBox::Cancel;
+        break;
+    case YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        escape = QMessageBox::No;
+        break;
+    case YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        escape = QMessageBox::Cancel;
+        break;
+    }
+    box.setEscapeButton(escape);
+    box.exec();
+
+    switch (box.standardButton(box.clickedButton())) {
+    case QMessageBox::Ok: return IDOK;
+    case QMessageBox::Cancel: return IDCANCEL;
+    case QMessageBox::Yes: return IDYES;
+    case QMessageBox::No: return IDNO;
+    default: break;
+    }
+    // Closed without a button (for example the window went away).
+    switch (escape) {
+    case QMessageBox::Cancel: return IDCANCEL;
+    case QMessageBox::No: return IDNO;
+    default: return IDOK;
+    }
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include <QString>
+
+#include <deque>
+#include <vector>
+
+class QWidget;
+
+// Button ids that a message box returns.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDYES = 6;
+inline constexpr int IDNO = 7;
+
+// The program's message box: caption "Scanlore", an icon, a text and a set of
+// buttons; modal over its parent.
+class CMessageBox
+{
+public:
+    enum Icon { Information, Exclamation, Error, Question };
+    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+
+    // Shows the box and returns the id of the button pressed. Escape and the
+    // close box answer Cancel when there is one, else OK (or No for YesNo).
+    static int Show(QWidget* parent, const QString& text, Icon icon, Buttons buttons = Ok);
+
+    // What one box showed, as the test seam records it.
+    struct Record
+    {
+        QString caption;
+        QString text;
+        Icon icon;
+        Buttons buttons;
+    };
+
+    // Test seam. While a Script is alive, Show opens no window: it records the
+    // box and answers with the next queued answer, or with the box's default
+    // button (the first one) when none is queued. Scripts do not nest.
+    class Script
+    {
+    public:
+        Script();
+        ~Script();
+        Script(const Script&) = delete;
+        Script& operator=(const Script&) = delete;
+
+        void SetNextAnswers(std::vector<int> answers);
+        const std::vector<Record>& Shown() const { return m_shown; }
+        void Clear() { m_shown.clear(); }
+
+    private:
+        friend class CMessageBox;
+        std::deque<int> m_answers;
+        std::vector<Record> m_shown;
+    };
+
+    // Queues answers on the current Script; does nothing without one.
+    static void SetNextAnswers(std::vector<int> answers);
+};
