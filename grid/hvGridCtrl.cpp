@@ -1,0 +1,400 @@
+#include "grid/hvGridCtrl.h"
+
+#include "grid/hvGridCtrlEdit.h"
+#include "grid/hvGridModel.h"
+
+#include <QApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QWheelEvent>
+
+#include <algorithm>
+
+namespace {
+
+// Keys that the grid treats as typed characters: they open the "Description"
+// editor on a single selected row and become its first keystroke.
+bool IsCharacterKey(const QKeyEvent* event)
+{
+    switch (event->key()) {
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Backspace:
+        return true;
+    default:
+        break;
+    }
+    if (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))
+        return false;
+    const QString text = event->text();
+    return !text.isEmpty() && text.at(0).isPrint();
+}
+
+constexpr int DescriptionColumn = 2;
+constexpr int MinimumEditableWidth = 5;
+// The editor reaches this far into the row above, so its frame does not
+// hide the cell's text.
+constexpr int EditorOverlapAbove = 3;
+
+} // namespace
+
+hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
+    : QTableView(parent)
+    , m_owner(owner)
+    , m_model(new hvGridModel(owner, this))
+{
+    setObjectName(QStringLiteral("grid"));
+    setModel(m_model);
+
+    setShowGrid(true);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setTabKeyNavigation(false);
+    setWordWrap(false);
+    setCornerButtonEnabled(false);
+    setSortingEnabled(false);
+    setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+
+    verticalHeader()->hide();
+    const int rowHeight = fontMetrics().height() + 4;
+    verticalHeader()->setMinimumSectionSize(rowHeight);
+    verticalHeader()->setDefaultSectionSize(rowHeight);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+
+    horizontalHeader()->setStretchLastSection(false);
+    horizontalHeader()->setSectionsMovable(false);
+    horizontalHeader()->setHighlightSections(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setMinimumSectionSize(0);
+
+    // A scroll bar used with the mouse ends an open edit before the list
+    // moves, as the wheel does.
+    for (QScrollBar* bar : {verticalScrollBar(), horizontalScrollBar()}) {
+        connect(bar, &QAbstractSlider::actionTriggered, this, [this](int) { TakeFocusBeforeScrolling(); });
+        connect(bar, &QAbstractSlider::sliderPressed, this, [this] { TakeFocusBeforeScrolling(); });
+    }
+}
+
+hvGridCtrl::~hvGridCtrl()
+{
+    // An editor still open reports nothing while the grid goes away.
+    for (hvGridCtrlEdit* editor : viewport()->findChildren<hvGridCtrlEdit*>(Qt::FindDirectChildrenOnly))
+        editor->CloseWithoutReport(false);
+}
+
+void hvGridCtrl::SetOwnerData(bool ownerData)
+{
+    m_model->SetOwnerData(ownerData);
+}
+
+bool hvGridCtrl::IsOwnerData() const
+{
+    return m_model->IsOwnerData();
+}
+
+int hvGridCtrl::InsertColumn(int index, const QString& title, int format, int width)
+{
+    const int column = m_model->InsertColumn(index, title, format);
+    if (column >= 0)
+        setColumnWidth(column, width);
+    return column;
+}
+
+void hvGridCtrl::SetColumnFormat(int column, int format)
+{
+    m_model->SetColumnFormat(column, format);
+}
+
+int hvGridCtrl::GetColumnFormat(int column) const
+{
+    return m_model->GetColumnFormat(column);
+}
+
+int hvGridCtrl::GetColumnWidth(int column) const
+{
+    return columnWidth(column);
+}
+
+void hvGridCtrl::SetColumnWidth(int column, int width)
+{
+    setColumnWidth(column, width);
+}
+
+int hvGridCtrl::GetColumnCount() const
+{
+    return m_model->columnCount();
+}
+
+int hvGridCtrl::GetItemCount() const
+{
+    return m_model->rowCount();
+}
+
+int hvGridCtrl::InsertItem(int row)
+{
+    return m_model->InsertRow(row);
+}
+
+void hvGridCtrl::DeleteAllItems()
+{
+    // An open editor's row is about to vanish; its edit has nowhere to go,
+    // and reporting it later would write into whatever row takes the index.
+    DiscardOpenEditor();
+    m_model->RemoveAllRows();
+}
+
+void hvGridCtrl::SetRedraw(bool redraw)
+{
+    setUpdatesEnabled(redraw);
+    if (redraw)
+        viewport()->update();
+}
+
+void hvGridCtrl::RedrawItems(int first, int last)
+{
+    m_model->RowsChanged(first, last);
+}
+
+std::string hvGridCtrl::GetItemText(int row, int column) const
+{
+    return m_model->GetText(row, column);
+}
+
+void hvGridCtrl::SetItemText(int row, int column, const std::string& text)
+{
+    m_model->SetText(row, column, text);
+}
+
+int hvGridCtrl::GetNextSelectedItem(int after) const
+{
+    const int count = GetItemCount();
+    for (int row = after < -1 ? 0 : after + 1; row < count; ++row)
+        if (IsItemSelected(row))
+            return row;
+    return -1;
+}
+
+int hvGridCtrl::GetSelectedCount() const
+{
+    int count = 0;
+    for (int row = GetNextSelectedItem(-1); row >= 0; row = GetNextSelectedItem(row))
+        ++count;
+    return count;
+}
+
+void hvGridCtrl::SetItemSelected(int row, bool selected)
+{
+    if (row < 0 || row >= GetItemCount() || GetColumnCount() == 0)
+        return;
+    const QItemSelection rowSelection(m_model->index(row, 0), m_model->index(row, GetColumnCount() - 1));
+    selectionModel()->select(rowSelection, selected ? QItemSelectionModel::Select : QItemSelectionModel::Deselect);
+}
+
+bool hvGridCtrl::IsItemSelected(int row) const
+{
+    return GetColumnCount() > 0 && selectionModel()->isSelected(m_model->index(row, 0));
+}
+
+int hvGridCtrl::GetFocusedItem() const
+{
+    const QModelIndex current = selectionModel()->currentIndex();
+    return current.isValid() ? current.row() : -1;
+}
+
+void hvGridCtrl::SetFocusedItem(int row)
+{
+    if (row < 0 || row >= GetItemCount() || GetColumnCount() == 0)
+        return;
+    const int column = std::max(0, currentIndex().column());
+    selectionModel()->setCurrentIndex(m_model->index(row, column), QItemSelectionModel::NoUpdate);
+}
+
+QRect hvGridCtrl::GetSubItemRect(int row, int column) const
+{
+    return visualRect(m_model->index(row, column));
+}
+
+QRect hvGridCtrl::GetClientRect() const
+{
+    return viewport()->rect();
+}
+
+bool hvGridCtrl::EnsureRowVisible(int row)
+{
+    if (row < 0 || row >= GetItemCount() || GetColumnCount() == 0)
+        return false;
+    // Scroll only vertically: horizontal placement is the caller's business.
+    const int keepX = horizontalScrollBar()->value();
+    scrollTo(m_model->index(row, columnAt(0) >= 0 ? columnAt(0) : 0), QAbstractItemView::EnsureVisible);
+    horizontalScrollBar()->setValue(keepX);
+    return true;
+}
+
+void hvGridCtrl::ScrollHorizontally(int dx)
+{
+    QScrollBar* bar = horizontalScrollBar();
+    bar->setValue(bar->value() + dx);
+}
+
+int hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
+{
+    if (column == 0)
+        return 0;
+    if (!EnsureRowVisible(row))
+        return 0;
+    if (column < 0 || column >= GetColumnCount() || GetColumnWidth(column) < MinimumEditableWidth)
+        return 0;
+
+    QRect cell = GetSubItemRect(row, column);
+    const QRect client = GetClientRect();
+    if (cell.left() < client.left()) {
+        ScrollHorizontally(cell.left() - client.left());
+        cell = GetSubItemRect(row, column);
+    } else if (cell.right() > client.right()) {
+        ScrollHorizontally(cell.right() - client.right());
+        cell = GetSubItemRect(row, column);
+    }
+
+    Qt::Alignment alignment = Qt::AlignHCenter;
+    switch (GetColumnFormat(column) & 3) {
+    case FormatLeft:
+        alignment = Qt::AlignLeft;
+        break;
+    case FormatRight:
+        alignment = Qt::AlignRight;
+        break;
+    default:
+        break;
+    }
+
+    cell.setTop(cell.top() - EditorOverlapAbove);
+    if (cell.right() > client.right())
+        cell.setRight(client.right());
+
+    const std::string text = GetItemText(row, column);
+    // The editor deletes itself once it has closed (see hvGridCtrlEdit).
+    auto* opened = new hvGridCtrlEdit(this, row, column, text);
+    if (!opened->Create(alignment, cell)) {
+        opened->deleteLater();
+        return 0;
+    }
+    if (editor)
+        *editor = opened;
+    return 0;
+}
+
+hvGridCtrlEdit* hvGridCtrl::GetOpenEditor() const
+{
+    for (hvGridCtrlEdit* editor : viewport()->findChildren<hvGridCtrlEdit*>(Qt::FindDirectChildrenOnly))
+        if (!editor->IsClosed())
+            return editor;
+    return nullptr;
+}
+
+void hvGridCtrl::CommitEdit()
+{
+    if (GetOpenEditor())
+        setFocus(Qt::OtherFocusReason);
+}
+
+void hvGridCtrl::DiscardOpenEditor()
+{
+    for (hvGridCtrlEdit* editor : viewport()->findChildren<hvGridCtrlEdit*>(Qt::FindDirectChildrenOnly))
+        editor->CloseWithoutReport();
+}
+
+void hvGridCtrl::NotifyEndLabelEdit(const hvEndLabelEdit& report)
+{
+    if (OnEndLabelEditReflect(report))
+        return;
+    // An edit of a row that no longer exists has nowhere to go.
+    if (report.row < 0 || report.row >= GetItemCount() || !m_owner)
+        return;
+    m_owner->OnEndLabelEdit(report.row, report.column, *report.text);
+    RedrawItems(report.row, report.row);
+}
+
+bool hvGridCtrl::OnEndLabelEditReflect(const hvEndLabelEdit& report)
+{
+    if (!report.text)
+        return true;
+    if (IsOwnerData())
+        return false;
+    SetItemText(report.row, report.column, *report.text);
+    return true;
+}
+
+void hvGridCtrl::TakeFocusBeforeScrolling()
+{
+    if (QApplication::focusWidget() != this)
+        setFocus(Qt::OtherFocusReason);
+}
+
+bool hvGridCtrl::event(QEvent* event)
+{
+    // Tab is a character for the grid, not a move to the next widget.
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
+            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(key);
+            return true;
+        }
+    }
+    return QTableView::event(event);
+}
+
+void hvGridCtrl::keyPressEvent(QKeyEvent* event)
+{
+    if (!IsCharacterKey(event)) {
+        QTableView::keyPressEvent(event);
+        return;
+    }
+    hvGridCtrlEdit* editor = nullptr;
+    if (GetSelectedCount() == 1)
+        EditSubItem(GetNextSelectedItem(-1), DescriptionColumn, &editor);
+    if (editor) {
+        QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
+                       static_cast<ushort>(event->count()));
+        QCoreApplication::sendEvent(editor, &copy);
+    }
+    // The list's own handling of characters would search rows by their
+    // first letter and move the selection; an owner-data list finds none.
+    event->accept();
+}
+
+void hvGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    QTableView::mouseDoubleClickEvent(event);
+    if (event->button() != Qt::LeftButton)
+        return;
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    if (hit.isValid() && hit.row() == GetFocusedItem())
+        EditSubItem(hit.row(), hit.column());
+}
+
+void hvGridCtrl::wheelEvent(QWheelEvent* event)
+{
+    TakeFocusBeforeScrolling();
+    QTableView::wheelEvent(event);
+}
+
+QModelIndex hvGridCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
+{
+    // Left and Right scroll the columns, as in a report list; the focused
+    // row stays.
+    if (cursorAction == MoveLeft || cursorAction == MoveRight) {
+        QScrollBar* bar = horizontalScrollBar();
+        bar->triggerAction(cursorAction == MoveLeft ? QAbstractSlider::SliderSingleStepSub
+                                                    : QAbstractSlider::SliderSingleStepAdd);
+        return currentIndex();
+    }
+    return QTableView::moveCursor(cursorAction, modifiers);
+}

@@ -1,0 +1,126 @@
+#pragma once
+
+#include <QTableView>
+
+#include <optional>
+#include <string>
+
+class hvGridCtrlEdit;
+class hvGridModel;
+
+// The window that shows a grid and stores its edits. The grid asks it for
+// every cell's text and hands it every finished edit; it keeps no text.
+class hvGridCtrlOwner
+{
+public:
+    virtual ~hvGridCtrlOwner() = default;
+
+    // The text a cell shows (the display-info request).
+    virtual std::string GetDispInfoText(int row, int column) = 0;
+    // An edit that ended with text (the end-label-edit notification).
+    virtual void OnEndLabelEdit(int row, int column, const std::string& text) = 0;
+};
+
+// How an editor reports the end of an edit. text is absent when the edit was
+// cancelled or left unchanged; textLength is the editor's text length either
+// way.
+struct hvEndLabelEdit
+{
+    int row = 0;
+    int column = 0;
+    std::optional<std::string> text;
+    int textLength = 0;
+};
+
+// The channel grid: a report view with grid lines, full-row and multiple
+// selection and in-place editing of single cells. In owner-data mode (the
+// default) it holds only a row count and asks its owner for each cell's
+// text; otherwise it stores the texts itself.
+class hvGridCtrl : public QTableView
+{
+    Q_OBJECT
+
+public:
+    // Column formats: the alignment of a column's text.
+    enum Format
+    {
+        FormatLeft = 0,
+        FormatRight = 1,
+        FormatCenter = 2,
+    };
+
+    hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent = nullptr);
+    ~hvGridCtrl() override;
+
+    // Owner-data mode is set before any row is added.
+    void SetOwnerData(bool ownerData);
+    bool IsOwnerData() const;
+
+    // Columns. InsertColumn returns the new column's index, or -1.
+    int InsertColumn(int index, const QString& title, int format, int width);
+    void SetColumnFormat(int column, int format);
+    int GetColumnFormat(int column) const;
+    int GetColumnWidth(int column) const;
+    void SetColumnWidth(int column, int width);
+    int GetColumnCount() const;
+
+    // Rows. InsertItem returns the new row's index, or -1.
+    int GetItemCount() const;
+    int InsertItem(int row);
+    void DeleteAllItems();
+    void SetRedraw(bool redraw);
+    void RedrawItems(int first, int last);
+
+    // A cell's text: the owner's answer in owner-data mode, else the stored
+    // text. SetItemText stores only when the grid is not in owner-data mode.
+    std::string GetItemText(int row, int column) const;
+    void SetItemText(int row, int column, const std::string& text);
+
+    // Selection and focus. GetNextSelectedItem gives the first selected row
+    // after the given one (-1 searches from the top), or -1 when none.
+    int GetNextSelectedItem(int after) const;
+    int GetSelectedCount() const;
+    void SetItemSelected(int row, bool selected);
+    bool IsItemSelected(int row) const;
+    int GetFocusedItem() const;
+    void SetFocusedItem(int row);
+
+    // Geometry in the grid's client (viewport) coordinates.
+    QRect GetSubItemRect(int row, int column) const;
+    QRect GetClientRect() const;
+    // Scrolls the row fully into view; false when there is no such row.
+    bool EnsureRowVisible(int row);
+    // Scrolls horizontally by the given number of pixels.
+    void ScrollHorizontally(int dx);
+
+    // Opens the in-place editor on a cell. Always returns 0; whether an
+    // editor opened is told only through the editor place, when given.
+    int EditSubItem(int row, int column, hvGridCtrlEdit** editor = nullptr);
+
+    // The editor that is open over a cell, or null.
+    hvGridCtrlEdit* GetOpenEditor() const;
+    // Ends an open edit as losing the focus would (the text is reported when
+    // it was changed) and gives the grid the focus; nothing when none is open.
+    void CommitEdit();
+
+    // Delivers an editor's end-of-edit report: the grid looks at it first and
+    // consumes it when it carries no text or when the grid stores texts
+    // itself; otherwise the owner receives it.
+    void NotifyEndLabelEdit(const hvEndLabelEdit& report);
+
+protected:
+    bool event(QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    // Returns true when the grid consumed the report.
+    bool OnEndLabelEditReflect(const hvEndLabelEdit& report);
+    void TakeFocusBeforeScrolling();
+    void DiscardOpenEditor();
+
+    hvGridCtrlOwner* m_owner;
+    hvGridModel* m_model; // child of this grid
+};

@@ -1,0 +1,151 @@
+#include "grid/hvGridModel.h"
+
+#include "grid/hvGridCtrl.h"
+
+hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent)
+    : QAbstractTableModel(parent)
+    , m_owner(owner)
+{
+}
+
+Qt::Alignment hvGridModel::AlignmentOf(int format)
+{
+    // The lowest two bits: 0 left, 1 right, 2 and 3 centre.
+    switch (format & 3) {
+    case 0:
+        return Qt::AlignLeft | Qt::AlignVCenter;
+    case 1:
+        return Qt::AlignRight | Qt::AlignVCenter;
+    default:
+        return Qt::AlignHCenter | Qt::AlignVCenter;
+    }
+}
+
+int hvGridModel::InsertColumn(int index, const QString& title, int format)
+{
+    const int count = static_cast<int>(m_columns.size());
+    if (index < 0)
+        return -1;
+    if (index > count)
+        index = count;
+    beginInsertColumns(QModelIndex(), index, index);
+    m_columns.insert(m_columns.begin() + index, Column{title, format});
+    for (auto& row : m_texts)
+        row.insert(row.begin() + index, std::string());
+    endInsertColumns();
+    return index;
+}
+
+void hvGridModel::SetColumnFormat(int column, int format)
+{
+    if (column < 0 || column >= static_cast<int>(m_columns.size()))
+        return;
+    m_columns[static_cast<std::size_t>(column)].format = format;
+    emit headerDataChanged(Qt::Horizontal, column, column);
+    if (m_rowCount > 0)
+        emit dataChanged(index(0, column), index(m_rowCount - 1, column), {Qt::TextAlignmentRole});
+}
+
+int hvGridModel::GetColumnFormat(int column) const
+{
+    if (column < 0 || column >= static_cast<int>(m_columns.size()))
+        return 0;
+    return m_columns[static_cast<std::size_t>(column)].format;
+}
+
+int hvGridModel::InsertRow(int row)
+{
+    if (row < 0)
+        return -1;
+    if (row > m_rowCount)
+        row = m_rowCount;
+    beginInsertRows(QModelIndex(), row, row);
+    ++m_rowCount;
+    if (!m_ownerData)
+        m_texts.insert(m_texts.begin() + row, std::vector<std::string>(m_columns.size()));
+    endInsertRows();
+    return row;
+}
+
+void hvGridModel::RemoveAllRows()
+{
+    beginResetModel();
+    m_rowCount = 0;
+    m_texts.clear();
+    endResetModel();
+}
+
+void hvGridModel::RowsChanged(int first, int last)
+{
+    if (first < 0)
+        first = 0;
+    if (last >= m_rowCount)
+        last = m_rowCount - 1;
+    if (first > last || m_columns.empty())
+        return;
+    emit dataChanged(index(first, 0), index(last, static_cast<int>(m_columns.size()) - 1), {Qt::DisplayRole});
+}
+
+std::string hvGridModel::GetText(int row, int column) const
+{
+    if (row < 0 || row >= m_rowCount || column < 0 || column >= static_cast<int>(m_columns.size()))
+        return {};
+    if (m_ownerData)
+        return m_owner ? m_owner->GetDispInfoText(row, column) : std::string();
+    return m_texts[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)];
+}
+
+void hvGridModel::SetText(int row, int column, const std::string& text)
+{
+    if (m_ownerData || row < 0 || row >= m_rowCount || column < 0 || column >= static_cast<int>(m_columns.size()))
+        return;
+    m_texts[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+    const QModelIndex cell = index(row, column);
+    emit dataChanged(cell, cell, {Qt::DisplayRole});
+}
+
+int hvGridModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : m_rowCount;
+}
+
+int hvGridModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : static_cast<int>(m_columns.size());
+}
+
+QVariant hvGridModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid())
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return QString::fromStdString(GetText(index.row(), index.column()));
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(AlignmentOf(GetColumnFormat(index.column())));
+    default:
+        return {};
+    }
+}
+
+QVariant hvGridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || section < 0 || section >= static_cast<int>(m_columns.size()))
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        return m_columns[static_cast<std::size_t>(section)].title;
+    case Qt::TextAlignmentRole:
+        return static_cast<int>(AlignmentOf(m_columns[static_cast<std::size_t>(section)].format));
+    default:
+        return {};
+    }
+}
+
+Qt::ItemFlags hvGridModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    // Editing goes through the grid's own editor, never Qt's delegates.
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}

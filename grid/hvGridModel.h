@@ -1,0 +1,55 @@
+#pragma once
+
+#include <QAbstractTableModel>
+
+#include <string>
+#include <vector>
+
+class hvGridCtrlOwner;
+
+// The grid's item model. In owner-data mode it holds only the row count and
+// the column definitions and answers every display request by asking the
+// owner; otherwise it also keeps each cell's text.
+class hvGridModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    hvGridModel(hvGridCtrlOwner* owner, QObject* parent = nullptr);
+
+    void SetOwnerData(bool ownerData) { m_ownerData = ownerData; }
+    bool IsOwnerData() const { return m_ownerData; }
+
+    int InsertColumn(int index, const QString& title, int format);
+    void SetColumnFormat(int column, int format);
+    int GetColumnFormat(int column) const;
+
+    int InsertRow(int row);
+    void RemoveAllRows();
+    void RowsChanged(int first, int last);
+
+    std::string GetText(int row, int column) const;
+    void SetText(int row, int column, const std::string& text);
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+private:
+    struct Column
+    {
+        QString title;
+        int format = 0;
+    };
+
+    static Qt::Alignment AlignmentOf(int format);
+
+    hvGridCtrlOwner* m_owner; // not owned
+    bool m_ownerData = true;
+    int m_rowCount = 0;
+    std::vector<Column> m_columns;
+    // Only without owner data: the texts, row by row.
+    std::vector<std::vector<std::string>> m_texts;
+};
