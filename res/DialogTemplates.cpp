@@ -1,0 +1,89 @@
+#include "res/DialogTemplates.h"
+
+#include <array>
+
+namespace {
+
+using K = DialogControlKind;
+namespace S = DialogStyle;
+namespace F = DialogFrame;
+
+constexpr int kIdOk = 1;
+constexpr int kIdCancel = 2;
+
+constexpr unsigned kButton = S::TabStop;
+constexpr unsigned kDropDown = S::VScroll | S::TabStop;
+
+// About box.
+constexpr std::array kAbout{
+    DialogControl{K::Icon, IDC_STATIC, "128", 15, 20, 21, 20, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Scanlore Version 0.20 Alpha", 50, 20, 175, 8, S::NoPrefix},
+    DialogControl{K::Text, IDC_STATIC, "Copyright (C) 2026 Pellmark", 50, 40, 175, 8, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 190, 110, 50, 15, S::Group | kButton},
+    DialogControl{K::GroupBox, IDC_STATIC, "", 6, 6, 234, 94, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Provided as is, without warranty of any kind.", 50, 50, 175, 8, S::None},
+    DialogControl{K::EtchedHorz, IDC_STATIC, "", 50, 65, 180, 1, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Download the latest version of Scanlore from", 50, 70, 175, 8, S::None},
+    DialogControl{K::Text, IDC_STATIC, "https://pellmark.example/scanlore", 50, 80, 175, 8, S::NoPrefix},
+};
+
+// Vantis Modules.
+constexpr std::array kModules{
+    DialogControl{K::Text, IDC_STATIC, "Installed Modules:", 5, 5, 130, 10, S::None},
+    DialogControl{K::ListBox, IDC_MODULES_LIST, "", 5, 15, 235, 75,
+                  S::Sort | S::Notify | S::VScroll | S::Border | S::NoIntegralHeight | S::TabStop},
+    DialogControl{K::PushButton, IDC_MODULES_PROPERTIES, "&Properties", 250, 15, 55, 15, kButton},
+    DialogControl{K::PushButton, IDC_MODULES_SET_DEFAULT, "Set As &Default", 250, 35, 55, 15, kButton | S::Disabled},
+    DialogControl{K::PushButton, IDC_MODULES_ADD, "&Add", 250, 55, 55, 15, kButton | S::Disabled},
+    DialogControl{K::PushButton, IDC_MODULES_REMOVE, "&Remove", 250, 75, 55, 15, kButton | S::Disabled},
+    DialogControl{K::GroupBox, IDC_STATIC, "Description", 5, 95, 300, 55, S::None},
+    DialogControl{K::Text, IDC_MODULES_DESCRIPTION, "", 15, 110, 280, 30, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 190, 155, 55, 15, kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 250, 155, 55, 15, kButton},
+};
+
+// Module Properties of the GRE Type 1 module.
+constexpr std::array kGre1Properties{
+    DialogControl{K::GroupBox, IDC_STATIC, "Scanner", 5, 5, 170, 40, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Scanner Model:", 20, 24, 52, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_MODEL, "", 78, 20, 87, 85, kDropDown},
+    DialogControl{K::GroupBox, IDC_STATIC, "Communications", 5, 90, 170, 80, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Communications Port:", 20, 109, 80, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_PORT, "", 106, 106, 59, 85, kDropDown},
+    DialogControl{K::Text, IDC_STATIC, "Port Speed:", 20, 129, 80, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_SPEED, "", 106, 124, 59, 85, kDropDown},
+    DialogControl{K::Text, IDC_STATIC, "Stop Bits:", 20, 149, 80, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_STOP_BITS, "", 106, 146, 59, 85, kDropDown},
+    DialogControl{K::PushButton, IDC_GRE1_ABOUT, "&About", 5, 175, 51, 15, kButton | S::Disabled},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 70, 175, 51, 15, kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 125, 175, 50, 15, kButton},
+    DialogControl{K::AutoCheckBox, IDC_GRE1_CAR_NUMBERS, "Supports Car Numbers", 15, 65, 150, 10, kButton},
+    DialogControl{K::GroupBox, IDC_STATIC, "Features", 5, 50, 170, 35, S::None},
+};
+
+// The bank bar: no frame, lives in a rebar band.
+constexpr std::array kBankBar{
+    DialogControl{K::DropDownList, IDC_BANK_COMBO, "", 30, 1, 90, 90, kDropDown},
+    DialogControl{K::Text, IDC_STATIC, "Bank:", 6, 4, 18, 8, S::AlignRight | S::Group | S::Transparent},
+};
+
+constexpr const char* kShellFont = "MS Shell Dlg";
+constexpr unsigned kModalFrame = F::ModalFrame | F::Caption | F::SysMenu;
+
+constexpr std::array kTemplates{
+    DialogTemplate{IDD_MODULES, "Vantis Modules", 312, 177, kShellFont, 8, kModalFrame, kModules},
+    DialogTemplate{IDD_ABOUTBOX, "About Scanlore", 247, 131, kShellFont, 8, kModalFrame, kAbout},
+    DialogTemplate{IDD_BANK_BAR, "", 128, 16, kShellFont, 8, F::Child, kBankBar},
+    DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame,
+                   kGre1Properties},
+};
+
+} // namespace
+
+const DialogTemplate* FindDialogTemplate(int id)
+{
+    for (const DialogTemplate& t : kTemplates)
+        if (t.id == id)
+            return &t;
+    return nullptr;
+}
