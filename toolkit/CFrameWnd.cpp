@@ -1,0 +1,183 @@
+#include "toolkit/CFrameWnd.h"
+
+#include "res/AcceleratorResource.h"
+#include "res/AppIcon.h"
+#include "res/MenuResource.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
+#include "toolkit/CWinApp.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QMenuBar>
+#include <QShortcut>
+
+namespace {
+
+QString FromView(std::string_view text)
+{
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+} // namespace
+
+CFrameWnd::CFrameWnd()
+{
+    // The bars are shown and hidden through the View menu only.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+
+    for (int id : {ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR}) {
+        OnCommand(id, [this, id] { OnBarCheck(id); });
+        OnUpdateCommandUI(id, [this, id](CCmdUI& ui) {
+            QWidget* bar = GetControlBar(id);
+            ui.Enable(bar != nullptr);
+            ui.SetCheck(bar && !bar->isHidden());
+        });
+    }
+}
+
+CFrameWnd::~CFrameWnd() = default;
+
+bool CFrameWnd::LoadFrame(int resourceId)
+{
+    setWindowTitle(FromView(LoadStringResource(resourceId)));
+    setWindowIcon(LoadAppIcon(resourceId));
+    if (!BuildMenu(resourceId))
+        return false;
+    BuildAccelerators(resourceId);
+    if (!OnCreate())
+        return false;
+    UpdateCommandUI();
+    return true;
+}
+
+bool CFrameWnd::BuildMenu(int resourceId)
+{
+    const MenuResource* resource = FindMenuResource(resourceId);
+    if (!resource)
+        return false;
+    QMenuBar* bar = menuBar();
+    for (const PopupMenuResource& popup : resource->popups) {
+        QMenu* menu = bar->addMenu(QString::fromUtf8(popup.title));
+        // Items are brought up to date when their menu opens.
+        connect(menu, &QMenu::aboutToShow, this, &CFrameWnd::UpdateCommandUI);
+        for (const MenuItemResource& item : popup.items) {
+            if (item.command == 0) {
+                menu->addSeparator();
+                continue;
+            }
+            // The text after a tab is shown as the key name and binds nothing.
+            QAction* action = menu->addAction(QString::fromUtf8(item.label));
+            action->setStatusTip(FromView(LoadCommandPrompt(item.command)));
+            AddCommandAction(action, item.command);
+        }
+    }
+    return true;
+}
+
+void CFrameWnd::BuildAccelerators(int resourceId)
+{
+    for (const AcceleratorResource& accelerator : FindAcceleratorResource(resourceId)) {
+        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
+        shortcut->setContext(Qt::WindowShortcut);
+        const int id = accelerator.command;
+        connect(shortcut, &QShortcut::activated, this, [this, id] { ExecuteCommand(id); });
+    }
+}
+
+void CFrameWnd::AddCommandAction(QAction* action, int id)
+{
+    action->setData(id);
+    connect(action, &QAction::triggered, this, [this, id] { ExecuteCommand(id); });
+    m_commandActions.emplace_back(action, id);
+}
+
+QAction* CFrameWnd::FindMenuItem(int id) const
+{
+    const QMenuBar* bar = menuBar();
+    for (QAction* popup : bar->actions())
+        if (QMenu* menu = popup->menu())
+            for (QAction* item : menu->actions())
+                if (!item->isSeparator() && item->data().toInt() == id)
+                    return item;
+    return nullptr;
+}
+
+bool CFrameWnd::OnCmdMsg(int id, CCmdUI* ui)
+{
+    if (auto* view = dynamic_cast<CCmdTarget*>(m_view.data()); view && view->OnCmdMsg(id, ui))
+        return true;
+    if (CCmdTarget::OnCmdMsg(id, ui))
+        return true;
+    if (CWinApp* app = CWinApp::GetApp(); app && app->OnCmdMsg(id, ui))
+        return true;
+    return false;
+}
+
+CCmdUI CFrameWnd::QueryCommand(int id)
+{
+    CCmdUI ui(id);
+    OnCmdMsg(id, &ui);
+    return ui;
+}
+
+bool CFrameWnd::ExecuteCommand(int id)
+{
+    if (!QueryCommand(id).IsEnabled())
+        return false;
+    // The frame may go away while its command runs (nested loops of
+    // dialogs end with the application); only touch it if it still exists.
+    QPointer<CFrameWnd> self(this);
+    OnCmdMsg(id, nullptr);
+    if (self)
+        UpdateCommandUI();
+    return true;
+}
+
+void CFrameWnd::UpdateCommandUI()
+{
+    std::erase_if(m_commandActions, [](const auto& entry) { return entry.first.isNull(); });
+    std::map<int, CCmdUI> states;
+    for (const auto& [action, id] : m_commandActions) {
+        auto it = states.find(id);
+        if (it == states.end())
+            it = states.emplace(id, QueryCommand(id)).first;
+        const CCmdUI& ui = it->second;
+        action->setEnabled(ui.IsEnabled());
+        action->setCheckable(ui.IsCheckable());
+        if (ui.IsCheckable())
+            action->setChecked(ui.IsChecked());
+    }
+}
+
+void CFrameWnd::SetControlBar(int id, QWidget* bar)
+{
+    m_controlBars[id] = bar;
+}
+
+QWidget* CFrameWnd::GetControlBar(int id) const
+{
+    const auto it = m_controlBars.find(id);
+    return it == m_controlBars.end() ? nullptr : it->second.data();
+}
+
+void CFrameWnd::ShowControlBar(QWidget* bar, bool show)
+{
+    if (!bar)
+        return;
+    bar->setVisible(show);
+    UpdateCommandUI();
+}
+
+void CFrameWnd::OnBarCheck(int id)
+{
+    if (QWidget* bar = GetControlBar(id))
+        ShowControlBar(bar, bar->isHidden());
+}
+
+void CFrameWnd::SetActiveView(QWidget* view)
+{
+    m_view = view;
+    setCentralWidget(view);
+    setFocusProxy(view);
+}

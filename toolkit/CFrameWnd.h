@@ -1,0 +1,73 @@
+#pragma once
+
+#include "toolkit/CCmdTarget.h"
+#include "toolkit/CCmdUI.h"
+
+#include <QMainWindow>
+#include <QPointer>
+
+#include <map>
+#include <vector>
+
+class QAction;
+class QShortcut;
+
+// A top-level frame window built from one resource id (title, icon, menu,
+// accelerator table). Menu items, toolbar buttons and accelerators carry
+// command ids; a command is offered to the view, then to the frame, then to
+// the application object. One that no target handles is greyed and its
+// accelerator does nothing.
+class CFrameWnd : public QMainWindow, public CCmdTarget
+{
+    Q_OBJECT
+
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Creates the window from resource id: title, icon, menu and
+    // accelerators, then OnCreate. False when any of it fails.
+    bool LoadFrame(int resourceId);
+
+    // Runs a command the way a menu item, toolbar button or accelerator
+    // does: only when a target handles it and leaves it enabled. Returns
+    // whether it ran.
+    bool ExecuteCommand(int id);
+    // The command's state as the route reports it.
+    CCmdUI QueryCommand(int id);
+    // Brings every menu item and toolbar button up to date.
+    void UpdateCommandUI();
+
+    // Ties an action (a menu item, a toolbar button) to a command: triggering
+    // it runs the command, and UpdateCommandUI keeps its state current.
+    void AddCommandAction(QAction* action, int id);
+    // The menu item of a command, or null.
+    QAction* FindMenuItem(int id) const;
+
+    // The bars that View > Toolbar and View > Status Bar show and hide, by
+    // their control ids (which are also those commands' ids).
+    void SetControlBar(int id, QWidget* bar);
+    QWidget* GetControlBar(int id) const;
+    void ShowControlBar(QWidget* bar, bool show);
+
+    // The view fills the client area, gets the keyboard focus whenever the
+    // frame does, and is the first target of every command.
+    void SetActiveView(QWidget* view);
+    QWidget* GetActiveView() const { return m_view; }
+
+    bool OnCmdMsg(int id, CCmdUI* ui) override;
+
+protected:
+    // The frame's own part of window creation, after the menu and
+    // accelerators: create the view and the bars. False fails LoadFrame.
+    virtual bool OnCreate() { return true; }
+
+private:
+    bool BuildMenu(int resourceId);
+    void BuildAccelerators(int resourceId);
+    void OnBarCheck(int id);
+
+    std::vector<std::pair<QPointer<QAction>, int>> m_commandActions;
+    std::map<int, QPointer<QWidget>> m_controlBars;
+    QPointer<QWidget> m_view;
+};
