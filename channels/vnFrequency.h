@@ -18,7 +18,7 @@ public:
 
     // Stores the unit first, then the value through SetInUnit. A unit outside
     // 0 to 4 leaves the frequency at 0 Hz.
-    vnFrequency(double value = 0.0, std::int32_t unit = UnitHertz);
+    explicit vnFrequency(double value = 0.0, std::int32_t unit = UnitHertz);
 
     // Stores x times the factor of this frequency's own unit; an unknown
     // unit code stores nothing.
