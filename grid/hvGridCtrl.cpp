@@ -43,12 +43,23 @@ constexpr int EditorOverlapAbove = 3;
 
 } // namespace
 
+hvGridCtrlOwner::~hvGridCtrlOwner()
+{
+    if (m_grid)
+        m_grid->DetachOwner();
+}
+
 hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
     : QTableView(parent)
     , m_owner(owner)
     , m_model(new hvGridModel(owner, this))
 {
     setObjectName(QStringLiteral("grid"));
+    if (m_owner) {
+        if (m_owner->m_grid)
+            m_owner->m_grid->DetachOwner();
+        m_owner->m_grid = this;
+    }
     setModel(m_model);
 
     setShowGrid(true);
@@ -84,9 +95,18 @@ hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
 
 hvGridCtrl::~hvGridCtrl()
 {
-    // An editor still open reports nothing while the grid goes away.
+    DetachOwner();
+}
+
+void hvGridCtrl::DetachOwner()
+{
+    // An editor still open reports nothing once the owner is gone.
     for (hvGridCtrlEdit* editor : viewport()->findChildren<hvGridCtrlEdit*>(Qt::FindDirectChildrenOnly))
         editor->CloseWithoutReport(false);
+    if (m_owner && m_owner->m_grid == this)
+        m_owner->m_grid = nullptr;
+    m_owner = nullptr;
+    m_model->SetOwner(nullptr);
 }
 
 void hvGridCtrl::SetOwnerData(bool ownerData)
@@ -247,6 +267,10 @@ int hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
 {
     if (column == 0)
         return 0;
+    // Scroll ranges and cell rectangles must reflect the latest resize of
+    // the view or of a column, which Qt otherwise applies later.
+    executeDelayedItemsLayout();
+    updateGeometries();
     if (!EnsureRowVisible(row))
         return 0;
     if (column < 0 || column >= GetColumnCount() || GetColumnWidth(column) < MinimumEditableWidth)

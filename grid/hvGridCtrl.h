@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 
+class hvGridCtrl;
 class hvGridCtrlEdit;
 class hvGridModel;
 
@@ -13,12 +14,22 @@ class hvGridModel;
 class hvGridCtrlOwner
 {
 public:
-    virtual ~hvGridCtrlOwner() = default;
+    hvGridCtrlOwner() = default;
+    hvGridCtrlOwner(const hvGridCtrlOwner&) = delete;
+    hvGridCtrlOwner& operator=(const hvGridCtrlOwner&) = delete;
+    // Detaches the grid: an owner's members die before the widgets it holds,
+    // and an open editor that loses the focus while the window goes away
+    // must not report into them.
+    virtual ~hvGridCtrlOwner();
 
     // The text a cell shows (the display-info request).
     virtual std::string GetDispInfoText(int row, int column) = 0;
     // An edit that ended with text (the end-label-edit notification).
     virtual void OnEndLabelEdit(int row, int column, const std::string& text) = 0;
+
+private:
+    friend class hvGridCtrl;
+    hvGridCtrl* m_grid = nullptr; // the grid that serves this owner, not owned
 };
 
 // How an editor reports the end of an edit. text is absent when the edit was
@@ -120,6 +131,8 @@ private:
     bool OnEndLabelEditReflect(const hvEndLabelEdit& report);
     void TakeFocusBeforeScrolling();
     void DiscardOpenEditor();
+    friend class hvGridCtrlOwner;
+    void DetachOwner();
 
     hvGridCtrlOwner* m_owner;
     hvGridModel* m_model; // child of this grid

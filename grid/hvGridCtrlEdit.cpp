@@ -2,11 +2,15 @@
 
 #include "grid/hvGridCtrl.h"
 
+#include <QContextMenuEvent>
 #include <QFocusEvent>
 #include <QFontMetrics>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QStyle>
 #include <QStyleOptionFrame>
+
+#include <memory>
 
 namespace {
 
@@ -28,7 +32,18 @@ constexpr int LineEditTextMargin = 2;
 // Room left after the last character when the editor widens.
 constexpr int WidenSlack = 5;
 
+std::function<void(QMenu&)>& ContextMenuHook()
+{
+    static std::function<void(QMenu&)> hook;
+    return hook;
+}
+
 } // namespace
+
+void hvGridCtrlEdit::SetContextMenuHook(std::function<void(QMenu&)> hook)
+{
+    ContextMenuHook() = std::move(hook);
+}
 
 hvGridCtrlEdit::hvGridCtrlEdit(hvGridCtrl* grid, int row, int column, const std::string& text)
     : QLineEdit(grid->viewport())
@@ -236,6 +251,16 @@ void hvGridCtrlEdit::WidenToText()
         resize(newWidth, height());
         update();
     }
+}
+
+void hvGridCtrlEdit::contextMenuEvent(QContextMenuEvent* event)
+{
+    const std::unique_ptr<QMenu> menu(createStandardContextMenu());
+    if (ContextMenuHook())
+        ContextMenuHook()(*menu);
+    else
+        menu->exec(event->globalPos());
+    event->accept();
 }
 
 void hvGridCtrlEdit::focusOutEvent(QFocusEvent* event)

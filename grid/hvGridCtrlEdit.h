@@ -2,7 +2,10 @@
 
 #include <QLineEdit>
 
+#include <functional>
 #include <string>
+
+class QMenu;
 
 class hvGridCtrl;
 
@@ -35,8 +38,13 @@ public:
     // being destroyed only marks its editors closed.
     void CloseWithoutReport(bool moveFocusToGrid = true);
 
+    // Test seam: while set, the context menu is handed to the hook instead
+    // of running modally; the hook may show it, trigger its actions, close it.
+    static void SetContextMenuHook(std::function<void(QMenu&)> hook);
+
 protected:
     bool event(QEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void focusOutEvent(QFocusEvent* event) override;
 

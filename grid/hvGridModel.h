@@ -17,6 +17,7 @@ class hvGridModel : public QAbstractTableModel
 public:
     hvGridModel(hvGridCtrlOwner* owner, QObject* parent = nullptr);
 
+    void SetOwner(hvGridCtrlOwner* owner) { m_owner = owner; }
     void SetOwnerData(bool ownerData) { m_ownerData = ownerData; }
     bool IsOwnerData() const { return m_ownerData; }
 
