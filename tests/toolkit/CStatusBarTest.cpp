@@ -1,0 +1,107 @@
+// Status bar: idle text, prompts while a button is under the pointer, and
+// the lock-key indicators.
+#include "res/ResourceIds.h"
+#include "toolkit/CFrameWnd.h"
+#include "toolkit/CStatusBar.h"
+#include "toolkit/CToolBar.h"
+
+#include <QTest>
+#include <QToolButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+class BarsFrame : public CFrameWnd
+{
+public:
+    CToolBar* toolBar = nullptr;
+    CStatusBar* statusBar = nullptr;
+
+protected:
+    bool OnCreate() override
+    {
+        SetActiveView(new QWidget);
+        toolBar = new CToolBar(this);
+        toolBar->LoadToolBar(IDR_MAINFRAME);
+        addToolBar(toolBar);
+        statusBar = new CStatusBar(this);
+        statusBar->SetIndicators(kPanes);
+        setStatusBar(statusBar);
+        return true;
+    }
+};
+
+class StatusBarTest : public ::testing::Test
+{
+protected:
+    void TearDown() override { CStatusBar::SetKeyStateReader({}); }
+};
+
+TEST_F(StatusBarTest, ShowsReadyThenAButtonsPromptWhileThePointerRestsOnIt)
+{
+    BarsFrame frame;
+    ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    EXPECT_EQ(frame.statusBar->GetPaneText(0), "Ready");
+
+    auto* about = qobject_cast<QToolButton*>(frame.toolBar->widgetForAction(frame.toolBar->FindButton(ID_APP_ABOUT)));
+    ASSERT_NE(about, nullptr);
+    EXPECT_EQ(about->toolTip(), "About");
+    QTest::mouseMove(about);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return frame.statusBar->GetPaneText(0) == "Display program information, version number and copyright"; }));
+
+    QTest::mouseMove(frame.centralWidget());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame.statusBar->GetPaneText(0) == "Ready"; }));
+}
+
+TEST_F(StatusBarTest, IndicatorsShowTheirTextOnlyWhileTheirKeyIsOn)
+{
+    CKeyLockState state;
+    state.capsLock = true;
+    state.numLock = false; // scroll lock unknown
+    CStatusBar::SetKeyStateReader([&] { return state; });
+
+    QWidget parent;
+    CStatusBar bar(&parent);
+    ASSERT_TRUE(bar.SetIndicators(kPanes));
+    ASSERT_EQ(bar.GetPaneCount(), 4);
+    EXPECT_EQ(bar.GetPaneText(1), "CAP");
+    EXPECT_EQ(bar.GetPaneText(2), "");
+    EXPECT_EQ(bar.GetPaneText(3), "");
+
+    state.capsLock = false;
+    state.numLock = true;
+    state.scrollLock = true;
+    bar.UpdateIndicators();
+    EXPECT_EQ(bar.GetPaneText(1), "");
+    EXPECT_EQ(bar.GetPaneText(2), "NUM");
+    EXPECT_EQ(bar.GetPaneText(3), "SCRL");
+}
+
+TEST_F(StatusBarTest, IndicatorsStayEmptyWhereTheStatesCannotBeRead)
+{
+    // The offscreen platform has no keyboard indicators to read.
+    const CKeyLockState state = CKeyLockState::Read();
+    EXPECT_FALSE(state.capsLock.has_value());
+
+    QWidget parent;
+    CStatusBar bar(&parent);
+    ASSERT_TRUE(bar.SetIndicators(kPanes));
+    for (int pane = 1; pane < 4; ++pane)
+        EXPECT_EQ(bar.GetPaneText(pane), "");
+}
+
+TEST_F(StatusBarTest, RefusesAnIndicatorWithoutAString)
+{
+    QWidget parent;
+    CStatusBar bar(&parent);
+    const int panes[] = {ID_SEPARATOR, 4711};
+    EXPECT_FALSE(bar.SetIndicators(panes));
+}
+
+} // namespace
