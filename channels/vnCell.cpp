@@ -115,6 +115,12 @@ double vnCell::GetDouble() const
     return value ? *value : -1.0;
 }
 
+std::string_view vnCell::GetString() const
+{
+    const std::string* value = std::get_if<std::string>(&m_value);
+    return value ? std::string_view(*value) : std::string_view();
+}
+
 std::string vnCell::ToText() const
 {
     std::string text;

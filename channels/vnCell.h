@@ -36,6 +36,8 @@ public:
     bool GetBool() const;
     std::int32_t GetInt() const;
     double GetDouble() const;
+    // The text of a String cell; empty for the other types.
+    std::string_view GetString() const;
 
     void SetBool(bool value) { m_value = value; }
     void SetInt(std::int32_t value) { m_value = value; }

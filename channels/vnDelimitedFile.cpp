@@ -1,0 +1,271 @@
+#include "channels/vnDelimitedFile.h"
+
+#include "channels/vnDelimitedReader.h"
+
+#include <cerrno>
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+#include <system_error>
+#include <utility>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Reads arrive in blocks; the reader takes them in chunks of this size.
+constexpr std::size_t kChunk = 256;
+constexpr std::size_t kBlock = 1 << 16;
+
+class FileDescriptor
+{
+public:
+    explicit FileDescriptor(int fd) : m_fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor()
+    {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    int Get() const { return m_fd; }
+    // Closes now; false with errno set when closing fails.
+    bool Close()
+    {
+        const int fd = std::exchange(m_fd, -1);
+        return ::close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+bool WriteAll(int fd, std::string_view text)
+{
+    while (!text.empty()) {
+        const ssize_t written = ::write(fd, text.data(), text.size());
+        if (written < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        if (written == 0) {
+            errno = EIO;
+            return false;
+        }
+        text.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void AppendQuoted(std::string& out, std::string_view text)
+{
+    out += '"';
+    std::size_t i = 0;
+    for (;;) {
+        const std::size_t special = text.find_first_of("\"\n", i);
+        if (special == std::string_view::npos) {
+            out.append(text.substr(i));
+            break;
+        }
+        if (text[special] == '"') {
+            out.append(text.substr(i, special + 1 - i));
+            out += '"';
+        } else {
+            std::size_t end = special;
+            if (end > i && text[end - 1] == '\r')
+                --end;
+            out.append(text.substr(i, end - i));
+            out += ' ';
+        }
+        i = special + 1;
+    }
+    out += '"';
+}
+
+// A name for the temporary file next to the target, unlikely to be taken.
+std::string TemporaryName(const std::string& target, unsigned attempt)
+{
+    const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+    const auto mix = static_cast<unsigned long long>(now) ^ (static_cast<unsigned long long>(::getpid()) << 32)
+        ^ (static_cast<unsigned long long>(attempt) * 0x9E3779B97F4A7C15ull);
+    static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
+    std::string name = target + ".tmp-";
+    for (unsigned long long v = mix; v != 0; v /= 36)
+        name += digits[v % 36];
+    return name;
+}
+
+} // namespace
+
+bool vnDelimitedFile::Fail(int error)
+{
+    m_error = std::generic_category().message(error);
+    return false;
+}
+
+bool vnDelimitedFile::Fail(const char* reason)
+{
+    m_error = reason;
+    return false;
+}
+
+bool vnDelimitedFile::Read(const std::string& fileName)
+{
+    m_error.clear();
+    if (!m_table || fileName.find('\0') != std::string::npos)
+        return Fail(EINVAL);
+
+    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    if (file.Get() < 0)
+        return Fail(errno);
+
+    m_table->Clear();
+    vnDelimitedReader reader;
+    struct stat status {};
+    if (::fstat(file.Get(), &status) == 0 && status.st_size > 0)
+        reader.ExpectBytes(static_cast<std::uint64_t>(status.st_size));
+
+    const auto block = std::make_unique<char[]>(kBlock);
+    for (;;) {
+        const ssize_t count = ::read(file.Get(), block.get(), kBlock);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            reader.MoveTo(*m_table);
+            return Fail(error);
+        }
+        if (count == 0)
+            break;
+        const std::string_view data(block.get(), static_cast<std::size_t>(count));
+        for (std::size_t offset = 0; offset < data.size(); offset += kChunk) {
+            if (!reader.Feed(data.substr(offset, kChunk))) {
+                const int error = reader.GetError();
+                reader.MoveTo(*m_table);
+                return Fail(error);
+            }
+        }
+    }
+    if (!reader.Feed({}, true) || !reader.MoveTo(*m_table))
+        return Fail(reader.GetError());
+    return true;
+}
+
+bool vnDelimitedFile::ReadText(std::string_view text)
+{
+    m_error.clear();
+    if (!m_table)
+        return Fail(EINVAL);
+    m_table->Clear();
+    vnDelimitedReader reader;
+    reader.ExpectBytes(text.size());
+    const bool complete = reader.Feed(text, true);
+    const int error = reader.GetError();
+    if (!reader.MoveTo(*m_table) || !complete)
+        return Fail(complete ? reader.GetError() : error);
+    return true;
+}
+
+void vnDelimitedFile::AppendRow(std::string& out, std::int32_t row) const
+{
+    const std::int32_t columns = m_table->GetColumnCount();
+    for (std::int32_t column = 0; column < columns; ++column) {
+        if (column > 0)
+            out += ',';
+        const vnCell* cell = m_table->GetCell(row, column);
+        if (cell->GetType() == vnCellType::String)
+            AppendQuoted(out, cell->GetString());
+        else
+            cell->AppendText(out);
+    }
+    out += "\r\n";
+}
+
+std::string vnDelimitedFile::WriteText() const
+{
+    std::string text;
+    if (m_table)
+        for (std::int32_t row = 0; row < m_table->GetRowCount(); ++row)
+            AppendRow(text, row);
+    return text;
+}
+
+bool vnDelimitedFile::Write(const std::string& fileName)
+{
+    m_error.clear();
+    if (!m_table || fileName.empty() || fileName.find('\0') != std::string::npos)
+        return Fail(fileName.empty() ? ENOENT : EINVAL);
+
+    // An existing target: write through symbolic links to the file itself,
+    // keep its permissions, and keep a file we may not write to as it is.
+    std::string target = fileName;
+    struct stat existing {};
+    const bool exists = ::stat(fileName.c_str(), &existing) == 0;
+    if (exists) {
+        if (S_ISDIR(existing.st_mode))
+            return Fail(EISDIR);
+        if (!S_ISREG(existing.st_mode))
+            return Fail("Not a regular file");
+        if (::access(fileName.c_str(), W_OK) != 0)
+            return Fail(errno);
+        const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(fileName.c_str(), nullptr), &std::free);
+        if (!resolved)
+            return Fail(errno);
+        target = resolved.get();
+    } else if (target.back() == '/') {
+        return Fail(EISDIR);
+    }
+
+    std::string temporary;
+    int fd = -1;
+    for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
+        temporary = TemporaryName(target, attempt);
+        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno != EEXIST)
+            return Fail(errno);
+    }
+    if (fd < 0)
+        return Fail(EEXIST);
+    FileDescriptor file(fd);
+
+    const auto fail = [&](int error) {
+        ::unlink(temporary.c_str());
+        return Fail(error);
+    };
+
+    if (exists) {
+        if (::fchmod(file.Get(), existing.st_mode & 07777) != 0)
+            return fail(errno);
+        // Only a privileged user can hand the file back to its owner; for
+        // anyone else the new file is theirs, as with any replaced file.
+        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
+            static_cast<void>(::fchown(file.Get(), existing.st_uid, existing.st_gid));
+    }
+
+    std::string buffer;
+    buffer.reserve(kBlock + kChunk);
+    for (std::int32_t row = 0; row < m_table->GetRowCount(); ++row) {
+        AppendRow(buffer, row);
+        if (buffer.size() >= kBlock) {
+            if (!WriteAll(file.Get(), buffer))
+                return fail(errno);
+            buffer.clear();
+        }
+    }
+    if (!WriteAll(file.Get(), buffer) || ::fsync(file.Get()) != 0 || !file.Close())
+        return fail(errno);
+    if (::rename(temporary.c_str(), target.c_str()) != 0)
+        return fail(errno);
+
+    // Make the rename itself durable; the file is complete either way.
+    const std::size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : slash == 0 ? "/" : target.substr(0, slash);
+    FileDescriptor directory(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    if (directory.Get() >= 0)
+        ::fsync(directory.Get());
+    return true;
+}

@@ -1,0 +1,169 @@
+#include "channels/vnDelimitedReader.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr std::size_t npos = std::string_view::npos;
+constexpr std::size_t kMaxCount = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
+
+// Room is set aside once this much text has shown how long rows are.
+constexpr std::uint64_t kSampleBytes = 1 << 16;
+
+} // namespace
+
+bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
+{
+    if (m_error != 0)
+        return false;
+    try {
+        std::size_t position = 0;
+        for (;;) {
+            const void* hit = position < text.size()
+                ? std::memchr(text.data() + position, '\n', text.size() - position)
+                : nullptr;
+            if (!hit)
+                break;
+            const auto lineFeed = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
+            const std::string_view piece = text.substr(position, lineFeed - position);
+            position = lineFeed + 1;
+            bool taken;
+            if (m_pending.empty()) {
+                taken = TakeLine(piece, true);
+            } else {
+                m_pending.append(piece);
+                taken = TakeLine(m_pending, true);
+                m_pending.clear();
+            }
+            if (!taken)
+                return false;
+        }
+
+        const std::string_view rest = text.substr(position);
+        if (!atEnd) {
+            m_pending.append(rest);
+            return true;
+        }
+        bool taken = true;
+        if (m_pending.empty()) {
+            if (rest.find_first_not_of('\0') != npos)
+                taken = TakeLine(rest, false);
+        } else {
+            m_pending.append(rest);
+            if (m_pending.find_first_not_of('\0') != npos)
+                taken = TakeLine(m_pending, false);
+            m_pending.clear();
+        }
+        return taken;
+    } catch (const std::bad_alloc&) {
+        m_error = ENOMEM;
+    } catch (const std::length_error&) {
+        m_error = ENOMEM;
+    }
+    return false;
+}
+
+bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
+{
+    m_bytesTaken += line.size() + 1;
+    if (std::memchr(line.data(), '\0', line.size())) {
+        m_scratch.clear();
+        for (char c : line)
+            if (c != '\0')
+                m_scratch += c;
+        line = m_scratch;
+    }
+    if (endedByLineFeed && !line.empty() && line.back() == '\r')
+        line.remove_suffix(1);
+
+    if (!m_reserved && m_bytesTaken >= kSampleBytes)
+        Reserve();
+
+    const std::size_t rowStart = m_cells.size();
+    std::size_t width = 0;
+    try {
+        width = m_parser.ParseLine(line, m_cells);
+    } catch (...) {
+        m_cells.resize(rowStart);
+        throw;
+    }
+
+    const std::size_t maxWidth = std::max(m_maxWidth, width);
+    const std::uint64_t rows = m_widths.size() + 1;
+    const std::uint64_t fields = m_cells.size();
+    if (width > kMaxCount || rows > kMaxCount
+        || rows * maxWidth - fields > std::max(fields, m_paddingAllowance)) {
+        m_cells.resize(rowStart);
+        m_error = EFBIG;
+        return false;
+    }
+    try {
+        m_widths.push_back(static_cast<std::int32_t>(width));
+    } catch (...) {
+        m_cells.resize(rowStart);
+        throw;
+    }
+    m_maxWidth = maxWidth;
+    return true;
+}
+
+// Sets aside room for the cells and rows of the whole text, estimated from the
+// rows read so far, so that a large file is not copied again and again as the
+// arrays grow.
+void vnDelimitedReader::Reserve()
+{
+    m_reserved = true;
+    if (m_expectedBytes <= m_bytesTaken || m_widths.empty())
+        return;
+    const double scale = static_cast<double>(m_expectedBytes) / static_cast<double>(m_bytesTaken);
+    const double cells = static_cast<double>(m_cells.size()) * scale * 1.05;
+    const double rows = static_cast<double>(m_widths.size()) * scale * 1.05;
+    // A guess that cannot be had is no error: the arrays then grow as usual.
+    try {
+        if (cells < static_cast<double>(kMaxCount))
+            m_cells.reserve(static_cast<std::size_t>(cells));
+        if (rows < static_cast<double>(kMaxCount))
+            m_widths.reserve(static_cast<std::size_t>(rows));
+    } catch (const std::exception&) {
+    }
+}
+
+bool vnDelimitedReader::MoveTo(vnCellTable& table)
+{
+    std::vector<vnCell> cells = std::move(m_cells);
+    std::vector<std::int32_t> widths = std::move(m_widths);
+    const std::size_t columns = m_maxWidth;
+    m_cells.clear();
+    m_widths.clear();
+    m_maxWidth = 0;
+    m_reserved = false;
+    m_bytesTaken = 0;
+
+    const auto rows = static_cast<std::int32_t>(widths.size());
+    const bool even = std::all_of(widths.begin(), widths.end(),
+                                  [columns](std::int32_t width) { return static_cast<std::size_t>(width) == columns; });
+    if (even)
+        return table.Assign(rows, static_cast<std::int32_t>(columns), std::move(cells));
+
+    std::vector<vnCell> padded;
+    try {
+        padded.reserve(widths.size() * columns);
+    } catch (const std::exception&) {
+        table.Clear();
+        m_error = ENOMEM;
+        return false;
+    }
+    auto cell = cells.begin();
+    for (const std::int32_t width : widths) {
+        padded.insert(padded.end(), std::make_move_iterator(cell), std::make_move_iterator(cell + width));
+        cell += width;
+        padded.resize(padded.size() + columns - static_cast<std::size_t>(width));
+    }
+    return table.Assign(rows, static_cast<std::int32_t>(columns), std::move(padded));
+}
