@@ -58,6 +58,8 @@ public:
 
     int GetTemplateId() const { return m_templateId; }
     const DialogUnits& Units() const { return m_controls.Units(); }
+    // The controls in template order.
+    const DialogControls& Controls() const { return m_controls; }
 
     // While a hook is set, DoModal creates and initialises the dialog, then
     // calls the hook instead of running it, and returns the hook's result. An

@@ -26,6 +26,8 @@ public:
     }
     int GetTemplateId() const { return m_templateId; }
     const DialogUnits& Units() const { return m_controls.Units(); }
+    // The controls in template order.
+    const DialogControls& Controls() const { return m_controls; }
 
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
