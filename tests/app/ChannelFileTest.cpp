@@ -1,0 +1,385 @@
+#include "app/ChannelFile.h"
+
+#include "app/ChannelCellText.h"
+#include "channels/vnCellTable.h"
+#include "channels/vnChannelList.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// The channel list as New leaves it: count default channels numbered from 1.
+void FillNew(vnChannelList& list, int count)
+{
+    list.RemoveAll();
+    for (int n = 1; n <= count; ++n) {
+        vnChannel* channel = nullptr;
+        list.AddNew(&channel);
+        channel->SetNumber(n);
+    }
+}
+
+void Set(vnChannelList& list, int row, int column, const std::string& text)
+{
+    SetChannelCellText(*list.GetAt(row), column, text);
+}
+
+std::string Cell(const vnChannelList& list, int row, int column)
+{
+    return GetChannelCellText(*list.GetAt(row), column);
+}
+
+class ChannelFileTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_dir = fs::temp_directory_path() /
+                ("scanlore-channelfile-" + std::to_string(::getpid()) + "-" +
+                 ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+    static std::string Slurp(const std::string& path)
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+    static void Put(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    static std::vector<std::string> Lines(const std::string& bytes)
+    {
+        std::vector<std::string> lines;
+        std::size_t start = 0;
+        for (std::size_t end; (end = bytes.find("\r\n", start)) != std::string::npos; start = end + 2)
+            lines.push_back(bytes.substr(start, end - start));
+        EXPECT_EQ(start, bytes.size()) << "the file does not end with CR LF";
+        return lines;
+    }
+
+    fs::path m_dir;
+};
+
+const char* const Header = "\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"";
+
+} // namespace
+
+TEST_F(ChannelFileTest, NewChannelsSaveAsTheHeaderAndOneBareLinePerChannel)
+{
+    vnChannelList list;
+    FillNew(list, 200);
+    ASSERT_TRUE(WriteChannelFile(Path("new.csv"), list, 200).ok);
+
+    const std::vector<std::string> lines = Lines(Slurp(Path("new.csv")));
+    ASSERT_EQ(lines.size(), 201u);
+    EXPECT_EQ(lines[0], Header);
+    EXPECT_EQ(lines[1], "1,,,,False,False,False");
+    EXPECT_EQ(lines[200], "200,,,,False,False,False");
+}
+
+TEST_F(ChannelFileTest, SavesOnlyTheGridsRowsAndNoRowsGivesTheHeaderOnly)
+{
+    vnChannelList list;
+    FillNew(list, 200);
+    ASSERT_TRUE(WriteChannelFile(Path("ten.csv"), list, 10).ok);
+    EXPECT_EQ(Lines(Slurp(Path("ten.csv"))).size(), 11u);
+    ASSERT_TRUE(WriteChannelFile(Path("none.csv"), list, 0).ok);
+    EXPECT_EQ(Slurp(Path("none.csv")), std::string(Header) + "\r\n");
+}
+
+TEST_F(ChannelFileTest, WritesEachColumnInItsForm)
+{
+    vnChannelList list;
+    FillNew(list, 3);
+    Set(list, 0, 1, "146.52");
+    Set(list, 0, 2, "Police");
+    Set(list, 1, 1, "851.0125");
+    Set(list, 1, 3, "K9");
+    Set(list, 1, 4, "yes");
+    Set(list, 1, 6, "on");
+    Set(list, 2, 1, "-5");
+    ASSERT_TRUE(WriteChannelFile(Path("forms.csv"), list, 3).ok);
+
+    const std::vector<std::string> lines = Lines(Slurp(Path("forms.csv")));
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(lines[1], "1,146.520000,\"Police\",,False,False,False");
+    EXPECT_EQ(lines[2], "2,851.012500,,\"K9\",True,False,True");
+    EXPECT_EQ(lines[3], "3,-5.000000,,,False,False,False");
+}
+
+// Descriptions and car numbers that type detection or the file syntax would
+// change: they are written as text and come back exactly as typed.
+class AwkwardText : public ChannelFileTest, public ::testing::WithParamInterface<const char*>
+{
+};
+
+TEST_P(AwkwardText, SurvivesSaveAndOpenInDescriptionAndCarNumber)
+{
+    vnChannelList saved;
+    FillNew(saved, 2);
+    Set(saved, 0, 2, GetParam());
+    Set(saved, 1, 3, GetParam());
+    ASSERT_TRUE(WriteChannelFile(Path("awkward.csv"), saved, 2).ok);
+
+    vnChannelList opened;
+    FillNew(opened, 2);
+    Set(opened, 0, 3, "stale");
+    const ChannelFileResult result = ReadChannelFile(Path("awkward.csv"), opened);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(result.applied.rows, 2);
+    EXPECT_EQ(Cell(opened, 0, 2), GetParam());
+    EXPECT_EQ(Cell(opened, 1, 3), GetParam());
+    EXPECT_EQ(Cell(opened, 0, 3), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(ChannelFile, AwkwardText,
+                         ::testing::Values("007", "42", "-3", "1.5", "yes", "False", "  padded  ", "   ",
+                                           "Fire, EMS", "say \"hi\"", "\"", ",", "a\"\",b", "Ünterführung 5",
+                                           "#1 ; tab\there"));
+
+TEST_F(ChannelFileTest, TextColumnsAreWrittenInQuotesAndEmptyOnesBare)
+{
+    vnChannelList list;
+    FillNew(list, 1);
+    Set(list, 0, 2, "007");
+    Set(list, 0, 3, "yes");
+    ASSERT_TRUE(WriteChannelFile(Path("quoted.csv"), list, 1).ok);
+    EXPECT_EQ(Lines(Slurp(Path("quoted.csv")))[1], "1,,\"007\",\"yes\",False,False,False");
+}
+
+TEST_F(ChannelFileTest, OpenMapsByPositionSkipsTheFirstLineAndIgnoresId)
+{
+    Put(Path("pos.csv"), "anything at all,x\r\n"
+                         "500,146.52 MHz,Police,K9,yes,On,1\r\n"
+                         "501,abc,\"007\",,TRUE,no,y\r\n");
+    vnChannelList list;
+    FillNew(list, 200);
+    Set(list, 1, 1, "100");
+    Set(list, 5, 2, "keep me");
+
+    const ChannelFileResult result = ReadChannelFile(Path("pos.csv"), list);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.applied.rows, 2);
+    EXPECT_EQ(result.applied.linesNotLoaded, 0);
+    EXPECT_EQ(list.GetAt(0)->GetNumber(), 1);
+    EXPECT_EQ(list.GetAt(1)->GetNumber(), 2);
+    EXPECT_EQ(Cell(list, 0, 1), "146.5200");
+    EXPECT_EQ(Cell(list, 0, 2), "Police");
+    EXPECT_EQ(Cell(list, 0, 3), "K9");
+    EXPECT_EQ(Cell(list, 0, 4), "True");  // yes
+    EXPECT_EQ(Cell(list, 0, 5), "True");  // On stays text and counts
+    EXPECT_EQ(Cell(list, 0, 6), "False"); // 1 is a number, not a truth word
+    EXPECT_EQ(Cell(list, 1, 1), "");      // abc reads as 0 Hz
+    EXPECT_EQ(Cell(list, 1, 2), "007");
+    EXPECT_EQ(Cell(list, 1, 4), "True");
+    EXPECT_EQ(Cell(list, 1, 6), "False");
+    EXPECT_EQ(Cell(list, 5, 2), "keep me"); // channels the file does not reach stay
+}
+
+TEST_F(ChannelFileTest, ShortLinesClearTheMissingFieldsOnlyWhenAnotherLineHasThem)
+{
+    Put(Path("short.csv"), "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n"
+                           "1,146.52,Police\r\n");
+    vnChannelList list;
+    FillNew(list, 2);
+    Set(list, 0, 3, "K9");
+    Set(list, 0, 4, "True");
+    ASSERT_TRUE(ReadChannelFile(Path("short.csv"), list).ok);
+    EXPECT_EQ(Cell(list, 0, 3), "");
+    EXPECT_EQ(Cell(list, 0, 4), "False");
+
+    Put(Path("narrow.csv"), "ID,Frequency,Description\r\n1,155.1,Fire\r\n");
+    Set(list, 0, 3, "K9");
+    Set(list, 0, 4, "True");
+    ASSERT_TRUE(ReadChannelFile(Path("narrow.csv"), list).ok);
+    EXPECT_EQ(Cell(list, 0, 2), "Fire");
+    EXPECT_EQ(Cell(list, 0, 3), "K9");
+    EXPECT_EQ(Cell(list, 0, 4), "True");
+}
+
+TEST_F(ChannelFileTest, ReadsFilesSavedBySpreadsheets)
+{
+    // UTF-8 byte-order mark before the header, bare line feeds, every field
+    // quoted with doubled quotes inside, no line end after the last line.
+    Put(Path("sheet.csv"), "\xEF\xBB\xBF\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"\n"
+                           "\"1\",\"146.52\",\"The \"\"Hill\"\" tower\",\"12\",\"TRUE\",\"FALSE\",\"TRUE\"\n"
+                           "2,453.1,\"Fire, EMS\",,FALSE,TRUE,FALSE\n"
+                           "3,460.0125,Last line,7,False,False,True");
+    vnChannelList list;
+    FillNew(list, 200);
+    const ChannelFileResult result = ReadChannelFile(Path("sheet.csv"), list);
+    ASSERT_TRUE(result.ok) << result.reason;
+    ASSERT_EQ(result.applied.rows, 3);
+    EXPECT_EQ(Cell(list, 0, 1), "146.5200");
+    EXPECT_EQ(Cell(list, 0, 2), "The \"Hill\" tower");
+    EXPECT_EQ(Cell(list, 0, 3), "12");
+    EXPECT_EQ(Cell(list, 0, 4), "True");
+    EXPECT_EQ(Cell(list, 0, 5), "False");
+    EXPECT_EQ(Cell(list, 0, 6), "True");
+    EXPECT_EQ(Cell(list, 1, 1), "453.1000");
+    EXPECT_EQ(Cell(list, 1, 2), "Fire, EMS");
+    EXPECT_EQ(Cell(list, 1, 5), "True");
+    EXPECT_EQ(Cell(list, 2, 1), "460.0125");
+    EXPECT_EQ(Cell(list, 2, 2), "Last line");
+    EXPECT_EQ(Cell(list, 2, 3), "7");
+    EXPECT_EQ(Cell(list, 2, 6), "True");
+}
+
+TEST_F(ChannelFileTest, TenLinesOverTwoHundredChannelsLeaveTheRestAsTheyWere)
+{
+    std::string text = "ID,Frequency\r\n";
+    for (int i = 1; i <= 10; ++i)
+        text += std::to_string(i) + ",151." + std::to_string(i) + "\r\n";
+    Put(Path("ten.csv"), text);
+    vnChannelList list;
+    FillNew(list, 200);
+    Set(list, 10, 1, "162.55");
+    Set(list, 199, 2, "last");
+
+    const ChannelFileResult result = ReadChannelFile(Path("ten.csv"), list);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.applied.rows, 10);
+    EXPECT_EQ(result.applied.linesNotLoaded, 0);
+    EXPECT_EQ(Cell(list, 9, 1), "151.1000");
+    EXPECT_EQ(Cell(list, 10, 1), "162.5500");
+    EXPECT_EQ(Cell(list, 199, 2), "last");
+    EXPECT_EQ(list.GetCount(), 200);
+}
+
+TEST_F(ChannelFileTest, LinesBeyondTheChannelListAreLeftUnreadAndCounted)
+{
+    std::string text = std::string(Header) + "\r\n";
+    for (int i = 1; i <= 250; ++i)
+        text += std::to_string(i) + ",1" + std::to_string(i) + ".5,Line " + std::to_string(i) + "\r\n";
+    Put(Path("long.csv"), text);
+    vnChannelList list;
+    FillNew(list, 200);
+
+    const ChannelFileResult result = ReadChannelFile(Path("long.csv"), list);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.applied.rows, 200);
+    EXPECT_EQ(result.applied.linesNotLoaded, 50);
+    EXPECT_EQ(list.GetCount(), 200);
+    EXPECT_EQ(Cell(list, 199, 2), "Line 200");
+    EXPECT_EQ(list.GetAt(199)->GetNumber(), 200);
+
+    const std::string message = LinesNotLoadedMessage(Path("long.csv"), 50, 200);
+    EXPECT_NE(message.find(Path("long.csv")), std::string::npos);
+    EXPECT_NE(message.find("50 lines"), std::string::npos);
+    EXPECT_NE(message.find("200"), std::string::npos);
+}
+
+TEST_F(ChannelFileTest, EmptyFileAndHeaderOnlyFileGiveNoRows)
+{
+    Put(Path("empty.csv"), "");
+    Put(Path("header.csv"), std::string(Header) + "\r\n");
+    vnChannelList list;
+    FillNew(list, 5);
+    Set(list, 0, 2, "kept");
+    for (const char* name : {"empty.csv", "header.csv"}) {
+        const ChannelFileResult result = ReadChannelFile(Path(name), list);
+        EXPECT_TRUE(result.ok) << name;
+        EXPECT_EQ(result.applied.rows, 0) << name;
+        EXPECT_EQ(Cell(list, 0, 2), "kept") << name;
+    }
+}
+
+TEST_F(ChannelFileTest, OpenFailuresGiveTheSystemsReasonAndTouchNothing)
+{
+    vnChannelList list;
+    FillNew(list, 3);
+    Set(list, 0, 2, "kept");
+
+    ChannelFileResult missing = ReadChannelFile(Path("missing.csv"), list);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_EQ(missing.reason, "No such file or directory");
+    EXPECT_EQ(missing.applied.rows, 0);
+
+    ChannelFileResult folder = ReadChannelFile(m_dir.string(), list);
+    EXPECT_FALSE(folder.ok);
+    EXPECT_FALSE(folder.reason.empty());
+    EXPECT_EQ(Cell(list, 0, 2), "kept");
+
+    const std::string message = OpenFailedMessage(Path("missing.csv"), missing.reason);
+    EXPECT_NE(message.find("\"" + Path("missing.csv") + "\""), std::string::npos);
+    EXPECT_NE(message.find("No such file or directory"), std::string::npos);
+}
+
+TEST_F(ChannelFileTest, SaveIntoAMissingFolderFailsWithItsReason)
+{
+    vnChannelList list;
+    FillNew(list, 3);
+    const ChannelFileResult result = WriteChannelFile(Path("no/such/folder.csv"), list, 3);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.reason.empty());
+    EXPECT_FALSE(fs::exists(Path("no")));
+    const std::string message = SaveFailedMessage(Path("no/such/folder.csv"), result.reason);
+    EXPECT_NE(message.find(Path("no/such/folder.csv")), std::string::npos);
+    EXPECT_NE(message.find(result.reason), std::string::npos);
+}
+
+TEST_F(ChannelFileTest, SaveThatRunsOutOfSpaceLeavesThePreviousFileIntact)
+{
+    const std::string path = Path("kept.csv");
+    Put(path, "the previous channel file\r\n");
+
+    // A file size limit in a child process stands in for a full disk; the
+    // child reports the save's result in its exit code.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{512, 512};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        vnChannelList list;
+        FillNew(list, 200);
+        const ChannelFileResult result = WriteChannelFile(path, list, 200);
+        ::_exit(result.ok ? 0 : result.reason.empty() ? 2 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 1) << "the save must fail and say why";
+    EXPECT_EQ(Slurp(path), "the previous channel file\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(m_dir), fs::directory_iterator()), 1)
+        << "no temporary file may stay behind";
+}
+
+TEST_F(ChannelFileTest, SavingAndOpeningGivesTheSameChannelsAgain)
+{
+    vnChannelList saved;
+    FillNew(saved, 200);
+    for (int row = 0; row < 200; row += 7) {
+        Set(saved, row, 1, std::to_string(30 + row) + ".0125");
+        Set(saved, row, 2, "Channel " + std::to_string(row));
+        Set(saved, row, 5, row % 2 ? "True" : "False");
+    }
+    ASSERT_TRUE(WriteChannelFile(Path("round.csv"), saved, 200).ok);
+    vnChannelList opened;
+    FillNew(opened, 200);
+    ASSERT_TRUE(ReadChannelFile(Path("round.csv"), opened).ok);
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < 7; ++column)
+            ASSERT_EQ(Cell(opened, row, column), Cell(saved, row, column)) << row << "," << column;
+}
