@@ -72,7 +72,7 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
 bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
 {
     m_bytesTaken += line.size() + 1;
-    if (std::memchr(line.data(), '\0', line.size())) {
+    if (!line.empty() && std::memchr(line.data(), '\0', line.size())) {
         m_scratch.clear();
         for (char c : line)
             if (c != '\0')
