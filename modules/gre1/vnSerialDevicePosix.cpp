@@ -315,9 +315,12 @@ bool vnSerialDevicePosix::Close(std::string* reason)
         }
     }
     // The driver queue is empty; this waits only for the last characters in
-    // the transmitter.
-    if (delivered)
-        tcdrain(m_fd);
+    // the transmitter. A device that has gone away says so here.
+    if (delivered && tcdrain(m_fd) != 0 && errno != EINTR)
+    {
+        delivered = false;
+        *reason = Describe("could not send its last bytes", errno);
+    }
 
     ioctl(m_fd, TIOCNXCL);
     flock(m_fd, LOCK_UN);
