@@ -40,6 +40,13 @@ const char Usage[] =
     "                           unplugged in the middle of an upload)\n"
     "  --help                   show this text\n"
     "\n"
+    "JSON events, one per line, each with \"event\" first: \"line\" (baud, dataBits,\n"
+    "parity, stopBits, rtsCts, xonXoff, raw, ...), \"start\" (upload, count),\n"
+    "\"channel\" (upload, number, frequency, car, delay, lockout, priority, text),\n"
+    "\"rejected\" (upload, offset, reason), \"summary\" (upload, count, complete,\n"
+    "packets, stored, rejected, reasons, memoriesInUse), \"stalled\" and \"vanished\"\n"
+    "(bytes).\n"
+    "\n"
     "Stop it with Ctrl+C.\n";
 
 struct Options
