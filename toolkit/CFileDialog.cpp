@@ -64,6 +64,19 @@ QString CFileDialog::WithDefaultExtension(const QString& path, const QString& de
     return path + QLatin1Char('.') + defaultExtension;
 }
 
+void CFileDialog::Configure(QFileDialog& dialog) const
+{
+    dialog.setAcceptMode(m_openFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
+    dialog.setFileMode((m_flags & FileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_flags & OverwritePrompt));
+    // The shown texts already name their patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
+    dialog.setNameFilters(ToNameFilters(m_filter));
+    dialog.setDefaultSuffix(m_defaultExtension);
+    if (!m_fileName.isEmpty())
+        dialog.selectFile(m_fileName);
+}
+
 int CFileDialog::DoModal()
 {
     const QStringList nameFilters = ToNameFilters(m_filter);
@@ -80,15 +93,7 @@ int CFileDialog::DoModal()
     }
 
     QFileDialog dialog(m_parent);
-    dialog.setAcceptMode(m_openFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    dialog.setFileMode((m_flags & FileMustExist) ? QFileDialog::ExistingFile : QFileDialog::AnyFile);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !(m_flags & OverwritePrompt));
-    // The shown texts already name their patterns.
-    dialog.setOption(QFileDialog::HideNameFilterDetails, true);
-    dialog.setNameFilters(nameFilters);
-    dialog.setDefaultSuffix(m_defaultExtension);
-    if (!m_fileName.isEmpty())
-        dialog.selectFile(m_fileName);
+    Configure(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
     m_pathName = WithDefaultExtension(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath(),

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+class QFileDialog;
 class QWidget;
 
 // The file-open and file-save dialogs. The filter comes in the form
@@ -29,6 +30,9 @@ public:
     int DoModal();
     // The chosen file's full path.
     QString GetPathName() const { return m_pathName; }
+
+    // Sets up a Qt file dialog as DoModal shows it.
+    void Configure(QFileDialog& dialog) const;
 
     // The filter as Qt's name filters: the shown text, then the patterns in
     // parentheses ("*.*" becomes "*"); the dialog hides the patterns part.
