@@ -195,17 +195,6 @@ TEST(SerialLineSettings, BuildsARawEightBitLineWithoutParityOrFlowControl)
     EXPECT_EQ(cfgetispeed(&line), static_cast<speed_t>(B4800));
 }
 
-TEST(SerialLineSettings, RatesWithoutASystemConstantAreLeftForTheNumericCall)
-{
-    termios any{};
-    cfsetospeed(&any, B9600);
-    bool custom = false;
-    termios line = vnSerialDevicePosix::MakeLineSettings(any, 250000, 2, &custom);
-    EXPECT_TRUE(custom);
-    EXPECT_EQ(cfgetospeed(&line), static_cast<speed_t>(B9600));
-    EXPECT_EQ(line.c_cflag & CSTOPB, static_cast<tcflag_t>(CSTOPB));
-}
-
 struct LineCase
 {
     std::uint32_t rate;
@@ -356,16 +345,6 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- writing --------------------------------------------------------------
 
-TEST(SerialPortWrite, WriteOnAClosedPortFailsAndSendsNothing)
-{
-    TestPty pty;
-    ASSERT_TRUE(pty.Ok());
-    vnSerialPort port;
-    port.SetName(pty.Path());
-    EXPECT_EQ(port.Write("abc", 3), E_FAIL);
-    EXPECT_TRUE(pty.ReadAvailable(50).empty());
-}
-
 std::atomic<int> g_signals{0};
 void CountSignal(int)
 {
@@ -466,15 +445,4 @@ TEST(SerialPortWrite, ADeviceThatVanishesMidWriteFailsWithTheSystemError)
     EXPECT_FALSE(port.IsOpen());
 }
 
-TEST(SerialPortWrite, AFailedOpenLeavesNoReasonOfAnEarlierUpload)
-{
-    TestPty pty;
-    ASSERT_TRUE(pty.Ok());
-    vnSerialPort port;
-    port.SetName("/dev/ttyScanloreMissing");
-    ASSERT_EQ(port.Open(), E_FAIL);
-    port.SetName(pty.Path());
-    ASSERT_EQ(port.Open(), S_OK);
-    EXPECT_EQ(ReasonOf(port), "");
-}
 } // namespace
