@@ -20,6 +20,8 @@ public:
     virtual vnResult GetDescription(const char** description) { (void)description; return E_NOTIMPL; }
     virtual vnResult GetChannelLayout(vnChannelLayout** layout)
     {
+        if (!layout)
+            return E_INVALIDARG;
         *layout = &m_layout;
         return S_OK;
     }

@@ -1,0 +1,153 @@
+#include "modules/gre1/vnGre1Module.h"
+
+#include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/gre1/vnGre1Transfer.h"
+#include "modules/vnSettingsStore.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+namespace {
+
+const std::string kSection = "Transfer Options";
+const std::string kPortKey = "Communications Port";
+const std::string kBaudKey = "Baud";
+const std::string kStopBitsKey = "Stop Bits";
+const std::string kModelKey = "Scanner Model";
+const std::string kCarNumbersKey = "Car Numbers";
+
+const std::string kDefaultPort = "COM1";
+constexpr std::int32_t kDefaultBaud = 4800;
+constexpr std::int32_t kDefaultStopBits = 2;
+const std::string kDefaultModel = "RadioShack Pro-89";
+constexpr std::int32_t kDefaultCarNumbers = 1;
+
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The leading decimal digits as an unsigned number; no digits give 0, and a
+// number too large for 32 bits gives the largest one (which no port accepts).
+std::uint32_t ParseSpeed(const std::string& text)
+{
+    std::uint64_t value = 0;
+    for (char c : text) {
+        if (!IsDigit(c))
+            break;
+        value = std::min<std::uint64_t>(value * 10 + static_cast<unsigned>(c - '0'),
+                                        std::numeric_limits<std::uint32_t>::max());
+    }
+    return static_cast<std::uint32_t>(value);
+}
+
+// Leading blanks, an optional sign and decimal digits, as an integer of which
+// the caller keeps the low 8 bits; anything else gives 0.
+std::uint8_t ParseStopBits(const std::string& text)
+{
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    std::uint32_t value = 0; // only the low 8 bits matter, so wrapping is harmless
+    for (; i < text.size() && IsDigit(text[i]); ++i)
+        value = value * 10 + static_cast<unsigned>(text[i] - '0');
+    if (negative)
+        value = 0u - value;
+    return static_cast<std::uint8_t>(value);
+}
+
+} // namespace
+
+vnGre1Module::vnGre1Module()
+    : m_port(std::make_unique<vnGre1Port>())
+    , m_transfer(std::make_unique<vnGre1Transfer>(this))
+{
+    m_layout.SetFirstChannel(1);
+    m_layout.SetFirstBank(1);
+    m_layout.SetBankCount(10);
+    m_layout.SetChannelsPerBank(20);
+
+    vnSettingsStore& settings = vnSettings();
+    const std::string port = settings.GetSettingString(kSection, kPortKey, kDefaultPort);
+    const auto baud = static_cast<std::uint32_t>(settings.GetSettingInt(kSection, kBaudKey, kDefaultBaud));
+    const auto stopBits = static_cast<std::uint8_t>(settings.GetSettingInt(kSection, kStopBitsKey, kDefaultStopBits));
+    // A refused value leaves the port's own for it; the upload then runs
+    // with what the port holds.
+    m_port->Configure(port, baud, stopBits);
+}
+
+vnGre1Module::~vnGre1Module()
+{
+    // The port goes first, closing the device if an upload left it open.
+    m_port.reset();
+    m_transfer.reset();
+}
+
+vnResult vnGre1Module::GetName(const char** name)
+{
+    if (!name)
+        return E_INVALIDARG;
+    *name = Name;
+    return S_OK;
+}
+
+vnResult vnGre1Module::GetDescription(const char** description)
+{
+    if (!description)
+        return E_INVALIDARG;
+    *description = Description;
+    return S_OK;
+}
+
+vnResult vnGre1Module::ShowProperties()
+{
+    vnSettingsStore& settings = vnSettings();
+
+    // Port, speed and stop bits come from the port as configured.
+    vnGre1Properties values;
+    values.model = settings.GetSettingString(kSection, kModelKey, kDefaultModel);
+    values.carNumbers = settings.GetSettingInt(kSection, kCarNumbersKey, kDefaultCarNumbers);
+    m_port->GetName(&values.port);
+    std::uint32_t baud = 0;
+    m_port->GetBaudRate(&baud);
+    values.speed = std::to_string(baud);
+    std::uint8_t stopBits = 0;
+    m_port->GetStopBits(&stopBits);
+    values.stopBits = std::to_string(stopBits);
+
+    // After Cancel the values are the ones shown, and those are stored.
+    if (vnGre1PropertiesEditor* editor = vnGre1PropertiesEditorSlot())
+        editor->Edit(values);
+
+    const std::uint32_t newBaud = ParseSpeed(values.speed);
+    const std::uint8_t newStopBits = ParseStopBits(values.stopBits);
+
+    settings.SetSettingString(kSection, kModelKey, values.model);
+    settings.SetSettingInt(kSection, kCarNumbersKey, values.carNumbers);
+    settings.SetSettingString(kSection, kPortKey, values.port);
+    settings.SetSettingInt(kSection, kBaudKey, static_cast<std::int32_t>(newBaud));
+    settings.SetSettingInt(kSection, kStopBitsKey, newStopBits);
+
+    m_port->Configure(values.port, newBaud, newStopBits);
+    return S_OK;
+}
+
+vnResult vnGre1Module::GetTransfer(vnTransfer** transfer)
+{
+    if (!transfer)
+        return E_INVALIDARG;
+    *transfer = m_transfer.get();
+    return S_OK;
+}
+
+vnResult vnGre1Module::GetSerialPort(vnGre1Port** port)
+{
+    if (!port)
+        return E_INVALIDARG;
+    *port = m_port.get();
+    return S_OK;
+}

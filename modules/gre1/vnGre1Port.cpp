@@ -1,0 +1,88 @@
+#include "modules/gre1/vnGre1Port.h"
+
+#include "channels/vnChannel.h"
+#include "modules/gre1/vnGre1Packet.h"
+
+#include <charconv>
+
+namespace {
+
+void AppendField(std::string& text, char letter, std::string_view value)
+{
+    text += letter;
+    text += value;
+    text += '^';
+}
+
+const char* Flag(bool on) { return on ? "S" : "R"; }
+
+} // namespace
+
+bool vnGre1Port::FormatChannelText(const vnChannel& channel, std::string* text)
+{
+    text->clear();
+    // Enough for "%.4f" of the largest double (about 315 characters).
+    char number[400];
+
+    if (const std::int32_t channelNumber = channel.GetNumber(); channelNumber != 0) {
+        const auto end = std::to_chars(number, number + sizeof number, channelNumber).ptr;
+        AppendField(*text, 'C', std::string_view(number, static_cast<std::size_t>(end - number)));
+    }
+
+    // Texts are zero-terminated throughout the protocol: the car number ends
+    // at its first zero byte, if it holds one.
+    const std::string carNumber = channel.GetCarNumber();
+    if (const std::string_view value(carNumber.c_str()); !value.empty())
+        AppendField(*text, 'V', value);
+
+    const double mhz = channel.GetFrequency().GetMHz();
+    if (mhz == 0.0)
+        return false;
+    // to_chars writes '.' whatever the process locale is.
+    const auto end = std::to_chars(number, number + sizeof number, mhz, std::chars_format::fixed, 4).ptr;
+    AppendField(*text, 'F', std::string_view(number, static_cast<std::size_t>(end - number)));
+
+    AppendField(*text, 'D', Flag(channel.GetDelay()));
+    AppendField(*text, 'L', Flag(channel.GetLockout()));
+    AppendField(*text, 'P', Flag(channel.GetPriority()));
+    return true;
+}
+
+bool vnGre1Port::FitsInPacket(const std::string& text)
+{
+    return text.size() <= vnGre1Packet::MaxDataLength;
+}
+
+vnResult vnGre1Port::SendPacket(const vnGre1Packet& packet)
+{
+    vnGre1WireBuffer buffer;
+    const std::uint8_t size = packet.Serialize(buffer);
+    return Write(buffer.data(), size);
+}
+
+vnResult vnGre1Port::BeginUpload(std::uint8_t channelCount)
+{
+    vnResult result = Open();
+    if (vnFailed(result))
+        return result;
+    const char data[2] = {static_cast<char>(channelCount), '\0'};
+    return SendPacket(vnGre1Packet(vnGre1Packet::CommandUploadStart, 1, data));
+}
+
+vnResult vnGre1Port::SendChannel(const vnChannel& channel)
+{
+    std::string text;
+    if (!FormatChannelText(channel, &text))
+        return S_SKIPPED;
+    if (!FitsInPacket(text))
+        return E_INVALIDARG;
+    return SendPacket(vnGre1Packet(vnGre1Packet::CommandChannel, 0, text.c_str()));
+}
+
+vnResult vnGre1Port::EndUpload()
+{
+    vnResult result = SendPacket(vnGre1Packet(vnGre1Packet::CommandUploadEnd, 1));
+    if (vnFailed(result))
+        return result;
+    return Close();
+}

@@ -1,0 +1,317 @@
+#include "modules/gre1/vnGre1Module.h"
+
+#include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/gre1/vnGre1Transfer.h"
+#include "modules/vnSettingsStore.h"
+#include "tests/modules/gre1/UploadCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kSection = "Transfer Options";
+
+// Keeps every write in order, as "name=value".
+class RecordingStore : public vnMemorySettingsStore
+{
+public:
+    bool SetSettingInt(const std::string& section, const std::string& name, std::int32_t value) override
+    {
+        writes.push_back(section + "/" + name + "=" + std::to_string(value));
+        return vnMemorySettingsStore::SetSettingInt(section, name, value);
+    }
+    bool SetSettingString(const std::string& section, const std::string& name, const std::string& value) override
+    {
+        writes.push_back(section + "/" + name + "=" + value);
+        return vnMemorySettingsStore::SetSettingString(section, name, value);
+    }
+    std::vector<std::string> writes;
+};
+
+// Plays the user in the properties dialog: remembers what it was shown and
+// answers OK with the scripted values, or Cancel when there are none.
+class ScriptedEditor : public vnGre1PropertiesEditor
+{
+public:
+    void Edit(vnGre1Properties& values) override
+    {
+        shown = values;
+        ++runs;
+        if (answer)
+            values = *answer;
+    }
+    std::optional<vnGre1Properties> answer;
+    vnGre1Properties shown;
+    int runs = 0;
+};
+
+struct PortState
+{
+    std::string name;
+    std::uint32_t baud = 0;
+    std::uint8_t stopBits = 0;
+    bool operator==(const PortState&) const = default;
+};
+
+void PrintTo(const PortState& s, std::ostream* os)
+{
+    *os << "{" << s.name << ", " << s.baud << ", " << int(s.stopBits) << "}";
+}
+
+PortState StateOf(vnGre1Module& module)
+{
+    vnGre1Port* port = nullptr;
+    module.GetSerialPort(&port);
+    PortState state;
+    port->GetName(&state.name);
+    port->GetBaudRate(&state.baud);
+    port->GetStopBits(&state.stopBits);
+    return state;
+}
+
+// What a port holds before any setting was accepted.
+PortState Unconfigured()
+{
+    vnSerialPort port;
+    PortState state;
+    port.GetBaudRate(&state.baud);
+    port.GetStopBits(&state.stopBits);
+    return state;
+}
+
+class vnGre1ModuleTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_previous = vnSetSettings(&m_store);
+        vnGre1PropertiesEditorSlot() = &m_editor;
+    }
+    void TearDown() override
+    {
+        vnGre1PropertiesEditorSlot() = nullptr;
+        vnSetSettings(m_previous);
+    }
+
+    RecordingStore m_store;
+    ScriptedEditor m_editor;
+    vnSettingsStore* m_previous = nullptr;
+};
+
+TEST_F(vnGre1ModuleTest, DescribesItselfAndNumbersTwoHundredChannels)
+{
+    vnGre1Module module;
+    const char* name = nullptr;
+    const char* description = nullptr;
+    ASSERT_EQ(module.GetName(&name), S_OK);
+    ASSERT_EQ(module.GetDescription(&description), S_OK);
+    EXPECT_STREQ(name, "RadioShack GRE Type 1 Scanners");
+    EXPECT_STREQ(description,
+                 "This module implements a one-way serial interface to Radio Shack scanners made by GRE including "
+                 "the Pro-76, Pro-79, Pro-82, Pro-89, Pro-2016 and Pro-2017.");
+
+    vnChannelLayout* layout = nullptr;
+    ASSERT_EQ(module.GetChannelLayout(&layout), S_OK);
+    EXPECT_EQ(layout->GetFirstChannel(), 1);
+    EXPECT_EQ(layout->GetChannelCount(), 200);
+    EXPECT_EQ(layout->GetLastChannel(), 200);
+    EXPECT_TRUE(m_store.writes.empty()) << "making a module only reads the store";
+}
+
+struct StoredCase
+{
+    const char* name;
+    std::optional<std::string> port;
+    std::optional<std::int32_t> baud;
+    std::optional<std::int32_t> stopBits;
+    // Expected port; nullopt: as the unconfigured port has it.
+    std::string expectedName;
+    std::optional<std::uint32_t> expectedBaud;
+    std::optional<std::uint8_t> expectedStopBits;
+};
+
+void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
+
+class vnGre1ModuleSettingsTest : public vnGre1ModuleTest, public ::testing::WithParamInterface<StoredCase>
+{
+};
+
+TEST_P(vnGre1ModuleSettingsTest, StoredValuesConfigureThePort)
+{
+    const StoredCase& c = GetParam();
+    if (c.port)
+        m_store.SetSettingString(kSection, "Communications Port", *c.port);
+    if (c.baud)
+        m_store.SetSettingInt(kSection, "Baud", *c.baud);
+    if (c.stopBits)
+        m_store.SetSettingInt(kSection, "Stop Bits", *c.stopBits);
+
+    vnGre1Module module;
+    const PortState unconfigured = Unconfigured();
+    EXPECT_EQ(StateOf(module), (PortState{c.expectedName, c.expectedBaud.value_or(unconfigured.baud),
+                                          c.expectedStopBits.value_or(unconfigured.stopBits)}));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Stored, vnGre1ModuleSettingsTest,
+    ::testing::Values(
+        StoredCase{"EmptyStoreGivesDefaults", {}, {}, {}, "COM1", 4800u, std::uint8_t{2}},
+        StoredCase{"AllStored", "/dev/ttyUSB3", 9600, 0, "/dev/ttyUSB3", 9600u, std::uint8_t{0}},
+        StoredCase{"LimitsAccepted", "COM2", 110, 1, "COM2", 110u, std::uint8_t{1}},
+        StoredCase{"FastestAccepted", "COM2", 256000, 2, "COM2", 256000u, std::uint8_t{2}},
+        // A refused speed stops the configuration: the stop bits stay unset too.
+        StoredCase{"Baud109Refused", "COM3", 109, 0, "COM3", {}, {}},
+        StoredCase{"BaudAboveLimitRefused", "COM3", 256001, 0, "COM3", {}, {}},
+        StoredCase{"NegativeBaudRefused", "COM3", -4800, 0, "COM3", {}, {}},
+        StoredCase{"StopBits3Refused", "COM4", 1200, 3, "COM4", 1200u, {}},
+        StoredCase{"StopBits258ReadsAsTwo", "COM4", 2400, 258, "COM4", 2400u, std::uint8_t{2}},
+        StoredCase{"StopBits256ReadsAsZero", "COM4", 2400, 256, "COM4", 2400u, std::uint8_t{0}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(vnGre1ModuleTest, PropertiesShowThePortAsConfiguredAndTheStoredModel)
+{
+    m_store.SetSettingInt(kSection, "Baud", 9600);
+    m_store.SetSettingInt(kSection, "Stop Bits", 1);
+    m_store.SetSettingString(kSection, "Scanner Model", "RadioShack Pro-76");
+    m_store.SetSettingInt(kSection, "Car Numbers", 0);
+    vnGre1Module module;
+    // A change in the store after the module was made does not reach the dialog's port values.
+    m_store.SetSettingInt(kSection, "Baud", 1200);
+    m_store.SetSettingString(kSection, "Communications Port", "COM9");
+    m_store.SetSettingInt(kSection, "Stop Bits", 0);
+
+    ASSERT_EQ(module.ShowProperties(), S_OK);
+    EXPECT_EQ(m_editor.runs, 1);
+    EXPECT_EQ(m_editor.shown.model, "RadioShack Pro-76");
+    EXPECT_EQ(m_editor.shown.carNumbers, 0);
+    EXPECT_EQ(m_editor.shown.port, "COM1");
+    EXPECT_EQ(m_editor.shown.speed, "9600");
+    EXPECT_EQ(m_editor.shown.stopBits, "1");
+}
+
+TEST_F(vnGre1ModuleTest, OkStoresTheChosenValuesInOrderAndAppliesThem)
+{
+    vnGre1Module module;
+    m_editor.answer = vnGre1Properties{"(Custom)", 0, "/dev/ttyUSB1", "9600", "1"};
+    m_store.writes.clear();
+
+    ASSERT_EQ(module.ShowProperties(), S_OK);
+    EXPECT_EQ(m_store.writes, (std::vector<std::string>{
+                                  "Transfer Options/Scanner Model=(Custom)",
+                                  "Transfer Options/Car Numbers=0",
+                                  "Transfer Options/Communications Port=/dev/ttyUSB1",
+                                  "Transfer Options/Baud=9600",
+                                  "Transfer Options/Stop Bits=1",
+                              }));
+    EXPECT_EQ(StateOf(module), (PortState{"/dev/ttyUSB1", 9600, 1}));
+
+    // The next module starts from what was stored.
+    vnGre1Module next;
+    EXPECT_EQ(StateOf(next), (PortState{"/dev/ttyUSB1", 9600, 1}));
+}
+
+TEST_F(vnGre1ModuleTest, CancelStoresTheValuesThatWereShown)
+{
+    for (bool withEditor : {true, false}) {
+        SCOPED_TRACE(withEditor ? "editor answers Cancel" : "no editor installed");
+        vnGre1PropertiesEditorSlot() = withEditor ? &m_editor : nullptr;
+        RecordingStore store;
+        vnSetSettings(&store);
+        vnGre1Module module;
+
+        ASSERT_EQ(module.ShowProperties(), S_OK);
+        EXPECT_EQ(store.writes, (std::vector<std::string>{
+                                    "Transfer Options/Scanner Model=RadioShack Pro-89",
+                                    "Transfer Options/Car Numbers=1",
+                                    "Transfer Options/Communications Port=COM1",
+                                    "Transfer Options/Baud=4800",
+                                    "Transfer Options/Stop Bits=2",
+                                }));
+        EXPECT_EQ(StateOf(module), (PortState{"COM1", 4800, 2}));
+        vnSetSettings(&m_store);
+    }
+}
+
+struct ConversionCase
+{
+    const char* speed;
+    const char* stopBits;
+    std::int32_t storedBaud;
+    std::int32_t storedStopBits;
+};
+
+void PrintTo(const ConversionCase& c, std::ostream* os) { *os << '"' << c.speed << "\" \"" << c.stopBits << '"'; }
+
+class vnGre1ModuleConversionTest : public vnGre1ModuleTest, public ::testing::WithParamInterface<ConversionCase>
+{
+};
+
+TEST_P(vnGre1ModuleConversionTest, DialogTextsBecomeStoredNumbers)
+{
+    vnGre1Module module;
+    m_editor.answer = vnGre1Properties{"(Custom)", 1, "COM2", GetParam().speed, GetParam().stopBits};
+    ASSERT_EQ(module.ShowProperties(), S_OK);
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 12345), GetParam().storedBaud);
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", 12345), GetParam().storedStopBits);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Texts, vnGre1ModuleConversionTest,
+    ::testing::Values(ConversionCase{"9600", "2", 9600, 2}, ConversionCase{"1200", "1", 1200, 1},
+                      // Empty texts: a list without a selection.
+                      ConversionCase{"", "", 0, 0}, ConversionCase{"2400 baud", "2 bits", 2400, 2},
+                      ConversionCase{" 2400", " 1", 0, 1}, ConversionCase{"4800", "258", 4800, 2},
+                      ConversionCase{"4800", "-1", 4800, 255},
+                      // Too large for 32 bits: the largest number, which no port accepts.
+                      ConversionCase{"99999999999", "2", -1, 2}));
+
+TEST_F(vnGre1ModuleTest, RefusedDialogValuesLeaveThePortAsItWas)
+{
+    vnGre1Module module;
+    m_editor.answer = vnGre1Properties{"(Custom)", 1, "COM5", "", "2"};
+    ASSERT_EQ(module.ShowProperties(), S_OK);
+    // The name is taken, the speed 0 is refused and stops the configuration.
+    EXPECT_EQ(StateOf(module), (PortState{"COM5", 4800, 2}));
+}
+
+TEST_F(vnGre1ModuleTest, DestroyingTheModuleClosesAPortLeftOpen)
+{
+    UploadCapture scanner;
+    ASSERT_TRUE(scanner.Ok());
+    m_store.SetSettingString(kSection, "Communications Port", scanner.Path());
+    {
+        vnGre1Module module;
+        vnGre1Port* port = nullptr;
+        module.GetSerialPort(&port);
+        // A failed upload leaves the port open after its start packet.
+        ASSERT_EQ(port->BeginUpload(200), S_OK);
+        vnSerialPort other;
+        other.SetName(scanner.Path());
+        EXPECT_EQ(other.Open(), E_FAIL) << "the port is held exclusively while open";
+    }
+    vnSerialPort after;
+    after.SetName(scanner.Path());
+    EXPECT_EQ(after.Open(), S_OK);
+}
+
+TEST_F(vnGre1ModuleTest, TransferAndPortBelongToTheModule)
+{
+    vnGre1Module module;
+    vnTransfer* transfer = nullptr;
+    vnTransfer* again = nullptr;
+    vnGre1Port* port = nullptr;
+    ASSERT_EQ(module.GetTransfer(&transfer), S_OK);
+    ASSERT_EQ(module.GetTransfer(&again), S_OK);
+    ASSERT_EQ(module.GetSerialPort(&port), S_OK);
+    EXPECT_NE(transfer, nullptr);
+    EXPECT_EQ(transfer, again);
+    EXPECT_NE(port, nullptr);
+    EXPECT_NE(dynamic_cast<vnGre1Transfer*>(transfer), nullptr);
+}
+
+} // namespace

@@ -1,0 +1,252 @@
+#include "modules/gre1/vnGre1Transfer.h"
+
+#include "channels/vnChannelList.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/gre1/vnGre1Port.h"
+#include "modules/vnSettingsStore.h"
+#include "tests/modules/gre1/UploadCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+class RecordingProgress : public vnTransferProgress
+{
+public:
+    void OnProgress(std::int32_t sent, std::int32_t total) override { calls.emplace_back(sent, total); }
+    std::vector<std::pair<std::int32_t, std::int32_t>> calls;
+};
+
+// A module whose port is a pseudo-terminal, and a list of channels numbered
+// 1 upwards at 100 MHz + 12.5 kHz per channel.
+class vnGre1TransferTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_scanner.Ok());
+        m_previous = vnSetSettings(&m_settings);
+        m_settings.SetSettingString("Transfer Options", "Communications Port", m_scanner.Path());
+        m_module = std::make_unique<vnGre1Module>();
+        vnTransfer* transfer = nullptr;
+        ASSERT_EQ(m_module->GetTransfer(&transfer), S_OK);
+        m_transfer = transfer;
+    }
+    void TearDown() override
+    {
+        m_module.reset();
+        vnSetSettings(m_previous);
+    }
+
+    void Fill(std::int32_t count)
+    {
+        for (std::int32_t i = 0; i < count; ++i) {
+            vnChannel* channel = nullptr;
+            m_list.AddNew(&channel);
+            channel->SetNumber(i + 1);
+            vnFrequency frequency;
+            frequency.SetMHz(100.0 + 0.0125 * i);
+            channel->SetFrequency(frequency);
+        }
+    }
+
+    static std::string TextOf(const vnChannel& channel)
+    {
+        std::string text;
+        vnGre1Port::FormatChannelText(channel, &text);
+        return text;
+    }
+
+    // Start (count 200), the channels at the given indices, end.
+    std::vector<DecodedPacket> RangeUpload(const std::vector<std::int32_t>& indices) const
+    {
+        std::vector<DecodedPacket> packets{StartPacket(200)};
+        for (std::int32_t i : indices)
+            packets.push_back(ChannelPacket(TextOf(*m_list.GetAt(i))));
+        packets.push_back(EndPacket());
+        return packets;
+    }
+
+    static std::size_t WireSize(const std::vector<DecodedPacket>& packets)
+    {
+        std::size_t size = 0;
+        for (const DecodedPacket& packet : packets)
+            size += 5 + std::max<std::size_t>(packet.data.size(), 1);
+        return size;
+    }
+
+    std::vector<DecodedPacket> Received(std::size_t expectedBytes)
+    {
+        std::size_t rest = 0;
+        auto packets = DecodePackets(m_scanner.Take(expectedBytes), &rest);
+        EXPECT_EQ(rest, 0u) << "bytes that do not frame as packets";
+        return packets;
+    }
+
+    vnGre1Port* Port() const
+    {
+        vnGre1Port* port = nullptr;
+        m_module->GetSerialPort(&port);
+        return port;
+    }
+
+    UploadCapture m_scanner;
+    vnMemorySettingsStore m_settings;
+    vnSettingsStore* m_previous = nullptr;
+    std::unique_ptr<vnGre1Module> m_module;
+    vnTransfer* m_transfer = nullptr;
+    vnChannelList m_list;
+};
+
+TEST_F(vnGre1TransferTest, UploadAllSendsTheFirst200ChannelsInOrderWithProgress)
+{
+    Fill(205);
+    RecordingProgress progress;
+    m_transfer->SetProgress(&progress);
+
+    ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK);
+
+    std::vector<std::int32_t> indices;
+    for (std::int32_t i = 0; i < 200; ++i)
+        indices.push_back(i);
+    const auto expected = RangeUpload(indices);
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_FALSE(Port()->IsOpen());
+
+    ASSERT_EQ(progress.calls.size(), 202u);
+    for (std::size_t i = 0; i < progress.calls.size(); ++i)
+        EXPECT_EQ(progress.calls[i], std::make_pair(static_cast<std::int32_t>(i + 1), 202));
+}
+
+TEST_F(vnGre1TransferTest, UploadAllOnAShortListSendsTheChannelsItHas)
+{
+    Fill(3);
+    ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK);
+    const auto expected = RangeUpload({0, 1, 2});
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+}
+
+TEST_F(vnGre1TransferTest, ChannelsWithFrequencyZeroAreLeftOutAndNotCounted)
+{
+    Fill(4);
+    m_list.GetAt(1)->SetFrequency(vnFrequency(0.0));
+    m_list.GetAt(3)->SetFrequency(vnFrequency(0.0));
+    RecordingProgress progress;
+    m_transfer->SetProgress(&progress);
+
+    ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK);
+    const auto expected = RangeUpload({0, 2});
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_EQ(progress.calls, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+}
+
+struct RangeCase
+{
+    std::int32_t first;
+    std::int32_t last;
+    std::vector<std::int32_t> sent;
+};
+
+void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.first << ".." << c.last; }
+
+class vnGre1TransferRangeTest : public vnGre1TransferTest, public ::testing::WithParamInterface<RangeCase>
+{
+};
+
+TEST_P(vnGre1TransferRangeTest, SendsTheIndicesInsideTheListWithCount200)
+{
+    Fill(10);
+    ASSERT_EQ(m_transfer->UploadRange(GetParam().first, GetParam().last, &m_list), S_OK);
+    const auto expected = RangeUpload(GetParam().sent);
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Ranges, vnGre1TransferRangeTest,
+    ::testing::Values(RangeCase{4, 6, {4, 5, 6}}, RangeCase{9, 9, {9}}, RangeCase{7, 12, {7, 8, 9}},
+                      RangeCase{-2, 1, {0, 1}}, RangeCase{6, 5, {}}, RangeCase{10, 199, {}},
+                      RangeCase{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
+                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}}));
+
+TEST_F(vnGre1TransferTest, UploadChannelSendsCountOneTheChannelAndTheEnd)
+{
+    Fill(1);
+    RecordingProgress progress;
+    m_transfer->SetProgress(&progress);
+    ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), S_OK);
+    const std::vector<DecodedPacket> expected{StartPacket(1), ChannelPacket("C1^F100.0000^DR^LR^PR^"), EndPacket()};
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_EQ(progress.calls, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 3}, {2, 3}, {3, 3}}));
+}
+
+TEST_F(vnGre1TransferTest, UploadChannelWithFrequencyZeroStillFramesAnUpload)
+{
+    Fill(1);
+    m_list.GetAt(0)->SetFrequency(vnFrequency(0.0));
+    ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), S_OK);
+    const std::vector<DecodedPacket> expected{StartPacket(1), EndPacket()};
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+}
+
+TEST_F(vnGre1TransferTest, SelectedRowsGoAsOneUploadEach)
+{
+    Fill(3);
+    ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), S_OK);
+    ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(2)), S_OK);
+    const std::vector<DecodedPacket> expected{StartPacket(1), ChannelPacket(TextOf(*m_list.GetAt(0))), EndPacket(),
+                                              StartPacket(1), ChannelPacket(TextOf(*m_list.GetAt(2))), EndPacket()};
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+}
+
+// A channel too long for one packet fails the whole upload before the port
+// opens, rather than reaching the scanner cut short.
+TEST_F(vnGre1TransferTest, AChannelThatDoesNotFitStopsTheUploadBeforeAnyByte)
+{
+    Fill(200);
+    m_list.GetAt(149)->SetCarNumber(std::string(240, 'v'));
+    RecordingProgress progress;
+    m_transfer->SetProgress(&progress);
+
+    EXPECT_EQ(m_transfer->UploadAll(&m_list), E_INVALIDARG);
+    EXPECT_NE(m_transfer->GetFailureReason().find("Channel 150 does not fit in one packet"), std::string::npos)
+        << m_transfer->GetFailureReason();
+    EXPECT_EQ(m_transfer->UploadChannel(m_list.GetAt(149)), E_INVALIDARG);
+
+    EXPECT_FALSE(Port()->IsOpen());
+    EXPECT_TRUE(progress.calls.empty());
+    EXPECT_TRUE(m_scanner.Take(1, std::chrono::milliseconds(200)).empty());
+
+    // The longest text that fits goes whole: C150^V + 223 + ^F101.8625^DR^LR^PR^ is 249 bytes.
+    m_list.GetAt(149)->SetCarNumber(std::string(223, 'v'));
+    ASSERT_EQ(TextOf(*m_list.GetAt(149)).size(), 249u);
+    ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(149)), S_OK);
+    EXPECT_TRUE(m_transfer->GetFailureReason().empty());
+    const std::vector<DecodedPacket> expected{StartPacket(1), ChannelPacket(TextOf(*m_list.GetAt(149))), EndPacket()};
+    EXPECT_EQ(Received(WireSize(expected)), expected);
+}
+
+TEST_F(vnGre1TransferTest, UnopenablePortGivesEFailAndTheDevicesReason)
+{
+    Fill(2);
+    ASSERT_EQ(Port()->Configure("/dev/scanlore-no-such-device", 4800, 2), S_OK);
+    EXPECT_EQ(m_transfer->UploadAll(&m_list), E_FAIL);
+    // The port's own reason, which names the device and the system's error.
+    EXPECT_EQ(m_transfer->GetFailureReason(), Port()->GetFailureReason());
+    EXPECT_NE(m_transfer->GetFailureReason().find("/dev/scanlore-no-such-device"), std::string::npos)
+        << m_transfer->GetFailureReason();
+    EXPECT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), E_FAIL);
+    EXPECT_TRUE(m_scanner.Take(1, std::chrono::milliseconds(200)).empty());
+}
+
+TEST_F(vnGre1TransferTest, MissingListOrChannelIsRefused)
+{
+    EXPECT_EQ(m_transfer->UploadAll(nullptr), E_INVALIDARG);
+    EXPECT_EQ(m_transfer->UploadChannel(nullptr), E_INVALIDARG);
+    EXPECT_TRUE(m_scanner.Take(1, std::chrono::milliseconds(200)).empty());
+}
+
+} // namespace
