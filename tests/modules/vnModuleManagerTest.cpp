@@ -1,0 +1,157 @@
+#include "modules/vnModuleManager.h"
+
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/vnModule.h"
+#include "modules/vnSettingsStore.h"
+#include "modules/vnTransfer.h"
+#include "tests/modules/gre1/UploadCapture.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <string>
+
+namespace {
+
+class vnModuleManagerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override { m_previous = vnSetSettings(&m_store); }
+    void TearDown() override { vnSetSettings(m_previous); }
+
+    vnMemorySettingsStore m_store;
+    vnSettingsStore* m_previous = nullptr;
+    vnModuleManager m_manager;
+};
+
+TEST_F(vnModuleManagerTest, EveryIndexGivesANewGre1Module)
+{
+    for (std::int32_t index : {0, 1, -1, std::numeric_limits<std::int32_t>::max()}) {
+        vnModule* module = nullptr;
+        ASSERT_EQ(m_manager.GetModule(index, &module), S_OK);
+        ASSERT_NE(dynamic_cast<vnGre1Module*>(module), nullptr) << index;
+        const char* name = nullptr;
+        module->GetName(&name);
+        EXPECT_STREQ(name, "RadioShack GRE Type 1 Scanners");
+        EXPECT_EQ(m_manager.ReleaseModule(module), S_OK);
+    }
+}
+
+TEST_F(vnModuleManagerTest, CurrentModuleIsFreshEveryTime)
+{
+    vnModule* first = nullptr;
+    vnModule* second = nullptr;
+    ASSERT_EQ(m_manager.GetCurrentModule(&first), S_OK);
+    ASSERT_EQ(m_manager.GetCurrentModule(&second), S_OK);
+    EXPECT_NE(first, second);
+    EXPECT_NE(dynamic_cast<vnGre1Module*>(first), nullptr);
+    m_manager.ReleaseModule(first);
+    m_manager.ReleaseModule(second);
+    EXPECT_EQ(m_manager.ReleaseModule(nullptr), S_OK);
+}
+
+TEST_F(vnModuleManagerTest, ReleasingAModuleClosesItsPort)
+{
+    UploadCapture scanner;
+    ASSERT_TRUE(scanner.Ok());
+    m_store.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
+
+    vnModule* module = nullptr;
+    m_manager.GetCurrentModule(&module);
+    vnGre1Port* port = nullptr;
+    static_cast<vnGre1Module*>(module)->GetSerialPort(&port);
+    ASSERT_EQ(port->BeginUpload(200), S_OK); // an upload that stopped half-way
+    vnSerialPort other;
+    other.SetName(scanner.Path());
+    ASSERT_EQ(other.Open(), E_FAIL) << "the module's port holds the device";
+
+    EXPECT_EQ(m_manager.ReleaseModule(module), S_OK);
+    EXPECT_EQ(other.Open(), S_OK);
+}
+
+// Properties changed through one module apply to the next one the manager
+// makes, because each module reads the store when it is made.
+TEST_F(vnModuleManagerTest, PropertiesStoredByOneModuleReachTheNext)
+{
+    struct Answer : vnGre1PropertiesEditor
+    {
+        void Edit(vnGre1Properties& values) override { values = {"(Custom)", 0, "COM7", "1200", "0"}; }
+    } editor;
+    vnGre1PropertiesEditorSlot() = &editor;
+
+    vnModule* module = nullptr;
+    m_manager.GetModule(0, &module);
+    EXPECT_EQ(module->ShowProperties(), S_OK);
+    m_manager.ReleaseModule(module);
+    vnGre1PropertiesEditorSlot() = nullptr;
+
+    m_manager.GetCurrentModule(&module);
+    vnGre1Port* port = nullptr;
+    ASSERT_EQ(static_cast<vnGre1Module*>(module)->GetSerialPort(&port), S_OK);
+    std::string name;
+    std::uint32_t baud = 0;
+    std::uint8_t stopBits = 9;
+    port->GetName(&name);
+    port->GetBaudRate(&baud);
+    port->GetStopBits(&stopBits);
+    EXPECT_EQ(name, "COM7");
+    EXPECT_EQ(baud, 1200u);
+    EXPECT_EQ(stopBits, 0);
+    m_manager.ReleaseModule(module);
+}
+
+// What a module or transfer that implements nothing answers: the main window
+// turns a negative upload result into its error message.
+TEST(vnModuleBaseTest, UnimplementedOperationsAnswerNotImplemented)
+{
+    vnModule module;
+    const char* text = nullptr;
+    vnTransfer* transfer = nullptr;
+    EXPECT_EQ(module.GetName(&text), E_NOTIMPL);
+    EXPECT_EQ(module.GetDescription(&text), E_NOTIMPL);
+    EXPECT_EQ(module.ShowProperties(), E_NOTIMPL);
+    EXPECT_EQ(module.GetTransfer(&transfer), E_NOTIMPL);
+    vnChannelLayout* layout = nullptr;
+    EXPECT_EQ(module.GetChannelLayout(&layout), S_OK);
+    EXPECT_EQ(layout->GetChannelCount(), 0);
+    EXPECT_EQ(layout->GetLastChannel(), -1);
+
+    vnTransfer base(&module);
+    EXPECT_TRUE(vnFailed(base.UploadChannel(nullptr)));
+    EXPECT_TRUE(vnFailed(base.UploadRange(0, 199, nullptr)));
+    EXPECT_TRUE(vnFailed(base.UploadAll(nullptr)));
+    EXPECT_TRUE(vnFailed(E_INVALIDARG) && vnFailed(E_FAIL) && !vnFailed(S_SKIPPED));
+}
+
+struct LayoutCase
+{
+    std::int32_t first, bank, banks, perBank, count, last;
+};
+
+class vnChannelLayoutTest : public ::testing::TestWithParam<LayoutCase>
+{
+};
+
+TEST_P(vnChannelLayoutTest, CountAndLastChannelFollowFromTheFields)
+{
+    const LayoutCase& c = GetParam();
+    vnChannelLayout layout;
+    layout.SetFirstChannel(c.first);
+    layout.SetFirstBank(c.bank);
+    layout.SetBankCount(c.banks);
+    layout.SetChannelsPerBank(c.perBank);
+    EXPECT_EQ(layout.GetFirstChannel(), c.first);
+    EXPECT_EQ(layout.GetChannelCount(), c.count);
+    EXPECT_EQ(layout.GetLastChannel(), c.last);
+}
+
+INSTANTIATE_TEST_SUITE_P(Layouts, vnChannelLayoutTest,
+                         ::testing::Values(LayoutCase{0, 0, 0, 0, 0, -1}, LayoutCase{1, 1, 10, 20, 200, 200},
+                                           LayoutCase{0, 5, 3, 7, 21, 20},
+                                           // Out of 32-bit range: wraps instead of overflowing.
+                                           LayoutCase{std::numeric_limits<std::int32_t>::max(), 1, 65536, 65536,
+                                                      0, std::numeric_limits<std::int32_t>::max() - 1}));
+
+} // namespace
