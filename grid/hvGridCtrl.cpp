@@ -324,8 +324,8 @@ hvGridCtrlEdit* hvGridCtrl::GetOpenEditor() const
 
 void hvGridCtrl::CommitEdit()
 {
-    if (GetOpenEditor())
-        setFocus(Qt::OtherFocusReason);
+    if (hvGridCtrlEdit* editor = GetOpenEditor())
+        editor->Commit();
 }
 
 void hvGridCtrl::DiscardOpenEditor()

@@ -111,7 +111,7 @@ public:
     // The editor that is open over a cell, or null.
     hvGridCtrlEdit* GetOpenEditor() const;
     // Ends an open edit as losing the focus would (the text is reported when
-    // it was changed) and gives the grid the focus; nothing when none is open.
+    // it was changed); the grid takes the focus if the editor had it.
     void CommitEdit();
 
     // Delivers an editor's end-of-edit report: the grid looks at it first and

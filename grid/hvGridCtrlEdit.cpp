@@ -84,6 +84,14 @@ void hvGridCtrlEdit::SendEndLabelEdit()
     m_pGrid->NotifyEndLabelEdit(report);
 }
 
+void hvGridCtrlEdit::Commit()
+{
+    if (m_closed)
+        return;
+    SendEndLabelEdit();
+    CloseWithoutReport();
+}
+
 void hvGridCtrlEdit::CloseWithoutReport(bool moveFocusToGrid)
 {
     if (m_closed)
@@ -266,9 +274,9 @@ void hvGridCtrlEdit::contextMenuEvent(QContextMenuEvent* event)
 void hvGridCtrlEdit::focusOutEvent(QFocusEvent* event)
 {
     QLineEdit::focusOutEvent(event);
-    // A context menu or a menu of the window borrows the focus and gives it
+    // A context menu or the window's menu bar borrows the focus and gives it
     // back; the edit goes on.
-    if (event->reason() == Qt::PopupFocusReason || m_closed)
+    if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason || m_closed)
         return;
     SendEndLabelEdit();
     Close();

@@ -34,6 +34,8 @@ public:
     // True once the editor has closed and only waits to be deleted.
     bool IsClosed() const { return m_closed; }
     // Closes without a report, for a grid whose rows are going away.
+    // Reports the edit as losing the focus would, then closes.
+    void Commit();
     // Closes without a report, for a grid whose rows are going away; a grid
     // being destroyed only marks its editors closed.
     void CloseWithoutReport(bool moveFocusToGrid = true);

@@ -281,3 +281,26 @@ TEST(hvGridCtrlEdit, DestroyingTheWindowDuringAnEditReportsNothingIntoItsOwner)
     }
     EXPECT_EQ(lateReports, 0);
 }
+
+TEST(hvGridCtrlEdit, MenuBarTakingTheFocusDoesNotEndTheEditAndCommitEditStillReportsIt)
+{
+    GridTestWindow window;
+    auto* menuBarStandIn = new QLineEdit(&window);
+    menuBarStandIn->show();
+    hvGridCtrlEdit* editor = window.Open(2, 3);
+    ASSERT_NE(editor, nullptr);
+    GridTestWindow::Type("abc");
+
+    // Pressing Alt hands the focus to the menu bar with this reason.
+    menuBarStandIn->setFocus(Qt::MenuBarFocusReason);
+    ASSERT_TRUE(menuBarStandIn->hasFocus());
+    EXPECT_EQ(window.Editor(), editor);
+    EXPECT_TRUE(window.edits.empty());
+
+    // A command chosen from the menu commits the edit the editor still holds.
+    window.grid->CommitEdit();
+    EXPECT_EQ(window.EditorCount(), 0);
+    ASSERT_EQ(window.edits.size(), 1u);
+    EXPECT_EQ(window.edits[0], (GridTestWindow::Edit{2, 3, "abc"}));
+    EXPECT_TRUE(menuBarStandIn->hasFocus());
+}
