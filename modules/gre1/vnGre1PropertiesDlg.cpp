@@ -1,0 +1,238 @@
+#include "modules/gre1/vnGre1PropertiesDlg.h"
+
+#include "res/DialogTemplates.h"
+#include "toolkit/DataExchange.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QSerialPortInfo>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+constexpr std::array kModels{
+    vnGre1PropertiesDlg::Model{"RadioShack Pro-76", 2400, 2, 0},
+    vnGre1PropertiesDlg::Model{"RadioShack Pro-79", 0, 0, 0},
+    vnGre1PropertiesDlg::Model{"RadioShack Pro-82", 0, 0, 0},
+    vnGre1PropertiesDlg::Model{"RadioShack Pro-89", 4800, 2, 1},
+    vnGre1PropertiesDlg::Model{"RadioShack Pro-2016", 0, 0, 0},
+    vnGre1PropertiesDlg::Model{"RadioShack Pro-2017", 0, 0, 0},
+};
+
+constexpr const char* kCustom = "(Custom)";
+constexpr std::array kSpeeds{"1200", "2400", "4800", "9600"};
+constexpr std::array kStopBits{"1", "2"};
+// What a model that leaves the choice free resets the lists to: "4800", "2".
+constexpr int kFreeSpeedIndex = 2;
+constexpr int kFreeStopBitsIndex = 1;
+
+bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+
+// Orders device names as a person counts: ttyS2 before ttyS10.
+bool NaturalLess(const std::string& a, const std::string& b)
+{
+    std::size_t i = 0;
+    std::size_t j = 0;
+    while (i < a.size() && j < b.size())
+    {
+        const bool digitA = a[i] >= '0' && a[i] <= '9';
+        const bool digitB = b[j] >= '0' && b[j] <= '9';
+        if (digitA && digitB)
+        {
+            const std::size_t startA = i;
+            const std::size_t startB = j;
+            while (i < a.size() && a[i] >= '0' && a[i] <= '9')
+                ++i;
+            while (j < b.size() && b[j] >= '0' && b[j] <= '9')
+                ++j;
+            std::string_view numberA(a.data() + startA, i - startA);
+            std::string_view numberB(b.data() + startB, j - startB);
+            while (numberA.size() > 1 && numberA.front() == '0')
+                numberA.remove_prefix(1);
+            while (numberB.size() > 1 && numberB.front() == '0')
+                numberB.remove_prefix(1);
+            if (numberA.size() != numberB.size())
+                return numberA.size() < numberB.size();
+            if (numberA != numberB)
+                return numberA < numberB;
+            continue;
+        }
+        if (a[i] != b[j])
+            return a[i] < b[j];
+        ++i;
+        ++j;
+    }
+    return a.size() - i < b.size() - j;
+}
+
+std::vector<std::string> SystemSerialDevices()
+{
+    std::vector<std::string> devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
+        devices.push_back(info.systemLocation().toStdString());
+    return devices;
+}
+
+vnGre1PropertiesDlg::SerialDeviceSource& DeviceSource()
+{
+    static vnGre1PropertiesDlg::SerialDeviceSource source;
+    return source;
+}
+
+} // namespace
+
+std::span<const vnGre1PropertiesDlg::Model> vnGre1PropertiesDlg::Models() { return kModels; }
+
+void vnGre1PropertiesDlg::SetSerialDeviceSource(SerialDeviceSource source) { DeviceSource() = std::move(source); }
+
+vnGre1PropertiesDlg::vnGre1PropertiesDlg(QWidget* parent) : CDialog(IDD_GRE1_PROPERTIES, parent) {}
+
+vnGre1PropertiesDlg::~vnGre1PropertiesDlg() = default;
+
+void vnGre1PropertiesDlg::DoDataExchange(bool save)
+{
+    CDialog::DoDataExchange(save);
+    m_modelList = GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL);
+    m_portList = GetDlgItemAs<QComboBox>(IDC_GRE1_PORT);
+    m_speedList = GetDlgItemAs<QComboBox>(IDC_GRE1_SPEED);
+    m_stopBitsList = GetDlgItemAs<QComboBox>(IDC_GRE1_STOP_BITS);
+    m_carNumbersBox = GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS);
+    if (!m_modelList || !m_portList || !m_speedList || !m_stopBitsList || !m_carNumbersBox)
+        return;
+
+    ExchangeListText(save, *m_modelList, m_values.model);
+    ExchangeListText(save, *m_portList, m_values.port);
+    ExchangeListText(save, *m_speedList, m_values.speed);
+    ExchangeListText(save, *m_stopBitsList, m_values.stopBits);
+    ExchangeCheck(save, *m_carNumbersBox, m_values.carNumbers);
+}
+
+bool vnGre1PropertiesDlg::OnInitDialog()
+{
+    // The exchange runs while the lists are still empty: only the check box
+    // takes its value here.
+    CDialog::OnInitDialog();
+    if (!m_modelList || !m_portList || !m_speedList || !m_stopBitsList || !m_carNumbersBox)
+        return true;
+
+    FillLists();
+    SelectStringPrefix(*m_modelList, QString::fromStdString(m_values.model));
+    SelectPort();
+    SelectStringPrefix(*m_speedList, QString::fromStdString(m_values.speed));
+    SelectStringPrefix(*m_stopBitsList, QString::fromStdString(m_values.stopBits));
+    ApplyModelRule();
+    return true;
+}
+
+void vnGre1PropertiesDlg::FillLists()
+{
+    m_modelList->addItem(QString::fromUtf8(kCustom));
+    for (const Model& model : kModels)
+        m_modelList->addItem(QString::fromUtf8(model.name));
+
+    for (int n = 1; n <= 9; ++n)
+        m_portList->addItem(QStringLiteral("COM%1").arg(n));
+    std::vector<std::string> devices = DeviceSource() ? DeviceSource()() : SystemSerialDevices();
+    std::sort(devices.begin(), devices.end(), NaturalLess);
+    for (const std::string& device : devices)
+    {
+        const QString name = QString::fromStdString(device);
+        if (!name.isEmpty() && m_portList->findText(name, Qt::MatchFixedString) < 0)
+            m_portList->addItem(name);
+    }
+
+    for (const char* speed : kSpeeds)
+        m_speedList->addItem(QString::fromUtf8(speed));
+    for (const char* stopBits : kStopBits)
+        m_stopBitsList->addItem(QString::fromUtf8(stopBits));
+}
+
+// The stored port selects the item it names, ignoring case, or else the
+// first item it begins (as "COM" selects "COM1"), but never one that only
+// continues its number: "/dev/ttyUSB1" must not pick "/dev/ttyUSB10". A
+// port that no item matches (COM12, an adapter that is unplugged now) is
+// added at the end and selected, so that OK keeps it.
+void vnGre1PropertiesDlg::SelectPort()
+{
+    const QString port = QString::fromStdString(m_values.port);
+    int found = -1;
+    for (int i = 0; i < m_portList->count() && found < 0; ++i)
+        if (m_portList->itemText(i).compare(port, Qt::CaseInsensitive) == 0)
+            found = i;
+    for (int i = 0; i < m_portList->count() && found < 0; ++i)
+    {
+        const QString item = m_portList->itemText(i);
+        if (!item.startsWith(port, Qt::CaseInsensitive))
+            continue;
+        const bool splitsNumber =
+            !port.isEmpty() && IsDigit(port.back()) && item.size() > port.size() && IsDigit(item.at(port.size()));
+        if (!splitsNumber)
+            found = i;
+    }
+    if (found < 0 && !port.isEmpty())
+    {
+        m_portList->addItem(port);
+        found = m_portList->count() - 1;
+    }
+    m_portList->setCurrentIndex(found);
+}
+
+void vnGre1PropertiesDlg::ApplyModelRule()
+{
+    // No model selected (a stored model the list does not hold) counts as
+    // "(Custom)".
+    const int selected = m_modelList->currentIndex();
+    if (selected <= 0 || selected > static_cast<int>(kModels.size()))
+    {
+        m_speedList->setEnabled(true);
+        m_stopBitsList->setEnabled(true);
+        m_carNumbersBox->setEnabled(true);
+        return;
+    }
+
+    const Model& model = kModels[static_cast<std::size_t>(selected - 1)];
+    if (model.speed != 0)
+    {
+        SelectStringPrefix(*m_speedList, QString::number(model.speed));
+        m_speedList->setEnabled(false);
+    }
+    else
+    {
+        m_speedList->setCurrentIndex(kFreeSpeedIndex);
+        m_speedList->setEnabled(true);
+    }
+
+    if (model.stopBits != 0)
+    {
+        SelectStringPrefix(*m_stopBitsList, QString::number(model.stopBits));
+        m_stopBitsList->setEnabled(false);
+    }
+    else
+    {
+        m_stopBitsList->setCurrentIndex(kFreeStopBitsIndex);
+        m_stopBitsList->setEnabled(true);
+    }
+
+    m_carNumbersBox->setChecked(model.carNumbers != 0);
+    m_carNumbersBox->setEnabled(false);
+}
+
+bool vnGre1PropertiesDlg::OnCommand(int id, int code)
+{
+    if (id == IDC_GRE1_MODEL && code == DialogControls::SelChange)
+    {
+        ApplyModelRule();
+        return true;
+    }
+    return CDialog::OnCommand(id, code);
+}
+
+void vnGre1PropertiesDlgEditor::Edit(vnGre1Properties& values)
+{
+    vnGre1PropertiesDlg dialog(nullptr);
+    dialog.SetValues(values);
+    dialog.DoModal();
+    values = dialog.GetValues();
+}

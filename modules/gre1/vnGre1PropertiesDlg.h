@@ -1,0 +1,70 @@
+#pragma once
+
+#include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "toolkit/CDialog.h"
+
+#include <cstdint>
+#include <functional>
+#include <span>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+
+// "Module Properties" of the GRE Type 1 module: scanner model, port, port
+// speed, stop bits and car-number support. A known model fixes the speed,
+// stop bits and car-number support it needs and locks those controls;
+// "(Custom)" unlocks them. The dialog edits only its five values: OK takes
+// them out of the controls, Cancel leaves them as they were given.
+class vnGre1PropertiesDlg : public CDialog
+{
+    Q_OBJECT
+
+public:
+    // A model's needs; a speed or stop-bits number of 0 leaves the choice free.
+    struct Model
+    {
+        const char* name;
+        std::int32_t speed;
+        std::uint8_t stopBits;
+        std::uint8_t carNumbers;
+    };
+    // The models in list order, after "(Custom)".
+    static std::span<const Model> Models();
+
+    // The machine's serial devices, listed after COM1..COM9. Tests replace
+    // the source; an empty function restores the one that asks the system.
+    using SerialDeviceSource = std::function<std::vector<std::string>()>;
+    static void SetSerialDeviceSource(SerialDeviceSource source);
+
+    explicit vnGre1PropertiesDlg(QWidget* parent = nullptr);
+    ~vnGre1PropertiesDlg() override;
+
+    void SetValues(const vnGre1Properties& values) { m_values = values; }
+    const vnGre1Properties& GetValues() const { return m_values; }
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(bool save) override;
+    bool OnCommand(int id, int code) override;
+
+private:
+    void FillLists();
+    void SelectPort();
+    void ApplyModelRule();
+
+    QComboBox* m_modelList = nullptr;
+    QComboBox* m_portList = nullptr;
+    QComboBox* m_speedList = nullptr;
+    QComboBox* m_stopBitsList = nullptr;
+    QCheckBox* m_carNumbersBox = nullptr;
+    vnGre1Properties m_values;
+};
+
+// Runs the properties dialog, without a parent window, for the module.
+class vnGre1PropertiesDlgEditor : public vnGre1PropertiesEditor
+{
+public:
+    void Edit(vnGre1Properties& values) override;
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "modules/vnModuleManager.h"
+#include "toolkit/CDialog.h"
+
+class CListBox;
+class QLabel;
+
+// "Vantis Modules": lists the installed scanner modules, shows the module's
+// description and opens its properties. Stores nothing itself; OK and Cancel
+// only close it.
+class vnManagerModulesDlg : public CDialog
+{
+    Q_OBJECT
+
+public:
+    explicit vnManagerModulesDlg(QWidget* parent = nullptr);
+    ~vnManagerModulesDlg() override;
+
+protected:
+    bool OnInitDialog() override;
+    void DoDataExchange(bool save) override;
+    bool OnCommand(int id, int code) override;
+
+private:
+    void OnProperties();
+
+    CListBox* m_moduleList = nullptr;
+    vnModuleManager m_manager;
+    QLabel* m_description = nullptr;
+};

@@ -1,0 +1,311 @@
+// The GRE Type 1 properties dialog: lists, the model rule, selection by
+// prefix, the port list, and what OK and Cancel give back.
+#include "DialogTestSupport.h"
+
+#include "modules/gre1/vnGre1PropertiesDlg.h"
+#include "res/DialogTemplates.h"
+
+#include <QCheckBox>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Sets the serial devices the dialog finds for one test.
+class ScopedDevices
+{
+public:
+    explicit ScopedDevices(std::vector<std::string> devices)
+    {
+        vnGre1PropertiesDlg::SetSerialDeviceSource([devices] { return devices; });
+    }
+    ~ScopedDevices() { vnGre1PropertiesDlg::SetSerialDeviceSource({}); }
+};
+
+vnGre1Properties Values(std::string model, std::string port = "COM1", std::string speed = "1200",
+                        std::string stopBits = "1", std::int32_t carNumbers = 0)
+{
+    return vnGre1Properties{std::move(model), carNumbers, std::move(port), std::move(speed), std::move(stopBits)};
+}
+
+QComboBox& List(CDialog& d, int id) { return *d.GetDlgItemAs<QComboBox>(id); }
+QCheckBox& Box(CDialog& d) { return *d.GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS); }
+
+std::vector<QString> Items(const QComboBox& box)
+{
+    std::vector<QString> items;
+    for (int i = 0; i < box.count(); ++i)
+        items.push_back(box.itemText(i));
+    return items;
+}
+
+// The state the model rule leaves: what the speed and stop-bits lists and
+// the box show and which of them are enabled.
+struct RuleState
+{
+    const char* speed;
+    const char* stopBits;
+    bool checked;
+    bool speedEnabled;
+    bool stopBitsEnabled;
+};
+
+struct ModelCase
+{
+    const char* model;
+    int index; // in the model list
+    RuleState state;
+};
+
+void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.model; }
+
+void ExpectState(CDialog& d, const RuleState& s, const char* model)
+{
+    EXPECT_EQ(CurrentText(List(d, IDC_GRE1_SPEED)), s.speed) << model;
+    EXPECT_EQ(CurrentText(List(d, IDC_GRE1_STOP_BITS)), s.stopBits) << model;
+    EXPECT_EQ(Box(d).isChecked(), s.checked) << model;
+    EXPECT_EQ(List(d, IDC_GRE1_SPEED).isEnabled(), s.speedEnabled) << model;
+    EXPECT_EQ(List(d, IDC_GRE1_STOP_BITS).isEnabled(), s.stopBitsEnabled) << model;
+    EXPECT_FALSE(Box(d).isEnabled()) << model;
+    EXPECT_TRUE(List(d, IDC_GRE1_PORT).isEnabled()) << model;
+}
+
+class ModelRuleTest : public ::testing::TestWithParam<ModelCase>
+{
+protected:
+    ScopedDevices m_devices{{}};
+};
+
+constexpr RuleState kFree{"4800", "2", false, true, true};
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryModel, ModelRuleTest,
+    ::testing::Values(ModelCase{"RadioShack Pro-76", 1, {"2400", "2", false, false, false}},
+                      ModelCase{"RadioShack Pro-79", 2, kFree}, ModelCase{"RadioShack Pro-82", 3, kFree},
+                      ModelCase{"RadioShack Pro-89", 4, {"4800", "2", true, false, false}},
+                      ModelCase{"RadioShack Pro-2016", 5, kFree}, ModelCase{"RadioShack Pro-2017", 6, kFree}),
+    [](const auto& info) {
+        std::string name = info.param.model + 11;
+        name.erase(name.find('-'), 1);
+        return name;
+    });
+
+TEST_P(ModelRuleTest, OnOpening)
+{
+    const ModelCase& c = GetParam();
+    // The stored values all differ from what the model rule sets.
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values(c.model, "COM2", "9600", "1", c.state.checked ? 0 : 1));
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(List(dialog, IDC_GRE1_MODEL).currentIndex(), c.index);
+    ExpectState(dialog, c.state, c.model);
+}
+
+TEST_P(ModelRuleTest, OnChoosingTheModelAndOkStoresWhatItSet)
+{
+    const ModelCase& c = GetParam();
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values("(Custom)", "COM2", "9600", "1", c.state.checked ? 0 : 1));
+    ScopedModalHook hook([&](CDialog& d) {
+        ChooseWithKeys(List(d, IDC_GRE1_MODEL), c.index);
+        ExpectState(d, c.state, c.model);
+        d.GetDlgItemAs<QPushButton>(IDOK)->click();
+        return d.result();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+    // Disabled controls still give their values.
+    const vnGre1Properties& v = dialog.GetValues();
+    EXPECT_EQ(v.model, c.model);
+    EXPECT_EQ(v.port, "COM2");
+    EXPECT_EQ(v.speed, c.state.speed);
+    EXPECT_EQ(v.stopBits, c.state.stopBits);
+    EXPECT_EQ(v.carNumbers, c.state.checked ? 1 : 0);
+}
+
+class PropertiesDlgTest : public ::testing::Test
+{
+protected:
+    ScopedDevices m_devices{{}};
+};
+
+TEST_F(PropertiesDlgTest, ListsHoldTheirItemsInOrder)
+{
+    vnGre1PropertiesDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(dialog.windowTitle(), "Module Properties");
+    EXPECT_EQ(Items(List(dialog, IDC_GRE1_MODEL)),
+              (std::vector<QString>{"(Custom)", "RadioShack Pro-76", "RadioShack Pro-79", "RadioShack Pro-82",
+                                    "RadioShack Pro-89", "RadioShack Pro-2016", "RadioShack Pro-2017"}));
+    EXPECT_EQ(Items(List(dialog, IDC_GRE1_PORT)),
+              (std::vector<QString>{"COM1", "COM2", "COM3", "COM4", "COM5", "COM6", "COM7", "COM8", "COM9"}));
+    EXPECT_EQ(Items(List(dialog, IDC_GRE1_SPEED)), (std::vector<QString>{"1200", "2400", "4800", "9600"}));
+    EXPECT_EQ(Items(List(dialog, IDC_GRE1_STOP_BITS)), (std::vector<QString>{"1", "2"}));
+    EXPECT_FALSE(dialog.GetDlgItem(IDC_GRE1_ABOUT)->isEnabled());
+}
+
+TEST_F(PropertiesDlgTest, CustomKeepsWhatIsShownAndUnlocksIt)
+{
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values("(Custom)", "COM1", "9600", "1", 1));
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_MODEL)), "(Custom)");
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_SPEED)), "9600");
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_STOP_BITS)), "1");
+    EXPECT_TRUE(Box(dialog).isChecked());
+    EXPECT_TRUE(List(dialog, IDC_GRE1_SPEED).isEnabled());
+    EXPECT_TRUE(List(dialog, IDC_GRE1_STOP_BITS).isEnabled());
+    EXPECT_TRUE(Box(dialog).isEnabled());
+
+    // From a locked model back to "(Custom)": unlocked, nothing changed.
+    ChooseWithKeys(List(dialog, IDC_GRE1_MODEL), 4);
+    ChooseWithKeys(List(dialog, IDC_GRE1_MODEL), 0);
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_SPEED)), "4800");
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_STOP_BITS)), "2");
+    EXPECT_TRUE(Box(dialog).isChecked());
+    EXPECT_TRUE(List(dialog, IDC_GRE1_SPEED).isEnabled());
+    EXPECT_TRUE(List(dialog, IDC_GRE1_STOP_BITS).isEnabled());
+    EXPECT_TRUE(Box(dialog).isEnabled());
+}
+
+TEST_F(PropertiesDlgTest, UnknownStoredModelCountsAsCustom)
+{
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values("Some Other Scanner", "COM1", "9600", "1", 1));
+    ScopedModalHook hook([](CDialog& d) {
+        EXPECT_EQ(List(d, IDC_GRE1_MODEL).currentIndex(), -1);
+        EXPECT_EQ(CurrentText(List(d, IDC_GRE1_SPEED)), "9600");
+        EXPECT_TRUE(List(d, IDC_GRE1_SPEED).isEnabled());
+        EXPECT_TRUE(List(d, IDC_GRE1_STOP_BITS).isEnabled());
+        EXPECT_TRUE(Box(d).isEnabled());
+        d.GetDlgItemAs<QPushButton>(IDOK)->click();
+        return d.result();
+    });
+    dialog.DoModal();
+    EXPECT_EQ(dialog.GetValues().model, "");
+    EXPECT_EQ(dialog.GetValues().speed, "9600");
+    EXPECT_EQ(dialog.GetValues().carNumbers, 1);
+}
+
+TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
+{
+    struct Case
+    {
+        vnGre1Properties in;
+        vnGre1Properties out; // after OK
+    };
+    const std::vector<Case> cases{
+        {Values("(custom)", "com3", "96", "2"), Values("(Custom)", "COM3", "9600", "2")},
+        {Values("radioshack pro-2", "COM", "1200", "1"), Values("RadioShack Pro-2016", "COM1", "4800", "2")},
+        {Values("(CUSTOM)", "", "", ""), Values("(Custom)", "COM1", "1200", "1")},
+        // Stop-bits code 0 and a speed the list lacks match nothing.
+        {Values("(Custom)", "COM9", "19200", "0", 1), Values("(Custom)", "COM9", "", "", 1)},
+    };
+    for (const Case& c : cases)
+    {
+        vnGre1PropertiesDlg dialog;
+        dialog.SetValues(c.in);
+        ScopedModalHook hook([](CDialog& d) {
+            d.GetDlgItemAs<QPushButton>(IDOK)->click();
+            return d.result();
+        });
+        dialog.DoModal();
+        const vnGre1Properties& v = dialog.GetValues();
+        EXPECT_EQ(v.model, c.out.model) << c.in.model;
+        EXPECT_EQ(v.port, c.out.port) << c.in.port;
+        EXPECT_EQ(v.speed, c.out.speed) << c.in.speed;
+        EXPECT_EQ(v.stopBits, c.out.stopBits) << c.in.stopBits;
+        EXPECT_EQ(v.carNumbers, c.out.carNumbers) << c.in.model;
+    }
+}
+
+TEST(PropertiesDlgPortTest, MachineDevicesFollowCom9InCountingOrder)
+{
+    ScopedDevices devices({"/dev/ttyUSB10", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB2", "/dev/ttyACM0"});
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values("(Custom)", "/dev/TTYusb2"));
+    ASSERT_TRUE(dialog.Create());
+    const std::vector<QString> items = Items(List(dialog, IDC_GRE1_PORT));
+    ASSERT_EQ(items.size(), 13u);
+    EXPECT_EQ(items[8], "COM9");
+    EXPECT_EQ(std::vector<QString>(items.begin() + 9, items.end()),
+              (std::vector<QString>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_PORT)), "/dev/ttyUSB2");
+}
+
+// A stored port that no item stands for is kept: added at the end, selected,
+// and given back by OK. A number is never completed into another device's.
+TEST(PropertiesDlgPortTest, PortNoItemMatchesIsKept)
+{
+    ScopedDevices devices({"/dev/ttyUSB10"});
+    for (const char* port : {"COM12", "/dev/ttyUSB1", "/dev/pts/7", "\\\\.\\COM15"})
+    {
+        vnGre1PropertiesDlg dialog;
+        dialog.SetValues(Values("RadioShack Pro-89", port));
+        ScopedModalHook hook([&](CDialog& d) {
+            QComboBox& list = List(d, IDC_GRE1_PORT);
+            EXPECT_EQ(list.count(), 11) << port;
+            EXPECT_EQ(list.currentIndex(), 10) << port;
+            d.GetDlgItemAs<QPushButton>(IDOK)->click();
+            return d.result();
+        });
+        dialog.DoModal();
+        EXPECT_EQ(dialog.GetValues().port, port);
+    }
+}
+
+TEST(PropertiesDlgPortTest, PrefixMayEndBeforeADigitWhenTheTextEndsInALetter)
+{
+    ScopedDevices devices({"/dev/ttyUSB3"});
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values("(Custom)", "/dev/ttyUSB"));
+    ASSERT_TRUE(dialog.Create());
+    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_PORT)), "/dev/ttyUSB3");
+    EXPECT_EQ(List(dialog, IDC_GRE1_PORT).count(), 10);
+}
+
+TEST_F(PropertiesDlgTest, CancelLeavesTheValuesAsGiven)
+{
+    const vnGre1Properties given = Values("RadioShack Pro-76", "com4", "9600", "1", 1);
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(given);
+    ScopedModalHook hook([](CDialog& d) {
+        ChooseWithKeys(List(d, IDC_GRE1_MODEL), 0);
+        ChooseWithKeys(List(d, IDC_GRE1_PORT), 6);
+        ChooseWithKeys(List(d, IDC_GRE1_SPEED), 0);
+        Box(d).click();
+        d.GetDlgItemAs<QPushButton>(IDCANCEL)->click();
+        return d.result();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    const vnGre1Properties& v = dialog.GetValues();
+    EXPECT_EQ(v.model, given.model);
+    EXPECT_EQ(v.port, given.port);
+    EXPECT_EQ(v.speed, given.speed);
+    EXPECT_EQ(v.stopBits, given.stopBits);
+    EXPECT_EQ(v.carNumbers, given.carNumbers);
+}
+
+TEST_F(PropertiesDlgTest, EditorRunsTheDialogWithoutParentAndReturnsItsValues)
+{
+    vnGre1PropertiesDlgEditor editor;
+    QWidget* parentSeen = reinterpret_cast<QWidget*>(1);
+    ScopedModalHook hook([&](CDialog& d) {
+        parentSeen = d.parentWidget();
+        EXPECT_NE(dynamic_cast<vnGre1PropertiesDlg*>(&d), nullptr);
+        ChooseWithKeys(List(d, IDC_GRE1_PORT), 2);
+        d.GetDlgItemAs<QPushButton>(IDOK)->click();
+        return d.result();
+    });
+    vnGre1Properties values = Values("RadioShack Pro-89", "COM1", "4800", "2", 1);
+    editor.Edit(values);
+    EXPECT_EQ(parentSeen, nullptr);
+    EXPECT_EQ(values.port, "COM3");
+    EXPECT_EQ(values.model, "RadioShack Pro-89");
+}
+
+} // namespace

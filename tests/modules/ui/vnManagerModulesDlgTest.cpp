@@ -1,0 +1,142 @@
+// The modules dialog over the real module manager and GRE Type 1 module,
+// with the properties dialog answered through the modal hook.
+#include "DialogTestSupport.h"
+
+#include "modules/gre1/vnGre1PropertiesDlg.h"
+#include "modules/vnManagerModulesDlg.h"
+#include "modules/vnModule.h"
+#include "modules/vnModuleManager.h"
+#include "modules/vnSettingsStore.h"
+#include "res/DialogTemplates.h"
+#include "toolkit/CListBox.h"
+
+#include <QLabel>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr const char* kSection = "Transfer Options";
+
+// A fresh in-memory store, the real properties dialog as the module's
+// editor, and no serial devices of this machine.
+class ModulesDlgTest : public ::testing::Test
+{
+protected:
+    ModulesDlgTest()
+    {
+        m_previousStore = vnSetSettings(&m_store);
+        m_previousEditor = vnGre1PropertiesEditorSlot();
+        vnGre1PropertiesEditorSlot() = &m_editor;
+        vnGre1PropertiesDlg::SetSerialDeviceSource([] { return std::vector<std::string>{}; });
+    }
+    ~ModulesDlgTest() override
+    {
+        vnGre1PropertiesDlg::SetSerialDeviceSource({});
+        vnGre1PropertiesEditorSlot() = m_previousEditor;
+        vnSetSettings(m_previousStore);
+    }
+
+    vnMemorySettingsStore m_store;
+    vnSettingsStore* m_previousStore = nullptr;
+    vnGre1PropertiesDlgEditor m_editor;
+    vnGre1PropertiesEditor* m_previousEditor = nullptr;
+};
+
+TEST_F(ModulesDlgTest, ListsTheModuleSelectedWithItsDescription)
+{
+    vnManagerModulesDlg dialog;
+    ScopedModalHook hook([](CDialog& d) {
+        EXPECT_EQ(d.windowTitle(), "Vantis Modules");
+        auto* list = d.GetDlgItemAs<CListBox>(IDC_MODULES_LIST);
+        EXPECT_EQ(list->GetCount(), 1);
+        EXPECT_EQ(list->GetText(0), "RadioShack GRE Type 1 Scanners");
+        EXPECT_EQ(list->GetCurSel(), 0);
+        EXPECT_EQ(d.GetDlgItemAs<QLabel>(IDC_MODULES_DESCRIPTION)->text(),
+                  "This module implements a one-way serial interface to Radio Shack scanners made by GRE "
+                  "including the Pro-76, Pro-79, Pro-82, Pro-89, Pro-2016 and Pro-2017.");
+        for (int id : {IDC_MODULES_SET_DEFAULT, IDC_MODULES_ADD, IDC_MODULES_REMOVE})
+            EXPECT_FALSE(d.GetDlgItem(id)->isEnabled()) << id;
+        for (int id : {IDC_MODULES_PROPERTIES, IDOK, IDCANCEL})
+            EXPECT_TRUE(d.GetDlgItem(id)->isEnabled()) << id;
+        d.GetDlgItemAs<QPushButton>(IDOK)->click();
+        return d.result();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+TEST_F(ModulesDlgTest, FocusStartsOnTheModuleList)
+{
+    vnManagerModulesDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    dialog.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
+    EXPECT_EQ(QApplication::focusWidget(), dialog.GetDlgItem(IDC_MODULES_LIST));
+    dialog.close();
+}
+
+// Properties opens the first module's dialog whatever the list's selection;
+// what it stored stays after the modules dialog is cancelled.
+TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel)
+{
+    vnManagerModulesDlg dialog;
+    int propertiesShown = 0;
+    ScopedModalHook hook([&](CDialog& d) {
+        if (auto* properties = dynamic_cast<vnGre1PropertiesDlg*>(&d))
+        {
+            ++propertiesShown;
+            EXPECT_EQ(properties->parentWidget(), nullptr);
+            auto* port = properties->GetDlgItemAs<QComboBox>(IDC_GRE1_PORT);
+            EXPECT_EQ(CurrentText(*port), "COM1");
+            ChooseWithKeys(*port, 4);
+            ChooseWithKeys(*properties->GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL), 1);
+            properties->GetDlgItemAs<QPushButton>(IDOK)->click();
+            return properties->result();
+        }
+        d.GetDlgItemAs<CListBox>(IDC_MODULES_LIST)->SetCurSel(-1);
+        d.GetDlgItemAs<QPushButton>(IDC_MODULES_PROPERTIES)->click();
+        d.GetDlgItemAs<QPushButton>(IDCANCEL)->click();
+        return d.result();
+    });
+    EXPECT_EQ(dialog.DoModal(), IDCANCEL);
+    EXPECT_EQ(propertiesShown, 1);
+    EXPECT_EQ(m_store.GetSettingString(kSection, "Communications Port", ""), "COM5");
+    EXPECT_EQ(m_store.GetSettingString(kSection, "Scanner Model", ""), "RadioShack Pro-76");
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 0), 2400);
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", 0), 2);
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Car Numbers", -1), 0);
+}
+
+// Through the module: Cancel in the properties dialog stores the five values
+// it showed, so missing settings become stored defaults.
+TEST_F(ModulesDlgTest, CancelInPropertiesStoresTheValuesShown)
+{
+    m_store.SetSettingString(kSection, "Communications Port", "com3");
+    m_store.SetSettingInt(kSection, "Baud", 9600);
+    int shown = 0;
+    ScopedModalHook hook([&](CDialog& d) {
+        ++shown;
+        EXPECT_EQ(CurrentText(*d.GetDlgItemAs<QComboBox>(IDC_GRE1_PORT)), "COM3");
+        // The default model fixes 4800 in the list; Cancel ignores the list.
+        EXPECT_EQ(CurrentText(*d.GetDlgItemAs<QComboBox>(IDC_GRE1_SPEED)), "4800");
+        ChooseWithKeys(*d.GetDlgItemAs<QComboBox>(IDC_GRE1_PORT), 7);
+        d.GetDlgItemAs<QPushButton>(IDCANCEL)->click();
+        return d.result();
+    });
+    vnModuleManager manager;
+    vnModule* module = nullptr;
+    manager.GetModule(0, &module);
+    ASSERT_NE(module, nullptr);
+    module->ShowProperties();
+    manager.ReleaseModule(module);
+
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(m_store.GetSettingString(kSection, "Scanner Model", ""), "RadioShack Pro-89");
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Car Numbers", -1), 1);
+    EXPECT_EQ(m_store.GetSettingString(kSection, "Communications Port", ""), "com3");
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 0), 9600);
+    EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", -1), 2);
+}
+
+} // namespace
