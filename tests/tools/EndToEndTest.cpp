@@ -1,0 +1,312 @@
+// A channel list goes through the module manager, the GRE Type 1 module and
+// its transfer into the virtual scanner over a real pseudo-terminal; the
+// scanner's own decoder checks every byte.
+
+#include "channels/vnChannelList.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/gre1/vnGre1Port.h"
+#include "modules/vnModuleManager.h"
+#include "modules/vnSettingsStore.h"
+#include "modules/vnTransfer.h"
+#include "tests/tools/ScannerOnPty.h"
+
+#include <gtest/gtest.h>
+
+#include <charconv>
+#include <functional>
+
+using namespace std::chrono_literals;
+
+namespace
+{
+const std::string Section = "Transfer Options";
+
+// The frequency as the scanner should see it: megahertz, four decimals.
+std::string FourDecimals(double megahertz)
+{
+    char text[64];
+    auto result = std::to_chars(text, text + sizeof text, megahertz, std::chars_format::fixed, 4);
+    return std::string(text, result.ptr);
+}
+
+// 200 channels numbered 1 to 200 with varied fields; every seventh has
+// frequency 0 and must not be sent.
+void FillList(vnChannelList& list)
+{
+    for (int i = 0; i < 200; ++i)
+    {
+        vnChannel* channel = nullptr;
+        list.AddNew(&channel);
+        channel->SetNumber(i + 1);
+        vnFrequency frequency(0.0, vnFrequency::UnitMegahertz);
+        if (i % 7 != 3)
+            frequency.SetMHz(25.0 + i * 4.0125);
+        channel->SetFrequency(frequency);
+        channel->SetDescription("not sent " + std::to_string(i));
+        if (i % 3 == 0)
+            channel->SetCarNumber("K" + std::to_string(i));
+        channel->SetDelay(i % 2 == 0);
+        channel->SetLockout(i % 5 == 0);
+        channel->SetPriority(i % 11 == 0);
+    }
+}
+
+// A settings store for the test, installed for its lifetime.
+class TestSettings
+{
+public:
+    TestSettings() : m_previous(vnSetSettings(&m_store)) {}
+    ~TestSettings() { vnSetSettings(m_previous); }
+    vnMemorySettingsStore& Store() { return m_store; }
+
+private:
+    vnMemorySettingsStore m_store;
+    vnSettingsStore* m_previous;
+};
+
+// A module from the manager, released at the end of the scope.
+class ModuleInUse
+{
+public:
+    ModuleInUse()
+    {
+        m_manager.GetCurrentModule(&m_module);
+        if (m_module)
+            m_module->GetTransfer(&m_transfer);
+        if (auto gre1 = dynamic_cast<vnGre1Module*>(m_module))
+            gre1->GetSerialPort(&m_port);
+    }
+    ~ModuleInUse() { m_manager.ReleaseModule(m_module); }
+    vnTransfer* Transfer() const { return m_transfer; }
+    vnGre1Port* Port() const { return m_port; }
+
+private:
+    vnModuleManager m_manager;
+    vnModule* m_module = nullptr;
+    vnTransfer* m_transfer = nullptr;
+    vnGre1Port* m_port = nullptr;
+};
+
+class CallOnProgress : public vnTransferProgress
+{
+public:
+    explicit CallOnProgress(std::function<void(std::int32_t)> call) : m_call(std::move(call)) {}
+    void OnProgress(std::int32_t sent, std::int32_t) override { m_call(sent); }
+
+private:
+    std::function<void(std::int32_t)> m_call;
+};
+
+struct LineCase
+{
+    std::int32_t baud; // 0: not stored, the module's default
+    std::int32_t stopBits; // -1: not stored
+    std::uint32_t expectedBaud;
+    int expectedStopBits;
+};
+
+class UploadAllIntoTheVirtualScanner : public testing::TestWithParam<LineCase>
+{
+};
+
+TEST_P(UploadAllIntoTheVirtualScanner, DeliversEveryChannelOnTheStoredLine)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
+    if (GetParam().baud)
+        settings.Store().SetSettingInt(Section, "Baud", GetParam().baud);
+    if (GetParam().stopBits >= 0)
+        settings.Store().SetSettingInt(Section, "Stop Bits", GetParam().stopBits);
+    vnChannelList list;
+    FillList(list);
+
+    {
+        ModuleInUse module;
+        ASSERT_NE(module.Transfer(), nullptr);
+        ASSERT_EQ(module.Transfer()->UploadAll(&list), S_OK) << module.Transfer()->GetFailureReason();
+    }
+    ASSERT_TRUE(scanner.WaitForSummaries(1));
+
+    auto events = scanner.Events();
+    ASSERT_FALSE(events.empty());
+    EXPECT_EQ(events.front().kind, ScannerEvent::Kind::Start);
+    EXPECT_EQ(events.front().count, 200);
+    EXPECT_TRUE(scanner.EventsOf(ScannerEvent::Kind::Rejected).empty());
+
+    auto channels = scanner.EventsOf(ScannerEvent::Kind::Channel);
+    std::size_t next = 0;
+    for (int i = 0; i < list.GetCount(); ++i)
+    {
+        const vnChannel& sent = *list.GetAt(i);
+        if (sent.GetFrequency().GetMHz() == 0.0)
+            continue;
+        ASSERT_LT(next, channels.size());
+        const ScannerChannel& got = channels[next++].channel;
+        EXPECT_EQ(got.number, sent.GetNumber());
+        EXPECT_EQ(got.frequency, FourDecimals(sent.GetFrequency().GetMHz())) << "channel " << sent.GetNumber();
+        EXPECT_EQ(got.carNumber, sent.GetCarNumber());
+        EXPECT_EQ(got.delay, sent.GetDelay());
+        EXPECT_EQ(got.lockout, sent.GetLockout());
+        EXPECT_EQ(got.priority, sent.GetPriority());
+    }
+    EXPECT_EQ(next, channels.size());
+    EXPECT_EQ(channels.size(), 171u);
+
+    auto summary = scanner.EventsOf(ScannerEvent::Kind::Summary).at(0);
+    EXPECT_TRUE(summary.complete);
+    EXPECT_EQ(summary.packets, 173);
+
+    LineSettings line = scanner.Line();
+    EXPECT_EQ(line.baudRate, GetParam().expectedBaud);
+    EXPECT_EQ(line.stopBits, GetParam().expectedStopBits);
+    EXPECT_EQ(line.dataBits, 8);
+    EXPECT_FALSE(line.parity);
+    EXPECT_FALSE(line.rtsCts);
+    EXPECT_FALSE(line.xonXoff);
+    EXPECT_TRUE(line.Raw());
+    EXPECT_TRUE(line.ignoresModemLines);
+    EXPECT_FALSE(line.hangUpOnClose);
+}
+
+// Stop-bits code 1 is sent as one stop bit; "Stop Bits" 258 keeps its low
+// byte, 2.
+INSTANTIATE_TEST_SUITE_P(Lines, UploadAllIntoTheVirtualScanner,
+                         testing::Values(LineCase{0, -1, 4800, 2}, LineCase{9600, 0, 9600, 1},
+                                         LineCase{19200, 1, 19200, 1}, LineCase{256000, 258, 256000, 2}));
+
+TEST(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
+    vnChannel channel;
+    channel.SetNumber(5);
+    channel.SetFrequency(vnFrequency(146.52, vnFrequency::UnitMegahertz));
+    channel.SetDelay(true);
+    vnChannel second = channel;
+    second.SetNumber(7);
+
+    {
+        ModuleInUse module;
+        ASSERT_EQ(module.Transfer()->UploadChannel(&channel), S_OK) << module.Transfer()->GetFailureReason();
+        ASSERT_EQ(module.Transfer()->UploadChannel(&second), S_OK) << module.Transfer()->GetFailureReason();
+    }
+    ASSERT_TRUE(scanner.WaitForSummaries(2));
+
+    auto events = scanner.Events();
+    ASSERT_EQ(events.size(), 6u);
+    for (int upload = 0; upload < 2; ++upload)
+    {
+        const auto* part = &events[static_cast<std::size_t>(upload * 3)];
+        EXPECT_EQ(part[0].kind, ScannerEvent::Kind::Start);
+        EXPECT_EQ(part[0].count, 1);
+        EXPECT_EQ(part[1].kind, ScannerEvent::Kind::Channel);
+        EXPECT_EQ(part[1].channel.number, upload == 0 ? 5 : 7);
+        EXPECT_EQ(part[2].kind, ScannerEvent::Kind::Summary);
+        EXPECT_TRUE(part[2].complete);
+        EXPECT_EQ(part[2].packets, 3);
+    }
+    EXPECT_EQ(events[1].text, "C5^F146.5200^DS^LR^PR^");
+}
+
+TEST(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
+    vnChannelList list;
+    FillList(list);
+    {
+        ModuleInUse module;
+        ASSERT_EQ(module.Transfer()->UploadAll(&list), S_OK);
+        EXPECT_FALSE(module.Port()->IsOpen());
+        vnSerialPort other;
+        other.SetName(scanner.Path());
+        EXPECT_EQ(other.Open(), S_OK) << other.GetFailureReason();
+    }
+}
+
+// --- faults -----------------------------------------------------------------
+
+TEST(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
+{
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", "/dev/ttyScanloreMissing");
+    vnChannelList list;
+    FillList(list);
+    ModuleInUse module;
+    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("/dev/ttyScanloreMissing could not be opened"),
+              std::string::npos)
+        << module.Transfer()->GetFailureReason();
+}
+
+TEST(EndToEndFaults, ADeviceInUseFailsTheUploadAndSendsNothing)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
+    vnSerialPort holder;
+    holder.SetName(scanner.Path());
+    ASSERT_EQ(holder.Open(), S_OK);
+
+    vnChannelList list;
+    FillList(list);
+    ModuleInUse module;
+    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("is in use"), std::string::npos);
+    EXPECT_EQ(scanner.BytesReceived(), 0u);
+}
+
+TEST(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
+    vnChannelList list;
+    FillList(list);
+
+    ModuleInUse module;
+    CallOnProgress unplug([&](std::int32_t sent) {
+        if (sent == 20)
+            scanner.Vanish();
+    });
+    module.Transfer()->SetProgress(&unplug);
+    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("Input/output error"), std::string::npos)
+        << module.Transfer()->GetFailureReason();
+    module.Transfer()->SetProgress(nullptr);
+}
+
+TEST(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    scanner.StopReading();
+    TestSettings settings;
+    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
+    vnChannelList list;
+    FillList(list);
+
+    ModuleInUse module;
+    module.Port()->SetWriteTimeout(500ms);
+    // The pseudo-terminal buffers several uploads before it stops taking
+    // bytes; a real scanner that hangs would stop the first one.
+    vnResult result = S_OK;
+    int uploads = 0;
+    while (result == S_OK && uploads < 100)
+    {
+        result = module.Transfer()->UploadAll(&list);
+        ++uploads;
+    }
+    EXPECT_EQ(result, E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("took no data for 500 ms"), std::string::npos)
+        << module.Transfer()->GetFailureReason();
+}
+} // namespace
