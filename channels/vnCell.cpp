@@ -2,6 +2,8 @@
 
 #include <cfloat>
 #include <charconv>
+#include <cstring>
+#include <memory>
 #include <limits>
 #include <system_error>
 #include <utility>
@@ -89,6 +91,35 @@ double ReadDouble(std::string_view text)
 
 } // namespace
 
+namespace {
+
+using TextAllocator = std::allocator<char>;
+
+struct HeapText
+{
+    char* data;
+    std::size_t size;
+};
+
+// A heap text's address and length in the 15 value bytes: 8 and 7 bytes.
+HeapText LoadHeap(const unsigned char* bytes)
+{
+    HeapText text{};
+    std::memcpy(&text.data, bytes, sizeof text.data);
+    for (int i = 6; i >= 0; --i)
+        text.size = (text.size << 8) | bytes[8 + i];
+    return text;
+}
+
+void StoreHeap(unsigned char* bytes, HeapText text)
+{
+    std::memcpy(bytes, &text.data, sizeof text.data);
+    for (int i = 0; i < 7; ++i)
+        bytes[8 + i] = static_cast<unsigned char>(text.size >> (8 * i));
+}
+
+} // namespace
+
 vnCell::vnCell(std::string_view text, bool detectType)
 {
     if (detectType)
@@ -97,28 +128,138 @@ vnCell::vnCell(std::string_view text, bool detectType)
         SetString(text);
 }
 
+vnCell::vnCell(const vnCell& other)
+{
+    CopyFrom(&other);
+}
+
+vnCell::vnCell(vnCell&& other) noexcept
+{
+    Take(other);
+}
+
+vnCell& vnCell::operator=(const vnCell& other)
+{
+    CopyFrom(&other);
+    return *this;
+}
+
+vnCell& vnCell::operator=(vnCell&& other) noexcept
+{
+    if (this != &other) {
+        Reset();
+        Take(other);
+    }
+    return *this;
+}
+
+void vnCell::Take(vnCell& other) noexcept
+{
+    std::memcpy(m_bytes, other.m_bytes, kInlineCapacity);
+    m_tag = other.m_tag;
+    other.m_tag = 0;
+}
+
+void vnCell::ReleaseHeap() noexcept
+{
+    const HeapText text = LoadHeap(m_bytes);
+    TextAllocator().deallocate(text.data, text.size);
+}
+
+void vnCell::SetScalar(vnCellType type, const void* value, std::size_t size)
+{
+    Reset();
+    std::memcpy(m_bytes, value, size);
+    m_tag = static_cast<std::uint8_t>(type);
+}
+
+void vnCell::SetBool(bool value)
+{
+    const unsigned char byte = value ? 1 : 0;
+    SetScalar(vnCellType::Bool, &byte, 1);
+}
+
+void vnCell::SetInt(std::int32_t value)
+{
+    SetScalar(vnCellType::Int, &value, sizeof value);
+}
+
+void vnCell::SetDouble(double value)
+{
+    SetScalar(vnCellType::Double, &value, sizeof value);
+}
+
+void vnCell::SetString(std::string_view text)
+{
+    // The text may be this cell's own: copy it before letting go of the old.
+    if (text.size() <= kInlineCapacity) {
+        unsigned char copy[kInlineCapacity];
+        if (!text.empty())
+            std::memcpy(copy, text.data(), text.size());
+        Reset();
+        std::memcpy(m_bytes, copy, text.size());
+        m_tag = static_cast<std::uint8_t>(static_cast<unsigned>(vnCellType::String)
+                                          | (text.size() << kLengthShift));
+        return;
+    }
+    const HeapText copy{TextAllocator().allocate(text.size()), text.size()};
+    std::memcpy(copy.data, text.data(), text.size());
+    Reset();
+    StoreHeap(m_bytes, copy);
+    m_tag = static_cast<std::uint8_t>(vnCellType::String) | kHeapFlag;
+}
+
 bool vnCell::GetBool() const
 {
-    const bool* value = std::get_if<bool>(&m_value);
-    return value ? *value : false;
+    return GetType() == vnCellType::Bool && m_bytes[0] != 0;
 }
 
 std::int32_t vnCell::GetInt() const
 {
-    const std::int32_t* value = std::get_if<std::int32_t>(&m_value);
-    return value ? *value : -1;
+    if (GetType() != vnCellType::Int)
+        return -1;
+    std::int32_t value;
+    std::memcpy(&value, m_bytes, sizeof value);
+    return value;
 }
 
 double vnCell::GetDouble() const
 {
-    const double* value = std::get_if<double>(&m_value);
-    return value ? *value : -1.0;
+    if (GetType() != vnCellType::Double)
+        return -1.0;
+    double value;
+    std::memcpy(&value, m_bytes, sizeof value);
+    return value;
 }
 
 std::string_view vnCell::GetString() const
 {
-    const std::string* value = std::get_if<std::string>(&m_value);
-    return value ? std::string_view(*value) : std::string_view();
+    if (GetType() != vnCellType::String)
+        return {};
+    if (OnHeap()) {
+        const HeapText text = LoadHeap(m_bytes);
+        return {text.data, text.size};
+    }
+    return {reinterpret_cast<const char*>(m_bytes), static_cast<std::size_t>(m_tag >> kLengthShift)};
+}
+
+bool vnCell::operator==(const vnCell& other) const
+{
+    if (GetType() != other.GetType())
+        return false;
+    switch (GetType()) {
+    case vnCellType::Empty:
+        return true;
+    case vnCellType::Bool:
+        return GetBool() == other.GetBool();
+    case vnCellType::Int:
+        return GetInt() == other.GetInt();
+    case vnCellType::Double:
+        return GetDouble() == other.GetDouble();
+    case vnCellType::String:
+        return GetString() == other.GetString();
+    }
+    return false;
 }
 
 std::string vnCell::ToText() const
@@ -134,24 +275,24 @@ void vnCell::AppendText(std::string& out) const
     case vnCellType::Empty:
         break;
     case vnCellType::Bool:
-        out += std::get<bool>(m_value) ? "True" : "False";
+        out += GetBool() ? "True" : "False";
         break;
     case vnCellType::Int: {
         char buffer[16];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::get<std::int32_t>(m_value));
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, GetInt());
         out.append(buffer, result.ptr);
         break;
     }
     case vnCellType::Double: {
         // The largest double has 309 digits before the point.
         char buffer[352];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, std::get<double>(m_value),
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, GetDouble(),
                                           std::chars_format::fixed, 6);
         out.append(buffer, result.ptr);
         break;
     }
     case vnCellType::String:
-        out += std::get<std::string>(m_value);
+        out += GetString();
         break;
     }
 }
@@ -163,13 +304,15 @@ vnCellType vnCell::FromText(std::string_view text)
         Reset();
         return vnCellType::Empty;
     }
-    if (EqualsNoCase(trimmed, "true") || EqualsNoCase(trimmed, "yes")) {
-        SetBool(true);
-        return vnCellType::Bool;
-    }
-    if (EqualsNoCase(trimmed, "false") || EqualsNoCase(trimmed, "no")) {
-        SetBool(false);
-        return vnCellType::Bool;
+    if (trimmed.size() <= 5) {
+        if (EqualsNoCase(trimmed, "true") || EqualsNoCase(trimmed, "yes")) {
+            SetBool(true);
+            return vnCellType::Bool;
+        }
+        if (EqualsNoCase(trimmed, "false") || EqualsNoCase(trimmed, "no")) {
+            SetBool(false);
+            return vnCellType::Bool;
+        }
     }
 
     // A number is digits with a sign only in front and at most one point.
@@ -201,6 +344,15 @@ vnCellType vnCell::FromText(std::string_view text)
 void vnCell::CopyFrom(const vnCell* other)
 {
     // Copying an Empty cell empties this one, as a copy should.
-    if (other && other != this)
-        m_value = other->m_value;
+    if (!other || other == this)
+        return;
+    if (other->GetType() == vnCellType::String) {
+        SetString(other->GetString());
+    } else {
+        Reset();
+        std::memcpy(m_bytes, other->m_bytes, kInlineCapacity);
+        m_tag = other->m_tag;
+    }
 }
+
+static_assert(sizeof(vnCell) == 16, "a cell is meant to stay small");

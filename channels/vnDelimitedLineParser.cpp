@@ -109,22 +109,35 @@ std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<
     CloseQuoteFinder closeQuote(line, m_closeQuote);
 
     std::size_t start = 0;
-    std::size_t separator = FindChar(line, m_separator, 0, n);
-    while (separator != npos) {
-        const std::size_t open = FindChar(line, m_openQuote, start, separator);
-        const std::size_t close = open != npos ? closeQuote.Find(open + 1) : npos;
-        if (close != npos) {
-            AddQuoted(line.substr(open, close - open + 1), fields);
-            // The character after the close quote ends the field. A close
-            // quote at the very end of the line ends the line as well.
-            start = close + 2;
-            if (start > n)
-                return fields.size() - first;
-        } else {
+    for (;;) {
+        // Fields are short: a plain loop beats a library search per field.
+        std::size_t at = start;
+        while (at < n && line[at] != m_separator && line[at] != m_openQuote)
+            ++at;
+        if (at == n)
+            break;
+        if (line[at] == m_separator) {
+            AddBare(line.substr(start, at - start), fields);
+            start = at + 1;
+            continue;
+        }
+        // An open quote before the separator makes a quoted field when a
+        // close quote follows; without a separator ahead it is the last field.
+        const std::size_t separator = FindChar(line, m_separator, at + 1, n);
+        if (separator == npos)
+            break;
+        const std::size_t close = closeQuote.Find(at + 1);
+        if (close == npos) {
             AddBare(line.substr(start, separator - start), fields);
             start = separator + 1;
+            continue;
         }
-        separator = FindChar(line, m_separator, start, n);
+        AddQuoted(line.substr(at, close - at + 1), fields);
+        // The character after the close quote ends the field. A close quote
+        // at the very end of the line ends the line as well.
+        start = close + 2;
+        if (start > n)
+            return fields.size() - first;
     }
 
     const std::string_view last = line.substr(start);

@@ -51,7 +51,7 @@ public:
     std::int64_t GetRowCount() const { return static_cast<std::int64_t>(m_widths.size()); }
 
 private:
-    bool TakeLine(std::string_view line, bool endedByLineFeed);
+    bool TakeLine(std::string_view line, bool endedByLineFeed, bool mayHoldNul);
     void Reserve();
 
     vnDelimitedLineParser m_parser;

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -195,6 +196,59 @@ TEST(vnCell, CopyFromCopiesTypeAndValue)
     const vnCell empty;
     target.CopyFrom(&empty);
     EXPECT_EQ(target.GetType(), vnCellType::Empty);
+}
+
+// Texts up to 15 bytes live in the cell, longer ones on the heap; copies and
+// moves must carry both kinds and leave no cell sharing a text.
+TEST(vnCell, TextsOfEveryLengthCopyAndMove)
+{
+    for (const std::size_t length : {0, 1, 14, 15, 16, 17, 100, 5000}) {
+        std::string text(length, 'x');
+        if (length > 0)
+            text.front() = 'a', text.back() = 'z';
+        vnCell cell(text, false);
+        ASSERT_EQ(cell.GetString(), text) << length;
+
+        vnCell copy(cell);
+        vnCell assigned;
+        assigned.SetInt(1);
+        assigned = cell;
+        cell.SetString("changed");
+        EXPECT_EQ(copy.GetString(), text) << length;
+        EXPECT_EQ(assigned.GetString(), text) << length;
+        EXPECT_EQ(copy, assigned);
+
+        vnCell moved(std::move(copy));
+        EXPECT_EQ(moved.GetString(), text) << length;
+        EXPECT_EQ(copy.GetType(), vnCellType::Empty); // NOLINT(bugprone-use-after-move)
+        assigned = std::move(moved);
+        EXPECT_EQ(assigned.GetString(), text) << length;
+
+        // A cell given its own text, or itself.
+        assigned.SetString(assigned.GetString());
+        EXPECT_EQ(assigned.GetString(), text) << length;
+        assigned.SetString(assigned.GetString().substr(length / 2));
+        EXPECT_EQ(assigned.GetString(), text.substr(length / 2)) << length;
+        vnCell& self = assigned;
+        assigned = self;
+        assigned = std::move(self);
+        EXPECT_EQ(assigned.GetString(), text.substr(length / 2)) << length;
+
+        assigned.SetDouble(1.5);
+        EXPECT_EQ(assigned.GetDouble(), 1.5);
+        EXPECT_EQ(assigned.GetString(), "");
+    }
+}
+
+TEST(vnCell, EqualityComparesTypeAndValue)
+{
+    EXPECT_EQ(vnCell(), vnCell());
+    EXPECT_EQ(vnCell("1", true), vnCell("+1", true));
+    EXPECT_NE(vnCell("1", true), vnCell("1", false));
+    EXPECT_NE(vnCell("1", true), vnCell("1.0", true));
+    EXPECT_NE(vnCell("yes", true), vnCell("no", true));
+    EXPECT_NE(vnCell(std::string(20, 'a'), false), vnCell(std::string(20, 'b'), false));
+    EXPECT_NE(vnCell("", false), vnCell());
 }
 
 // Qt sets the process locale from the environment; numbers must not follow it.
