@@ -1,0 +1,274 @@
+#include "app/CMainFrame.h"
+
+#include "app/CTransparentDialogBar.h"
+#include "app/CUploadProgress.h"
+#include "app/ChannelCellText.h"
+#include "modules/vnManagerModulesDlg.h"
+#include "modules/vnModule.h"
+#include "modules/vnSettingsStore.h"
+#include "modules/vnTransfer.h"
+#include "res/ResourceIds.h"
+#include "toolkit/CMessageBox.h"
+#include "toolkit/CReBarBand.h"
+#include "toolkit/CStatusBar.h"
+#include "toolkit/CToolBar.h"
+
+#include <QComboBox>
+
+#include <cerrno>
+#include <system_error>
+
+namespace {
+
+const std::string kRootSection;
+const std::string kFirstRun = "First Run";
+
+struct ColumnDefinition
+{
+    const char* title;
+    int format;
+    int width;
+};
+
+constexpr ColumnDefinition kColumns[] = {
+    {"#", hvGridCtrl::FormatCenter, 30},
+    {"Frequency", hvGridCtrl::FormatCenter, 100},
+    {"Description", hvGridCtrl::FormatLeft, 300},
+    {"Car Number", hvGridCtrl::FormatCenter, 75},
+    {"Delay", hvGridCtrl::FormatCenter, 75},
+    {"Lockout", hvGridCtrl::FormatCenter, 75},
+    {"Priority", hvGridCtrl::FormatCenter, 75},
+};
+
+constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
+
+// Holds a module from the manager for the length of one command.
+class ModuleLease
+{
+public:
+    explicit ModuleLease(vnModuleManager& manager) : m_manager(manager) { m_manager.GetCurrentModule(&m_module); }
+    ~ModuleLease() { m_manager.ReleaseModule(m_module); }
+    ModuleLease(const ModuleLease&) = delete;
+    ModuleLease& operator=(const ModuleLease&) = delete;
+
+    vnModule* Get() const { return m_module; }
+    vnTransfer* GetTransfer() const
+    {
+        vnTransfer* transfer = nullptr;
+        if (m_module)
+            m_module->GetTransfer(&transfer);
+        return transfer;
+    }
+
+private:
+    vnModuleManager& m_manager;
+    vnModule* m_module = nullptr;
+};
+
+// Reports a transfer's progress for as long as it lives.
+class ProgressScope
+{
+public:
+    ProgressScope(vnTransfer* transfer, CUploadProgress& progress) : m_transfer(transfer)
+    {
+        if (m_transfer)
+            m_transfer->SetProgress(&progress);
+    }
+    ~ProgressScope()
+    {
+        if (m_transfer)
+            m_transfer->SetProgress(nullptr);
+    }
+    ProgressScope(const ProgressScope&) = delete;
+    ProgressScope& operator=(const ProgressScope&) = delete;
+
+private:
+    vnTransfer* m_transfer;
+};
+
+} // namespace
+
+CMainFrame::CMainFrame() : m_reBar(this)
+{
+    resize(780, 560);
+    RegisterCommands();
+
+    // First-run check, before the window exists: the modules dialog once.
+    vnSettingsStore& settings = vnSettings();
+    if (settings.GetSettingInt(kRootSection, kFirstRun, 1) != 0) {
+        OnTransferModules();
+        settings.SetSettingInt(kRootSection, kFirstRun, 0);
+    }
+}
+
+CMainFrame::~CMainFrame() = default;
+
+void CMainFrame::RegisterCommands()
+{
+    // The commands this window handles; everything else goes on to the
+    // application object, and what nobody handles stays greyed.
+    OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
+    OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
+    OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
+}
+
+bool CMainFrame::OnCreate()
+{
+    m_grid = new hvGridCtrl(this, this);
+    SetActiveView(m_grid);
+
+    m_toolBar = new CToolBar(this);
+    if (!m_toolBar->LoadToolBar(IDR_MAINFRAME))
+        return false;
+    SetControlBar(AFX_IDW_TOOLBAR, m_toolBar);
+
+    m_bankBar = new CTransparentDialogBar(this);
+    auto* banks = m_bankBar->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
+    if (!banks)
+        return false;
+
+    m_reBar.AddBar(m_toolBar);
+    m_reBar.AddBar(m_bankBar);
+
+    m_statusBar = new CStatusBar(this);
+    if (!m_statusBar->SetIndicators(kStatusPanes))
+        return false;
+    setStatusBar(m_statusBar);
+    SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
+
+    banks->addItem(QStringLiteral("(All Banks)"));
+    banks->setCurrentIndex(0);
+
+    for (const ColumnDefinition& column : kColumns)
+        m_grid->InsertColumn(m_grid->GetColumnCount(), QString::fromUtf8(column.title), column.format, column.width);
+    m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
+
+    OnFileNew();
+    return true;
+}
+
+std::string CMainFrame::GetCellText(int row, int column) const
+{
+    const vnChannel* channel = m_channels.GetAt(row);
+    return channel ? GetChannelCellText(*channel, column) : std::string();
+}
+
+void CMainFrame::SetCellText(int row, int column, const std::string& text)
+{
+    if (vnChannel* channel = m_channels.GetAt(row))
+        SetChannelCellText(*channel, column, text);
+}
+
+std::string CMainFrame::GetDispInfoText(int row, int column)
+{
+    return GetCellText(row, column);
+}
+
+void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
+{
+    SetCellText(row, column, text);
+}
+
+void CMainFrame::OnFileNew()
+{
+    std::int64_t first = 0;
+    std::int64_t last = -1;
+    {
+        ModuleLease module(m_moduleManager);
+        vnChannelLayout* layout = nullptr;
+        if (module.Get() && !vnFailed(module.Get()->GetChannelLayout(&layout)) && layout) {
+            first = layout->GetFirstChannel();
+            last = layout->GetLastChannel();
+        }
+    }
+
+    m_fileName.clear();
+
+    m_grid->SetRedraw(false);
+    m_grid->DeleteAllItems();
+    m_channels.RemoveAll();
+    for (std::int64_t number = first; number <= last; ++number) {
+        // The channel before its row, so that the grid never has a row
+        // without a channel behind it.
+        vnChannel* channel = nullptr;
+        m_channels.AddNew(&channel);
+        channel->SetNumber(static_cast<std::int32_t>(number));
+        m_grid->InsertItem(m_grid->GetItemCount());
+    }
+    m_grid->SetRedraw(true);
+}
+
+void CMainFrame::OnEditSelectAll()
+{
+    m_grid->setFocus(Qt::ShortcutFocusReason);
+    const int rows = m_grid->GetItemCount();
+    for (int row = 0; row < rows; ++row)
+        m_grid->SetItemSelected(row, true);
+}
+
+void CMainFrame::OnTransferUploadSelected()
+{
+    ModuleLease module(m_moduleManager);
+    vnTransfer* transfer = module.GetTransfer();
+    CUploadProgress progress(this);
+    ProgressScope reporting(transfer, progress);
+
+    const int count = m_grid->GetSelectedCount();
+    int ordinal = 0;
+    for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row)) {
+        progress.BeginUpload(++ordinal, count);
+        // Each row is an upload of its own; a failure is reported and the
+        // walk goes on with the next row.
+        const vnChannel* channel = m_channels.GetAt(row);
+        const vnResult result = (transfer && channel) ? transfer->UploadChannel(channel) : E_FAIL;
+        if (vnFailed(result)) {
+            progress.Hide();
+            ShowTransferError(transfer);
+        }
+    }
+    progress.Hide();
+}
+
+void CMainFrame::OnTransferUploadAll()
+{
+    ModuleLease module(m_moduleManager);
+    vnTransfer* transfer = module.GetTransfer();
+    CUploadProgress progress(this);
+    ProgressScope reporting(transfer, progress);
+
+    const vnResult result = transfer ? transfer->UploadAll(&m_channels) : E_NOTIMPL;
+    progress.Hide();
+    if (vnFailed(result))
+        ShowTransferError(transfer);
+}
+
+void CMainFrame::OnTransferModules()
+{
+    // Over the main window once it is on screen; on the first start there
+    // is no window yet and the dialog stands alone.
+    vnManagerModulesDlg dialog(isVisible() ? this : nullptr);
+    dialog.DoModal();
+}
+
+QString CMainFrame::TransferErrorText(const std::string& reason)
+{
+    QString text = QStringLiteral("A transfer error has occurred.");
+    if (reason.empty())
+        return text;
+    text += QStringLiteral("\n\n") + QString::fromStdString(reason);
+    // The reason carries the system's own words, in the user's language.
+    const std::string denied = std::system_category().message(EACCES);
+    const std::string notPermitted = std::system_category().message(EPERM);
+    if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
+        text += QStringLiteral("\n\nOn Linux, serial ports belong to the group \"dialout\": add your user to it "
+                               "(sudo usermod -aG dialout $USER), then log out and in again.");
+    return text;
+}
+
+void CMainFrame::ShowTransferError(const vnTransfer* transfer)
+{
+    CMessageBox::Show(this, TransferErrorText(transfer ? transfer->GetFailureReason() : std::string()),
+                      CMessageBox::Exclamation, CMessageBox::Ok);
+}

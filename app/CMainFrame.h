@@ -1,0 +1,81 @@
+#pragma once
+
+#include "channels/vnChannelList.h"
+#include "grid/hvGridCtrl.h"
+#include "modules/vnModuleManager.h"
+#include "toolkit/CFrameWnd.h"
+#include "toolkit/CReBar.h"
+
+#include <QString>
+
+#include <string>
+
+class CStatusBar;
+class CToolBar;
+class CTransparentDialogBar;
+class vnTransfer;
+
+// Scanlore's main window: the channel grid between the rebar (toolbar and
+// bank bar) and the status bar. It owns the channel list that the grid
+// shows (row i is the channel at index i) and a module manager, and carries
+// out New, Select All, the two uploads and the Modules command.
+//
+// Constructing it runs the first-run check: on a user's first start the
+// modules dialog comes up before any window.
+class CMainFrame : public CFrameWnd, public hvGridCtrlOwner
+{
+    Q_OBJECT
+
+public:
+    CMainFrame();
+    ~CMainFrame() override;
+
+    // The text of a cell, and an edited text going back into its channel
+    // field. A row outside the channel list shows nothing and takes nothing.
+    std::string GetCellText(int row, int column) const;
+    void SetCellText(int row, int column, const std::string& text);
+
+    std::string GetDispInfoText(int row, int column) override;
+    void OnEndLabelEdit(int row, int column, const std::string& text) override;
+
+    vnChannelList& GetChannelList() { return m_channels; }
+    hvGridCtrl* GetGrid() const { return m_grid; }
+    CToolBar* GetToolBar() const { return m_toolBar; }
+    CStatusBar* GetStatusBar() const { return m_statusBar; }
+    CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
+    const CReBar& GetReBar() const { return m_reBar; }
+    vnModuleManager& GetModuleManager() { return m_moduleManager; }
+
+    // Full path of the channel file last opened or saved; empty when none.
+    const std::string& GetFileName() const { return m_fileName; }
+    void SetFileName(const std::string& fileName) { m_fileName = fileName; }
+
+    // The message box text for a failed upload: the fixed sentence, then
+    // the reason when the transfer knows it, then a hint when the reason is
+    // that the system refused access to the port.
+    static QString TransferErrorText(const std::string& reason);
+
+protected:
+    bool OnCreate() override;
+
+private:
+    void RegisterCommands();
+
+    void OnFileNew();
+    void OnEditSelectAll();
+    void OnTransferUploadSelected();
+    void OnTransferUploadAll();
+    void OnTransferModules();
+
+    void ShowTransferError(const vnTransfer* transfer);
+
+    // Widgets are children of the window; these only point at them.
+    CStatusBar* m_statusBar = nullptr;
+    CToolBar* m_toolBar = nullptr;
+    CReBar m_reBar;
+    CTransparentDialogBar* m_bankBar = nullptr;
+    hvGridCtrl* m_grid = nullptr;
+    vnModuleManager m_moduleManager;
+    vnChannelList m_channels;
+    std::string m_fileName;
+};

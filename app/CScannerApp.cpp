@@ -1,0 +1,65 @@
+#include "app/CScannerApp.h"
+
+#include "app/CAboutDlg.h"
+#include "app/CMainFrame.h"
+#include "app/CSettingsStore.h"
+#include "modules/vnSettingsStore.h"
+#include "res/AppIcon.h"
+#include "res/ResourceIds.h"
+#include "toolkit/CMessageBox.h"
+
+#include <QApplication>
+
+CScannerApp::CScannerApp() : CScannerApp(nullptr) {}
+
+CScannerApp::CScannerApp(std::unique_ptr<vnSettingsStore> store) : m_settings(std::move(store))
+{
+    OnCommand(ID_APP_ABOUT, [this] { OnAppAbout(); });
+}
+
+CScannerApp::~CScannerApp()
+{
+    // The window goes first: nothing may reach the store or the editor
+    // after they are uninstalled.
+    DestroyMainWnd();
+    if (m_installed) {
+        vnSetSettings(m_previousSettings);
+        vnGre1PropertiesEditorSlot() = m_previousEditor;
+    }
+}
+
+bool CScannerApp::InitInstance()
+{
+    if (!CWinApp::InitInstance())
+        return false;
+    QApplication::setWindowIcon(LoadAppIcon(IDR_MAINFRAME));
+
+    // The settings store, rooted at Pellmark / Scanlore, and the dialog that
+    // the module shows for its properties.
+    if (!m_settings)
+        m_settings = std::make_unique<CSettingsStore>();
+    if (!m_installed) {
+        m_previousSettings = vnSetSettings(m_settings.get());
+        m_previousEditor = vnGre1PropertiesEditorSlot();
+        vnGre1PropertiesEditorSlot() = &m_propertiesEditor;
+        m_installed = true;
+    }
+
+    // Constructing the frame runs the first-run check, before any window.
+    auto frame = std::make_unique<CMainFrame>();
+    CMainFrame* mainFrame = frame.get();
+    SetMainWnd(std::move(frame));
+    if (!mainFrame->LoadFrame(IDR_MAINFRAME)) {
+        DestroyMainWnd();
+        CMessageBox::Show(nullptr, QStringLiteral("Scanlore could not create its main window."), CMessageBox::Error);
+        return false;
+    }
+    mainFrame->show();
+    return true;
+}
+
+void CScannerApp::OnAppAbout()
+{
+    CAboutDlg dialog(GetMainWnd());
+    dialog.DoModal();
+}

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "modules/gre1/vnGre1PropertiesDlg.h"
+#include "toolkit/CWinApp.h"
+
+#include <memory>
+
+class vnSettingsStore;
+
+// Scanlore's application object. Start-up roots the settings store and
+// installs it for every part of the program, installs the module's
+// properties dialog, constructs the main window (which may show the
+// first-run modules dialog), then creates and shows it. It handles About.
+class CScannerApp : public CWinApp
+{
+public:
+    // The user's settings store (Pellmark / Scanlore).
+    CScannerApp();
+    // Another store, for tests that must not touch the user's settings.
+    explicit CScannerApp(std::unique_ptr<vnSettingsStore> store);
+    ~CScannerApp() override;
+
+    bool InitInstance() override;
+
+private:
+    void OnAppAbout();
+
+    std::unique_ptr<vnSettingsStore> m_settings;
+    vnSettingsStore* m_previousSettings = nullptr;
+    vnGre1PropertiesDlgEditor m_propertiesEditor;
+    vnGre1PropertiesEditor* m_previousEditor = nullptr;
+    bool m_installed = false;
+};

@@ -1,0 +1,143 @@
+// Start-up to the first painted main window, and painting the full grid,
+// on the offscreen platform.
+#include "app/CMainFrame.h"
+#include "app/CScannerApp.h"
+#include "modules/vnSettingsStore.h"
+#include "res/ResourceIds.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QEvent>
+
+#include <benchmark/benchmark.h>
+
+#include <memory>
+
+namespace {
+
+// Notes the first paint of a widget.
+class PaintSpy : public QObject
+{
+public:
+    bool painted = false;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint)
+            painted = true;
+        return QObject::eventFilter(watched, event);
+    }
+};
+
+std::unique_ptr<vnSettingsStore> StartedStore()
+{
+    auto store = std::make_unique<vnMemorySettingsStore>();
+    store->SetSettingInt("", "First Run", 0);
+    return store;
+}
+
+// Starts Scanlore and returns once the grid has painted; false if it never does.
+bool StartAndPaint(std::unique_ptr<CScannerApp>& app)
+{
+    app = std::make_unique<CScannerApp>(StartedStore());
+    if (!app->InitInstance())
+        return false;
+    auto* frame = static_cast<CMainFrame*>(app->GetMainWnd());
+    PaintSpy spy;
+    frame->GetGrid()->viewport()->installEventFilter(&spy);
+    QElapsedTimer guard;
+    guard.start();
+    while (!spy.painted && guard.elapsed() < 5000)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    frame->GetGrid()->viewport()->removeEventFilter(&spy);
+    return spy.painted;
+}
+
+// The very first start of the process: fonts, styles and plugins load here.
+void BM_FirstStartupToPaintedWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::unique_ptr<CScannerApp> app;
+        if (!StartAndPaint(app))
+            state.SkipWithError("the window never painted");
+        state.PauseTiming();
+        app.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_FirstStartupToPaintedWindow)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+void BM_StartupToPaintedWindow(benchmark::State& state)
+{
+    for (auto _ : state) {
+        std::unique_ptr<CScannerApp> app;
+        if (!StartAndPaint(app))
+            state.SkipWithError("the window never painted");
+        state.PauseTiming();
+        app.reset();
+        QCoreApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+BENCHMARK(BM_StartupToPaintedWindow)->Unit(benchmark::kMillisecond);
+
+// A main window that counts the cell texts the grid asks for.
+class CountingFrame : public CMainFrame
+{
+public:
+    std::string GetDispInfoText(int row, int column) override
+    {
+        ++asked;
+        return CMainFrame::GetDispInfoText(row, column);
+    }
+    long asked = 0;
+};
+
+void BM_PaintFullGrid(benchmark::State& state)
+{
+    vnMemorySettingsStore store;
+    store.SetSettingInt("", "First Run", 0);
+    vnSettingsStore* previous = vnSetSettings(&store);
+    {
+        CountingFrame frame;
+        frame.LoadFrame(IDR_MAINFRAME);
+        // Every cell filled, so that painting draws text everywhere.
+        for (int row = 0; row < frame.GetChannelList().GetCount(); ++row) {
+            frame.SetCellText(row, 1, "146.5200");
+            frame.SetCellText(row, 2, "County fire dispatch north");
+            frame.SetCellText(row, 3, "A12");
+        }
+        frame.show();
+        QCoreApplication::processEvents();
+        QWidget* viewport = frame.GetGrid()->viewport();
+        viewport->repaint();
+        frame.asked = 0;
+        long paints = 0;
+        for (auto _ : state) {
+            viewport->repaint();
+            ++paints;
+        }
+        const hvGridCtrl* grid = frame.GetGrid();
+        const int visibleRows = grid->rowAt(viewport->height() - 1) - grid->rowAt(0) + 1;
+        state.counters["cells_asked_per_paint"] = static_cast<double>(frame.asked) / static_cast<double>(paints);
+        state.counters["visible_cells"] = visibleRows * grid->GetColumnCount();
+        state.counters["rows"] = grid->GetItemCount();
+    }
+    vnSetSettings(previous);
+}
+BENCHMARK(BM_PaintFullGrid)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
