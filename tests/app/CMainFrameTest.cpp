@@ -1,0 +1,343 @@
+// The main window: its grid, commands, key bindings and uploads.
+#include "MainWindowFixture.h"
+#include "TestPseudoTerminal.h"
+
+#include "app/CTransparentDialogBar.h"
+#include "modules/vnManagerModulesDlg.h"
+#include "res/ResourceIds.h"
+#include "toolkit/CReBarBand.h"
+#include "toolkit/CStatusBar.h"
+#include "toolkit/CToolBar.h"
+
+#include <QAction>
+#include <QComboBox>
+
+#include <cerrno>
+#include <system_error>
+
+namespace {
+
+const std::string kMissingPort = "/nonexistent/scanlore-test-port";
+
+QString CellShown(hvGridCtrl* grid, int row, int column)
+{
+    return grid->model()->data(grid->model()->index(row, column), Qt::DisplayRole).toString();
+}
+
+using MainFrameTest = MainWindowFixture;
+
+TEST_F(MainFrameTest, NewFillsOneRowPerChannelOfTheModuleNumberedOneTo200)
+{
+    ASSERT_EQ(grid->GetItemCount(), 200);
+    ASSERT_EQ(frame->GetChannelList().GetCount(), 200);
+    for (int row = 0; row < 200; ++row)
+        ASSERT_EQ(CellShown(grid, row, 0), QString::number(row + 1)) << row;
+
+    const QStringList fresh = {"", "", "", "False", "False", "False"};
+    for (int column = 1; column <= 6; ++column)
+        EXPECT_EQ(CellShown(grid, 199, column), fresh[column - 1]) << column;
+}
+
+TEST_F(MainFrameTest, GridHasTheSevenColumnsWithTheirTitlesWidthsAndAlignments)
+{
+    struct Column
+    {
+        const char* title;
+        int format;
+        int width;
+    };
+    const Column expected[] = {
+        {"#", hvGridCtrl::FormatCenter, 30},          {"Frequency", hvGridCtrl::FormatCenter, 100},
+        {"Description", hvGridCtrl::FormatLeft, 300}, {"Car Number", hvGridCtrl::FormatCenter, 75},
+        {"Delay", hvGridCtrl::FormatCenter, 75},      {"Lockout", hvGridCtrl::FormatCenter, 75},
+        {"Priority", hvGridCtrl::FormatCenter, 75},
+    };
+    ASSERT_EQ(grid->GetColumnCount(), 7);
+    for (int i = 0; i < 7; ++i) {
+        EXPECT_EQ(grid->model()->headerData(i, Qt::Horizontal, Qt::DisplayRole).toString(), expected[i].title);
+        EXPECT_EQ(grid->GetColumnFormat(i), expected[i].format) << i;
+        EXPECT_EQ(grid->GetColumnWidth(i), expected[i].width) << i;
+    }
+}
+
+TEST_F(MainFrameTest, NewDiscardsEditsAndTheCurrentFileName)
+{
+    frame->SetCellText(4, 2, "Tower");
+    frame->SetCellText(4, 1, "146.52");
+    frame->SetFileName("/tmp/channels.csv");
+    ASSERT_EQ(CellShown(grid, 4, 1), "146.5200");
+
+    EXPECT_TRUE(frame->ExecuteCommand(ID_FILE_NEW));
+    EXPECT_EQ(CellShown(grid, 4, 1), "");
+    EXPECT_EQ(CellShown(grid, 4, 2), "");
+    EXPECT_EQ(frame->GetFileName(), "");
+    EXPECT_EQ(grid->GetItemCount(), 200);
+}
+
+TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
+{
+    const CReBar& rebar = frame->GetReBar();
+    ASSERT_EQ(rebar.GetBandCount(), 2);
+    EXPECT_EQ(rebar.GetBand(0)->GetChild(), frame->GetToolBar());
+    EXPECT_EQ(rebar.GetBand(1)->GetChild(), frame->GetBankBar());
+
+    auto* banks = frame->GetBankBar()->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
+    ASSERT_NE(banks, nullptr);
+    ASSERT_EQ(banks->count(), 1);
+    EXPECT_EQ(banks->itemText(0), "(All Banks)");
+    EXPECT_EQ(banks->currentIndex(), 0);
+
+    // One row: the toolbar band as narrow as its buttons, the bank bar's
+    // band taking the rest of it.
+    const QRect toolbarBand = rebar.GetBand(0)->geometry();
+    const QRect bankBand = rebar.GetBand(1)->geometry();
+    EXPECT_EQ(toolbarBand.top(), bankBand.top());
+    EXPECT_LT(toolbarBand.right(), bankBand.left());
+    EXPECT_GT(bankBand.width(), toolbarBand.width());
+    EXPECT_GE(bankBand.right(), frame->width() - 8);
+}
+
+TEST_F(MainFrameTest, ViewToolbarHidesTheToolbarBandAndViewStatusBarTheStatusBar)
+{
+    CReBarBand* band = frame->GetReBar().GetBand(0);
+    ASSERT_TRUE(band->isVisible());
+    EXPECT_TRUE(frame->ExecuteCommand(ID_VIEW_TOOLBAR));
+    EXPECT_FALSE(band->isVisible());
+    EXPECT_FALSE(frame->FindMenuItem(ID_VIEW_TOOLBAR)->isChecked());
+    EXPECT_TRUE(frame->GetReBar().GetBand(1)->isVisible());
+    EXPECT_TRUE(frame->ExecuteCommand(ID_VIEW_TOOLBAR));
+    EXPECT_TRUE(band->isVisible());
+
+    EXPECT_TRUE(frame->ExecuteCommand(ID_VIEW_STATUS_BAR));
+    EXPECT_FALSE(frame->GetStatusBar()->isVisible());
+    EXPECT_FALSE(frame->FindMenuItem(ID_VIEW_STATUS_BAR)->isChecked());
+}
+
+// Commands that nothing in the program handles: greyed in the menu.
+class UnhandledCommandTest : public MainWindowFixture, public ::testing::WithParamInterface<int>
+{
+};
+
+TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
+{
+    const int id = GetParam();
+    frame->UpdateCommandUI();
+    if (QAction* item = frame->FindMenuItem(id)) {
+        EXPECT_FALSE(item->isEnabled());
+    }
+    EXPECT_FALSE(frame->ExecuteCommand(id));
+}
+
+INSTANTIATE_TEST_SUITE_P(MenuAndHiddenCommands, UnhandledCommandTest,
+                         ::testing::Values(ID_FILE_PAGE_SETUP, ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY,
+                                           ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_GOTO,
+                                           ID_VIEW_COLUMNS, ID_TRANSFER_DOWNLOAD_ALL, ID_TRANSFER_SETTINGS,
+                                           ID_HELP_TOPICS, ID_TOOLBAR_PRINT, ID_ACCEL_F5, ID_NEXT_PANE, ID_PREV_PANE));
+
+TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
+{
+    frame->UpdateCommandUI();
+    for (int id : {ID_FILE_NEW, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
+                   ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL, ID_TRANSFER_MODULES, ID_APP_ABOUT})
+        EXPECT_TRUE(frame->FindMenuItem(id)->isEnabled()) << id;
+
+    const CToolBar* toolbar = frame->GetToolBar();
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_TOOLBAR_PRINT})
+        EXPECT_FALSE(toolbar->FindButton(id)->isEnabled()) << id;
+    EXPECT_TRUE(toolbar->FindButton(ID_APP_ABOUT)->isEnabled());
+}
+
+TEST_F(MainFrameTest, F5AndCtrlF5DoNothingWhileShiftF5UploadsAll)
+{
+    SetPort(kMissingPort);
+    ASSERT_TRUE(grid->hasFocus());
+
+    QTest::keyClick(grid, Qt::Key_F5);
+    QTest::keyClick(grid, Qt::Key_F5, Qt::ControlModifier);
+    EXPECT_TRUE(boxes.Shown().empty());
+
+    QTest::keyClick(grid, Qt::Key_F5, Qt::ShiftModifier);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("A transfer error has occurred."));
+}
+
+TEST_F(MainFrameTest, CtrlASelectsEveryRowAndLeavesTheFocusedRow)
+{
+    grid->SetFocusedItem(5);
+    QTest::keyClick(grid, Qt::Key_A, Qt::ControlModifier);
+    EXPECT_EQ(grid->GetSelectedCount(), 200);
+    EXPECT_EQ(grid->GetFocusedItem(), 5);
+    EXPECT_TRUE(grid->hasFocus());
+}
+
+TEST_F(MainFrameTest, UploadSelectedSendsOneUploadPerSelectedRowFromTheTop)
+{
+    TestPseudoTerminal line;
+    ASSERT_TRUE(line.IsOpen());
+    SetPort(line.Path());
+    frame->SetCellText(3, 1, "146.52");
+    frame->SetCellText(3, 4, "yes");
+    frame->SetCellText(7, 1, "851.0125");
+    frame->SetCellText(7, 3, "12");
+    grid->SetItemSelected(7, true);
+    grid->SetItemSelected(3, true);
+
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
+    EXPECT_TRUE(boxes.Shown().empty());
+
+    std::vector<TestPacket> packets;
+    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
+    ASSERT_EQ(packets.size(), 6u);
+    // Two complete uploads of one channel each: rows 3 and 7, in that order.
+    const std::string expected[] = {"C4^F146.5200^DS^LR^PR^", "C8^V12^F851.0125^DR^LR^PR^"};
+    for (int upload = 0; upload < 2; ++upload) {
+        const TestPacket* p = &packets[static_cast<std::size_t>(upload) * 3];
+        EXPECT_EQ(p[0].command, 1);
+        EXPECT_EQ(p[0].data, "\x01");
+        EXPECT_EQ(p[1].command, 16);
+        EXPECT_EQ(p[1].data, expected[upload]);
+        EXPECT_EQ(p[2].command, 2);
+    }
+}
+
+TEST_F(MainFrameTest, UploadAllSendsTheWholeChannelList)
+{
+    TestPseudoTerminal line;
+    ASSERT_TRUE(line.IsOpen());
+    SetPort(line.Path());
+    frame->SetCellText(0, 1, "162.4");
+    frame->SetCellText(199, 1, "462.5625");
+    frame->SetCellText(199, 6, "on");
+
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    EXPECT_TRUE(boxes.Shown().empty());
+
+    std::vector<TestPacket> packets;
+    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
+    ASSERT_EQ(packets.size(), 4u);
+    EXPECT_EQ(packets[0].data, "\xC8");
+    EXPECT_EQ(packets[1].data, "C1^F162.4000^DR^LR^PR^");
+    EXPECT_EQ(packets[2].data, "C200^F462.5625^DR^LR^PS^");
+    EXPECT_EQ(packets[3].command, 2);
+}
+
+TEST_F(MainFrameTest, FailingPortShowsTheMessageOnceForUploadAll)
+{
+    SetPort(kMissingPort);
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    const CMessageBox::Record& box = boxes.Shown()[0];
+    EXPECT_EQ(box.caption, "Scanlore");
+    EXPECT_EQ(box.icon, CMessageBox::Exclamation);
+    EXPECT_EQ(box.buttons, CMessageBox::Ok);
+    EXPECT_TRUE(box.text.startsWith("A transfer error has occurred.\n\n"));
+    EXPECT_TRUE(box.text.contains(QString::fromStdString(kMissingPort)));
+}
+
+TEST_F(MainFrameTest, FailingPortShowsTheMessageOncePerSelectedRow)
+{
+    SetPort(kMissingPort);
+    for (int row : {2, 9, 150})
+        grid->SetItemSelected(row, true);
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
+    EXPECT_EQ(boxes.Shown().size(), 3u);
+}
+
+TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)
+{
+    TestPseudoTerminal line;
+    ASSERT_TRUE(line.IsOpen());
+    SetPort(line.Path());
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
+    EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_TRUE(line.ReadAll().empty());
+}
+
+TEST_F(MainFrameTest, ModulesCommandShowsTheModulesDialogOverTheWindowAndKeepsTheGrid)
+{
+    frame->SetCellText(0, 2, "Kept");
+    int shown = 0;
+    CDialog::SetModalHook([&](CDialog& dialog) {
+        EXPECT_NE(dynamic_cast<vnManagerModulesDlg*>(&dialog), nullptr);
+        EXPECT_EQ(dialog.parentWidget(), frame);
+        ++shown;
+        return IDOK;
+    });
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_MODULES));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(CellShown(grid, 0, 2), "Kept");
+    EXPECT_EQ(grid->GetItemCount(), 200);
+}
+
+TEST_F(MainFrameTest, StatusBarShowsReadyAndEmptyIndicatorsOffscreen)
+{
+    const CStatusBar* bar = frame->GetStatusBar();
+    ASSERT_EQ(bar->GetPaneCount(), 4);
+    EXPECT_EQ(bar->GetPaneText(0), "Ready");
+    EXPECT_EQ(bar->GetPaneText(1), "");
+}
+
+// A main window that counts the cell texts the grid asks for.
+class CountingFrame : public CMainFrame
+{
+public:
+    std::string GetDispInfoText(int row, int column) override
+    {
+        ++asked;
+        return CMainFrame::GetDispInfoText(row, column);
+    }
+    int asked = 0;
+};
+
+TEST(MainFramePainting, AsksOnlyForTheCellsOnScreen)
+{
+    vnMemorySettingsStore store;
+    store.SetSettingInt("", "First Run", 0);
+    vnSettingsStore* previous = vnSetSettings(&store);
+    {
+        CountingFrame frame;
+        ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
+        frame.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+        QWidget* viewport = frame.GetGrid()->viewport();
+        frame.asked = 0;
+        viewport->repaint();
+        const int visibleRows = frame.GetGrid()->rowAt(viewport->height() - 1) - frame.GetGrid()->rowAt(0) + 1;
+        EXPECT_GT(frame.asked, 0);
+        EXPECT_LE(frame.asked, (visibleRows + 1) * 7);
+        EXPECT_LT(visibleRows, 100);
+    }
+    vnSetSettings(previous);
+}
+
+struct ErrorTextCase
+{
+    std::string reason;
+    bool hint;
+};
+
+class TransferErrorTextTest : public ::testing::TestWithParam<ErrorTextCase>
+{
+};
+
+TEST_P(TransferErrorTextTest, AddsTheReasonAndTheGroupHintForRefusedAccess)
+{
+    const QString text = CMainFrame::TransferErrorText(GetParam().reason);
+    EXPECT_TRUE(text.startsWith("A transfer error has occurred."));
+    if (GetParam().reason.empty()) {
+        EXPECT_EQ(text, "A transfer error has occurred.");
+    } else {
+        EXPECT_TRUE(text.contains(QString::fromStdString(GetParam().reason)));
+    }
+    EXPECT_EQ(text.contains("dialout"), GetParam().hint) << text.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reasons, TransferErrorTextTest,
+    ::testing::Values(ErrorTextCase{"", false},
+                      ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(EACCES), true},
+                      ErrorTextCase{"/dev/ttyS0 could not be locked: " + std::system_category().message(EPERM), true},
+                      ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(ENOENT), false},
+                      ErrorTextCase{"/dev/ttyUSB0 is in use by another program", false}));
+
+} // namespace
