@@ -131,6 +131,7 @@ class PropertiesDlgTest : public ::testing::Test
 {
 protected:
     ScopedDevices m_devices{{}};
+    QObject m_someObject;
 };
 
 TEST_F(PropertiesDlgTest, ListsHoldTheirItemsInOrder)
@@ -148,47 +149,29 @@ TEST_F(PropertiesDlgTest, ListsHoldTheirItemsInOrder)
     EXPECT_FALSE(dialog.GetDlgItem(IDC_GRE1_ABOUT)->isEnabled());
 }
 
+// "(Custom)", and a stored model the list lacks, unlock the speed, stop bits
+// and box and keep what they show; so does choosing "(Custom)" later.
 TEST_F(PropertiesDlgTest, CustomKeepsWhatIsShownAndUnlocksIt)
 {
-    vnGre1PropertiesDlg dialog;
-    dialog.SetValues(Values("(Custom)", "COM1", "9600", "1", 1));
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_MODEL)), "(Custom)");
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_SPEED)), "9600");
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_STOP_BITS)), "1");
-    EXPECT_TRUE(Box(dialog).isChecked());
-    EXPECT_TRUE(List(dialog, IDC_GRE1_SPEED).isEnabled());
-    EXPECT_TRUE(List(dialog, IDC_GRE1_STOP_BITS).isEnabled());
-    EXPECT_TRUE(Box(dialog).isEnabled());
+    const auto expectUnlocked = [](CDialog& d, const char* speed, const char* stopBits, const char* model) {
+        EXPECT_EQ(CurrentText(List(d, IDC_GRE1_SPEED)), speed) << model;
+        EXPECT_EQ(CurrentText(List(d, IDC_GRE1_STOP_BITS)), stopBits) << model;
+        EXPECT_TRUE(Box(d).isChecked()) << model;
+        EXPECT_TRUE(List(d, IDC_GRE1_SPEED).isEnabled()) << model;
+        EXPECT_TRUE(List(d, IDC_GRE1_STOP_BITS).isEnabled()) << model;
+        EXPECT_TRUE(Box(d).isEnabled()) << model;
+    };
+    for (const char* model : {"(Custom)", "Some Other Scanner"})
+    {
+        vnGre1PropertiesDlg dialog;
+        dialog.SetValues(Values(model, "COM1", "9600", "1", 1));
+        ASSERT_TRUE(dialog.Create());
+        expectUnlocked(dialog, "9600", "1", model);
 
-    // From a locked model back to "(Custom)": unlocked, nothing changed.
-    ChooseWithKeys(List(dialog, IDC_GRE1_MODEL), 4);
-    ChooseWithKeys(List(dialog, IDC_GRE1_MODEL), 0);
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_SPEED)), "4800");
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_STOP_BITS)), "2");
-    EXPECT_TRUE(Box(dialog).isChecked());
-    EXPECT_TRUE(List(dialog, IDC_GRE1_SPEED).isEnabled());
-    EXPECT_TRUE(List(dialog, IDC_GRE1_STOP_BITS).isEnabled());
-    EXPECT_TRUE(Box(dialog).isEnabled());
-}
-
-TEST_F(PropertiesDlgTest, UnknownStoredModelCountsAsCustom)
-{
-    vnGre1PropertiesDlg dialog;
-    dialog.SetValues(Values("Some Other Scanner", "COM1", "9600", "1", 1));
-    ScopedModalHook hook([](CDialog& d) {
-        EXPECT_EQ(List(d, IDC_GRE1_MODEL).currentIndex(), -1);
-        EXPECT_EQ(CurrentText(List(d, IDC_GRE1_SPEED)), "9600");
-        EXPECT_TRUE(List(d, IDC_GRE1_SPEED).isEnabled());
-        EXPECT_TRUE(List(d, IDC_GRE1_STOP_BITS).isEnabled());
-        EXPECT_TRUE(Box(d).isEnabled());
-        d.GetDlgItemAs<QPushButton>(IDOK)->click();
-        return d.result();
-    });
-    dialog.DoModal();
-    EXPECT_EQ(dialog.GetValues().model, "");
-    EXPECT_EQ(dialog.GetValues().speed, "9600");
-    EXPECT_EQ(dialog.GetValues().carNumbers, 1);
+        ChooseWithKeys(List(dialog, IDC_GRE1_MODEL), 4);
+        ChooseWithKeys(List(dialog, IDC_GRE1_MODEL), 0);
+        expectUnlocked(dialog, "4800", "2", model);
+    }
 }
 
 TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
@@ -202,6 +185,7 @@ TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
         {Values("(custom)", "com3", "96", "2"), Values("(Custom)", "COM3", "9600", "2")},
         {Values("radioshack pro-2", "COM", "1200", "1"), Values("RadioShack Pro-2016", "COM1", "4800", "2")},
         {Values("(CUSTOM)", "", "", ""), Values("(Custom)", "COM1", "1200", "1")},
+        {Values("Some Other Scanner", "COM1", "9600", "1", 1), Values("", "COM1", "9600", "1", 1)},
         // Stop-bits code 0 and a speed the list lacks match nothing.
         {Values("(Custom)", "COM9", "19200", "0", 1), Values("(Custom)", "COM9", "", "", 1)},
     };
@@ -227,45 +211,40 @@ TEST(PropertiesDlgPortTest, MachineDevicesFollowCom9InCountingOrder)
 {
     ScopedDevices devices({"/dev/ttyUSB10", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB2", "/dev/ttyACM0"});
     vnGre1PropertiesDlg dialog;
-    dialog.SetValues(Values("(Custom)", "/dev/TTYusb2"));
     ASSERT_TRUE(dialog.Create());
     const std::vector<QString> items = Items(List(dialog, IDC_GRE1_PORT));
     ASSERT_EQ(items.size(), 13u);
-    EXPECT_EQ(items[8], "COM9");
-    EXPECT_EQ(std::vector<QString>(items.begin() + 9, items.end()),
-              (std::vector<QString>{"/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_PORT)), "/dev/ttyUSB2");
+    EXPECT_EQ(std::vector<QString>(items.begin() + 8, items.end()),
+              (std::vector<QString>{"COM9", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
 }
 
-// A stored port that no item stands for is kept: added at the end, selected,
-// and given back by OK. A number is never completed into another device's.
-TEST(PropertiesDlgPortTest, PortNoItemMatchesIsKept)
+// A stored port selects its item (ignoring case) or the first it begins, but
+// never completes a number into another device's; a port that no item
+// stands for (COM12, an unplugged adapter) is added at the end and selected,
+// so that OK keeps it.
+TEST(PropertiesDlgPortTest, StoredPortIsSelectedOrKept)
 {
-    ScopedDevices devices({"/dev/ttyUSB10"});
-    for (const char* port : {"COM12", "/dev/ttyUSB1", "/dev/pts/7", "\\\\.\\COM15"})
+    ScopedDevices devices({"/dev/ttyUSB10", "/dev/ttyUSB3"});
+    struct Case
+    {
+        const char* stored;
+        const char* selected;
+        int count;
+    };
+    for (const Case& c : {Case{"/dev/TTYusb3", "/dev/ttyUSB3", 11}, Case{"/dev/ttyUSB", "/dev/ttyUSB3", 11},
+                          Case{"COM12", "COM12", 12}, Case{"/dev/ttyUSB1", "/dev/ttyUSB1", 12},
+                          Case{"/dev/pts/7", "/dev/pts/7", 12}})
     {
         vnGre1PropertiesDlg dialog;
-        dialog.SetValues(Values("RadioShack Pro-89", port));
+        dialog.SetValues(Values("RadioShack Pro-89", c.stored));
         ScopedModalHook hook([&](CDialog& d) {
-            QComboBox& list = List(d, IDC_GRE1_PORT);
-            EXPECT_EQ(list.count(), 11) << port;
-            EXPECT_EQ(list.currentIndex(), 10) << port;
+            EXPECT_EQ(List(d, IDC_GRE1_PORT).count(), c.count) << c.stored;
             d.GetDlgItemAs<QPushButton>(IDOK)->click();
             return d.result();
         });
         dialog.DoModal();
-        EXPECT_EQ(dialog.GetValues().port, port);
+        EXPECT_EQ(dialog.GetValues().port, c.selected);
     }
-}
-
-TEST(PropertiesDlgPortTest, PrefixMayEndBeforeADigitWhenTheTextEndsInALetter)
-{
-    ScopedDevices devices({"/dev/ttyUSB3"});
-    vnGre1PropertiesDlg dialog;
-    dialog.SetValues(Values("(Custom)", "/dev/ttyUSB"));
-    ASSERT_TRUE(dialog.Create());
-    EXPECT_EQ(CurrentText(List(dialog, IDC_GRE1_PORT)), "/dev/ttyUSB3");
-    EXPECT_EQ(List(dialog, IDC_GRE1_PORT).count(), 10);
 }
 
 TEST_F(PropertiesDlgTest, CancelLeavesTheValuesAsGiven)
@@ -292,20 +271,17 @@ TEST_F(PropertiesDlgTest, CancelLeavesTheValuesAsGiven)
 
 TEST_F(PropertiesDlgTest, EditorRunsTheDialogWithoutParentAndReturnsItsValues)
 {
-    vnGre1PropertiesDlgEditor editor;
-    QWidget* parentSeen = reinterpret_cast<QWidget*>(1);
+    QObject* parent = &m_someObject;
     ScopedModalHook hook([&](CDialog& d) {
-        parentSeen = d.parentWidget();
-        EXPECT_NE(dynamic_cast<vnGre1PropertiesDlg*>(&d), nullptr);
+        parent = d.parent();
         ChooseWithKeys(List(d, IDC_GRE1_PORT), 2);
         d.GetDlgItemAs<QPushButton>(IDOK)->click();
         return d.result();
     });
     vnGre1Properties values = Values("RadioShack Pro-89", "COM1", "4800", "2", 1);
-    editor.Edit(values);
-    EXPECT_EQ(parentSeen, nullptr);
+    vnGre1PropertiesDlgEditor().Edit(values);
+    EXPECT_EQ(parent, nullptr);
     EXPECT_EQ(values.port, "COM3");
-    EXPECT_EQ(values.model, "RadioShack Pro-89");
 }
 
 } // namespace

@@ -66,16 +66,6 @@ TEST_F(ModulesDlgTest, ListsTheModuleSelectedWithItsDescription)
     EXPECT_EQ(dialog.DoModal(), IDOK);
 }
 
-TEST_F(ModulesDlgTest, FocusStartsOnTheModuleList)
-{
-    vnManagerModulesDlg dialog;
-    ASSERT_TRUE(dialog.Create());
-    dialog.show();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&dialog));
-    EXPECT_EQ(QApplication::focusWidget(), dialog.GetDlgItem(IDC_MODULES_LIST));
-    dialog.close();
-}
-
 // Properties opens the first module's dialog whatever the list's selection;
 // what it stored stays after the modules dialog is cancelled.
 TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel)
