@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <charconv>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <optional>
@@ -32,7 +33,8 @@ const char Usage[] =
     "Malformed bytes are reported and skipped up to the next sync byte.\n"
     "\n"
     "Options:\n"
-    "  --uploads N              exit after N finished uploads\n"
+    "  --uploads N              exit after N finished uploads, once the sender\n"
+    "                           has closed the device\n"
     "  --json                   after the device line, one JSON object per line\n"
     "  --stop-reading-after N   stop reading after N bytes, so that the sender's\n"
     "                           writes back up (a scanner that hangs)\n"
@@ -103,6 +105,29 @@ int ParseOptions(int argc, char** argv, Options* options, bool* exitNow)
         *exitNow = true;
         return 1;
     }
+    return 0;
+}
+
+// Exits only once the sender has closed the device (or after a bound), so
+// that its last close does not find the line gone and report a failure.
+int ExitWhenClosed(int master, int slave)
+{
+    close(slave);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    std::vector<std::uint8_t> buffer(4096);
+    while (std::chrono::steady_clock::now() < deadline)
+    {
+        pollfd input{master, POLLIN, 0};
+        if (poll(&input, 1, 100) < 0 && errno != EINTR)
+            break;
+        if ((input.revents & POLLHUP) != 0)
+            break;
+        // Anything more is not looked at, but must not fill the line.
+        if ((input.revents & POLLIN) != 0 && read(master, buffer.data(), buffer.size()) < 0 && errno != EAGAIN &&
+            errno != EINTR)
+            break;
+    }
+    close(master);
     return 0;
 }
 
@@ -198,7 +223,7 @@ int main(int argc, char** argv)
             Print(report.Event(event, scanner.MemoriesInUse()));
             if (event.kind == ScannerEvent::Kind::Summary && options.uploads > 0 &&
                 scanner.UploadsFinished() >= options.uploads)
-                return 0;
+                return ExitWhenClosed(master, slave);
         }
         if (vanish)
         {
