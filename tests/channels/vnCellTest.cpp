@@ -143,24 +143,6 @@ TEST(vnCell, GettersOfAnotherTypeAnswerFixedValues)
     EXPECT_EQ(cell.GetInt(), -1);
 }
 
-TEST(vnCell, SettersReplaceTheValueAndType)
-{
-    vnCell cell;
-    EXPECT_EQ(cell.GetType(), vnCellType::Empty);
-    EXPECT_EQ(cell.ToText(), "");
-    cell.SetString("abc");
-    cell.SetInt(-3);
-    EXPECT_EQ(cell.GetType(), vnCellType::Int);
-    EXPECT_EQ(cell.ToText(), "-3");
-    cell.SetBool(false);
-    EXPECT_EQ(cell.ToText(), "False");
-    cell.SetDouble(0.5);
-    EXPECT_EQ(cell.ToText(), "0.500000");
-    cell.Reset();
-    EXPECT_EQ(cell.GetType(), vnCellType::Empty);
-    EXPECT_EQ(cell.ToText(), "");
-}
-
 TEST(vnCell, ConstructionFromTextDetectsOnlyWhenAsked)
 {
     const vnCell raw("  42 ", false);

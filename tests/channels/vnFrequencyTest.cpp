@@ -51,19 +51,6 @@ TEST(vnFrequency, FixedUnitSettersIgnoreTheUnitCode)
     }
 }
 
-TEST(vnChannel, FrequencyIsCopiedWithItsUnit)
-{
-    vnChannel channel;
-    vnFrequency frequency(146520000.0, vnFrequency::UnitMegahertz);
-    frequency.SetHz(146520000.0);
-    channel.SetFrequency(frequency);
-    vnFrequency copy = channel.GetFrequency();
-    EXPECT_EQ(copy.GetMHz(), 146.52);
-    copy.SetInUnit(1.0); // megahertz, the unit that came with the value
-    EXPECT_EQ(copy.GetMHz(), 1.0);
-    EXPECT_EQ(channel.GetFrequency().GetMHz(), 146.52);
-}
-
 TEST(vnChannel, EachFlagSetterChangesOnlyItsFlag)
 {
     vnChannel channel;
