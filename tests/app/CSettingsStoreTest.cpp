@@ -98,12 +98,10 @@ TEST_P(CSettingsStoreStringTest, StringReadsBackUnchanged)
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, CSettingsStoreStringTest,
-                         ::testing::Values(std::string("RadioShack Pro-89"), std::string("(Custom)"),
-                                           std::string(""), std::string("a, b"), std::string("x=y;z #w"),
-                                           std::string("  padded  "), std::string("\"quoted\""),
-                                           std::string("back\\slash"), std::string("line\nbreak"),
-                                           std::string("K\xC3\xB6ln"),      // UTF-8
-                                           std::string("K\xF6ln \xFF"),     // not UTF-8
+                         ::testing::Values(std::string("(Custom)"), std::string(""), std::string("a, b"),
+                                           std::string("x=y;z #w \"q\" \\ \n"), std::string("  padded  "),
+                                           std::string("K\xC3\xB6ln"),  // UTF-8
+                                           std::string("K\xF6ln \xFF"), // not UTF-8
                                            std::string("@ByteArray(x)")));
 
 struct IntFileCase

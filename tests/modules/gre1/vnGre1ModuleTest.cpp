@@ -2,9 +2,7 @@
 
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
-#include "modules/gre1/vnGre1Transfer.h"
 #include "modules/vnSettingsStore.h"
-#include "tests/modules/gre1/UploadCapture.h"
 
 #include <gtest/gtest.h>
 
@@ -269,49 +267,5 @@ INSTANTIATE_TEST_SUITE_P(
                       ConversionCase{"4800", "-1", 4800, 255},
                       // Too large for 32 bits: the largest number, which no port accepts.
                       ConversionCase{"99999999999", "2", -1, 2}));
-
-TEST_F(vnGre1ModuleTest, RefusedDialogValuesLeaveThePortAsItWas)
-{
-    vnGre1Module module;
-    m_editor.answer = vnGre1Properties{"(Custom)", 1, "COM5", "", "2"};
-    ASSERT_EQ(module.ShowProperties(), S_OK);
-    // The name is taken, the speed 0 is refused and stops the configuration.
-    EXPECT_EQ(StateOf(module), (PortState{"COM5", 4800, 2}));
-}
-
-TEST_F(vnGre1ModuleTest, DestroyingTheModuleClosesAPortLeftOpen)
-{
-    UploadCapture scanner;
-    ASSERT_TRUE(scanner.Ok());
-    m_store.SetSettingString(kSection, "Communications Port", scanner.Path());
-    {
-        vnGre1Module module;
-        vnGre1Port* port = nullptr;
-        module.GetSerialPort(&port);
-        // A failed upload leaves the port open after its start packet.
-        ASSERT_EQ(port->BeginUpload(200), S_OK);
-        vnSerialPort other;
-        other.SetName(scanner.Path());
-        EXPECT_EQ(other.Open(), E_FAIL) << "the port is held exclusively while open";
-    }
-    vnSerialPort after;
-    after.SetName(scanner.Path());
-    EXPECT_EQ(after.Open(), S_OK);
-}
-
-TEST_F(vnGre1ModuleTest, TransferAndPortBelongToTheModule)
-{
-    vnGre1Module module;
-    vnTransfer* transfer = nullptr;
-    vnTransfer* again = nullptr;
-    vnGre1Port* port = nullptr;
-    ASSERT_EQ(module.GetTransfer(&transfer), S_OK);
-    ASSERT_EQ(module.GetTransfer(&again), S_OK);
-    ASSERT_EQ(module.GetSerialPort(&port), S_OK);
-    EXPECT_NE(transfer, nullptr);
-    EXPECT_EQ(transfer, again);
-    EXPECT_NE(port, nullptr);
-    EXPECT_NE(dynamic_cast<vnGre1Transfer*>(transfer), nullptr);
-}
 
 } // namespace
