@@ -302,6 +302,12 @@ int hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
     if (cell.right() > client.right())
         cell.setRight(client.right());
 
+    // At most one editor: the one open reports and closes before the next
+    // opens. Its losing the focus would do the same, but a window that
+    // receives keys while inactive gets no focus changes.
+    if (hvGridCtrlEdit* previous = GetOpenEditor())
+        previous->Commit();
+
     const std::string text = GetItemText(row, column);
     // The editor deletes itself once it has closed (see hvGridCtrlEdit).
     auto* opened = new hvGridCtrlEdit(this, row, column, text);

@@ -99,18 +99,10 @@ void hvGridCtrlEdit::CloseWithoutReport(bool moveFocusToGrid)
     m_closed = true;
     if (!moveFocusToGrid)
         return;
-    if (hasFocus())
-        m_pGrid->setFocus(Qt::OtherFocusReason);
-    hide();
-    deleteLater();
-}
-
-void hvGridCtrlEdit::Close()
-{
-    m_closed = true;
-    // Focus left the window altogether: when the window comes back, the
-    // grid rather than this closed editor gets it.
-    if (!m_pGrid->window()->isActiveWindow())
+    // The focus, or the place where the window keeps it while another
+    // window is active, passes to the grid rather than stay on a closed
+    // editor.
+    if (hasFocus() || window()->focusWidget() == this)
         m_pGrid->setFocus(Qt::OtherFocusReason);
     hide();
     deleteLater();
@@ -226,8 +218,10 @@ void hvGridCtrlEdit::OnCharacter(QKeyEvent* event)
         m_pGrid->EditSubItem(m_nItem, m_nSubItem + 1);
         return;
     case Qt::Key_Escape:
+        // The report without text is consumed by the grid; the grid takes
+        // the focus.
         m_bModified = false;
-        m_pGrid->setFocus(Qt::OtherFocusReason);
+        Commit();
         return;
     default:
         break;
@@ -279,5 +273,5 @@ void hvGridCtrlEdit::focusOutEvent(QFocusEvent* event)
     if (event->reason() == Qt::PopupFocusReason || event->reason() == Qt::MenuBarFocusReason || m_closed)
         return;
     SendEndLabelEdit();
-    Close();
+    CloseWithoutReport();
 }

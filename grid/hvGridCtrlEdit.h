@@ -55,7 +55,6 @@ private:
     // Returns true when the key was one of the navigation keys it handles.
     bool OnKeyDown(QKeyEvent* event);
     void WidenToText();
-    void Close();
 
     hvGridCtrl* m_pGrid; // not owned: the grid is the editor's parent's parent
     int m_nItem;

@@ -304,3 +304,26 @@ TEST(hvGridCtrlEdit, MenuBarTakingTheFocusDoesNotEndTheEditAndCommitEditStillRep
     EXPECT_EQ(window.edits[0], (GridTestWindow::Edit{2, 3, "abc"}));
     EXPECT_TRUE(menuBarStandIn->hasFocus());
 }
+
+TEST(hvGridCtrlEdit, KeysReachingAnInactiveWindowStillLeaveOneEditorAtMost)
+{
+    // Without a window manager X can deliver keys to a window that Qt does
+    // not count as active; no focus changes then tell an editor to close.
+    GridTestWindow window;
+    QWidget other;
+    other.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+    ASSERT_FALSE(window.isActiveWindow());
+
+    hvGridCtrlEdit* first = window.Open(1, 2);
+    ASSERT_NE(first, nullptr);
+    QTest::keyClicks(window.focusWidget(), "Fire");
+    QTest::keyClick(window.focusWidget(), Qt::Key_Return);
+    EXPECT_EQ(window.EditorCount(), 1);
+    ASSERT_EQ(window.edits.size(), 2u);
+    EXPECT_EQ(window.edits[1], (GridTestWindow::Edit{1, 2, "Fire"}));
+
+    QTest::keyClick(window.focusWidget(), Qt::Key_Escape);
+    EXPECT_EQ(window.EditorCount(), 0);
+    EXPECT_EQ(window.focusWidget(), window.grid);
+}
