@@ -38,9 +38,11 @@ private:
     std::size_t Scan(std::size_t i) const
     {
         const std::size_t n = m_line.size();
-        while ((i = FindChar(m_line, m_quote, i, n)) != npos) {
+        for (; i < n; ++i) {
+            if (m_line[i] != m_quote)
+                continue;
             if (i + 1 < n && m_line[i + 1] == m_quote)
-                i += 2;
+                ++i;
             else
                 return i;
         }
@@ -123,10 +125,11 @@ std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<
         }
         // An open quote before the separator makes a quoted field when a
         // close quote follows; without a separator ahead it is the last field.
-        const std::size_t separator = FindChar(line, m_separator, at + 1, n);
+        const std::size_t close = closeQuote.Find(at + 1);
+        const bool separatorAfterClose = close != npos && close + 1 < n && line[close + 1] == m_separator;
+        const std::size_t separator = separatorAfterClose ? close + 1 : FindChar(line, m_separator, at + 1, n);
         if (separator == npos)
             break;
-        const std::size_t close = closeQuote.Find(at + 1);
         if (close == npos) {
             AddBare(line.substr(start, separator - start), fields);
             start = separator + 1;
