@@ -3,17 +3,20 @@
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
 #include "app/ChannelCellText.h"
+#include "app/ChannelFile.h"
 #include "modules/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "res/ResourceIds.h"
+#include "toolkit/CFileDialog.h"
 #include "toolkit/CMessageBox.h"
 #include "toolkit/CReBarBand.h"
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
 #include <QComboBox>
+#include <QFile>
 
 #include <cerrno>
 #include <system_error>
@@ -39,6 +42,11 @@ constexpr ColumnDefinition kColumns[] = {
     {"Lockout", hvGridCtrl::FormatCenter, 75},
     {"Priority", hvGridCtrl::FormatCenter, 75},
 };
+
+// The file dialogs' filter for Open, Save and Save As.
+const QString kChannelFileFilter =
+    QStringLiteral("Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||");
+const QString kChannelFileExtension = QStringLiteral("csv");
 
 constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -108,6 +116,9 @@ void CMainFrame::RegisterCommands()
     // The commands this window handles; everything else goes on to the
     // application object, and what nobody handles stays greyed.
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
+    OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
@@ -198,6 +209,59 @@ void CMainFrame::OnFileNew()
         m_grid->InsertItem(m_grid->GetItemCount());
     }
     m_grid->SetRedraw(true);
+}
+
+void CMainFrame::OnFileOpen()
+{
+    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
+                       kChannelFileFilter, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
+
+    // The channels take the file's lines; the grid then shows one row per
+    // line read. Channels beyond those lines keep their values.
+    const ChannelFileResult result = ReadChannelFile(m_fileName, m_channels);
+    m_grid->SetRedraw(false);
+    m_grid->DeleteAllItems();
+    for (int row = 0; row < result.applied.rows; ++row)
+        m_grid->InsertItem(row);
+    m_grid->SetRedraw(true);
+
+    if (!result.ok) {
+        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(m_fileName, result.reason)),
+                          CMessageBox::Exclamation);
+    } else if (result.applied.linesNotLoaded > 0) {
+        CMessageBox::Show(this,
+                          QString::fromStdString(LinesNotLoadedMessage(m_fileName, result.applied.linesNotLoaded,
+                                                                       m_channels.GetCount())),
+                          CMessageBox::Exclamation);
+    }
+}
+
+void CMainFrame::OnFileSave()
+{
+    // A cell still being edited belongs in the file, as it is shown.
+    m_grid->CommitEdit();
+    if (m_fileName.empty()) {
+        OnFileSaveAs();
+        return;
+    }
+    const ChannelFileResult result = WriteChannelFile(m_fileName, m_channels, m_grid->GetItemCount());
+    // Silence after a failed save would read as success.
+    if (!result.ok)
+        CMessageBox::Show(this, QString::fromStdString(SaveFailedMessage(m_fileName, result.reason)),
+                          CMessageBox::Exclamation);
+}
+
+void CMainFrame::OnFileSaveAs()
+{
+    CFileDialog dialog(false, kChannelFileExtension, QString(), CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
+                       kChannelFileFilter, this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
+    OnFileSave();
 }
 
 void CMainFrame::OnEditSelectAll()

@@ -62,6 +62,9 @@ private:
     void RegisterCommands();
 
     void OnFileNew();
+    void OnFileOpen();
+    void OnFileSave();
+    void OnFileSaveAs();
     void OnEditSelectAll();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();

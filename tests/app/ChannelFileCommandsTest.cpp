@@ -1,0 +1,214 @@
+// Open, Save and Save As on the main window, through the file dialog and
+// message box seams.
+#include "MainWindowFixture.h"
+
+#include "res/ResourceIds.h"
+#include "toolkit/CFileDialog.h"
+
+#include "grid/hvGridCtrlEdit.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include <sys/resource.h>
+
+namespace {
+
+QString CellShown(hvGridCtrl* grid, int row, int column)
+{
+    return grid->model()->data(grid->model()->index(row, column), Qt::DisplayRole).toString();
+}
+
+std::string Slurp(const QString& path)
+{
+    std::ifstream in(QFile::encodeName(path).toStdString(), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+void Put(const QString& path, const std::string& bytes)
+{
+    std::ofstream(QFile::encodeName(path).toStdString(), std::ios::binary) << bytes;
+}
+
+void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+}
+
+class FileCommandsTest : public MainWindowFixture
+{
+protected:
+    QString Path(const QString& name) const { return dir.filePath(name); }
+    std::string Name(const QString& name) const { return QFile::encodeName(Path(name)).toStdString(); }
+
+    QTemporaryDir dir;
+    CFileDialog::Script dialogs;
+};
+
+} // namespace
+
+TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneThenSavesWithoutAsking)
+{
+    frame->SetCellText(0, 1, "146.52");
+    frame->SetCellText(0, 2, "Police");
+    dialogs.SetNextFileName(Path("first"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    const CFileDialog::Record& asked = dialogs.Shown()[0];
+    EXPECT_FALSE(asked.openFileDialog);
+    EXPECT_EQ(asked.defaultExtension, "csv");
+    EXPECT_EQ(asked.fileName, "");
+    EXPECT_TRUE(asked.flags & CFileDialog::OverwritePrompt);
+    EXPECT_TRUE(asked.flags & CFileDialog::HideReadOnly);
+    EXPECT_EQ(asked.nameFilters,
+              (QStringList{"Delimited Text File (*.csv, *.txt) (*.csv *.txt)", "All Files (*.*) (*)"}));
+    EXPECT_EQ(frame->GetFileName(), Name("first.csv"));
+    const std::string saved = Slurp(Path("first.csv"));
+    EXPECT_NE(saved.find("\r\n1,146.520000,\"Police\",,False,False,False\r\n"), std::string::npos);
+
+    frame->SetCellText(0, 2, "Fire");
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_NE(Slurp(Path("first.csv")).find("\"Fire\""), std::string::npos);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(FileCommandsTest, CancelledDialogsChangeNothing)
+{
+    frame->SetFileName("");
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE_AS)); // nothing queued: cancelled
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
+    EXPECT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_TRUE(dialogs.Shown()[1].openFileDialog);
+    EXPECT_TRUE(dialogs.Shown()[1].flags & CFileDialog::FileMustExist);
+    EXPECT_EQ(frame->GetFileName(), "");
+    EXPECT_EQ(grid->GetItemCount(), 200);
+    EXPECT_TRUE(QDir(dir.path()).isEmpty());
+}
+
+TEST_F(FileCommandsTest, OpenShowsTheFilesRowsAndSaveAfterOpenWritesThemBack)
+{
+    Put(Path("ten.csv"), "ID,Frequency,Description\r\n"
+                         "1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n4,151.4,Four\r\n5,151.5,Five\r\n"
+                         "6,151.6,Six\r\n7,151.7,Seven\r\n8,151.8,Eight\r\n9,151.9,Nine\r\n10,152,Ten\r\n");
+    frame->SetCellText(150, 2, "unseen");
+    dialogs.SetNextFileName(Path("ten.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
+
+    EXPECT_EQ(frame->GetFileName(), Name("ten.csv"));
+    ASSERT_EQ(grid->GetItemCount(), 10);
+    EXPECT_EQ(CellShown(grid, 9, 1), "152.0000");
+    EXPECT_EQ(CellShown(grid, 9, 2), "Ten");
+    EXPECT_EQ(frame->GetChannelList().GetCount(), 200);
+    EXPECT_EQ(frame->GetCellText(150, 2), "unseen");
+    EXPECT_TRUE(boxes.Shown().empty());
+
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+    const std::string saved = Slurp(Path("ten.csv"));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 11);
+    EXPECT_EQ(saved.find("unseen"), std::string::npos);
+}
+
+TEST_F(FileCommandsTest, OpenOfALongerFileTellsHowManyLinesWereNotLoaded)
+{
+    std::string text = "ID,Frequency\r\n";
+    for (int i = 1; i <= 250; ++i)
+        text += std::to_string(i) + ",15" + std::to_string(i % 10) + ".5\r\n";
+    Put(Path("long.csv"), text);
+    dialogs.SetNextFileName(Path("long.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
+
+    EXPECT_EQ(grid->GetItemCount(), 200);
+    EXPECT_EQ(frame->GetChannelList().GetCount(), 200);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].text.contains(Path("long.csv")));
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("50 lines"));
+}
+
+TEST_F(FileCommandsTest, FailedOpenNamesTheFileAndTheReasonAndLeavesTheGridEmpty)
+{
+    dialogs.SetNextFileName(Path("gone.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
+
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("\"" + Path("gone.csv") + "\""));
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("No such file or directory"));
+    EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Exclamation);
+    EXPECT_EQ(grid->GetItemCount(), 0);
+    EXPECT_EQ(frame->GetChannelList().GetCount(), 200);
+    EXPECT_EQ(frame->GetFileName(), Name("gone.csv"));
+}
+
+TEST_F(FileCommandsTest, FailedSaveSaysSoAndTheOldFileStays)
+{
+    Put(Path("kept.csv"), "previous content\r\n");
+    dialogs.SetNextFileName(Path("kept.csv"));
+
+    // A file size limit stands in for a full disk.
+    rlimit previous{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = previous;
+    small.rlim_cur = 256;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+    const bool handled = frame->ExecuteCommand(ID_FILE_SAVE_AS);
+    setrlimit(RLIMIT_FSIZE, &previous);
+    std::signal(SIGXFSZ, oldHandler);
+
+    ASSERT_TRUE(handled);
+    EXPECT_EQ(Slurp(Path("kept.csv")), "previous content\r\n");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("\"" + Path("kept.csv") + "\""));
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("not"));
+    EXPECT_EQ(frame->GetFileName(), Name("kept.csv"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
+
+    const QString missing = Path("no/such/folder/x.csv");
+    frame->SetFileName(QFile::encodeName(missing).toStdString());
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_TRUE(boxes.Shown()[1].text.contains(missing));
+}
+
+TEST_F(FileCommandsTest, CtrlSInsideTheEditorDoesNotSaveButOnTheGridItDoes)
+{
+    grid->setFocus();
+    grid->SetItemSelected(3, true);
+    Key(Qt::Key_F);
+    // QTest types the letter in lower case.
+    ASSERT_NE(grid->GetOpenEditor(), nullptr);
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_TRUE(dialogs.Shown().empty());
+    ASSERT_NE(grid->GetOpenEditor(), nullptr);
+    EXPECT_EQ(grid->GetOpenEditor()->text(), "f");
+
+    Key(Qt::Key_Escape);
+    ASSERT_TRUE(grid->hasFocus());
+    dialogs.SetNextFileName(Path("keys.csv"));
+    Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_TRUE(QFile::exists(Path("keys.csv")));
+}
+
+TEST_F(FileCommandsTest, SaveTakesTheEditStillOpenOverACell)
+{
+    frame->SetFileName(Name("open-edit.csv"));
+    grid->setFocus();
+    grid->SetItemSelected(0, true);
+    for (char c : std::string("Tower"))
+        QTest::keyClick(QApplication::focusWidget(), c);
+    ASSERT_NE(grid->GetOpenEditor(), nullptr);
+
+    // As from the menu: the editor keeps the focus while the command runs.
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_NE(Slurp(Path("open-edit.csv")).find("1,,\"Tower\","), std::string::npos);
+    EXPECT_EQ(frame->GetCellText(0, 2), "Tower");
+}
