@@ -1,5 +1,8 @@
 #include "app/CUploadProgress.h"
 
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
+
 #include <QCoreApplication>
 #include <QEvent>
 #include <QProgressDialog>
@@ -40,7 +43,8 @@ void CUploadProgress::Show(int channel, int channels)
         if (m_clock.elapsed() < kShowDelayMs)
             return;
         m_dialog = std::make_unique<QProgressDialog>(m_parent);
-        m_dialog->setWindowTitle(QStringLiteral("Scanlore"));
+        const std::string_view title = LoadStringResource(IDS_APP_TITLE);
+        m_dialog->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
         m_dialog->setCancelButton(nullptr);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
