@@ -11,10 +11,12 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include <cerrno>
 #include <csignal>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <system_error>
 
 #include <sys/resource.h>
 
@@ -140,7 +142,8 @@ TEST_F(FileCommandsTest, FailedOpenNamesTheFileAndTheReasonAndLeavesTheGridEmpty
 
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_TRUE(boxes.Shown()[0].text.contains("\"" + Path("gone.csv") + "\""));
-    EXPECT_TRUE(boxes.Shown()[0].text.contains("No such file or directory"));
+    // The system's words, in the user's language.
+    EXPECT_TRUE(boxes.Shown()[0].text.contains(QString::fromStdString(std::system_category().message(ENOENT))));
     EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Exclamation);
     EXPECT_EQ(grid->GetItemCount(), 0);
     EXPECT_EQ(frame->GetChannelList().GetCount(), 200);
