@@ -49,7 +49,9 @@ constexpr std::array kGre1Properties{
     DialogControl{K::DropDownList, IDC_GRE1_MODEL, "", 78, 20, 87, 85, kDropDown},
     DialogControl{K::GroupBox, IDC_STATIC, "Communications", 5, 90, 170, 80, S::None},
     DialogControl{K::Text, IDC_STATIC, "Communications Port:", 20, 109, 80, 8, S::AlignRight},
-    DialogControl{K::DropDownList, IDC_GRE1_PORT, "", 106, 106, 59, 85, kDropDown},
+    // The port takes typed text too: a device that the machine does not list
+    // (a pseudo-terminal, an adapter plugged in later) can be named.
+    DialogControl{K::DropDown, IDC_GRE1_PORT, "", 106, 106, 59, 85, kDropDown},
     DialogControl{K::Text, IDC_STATIC, "Port Speed:", 20, 129, 80, 8, S::AlignRight},
     DialogControl{K::DropDownList, IDC_GRE1_SPEED, "", 106, 124, 59, 85, kDropDown},
     DialogControl{K::Text, IDC_STATIC, "Stop Bits:", 20, 149, 80, 8, S::AlignRight},

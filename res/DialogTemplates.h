@@ -40,6 +40,7 @@ enum class DialogControlKind
     AutoCheckBox,
     ListBox,
     DropDownList, // combo box without an edit field
+    DropDown,     // combo box with an edit field: a list to pick from or a text to type
     Icon,         // static showing an icon resource; text holds the resource id
     EtchedHorz,   // etched horizontal line
 };

@@ -44,6 +44,9 @@ int SelectStringPrefix(CListBox& box, const QString& prefix)
 
 QString SelectedText(const QComboBox& box)
 {
+    // A box with an edit field holds what the user typed or picked there.
+    if (box.isEditable())
+        return box.currentText();
     return box.currentIndex() >= 0 ? box.itemText(box.currentIndex()) : QString();
 }
 

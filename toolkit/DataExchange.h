@@ -22,7 +22,8 @@ int FindStringPrefix(const CListBox& box, const QString& prefix);
 int SelectStringPrefix(QComboBox& box, const QString& prefix);
 int SelectStringPrefix(CListBox& box, const QString& prefix);
 
-// The text of the selected item, or the empty text when none is selected.
+// The text of the selected item, or the empty text when none is selected;
+// for a box with an edit field, the text in that field.
 QString SelectedText(const QComboBox& box);
 QString SelectedText(const CListBox& box);
 

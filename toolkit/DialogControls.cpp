@@ -154,9 +154,12 @@ std::unique_ptr<QWidget> DialogControls::MakeControl(const DialogControl& contro
         result = std::move(list);
         break;
     }
-    case DialogControlKind::DropDownList: {
+    case DialogControlKind::DropDownList:
+    case DialogControlKind::DropDown: {
         auto box = std::make_unique<QComboBox>(&host);
-        box->setEditable(false);
+        box->setEditable(control.kind == DialogControlKind::DropDown);
+        // Typed text is read back as it stands; it never becomes an item.
+        box->setInsertPolicy(QComboBox::NoInsert);
         // The template's height includes the dropped-down list; the box
         // itself is as high as the font needs.
         const int boxHeight = box->sizeHint().height();

@@ -2,6 +2,8 @@
 // prefix, the port list, and what OK and Cancel give back.
 #include "DialogTestSupport.h"
 
+#include <QLineEdit>
+
 #include "modules/gre1/vnGre1PropertiesDlg.h"
 #include "res/DialogTemplates.h"
 
@@ -245,6 +247,25 @@ TEST(PropertiesDlgPortTest, StoredPortIsSelectedOrKept)
         dialog.DoModal();
         EXPECT_EQ(dialog.GetValues().port, c.selected);
     }
+}
+
+// A device the machine does not list, such as the virtual scanner's
+// pseudo-terminal, can be typed into the port box; OK keeps it as typed.
+TEST(PropertiesDlgPortTest, TypedPortIsKept)
+{
+    ScopedDevices devices({"/dev/ttyUSB0"});
+    vnGre1PropertiesDlg dialog;
+    dialog.SetValues(Values("RadioShack Pro-89", "COM1"));
+    ScopedModalHook hook([](CDialog& d) {
+        QComboBox& port = List(d, IDC_GRE1_PORT);
+        port.lineEdit()->selectAll();
+        QTest::keyClicks(port.lineEdit(), "/dev/pts/5");
+        EXPECT_EQ(port.count(), 10); // typing adds no item
+        d.GetDlgItemAs<QPushButton>(IDOK)->click();
+        return d.result();
+    });
+    dialog.DoModal();
+    EXPECT_EQ(dialog.GetValues().port, "/dev/pts/5");
 }
 
 TEST_F(PropertiesDlgTest, CancelLeavesTheValuesAsGiven)
