@@ -4,7 +4,6 @@
 #include "grid/hvGridCtrlEdit.h"
 
 #include <QApplication>
-#include <QCoreApplication>
 #include <QTest>
 #include <QVBoxLayout>
 #include <QWidget>
@@ -12,13 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <memory>
 #include <string>
 #include <vector>
 
-// A window holding one grid over a table of texts, as the main window holds
-// the grid over the channel list. It records every finished edit and every
-// display request.
+// A shown window holding one grid over a table of texts, as the main window
+// holds the grid over the channel list; it records every finished edit and
+// counts display requests.
 class GridTestWindow : public QWidget, public hvGridCtrlOwner
 {
 public:
@@ -30,7 +28,7 @@ public:
         bool operator==(const Edit& other) const = default;
     };
 
-    explicit GridTestWindow(int rows = 20, bool show = true)
+    explicit GridTestWindow(int rows = 20)
     {
         resize(760, 300);
         auto* layout = new QVBoxLayout(this);
@@ -43,40 +41,29 @@ public:
         for (int c = 0; c < 7; ++c)
             grid->InsertColumn(c, titles[c], formats[c], widths[c]);
         for (int r = 0; r < rows; ++r) {
-            std::array<std::string, 7> row{std::to_string(r + 1), "", "", "", "False", "False", "False"};
-            texts.push_back(row);
+            texts.push_back({std::to_string(r + 1), "", "", "", "False", "False", "False"});
             grid->InsertItem(r);
         }
-        if (show) {
-            this->show();
-            activateWindow();
-            if (!QTest::qWaitForWindowActive(this))
-                ADD_FAILURE() << "the test window did not become active";
-            grid->setFocus();
-        }
+        show();
+        if (!QTest::qWaitForWindowActive(this))
+            ADD_FAILURE() << "the test window did not become active";
+        grid->setFocus();
     }
     ~GridTestWindow() override { hvGridCtrlEdit::SetContextMenuHook({}); }
 
     std::string GetDispInfoText(int row, int column) override
     {
         ++displayRequests;
-        if (column < 0 || column >= 7)
-            return {};
-        return texts.at(static_cast<std::size_t>(row))[static_cast<std::size_t>(column)];
+        return column >= 0 && column < 7 ? Text(row, column) : std::string();
     }
     void OnEndLabelEdit(int row, int column, const std::string& text) override
     {
         edits.push_back({row, column, text});
-        if (column >= 1 && column < 7)
-            texts.at(static_cast<std::size_t>(row))[static_cast<std::size_t>(column)] = text;
+        Text(row, column) = text;
     }
 
-    std::string& Text(int row, int column)
-    {
-        return texts.at(static_cast<std::size_t>(row))[static_cast<std::size_t>(column)];
-    }
+    std::string& Text(int row, int column) { return texts.at(row).at(column); }
 
-    // Selects exactly one row and makes it the focused row.
     void SelectOnly(int row)
     {
         grid->clearSelection();
@@ -84,7 +71,7 @@ public:
         grid->SetItemSelected(row, true);
     }
 
-    // The editor that is open, after letting closed editors go.
+    // The open editor, once closed editors have gone.
     hvGridCtrlEdit* Editor()
     {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -96,7 +83,6 @@ public:
         return static_cast<int>(grid->viewport()->findChildren<hvGridCtrlEdit*>().size());
     }
 
-    // Opens an editor the way a double-click does.
     hvGridCtrlEdit* Open(int row, int column)
     {
         hvGridCtrlEdit* editor = nullptr;
@@ -104,15 +90,20 @@ public:
         return editor;
     }
 
-    // Keys go to whatever has the focus, as they would from the keyboard.
+    // Keys go to whatever has the focus, as they do from the keyboard.
     static void Key(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
     {
         QTest::keyClick(QApplication::focusWidget(), key, modifiers);
     }
-    static void Type(const char* text) { QTest::keyClicks(QApplication::focusWidget(), text); }
-
-    // The centre of a cell in viewport coordinates.
-    QPoint CellCentre(int row, int column) const { return grid->GetSubItemRect(row, column).center(); }
+    static void Type(const std::string& text)
+    {
+        for (char c : text)
+            QTest::keyClick(QApplication::focusWidget(), c);
+    }
+    void Click(int row, int column)
+    {
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->GetSubItemRect(row, column).center());
+    }
 
     hvGridCtrl* grid = nullptr;
     std::vector<std::array<std::string, 7>> texts;
