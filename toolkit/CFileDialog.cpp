@@ -45,8 +45,8 @@ QStringList CFileDialog::ToNameFilters(const QString& filter)
         QStringList patterns;
         for (const QString& pattern : parts[i + 1].split(QLatin1Char(';'), Qt::SkipEmptyParts)) {
             const QString trimmed = pattern.trimmed();
-            // On Windows "*.*" matches every file; here a name need not have
-            // a dot.
+            // "*.*" stands for every file, and a file name need not have a
+            // dot.
             patterns << (trimmed == QLatin1String("*.*") ? QStringLiteral("*") : trimmed);
         }
         result << shown + QLatin1String(" (") + patterns.join(QLatin1Char(' ')) + QLatin1Char(')');
