@@ -274,6 +274,8 @@ void CMainFrame::OnEditSelectAll()
 
 void CMainFrame::OnTransferUploadSelected()
 {
+    // A cell still being edited is sent as it is shown.
+    m_grid->CommitEdit();
     ModuleLease module(m_moduleManager);
     vnTransfer* transfer = module.GetTransfer();
     CUploadProgress progress(this);
@@ -297,6 +299,7 @@ void CMainFrame::OnTransferUploadSelected()
 
 void CMainFrame::OnTransferUploadAll()
 {
+    m_grid->CommitEdit();
     ModuleLease module(m_moduleManager);
     vnTransfer* transfer = module.GetTransfer();
     CUploadProgress progress(this);

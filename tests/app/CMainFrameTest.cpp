@@ -3,6 +3,7 @@
 #include "TestPseudoTerminal.h"
 
 #include "app/CTransparentDialogBar.h"
+#include "grid/hvGridCtrlEdit.h"
 #include "modules/vnManagerModulesDlg.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CReBarBand.h"
@@ -219,6 +220,37 @@ TEST_F(MainFrameTest, UploadAllSendsTheWholeChannelList)
     EXPECT_EQ(packets[1].data, "C1^F162.4000^DR^LR^PR^");
     EXPECT_EQ(packets[2].data, "C200^F462.5625^DR^LR^PS^");
     EXPECT_EQ(packets[3].command, 2);
+}
+
+TEST_F(MainFrameTest, UploadsSendTheEditStillOpenOverACell)
+{
+    TestPseudoTerminal line;
+    ASSERT_TRUE(line.IsOpen());
+    SetPort(line.Path());
+    grid->setFocus();
+    ASSERT_EQ(grid->EditSubItem(4, 1), 0);
+    ASSERT_NE(grid->GetOpenEditor(), nullptr);
+    grid->GetOpenEditor()->selectAll();
+    QTest::keyClicks(grid->GetOpenEditor(), "155.79");
+
+    // Shift+F5 while the editor holds the focus, as a user would press it.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5, Qt::ShiftModifier);
+    EXPECT_TRUE(boxes.Shown().empty());
+    std::vector<TestPacket> packets;
+    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
+    ASSERT_EQ(packets.size(), 3u);
+    EXPECT_EQ(packets[1].data, "C5^F155.7900^DR^LR^PR^");
+
+    // Upload Selected takes an open edit too.
+    grid->SetItemSelected(2, true);
+    ASSERT_EQ(grid->EditSubItem(2, 1), 0);
+    grid->GetOpenEditor()->selectAll();
+    QTest::keyClicks(grid->GetOpenEditor(), "460.1");
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
+    packets.clear();
+    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
+    ASSERT_EQ(packets.size(), 3u);
+    EXPECT_EQ(packets[1].data, "C3^F460.1000^DR^LR^PR^");
 }
 
 TEST_F(MainFrameTest, FailingPortShowsTheMessageOnceForUploadAll)
