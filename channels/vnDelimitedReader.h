@@ -53,6 +53,7 @@ public:
 private:
     bool TakeLine(std::string_view line, bool endedByLineFeed, bool mayHoldNul);
     void Reserve();
+    void Prefault();
 
     vnDelimitedLineParser m_parser;
     std::string m_pending;  // the beginning of a line that spans pieces
@@ -64,5 +65,9 @@ private:
     std::uint64_t m_expectedBytes = 0;
     std::uint64_t m_bytesTaken = 0;
     bool m_reserved = false;
+    // Reserved cells are faulted in ahead of use once this many are filled.
+    std::size_t m_prefaultAt = static_cast<std::size_t>(-1);
+    const char* m_prefaultBase = nullptr;
+    std::size_t m_prefaulted = 0;  // bytes of the array faulted in or filled
     int m_error = 0;
 };
