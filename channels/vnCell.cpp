@@ -321,15 +321,11 @@ vnCellType vnCell::FromText(std::string_view text)
         Reset();
         return vnCellType::Empty;
     }
-    if (trimmed.size() <= 5) {
-        if (EqualsNoCase(trimmed, "true") || EqualsNoCase(trimmed, "yes")) {
-            SetBool(true);
-            return vnCellType::Bool;
-        }
-        if (EqualsNoCase(trimmed, "false") || EqualsNoCase(trimmed, "no")) {
-            SetBool(false);
-            return vnCellType::Bool;
-        }
+    // Each truth word has its own length: one comparison decides.
+    static constexpr std::string_view kWords[] = {"", "", "no", "yes", "true", "false"};
+    if (trimmed.size() >= 2 && trimmed.size() <= 5 && EqualsNoCase(trimmed, kWords[trimmed.size()])) {
+        SetBool(trimmed.size() == 3 || trimmed.size() == 4);
+        return vnCellType::Bool;
     }
 
     // A number is digits with a sign only in front and at most one point.
