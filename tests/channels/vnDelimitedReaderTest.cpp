@@ -128,3 +128,42 @@ TEST(vnDelimitedReader, MoveToEmptiesTheReader)
 }
 
 } // namespace
+
+namespace {
+
+vnCellTable ReadInPieces(const std::string& text, std::uint64_t expectedBytes)
+{
+    vnDelimitedReader reader;
+    if (expectedBytes != 0)
+        reader.ExpectBytes(expectedBytes);
+    for (std::size_t offset = 0; offset < text.size(); offset += 256)
+        EXPECT_TRUE(reader.Feed(std::string_view(text).substr(offset, 256)));
+    EXPECT_TRUE(reader.Feed({}, true));
+    vnCellTable table;
+    EXPECT_TRUE(reader.MoveTo(table));
+    return table;
+}
+
+} // namespace
+
+// Many megabytes of cells, with the size told right, too small (the array
+// outgrows what was set aside) or too large: the table is the same each time.
+TEST(vnDelimitedReader, ExpectedSizeDoesNotChangeTheTable)
+{
+    std::string text;
+    for (int row = 0; row < 300000; ++row) {
+        text += std::to_string(row) + ",1" + std::to_string(row % 1000) + ".5,\"x\",True";
+        // Rows grow wider late in the text, past the first guess.
+        if (row > 200000)
+            text += ",\"" + std::string(static_cast<std::size_t>(row % 20), 'y') + "\",False,7";
+        text += "\r\n";
+    }
+    const vnCellTable plain = ReadInPieces(text, 0);
+    ASSERT_EQ(plain.GetRowCount(), 300000);
+    ASSERT_EQ(plain.GetColumnCount(), 7);
+    EXPECT_EQ(Row(plain, 250001), "250001|11.500000|'x'|True|'y'|False|7");
+    EXPECT_EQ(Row(plain, 5), "5|15.500000|'x'|True|||");
+    for (const std::uint64_t expected : {std::uint64_t{text.size()}, std::uint64_t{text.size() / 4},
+                                         std::uint64_t{text.size() * 3}})
+        EXPECT_EQ(ReadInPieces(text, expected), plain) << "expecting " << expected << " bytes";
+}
