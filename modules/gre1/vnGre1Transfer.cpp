@@ -6,6 +6,7 @@
 #include "modules/gre1/vnGre1Port.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -67,6 +68,32 @@ void vnGre1Transfer::Report(std::int32_t sent, std::int32_t total) const
         progress->OnProgress(sent, total);
 }
 
+vnResult vnGre1Transfer::Send(std::uint8_t startCount, const std::vector<const vnChannel*>& channels,
+                              std::int32_t total)
+{
+    vnGre1Port* port = GetPort();
+    std::int32_t sent = 0;
+    vnResult result = port->BeginUpload(startCount);
+    if (vnFailed(result))
+        return PortFailed(result, *port);
+    Report(++sent, total);
+
+    for (const vnChannel* channel : channels) {
+        result = port->SendChannel(*channel);
+        if (vnFailed(result))
+            return PortFailed(result, *port);
+        // A skipped channel (no frequency) sends no packet.
+        if (result == S_OK)
+            Report(++sent, total);
+    }
+
+    result = port->EndUpload();
+    if (vnFailed(result))
+        return PortFailed(result, *port);
+    Report(++sent, total);
+    return S_OK;
+}
+
 vnResult vnGre1Transfer::UploadChannel(const vnChannel* channel)
 {
     m_failureReason.clear();
@@ -77,25 +104,7 @@ vnResult vnGre1Transfer::UploadChannel(const vnChannel* channel)
     std::int32_t total = 2; // start and end packets
     if (!CheckChannel(*channel, -1, &total))
         return E_INVALIDARG;
-
-    vnGre1Port* port = GetPort();
-    std::int32_t sent = 0;
-    vnResult result = port->BeginUpload(vnGre1Port::SingleChannelCount);
-    if (vnFailed(result))
-        return PortFailed(result, *port);
-    Report(++sent, total);
-
-    result = port->SendChannel(*channel);
-    if (vnFailed(result))
-        return PortFailed(result, *port);
-    if (result == S_OK)
-        Report(++sent, total);
-
-    result = port->EndUpload();
-    if (vnFailed(result))
-        return PortFailed(result, *port);
-    Report(++sent, total);
-    return S_OK;
+    return Send(vnGre1Port::SingleChannelCount, {channel}, total);
 }
 
 vnResult vnGre1Transfer::UploadRange(std::int32_t first, std::int32_t last, const vnChannelList* list)
@@ -110,36 +119,19 @@ vnResult vnGre1Transfer::UploadRange(std::int32_t first, std::int32_t last, cons
     const std::int32_t from = std::max<std::int32_t>(first, 0);
     const std::int32_t to = std::min<std::int32_t>(last, list->GetCount() - 1);
 
+    // Every channel is checked before the port opens.
+    std::vector<const vnChannel*> channels;
     std::int32_t total = 2; // start and end packets
-    for (std::int32_t i = from; i <= to; ++i) {
-        if (const vnChannel* channel = list->GetAt(i); channel && !CheckChannel(*channel, i, &total))
-            return E_INVALIDARG;
-    }
-
-    vnGre1Port* port = GetPort();
-    std::int32_t sent = 0;
-    // The count byte says "range" whatever the range holds.
-    vnResult result = port->BeginUpload(vnGre1Port::RangeCount);
-    if (vnFailed(result))
-        return PortFailed(result, *port);
-    Report(++sent, total);
-
     for (std::int32_t i = from; i <= to; ++i) {
         const vnChannel* channel = list->GetAt(i);
         if (!channel)
             continue;
-        result = port->SendChannel(*channel);
-        if (vnFailed(result))
-            return PortFailed(result, *port);
-        if (result == S_OK)
-            Report(++sent, total);
+        if (!CheckChannel(*channel, i, &total))
+            return E_INVALIDARG;
+        channels.push_back(channel);
     }
-
-    result = port->EndUpload();
-    if (vnFailed(result))
-        return PortFailed(result, *port);
-    Report(++sent, total);
-    return S_OK;
+    // The count byte says "range" whatever the range holds.
+    return Send(vnGre1Port::RangeCount, channels, total);
 }
 
 vnResult vnGre1Transfer::UploadAll(const vnChannelList* list)

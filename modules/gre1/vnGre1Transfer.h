@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class vnGre1Module;
 class vnGre1Port;
@@ -36,6 +37,9 @@ private:
     bool CheckChannel(const vnChannel& channel, std::int32_t index, std::int32_t* packets);
     vnResult PortFailed(vnResult result, const vnGre1Port& port);
     void Report(std::int32_t sent, std::int32_t total) const;
+    // One upload: the start packet with startCount, a packet for each
+    // channel that has a frequency, the end packet; total packets expected.
+    vnResult Send(std::uint8_t startCount, const std::vector<const vnChannel*>& channels, std::int32_t total);
 
     std::string m_failureReason;
 };
