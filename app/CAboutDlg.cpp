@@ -6,4 +6,7 @@ CAboutDlg::CAboutDlg(QWidget* parent) : CDialog(IDD_ABOUTBOX, parent) {}
 
 CAboutDlg::~CAboutDlg() = default;
 
-void CAboutDlg::DoDataExchange(bool save) { CDialog::DoDataExchange(save); }
+void CAboutDlg::DoDataExchange(bool save)
+{
+    CDialog::DoDataExchange(save);
+}

@@ -34,12 +34,9 @@ struct ColumnDefinition
 };
 
 constexpr ColumnDefinition kColumns[] = {
-    {"#", hvGridCtrl::FormatCenter, 30},
-    {"Frequency", hvGridCtrl::FormatCenter, 100},
-    {"Description", hvGridCtrl::FormatLeft, 300},
-    {"Car Number", hvGridCtrl::FormatCenter, 75},
-    {"Delay", hvGridCtrl::FormatCenter, 75},
-    {"Lockout", hvGridCtrl::FormatCenter, 75},
+    {"#", hvGridCtrl::FormatCenter, 30},          {"Frequency", hvGridCtrl::FormatCenter, 100},
+    {"Description", hvGridCtrl::FormatLeft, 300}, {"Car Number", hvGridCtrl::FormatCenter, 75},
+    {"Delay", hvGridCtrl::FormatCenter, 75},      {"Lockout", hvGridCtrl::FormatCenter, 75},
     {"Priority", hvGridCtrl::FormatCenter, 75},
 };
 
@@ -233,8 +230,8 @@ void CMainFrame::OnFileOpen()
                           CMessageBox::Exclamation);
     } else if (result.applied.linesNotLoaded > 0) {
         CMessageBox::Show(this,
-                          QString::fromStdString(LinesNotLoadedMessage(m_fileName, result.applied.linesNotLoaded,
-                                                                       m_channels.GetCount())),
+                          QString::fromStdString(
+                              LinesNotLoadedMessage(m_fileName, result.applied.linesNotLoaded, m_channels.GetCount())),
                           CMessageBox::Exclamation);
     }
 }
@@ -256,8 +253,8 @@ void CMainFrame::OnFileSave()
 
 void CMainFrame::OnFileSaveAs()
 {
-    CFileDialog dialog(false, kChannelFileExtension, QString(), CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
-                       kChannelFileFilter, this);
+    CFileDialog dialog(false, kChannelFileExtension, QString(),
+                       CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt, kChannelFileFilter, this);
     if (dialog.DoModal() != IDOK)
         return;
     m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();

@@ -34,16 +34,13 @@ bool Flush(QSettings& settings)
 
 CSettingsStore::CSettingsStore() = default;
 
-CSettingsStore::CSettingsStore(const QString& iniFilePath)
-    : m_iniFilePath(iniFilePath)
-{
-}
+CSettingsStore::CSettingsStore(const QString& iniFilePath) : m_iniFilePath(iniFilePath) {}
 
 std::unique_ptr<QSettings> CSettingsStore::Open() const
 {
     if (m_iniFilePath.isEmpty())
-        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                           QStringLiteral("Pellmark"), QStringLiteral("Scanlore"));
+        return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Pellmark"),
+                                           QStringLiteral("Scanlore"));
     return std::make_unique<QSettings>(m_iniFilePath, QSettings::IniFormat);
 }
 
@@ -108,8 +105,7 @@ bool CSettingsStore::SetSettingString(const std::string& section, const std::str
     auto settings = Open();
     // Text that is not UTF-8 is kept as raw bytes so that it reads back unchanged.
     if (IsUtf8(value))
-        settings->setValue(KeyOf(section, name),
-                           QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
+        settings->setValue(KeyOf(section, name), QString::fromUtf8(value.data(), static_cast<qsizetype>(value.size())));
     else
         settings->setValue(KeyOf(section, name), QByteArray(value.data(), static_cast<qsizetype>(value.size())));
     return Flush(*settings);

@@ -78,8 +78,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     return applied;
 }
 
-ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels,
-                                   std::int32_t rowCount)
+ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels, std::int32_t rowCount)
 {
     vnCellTable table = MakeChannelTable(channels, rowCount);
     vnDelimitedFile file(&table);
@@ -110,14 +109,12 @@ std::string OpenFailedMessage(const std::string& fileName, const std::string& re
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason)
 {
     return "The channel file \"" + fileName + "\" could not be saved" + ReasonSuffix(reason) +
-           "\n\nThe channels were not saved. A file that existed under this name is unchanged.";
+        "\n\nThe channels were not saved. A file that existed under this name is unchanged.";
 }
 
-std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded,
-                                  std::int32_t channelCount)
+std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount)
 {
     const std::string lines = linesNotLoaded == 1 ? "1 line was" : Decimal(linesNotLoaded) + " lines were";
     return "The channel file \"" + fileName + "\" has more channel lines than the channel list has channels (" +
-           Decimal(channelCount) + "). The last " + lines +
-           " not loaded, and saving will leave them out of the file.";
+        Decimal(channelCount) + "). The last " + lines + " not loaded, and saving will leave them out of the file.";
 }

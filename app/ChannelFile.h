@@ -42,8 +42,7 @@ struct ChannelFileResult
 
 // Writes the first rowCount channels to the file, replacing it only once the
 // new content is complete.
-ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels,
-                                   std::int32_t rowCount);
+ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels, std::int32_t rowCount);
 
 // Reads the file into the channels. A read that fails part way still applies
 // the lines that were complete before the failure.
@@ -52,5 +51,4 @@ ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& ch
 // The texts of the message boxes that tell the user about a file.
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);
-std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded,
-                                  std::int32_t channelCount);
+std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount);

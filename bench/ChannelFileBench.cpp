@@ -11,10 +11,10 @@
 #include <charconv>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <filesystem>
 #include <map>
 #include <memory>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -156,14 +156,13 @@ void PythonCsv(benchmark::State& state)
     const std::int64_t rows = state.range(0);
     const std::string& path = TheFiles().Get(rows);
     const int repeats = rows >= 1000000 ? 3 : rows >= 100000 ? 5 : 50;
-    const std::string command =
-        "python3 -c 'import csv, sys, time\n"
-        "for _ in range(int(sys.argv[2])):\n"
-        "    start = time.perf_counter()\n"
-        "    with open(sys.argv[1], newline=\"\") as f:\n"
-        "        rows = list(csv.reader(f))\n"
-        "    print(time.perf_counter() - start, len(rows))\n' '"
-        + path + "' " + std::to_string(repeats);
+    const std::string command = "python3 -c 'import csv, sys, time\n"
+                                "for _ in range(int(sys.argv[2])):\n"
+                                "    start = time.perf_counter()\n"
+                                "    with open(sys.argv[1], newline=\"\") as f:\n"
+                                "        rows = list(csv.reader(f))\n"
+                                "    print(time.perf_counter() - start, len(rows))\n' '" +
+        path + "' " + std::to_string(repeats);
     std::vector<double> seconds;
     if (std::FILE* pipe = ::popen(command.c_str(), "r")) {
         // Each line: the seconds of one read and the rows it gave.
@@ -173,16 +172,15 @@ void PythonCsv(benchmark::State& state)
             double time = 0;
             std::int64_t count = 0;
             const auto first = std::from_chars(line, end, time);
-            if (first.ec == std::errc() && first.ptr < end
-                && std::from_chars(first.ptr + 1, end, count).ec == std::errc() && count == rows + 1)
+            if (first.ec == std::errc() && first.ptr < end &&
+                std::from_chars(first.ptr + 1, end, count).ec == std::errc() && count == rows + 1)
                 seconds.push_back(time);
         }
         ::pclose(pipe);
     }
     if (seconds.size() != static_cast<std::size_t>(repeats)) {
         state.SkipWithError("python3 did not read the file");
-        for (auto _ : state) {
-        }
+        for (auto _ : state) {}
         return;
     }
     std::size_t next = 0;

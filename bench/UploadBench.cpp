@@ -41,8 +41,8 @@ public:
     {
         m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         char name[128] = {};
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0
-            || ptsname_r(m_master, name, sizeof name) != 0)
+        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
+            ptsname_r(m_master, name, sizeof name) != 0)
             return;
         // Keeps the master readable while the port is closed between uploads.
         m_slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);

@@ -3,8 +3,8 @@
 #include <cfloat>
 #include <charconv>
 #include <cstring>
-#include <memory>
 #include <limits>
+#include <memory>
 #include <system_error>
 #include <utility>
 
@@ -81,8 +81,8 @@ double ReadDouble(std::string_view text)
     // power up to 22 is exact too: one correctly rounded division then gives
     // the same value from_chars would, at a fraction of its cost.
     if (text.size() <= 16) {
-        static constexpr double kPowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                             1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+        static constexpr double kPowers[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                             1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
         std::uint64_t digits = 0;
         std::size_t point = 0;
         for (std::size_t i = 0; i < text.size(); ++i) {
@@ -95,8 +95,7 @@ double ReadDouble(std::string_view text)
         return negative ? -value : value;
     }
     double value = 0.0;
-    const auto result = std::from_chars(text.data(), text.data() + text.size(), value,
-                                        std::chars_format::fixed);
+    const auto result = std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::fixed);
     if (result.ec == std::errc::result_out_of_range) {
         const std::string_view whole = text.substr(0, text.find('.'));
         value = whole.find_first_not_of('0') != std::string_view::npos ? DBL_MAX : 0.0;
@@ -215,8 +214,7 @@ void vnCell::SetString(std::string_view text)
             std::memcpy(copy, text.data(), text.size());
         Reset();
         std::memcpy(m_bytes, copy, text.size());
-        m_tag = static_cast<std::uint8_t>(static_cast<unsigned>(vnCellType::String)
-                                          | (text.size() << kLengthShift));
+        m_tag = static_cast<std::uint8_t>(static_cast<unsigned>(vnCellType::String) | (text.size() << kLengthShift));
         return;
     }
     const HeapText copy{TextAllocator().allocate(text.size()), text.size()};
@@ -303,8 +301,7 @@ void vnCell::AppendText(std::string& out) const
     case vnCellType::Double: {
         // The largest double has 309 digits before the point.
         char buffer[352];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, GetDouble(),
-                                          std::chars_format::fixed, 6);
+        const auto result = std::to_chars(buffer, buffer + sizeof buffer, GetDouble(), std::chars_format::fixed, 6);
         out.append(buffer, result.ptr);
         break;
     }

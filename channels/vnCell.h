@@ -6,8 +6,7 @@
 #include <string_view>
 
 // The type of a cell's value; the numbers are the stable type codes.
-enum class vnCellType : std::int32_t
-{
+enum class vnCellType : std::int32_t {
     Empty = 0,
     Bool = 1,
     Int = 2,

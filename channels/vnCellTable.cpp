@@ -71,8 +71,7 @@ bool vnCellTable::Contains(std::int32_t row, std::int32_t column) const
 
 std::size_t vnCellTable::IndexOf(std::int32_t row, std::int32_t column) const
 {
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns)
-        + static_cast<std::size_t>(column);
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(m_columns) + static_cast<std::size_t>(column);
 }
 
 vnCell* vnCellTable::GetCell(std::int32_t row, std::int32_t column)
@@ -100,8 +99,7 @@ void vnCellTable::Clear()
 
 bool vnCellTable::Assign(std::int32_t rows, std::int32_t columns, std::vector<vnCell>&& cells)
 {
-    if (rows < 0 || columns < 0
-        || cells.size() != static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns))
+    if (rows < 0 || columns < 0 || cells.size() != static_cast<std::size_t>(rows) * static_cast<std::size_t>(columns))
         return false;
     m_cells = std::move(cells);
     m_rows = rows;

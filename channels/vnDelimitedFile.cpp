@@ -90,8 +90,8 @@ void AppendQuoted(std::string& out, std::string_view text)
 std::string TemporaryName(const std::string& target, unsigned attempt)
 {
     const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto mix = static_cast<unsigned long long>(now) ^ (static_cast<unsigned long long>(::getpid()) << 32)
-        ^ (static_cast<unsigned long long>(attempt) * 0x9E3779B97F4A7C15ull);
+    const auto mix = static_cast<unsigned long long>(now) ^ (static_cast<unsigned long long>(::getpid()) << 32) ^
+        (static_cast<unsigned long long>(attempt) * 0x9E3779B97F4A7C15ull);
     static const char digits[] = "0123456789abcdefghijklmnopqrstuvwxyz";
     std::string name = target + ".tmp-";
     for (unsigned long long v = mix; v != 0; v /= 36)
@@ -125,7 +125,8 @@ bool vnDelimitedFile::Read(const std::string& fileName)
 
     m_table->Clear();
     vnDelimitedReader reader;
-    struct stat status {};
+    struct stat status
+    {};
     if (::fstat(file.Get(), &status) == 0 && status.st_size > 0)
         reader.ExpectBytes(static_cast<std::uint64_t>(status.st_size));
 
@@ -203,7 +204,8 @@ bool vnDelimitedFile::Write(const std::string& fileName)
     // An existing target: write through symbolic links to the file itself,
     // keep its permissions, and keep a file we may not write to as it is.
     std::string target = fileName;
-    struct stat existing {};
+    struct stat existing
+    {};
     const bool exists = ::stat(fileName.c_str(), &existing) == 0;
     if (exists) {
         if (S_ISDIR(existing.st_mode))

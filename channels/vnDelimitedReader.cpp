@@ -67,9 +67,8 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
         const bool pieceHoldsNul = !text.empty() && std::memchr(text.data(), '\0', text.size());
         std::size_t position = 0;
         for (;;) {
-            const void* hit = position < text.size()
-                ? std::memchr(text.data() + position, '\n', text.size() - position)
-                : nullptr;
+            const void* hit =
+                position < text.size() ? std::memchr(text.data() + position, '\n', text.size() - position) : nullptr;
             if (!hit)
                 break;
             const auto lineFeed = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
@@ -139,8 +138,7 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed, bo
     const std::size_t maxWidth = std::max(m_maxWidth, width);
     const std::uint64_t rows = m_widths.size() + 1;
     const std::uint64_t fields = m_cells.size();
-    if (width > kMaxCount || rows > kMaxCount
-        || rows * maxWidth - fields > std::max(fields, m_paddingAllowance)) {
+    if (width > kMaxCount || rows > kMaxCount || rows * maxWidth - fields > std::max(fields, m_paddingAllowance)) {
         m_cells.resize(rowStart);
         m_error = EFBIG;
         return false;
@@ -174,8 +172,8 @@ void vnDelimitedReader::Prefault()
         PrefaultPages(base + from, to - from);
     m_prefaulted = to;
     // The next window is asked for when half of this one is filled.
-    m_prefaultAt = to >= capacity ? std::numeric_limits<std::size_t>::max()
-                                  : (to - kPrefaultWindow / 2) / sizeof(vnCell);
+    m_prefaultAt =
+        to >= capacity ? std::numeric_limits<std::size_t>::max() : (to - kPrefaultWindow / 2) / sizeof(vnCell);
 }
 
 // Sets aside room for the cells and rows of the whole text, estimated from the
@@ -198,8 +196,7 @@ void vnDelimitedReader::Reserve()
         }
         if (rows < static_cast<double>(kMaxCount))
             m_widths.reserve(static_cast<std::size_t>(rows));
-    } catch (const std::exception&) {
-    }
+    } catch (const std::exception&) {}
 }
 
 bool vnDelimitedReader::MoveTo(vnCellTable& table)

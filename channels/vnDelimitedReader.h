@@ -28,8 +28,7 @@ public:
 
     explicit vnDelimitedReader(std::uint64_t paddingAllowance = kDefaultPaddingAllowance)
         : m_paddingAllowance(paddingAllowance)
-    {
-    }
+    {}
 
     // Why reading stopped, as an errno value: 0, ENOMEM, or EFBIG when the
     // table would pass the 32-bit counts or its padding the allowance.
@@ -56,10 +55,10 @@ private:
     void Prefault();
 
     vnDelimitedLineParser m_parser;
-    std::string m_pending;  // the beginning of a line that spans pieces
-    std::string m_scratch;  // a line with its NUL bytes dropped
-    std::vector<vnCell> m_cells;          // the fields of every row, one after another
-    std::vector<std::int32_t> m_widths;   // the field count of every row
+    std::string m_pending;              // the beginning of a line that spans pieces
+    std::string m_scratch;              // a line with its NUL bytes dropped
+    std::vector<vnCell> m_cells;        // the fields of every row, one after another
+    std::vector<std::int32_t> m_widths; // the field count of every row
     std::size_t m_maxWidth = 0;
     std::uint64_t m_paddingAllowance;
     std::uint64_t m_expectedBytes = 0;
@@ -68,6 +67,6 @@ private:
     // Reserved cells are faulted in ahead of use once this many are filled.
     std::size_t m_prefaultAt = static_cast<std::size_t>(-1);
     const char* m_prefaultBase = nullptr;
-    std::size_t m_prefaulted = 0;  // bytes of the array faulted in or filled
+    std::size_t m_prefaulted = 0; // bytes of the array faulted in or filled
     int m_error = 0;
 };

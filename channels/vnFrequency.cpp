@@ -1,7 +1,6 @@
 #include "channels/vnFrequency.h"
 
-vnFrequency::vnFrequency(double value, std::int32_t unit)
-    : m_unit(unit)
+vnFrequency::vnFrequency(double value, std::int32_t unit) : m_unit(unit)
 {
     SetInUnit(value);
 }
@@ -27,9 +26,24 @@ void vnFrequency::SetInUnit(double x)
     }
 }
 
-void vnFrequency::SetHz(double x) { m_value = x; }
-void vnFrequency::SetKHz(double x) { m_value = x * 1000.0; }
-void vnFrequency::SetMHz(double x) { m_value = x * 1000000.0; }
-void vnFrequency::SetGHz(double x) { m_value = x * 1000000000.0; }
+void vnFrequency::SetHz(double x)
+{
+    m_value = x;
+}
+void vnFrequency::SetKHz(double x)
+{
+    m_value = x * 1000.0;
+}
+void vnFrequency::SetMHz(double x)
+{
+    m_value = x * 1000000.0;
+}
+void vnFrequency::SetGHz(double x)
+{
+    m_value = x * 1000000000.0;
+}
 
-double vnFrequency::GetMHz() const { return m_value / 1000000.0; }
+double vnFrequency::GetMHz() const
+{
+    return m_value / 1000000.0;
+}

@@ -7,8 +7,7 @@
 class vnFrequency
 {
 public:
-    enum Unit : std::int32_t
-    {
+    enum Unit : std::int32_t {
         UnitHertz0 = 0,
         UnitHertz = 1,
         UnitKilohertz = 2,

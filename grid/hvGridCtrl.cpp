@@ -50,9 +50,7 @@ hvGridCtrlOwner::~hvGridCtrlOwner()
 }
 
 hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
-    : QTableView(parent)
-    , m_owner(owner)
-    , m_model(new hvGridModel(owner, this))
+    : QTableView(parent), m_owner(owner), m_model(new hvGridModel(owner, this))
 {
     setObjectName(QStringLiteral("grid"));
     if (m_owner) {
@@ -372,8 +370,8 @@ bool hvGridCtrl::event(QEvent* event)
     // Tab is a character for the grid, not a move to the next widget.
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab)
-            && !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+        if ((key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) &&
+            !(key->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             keyPressEvent(key);
             return true;
         }

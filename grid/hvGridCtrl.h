@@ -53,8 +53,7 @@ class hvGridCtrl : public QTableView
 
 public:
     // Column formats: the alignment of a column's text.
-    enum Format
-    {
+    enum Format {
         FormatLeft = 0,
         FormatRight = 1,
         FormatCenter = 2,

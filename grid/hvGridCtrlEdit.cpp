@@ -46,11 +46,7 @@ void hvGridCtrlEdit::SetContextMenuHook(std::function<void(QMenu&)> hook)
 }
 
 hvGridCtrlEdit::hvGridCtrlEdit(hvGridCtrl* grid, int row, int column, const std::string& text)
-    : QLineEdit(grid->viewport())
-    , m_pGrid(grid)
-    , m_nItem(row)
-    , m_nSubItem(column)
-    , m_strInitialText(text)
+    : QLineEdit(grid->viewport()), m_pGrid(grid), m_nItem(row), m_nSubItem(column), m_strInitialText(text)
 {
     setObjectName(QStringLiteral("gridEdit"));
     hide();

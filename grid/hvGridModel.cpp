@@ -2,11 +2,7 @@
 
 #include "grid/hvGridCtrl.h"
 
-hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent)
-    : QAbstractTableModel(parent)
-    , m_owner(owner)
-{
-}
+hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent) : QAbstractTableModel(parent), m_owner(owner) {}
 
 Qt::Alignment hvGridModel::AlignmentOf(int format)
 {

@@ -24,8 +24,7 @@ bool vnManagerModulesDlg::OnInitDialog()
     // The dialog keeps no module: it borrows one for its texts.
     vnModule* module = nullptr;
     m_manager.GetCurrentModule(&module);
-    if (module)
-    {
+    if (module) {
         const char* name = nullptr;
         module->GetName(&name);
         if (name && m_moduleList)
@@ -44,8 +43,7 @@ bool vnManagerModulesDlg::OnInitDialog()
 
 bool vnManagerModulesDlg::OnCommand(int id, int code)
 {
-    if (id == IDC_MODULES_PROPERTIES && code == DialogControls::Clicked)
-    {
+    if (id == IDC_MODULES_PROPERTIES && code == DialogControls::Clicked) {
         OnProperties();
         return true;
     }

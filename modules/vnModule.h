@@ -16,8 +16,16 @@ public:
     virtual ~vnModule() = default;
 
     // Texts are constants of the module that outlive every module object.
-    virtual vnResult GetName(const char** name) { (void)name; return E_NOTIMPL; }
-    virtual vnResult GetDescription(const char** description) { (void)description; return E_NOTIMPL; }
+    virtual vnResult GetName(const char** name)
+    {
+        (void)name;
+        return E_NOTIMPL;
+    }
+    virtual vnResult GetDescription(const char** description)
+    {
+        (void)description;
+        return E_NOTIMPL;
+    }
     virtual vnResult GetChannelLayout(vnChannelLayout** layout)
     {
         if (!layout)
@@ -27,7 +35,11 @@ public:
     }
     virtual vnResult ShowProperties() { return E_NOTIMPL; }
     // The transfer stays owned by the module.
-    virtual vnResult GetTransfer(vnTransfer** transfer) { (void)transfer; return E_NOTIMPL; }
+    virtual vnResult GetTransfer(vnTransfer** transfer)
+    {
+        (void)transfer;
+        return E_NOTIMPL;
+    }
 
 protected:
     vnChannelLayout m_layout;

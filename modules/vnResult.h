@@ -12,4 +12,7 @@ inline constexpr vnResult E_NOTIMPL = static_cast<vnResult>(0x80004001u);
 inline constexpr vnResult E_INVALIDARG = static_cast<vnResult>(0x80070057u);
 inline constexpr vnResult E_FAIL = static_cast<vnResult>(0x80004005u);
 
-inline constexpr bool vnFailed(vnResult result) { return result < 0; }
+inline constexpr bool vnFailed(vnResult result)
+{
+    return result < 0;
+}

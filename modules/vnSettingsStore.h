@@ -69,7 +69,10 @@ inline vnSettingsStore*& vnSettingsSlot()
     return current;
 }
 
-inline vnSettingsStore& vnSettings() { return *vnSettingsSlot(); }
+inline vnSettingsStore& vnSettings()
+{
+    return *vnSettingsSlot();
+}
 
 // Installs a store and returns the one it replaces, so that the caller can
 // put that one back. Null is ignored.

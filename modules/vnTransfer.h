@@ -33,13 +33,23 @@ public:
     virtual vnResult Reserved2(std::int32_t, std::int32_t, std::int32_t) { return E_NOTIMPL; }
     virtual vnResult Reserved3(std::int32_t) { return E_NOTIMPL; }
 
-    virtual vnResult UploadChannel(const vnChannel* channel) { (void)channel; return E_NOTIMPL; }
-    virtual vnResult UploadRange(std::int32_t first, std::int32_t last, const vnChannelList* list)
+    virtual vnResult UploadChannel(const vnChannel* channel)
     {
-        (void)first; (void)last; (void)list;
+        (void)channel;
         return E_NOTIMPL;
     }
-    virtual vnResult UploadAll(const vnChannelList* list) { (void)list; return E_NOTIMPL; }
+    virtual vnResult UploadRange(std::int32_t first, std::int32_t last, const vnChannelList* list)
+    {
+        (void)first;
+        (void)last;
+        (void)list;
+        return E_NOTIMPL;
+    }
+    virtual vnResult UploadAll(const vnChannelList* list)
+    {
+        (void)list;
+        return E_NOTIMPL;
+    }
 
     // Why the last upload failed, in words for the user (for example which
     // device could not be opened and the system's reason); empty when unknown.

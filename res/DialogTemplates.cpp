@@ -76,8 +76,7 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_MODULES, "Vantis Modules", 312, 177, kShellFont, 8, kModalFrame, kModules},
     DialogTemplate{IDD_ABOUTBOX, "About Scanlore", 247, 131, kShellFont, 8, kModalFrame, kAbout},
     DialogTemplate{IDD_BANK_BAR, "", 128, 16, kShellFont, 8, F::Child, kBankBar},
-    DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame,
-                   kGre1Properties},
+    DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame, kGre1Properties},
 };
 
 } // namespace

@@ -31,10 +31,9 @@ inline constexpr int IDC_GRE1_CAR_NUMBERS = 1012;
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
 
-enum class DialogControlKind
-{
-    Text,         // static text
-    GroupBox,     // frame with an optional caption; groups nothing by itself
+enum class DialogControlKind {
+    Text,     // static text
+    GroupBox, // frame with an optional caption; groups nothing by itself
     PushButton,
     DefPushButton, // the button that Enter presses
     AutoCheckBox,
@@ -53,22 +52,22 @@ inline constexpr unsigned TabStop = 1u << 1;
 inline constexpr unsigned Group = 1u << 2;
 inline constexpr unsigned AlignRight = 1u << 3;
 inline constexpr unsigned AlignCenter = 1u << 4;
-inline constexpr unsigned NoPrefix = 1u << 5;       // '&' shows as itself
-inline constexpr unsigned Sort = 1u << 6;           // list keeps its items sorted
-inline constexpr unsigned Notify = 1u << 7;         // list reports selection changes
+inline constexpr unsigned NoPrefix = 1u << 5; // '&' shows as itself
+inline constexpr unsigned Sort = 1u << 6;     // list keeps its items sorted
+inline constexpr unsigned Notify = 1u << 7;   // list reports selection changes
 inline constexpr unsigned VScroll = 1u << 8;
 inline constexpr unsigned Border = 1u << 9;
 inline constexpr unsigned NoIntegralHeight = 1u << 10;
-inline constexpr unsigned Transparent = 1u << 11;   // paints no background
-}
+inline constexpr unsigned Transparent = 1u << 11; // paints no background
+} // namespace DialogStyle
 
 // Style bits of a dialog frame.
 namespace DialogFrame {
-inline constexpr unsigned Child = 1u << 0;      // no frame: a child window (dialog bars)
+inline constexpr unsigned Child = 1u << 0; // no frame: a child window (dialog bars)
 inline constexpr unsigned ModalFrame = 1u << 1;
 inline constexpr unsigned Caption = 1u << 2;
 inline constexpr unsigned SysMenu = 1u << 3;
-}
+} // namespace DialogFrame
 
 struct DialogControl
 {

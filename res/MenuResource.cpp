@@ -54,11 +54,8 @@ constexpr MenuItemResource kHelpItems[] = {
 };
 
 constexpr PopupMenuResource kMainFramePopups[] = {
-    {"&File", kFileItems},
-    {"&Edit", kEditItems},
-    {"&View", kViewItems},
-    {"&Transfer", kTransferItems},
-    {"&Help", kHelpItems},
+    {"&File", kFileItems},         {"&Edit", kEditItems}, {"&View", kViewItems},
+    {"&Transfer", kTransferItems}, {"&Help", kHelpItems},
 };
 
 constexpr MenuResource kMenus[] = {

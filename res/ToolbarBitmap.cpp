@@ -18,93 +18,33 @@ using Picture = std::array<std::string_view, kHeight>;
 constexpr std::string_view kLetters = "krgontp.dRGYBMCw";
 
 constexpr Picture kScissors = {
-    "................",
-    "....k.......k...",
-    "....k.......k...",
-    "....kk.....kk...",
-    ".....k.....k....",
-    ".....kk...kk....",
-    "......k...k.....",
-    "......kk.kk.....",
-    ".......kdk......",
-    "......nn.nn.....",
-    "....nnn...nnn...",
-    "...n..n...n..n..",
-    "...n..n...n..n..",
-    "...n..n...n..n..",
-    "....nn.....nn...",
+    "................", "....k.......k...", "....k.......k...", "....kk.....kk...", ".....k.....k....",
+    ".....kk...kk....", "......k...k.....", "......kk.kk.....", ".......kdk......", "......nn.nn.....",
+    "....nnn...nnn...", "...n..n...n..n..", "...n..n...n..n..", "...n..n...n..n..", "....nn.....nn...",
 };
 
 constexpr Picture kTwoPages = {
-    "kkkkkkkk........",
-    "kwwwwwwk........",
-    "kwnnnnwk........",
-    "kwwwwwwk........",
-    "kwnnnkkkkkkkk...",
-    "kwwwwkwwwwwwk...",
-    "kwnnnkwnnnnwk...",
-    "kwwwwkwwwwwwk...",
-    "kkkkkkwnnnnwk...",
-    ".....kwwwwwwk...",
-    ".....kwnnnnwk...",
-    ".....kwwwwwwk...",
-    ".....kwnnnnwk...",
-    ".....kwwwwwwk...",
-    ".....kkkkkkkk...",
+    "kkkkkkkk........", "kwwwwwwk........", "kwnnnnwk........", "kwwwwwwk........", "kwnnnkkkkkkkk...",
+    "kwwwwkwwwwwwk...", "kwnnnkwnnnnwk...", "kwwwwkwwwwwwk...", "kkkkkkwnnnnwk...", ".....kwwwwwwk...",
+    ".....kwnnnnwk...", ".....kwwwwwwk...", ".....kwnnnnwk...", ".....kwwwwwwk...", ".....kkkkkkkk...",
 };
 
 constexpr Picture kClipboardWithPage = {
-    "....kkkkk.......",
-    "kkkkdddddkkkk...",
-    "koookkkkkoook...",
-    "koooooooooook...",
-    "koooooooooook...",
-    "kooooookkkkkkkkk",
-    "koooookwwwwwwwwk",
-    "koooookwnnnnnnwk",
-    "koooookwwwwwwwwk",
-    "koooookwnnnnnnwk",
-    "koooookwwwwwwwwk",
-    "koooookwnnnnnnwk",
-    "koooookwwwwwwwwk",
-    "koooookwwwwwwwwk",
-    "kkkkkkkkkkkkkkkk",
+    "....kkkkk.......", "kkkkdddddkkkk...", "koookkkkkoook...", "koooooooooook...", "koooooooooook...",
+    "kooooookkkkkkkkk", "koooookwwwwwwwwk", "koooookwnnnnnnwk", "koooookwwwwwwwwk", "koooookwnnnnnnwk",
+    "koooookwwwwwwwwk", "koooookwnnnnnnwk", "koooookwwwwwwwwk", "koooookwwwwwwwwk", "kkkkkkkkkkkkkkkk",
 };
 
 constexpr Picture kPrinter = {
-    "................",
-    "....kkkkkkkk....",
-    "....kwwwwwwk....",
-    "....kwnnnnwk....",
-    "....kwwwwwwk....",
-    "..kkkkkkkkkkkk..",
-    ".kddddddddddddk.",
-    "kddddddddddddddk",
-    "kddddddddddGGddk",
-    "kddddddddddddddk",
-    "kkkkkkkkkkkkkkkk",
-    "..kwwwwwwwwwwk..",
-    "..kwnnnnnnnnwk..",
-    "..kwwwwwwwwwwk..",
-    "..kkkkkkkkkkkk..",
+    "................", "....kkkkkkkk....", "....kwwwwwwk....", "....kwnnnnwk....", "....kwwwwwwk....",
+    "..kkkkkkkkkkkk..", ".kddddddddddddk.", "kddddddddddddddk", "kddddddddddGGddk", "kddddddddddddddk",
+    "kkkkkkkkkkkkkkkk", "..kwwwwwwwwwwk..", "..kwnnnnnnnnwk..", "..kwwwwwwwwwwk..", "..kkkkkkkkkkkk..",
 };
 
 constexpr Picture kQuestionMark = {
-    "................",
-    ".....nnnnnn.....",
-    "....nnnnnnnn....",
-    "...nnn....nnn...",
-    "...nnn....nnn...",
-    "..........nnn...",
-    ".........nnn....",
-    "........nnn.....",
-    ".......nnn......",
-    ".......nnn......",
-    ".......nnn......",
-    "................",
-    ".......nnn......",
-    ".......nnn......",
-    "................",
+    "................", ".....nnnnnn.....", "....nnnnnnnn....", "...nnn....nnn...", "...nnn....nnn...",
+    "..........nnn...", ".........nnn....", "........nnn.....", ".......nnn......", ".......nnn......",
+    ".......nnn......", "................", ".......nnn......", ".......nnn......", "................",
 };
 
 constexpr bool IsWellFormed(const Picture& picture)
@@ -121,12 +61,14 @@ constexpr bool IsWellFormed(const Picture& picture)
 
 constexpr Picture kMainFrameImages[] = {kScissors, kTwoPages, kClipboardWithPage, kPrinter, kQuestionMark};
 
-static_assert([] {
-    for (const Picture& picture : kMainFrameImages)
-        if (!IsWellFormed(picture))
-            return false;
-    return true;
-}(), "every picture row has 16 known letters");
+static_assert(
+    [] {
+        for (const Picture& picture : kMainFrameImages)
+            if (!IsWellFormed(picture))
+                return false;
+        return true;
+    }(),
+    "every picture row has 16 known letters");
 static_assert(kLetters[kToolbarFaceColor] == '.');
 
 // The standard 16-colour palette in the order of kLetters.

@@ -17,12 +17,14 @@ CDialog::ModalHook& Hook()
 CDialog::CDialog(int templateId, QWidget* parent)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
       m_templateId(templateId)
-{
-}
+{}
 
 CDialog::~CDialog() = default;
 
-void CDialog::SetModalHook(ModalHook hook) { Hook() = std::move(hook); }
+void CDialog::SetModalHook(ModalHook hook)
+{
+    Hook() = std::move(hook);
+}
 
 bool CDialog::Create()
 {
@@ -35,8 +37,7 @@ bool CDialog::Create()
     setFixedSize(m_controls.ClientSize());
     setResult(0);
 
-    if (OnInitDialog())
-    {
+    if (OnInitDialog()) {
         if (QWidget* first = m_controls.FirstTabStop())
             first->setFocus(Qt::TabFocusReason);
     }
@@ -71,13 +72,11 @@ bool CDialog::OnCommand(int id, int code)
 {
     if (code != DialogControls::Clicked)
         return false;
-    if (id == IDOK)
-    {
+    if (id == IDOK) {
         OnOK();
         return true;
     }
-    if (id == IDCANCEL)
-    {
+    if (id == IDCANCEL) {
         OnCancel();
         return true;
     }
@@ -90,17 +89,32 @@ void CDialog::OnOK()
         EndDialog(IDOK);
 }
 
-void CDialog::OnCancel() { EndDialog(IDCANCEL); }
+void CDialog::OnCancel()
+{
+    EndDialog(IDCANCEL);
+}
 
-void CDialog::EndDialog(int result) { QDialog::done(result); }
+void CDialog::EndDialog(int result)
+{
+    QDialog::done(result);
+}
 
 // Enter on the default button and QDialog's own paths end up here.
-void CDialog::accept() { OnOK(); }
+void CDialog::accept()
+{
+    OnOK();
+}
 
 // Escape and the close box.
-void CDialog::reject() { OnCancel(); }
+void CDialog::reject()
+{
+    OnCancel();
+}
 
-QWidget* CDialog::GetDlgItem(int id) const { return m_controls.GetItem(id); }
+QWidget* CDialog::GetDlgItem(int id) const
+{
+    return m_controls.GetItem(id);
+}
 
 void CDialog::EnableDlgItem(int id, bool enable)
 {

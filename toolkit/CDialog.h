@@ -47,11 +47,7 @@ public:
 
     // The control with this id; null when there is none or before Create.
     QWidget* GetDlgItem(int id) const;
-    template <class T>
-    T* GetDlgItemAs(int id) const
-    {
-        return dynamic_cast<T*>(GetDlgItem(id));
-    }
+    template <class T> T* GetDlgItemAs(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
     void EnableDlgItem(int id, bool enable);
     void SetDlgItemText(int id, const std::string& text);
     std::string GetDlgItemText(int id) const;

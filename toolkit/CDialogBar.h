@@ -19,11 +19,7 @@ public:
 
     // The control with this id; null when there is none.
     QWidget* GetDlgItem(int id) const { return m_controls.GetItem(id); }
-    template <class T>
-    T* GetDlgItemAs(int id) const
-    {
-        return dynamic_cast<T*>(GetDlgItem(id));
-    }
+    template <class T> T* GetDlgItemAs(int id) const { return dynamic_cast<T*>(GetDlgItem(id)); }
     int GetTemplateId() const { return m_templateId; }
     const DialogUnits& Units() const { return m_controls.Units(); }
     // The controls in template order.

@@ -25,14 +25,9 @@ CFileDialog::Script::~Script()
 
 CFileDialog::CFileDialog(bool openFileDialog, const QString& defaultExtension, const QString& fileName, int flags,
                          const QString& filter, QWidget* parent)
-    : m_openFileDialog(openFileDialog)
-    , m_defaultExtension(defaultExtension)
-    , m_fileName(fileName)
-    , m_flags(flags)
-    , m_filter(filter)
-    , m_parent(parent)
-{
-}
+    : m_openFileDialog(openFileDialog), m_defaultExtension(defaultExtension), m_fileName(fileName), m_flags(flags),
+      m_filter(filter), m_parent(parent)
+{}
 
 QStringList CFileDialog::ToNameFilters(const QString& filter)
 {
@@ -96,7 +91,7 @@ int CFileDialog::DoModal()
     Configure(dialog);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return IDCANCEL;
-    m_pathName = WithDefaultExtension(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath(),
-                                      m_defaultExtension);
+    m_pathName =
+        WithDefaultExtension(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath(), m_defaultExtension);
     return IDOK;
 }

@@ -16,8 +16,7 @@ class QWidget;
 class CFileDialog
 {
 public:
-    enum Flags
-    {
+    enum Flags {
         HideReadOnly = 0x0004,
         OverwritePrompt = 0x0002,
         FileMustExist = 0x1000,

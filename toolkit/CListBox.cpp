@@ -8,12 +8,9 @@ CListBox::CListBox(bool sorted, QWidget* parent) : QListWidget(parent), m_sorted
 int CListBox::AddString(const QString& text)
 {
     int index = count();
-    if (m_sorted)
-    {
-        for (int i = 0; i < count(); ++i)
-        {
-            if (QString::compare(text, item(i)->text(), Qt::CaseInsensitive) < 0)
-            {
+    if (m_sorted) {
+        for (int i = 0; i < count(); ++i) {
+            if (QString::compare(text, item(i)->text(), Qt::CaseInsensitive) < 0) {
                 index = i;
                 break;
             }
@@ -37,8 +34,7 @@ int CListBox::GetCurSel() const
 
 void CListBox::SetCurSel(int index)
 {
-    if (index < 0 || index >= count())
-    {
+    if (index < 0 || index >= count()) {
         clearSelection();
         setCurrentRow(-1);
         return;

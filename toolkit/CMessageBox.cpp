@@ -59,10 +59,18 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
     box.setWindowTitle(Caption());
     box.setText(text);
     switch (icon) {
-    case Information: box.setIcon(QMessageBox::Information); break;
-    case Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case Error: box.setIcon(QMessageBox::Critical); break;
-    case Question: box.setIcon(QMessageBox::Question); break;
+    case Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case Error:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case Question:
+        box.setIcon(QMessageBox::Question);
+        break;
     }
 
     QMessageBox::StandardButton escape = QMessageBox::Ok;
@@ -87,16 +95,24 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
     box.exec();
 
     switch (box.standardButton(box.clickedButton())) {
-    case QMessageBox::Ok: return IDOK;
-    case QMessageBox::Cancel: return IDCANCEL;
-    case QMessageBox::Yes: return IDYES;
-    case QMessageBox::No: return IDNO;
-    default: break;
+    case QMessageBox::Ok:
+        return IDOK;
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    case QMessageBox::Yes:
+        return IDYES;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        break;
     }
     // Closed without a button (for example the window went away).
     switch (escape) {
-    case QMessageBox::Cancel: return IDCANCEL;
-    case QMessageBox::No: return IDNO;
-    default: return IDOK;
+    case QMessageBox::Cancel:
+        return IDCANCEL;
+    case QMessageBox::No:
+        return IDNO;
+    default:
+        return IDOK;
     }
 }

@@ -61,7 +61,8 @@ bool CStatusBar::SetIndicators(std::span<const int> ids)
         label->setAlignment(Qt::AlignCenter);
         label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
         // As wide as its text, whether or not the text shows.
-        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) + 2 * label->fontMetrics().averageCharWidth());
+        label->setMinimumWidth(label->fontMetrics().horizontalAdvance(text) +
+                               2 * label->fontMetrics().averageCharWidth());
         addPermanentWidget(label);
         m_panes.push_back({id, label});
     }

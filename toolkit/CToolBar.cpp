@@ -49,7 +49,8 @@ bool CToolBar::LoadToolBar(int resourceId)
             addSeparator();
             continue;
         }
-        QAction* action = addAction(ButtonImage(bitmap, image++, resource->imageWidth, resource->imageHeight), QString());
+        QAction* action =
+            addAction(ButtonImage(bitmap, image++, resource->imageWidth, resource->imageHeight), QString());
         action->setToolTip(FromView(LoadCommandTooltip(id)));
         action->setStatusTip(FromView(LoadCommandPrompt(id)));
         m_owner->AddCommandAction(action, id);

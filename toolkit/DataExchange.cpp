@@ -7,8 +7,7 @@
 
 namespace {
 
-template <class Text>
-int FindPrefix(int count, const Text& textAt, const QString& prefix)
+template <class Text> int FindPrefix(int count, const Text& textAt, const QString& prefix)
 {
     for (int i = 0; i < count; ++i)
         if (textAt(i).startsWith(prefix, Qt::CaseInsensitive))
@@ -20,12 +19,14 @@ int FindPrefix(int count, const Text& textAt, const QString& prefix)
 
 int FindStringPrefix(const QComboBox& box, const QString& prefix)
 {
-    return FindPrefix(box.count(), [&box](int i) { return box.itemText(i); }, prefix);
+    return FindPrefix(
+        box.count(), [&box](int i) { return box.itemText(i); }, prefix);
 }
 
 int FindStringPrefix(const CListBox& box, const QString& prefix)
 {
-    return FindPrefix(box.GetCount(), [&box](int i) { return box.GetText(i); }, prefix);
+    return FindPrefix(
+        box.GetCount(), [&box](int i) { return box.GetText(i); }, prefix);
 }
 
 int SelectStringPrefix(QComboBox& box, const QString& prefix)
@@ -50,7 +51,10 @@ QString SelectedText(const QComboBox& box)
     return box.currentIndex() >= 0 ? box.itemText(box.currentIndex()) : QString();
 }
 
-QString SelectedText(const CListBox& box) { return box.GetText(box.GetCurSel()); }
+QString SelectedText(const CListBox& box)
+{
+    return box.GetText(box.GetCurSel());
+}
 
 void ExchangeListText(bool save, QComboBox& box, std::string& value)
 {

@@ -18,9 +18,15 @@ namespace {
 
 namespace S = DialogStyle;
 
-bool Has(const DialogControl& control, unsigned bit) { return (control.style & bit) != 0; }
+bool Has(const DialogControl& control, unsigned bit)
+{
+    return (control.style & bit) != 0;
+}
 
-QString Text(const DialogControl& control) { return QString::fromUtf8(control.text ? control.text : ""); }
+QString Text(const DialogControl& control)
+{
+    return QString::fromUtf8(control.text ? control.text : "");
+}
 
 Qt::Alignment TextAlignment(const DialogControl& control)
 {
@@ -49,7 +55,10 @@ DialogControls::DialogControls() = default;
 
 DialogControls::~DialogControls() = default;
 
-void DialogControls::Clear() { m_controls.clear(); }
+void DialogControls::Clear()
+{
+    m_controls.clear();
+}
 
 void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, CommandHandler onCommand)
 {
@@ -60,12 +69,10 @@ void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, 
     m_clientSize = QSize(m_units.ToPixelsX(dialogTemplate.cx), m_units.ToPixelsY(dialogTemplate.cy));
 
     QWidget* previousTabStop = nullptr;
-    for (const DialogControl& control : dialogTemplate.controls)
-    {
+    for (const DialogControl& control : dialogTemplate.controls) {
         std::unique_ptr<QWidget> widget = MakeControl(control, host, onCommand);
         widget->setEnabled(!Has(control, S::Disabled));
-        if (widget->focusPolicy() != Qt::NoFocus)
-        {
+        if (widget->focusPolicy() != Qt::NoFocus) {
             widget->setFocusPolicy(Has(control, S::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);
             if (previousTabStop)
                 QWidget::setTabOrder(previousTabStop, widget.get());
@@ -76,8 +83,7 @@ void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, 
 
     // A static text whose '&' marks a mnemonic hands the focus to the next
     // control, as a label for that control.
-    for (std::size_t i = 0; i + 1 < m_controls.size(); ++i)
-    {
+    for (std::size_t i = 0; i + 1 < m_controls.size(); ++i) {
         auto* label = dynamic_cast<QLabel*>(m_controls[i].widget.get());
         if (label && label->textFormat() == Qt::PlainText && label->text().contains(QLatin1Char('&')) &&
             !label->property("noPrefix").toBool())
@@ -86,10 +92,8 @@ void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, 
 
     // Group boxes only frame the controls inside them: they stay behind those
     // and let clicks through, whatever their place in the template.
-    for (const Control& c : m_controls)
-    {
-        if (qobject_cast<QGroupBox*>(c.widget.get()))
-        {
+    for (const Control& c : m_controls) {
+        if (qobject_cast<QGroupBox*>(c.widget.get())) {
             c.widget->lower();
             c.widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
@@ -103,8 +107,7 @@ std::unique_ptr<QWidget> DialogControls::MakeControl(const DialogControl& contro
     const int id = control.id;
     std::unique_ptr<QWidget> result;
 
-    switch (control.kind)
-    {
+    switch (control.kind) {
     case DialogControlKind::Text: {
         auto label = std::make_unique<QLabel>(Text(control), &host);
         label->setTextFormat(Qt::PlainText);
@@ -127,16 +130,20 @@ std::unique_ptr<QWidget> DialogControls::MakeControl(const DialogControl& contro
         auto button = std::make_unique<QPushButton>(Text(control), &host);
         button->setDefault(control.kind == DialogControlKind::DefPushButton);
         button->setGeometry(rect);
-        QObject::connect(button.get(), &QPushButton::clicked, button.get(),
-                         [onCommand, id] { if (onCommand) onCommand(id, Clicked); });
+        QObject::connect(button.get(), &QPushButton::clicked, button.get(), [onCommand, id] {
+            if (onCommand)
+                onCommand(id, Clicked);
+        });
         result = std::move(button);
         break;
     }
     case DialogControlKind::AutoCheckBox: {
         auto box = std::make_unique<QCheckBox>(Text(control), &host);
         box->setGeometry(rect);
-        QObject::connect(box.get(), &QCheckBox::clicked, box.get(),
-                         [onCommand, id] { if (onCommand) onCommand(id, Clicked); });
+        QObject::connect(box.get(), &QCheckBox::clicked, box.get(), [onCommand, id] {
+            if (onCommand)
+                onCommand(id, Clicked);
+        });
         result = std::move(box);
         break;
     }
@@ -146,10 +153,11 @@ std::unique_ptr<QWidget> DialogControls::MakeControl(const DialogControl& contro
         list->setVerticalScrollBarPolicy(Has(control, S::VScroll) ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
         list->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         list->setGeometry(rect);
-        if (Has(control, S::Notify))
-        {
-            QObject::connect(list.get(), &QListWidget::itemClicked, list.get(),
-                             [onCommand, id] { if (onCommand) onCommand(id, SelChange); });
+        if (Has(control, S::Notify)) {
+            QObject::connect(list.get(), &QListWidget::itemClicked, list.get(), [onCommand, id] {
+                if (onCommand)
+                    onCommand(id, SelChange);
+            });
         }
         result = std::move(list);
         break;
@@ -168,8 +176,10 @@ std::unique_ptr<QWidget> DialogControls::MakeControl(const DialogControl& contro
         box->setMaxVisibleItems(std::max(1, (rect.height() - boxHeight) / itemHeight));
         // Only a choice of the user's is a selection change; a selection made
         // by the program is not reported.
-        QObject::connect(box.get(), &QComboBox::activated, box.get(),
-                         [onCommand, id] { if (onCommand) onCommand(id, SelChange); });
+        QObject::connect(box.get(), &QComboBox::activated, box.get(), [onCommand, id] {
+            if (onCommand)
+                onCommand(id, SelChange);
+        });
         result = std::move(box);
         break;
     }

@@ -19,16 +19,13 @@ int MulDiv(int a, int b, int c)
 
 } // namespace
 
-DialogUnits::DialogUnits(int baseX, int baseY)
-    : m_baseX(baseX > 0 ? baseX : 1), m_baseY(baseY > 0 ? baseY : 1)
-{
-}
+DialogUnits::DialogUnits(int baseX, int baseY) : m_baseX(baseX > 0 ? baseX : 1), m_baseY(baseY > 0 ? baseY : 1) {}
 
 DialogUnits::DialogUnits(const QFont& font) : DialogUnits(1, 1)
 {
     const QFontMetrics metrics(font);
-    const int letters = metrics.horizontalAdvance(
-        QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const int letters =
+        metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
     m_baseX = (letters / 26 + 1) / 2;
     m_baseY = metrics.height();
     if (m_baseX < 1)
@@ -37,9 +34,15 @@ DialogUnits::DialogUnits(const QFont& font) : DialogUnits(1, 1)
         m_baseY = 1;
 }
 
-int DialogUnits::ToPixelsX(int dialogUnits) const { return MulDiv(dialogUnits, m_baseX, 4); }
+int DialogUnits::ToPixelsX(int dialogUnits) const
+{
+    return MulDiv(dialogUnits, m_baseX, 4);
+}
 
-int DialogUnits::ToPixelsY(int dialogUnits) const { return MulDiv(dialogUnits, m_baseY, 8); }
+int DialogUnits::ToPixelsY(int dialogUnits) const
+{
+    return MulDiv(dialogUnits, m_baseY, 8);
+}
 
 QRect DialogUnits::ToPixels(int x, int y, int cx, int cy) const
 {

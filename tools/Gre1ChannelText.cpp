@@ -4,14 +4,12 @@
 #include <charconv>
 #include <vector>
 
-namespace
-{
+namespace {
 bool IsDigits(const std::string& text, std::size_t first, std::size_t last)
 {
     if (first >= last)
         return false;
-    for (std::size_t i = first; i < last; ++i)
-    {
+    for (std::size_t i = first; i < last; ++i) {
         if (text[i] < '0' || text[i] > '9')
             return false;
     }
@@ -53,15 +51,13 @@ bool ParseFlag(const std::string& value, bool* flag)
 
 bool Gre1ChannelText::Parse(const std::string& text, ScannerChannel* channel, std::string* error)
 {
-    if (text.empty() || text.back() != '^')
-    {
+    if (text.empty() || text.back() != '^') {
         *error = "text does not end with ^";
         return false;
     }
     std::vector<std::string> fields;
     std::size_t start = 0;
-    for (std::size_t caret = text.find('^'); caret != std::string::npos; caret = text.find('^', start))
-    {
+    for (std::size_t caret = text.find('^'); caret != std::string::npos; caret = text.find('^', start)) {
         fields.push_back(text.substr(start, caret - start));
         start = caret + 1;
     }
@@ -69,36 +65,30 @@ bool Gre1ChannelText::Parse(const std::string& text, ScannerChannel* channel, st
     ScannerChannel result;
     const std::string order = "CVFDLP";
     std::size_t next = 0; // index into order of the earliest letter still allowed
-    for (const std::string& field : fields)
-    {
-        if (field.empty())
-        {
+    for (const std::string& field : fields) {
+        if (field.empty()) {
             *error = "empty field";
             return false;
         }
         std::size_t place = order.find(field[0]);
-        if (place == std::string::npos)
-        {
+        if (place == std::string::npos) {
             *error = std::string("unknown field ") + (field[0] >= ' ' && field[0] < 127 ? field.substr(0, 1) : "?");
             return false;
         }
-        if (place < next)
-        {
+        if (place < next) {
             *error = std::string("field ") + field[0] + " out of order or repeated";
             return false;
         }
         // C and V may be left out; F, D, L and P may not.
         std::size_t required = std::max<std::size_t>(next, 2);
-        if (place > required)
-        {
+        if (place > required) {
             *error = std::string("field ") + order[required] + " missing";
             return false;
         }
         next = place + 1;
         std::string value = field.substr(1);
         bool ok = true;
-        switch (field[0])
-        {
+        switch (field[0]) {
         case 'C':
             ok = ParseNumber(value, &result.number);
             result.hasNumber = ok;
@@ -111,18 +101,22 @@ bool Gre1ChannelText::Parse(const std::string& text, ScannerChannel* channel, st
             ok = ParseFrequency(value, &result.megahertz);
             result.frequency = value;
             break;
-        case 'D': ok = ParseFlag(value, &result.delay); break;
-        case 'L': ok = ParseFlag(value, &result.lockout); break;
-        case 'P': ok = ParseFlag(value, &result.priority); break;
+        case 'D':
+            ok = ParseFlag(value, &result.delay);
+            break;
+        case 'L':
+            ok = ParseFlag(value, &result.lockout);
+            break;
+        case 'P':
+            ok = ParseFlag(value, &result.priority);
+            break;
         }
-        if (!ok)
-        {
+        if (!ok) {
             *error = std::string("bad value in field ") + field[0];
             return false;
         }
     }
-    if (next < order.size())
-    {
+    if (next < order.size()) {
         *error = std::string("field ") + order[std::max<std::size_t>(next, 2)] + " missing";
         return false;
     }

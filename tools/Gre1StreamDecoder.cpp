@@ -2,8 +2,7 @@
 
 #include <algorithm>
 
-namespace
-{
+namespace {
 std::string Hex(std::uint8_t value)
 {
     const char digits[] = "0123456789ABCDEF";
@@ -27,11 +26,9 @@ void Gre1StreamDecoder::Feed(const std::uint8_t* bytes, std::size_t count, std::
 void Gre1StreamDecoder::Flush(std::vector<Gre1StreamItem>& items)
 {
     Decode(items);
-    while (!m_pending.empty())
-    {
+    while (!m_pending.empty()) {
         // Decode leaves stray bytes only when no sync byte follows them.
-        if (m_pending[0] != Sync)
-        {
+        if (m_pending[0] != Sync) {
             EmitStray(m_pending.size(), items);
             return;
         }
@@ -43,8 +40,8 @@ void Gre1StreamDecoder::Flush(std::vector<Gre1StreamItem>& items)
         if (item.size < 2)
             item.fault = "sync byte without a packet";
         else
-            item.fault = "packet cut short: " + Bytes(item.size) + " of " + std::to_string(m_pending[1] + 2) +
-                         " arrived";
+            item.fault =
+                "packet cut short: " + Bytes(item.size) + " of " + std::to_string(m_pending[1] + 2) + " arrived";
         items.push_back(item);
         Drop(item.size);
         Decode(items);
@@ -69,10 +66,8 @@ void Gre1StreamDecoder::Drop(std::size_t count)
 
 void Gre1StreamDecoder::Decode(std::vector<Gre1StreamItem>& items)
 {
-    while (!m_pending.empty())
-    {
-        if (m_pending[0] != Sync)
-        {
+    while (!m_pending.empty()) {
+        if (m_pending[0] != Sync) {
             auto sync = std::find(m_pending.begin(), m_pending.end(), Sync);
             // A run of stray bytes is reported once, when it has ended.
             if (sync == m_pending.end())
@@ -84,8 +79,7 @@ void Gre1StreamDecoder::Decode(std::vector<Gre1StreamItem>& items)
             return;
 
         const std::uint8_t length = m_pending[1];
-        if (length < MinLength || length > MaxLength)
-        {
+        if (length < MinLength || length > MaxLength) {
             Gre1StreamItem item;
             item.offset = m_offset;
             item.size = 1;
@@ -106,18 +100,13 @@ void Gre1StreamDecoder::Decode(std::vector<Gre1StreamItem>& items)
             sum = static_cast<std::uint8_t>(sum + m_pending[i]);
         const std::size_t dataSize = length - 3u;
         const std::uint8_t* data = m_pending.data() + 4;
-        if (sum != 0)
-        {
+        if (sum != 0) {
             std::uint8_t received = m_pending[total - 1];
             std::uint8_t expected = static_cast<std::uint8_t>(received - sum);
             item.fault = "bad checksum: got " + Hex(received) + ", expected " + Hex(expected);
-        }
-        else if (dataSize > 1 && std::find(data, data + dataSize, 0) != data + dataSize)
-        {
+        } else if (dataSize > 1 && std::find(data, data + dataSize, 0) != data + dataSize) {
             item.fault = "zero byte inside the data";
-        }
-        else
-        {
+        } else {
             item.isPacket = true;
             item.command = m_pending[2];
             item.subcommand = m_pending[3];
@@ -131,8 +120,7 @@ void Gre1StreamDecoder::Decode(std::vector<Gre1StreamItem>& items)
         // A sync byte inside the bad packet means its length byte was wrong:
         // start again there rather than swallow what may be a good packet.
         auto inside = std::find(m_pending.begin() + 1, m_pending.begin() + static_cast<std::ptrdiff_t>(total), Sync);
-        if (inside != m_pending.begin() + static_cast<std::ptrdiff_t>(total))
-        {
+        if (inside != m_pending.begin() + static_cast<std::ptrdiff_t>(total)) {
             item.size = 1;
             item.fault += " (a sync byte follows within its length; resynchronising there)";
         }

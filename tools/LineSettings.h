@@ -13,10 +13,10 @@ struct LineSettings
     int dataBits = 0;
     bool parity = false;
     int stopBits = 0;
-    bool rtsCts = false;  // hardware flow control
-    bool xonXoff = false; // software flow control, either direction
-    bool outputProcessing = false; // OPOST: the driver may change bytes (LF to CR LF)
-    bool inputProcessing = false;  // canonical mode, echo, signals or CR/LF mapping
+    bool rtsCts = false;            // hardware flow control
+    bool xonXoff = false;           // software flow control, either direction
+    bool outputProcessing = false;  // OPOST: the driver may change bytes (LF to CR LF)
+    bool inputProcessing = false;   // canonical mode, echo, signals or CR/LF mapping
     bool ignoresModemLines = false; // CLOCAL
     bool hangUpOnClose = false;     // HUPCL
 

@@ -1,7 +1,6 @@
 #include "tools/VirtualScanner.h"
 
-namespace
-{
+namespace {
 constexpr std::uint8_t StartCommand = 1;
 constexpr std::uint8_t StartSubcommand = 1;
 constexpr std::uint8_t EndCommand = 2;
@@ -66,24 +65,20 @@ void VirtualScanner::EndUpload(bool complete, std::vector<ScannerEvent>& events)
 
 void VirtualScanner::Handle(const Gre1StreamItem& item, std::vector<ScannerEvent>& events)
 {
-    if (!item.isPacket)
-    {
+    if (!item.isPacket) {
         Reject(item.fault, item.offset, events);
         return;
     }
 
-    if (item.command == StartCommand && item.subcommand == StartSubcommand)
-    {
-        if (item.data.size() != 1)
-        {
+    if (item.command == StartCommand && item.subcommand == StartSubcommand) {
+        if (item.data.size() != 1) {
             Reject("start packet with " + std::to_string(item.data.size()) + " data bytes instead of 1", item.offset,
                    events);
             return;
         }
-        if (m_inUpload)
-        {
-            Reject("start packet inside upload " + std::to_string(m_uploads) + ", which had no end packet",
-                   item.offset, events);
+        if (m_inUpload) {
+            Reject("start packet inside upload " + std::to_string(m_uploads) + ", which had no end packet", item.offset,
+                   events);
             EndUpload(false, events);
         }
         m_inUpload = true;
@@ -100,43 +95,35 @@ void VirtualScanner::Handle(const Gre1StreamItem& item, std::vector<ScannerEvent
         return;
     }
 
-    if (item.command == EndCommand && item.subcommand == EndSubcommand)
-    {
+    if (item.command == EndCommand && item.subcommand == EndSubcommand) {
         if (!m_inUpload)
             Reject("end packet outside an upload", item.offset, events);
         else if (!item.data.empty())
             Reject("end packet with data", item.offset, events);
-        else
-        {
+        else {
             ++m_current.packets;
             EndUpload(true, events);
         }
         return;
     }
 
-    if (item.command == ChannelCommand && item.subcommand == ChannelSubcommand)
-    {
-        if (!m_inUpload)
-        {
+    if (item.command == ChannelCommand && item.subcommand == ChannelSubcommand) {
+        if (!m_inUpload) {
             Reject("channel packet outside an upload", item.offset, events);
             return;
         }
         ScannerChannel channel;
         std::string error;
-        if (!Gre1ChannelText::Parse(item.data, &channel, &error))
-        {
+        if (!Gre1ChannelText::Parse(item.data, &channel, &error)) {
             Reject("channel text \"" + item.data + "\": " + error, item.offset, events);
             return;
         }
-        if (!channel.hasNumber)
-        {
+        if (!channel.hasNumber) {
             Reject("channel without a number: \"" + item.data + "\"", item.offset, events);
             return;
         }
-        if (channel.number < 1 || channel.number > Memories)
-        {
-            Reject("channel number " + std::to_string(channel.number) + " is not from 1 to 200", item.offset,
-                   events);
+        if (channel.number < 1 || channel.number > Memories) {
+            Reject("channel number " + std::to_string(channel.number) + " is not from 1 to 200", item.offset, events);
             return;
         }
         m_memories[static_cast<std::size_t>(channel.number - 1)] = channel;

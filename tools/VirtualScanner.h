@@ -13,8 +13,7 @@
 // What the virtual scanner has to say about the bytes it received.
 struct ScannerEvent
 {
-    enum class Kind
-    {
+    enum class Kind {
         Start,    // an upload began
         Channel,  // a channel was stored
         Rejected, // bytes or a packet that the scanner refuses
@@ -30,9 +29,9 @@ struct ScannerEvent
     std::string reason;     // Rejected
     std::size_t offset = 0; // Rejected: stream offset of the bad bytes
 
-    bool complete = true; // Summary: false when no end packet came
-    int packets = 0;      // Summary: packets accepted in this upload
-    int stored = 0;       // Summary: channels stored in this upload
+    bool complete = true;                // Summary: false when no end packet came
+    int packets = 0;                     // Summary: packets accepted in this upload
+    int stored = 0;                      // Summary: channels stored in this upload
     std::vector<std::string> rejections; // Summary: reasons, in order
 };
 
@@ -61,7 +60,7 @@ private:
     Gre1StreamDecoder m_decoder;
     std::array<std::optional<ScannerChannel>, Memories> m_memories;
     bool m_inUpload = false;
-    int m_uploads = 0;  // started
-    int m_finished = 0; // ended with an end packet
+    int m_uploads = 0;      // started
+    int m_finished = 0;     // ended with an end packet
     ScannerEvent m_current; // summary of the upload in progress
 };

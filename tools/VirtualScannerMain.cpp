@@ -19,37 +19,35 @@
 #include <signal.h>
 #include <unistd.h>
 
-namespace
-{
-const char Usage[] =
-    "Usage: scanlore-vscanner [options]\n"
-    "\n"
-    "Plays a RadioShack GRE Type 1 scanner on a pseudo-terminal. The first line\n"
-    "printed is the device to use as the port name in Scanlore's Module\n"
-    "Properties (for example /dev/pts/3). Every packet is checked (sync byte,\n"
-    "length, checksum) and decoded; each channel received is printed, and a\n"
-    "summary after each upload. The line settings the program chose (speed,\n"
-    "stop bits, flow control, raw mode) are printed at each start packet.\n"
-    "Malformed bytes are reported and skipped up to the next sync byte.\n"
-    "\n"
-    "Options:\n"
-    "  --uploads N              exit after N finished uploads, once the sender\n"
-    "                           has closed the device\n"
-    "  --json                   after the device line, one JSON object per line\n"
-    "  --stop-reading-after N   stop reading after N bytes, so that the sender's\n"
-    "                           writes back up (a scanner that hangs)\n"
-    "  --vanish-after N         close the device after N bytes and exit (a scanner\n"
-    "                           unplugged in the middle of an upload)\n"
-    "  --help                   show this text\n"
-    "\n"
-    "JSON events, one per line, each with \"event\" first: \"line\" (baud, dataBits,\n"
-    "parity, stopBits, rtsCts, xonXoff, raw, ...), \"start\" (upload, count),\n"
-    "\"channel\" (upload, number, frequency, car, delay, lockout, priority, text),\n"
-    "\"rejected\" (upload, offset, reason), \"summary\" (upload, count, complete,\n"
-    "packets, stored, rejected, reasons, memoriesInUse), \"stalled\" and \"vanished\"\n"
-    "(bytes).\n"
-    "\n"
-    "Stop it with Ctrl+C.\n";
+namespace {
+const char Usage[] = "Usage: scanlore-vscanner [options]\n"
+                     "\n"
+                     "Plays a RadioShack GRE Type 1 scanner on a pseudo-terminal. The first line\n"
+                     "printed is the device to use as the port name in Scanlore's Module\n"
+                     "Properties (for example /dev/pts/3). Every packet is checked (sync byte,\n"
+                     "length, checksum) and decoded; each channel received is printed, and a\n"
+                     "summary after each upload. The line settings the program chose (speed,\n"
+                     "stop bits, flow control, raw mode) are printed at each start packet.\n"
+                     "Malformed bytes are reported and skipped up to the next sync byte.\n"
+                     "\n"
+                     "Options:\n"
+                     "  --uploads N              exit after N finished uploads, once the sender\n"
+                     "                           has closed the device\n"
+                     "  --json                   after the device line, one JSON object per line\n"
+                     "  --stop-reading-after N   stop reading after N bytes, so that the sender's\n"
+                     "                           writes back up (a scanner that hangs)\n"
+                     "  --vanish-after N         close the device after N bytes and exit (a scanner\n"
+                     "                           unplugged in the middle of an upload)\n"
+                     "  --help                   show this text\n"
+                     "\n"
+                     "JSON events, one per line, each with \"event\" first: \"line\" (baud, dataBits,\n"
+                     "parity, stopBits, rtsCts, xonXoff, raw, ...), \"start\" (upload, count),\n"
+                     "\"channel\" (upload, number, frequency, car, delay, lockout, priority, text),\n"
+                     "\"rejected\" (upload, offset, reason), \"summary\" (upload, count, complete,\n"
+                     "packets, stored, rejected, reasons, memoriesInUse), \"stalled\" and \"vanished\"\n"
+                     "(bytes).\n"
+                     "\n"
+                     "Stop it with Ctrl+C.\n";
 
 struct Options
 {
@@ -59,8 +57,7 @@ struct Options
     std::optional<std::size_t> vanishAfter;
 };
 
-template <typename Number>
-bool ParseCount(const char* text, Number* value)
+template <typename Number> bool ParseCount(const char* text, Number* value)
 {
     const char* end = text + std::strlen(text);
     auto [last, error] = std::from_chars(text, end, *value);
@@ -71,37 +68,32 @@ bool ParseCount(const char* text, Number* value)
 int ParseOptions(int argc, char** argv, Options* options, bool* exitNow)
 {
     *exitNow = false;
-    for (int i = 1; i < argc; ++i)
-    {
+    for (int i = 1; i < argc; ++i) {
         std::string option = argv[i];
         auto value = [&]() -> const char* { return i + 1 < argc ? argv[++i] : nullptr; };
         const char* text = nullptr;
-        if (option == "--help" || option == "-h")
-        {
+        if (option == "--help" || option == "-h") {
             std::fputs(Usage, stdout);
             *exitNow = true;
             return 0;
         }
-        if (option == "--json")
-        {
+        if (option == "--json") {
             options->json = true;
             continue;
         }
         std::size_t count = 0;
         if (option == "--uploads" && (text = value()) && ParseCount(text, &options->uploads))
             continue;
-        if (option == "--stop-reading-after" && (text = value()) && ParseCount(text, &count))
-        {
+        if (option == "--stop-reading-after" && (text = value()) && ParseCount(text, &count)) {
             options->stopReadingAfter = count;
             continue;
         }
-        if (option == "--vanish-after" && (text = value()) && ParseCount(text, &count))
-        {
+        if (option == "--vanish-after" && (text = value()) && ParseCount(text, &count)) {
             options->vanishAfter = count;
             continue;
         }
-        std::fprintf(stderr, "scanlore-vscanner: bad option or value: %s%s%s\n\n%s", option.c_str(),
-                     text ? " " : "", text ? text : "", Usage);
+        std::fprintf(stderr, "scanlore-vscanner: bad option or value: %s%s%s\n\n%s", option.c_str(), text ? " " : "",
+                     text ? text : "", Usage);
         *exitNow = true;
         return 1;
     }
@@ -115,8 +107,7 @@ int ExitWhenClosed(int master, int slave)
     close(slave);
     auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     std::vector<std::uint8_t> buffer(4096);
-    while (std::chrono::steady_clock::now() < deadline)
-    {
+    while (std::chrono::steady_clock::now() < deadline) {
         pollfd input{master, POLLIN, 0};
         if (poll(&input, 1, 100) < 0 && errno != EINTR)
             break;
@@ -150,8 +141,7 @@ int main(int argc, char** argv)
     int master = -1;
     int slave = -1;
     char name[256] = {};
-    if (openpty(&master, &slave, name, nullptr, nullptr) != 0)
-    {
+    if (openpty(&master, &slave, name, nullptr, nullptr) != 0) {
         std::fprintf(stderr, "scanlore-vscanner: no pseudo-terminal: %s\n", std::strerror(errno));
         return 1;
     }
@@ -167,14 +157,12 @@ int main(int argc, char** argv)
     VirtualScanner scanner;
     std::size_t received = 0;
     std::vector<std::uint8_t> buffer(4096);
-    for (;;)
-    {
+    for (;;) {
         pollfd input{master, POLLIN, 0};
         int ready = poll(&input, 1, 1000);
         if (ready < 0 && errno == EINTR)
             continue;
-        if (ready < 0)
-        {
+        if (ready < 0) {
             std::fprintf(stderr, "scanlore-vscanner: %s\n", std::strerror(errno));
             return 1;
         }
@@ -182,29 +170,23 @@ int main(int argc, char** argv)
         std::size_t count = 0;
         bool stop = false;
         bool vanish = false;
-        if (ready == 0)
-        {
+        if (ready == 0) {
             // A quiet second ends whatever packet was cut short.
             scanner.Flush(events);
-        }
-        else
-        {
+        } else {
             ssize_t n = read(master, buffer.data(), buffer.size());
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
-            if (n <= 0)
-            {
+            if (n <= 0) {
                 std::fprintf(stderr, "scanlore-vscanner: the device closed: %s\n", std::strerror(errno));
                 return 1;
             }
             count = static_cast<std::size_t>(n);
-            if (options.vanishAfter && received + count >= *options.vanishAfter)
-            {
+            if (options.vanishAfter && received + count >= *options.vanishAfter) {
                 count = *options.vanishAfter - received;
                 vanish = true;
             }
-            if (options.stopReadingAfter && received + count >= *options.stopReadingAfter)
-            {
+            if (options.stopReadingAfter && received + count >= *options.stopReadingAfter) {
                 count = *options.stopReadingAfter - received;
                 stop = true;
             }
@@ -212,10 +194,8 @@ int main(int argc, char** argv)
             scanner.Receive(buffer.data(), count, events);
         }
 
-        for (const auto& event : events)
-        {
-            if (event.kind == ScannerEvent::Kind::Start)
-            {
+        for (const auto& event : events) {
+            if (event.kind == ScannerEvent::Kind::Start) {
                 LineSettings line;
                 if (LineSettings::Read(master, &line))
                     Print(report.Line(line));
@@ -225,15 +205,13 @@ int main(int argc, char** argv)
                 scanner.UploadsFinished() >= options.uploads)
                 return ExitWhenClosed(master, slave);
         }
-        if (vanish)
-        {
+        if (vanish) {
             Print(report.Vanished(received));
             close(master);
             close(slave);
             return 0;
         }
-        if (stop)
-        {
+        if (stop) {
             Print(report.Stalled(received));
             for (;;)
                 pause();

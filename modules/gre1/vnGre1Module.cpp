@@ -24,7 +24,10 @@ constexpr std::int32_t kDefaultStopBits = 2;
 const std::string kDefaultModel = "RadioShack Pro-89";
 constexpr std::int32_t kDefaultCarNumbers = 1;
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
 
 // The leading decimal digits as an unsigned number; no digits give 0, and a
 // number too large for 32 bits gives the largest one (which no port accepts).
@@ -63,8 +66,7 @@ std::uint8_t ParseStopBits(const std::string& text)
 } // namespace
 
 vnGre1Module::vnGre1Module()
-    : m_port(std::make_unique<vnGre1Port>())
-    , m_transfer(std::make_unique<vnGre1Transfer>(this))
+    : m_port(std::make_unique<vnGre1Port>()), m_transfer(std::make_unique<vnGre1Transfer>(this))
 {
     m_layout.SetFirstChannel(1);
     m_layout.SetFirstBank(1);

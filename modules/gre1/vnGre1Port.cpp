@@ -14,7 +14,10 @@ void AppendField(std::string& text, char letter, std::string_view value)
     text += '^';
 }
 
-const char* Flag(bool on) { return on ? "S" : "R"; }
+const char* Flag(bool on)
+{
+    return on ? "S" : "R";
+}
 
 } // namespace
 

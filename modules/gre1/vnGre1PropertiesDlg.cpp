@@ -28,19 +28,20 @@ constexpr std::array kStopBits{"1", "2"};
 constexpr int kFreeSpeedIndex = 2;
 constexpr int kFreeStopBitsIndex = 1;
 
-bool IsDigit(QChar c) { return c >= QLatin1Char('0') && c <= QLatin1Char('9'); }
+bool IsDigit(QChar c)
+{
+    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
 
 // Orders device names as a person counts: ttyS2 before ttyS10.
 bool NaturalLess(const std::string& a, const std::string& b)
 {
     std::size_t i = 0;
     std::size_t j = 0;
-    while (i < a.size() && j < b.size())
-    {
+    while (i < a.size() && j < b.size()) {
         const bool digitA = a[i] >= '0' && a[i] <= '9';
         const bool digitB = b[j] >= '0' && b[j] <= '9';
-        if (digitA && digitB)
-        {
+        if (digitA && digitB) {
             const std::size_t startA = i;
             const std::size_t startB = j;
             while (i < a.size() && a[i] >= '0' && a[i] <= '9')
@@ -83,9 +84,15 @@ vnGre1PropertiesDlg::SerialDeviceSource& DeviceSource()
 
 } // namespace
 
-std::span<const vnGre1PropertiesDlg::Model> vnGre1PropertiesDlg::Models() { return kModels; }
+std::span<const vnGre1PropertiesDlg::Model> vnGre1PropertiesDlg::Models()
+{
+    return kModels;
+}
 
-void vnGre1PropertiesDlg::SetSerialDeviceSource(SerialDeviceSource source) { DeviceSource() = std::move(source); }
+void vnGre1PropertiesDlg::SetSerialDeviceSource(SerialDeviceSource source)
+{
+    DeviceSource() = std::move(source);
+}
 
 vnGre1PropertiesDlg::vnGre1PropertiesDlg(QWidget* parent) : CDialog(IDD_GRE1_PROPERTIES, parent) {}
 
@@ -136,8 +143,7 @@ void vnGre1PropertiesDlg::FillLists()
         m_portList->addItem(QStringLiteral("COM%1").arg(n));
     std::vector<std::string> devices = DeviceSource() ? DeviceSource()() : SystemSerialDevices();
     std::sort(devices.begin(), devices.end(), NaturalLess);
-    for (const std::string& device : devices)
-    {
+    for (const std::string& device : devices) {
         const QString name = QString::fromStdString(device);
         if (!name.isEmpty() && m_portList->findText(name, Qt::MatchFixedString) < 0)
             m_portList->addItem(name);
@@ -161,8 +167,7 @@ void vnGre1PropertiesDlg::SelectPort()
     for (int i = 0; i < m_portList->count() && found < 0; ++i)
         if (m_portList->itemText(i).compare(port, Qt::CaseInsensitive) == 0)
             found = i;
-    for (int i = 0; i < m_portList->count() && found < 0; ++i)
-    {
+    for (int i = 0; i < m_portList->count() && found < 0; ++i) {
         const QString item = m_portList->itemText(i);
         if (!item.startsWith(port, Qt::CaseInsensitive))
             continue;
@@ -171,8 +176,7 @@ void vnGre1PropertiesDlg::SelectPort()
         if (!splitsNumber)
             found = i;
     }
-    if (found < 0 && !port.isEmpty())
-    {
+    if (found < 0 && !port.isEmpty()) {
         m_portList->addItem(port);
         found = m_portList->count() - 1;
     }
@@ -184,8 +188,7 @@ void vnGre1PropertiesDlg::ApplyModelRule()
     // No model selected (a stored model the list does not hold) counts as
     // "(Custom)".
     const int selected = m_modelList->currentIndex();
-    if (selected <= 0 || selected > static_cast<int>(kModels.size()))
-    {
+    if (selected <= 0 || selected > static_cast<int>(kModels.size())) {
         m_speedList->setEnabled(true);
         m_stopBitsList->setEnabled(true);
         m_carNumbersBox->setEnabled(true);
@@ -193,24 +196,18 @@ void vnGre1PropertiesDlg::ApplyModelRule()
     }
 
     const Model& model = kModels[static_cast<std::size_t>(selected - 1)];
-    if (model.speed != 0)
-    {
+    if (model.speed != 0) {
         SelectStringPrefix(*m_speedList, QString::number(model.speed));
         m_speedList->setEnabled(false);
-    }
-    else
-    {
+    } else {
         m_speedList->setCurrentIndex(kFreeSpeedIndex);
         m_speedList->setEnabled(true);
     }
 
-    if (model.stopBits != 0)
-    {
+    if (model.stopBits != 0) {
         SelectStringPrefix(*m_stopBitsList, QString::number(model.stopBits));
         m_stopBitsList->setEnabled(false);
-    }
-    else
-    {
+    } else {
         m_stopBitsList->setCurrentIndex(kFreeStopBitsIndex);
         m_stopBitsList->setEnabled(true);
     }
@@ -221,8 +218,7 @@ void vnGre1PropertiesDlg::ApplyModelRule()
 
 bool vnGre1PropertiesDlg::OnCommand(int id, int code)
 {
-    if (id == IDC_GRE1_MODEL && code == DialogControls::SelChange)
-    {
+    if (id == IDC_GRE1_MODEL && code == DialogControls::SelChange) {
         ApplyModelRule();
         return true;
     }

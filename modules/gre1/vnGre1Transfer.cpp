@@ -22,10 +22,7 @@ std::string ChannelName(const vnChannel& channel, std::int32_t index)
 
 } // namespace
 
-vnGre1Transfer::vnGre1Transfer(vnGre1Module* owner)
-    : vnTransfer(owner)
-{
-}
+vnGre1Transfer::vnGre1Transfer(vnGre1Module* owner) : vnTransfer(owner) {}
 
 vnGre1Transfer::~vnGre1Transfer() = default;
 
@@ -42,9 +39,9 @@ bool vnGre1Transfer::CheckChannel(const vnChannel& channel, std::int32_t index, 
     if (!vnGre1Port::FormatChannelText(channel, &text))
         return true;
     if (!vnGre1Port::FitsInPacket(text)) {
-        m_failureReason = ChannelName(channel, index) + " does not fit in one packet: its text is "
-                          + std::to_string(text.size()) + " bytes, at most "
-                          + std::to_string(vnGre1Packet::MaxDataLength) + " can be sent.";
+        m_failureReason = ChannelName(channel, index) + " does not fit in one packet: its text is " +
+            std::to_string(text.size()) + " bytes, at most " + std::to_string(vnGre1Packet::MaxDataLength) +
+            " can be sent.";
         return false;
     }
     ++*packets;

@@ -15,8 +15,7 @@
 #include <sys/ioctl.h>
 #include <unistd.h>
 
-namespace
-{
+namespace {
 using Clock = std::chrono::steady_clock;
 
 std::string SystemText(int error)
@@ -48,8 +47,7 @@ bool vnSerialDevicePosix::DevicePath(const std::string& name, std::string* path)
 {
     if (name.find('\0') != std::string::npos)
         return false;
-    if (!name.empty() && name.front() == '/')
-    {
+    if (!name.empty() && name.front() == '/') {
         *path = name;
         return true;
     }
@@ -68,34 +66,50 @@ bool vnSerialDevicePosix::DevicePath(const std::string& name, std::string* path)
 
 speed_t vnSerialDevicePosix::SpeedConstant(std::uint32_t baudRate)
 {
-    switch (baudRate)
-    {
-    case 110: return B110;
-    case 134: return B134;
-    case 150: return B150;
-    case 200: return B200;
-    case 300: return B300;
-    case 600: return B600;
-    case 1200: return B1200;
-    case 1800: return B1800;
-    case 2400: return B2400;
-    case 4800: return B4800;
-    case 9600: return B9600;
-    case 19200: return B19200;
-    case 38400: return B38400;
-    case 57600: return B57600;
-    case 115200: return B115200;
-    case 230400: return B230400;
-    default: return B0;
+    switch (baudRate) {
+    case 110:
+        return B110;
+    case 134:
+        return B134;
+    case 150:
+        return B150;
+    case 200:
+        return B200;
+    case 300:
+        return B300;
+    case 600:
+        return B600;
+    case 1200:
+        return B1200;
+    case 1800:
+        return B1800;
+    case 2400:
+        return B2400;
+    case 4800:
+        return B4800;
+    case 9600:
+        return B9600;
+    case 19200:
+        return B19200;
+    case 38400:
+        return B38400;
+    case 57600:
+        return B57600;
+    case 115200:
+        return B115200;
+    case 230400:
+        return B230400;
+    default:
+        return B0;
     }
 }
 
-termios vnSerialDevicePosix::MakeLineSettings(const termios& current, std::uint32_t baudRate,
-                                              std::uint8_t stopBits, bool* customSpeed)
+termios vnSerialDevicePosix::MakeLineSettings(const termios& current, std::uint32_t baudRate, std::uint8_t stopBits,
+                                              bool* customSpeed)
 {
     termios line = current;
-    line.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON |
-                                           IXOFF | IXANY | INPCK | IMAXBEL
+    line.c_iflag &= ~static_cast<tcflag_t>(IGNBRK | BRKINT | PARMRK | ISTRIP | INLCR | IGNCR | ICRNL | IXON | IXOFF |
+                                           IXANY | INPCK | IMAXBEL
 #ifdef IUCLC
                                            | IUCLC
 #endif
@@ -121,8 +135,7 @@ termios vnSerialDevicePosix::MakeLineSettings(const termios& current, std::uint3
 
     speed_t constant = SpeedConstant(baudRate);
     *customSpeed = constant == B0;
-    if (!*customSpeed)
-    {
+    if (!*customSpeed) {
         cfsetospeed(&line, constant);
         cfsetispeed(&line, constant);
     }
@@ -139,10 +152,10 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
 {
     Release();
     std::string path;
-    if (!DevicePath(name, &path))
-    {
-        *reason = "\"" + name + "\" is not a serial port name; use a device path such as /dev/ttyUSB0, or COM1, "
-                  "COM2 and so on for /dev/ttyS0, /dev/ttyS1 and so on";
+    if (!DevicePath(name, &path)) {
+        *reason = "\"" + name +
+            "\" is not a serial port name; use a device path such as /dev/ttyUSB0, or COM1, "
+            "COM2 and so on for /dev/ttyS0, /dev/ttyS1 and so on";
         return false;
     }
     m_label = path == name ? name : name + " (" + path + ")";
@@ -152,8 +165,7 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     // Without O_NONBLOCK the open would wait for carrier. The descriptor
     // stays non-blocking: Write waits itself, with a bound.
     m_fd = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
-    if (m_fd < 0)
-    {
+    if (m_fd < 0) {
         int error = errno;
         if (error == EBUSY)
             *reason = m_label + " is in use by another program";
@@ -163,16 +175,14 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     }
 
     termios current{};
-    if (tcgetattr(m_fd, &current) != 0)
-    {
+    if (tcgetattr(m_fd, &current) != 0) {
         *reason = Describe("is not a serial port", errno);
         Release();
         return false;
     }
     // TIOCEXCL keeps other users out but root ignores it; flock works for
     // everyone who asks, including other instances of this program.
-    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0)
-    {
+    if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         if (error == EWOULDBLOCK)
             *reason = m_label + " is in use by another program";
@@ -191,36 +201,30 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     if (applied && customSpeed)
         applied = vnSerialSpeedLinux::Set(m_fd, baudRate);
 #else
-    if (applied && customSpeed)
-    {
+    if (applied && customSpeed) {
         applied = cfsetospeed(&line, static_cast<speed_t>(baudRate)) == 0 &&
-                  cfsetispeed(&line, static_cast<speed_t>(baudRate)) == 0 && tcsetattr(m_fd, TCSANOW, &line) == 0;
+            cfsetispeed(&line, static_cast<speed_t>(baudRate)) == 0 && tcsetattr(m_fd, TCSANOW, &line) == 0;
     }
 #endif
     // tcsetattr succeeds when any of the changes took; check the ones that
     // make the line what the scanner expects.
     termios result{};
-    if (applied && tcgetattr(m_fd, &result) == 0)
-    {
+    if (applied && tcgetattr(m_fd, &result) == 0) {
         tcflag_t checked = CSIZE | PARENB | CSTOPB;
 #ifdef CRTSCTS
         checked |= CRTSCTS;
 #endif
-        if ((result.c_cflag & checked) != (line.c_cflag & checked))
-        {
+        if ((result.c_cflag & checked) != (line.c_cflag & checked)) {
             errno = EINVAL;
             applied = false;
         }
-    }
-    else
-    {
+    } else {
         applied = false;
     }
-    if (!applied)
-    {
+    if (!applied) {
         *reason = m_label + " does not accept the line settings (" + std::to_string(baudRate) +
-                  " baud, 8 data bits, no parity, " + (stopBits == 2 ? "2 stop bits" : "1 stop bit") +
-                  "): " + SystemText(errno);
+            " baud, 8 data bits, no parity, " + (stopBits == 2 ? "2 stop bits" : "1 stop bit") +
+            "): " + SystemText(errno);
         Release();
         return false;
     }
@@ -228,8 +232,7 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     // A pseudo-terminal or adapter without modem lines refuses this; that
     // only means there are no lines to drop.
     int lines = TIOCM_DTR | TIOCM_RTS;
-    if (ioctl(m_fd, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL && errno != EOPNOTSUPP)
-    {
+    if (ioctl(m_fd, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL && errno != EOPNOTSUPP) {
         *reason = Describe("could not drop DTR and RTS", errno);
         Release();
         return false;
@@ -243,11 +246,9 @@ bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std:
     std::size_t done = 0;
     auto deadline = Clock::now() + timeout;
     bool hungUp = false;
-    while (done < size)
-    {
+    while (done < size) {
         ssize_t written = ::write(m_fd, data + done, size - done);
-        if (written > 0)
-        {
+        if (written > 0) {
             done += static_cast<std::size_t>(written);
             deadline = Clock::now() + timeout;
             hungUp = false;
@@ -255,28 +256,24 @@ bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std:
         }
         if (written < 0 && errno == EINTR)
             continue;
-        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK)
-        {
+        if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
             *reason = Describe("failed while writing", errno);
             return false;
         }
-        if (hungUp)
-        {
+        if (hungUp) {
             *reason = m_label + " hung up while writing";
             return false;
         }
 
         auto remaining = deadline - Clock::now();
-        if (remaining <= Clock::duration::zero())
-        {
+        if (remaining <= Clock::duration::zero()) {
             *reason = m_label + " took no data for " + std::to_string(timeout.count()) +
-                      " ms; is the scanner connected and the line free?";
+                " ms; is the scanner connected and the line free?";
             return false;
         }
         pollfd waiting{m_fd, POLLOUT, 0};
         int ready = ::poll(&waiting, 1, PollTimeout(remaining));
-        if (ready < 0 && errno != EINTR)
-        {
+        if (ready < 0 && errno != EINTR) {
             *reason = Describe("failed while writing", errno);
             return false;
         }
@@ -294,20 +291,17 @@ bool vnSerialDevicePosix::Close(std::string* reason)
         return true;
     bool delivered = true;
     int pending = 0;
-    if (ioctl(m_fd, TIOCOUTQ, &pending) == 0 && pending > 0)
-    {
+    if (ioctl(m_fd, TIOCOUTQ, &pending) == 0 && pending > 0) {
         // Start bit, 8 data bits, the stop bits.
         double bitsPerByte = 9.0 + (m_stopBits == 2 ? 2.0 : 1.0);
         auto lineTime = std::chrono::duration<double>(pending * bitsPerByte / (m_baudRate ? m_baudRate : 1));
         auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(lineTime) + DrainMargin;
-        while (pending > 0 && Clock::now() < deadline)
-        {
+        while (pending > 0 && Clock::now() < deadline) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             if (ioctl(m_fd, TIOCOUTQ, &pending) != 0)
                 break;
         }
-        if (pending > 0)
-        {
+        if (pending > 0) {
             delivered = false;
             *reason = m_label + " did not send " + std::to_string(pending) + " bytes in time";
             // Otherwise close() itself could wait for them.
@@ -316,8 +310,7 @@ bool vnSerialDevicePosix::Close(std::string* reason)
     }
     // The driver queue is empty; this waits only for the last characters in
     // the transmitter. A device that has gone away says so here.
-    if (delivered && tcdrain(m_fd) != 0 && errno != EINTR)
-    {
+    if (delivered && tcdrain(m_fd) != 0 && errno != EINTR) {
         delivered = false;
         *reason = Describe("could not send its last bytes", errno);
     }
@@ -327,8 +320,7 @@ bool vnSerialDevicePosix::Close(std::string* reason)
     int fd = m_fd;
     m_fd = -1;
     m_locked = false;
-    if (::close(fd) != 0 && errno != EINTR)
-    {
+    if (::close(fd) != 0 && errno != EINTR) {
         if (delivered)
             *reason = Describe("could not be closed", errno);
         return false;
@@ -342,8 +334,7 @@ void vnSerialDevicePosix::Release()
         return;
     // The queue and the exclusive flag belong to the terminal, not to this
     // descriptor: touch them only while the lock says the line is ours.
-    if (m_locked)
-    {
+    if (m_locked) {
         // Nothing more will be written: drop what is queued so that close()
         // does not wait for it.
         tcflush(m_fd, TCOFLUSH);

@@ -58,7 +58,7 @@ private:
 
     int m_fd = -1;
     bool m_locked = false; // the flock is ours, so is the line
-    std::string m_label; // the name for messages, e.g. "COM1 (/dev/ttyS0)"
+    std::string m_label;   // the name for messages, e.g. "COM1 (/dev/ttyS0)"
     std::uint32_t m_baudRate = 0;
     std::uint8_t m_stopBits = 0;
 };

@@ -27,8 +27,7 @@ vnResult vnSerialPort::GetName(std::string* name) const
 
 vnResult vnSerialPort::SetBaudRate(std::uint32_t baudRate)
 {
-    if (baudRate < MinBaudRate || baudRate > MaxBaudRate)
-    {
+    if (baudRate < MinBaudRate || baudRate > MaxBaudRate) {
         m_failureReason = std::to_string(baudRate) + " baud is not a speed from 110 to 256000";
         return E_INVALIDARG;
     }
@@ -44,8 +43,7 @@ vnResult vnSerialPort::GetBaudRate(std::uint32_t* baudRate) const
 
 vnResult vnSerialPort::SetStopBits(std::uint8_t stopBits)
 {
-    if (stopBits > 2)
-    {
+    if (stopBits > 2) {
         m_failureReason = "stop-bits code " + std::to_string(stopBits) + " is not 0, 1 or 2";
         return E_INVALIDARG;
     }
@@ -84,15 +82,13 @@ vnResult vnSerialPort::Open()
 
 vnResult vnSerialPort::Write(const void* data, std::uint32_t size)
 {
-    if (!m_device)
-    {
+    if (!m_device) {
         m_failureReason = (m_name.empty() ? std::string("the serial port") : m_name) + " is not open";
         return E_FAIL;
     }
     if (size == 0)
         return S_OK;
-    if (!data)
-    {
+    if (!data) {
         m_failureReason = "no data to write";
         return E_FAIL;
     }

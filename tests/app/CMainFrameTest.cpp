@@ -116,8 +116,7 @@ TEST_F(MainFrameTest, ViewToolbarHidesTheToolbarBandAndViewStatusBarTheStatusBar
 
 // Commands that nothing in the program handles: greyed in the menu.
 class UnhandledCommandTest : public MainWindowFixture, public ::testing::WithParamInterface<int>
-{
-};
+{};
 
 TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
 {
@@ -349,8 +348,7 @@ struct ErrorTextCase
 };
 
 class TransferErrorTextTest : public ::testing::TestWithParam<ErrorTextCase>
-{
-};
+{};
 
 TEST_P(TransferErrorTextTest, AddsTheReasonAndTheGroupHintForRefusedAccess)
 {
@@ -366,10 +364,11 @@ TEST_P(TransferErrorTextTest, AddsTheReasonAndTheGroupHintForRefusedAccess)
 
 INSTANTIATE_TEST_SUITE_P(
     Reasons, TransferErrorTextTest,
-    ::testing::Values(ErrorTextCase{"", false},
-                      ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(EACCES), true},
-                      ErrorTextCase{"/dev/ttyS0 could not be locked: " + std::system_category().message(EPERM), true},
-                      ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(ENOENT), false},
-                      ErrorTextCase{"/dev/ttyUSB0 is in use by another program", false}));
+    ::testing::Values(
+        ErrorTextCase{"", false},
+        ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(EACCES), true},
+        ErrorTextCase{"/dev/ttyS0 could not be locked: " + std::system_category().message(EPERM), true},
+        ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(ENOENT), false},
+        ErrorTextCase{"/dev/ttyUSB0 is in use by another program", false}));
 
 } // namespace

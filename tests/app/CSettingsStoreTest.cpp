@@ -84,8 +84,7 @@ TEST_F(CSettingsStoreTest, RootAndSectionKeepTheirNamesWithBlanks)
 }
 
 class CSettingsStoreStringTest : public CSettingsStoreTest, public ::testing::WithParamInterface<std::string>
-{
-};
+{};
 
 TEST_P(CSettingsStoreStringTest, StringReadsBackUnchanged)
 {
@@ -110,11 +109,13 @@ struct IntFileCase
     std::int32_t expected;
 };
 
-void PrintTo(const IntFileCase& c, std::ostream* os) { *os << c.content; }
+void PrintTo(const IntFileCase& c, std::ostream* os)
+{
+    *os << c.content;
+}
 
 class CSettingsStoreIntFileTest : public CSettingsStoreTest, public ::testing::WithParamInterface<IntFileCase>
-{
-};
+{};
 
 TEST_P(CSettingsStoreIntFileTest, IntegerReadsAsStoredOrAsDefault)
 {
@@ -124,14 +125,10 @@ TEST_P(CSettingsStoreIntFileTest, IntegerReadsAsStoredOrAsDefault)
 }
 
 INSTANTIATE_TEST_SUITE_P(Contents, CSettingsStoreIntFileTest,
-                         ::testing::Values(IntFileCase{"Baud=9600", 9600},
-                                           IntFileCase{"Baud=-1", -1},
-                                           IntFileCase{"Baud=abc", 4800},
-                                           IntFileCase{"Baud=12abc", 4800},
-                                           IntFileCase{"Baud=", 4800},
-                                           IntFileCase{"Baud=0x10", 4800},
-                                           IntFileCase{"Baud=99999999999", 4800},
-                                           IntFileCase{"Baud=2147483648", 4800},
+                         ::testing::Values(IntFileCase{"Baud=9600", 9600}, IntFileCase{"Baud=-1", -1},
+                                           IntFileCase{"Baud=abc", 4800}, IntFileCase{"Baud=12abc", 4800},
+                                           IntFileCase{"Baud=", 4800}, IntFileCase{"Baud=0x10", 4800},
+                                           IntFileCase{"Baud=99999999999", 4800}, IntFileCase{"Baud=2147483648", 4800},
                                            IntFileCase{"Baud=1, 2", 4800},
                                            IntFileCase{"Baud=@Variant(\\0\\0\\0\\x1a\\0\\0\\0\\x1\\0\\0\\0\\x2)", 4800},
                                            IntFileCase{"Other=9600", 4800}));

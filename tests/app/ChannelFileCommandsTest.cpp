@@ -97,9 +97,10 @@ TEST_F(FileCommandsTest, CancelledDialogsChangeNothing)
 
 TEST_F(FileCommandsTest, OpenShowsTheFilesRowsAndSaveAfterOpenWritesThemBack)
 {
-    Put(Path("ten.csv"), "ID,Frequency,Description\r\n"
-                         "1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n4,151.4,Four\r\n5,151.5,Five\r\n"
-                         "6,151.6,Six\r\n7,151.7,Seven\r\n8,151.8,Eight\r\n9,151.9,Nine\r\n10,152,Ten\r\n");
+    Put(Path("ten.csv"),
+        "ID,Frequency,Description\r\n"
+        "1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n4,151.4,Four\r\n5,151.5,Five\r\n"
+        "6,151.6,Six\r\n7,151.7,Seven\r\n8,151.8,Eight\r\n9,151.9,Nine\r\n10,152,Ten\r\n");
     frame->SetCellText(150, 2, "unseen");
     dialogs.SetNextFileName(Path("ten.csv"));
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));

@@ -126,8 +126,7 @@ TEST_F(ChannelFileTest, WritesEachColumnInItsForm)
 // Descriptions and car numbers that type detection or the file syntax would
 // change: they are written as text and come back exactly as typed.
 class AwkwardText : public ChannelFileTest, public ::testing::WithParamInterface<const char*>
-{
-};
+{};
 
 TEST_P(AwkwardText, SurvivesSaveAndOpenInDescriptionAndCarNumber)
 {
@@ -149,15 +148,15 @@ TEST_P(AwkwardText, SurvivesSaveAndOpenInDescriptionAndCarNumber)
 }
 
 INSTANTIATE_TEST_SUITE_P(ChannelFile, AwkwardText,
-                         ::testing::Values("007", "42", "-3", "1.5", "yes", "False", "  padded  ", "   ",
-                                           "Fire, EMS", "say \"hi\"", "\"", ",", "a\"\",b", "Ünterführung 5",
-                                           "#1 ; tab\there"));
+                         ::testing::Values("007", "42", "-3", "1.5", "yes", "False", "  padded  ", "   ", "Fire, EMS",
+                                           "say \"hi\"", "\"", ",", "a\"\",b", "Ünterführung 5", "#1 ; tab\there"));
 
 TEST_F(ChannelFileTest, OpenMapsByPositionSkipsTheFirstLineAndIgnoresId)
 {
-    Put(Path("pos.csv"), "anything at all,x\r\n"
-                         "500,146.52 MHz,Police,K9,yes,On,1\r\n"
-                         "501,abc,\"007\",,TRUE,no,y\r\n");
+    Put(Path("pos.csv"),
+        "anything at all,x\r\n"
+        "500,146.52 MHz,Police,K9,yes,On,1\r\n"
+        "501,abc,\"007\",,TRUE,no,y\r\n");
     vnChannelList list;
     FillNew(list, 200);
     Set(list, 1, 1, "100");
@@ -184,8 +183,9 @@ TEST_F(ChannelFileTest, OpenMapsByPositionSkipsTheFirstLineAndIgnoresId)
 
 TEST_F(ChannelFileTest, ShortLinesClearTheMissingFieldsOnlyWhenAnotherLineHasThem)
 {
-    Put(Path("short.csv"), "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n"
-                           "1,146.52,Police\r\n");
+    Put(Path("short.csv"),
+        "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n"
+        "1,146.52,Police\r\n");
     vnChannelList list;
     FillNew(list, 2);
     Set(list, 0, 3, "K9");
@@ -207,10 +207,11 @@ TEST_F(ChannelFileTest, ReadsFilesSavedBySpreadsheets)
 {
     // UTF-8 byte-order mark before the header, bare line feeds, every field
     // quoted with doubled quotes inside, no line end after the last line.
-    Put(Path("sheet.csv"), "\xEF\xBB\xBF\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"\n"
-                           "\"1\",\"146.52\",\"The \"\"Hill\"\" tower\",\"12\",\"TRUE\",\"FALSE\",\"TRUE\"\n"
-                           "2,453.1,\"Fire, EMS\",,FALSE,TRUE,FALSE\n"
-                           "3,460.0125,Last line,7,False,False,True");
+    Put(Path("sheet.csv"),
+        "\xEF\xBB\xBF\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"\n"
+        "\"1\",\"146.52\",\"The \"\"Hill\"\" tower\",\"12\",\"TRUE\",\"FALSE\",\"TRUE\"\n"
+        "2,453.1,\"Fire, EMS\",,FALSE,TRUE,FALSE\n"
+        "3,460.0125,Last line,7,False,False,True");
     vnChannelList list;
     FillNew(list, 200);
     const ChannelFileResult result = ReadChannelFile(Path("sheet.csv"), list);

@@ -18,11 +18,13 @@ struct FromTextCase
     std::string asText; // ToText of the resulting cell
 };
 
-void PrintTo(const FromTextCase& c, std::ostream* os) { *os << "'" << c.text << "'"; }
+void PrintTo(const FromTextCase& c, std::ostream* os)
+{
+    *os << "'" << c.text << "'";
+}
 
 class CellFromText : public testing::TestWithParam<FromTextCase>
-{
-};
+{};
 
 TEST_P(CellFromText, TypesAndSpellsTheText)
 {
@@ -33,35 +35,26 @@ TEST_P(CellFromText, TypesAndSpellsTheText)
     EXPECT_EQ(cell.ToText(), c.asText);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Blanks, CellFromText,
-    testing::Values(FromTextCase{"", vnCellType::Empty, ""},
-                    FromTextCase{"   ", vnCellType::Empty, ""},
-                    FromTextCase{" \t\r\n\v\f", vnCellType::Empty, ""},
-                    FromTextCase{"  Fire Dept  ", vnCellType::String, "Fire Dept"},
-                    FromTextCase{"\tx\r", vnCellType::String, "x"}));
+INSTANTIATE_TEST_SUITE_P(Blanks, CellFromText,
+                         testing::Values(FromTextCase{"", vnCellType::Empty, ""},
+                                         FromTextCase{"   ", vnCellType::Empty, ""},
+                                         FromTextCase{" \t\r\n\v\f", vnCellType::Empty, ""},
+                                         FromTextCase{"  Fire Dept  ", vnCellType::String, "Fire Dept"},
+                                         FromTextCase{"\tx\r", vnCellType::String, "x"}));
 
 INSTANTIATE_TEST_SUITE_P(
     TruthWords, CellFromText,
-    testing::Values(FromTextCase{"TRUE", vnCellType::Bool, "True"},
-                    FromTextCase{"Yes", vnCellType::Bool, "True"},
-                    FromTextCase{" yes ", vnCellType::Bool, "True"},
-                    FromTextCase{"No", vnCellType::Bool, "False"},
-                    FromTextCase{"FALSE", vnCellType::Bool, "False"},
-                    FromTextCase{"On", vnCellType::String, "On"},
-                    FromTextCase{"off", vnCellType::String, "off"},
-                    FromTextCase{"yess", vnCellType::String, "yess"},
-                    FromTextCase{"1", vnCellType::Int, "1"},
-                    FromTextCase{"0", vnCellType::Int, "0"}));
+    testing::Values(FromTextCase{"TRUE", vnCellType::Bool, "True"}, FromTextCase{"Yes", vnCellType::Bool, "True"},
+                    FromTextCase{" yes ", vnCellType::Bool, "True"}, FromTextCase{"No", vnCellType::Bool, "False"},
+                    FromTextCase{"FALSE", vnCellType::Bool, "False"}, FromTextCase{"On", vnCellType::String, "On"},
+                    FromTextCase{"off", vnCellType::String, "off"}, FromTextCase{"yess", vnCellType::String, "yess"},
+                    FromTextCase{"1", vnCellType::Int, "1"}, FromTextCase{"0", vnCellType::Int, "0"}));
 
 INSTANTIATE_TEST_SUITE_P(
     WholeNumbers, CellFromText,
-    testing::Values(FromTextCase{" 42 ", vnCellType::Int, "42"},
-                    FromTextCase{"-7", vnCellType::Int, "-7"},
-                    FromTextCase{"+5", vnCellType::Int, "5"},
-                    FromTextCase{"007", vnCellType::Int, "7"},
-                    FromTextCase{"-", vnCellType::Int, "0"},
-                    FromTextCase{"+", vnCellType::Int, "0"},
+    testing::Values(FromTextCase{" 42 ", vnCellType::Int, "42"}, FromTextCase{"-7", vnCellType::Int, "-7"},
+                    FromTextCase{"+5", vnCellType::Int, "5"}, FromTextCase{"007", vnCellType::Int, "7"},
+                    FromTextCase{"-", vnCellType::Int, "0"}, FromTextCase{"+", vnCellType::Int, "0"},
                     FromTextCase{"2147483647", vnCellType::Int, "2147483647"},
                     FromTextCase{"-2147483648", vnCellType::Int, "-2147483648"},
                     FromTextCase{"2147483648", vnCellType::Int, "2147483647"},
@@ -69,32 +62,28 @@ INSTANTIATE_TEST_SUITE_P(
                     FromTextCase{"99999999999999999999999999", vnCellType::Int, "2147483647"},
                     FromTextCase{"-00000000000000000000000001", vnCellType::Int, "-1"}));
 
-INSTANTIATE_TEST_SUITE_P(
-    RealNumbers, CellFromText,
-    testing::Values(FromTextCase{"146.5200", vnCellType::Double, "146.520000"},
-                    FromTextCase{".5", vnCellType::Double, "0.500000"},
-                    FromTextCase{"5.", vnCellType::Double, "5.000000"},
-                    FromTextCase{"-.25", vnCellType::Double, "-0.250000"},
-                    FromTextCase{"+1.5", vnCellType::Double, "1.500000"},
-                    FromTextCase{".", vnCellType::Double, "0.000000"},
-                    FromTextCase{"-.", vnCellType::Double, "0.000000"},
-                    FromTextCase{"0.0000004", vnCellType::Double, "0.000000"},
-                    FromTextCase{"0.0000005", vnCellType::Double, "0.000000"},
-                    FromTextCase{"0.0000006", vnCellType::Double, "0.000001"}));
+INSTANTIATE_TEST_SUITE_P(RealNumbers, CellFromText,
+                         testing::Values(FromTextCase{"146.5200", vnCellType::Double, "146.520000"},
+                                         FromTextCase{".5", vnCellType::Double, "0.500000"},
+                                         FromTextCase{"5.", vnCellType::Double, "5.000000"},
+                                         FromTextCase{"-.25", vnCellType::Double, "-0.250000"},
+                                         FromTextCase{"+1.5", vnCellType::Double, "1.500000"},
+                                         FromTextCase{".", vnCellType::Double, "0.000000"},
+                                         FromTextCase{"-.", vnCellType::Double, "0.000000"},
+                                         FromTextCase{"0.0000004", vnCellType::Double, "0.000000"},
+                                         FromTextCase{"0.0000005", vnCellType::Double, "0.000000"},
+                                         FromTextCase{"0.0000006", vnCellType::Double, "0.000001"}));
 
 INSTANTIATE_TEST_SUITE_P(
     NotNumbers, CellFromText,
     testing::Values(FromTextCase{"1.2.3", vnCellType::String, "1.2.3"},
-                    FromTextCase{"12-3", vnCellType::String, "12-3"},
-                    FromTextCase{"5-", vnCellType::String, "5-"},
-                    FromTextCase{"--5", vnCellType::String, "--5"},
-                    FromTextCase{"1e5", vnCellType::String, "1e5"},
+                    FromTextCase{"12-3", vnCellType::String, "12-3"}, FromTextCase{"5-", vnCellType::String, "5-"},
+                    FromTextCase{"--5", vnCellType::String, "--5"}, FromTextCase{"1e5", vnCellType::String, "1e5"},
                     FromTextCase{"0x10", vnCellType::String, "0x10"},
                     FromTextCase{"1,000", vnCellType::String, "1,000"},
                     FromTextCase{"1 000", vnCellType::String, "1 000"},
                     FromTextCase{"\xC2\xB9", vnCellType::String, "\xC2\xB9"},
-                    FromTextCase{"inf", vnCellType::String, "inf"},
-                    FromTextCase{"nan", vnCellType::String, "nan"}));
+                    FromTextCase{"inf", vnCellType::String, "inf"}, FromTextCase{"nan", vnCellType::String, "nan"}));
 
 TEST(vnCell, DoublesBeyondTheRangeSaturate)
 {

@@ -61,7 +61,8 @@ void Store(const std::string& path, const std::string& contents)
 
 unsigned Mode(const std::string& path)
 {
-    struct stat status {};
+    struct stat status
+    {};
     ::stat(path.c_str(), &status);
     return status.st_mode & 07777;
 }
@@ -79,9 +80,15 @@ void Put(vnCellTable& table, std::int32_t row, std::int32_t column, const vnCell
     table.SetCell(row, column, &cell);
 }
 
-vnCell Text(std::string_view text) { return vnCell(text, false); }
+vnCell Text(std::string_view text)
+{
+    return vnCell(text, false);
+}
 
-vnCell Typed(std::string_view text) { return vnCell(text, true); }
+vnCell Typed(std::string_view text)
+{
+    return vnCell(text, true);
+}
 
 // The example channel table: a header-like row and a data row.
 vnCellTable Example()
@@ -115,8 +122,7 @@ struct TextCase
 };
 
 class WriteString : public testing::TestWithParam<TextCase>
-{
-};
+{};
 
 TEST_P(WriteString, KeepsTheLineWhole)
 {
@@ -126,22 +132,18 @@ TEST_P(WriteString, KeepsTheLineWhole)
     EXPECT_EQ(vnDelimitedFile(&table).WriteText(), GetParam().written + ",1\r\n");
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    QuotesAndLineFeeds, WriteString,
-    testing::Values(TextCase{"a\"b", R"("a""b")"},
-                    TextCase{"\"", R"("""")"},
-                    TextCase{"", R"("")"},
-                    TextCase{"a\nb", "\"a b\""},
-                    TextCase{"a\r\nb", "\"a b\""},
-                    TextCase{"\n\n", "\"  \""},
-                    TextCase{"a\r\r\n\"\n", "\"a\r \"\" \""},
-                    TextCase{"a\rb\r", "\"a\rb\r\""}));
+INSTANTIATE_TEST_SUITE_P(QuotesAndLineFeeds, WriteString,
+                         testing::Values(TextCase{"a\"b", R"("a""b")"}, TextCase{"\"", R"("""")"},
+                                         TextCase{"", R"("")"}, TextCase{"a\nb", "\"a b\""},
+                                         TextCase{"a\r\nb", "\"a b\""}, TextCase{"\n\n", "\"  \""},
+                                         TextCase{"a\r\r\n\"\n", "\"a\r \"\" \""}, TextCase{"a\rb\r", "\"a\rb\r\""}));
 
 // Every table the syntax can hold reads back as it was written.
 TEST(vnDelimitedFile, WrittenTablesReadBackEqual)
 {
-    const std::vector<std::string> texts = {"", " padded ", "42", "-7", "1.5", "yes", "False", "a,b", ",",
-                                            "\"", "\"\"", "x\"", "\"x", "say \"hi\"", "a\rb", "\r", "Caf\xC3\xA9"};
+    const std::vector<std::string> texts = {"",      " padded ",   "42",   "-7", "1.5",        "yes",
+                                            "False", "a,b",        ",",    "\"", "\"\"",       "x\"",
+                                            "\"x",   "say \"hi\"", "a\rb", "\r", "Caf\xC3\xA9"};
     vnCellTable table = MakeTable(static_cast<std::int32_t>(texts.size()), 4);
     for (std::int32_t row = 0; row < table.GetRowCount(); ++row) {
         const std::string& text = texts[static_cast<std::size_t>(row)];
@@ -150,9 +152,15 @@ TEST(vnDelimitedFile, WrittenTablesReadBackEqual)
         Put(table, row, (row + 1) % 4, Text(texts[(static_cast<std::size_t>(row) + 3) % texts.size()]));
         vnCell other;
         switch (row % 3) {
-        case 0: other.SetInt(-2147483647 - 1); break;
-        case 1: other.SetDouble(-146.520001); break;
-        default: other.SetBool(row % 2 == 0); break;
+        case 0:
+            other.SetInt(-2147483647 - 1);
+            break;
+        case 1:
+            other.SetDouble(-146.520001);
+            break;
+        default:
+            other.SetBool(row % 2 == 0);
+            break;
         }
         Put(table, row, (row + 2) % 4, other);
     }

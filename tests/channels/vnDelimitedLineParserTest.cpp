@@ -38,51 +38,46 @@ struct LineCase
     Fields fields;
 };
 
-void PrintTo(const LineCase& c, std::ostream* os) { *os << "'" << c.line << "'"; }
+void PrintTo(const LineCase& c, std::ostream* os)
+{
+    *os << "'" << c.line << "'";
+}
 
 class ParseLine : public testing::TestWithParam<LineCase>
-{
-};
+{};
 
 TEST_P(ParseLine, SplitsIntoTypedFields)
 {
     EXPECT_EQ(Parse(vnDelimitedLineParser(), GetParam().line), GetParam().fields);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    BareFields, ParseLine,
-    testing::Values(LineCase{"", {{E, ""}}},
-                    LineCase{"a,,b", {{S, "a"}, {E, ""}, {S, "b"}}},
-                    LineCase{",a", {{E, ""}, {S, "a"}}},
-                    LineCase{"a,", {{S, "a"}, {E, ""}}},
-                    LineCase{",", {{E, ""}, {E, ""}}},
-                    LineCase{" 42 , Fire Dept ,yes,1.5", {{I, "42"}, {S, "Fire Dept"}, {B, "True"}, {D, "1.500000"}}},
-                    LineCase{"Caf\xC3\xA9,\xC3\x9C", {{S, "Caf\xC3\xA9"}, {S, "\xC3\x9C"}}},
-                    LineCase{"a\"b,c", {{S, "a\"b"}, {S, "c"}}}));
+INSTANTIATE_TEST_SUITE_P(BareFields, ParseLine,
+                         testing::Values(LineCase{"", {{E, ""}}}, LineCase{"a,,b", {{S, "a"}, {E, ""}, {S, "b"}}},
+                                         LineCase{",a", {{E, ""}, {S, "a"}}}, LineCase{"a,", {{S, "a"}, {E, ""}}},
+                                         LineCase{",", {{E, ""}, {E, ""}}},
+                                         LineCase{" 42 , Fire Dept ,yes,1.5",
+                                                  {{I, "42"}, {S, "Fire Dept"}, {B, "True"}, {D, "1.500000"}}},
+                                         LineCase{"Caf\xC3\xA9,\xC3\x9C", {{S, "Caf\xC3\xA9"}, {S, "\xC3\x9C"}}},
+                                         LineCase{"a\"b,c", {{S, "a\"b"}, {S, "c"}}}));
 
-INSTANTIATE_TEST_SUITE_P(
-    QuotedFields, ParseLine,
-    testing::Values(LineCase{R"("a,b,c",d)", {{S, "a,b,c"}, {S, "d"}}},
-                    LineCase{R"("a""b",c)", {{S, "a\"b"}, {S, "c"}}},
-                    LineCase{R"("""",""," ""q"" ")", {{S, "\""}, {S, ""}, {S, " \"q\" "}}},
-                    LineCase{R"("ab"cd,e)", {{S, "ab"}, {S, "d"}, {S, "e"}}},
-                    LineCase{R"("ab" ,c)", {{S, "ab"}, {E, ""}, {S, "c"}}},
-                    LineCase{R"(xy"ab",c)", {{S, "ab"}, {S, "c"}}},
-                    LineCase{R"("ab,c)", {{S, "ab"}, {S, "c"}}},
-                    LineCase{R"("a",)", {{S, "a"}, {E, ""}}},
-                    LineCase{R"("42",yes," padded ","",42)",
-                             {{S, "42"}, {B, "True"}, {S, " padded "}, {S, ""}, {I, "42"}}}));
+INSTANTIATE_TEST_SUITE_P(QuotedFields, ParseLine,
+                         testing::Values(LineCase{R"("a,b,c",d)", {{S, "a,b,c"}, {S, "d"}}},
+                                         LineCase{R"("a""b",c)", {{S, "a\"b"}, {S, "c"}}},
+                                         LineCase{R"("""",""," ""q"" ")", {{S, "\""}, {S, ""}, {S, " \"q\" "}}},
+                                         LineCase{R"("ab"cd,e)", {{S, "ab"}, {S, "d"}, {S, "e"}}},
+                                         LineCase{R"("ab" ,c)", {{S, "ab"}, {E, ""}, {S, "c"}}},
+                                         LineCase{R"(xy"ab",c)", {{S, "ab"}, {S, "c"}}},
+                                         LineCase{R"("ab,c)", {{S, "ab"}, {S, "c"}}},
+                                         LineCase{R"("a",)", {{S, "a"}, {E, ""}}},
+                                         LineCase{R"("42",yes," padded ","",42)",
+                                                  {{S, "42"}, {B, "True"}, {S, " padded "}, {S, ""}, {I, "42"}}}));
 
 INSTANTIATE_TEST_SUITE_P(
     LastField, ParseLine,
-    testing::Values(LineCase{R"(x,"a,b")", {{S, "x"}, {S, "a,b"}}},
-                    LineCase{R"(x,"007")", {{S, "x"}, {S, "007"}}},
-                    LineCase{R"(x,"a""b")", {{S, "x"}, {S, "a\"b"}}},
-                    LineCase{R"(x,"a"b")", {{S, "x"}, {S, "a\"b"}}},
-                    LineCase{R"(x,"")", {{S, "x"}, {S, ""}}},
-                    LineCase{R"(x,")", {{S, "x"}, {E, ""}}},
-                    LineCase{R"(x,""7)", {{S, "x"}, {I, "7"}}},
-                    LineCase{R"(x, "a")", {{S, "x"}, {S, "\"a"}}}));
+    testing::Values(LineCase{R"(x,"a,b")", {{S, "x"}, {S, "a,b"}}}, LineCase{R"(x,"007")", {{S, "x"}, {S, "007"}}},
+                    LineCase{R"(x,"a""b")", {{S, "x"}, {S, "a\"b"}}}, LineCase{R"(x,"a"b")", {{S, "x"}, {S, "a\"b"}}},
+                    LineCase{R"(x,"")", {{S, "x"}, {S, ""}}}, LineCase{R"(x,")", {{S, "x"}, {E, ""}}},
+                    LineCase{R"(x,""7)", {{S, "x"}, {I, "7"}}}, LineCase{R"(x, "a")", {{S, "x"}, {S, "\"a"}}}));
 
 TEST(vnDelimitedLineParser, OtherSeparatorAndQuotes)
 {
@@ -90,8 +85,7 @@ TEST(vnDelimitedLineParser, OtherSeparatorAndQuotes)
     parser.SetSeparator(';');
     parser.SetOpenQuote('[');
     parser.SetCloseQuote(']');
-    EXPECT_EQ(Parse(parser, "[a;b]];c];1,5;[x]"),
-              (Fields{{S, "a;b];c"}, {S, "1,5"}, {S, "x"}}));
+    EXPECT_EQ(Parse(parser, "[a;b]];c];1,5;[x]"), (Fields{{S, "a;b];c"}, {S, "1,5"}, {S, "x"}}));
     parser.SetQuote('\'');
     EXPECT_EQ(Parse(parser, "'it''s';'2'"), (Fields{{S, "it's"}, {S, "2"}}));
 }

@@ -54,8 +54,7 @@ TEST(vnDelimitedReader, LineEnds)
 
 TEST(vnDelimitedReader, NulBytesAreDropped)
 {
-    EXPECT_EQ(Rows(ReadWhole("a\0b,\"c\0\"\r\0\n\0\n1\0"s)),
-              (Lines{"'ab'|'c'", "|", "1|"}));
+    EXPECT_EQ(Rows(ReadWhole("a\0b,\"c\0\"\r\0\n\0\n1\0"s)), (Lines{"'ab'|'c'", "|", "1|"}));
     EXPECT_EQ(Rows(ReadWhole("a\n\0\0"s)), (Lines{"'a'"}));
 }
 
@@ -163,7 +162,7 @@ TEST(vnDelimitedReader, ExpectedSizeDoesNotChangeTheTable)
     ASSERT_EQ(plain.GetColumnCount(), 7);
     EXPECT_EQ(Row(plain, 250001), "250001|11.500000|'x'|True|'y'|False|7");
     EXPECT_EQ(Row(plain, 5), "5|15.500000|'x'|True|||");
-    for (const std::uint64_t expected : {std::uint64_t{text.size()}, std::uint64_t{text.size() / 4},
-                                         std::uint64_t{text.size() * 3}})
+    for (const std::uint64_t expected :
+         {std::uint64_t{text.size()}, std::uint64_t{text.size() / 4}, std::uint64_t{text.size() * 3}})
         EXPECT_EQ(ReadInPieces(text, expected), plain) << "expecting " << expected << " bytes";
 }

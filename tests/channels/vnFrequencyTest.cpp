@@ -1,5 +1,5 @@
-#include "channels/vnChannel.h"
 #include "channels/vnFrequency.h"
+#include "channels/vnChannel.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +13,7 @@ struct UnitCase
 };
 
 class FrequencySetInUnit : public testing::TestWithParam<UnitCase>
-{
-};
+{};
 
 TEST_P(FrequencySetInUnit, AppliesTheFactorOfItsOwnUnit)
 {
@@ -26,13 +25,9 @@ TEST_P(FrequencySetInUnit, AppliesTheFactorOfItsOwnUnit)
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, FrequencySetInUnit,
-                         testing::Values(UnitCase{0, 146.52, 146.52e-6},
-                                         UnitCase{1, 146.52, 146.52e-6},
-                                         UnitCase{2, 5.0, 5000e-6},
-                                         UnitCase{3, 146.52, 146.52},
-                                         UnitCase{4, 1.2, 1200.0},
-                                         UnitCase{3, -2.5, -2.5},
-                                         UnitCase{7, 146.52, 7e-6},
+                         testing::Values(UnitCase{0, 146.52, 146.52e-6}, UnitCase{1, 146.52, 146.52e-6},
+                                         UnitCase{2, 5.0, 5000e-6}, UnitCase{3, 146.52, 146.52},
+                                         UnitCase{4, 1.2, 1200.0}, UnitCase{3, -2.5, -2.5}, UnitCase{7, 146.52, 7e-6},
                                          UnitCase{-1, 146.52, 7e-6}));
 
 TEST(vnFrequency, FixedUnitSettersIgnoreTheUnitCode)

@@ -24,8 +24,7 @@ struct Navigation
 };
 
 class EditorNavigation : public ::testing::TestWithParam<Navigation>
-{
-};
+{};
 
 } // namespace
 

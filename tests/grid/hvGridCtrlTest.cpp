@@ -39,8 +39,7 @@ struct OpenCase
 };
 
 class EditSubItemOpens : public ::testing::TestWithParam<OpenCase>
-{
-};
+{};
 
 TEST_P(EditSubItemOpens, OnlyOnAnExistingCellOfAnEditableColumn)
 {
@@ -119,8 +118,7 @@ struct GridKey
 };
 
 class KeyOnTheGrid : public ::testing::TestWithParam<GridKey>
-{
-};
+{};
 
 TEST_P(KeyOnTheGrid, OpensTheDescriptionOfASingleSelectedRow)
 {

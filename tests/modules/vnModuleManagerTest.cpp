@@ -103,8 +103,7 @@ struct LayoutCase
 };
 
 class vnChannelLayoutTest : public ::testing::TestWithParam<LayoutCase>
-{
-};
+{};
 
 TEST_P(vnChannelLayoutTest, CountAndLastChannelFollowFromTheFields)
 {
@@ -122,7 +121,7 @@ TEST_P(vnChannelLayoutTest, CountAndLastChannelFollowFromTheFields)
 INSTANTIATE_TEST_SUITE_P(Layouts, vnChannelLayoutTest,
                          ::testing::Values(LayoutCase{0, 0, 0, 0, 0, -1}, LayoutCase{1, 1, 10, 20, 200, 200},
                                            // Out of 32-bit range: wraps instead of overflowing.
-                                           LayoutCase{std::numeric_limits<std::int32_t>::max(), 1, 65536, 65536,
-                                                      0, std::numeric_limits<std::int32_t>::max() - 1}));
+                                           LayoutCase{std::numeric_limits<std::int32_t>::max(), 1, 65536, 65536, 0,
+                                                      std::numeric_limits<std::int32_t>::max() - 1}));
 
 } // namespace

@@ -1,6 +1,6 @@
 // Command routing, greying, accelerators and bar toggles of the frame window.
-#include "res/ResourceIds.h"
 #include "toolkit/CFrameWnd.h"
+#include "res/ResourceIds.h"
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 #include "toolkit/CWinApp.h"
@@ -169,8 +169,9 @@ TEST_F(FrameWndTest, OnlyTheAcceleratorTableBindsKeys)
         bound.push_back(shortcut->key().toString(QKeySequence::PortableText));
     std::sort(bound.begin(), bound.end());
     std::vector<QString> expected = {
-        "Ctrl+C", "Ctrl+Ins", "Shift+Del", "Ctrl+X", "Ctrl+V", "Shift+Ins", "Alt+Backspace", "Ctrl+Z", "Ctrl+N",
-        "Ctrl+O", "Ctrl+P", "Ctrl+S", "Ctrl+A", "F6", "Shift+F6", "F5", "Shift+F5",
+        "Ctrl+C",        "Ctrl+Ins", "Shift+Del", "Ctrl+X", "Ctrl+V",   "Shift+Ins",
+        "Alt+Backspace", "Ctrl+Z",   "Ctrl+N",    "Ctrl+O", "Ctrl+P",   "Ctrl+S",
+        "Ctrl+A",        "F6",       "Shift+F6",  "F5",     "Shift+F5",
     };
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(bound, expected);
@@ -227,9 +228,9 @@ TEST_F(FrameWndTest, MenuBarHoldsTheFiveMenusWithTheirLabels)
     std::vector<QString> labels;
     for (QAction* item : transfer)
         labels.push_back(item->isSeparator() ? QString("-") : item->text());
-    EXPECT_EQ(labels, (std::vector<QString>{"Upload &Selected To Scanner\tF5", "&Upload All To Scanner\tCtrl+F5",
-                                            "&Download All From Scanner", "-", "Se&ttings...",
-                                            "Vantis &Modules..."}));
+    EXPECT_EQ(labels,
+              (std::vector<QString>{"Upload &Selected To Scanner\tF5", "&Upload All To Scanner\tCtrl+F5",
+                                    "&Download All From Scanner", "-", "Se&ttings...", "Vantis &Modules..."}));
     EXPECT_EQ(frame.FindMenuItem(ID_APP_EXIT)->statusTip(), "Quit the application; prompts to save documents");
 }
 

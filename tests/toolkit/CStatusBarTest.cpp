@@ -1,8 +1,8 @@
 // Status bar: idle text, prompts while a button is under the pointer, and
 // the lock-key indicators.
+#include "toolkit/CStatusBar.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CFrameWnd.h"
-#include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
 #include <QTest>
@@ -52,8 +52,9 @@ TEST_F(StatusBarTest, ShowsReadyThenAButtonsPromptWhileThePointerRestsOnIt)
     ASSERT_NE(about, nullptr);
     EXPECT_EQ(about->toolTip(), "About");
     QTest::mouseMove(about);
-    EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return frame.statusBar->GetPaneText(0) == "Display program information, version number and copyright"; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return frame.statusBar->GetPaneText(0) == "Display program information, version number and copyright";
+    }));
 
     QTest::mouseMove(frame.centralWidget());
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame.statusBar->GetPaneText(0) == "Ready"; }));

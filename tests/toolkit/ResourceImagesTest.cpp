@@ -16,8 +16,8 @@ TEST(ToolbarBitmap, HoldsOneDistinctSixteenColourImagePerButton)
 {
     const ToolbarResource* toolbar = FindToolbarResource(IDR_MAINFRAME);
     ASSERT_NE(toolbar, nullptr);
-    const int buttons = static_cast<int>(std::count_if(toolbar->buttons.begin(), toolbar->buttons.end(),
-                                                       [](int id) { return id != 0; }));
+    const int buttons = static_cast<int>(
+        std::count_if(toolbar->buttons.begin(), toolbar->buttons.end(), [](int id) { return id != 0; }));
     EXPECT_EQ(buttons, 5);
 
     const QImage bitmap = LoadToolbarBitmap(IDR_MAINFRAME);

@@ -17,8 +17,7 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 const std::string Section = "Transfer Options";
 
 // The frequency as the scanner should see it: megahertz, four decimals.
@@ -33,8 +32,7 @@ std::string FourDecimals(double megahertz)
 // frequency 0 and must not be sent.
 void FillList(vnChannelList& list)
 {
-    for (int i = 0; i < 200; ++i)
-    {
+    for (int i = 0; i < 200; ++i) {
         vnChannel* channel = nullptr;
         list.AddNew(&channel);
         channel->SetNumber(i + 1);
@@ -99,15 +97,14 @@ private:
 
 struct LineCase
 {
-    std::int32_t baud; // 0: not stored, the module's default
+    std::int32_t baud;     // 0: not stored, the module's default
     std::int32_t stopBits; // -1: not stored
     std::uint32_t expectedBaud;
     int expectedStopBits;
 };
 
 class UploadAllIntoTheVirtualScanner : public testing::TestWithParam<LineCase>
-{
-};
+{};
 
 TEST_P(UploadAllIntoTheVirtualScanner, DeliversEveryChannelOnTheStoredLine)
 {
@@ -137,8 +134,7 @@ TEST_P(UploadAllIntoTheVirtualScanner, DeliversEveryChannelOnTheStoredLine)
 
     auto channels = scanner.EventsOf(ScannerEvent::Kind::Channel);
     std::size_t next = 0;
-    for (int i = 0; i < list.GetCount(); ++i)
-    {
+    for (int i = 0; i < list.GetCount(); ++i) {
         const vnChannel& sent = *list.GetAt(i);
         if (sent.GetFrequency().GetMHz() == 0.0)
             continue;
@@ -198,8 +194,7 @@ TEST(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
 
     auto events = scanner.Events();
     ASSERT_EQ(events.size(), 6u);
-    for (int upload = 0; upload < 2; ++upload)
-    {
+    for (int upload = 0; upload < 2; ++upload) {
         const auto* part = &events[static_cast<std::size_t>(upload * 3)];
         EXPECT_EQ(part[0].kind, ScannerEvent::Kind::Start);
         EXPECT_EQ(part[0].count, 1);
@@ -300,8 +295,7 @@ TEST(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
     // bytes; a real scanner that hangs would stop the first one.
     vnResult result = S_OK;
     int uploads = 0;
-    while (result == S_OK && uploads < 100)
-    {
+    while (result == S_OK && uploads < 100) {
         result = module.Transfer()->UploadAll(&list);
         ++uploads;
     }

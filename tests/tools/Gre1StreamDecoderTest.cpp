@@ -5,8 +5,7 @@
 
 #include <random>
 
-namespace
-{
+namespace {
 std::string FromHex(const std::string& hex)
 {
     std::string bytes;
@@ -32,8 +31,7 @@ std::vector<Gre1StreamItem> DecodeAll(const std::string& bytes, std::size_t chun
 std::vector<std::string> Summary(const std::vector<Gre1StreamItem>& items)
 {
     std::vector<std::string> out;
-    for (const auto& item : items)
-    {
+    for (const auto& item : items) {
         if (item.isPacket)
             out.push_back("P" + std::to_string(item.command) + "/" + std::to_string(item.subcommand) + ":" + item.data);
         else
@@ -51,14 +49,12 @@ struct WireCase
 };
 
 class DecodesWireExamples : public testing::TestWithParam<WireCase>
-{
-};
+{};
 
 TEST_P(DecodesWireExamples, InOneBlockAndByteByByte)
 {
     const std::string bytes = FromHex(GetParam().hex);
-    for (std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{3}})
-    {
+    for (std::size_t chunk : {std::size_t{0}, std::size_t{1}, std::size_t{3}}) {
         auto items = DecodeAll(bytes, chunk);
         ASSERT_EQ(items.size(), 1u) << "chunk " << chunk;
         EXPECT_TRUE(items[0].isPacket) << items[0].fault;
@@ -94,8 +90,7 @@ struct MalformedCase
 };
 
 class DecodesMalformedInput : public testing::TestWithParam<MalformedCase>
-{
-};
+{};
 
 TEST_P(DecodesMalformedInput, ReportsTheFaultAndRecoversAtTheNextSyncByte)
 {
@@ -114,49 +109,46 @@ const std::string End = TestEnd();
 
 INSTANTIATE_TEST_SUITE_P(
     Faults, DecodesMalformedInput,
-    testing::Values(
-        MalformedCase{"StrayBytesBeforeAPacket", "xyz" + End, {"F0+3:3 bytes outside a packet", "P2/1:"}},
-        MalformedCase{"StrayBytesAtTheEnd", End + "q", {"P2/1:", "F6+1:1 byte outside a packet"}},
-        MalformedCase{"BadChecksumSkipsThePacketOnly",
-                      WithBadChecksum(TestChannel("C1^F1.0000^DR^LR^PR^")) + End,
-                      {"F0+25:bad checksum: got 0x55, expected 0x54", "P2/1:"}},
-        MalformedCase{"LengthTooSmall",
-                      std::string("\x81\x03\x02\x01", 4) + End,
-                      {"F0+1:length 3 is not from 4 to 252", "F1+3:3 bytes outside a packet", "P2/1:"}},
-        MalformedCase{"LengthTooLarge",
-                      std::string("\x81\xFD", 2) + End,
-                      {"F0+1:length 253 is not from 4 to 252", "F1+1:1 byte outside a packet", "P2/1:"}},
-        MalformedCase{"ZeroByteInsideTheData",
-                      TestPacket(16, 0, std::string("C1\0F", 4)) + End,
-                      {"F0+9:zero byte inside the data", "P2/1:"}},
-        MalformedCase{"PacketCutShortByTheNextOne",
-                      TestChannel("C1^F1.0000^DR^LR^PR^").substr(0, 10) + End,
-                      {"F0+10:packet cut short: 10 bytes of 25 arrived", "P2/1:"}},
-        MalformedCase{"LengthSwallowingTheNextPacket",
-                      TestChannel("C1^F1.0000^DR^LR^PR^").substr(0, 5) + End + TestChannel("C2^F2.0000^DR^LR^PR^"),
-                      {"F0+1:bad checksum: got 0x30, expected 0x64 (a sync byte follows within its length; "
-                       "resynchronising there)",
-                       "F1+4:4 bytes outside a packet", "P2/1:", "P16/0:C2^F2.0000^DR^LR^PR^"}},
-        MalformedCase{"SyncByteAlone", End + "\x81", {"P2/1:", "F6+1:sync byte without a packet"}},
-        MalformedCase{"TwoSyncBytes", "\x81" + End, {"F0+1:sync byte without a packet", "P2/1:"}},
-        MalformedCase{"EmptyChannelPacketIsAPacket", TestChannel(""), {"P16/0:"}},
-        MalformedCase{"NothingAtAll", "", {}}),
+    testing::Values(MalformedCase{"StrayBytesBeforeAPacket", "xyz" + End, {"F0+3:3 bytes outside a packet", "P2/1:"}},
+                    MalformedCase{"StrayBytesAtTheEnd", End + "q", {"P2/1:", "F6+1:1 byte outside a packet"}},
+                    MalformedCase{"BadChecksumSkipsThePacketOnly",
+                                  WithBadChecksum(TestChannel("C1^F1.0000^DR^LR^PR^")) + End,
+                                  {"F0+25:bad checksum: got 0x55, expected 0x54", "P2/1:"}},
+                    MalformedCase{"LengthTooSmall",
+                                  std::string("\x81\x03\x02\x01", 4) + End,
+                                  {"F0+1:length 3 is not from 4 to 252", "F1+3:3 bytes outside a packet", "P2/1:"}},
+                    MalformedCase{"LengthTooLarge",
+                                  std::string("\x81\xFD", 2) + End,
+                                  {"F0+1:length 253 is not from 4 to 252", "F1+1:1 byte outside a packet", "P2/1:"}},
+                    MalformedCase{"ZeroByteInsideTheData",
+                                  TestPacket(16, 0, std::string("C1\0F", 4)) + End,
+                                  {"F0+9:zero byte inside the data", "P2/1:"}},
+                    MalformedCase{"PacketCutShortByTheNextOne",
+                                  TestChannel("C1^F1.0000^DR^LR^PR^").substr(0, 10) + End,
+                                  {"F0+10:packet cut short: 10 bytes of 25 arrived", "P2/1:"}},
+                    MalformedCase{"LengthSwallowingTheNextPacket",
+                                  TestChannel("C1^F1.0000^DR^LR^PR^").substr(0, 5) + End +
+                                      TestChannel("C2^F2.0000^DR^LR^PR^"),
+                                  {"F0+1:bad checksum: got 0x30, expected 0x64 (a sync byte follows within its length; "
+                                   "resynchronising there)",
+                                   "F1+4:4 bytes outside a packet", "P2/1:", "P16/0:C2^F2.0000^DR^LR^PR^"}},
+                    MalformedCase{"SyncByteAlone", End + "\x81", {"P2/1:", "F6+1:sync byte without a packet"}},
+                    MalformedCase{"TwoSyncBytes", "\x81" + End, {"F0+1:sync byte without a packet", "P2/1:"}},
+                    MalformedCase{"EmptyChannelPacketIsAPacket", TestChannel(""), {"P16/0:"}},
+                    MalformedCase{"NothingAtAll", "", {}}),
     [](const testing::TestParamInfo<MalformedCase>& info) { return std::string(info.param.name); });
 
 TEST(Gre1StreamDecoder, AccountsForEveryByteOfRandomInputAndFindsThePacketsBetweenJunk)
 {
     std::mt19937 random(20240611);
     std::uniform_int_distribution<int> byte(0, 255);
-    for (int round = 0; round < 200; ++round)
-    {
+    for (int round = 0; round < 200; ++round) {
         std::string junk;
         std::string stream;
         std::vector<std::string> packets;
-        for (int part = 0; part < 8; ++part)
-        {
+        for (int part = 0; part < 8; ++part) {
             std::string noise(static_cast<std::size_t>(byte(random) % 40), '\0');
-            for (char& c : noise)
-            {
+            for (char& c : noise) {
                 c = static_cast<char>(byte(random));
                 if (c == '\x81')
                     c = 'J'; // junk without sync bytes cannot hide a packet
@@ -168,8 +160,7 @@ TEST(Gre1StreamDecoder, AccountsForEveryByteOfRandomInputAndFindsThePacketsBetwe
         auto items = DecodeAll(stream, static_cast<std::size_t>(1 + round % 17));
         std::size_t covered = 0;
         std::vector<std::string> found;
-        for (const auto& item : items)
-        {
+        for (const auto& item : items) {
             EXPECT_EQ(item.offset, covered);
             covered += item.size;
             if (item.isPacket)
@@ -181,15 +172,13 @@ TEST(Gre1StreamDecoder, AccountsForEveryByteOfRandomInputAndFindsThePacketsBetwe
 
     // Entirely random bytes, sync bytes included: every byte still lands in
     // exactly one item.
-    for (int round = 0; round < 200; ++round)
-    {
+    for (int round = 0; round < 200; ++round) {
         std::string stream(2000, '\0');
         for (char& c : stream)
             c = static_cast<char>(byte(random) < 20 ? 0x81 : byte(random));
         auto items = DecodeAll(stream, static_cast<std::size_t>(1 + round % 31));
         std::size_t covered = 0;
-        for (const auto& item : items)
-        {
+        for (const auto& item : items) {
             ASSERT_EQ(item.offset, covered);
             ASSERT_GT(item.size, 0u);
             covered += item.size;

@@ -62,8 +62,7 @@ public:
     std::vector<ScannerEvent> EventsOf(ScannerEvent::Kind kind) const
     {
         std::vector<ScannerEvent> selected;
-        for (const auto& event : Events())
-        {
+        for (const auto& event : Events()) {
             if (event.kind == kind)
                 selected.push_back(event);
         }
@@ -92,13 +91,11 @@ private:
     void Run()
     {
         std::uint8_t buffer[4096];
-        while (!m_quit)
-        {
+        while (!m_quit) {
             int fd = -1;
             {
                 std::lock_guard lock(m_mutex);
-                if (m_vanish && !m_vanished)
-                {
+                if (m_vanish && !m_vanished) {
                     m_pty.CloseMaster();
                     m_pty.CloseSlave();
                     m_vanished = true;
@@ -106,8 +103,7 @@ private:
                 }
                 fd = m_reading && !m_vanished ? m_pty.Master() : -1;
             }
-            if (fd < 0)
-            {
+            if (fd < 0) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
                 continue;
             }
@@ -122,8 +118,7 @@ private:
                 continue;
             std::vector<ScannerEvent> events;
             m_scanner.Receive(buffer, static_cast<std::size_t>(n), events);
-            for (const auto& event : events)
-            {
+            for (const auto& event : events) {
                 if (event.kind == ScannerEvent::Kind::Start)
                     LineSettings::Read(fd, &m_line);
                 m_events.push_back(event);

@@ -61,8 +61,7 @@ public:
     std::vector<unsigned char> ReadExactly(std::size_t count, int timeoutMs = 2000)
     {
         std::vector<unsigned char> all;
-        while (all.size() < count)
-        {
+        while (all.size() < count) {
             auto part = ReadAvailable(timeoutMs);
             if (part.empty())
                 break;

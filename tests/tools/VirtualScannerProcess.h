@@ -44,8 +44,7 @@ public:
     VirtualScannerProcess& operator=(const VirtualScannerProcess&) = delete;
     ~VirtualScannerProcess()
     {
-        if (m_pid > 0 && !m_status)
-        {
+        if (m_pid > 0 && !m_status) {
             kill(m_pid, SIGTERM);
             int status = 0;
             waitpid(m_pid, &status, 0);
@@ -60,16 +59,15 @@ public:
     std::optional<std::string> NextLine(std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
         auto deadline = std::chrono::steady_clock::now() + timeout;
-        for (;;)
-        {
+        for (;;) {
             auto end = m_buffer.find('\n');
-            if (end != std::string::npos)
-            {
+            if (end != std::string::npos) {
                 std::string line = m_buffer.substr(0, end);
                 m_buffer.erase(0, end + 1);
                 return line;
             }
-            auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
             if (left.count() <= 0 || m_out < 0)
                 return std::nullopt;
             pollfd input{m_out, POLLIN, 0};
@@ -88,8 +86,7 @@ public:
                                         std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
         std::vector<std::string> lines;
-        while (auto line = NextLine(timeout))
-        {
+        while (auto line = NextLine(timeout)) {
             lines.push_back(*line);
             if (line->find(text) != std::string::npos)
                 break;
@@ -102,8 +99,7 @@ public:
     std::optional<int> Wait(std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
         auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!m_status && m_pid > 0)
-        {
+        while (!m_status && m_pid > 0) {
             int status = 0;
             if (waitpid(m_pid, &status, WNOHANG) == m_pid)
                 m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);

@@ -6,14 +6,12 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 const std::string Program = SCANLORE_VSCANNER;
 
 bool Contains(const std::vector<std::string>& lines, const std::string& text)
 {
-    for (const auto& line : lines)
-    {
+    for (const auto& line : lines) {
         if (line.find(text) != std::string::npos)
             return true;
     }
@@ -28,9 +26,8 @@ TEST(VirtualScannerProgram, HelpExplainsTheOptionsAndBadOptionsAreRefused)
     EXPECT_TRUE(Contains(lines, "--vanish-after N"));
     EXPECT_EQ(help.Wait(), 0);
 
-    for (auto bad : std::vector<std::vector<std::string>>{{"--uploads"}, {"--uploads", "0"}, {"--uploads", "2x"},
-                                                           {"--vanish-after", "-1"}, {"--frobnicate"}})
-    {
+    for (auto bad : std::vector<std::vector<std::string>>{
+             {"--uploads"}, {"--uploads", "0"}, {"--uploads", "2x"}, {"--vanish-after", "-1"}, {"--frobnicate"}}) {
         VirtualScannerProcess process(Program, bad);
         EXPECT_EQ(process.Wait(), 1) << bad[0];
     }
@@ -47,15 +44,16 @@ TEST(VirtualScannerProgram, ReportsTheLineAndEveryChannelOfAnUploadThroughTheSer
     ASSERT_EQ(port.Configure(*device, 250000, 2), S_OK);
     ASSERT_EQ(port.Open(), S_OK) << port.GetFailureReason();
     std::string upload = TestStart(200) + TestChannel("C5^F146.5200^DS^LR^PR^") +
-                         TestChannel("C200^V\n7^F1300.0000^DR^LS^PS^") + TestEnd();
+        TestChannel("C200^V\n7^F1300.0000^DR^LS^PS^") + TestEnd();
     ASSERT_EQ(port.Write(upload.data(), static_cast<std::uint32_t>(upload.size())), S_OK);
     ASSERT_EQ(port.Close(), S_OK);
 
     auto lines = scanner.LinesUntil("\"event\":\"summary\"");
     ASSERT_EQ(lines.size(), 5u);
-    EXPECT_EQ(lines[0], "{\"event\":\"line\",\"baud\":250000,\"dataBits\":8,\"parity\":false,\"stopBits\":2,"
-                        "\"rtsCts\":false,\"xonXoff\":false,\"raw\":true,\"outputProcessing\":false,"
-                        "\"inputProcessing\":false,\"clocal\":true,\"hupcl\":false}");
+    EXPECT_EQ(lines[0],
+              "{\"event\":\"line\",\"baud\":250000,\"dataBits\":8,\"parity\":false,\"stopBits\":2,"
+              "\"rtsCts\":false,\"xonXoff\":false,\"raw\":true,\"outputProcessing\":false,"
+              "\"inputProcessing\":false,\"clocal\":true,\"hupcl\":false}");
     EXPECT_EQ(lines[1], "{\"event\":\"start\",\"upload\":1,\"count\":200}");
     EXPECT_NE(lines[2].find("\"number\":5,\"frequency\":\"146.5200\",\"car\":\"\",\"delay\":true"), std::string::npos);
     // The LF inside the car number arrived as it was sent.

@@ -1,11 +1,10 @@
 #include "tools/VirtualScanner.h"
-#include "tools/VirtualScannerReport.h"
 #include "tests/tools/TestPackets.h"
+#include "tools/VirtualScannerReport.h"
 
 #include <gtest/gtest.h>
 
-namespace
-{
+namespace {
 using Kind = ScannerEvent::Kind;
 
 std::vector<ScannerEvent> Send(VirtualScanner& scanner, const std::string& bytes)
@@ -26,8 +25,9 @@ std::vector<Kind> Kinds(const std::vector<ScannerEvent>& events)
 TEST(VirtualScanner, StoresTheChannelsOfAnUploadAndSumsItUp)
 {
     VirtualScanner scanner;
-    auto events = Send(scanner, TestStart(200) + TestChannel("C5^F146.5200^DS^LR^PR^") +
-                                    TestChannel("C6^V12^F0.0010^DR^LS^PS^") + TestEnd());
+    auto events = Send(scanner,
+                       TestStart(200) + TestChannel("C5^F146.5200^DS^LR^PR^") +
+                           TestChannel("C6^V12^F0.0010^DR^LS^PS^") + TestEnd());
     ASSERT_EQ(Kinds(events), (std::vector<Kind>{Kind::Start, Kind::Channel, Kind::Channel, Kind::Summary}));
     EXPECT_EQ(events[0].count, 200);
     EXPECT_EQ(events[1].channel.number, 5);
@@ -52,7 +52,8 @@ TEST(VirtualScanner, StoresTheChannelsOfAnUploadAndSumsItUp)
 TEST(VirtualScanner, MemoriesOutliveAnUploadAndALaterUploadOverwritesThem)
 {
     VirtualScanner scanner;
-    Send(scanner, TestStart(200) + TestChannel("C1^F1.0000^DR^LR^PR^") + TestChannel("C2^F2.0000^DR^LR^PR^") + TestEnd());
+    Send(scanner,
+         TestStart(200) + TestChannel("C1^F1.0000^DR^LR^PR^") + TestChannel("C2^F2.0000^DR^LR^PR^") + TestEnd());
     auto events = Send(scanner, TestStart(1) + TestChannel("C2^F9.0000^DS^LR^PR^") + TestEnd());
     ASSERT_EQ(events.back().kind, Kind::Summary);
     EXPECT_EQ(events.back().upload, 2);
@@ -71,8 +72,7 @@ struct RuleCase
 };
 
 class VirtualScannerRefuses : public testing::TestWithParam<RuleCase>
-{
-};
+{};
 
 TEST_P(VirtualScannerRefuses, WhatAScannerWouldNotTakeAndStoresNothingOfIt)
 {
@@ -80,10 +80,8 @@ TEST_P(VirtualScannerRefuses, WhatAScannerWouldNotTakeAndStoresNothingOfIt)
     auto events = Send(scanner, GetParam().bytes);
     scanner.Flush(events);
     std::vector<std::string> reasons;
-    for (const auto& event : events)
-    {
-        if (event.kind == Kind::Rejected)
-        {
+    for (const auto& event : events) {
+        if (event.kind == Kind::Rejected) {
             reasons.push_back(event.reason);
             EXPECT_EQ(event.upload, GetParam().uploadOfRejection);
         }
@@ -91,10 +89,8 @@ TEST_P(VirtualScannerRefuses, WhatAScannerWouldNotTakeAndStoresNothingOfIt)
     EXPECT_EQ(reasons, std::vector<std::string>{GetParam().reason});
     EXPECT_EQ(scanner.MemoriesInUse(), 0);
     // A rejection inside an upload shows in its summary.
-    for (const auto& event : events)
-    {
-        if (event.kind == Kind::Summary && GetParam().uploadOfRejection == event.upload)
-        {
+    for (const auto& event : events) {
+        if (event.kind == Kind::Summary && GetParam().uploadOfRejection == event.upload) {
             EXPECT_EQ(event.rejections, std::vector<std::string>{GetParam().reason});
         }
     }
@@ -111,7 +107,8 @@ INSTANTIATE_TEST_SUITE_P(
                  "channel number 0 is not from 1 to 200", 1},
         RuleCase{"ChannelNumberTooLarge", TestStart(200) + TestChannel("C201^F1.0000^DR^LR^PR^") + TestEnd(),
                  "channel number 201 is not from 1 to 200", 1},
-        RuleCase{"ChannelTextCutShort", TestStart(200) + TestChannel("C1^V" + std::string(230, 'x') + "^F1.00") + TestEnd(),
+        RuleCase{"ChannelTextCutShort",
+                 TestStart(200) + TestChannel("C1^V" + std::string(230, 'x') + "^F1.00") + TestEnd(),
                  "channel text \"C1^V" + std::string(230, 'x') + "^F1.00\": text does not end with ^", 1},
         RuleCase{"StartWithoutCount", TestPacket(1, 1, ""), "start packet with 0 data bytes instead of 1", 0},
         RuleCase{"EndWithData", TestStart(1) + TestPacket(2, 1, "x") + TestEnd(), "end packet with data", 1},
@@ -125,10 +122,12 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VirtualScanner, AStartInsideAnUploadAbandonsItAndBeginsTheNext)
 {
     VirtualScanner scanner;
-    auto events = Send(scanner, TestStart(200) + TestChannel("C1^F1.0000^DR^LR^PR^") + TestStart(1) +
-                                    TestChannel("C2^F2.0000^DR^LR^PR^") + TestEnd());
-    ASSERT_EQ(Kinds(events), (std::vector<Kind>{Kind::Start, Kind::Channel, Kind::Rejected, Kind::Summary, Kind::Start,
-                                                Kind::Channel, Kind::Summary}));
+    auto events = Send(scanner,
+                       TestStart(200) + TestChannel("C1^F1.0000^DR^LR^PR^") + TestStart(1) +
+                           TestChannel("C2^F2.0000^DR^LR^PR^") + TestEnd());
+    ASSERT_EQ(Kinds(events),
+              (std::vector<Kind>{Kind::Start, Kind::Channel, Kind::Rejected, Kind::Summary, Kind::Start, Kind::Channel,
+                                 Kind::Summary}));
     EXPECT_EQ(events[2].reason, "start packet inside upload 1, which had no end packet");
     EXPECT_FALSE(events[3].complete);
     EXPECT_EQ(events[3].upload, 1);

@@ -26,8 +26,8 @@ public:
     {
         m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
         char name[128] = {};
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0
-            || ptsname_r(m_master, name, sizeof name) != 0)
+        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
+            ptsname_r(m_master, name, sizeof name) != 0)
             return;
         // A slave descriptor of our own keeps the master readable while the
         // port is closed between uploads.
@@ -57,8 +57,7 @@ public:
     // Waits until at least count bytes have come (at most timeout), then a
     // little longer so that stray extra bytes show, and hands out everything
     // received so far.
-    std::vector<std::uint8_t> Take(std::size_t count,
-                                   std::chrono::milliseconds timeout = std::chrono::seconds(5))
+    std::vector<std::uint8_t> Take(std::size_t count, std::chrono::milliseconds timeout = std::chrono::seconds(5))
     {
         std::unique_lock lock(m_mutex);
         m_arrived.wait_for(lock, timeout, [&] { return m_bytes.size() >= count; });
@@ -151,6 +150,15 @@ inline std::vector<DecodedPacket> DecodePackets(const std::vector<std::uint8_t>&
     return packets;
 }
 
-inline DecodedPacket StartPacket(std::uint8_t count) { return {1, 1, std::string(1, static_cast<char>(count)), true}; }
-inline DecodedPacket ChannelPacket(const std::string& text) { return {0x10, 0, text, true}; }
-inline DecodedPacket EndPacket() { return {2, 1, "", true}; }
+inline DecodedPacket StartPacket(std::uint8_t count)
+{
+    return {1, 1, std::string(1, static_cast<char>(count)), true};
+}
+inline DecodedPacket ChannelPacket(const std::string& text)
+{
+    return {0x10, 0, text, true};
+}
+inline DecodedPacket EndPacket()
+{
+    return {2, 1, "", true};
+}

@@ -133,11 +133,13 @@ struct StoredCase
     std::optional<std::uint8_t> expectedStopBits;
 };
 
-void PrintTo(const StoredCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StoredCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
 class vnGre1ModuleSettingsTest : public vnGre1ModuleTest, public ::testing::WithParamInterface<StoredCase>
-{
-};
+{};
 
 TEST_P(vnGre1ModuleSettingsTest, StoredValuesConfigureThePort)
 {
@@ -151,24 +153,24 @@ TEST_P(vnGre1ModuleSettingsTest, StoredValuesConfigureThePort)
 
     vnGre1Module module;
     const PortState unconfigured = Unconfigured();
-    EXPECT_EQ(StateOf(module), (PortState{c.expectedName, c.expectedBaud.value_or(unconfigured.baud),
-                                          c.expectedStopBits.value_or(unconfigured.stopBits)}));
+    EXPECT_EQ(StateOf(module),
+              (PortState{c.expectedName, c.expectedBaud.value_or(unconfigured.baud),
+                         c.expectedStopBits.value_or(unconfigured.stopBits)}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Stored, vnGre1ModuleSettingsTest,
-    ::testing::Values(
-        StoredCase{"EmptyStoreGivesDefaults", {}, {}, {}, "COM1", 4800u, std::uint8_t{2}},
-        StoredCase{"AllStored", "/dev/ttyUSB3", 9600, 0, "/dev/ttyUSB3", 9600u, std::uint8_t{0}},
-        StoredCase{"LimitsAccepted", "COM2", 110, 1, "COM2", 110u, std::uint8_t{1}},
-        StoredCase{"FastestAccepted", "COM2", 256000, 2, "COM2", 256000u, std::uint8_t{2}},
-        // A refused speed stops the configuration: the stop bits stay unset too.
-        StoredCase{"Baud109Refused", "COM3", 109, 0, "COM3", {}, {}},
-        StoredCase{"BaudAboveLimitRefused", "COM3", 256001, 0, "COM3", {}, {}},
-        StoredCase{"NegativeBaudRefused", "COM3", -4800, 0, "COM3", {}, {}},
-        StoredCase{"StopBits3Refused", "COM4", 1200, 3, "COM4", 1200u, {}},
-        StoredCase{"StopBits258ReadsAsTwo", "COM4", 2400, 258, "COM4", 2400u, std::uint8_t{2}},
-        StoredCase{"StopBits256ReadsAsZero", "COM4", 2400, 256, "COM4", 2400u, std::uint8_t{0}}),
+    ::testing::Values(StoredCase{"EmptyStoreGivesDefaults", {}, {}, {}, "COM1", 4800u, std::uint8_t{2}},
+                      StoredCase{"AllStored", "/dev/ttyUSB3", 9600, 0, "/dev/ttyUSB3", 9600u, std::uint8_t{0}},
+                      StoredCase{"LimitsAccepted", "COM2", 110, 1, "COM2", 110u, std::uint8_t{1}},
+                      StoredCase{"FastestAccepted", "COM2", 256000, 2, "COM2", 256000u, std::uint8_t{2}},
+                      // A refused speed stops the configuration: the stop bits stay unset too.
+                      StoredCase{"Baud109Refused", "COM3", 109, 0, "COM3", {}, {}},
+                      StoredCase{"BaudAboveLimitRefused", "COM3", 256001, 0, "COM3", {}, {}},
+                      StoredCase{"NegativeBaudRefused", "COM3", -4800, 0, "COM3", {}, {}},
+                      StoredCase{"StopBits3Refused", "COM4", 1200, 3, "COM4", 1200u, {}},
+                      StoredCase{"StopBits258ReadsAsTwo", "COM4", 2400, 258, "COM4", 2400u, std::uint8_t{2}},
+                      StoredCase{"StopBits256ReadsAsZero", "COM4", 2400, 256, "COM4", 2400u, std::uint8_t{0}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(vnGre1ModuleTest, PropertiesShowThePortAsConfiguredAndTheStoredModel)
@@ -199,13 +201,14 @@ TEST_F(vnGre1ModuleTest, OkStoresTheChosenValuesInOrderAndAppliesThem)
     m_store.writes.clear();
 
     ASSERT_EQ(module.ShowProperties(), S_OK);
-    EXPECT_EQ(m_store.writes, (std::vector<std::string>{
-                                  "Transfer Options/Scanner Model=(Custom)",
-                                  "Transfer Options/Car Numbers=0",
-                                  "Transfer Options/Communications Port=/dev/ttyUSB1",
-                                  "Transfer Options/Baud=9600",
-                                  "Transfer Options/Stop Bits=1",
-                              }));
+    EXPECT_EQ(m_store.writes,
+              (std::vector<std::string>{
+                  "Transfer Options/Scanner Model=(Custom)",
+                  "Transfer Options/Car Numbers=0",
+                  "Transfer Options/Communications Port=/dev/ttyUSB1",
+                  "Transfer Options/Baud=9600",
+                  "Transfer Options/Stop Bits=1",
+              }));
     EXPECT_EQ(StateOf(module), (PortState{"/dev/ttyUSB1", 9600, 1}));
 
     // The next module starts from what was stored.
@@ -223,13 +226,14 @@ TEST_F(vnGre1ModuleTest, CancelStoresTheValuesThatWereShown)
         vnGre1Module module;
 
         ASSERT_EQ(module.ShowProperties(), S_OK);
-        EXPECT_EQ(store.writes, (std::vector<std::string>{
-                                    "Transfer Options/Scanner Model=RadioShack Pro-89",
-                                    "Transfer Options/Car Numbers=1",
-                                    "Transfer Options/Communications Port=COM1",
-                                    "Transfer Options/Baud=4800",
-                                    "Transfer Options/Stop Bits=2",
-                                }));
+        EXPECT_EQ(store.writes,
+                  (std::vector<std::string>{
+                      "Transfer Options/Scanner Model=RadioShack Pro-89",
+                      "Transfer Options/Car Numbers=1",
+                      "Transfer Options/Communications Port=COM1",
+                      "Transfer Options/Baud=4800",
+                      "Transfer Options/Stop Bits=2",
+                  }));
         EXPECT_EQ(StateOf(module), (PortState{"COM1", 4800, 2}));
         vnSetSettings(&m_store);
     }
@@ -243,11 +247,13 @@ struct ConversionCase
     std::int32_t storedStopBits;
 };
 
-void PrintTo(const ConversionCase& c, std::ostream* os) { *os << '"' << c.speed << "\" \"" << c.stopBits << '"'; }
+void PrintTo(const ConversionCase& c, std::ostream* os)
+{
+    *os << '"' << c.speed << "\" \"" << c.stopBits << '"';
+}
 
 class vnGre1ModuleConversionTest : public vnGre1ModuleTest, public ::testing::WithParamInterface<ConversionCase>
-{
-};
+{};
 
 TEST_P(vnGre1ModuleConversionTest, DialogTextsBecomeStoredNumbers)
 {
@@ -258,14 +264,13 @@ TEST_P(vnGre1ModuleConversionTest, DialogTextsBecomeStoredNumbers)
     EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", 12345), GetParam().storedStopBits);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Texts, vnGre1ModuleConversionTest,
-    ::testing::Values(ConversionCase{"9600", "2", 9600, 2}, ConversionCase{"1200", "1", 1200, 1},
-                      // Empty texts: a list without a selection.
-                      ConversionCase{"", "", 0, 0}, ConversionCase{"2400 baud", "2 bits", 2400, 2},
-                      ConversionCase{" 2400", " 1", 0, 1}, ConversionCase{"4800", "258", 4800, 2},
-                      ConversionCase{"4800", "-1", 4800, 255},
-                      // Too large for 32 bits: the largest number, which no port accepts.
-                      ConversionCase{"99999999999", "2", -1, 2}));
+INSTANTIATE_TEST_SUITE_P(Texts, vnGre1ModuleConversionTest,
+                         ::testing::Values(ConversionCase{"9600", "2", 9600, 2}, ConversionCase{"1200", "1", 1200, 1},
+                                           // Empty texts: a list without a selection.
+                                           ConversionCase{"", "", 0, 0}, ConversionCase{"2400 baud", "2 bits", 2400, 2},
+                                           ConversionCase{" 2400", " 1", 0, 1}, ConversionCase{"4800", "258", 4800, 2},
+                                           ConversionCase{"4800", "-1", 4800, 255},
+                                           // Too large for 32 bits: the largest number, which no port accepts.
+                                           ConversionCase{"99999999999", "2", -1, 2}));
 
 } // namespace

@@ -23,11 +23,13 @@ struct WorkedExample
     std::vector<std::uint8_t> bytes;
 };
 
-void PrintTo(const WorkedExample& example, std::ostream* os) { *os << example.name; }
+void PrintTo(const WorkedExample& example, std::ostream* os)
+{
+    *os << example.name;
+}
 
 class vnGre1PacketExampleTest : public ::testing::TestWithParam<WorkedExample>
-{
-};
+{};
 
 TEST_P(vnGre1PacketExampleTest, SerialisesToTheProtocolBytes)
 {
@@ -37,23 +39,23 @@ TEST_P(vnGre1PacketExampleTest, SerialisesToTheProtocolBytes)
 
 INSTANTIATE_TEST_SUITE_P(
     Protocol, vnGre1PacketExampleTest,
-    ::testing::Values(
-        WorkedExample{"UploadEnd", 2, 1, nullptr, {0x81, 0x04, 0x02, 0x01, 0x00, 0xF9}},
-        WorkedExample{"UploadEndEmptyText", 2, 1, "", {0x81, 0x04, 0x02, 0x01, 0x00, 0xF9}},
-        WorkedExample{"UploadStartOneChannel", 1, 1, "\x01", {0x81, 0x04, 0x01, 0x01, 0x01, 0xF9}},
-        // The checksum wraps: 4 + 1 + 1 + 200 = 206, 256 - 206 = 0x32.
-        WorkedExample{"UploadStartRange", 1, 1, "\xC8", {0x81, 0x04, 0x01, 0x01, 0xC8, 0x32}},
-        WorkedExample{"ThreeLetters", 0x10, 0, "abc", {0x81, 0x06, 0x10, 0x00, 0x61, 0x62, 0x63, 0xC4}},
-        WorkedExample{"Channel5", 0x10, 0, "C5^F146.5200^DS^LR^PR^",
-                      {0x81, 0x19, 0x10, 0x00, 0x43, 0x35, 0x5E, 0x46, 0x31, 0x34, 0x36, 0x2E, 0x35, 0x32,
-                       0x30, 0x30, 0x5E, 0x44, 0x53, 0x5E, 0x4C, 0x52, 0x5E, 0x50, 0x52, 0x5E, 0xDC}}),
+    ::testing::Values(WorkedExample{"UploadEnd", 2, 1, nullptr, {0x81, 0x04, 0x02, 0x01, 0x00, 0xF9}},
+                      WorkedExample{"UploadEndEmptyText", 2, 1, "", {0x81, 0x04, 0x02, 0x01, 0x00, 0xF9}},
+                      WorkedExample{"UploadStartOneChannel", 1, 1, "\x01", {0x81, 0x04, 0x01, 0x01, 0x01, 0xF9}},
+                      // The checksum wraps: 4 + 1 + 1 + 200 = 206, 256 - 206 = 0x32.
+                      WorkedExample{"UploadStartRange", 1, 1, "\xC8", {0x81, 0x04, 0x01, 0x01, 0xC8, 0x32}},
+                      WorkedExample{"ThreeLetters", 0x10, 0, "abc", {0x81, 0x06, 0x10, 0x00, 0x61, 0x62, 0x63, 0xC4}},
+                      WorkedExample{"Channel5", 0x10, 0, "C5^F146.5200^DS^LR^PR^", {0x81, 0x19, 0x10, 0x00, 0x43, 0x35,
+                                                                                    0x5E, 0x46, 0x31, 0x34, 0x36, 0x2E,
+                                                                                    0x35, 0x32, 0x30, 0x30, 0x5E, 0x44,
+                                                                                    0x53, 0x5E, 0x4C, 0x52, 0x5E, 0x50,
+                                                                                    0x52, 0x5E, 0xDC}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // Length and checksum hold for every data size, including the cut at 249
 // bytes, and bytes above 0x7F count as unsigned in the checksum.
 class vnGre1PacketSizeTest : public ::testing::TestWithParam<std::size_t>
-{
-};
+{};
 
 TEST_P(vnGre1PacketSizeTest, LengthChecksumAndCutFollowTheDataSize)
 {

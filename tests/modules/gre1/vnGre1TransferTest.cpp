@@ -151,11 +151,13 @@ struct RangeCase
     std::vector<std::int32_t> sent;
 };
 
-void PrintTo(const RangeCase& c, std::ostream* os) { *os << c.first << ".." << c.last; }
+void PrintTo(const RangeCase& c, std::ostream* os)
+{
+    *os << c.first << ".." << c.last;
+}
 
 class vnGre1TransferRangeTest : public vnGre1TransferTest, public ::testing::WithParamInterface<RangeCase>
-{
-};
+{};
 
 TEST_P(vnGre1TransferRangeTest, SendsTheIndicesInsideTheListWithCount200)
 {
@@ -165,12 +167,13 @@ TEST_P(vnGre1TransferRangeTest, SendsTheIndicesInsideTheListWithCount200)
     EXPECT_EQ(Received(WireSize(expected)), expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Ranges, vnGre1TransferRangeTest,
-    ::testing::Values(RangeCase{4, 6, {4, 5, 6}}, RangeCase{9, 9, {9}}, RangeCase{7, 12, {7, 8, 9}},
-                      RangeCase{-2, 1, {0, 1}}, RangeCase{6, 5, {}}, RangeCase{10, 199, {}},
-                      RangeCase{std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max(),
-                                {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}}));
+INSTANTIATE_TEST_SUITE_P(Ranges, vnGre1TransferRangeTest,
+                         ::testing::Values(RangeCase{4, 6, {4, 5, 6}}, RangeCase{9, 9, {9}},
+                                           RangeCase{7, 12, {7, 8, 9}}, RangeCase{-2, 1, {0, 1}}, RangeCase{6, 5, {}},
+                                           RangeCase{10, 199, {}},
+                                           RangeCase{std::numeric_limits<std::int32_t>::min(),
+                                                     std::numeric_limits<std::int32_t>::max(),
+                                                     {0, 1, 2, 3, 4, 5, 6, 7, 8, 9}}));
 
 TEST_F(vnGre1TransferTest, UploadChannelSendsCountOneTheChannelAndTheEnd)
 {

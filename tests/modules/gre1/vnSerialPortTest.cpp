@@ -1,5 +1,5 @@
-#include "modules/gre1/vnSerialDevicePosix.h"
 #include "modules/gre1/vnSerialPort.h"
+#include "modules/gre1/vnSerialDevicePosix.h"
 #include "modules/gre1/vnSerialSpeedLinux.h"
 #include "tests/tools/TestPty.h"
 
@@ -17,8 +17,7 @@
 
 using namespace std::chrono_literals;
 
-namespace
-{
+namespace {
 std::string ReasonOf(const vnSerialPort& port)
 {
     return port.GetFailureReason();
@@ -33,8 +32,7 @@ struct BaudCase
 };
 
 class BaudRateTest : public testing::TestWithParam<BaudCase>
-{
-};
+{};
 
 TEST_P(BaudRateTest, AcceptsOnlyTheSupportedRangeAndKeepsTheOldRateOtherwise)
 {
@@ -43,13 +41,10 @@ TEST_P(BaudRateTest, AcceptsOnlyTheSupportedRangeAndKeepsTheOldRateOtherwise)
     vnResult result = port.SetBaudRate(GetParam().rate);
     std::uint32_t rate = 0;
     port.GetBaudRate(&rate);
-    if (GetParam().accepted)
-    {
+    if (GetParam().accepted) {
         EXPECT_EQ(result, S_OK);
         EXPECT_EQ(rate, GetParam().rate);
-    }
-    else
-    {
+    } else {
         EXPECT_EQ(result, E_INVALIDARG);
         EXPECT_EQ(rate, 9600u);
     }
@@ -64,14 +59,12 @@ TEST(SerialPortSettings, StopBitCodesZeroToTwoAreTakenOthersRefused)
 {
     vnSerialPort port;
     std::uint8_t code = 99;
-    for (std::uint8_t accepted : {0, 1, 2})
-    {
+    for (std::uint8_t accepted : {0, 1, 2}) {
         EXPECT_EQ(port.SetStopBits(accepted), S_OK);
         port.GetStopBits(&code);
         EXPECT_EQ(code, accepted);
     }
-    for (std::uint8_t refused : {3, 255})
-    {
+    for (std::uint8_t refused : {3, 255}) {
         EXPECT_EQ(port.SetStopBits(refused), E_INVALIDARG);
         port.GetStopBits(&code);
         EXPECT_EQ(code, 2);
@@ -112,33 +105,30 @@ struct NameCase
 };
 
 class PortNameTest : public testing::TestWithParam<NameCase>
-{
-};
+{};
 
 TEST_P(PortNameTest, MapsToADevicePathOrIsRefused)
 {
     std::string path = "untouched";
     bool mapped = vnSerialDevicePosix::DevicePath(GetParam().name, &path);
-    if (GetParam().path.empty())
-    {
+    if (GetParam().path.empty()) {
         EXPECT_FALSE(mapped);
         EXPECT_EQ(path, "untouched");
-    }
-    else
-    {
+    } else {
         EXPECT_TRUE(mapped);
         EXPECT_EQ(path, GetParam().path);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Names, PortNameTest,
-    testing::Values(NameCase{"/dev/ttyUSB0", "/dev/ttyUSB0"}, NameCase{"/dev/serial/by-id/usb-x", "/dev/serial/by-id/usb-x"},
-                    NameCase{"COM1", "/dev/ttyS0"}, NameCase{"com10", "/dev/ttyS9"}, NameCase{"cOm3", "/dev/ttyS2"},
-                    NameCase{"COM0", ""}, NameCase{"COM", ""}, NameCase{"COM01", ""}, NameCase{"COM1 ", ""},
-                    NameCase{"COM-1", ""}, NameCase{"COM+1", ""}, NameCase{"COM99999999999", ""}, NameCase{"ttyS0", ""},
-                    NameCase{"dev/ttyS0", ""}, NameCase{"./ttyS0", ""}, NameCase{"", ""},
-                    NameCase{std::string("/dev/ttyS0\0x", 12), ""}));
+INSTANTIATE_TEST_SUITE_P(Names, PortNameTest,
+                         testing::Values(NameCase{"/dev/ttyUSB0", "/dev/ttyUSB0"},
+                                         NameCase{"/dev/serial/by-id/usb-x", "/dev/serial/by-id/usb-x"},
+                                         NameCase{"COM1", "/dev/ttyS0"}, NameCase{"com10", "/dev/ttyS9"},
+                                         NameCase{"cOm3", "/dev/ttyS2"}, NameCase{"COM0", ""}, NameCase{"COM", ""},
+                                         NameCase{"COM01", ""}, NameCase{"COM1 ", ""}, NameCase{"COM-1", ""},
+                                         NameCase{"COM+1", ""}, NameCase{"COM99999999999", ""}, NameCase{"ttyS0", ""},
+                                         NameCase{"dev/ttyS0", ""}, NameCase{"./ttyS0", ""}, NameCase{"", ""},
+                                         NameCase{std::string("/dev/ttyS0\0x", 12), ""}));
 
 TEST(SerialPortOpen, NeverOpensANameRelativeToTheWorkingDirectory)
 {
@@ -203,8 +193,7 @@ struct LineCase
 };
 
 class SerialLineOnPty : public testing::TestWithParam<LineCase>
-{
-};
+{};
 
 TEST_P(SerialLineOnPty, TheDeviceKeepsSpeedStopBitsAndRawMode)
 {
@@ -230,8 +219,8 @@ TEST_P(SerialLineOnPty, TheDeviceKeepsSpeedStopBitsAndRawMode)
 // Code 1 gives one stop bit: one and a half cannot be had with 8 data bits.
 INSTANTIATE_TEST_SUITE_P(Lines, SerialLineOnPty,
                          testing::Values(LineCase{4800, 2, true}, LineCase{9600, 0, false}, LineCase{19200, 1, false},
-                                         LineCase{110, 2, true}, LineCase{250000, 0, false},
-                                         LineCase{256000, 2, true}, LineCase{14400, 1, false}));
+                                         LineCase{110, 2, true}, LineCase{250000, 0, false}, LineCase{256000, 2, true},
+                                         LineCase{14400, 1, false}));
 
 TEST(SerialPortWrite, EveryByteValueArrivesUnchanged)
 {
@@ -322,8 +311,7 @@ struct MissingCase
 };
 
 class SerialPortOpenFails : public testing::TestWithParam<MissingCase>
-{
-};
+{};
 
 TEST_P(SerialPortOpenFails, WithEFailAStayingClosedPortAndAReason)
 {
@@ -370,8 +358,7 @@ TEST(SerialPortWrite, ABlockLargerThanTheDriverBufferArrivesWholeThroughPartialW
     // interrupts the waits in between.
     std::vector<unsigned char> received;
     std::thread reader([&] {
-        while (received.size() < block.size())
-        {
+        while (received.size() < block.size()) {
             auto part = pty.ReadAvailable(3000);
             if (part.empty())
                 break;
@@ -379,9 +366,11 @@ TEST(SerialPortWrite, ABlockLargerThanTheDriverBufferArrivesWholeThroughPartialW
             std::this_thread::sleep_for(10ms);
         }
     });
-    struct sigaction action{};
+    struct sigaction action
+    {};
     action.sa_handler = CountSignal;
-    struct sigaction previous{};
+    struct sigaction previous
+    {};
     sigaction(SIGALRM, &action, &previous); // no SA_RESTART: calls see EINTR
     itimerval every{{0, 2000}, {0, 2000}};
     setitimer(ITIMER_REAL, &every, nullptr);

@@ -61,8 +61,7 @@ TEST(CAboutDlgTest, ClosesWithOkEnterOrEscape)
         {"Enter", [](CDialog&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return); }, IDOK},
         {"Escape", [](CDialog&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); }, IDCANCEL},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         QWidget owner;
         owner.show();
         CAboutDlg dialog(&owner);

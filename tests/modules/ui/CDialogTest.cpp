@@ -8,8 +8,8 @@
 #include "toolkit/DialogUnits.h"
 
 #include <QApplication>
-#include <QComboBox>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 
 #include <gtest/gtest.h>
@@ -71,8 +71,7 @@ TEST(DialogUnitsTest, QuartersOfWidthAndEighthsOfHeightRounded)
 // units of the dialog's font; the client area is the template's size.
 TEST(CDialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont)
 {
-    for (int id : {IDD_MODULES, IDD_ABOUTBOX, IDD_GRE1_PROPERTIES})
-    {
+    for (int id : {IDD_MODULES, IDD_ABOUTBOX, IDD_GRE1_PROPERTIES}) {
         CDialog dialog(id);
         ASSERT_TRUE(dialog.Create());
         const DialogTemplate* t = FindDialogTemplate(id);
@@ -83,8 +82,7 @@ TEST(CDialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont)
 
         const std::vector<QWidget*> items = dialog.Controls().Items();
         ASSERT_EQ(items.size(), t->controls.size());
-        for (std::size_t i = 0; i < items.size(); ++i)
-        {
+        for (std::size_t i = 0; i < items.size(); ++i) {
             const DialogControl& c = t->controls[i];
             const QRect want = units.ToPixels(c.x, c.y, c.cx, c.cy);
             EXPECT_EQ(items[i]->pos(), want.topLeft()) << "template " << id << " control " << i;
@@ -92,7 +90,8 @@ TEST(CDialogTest, ControlsArePlacedInDialogUnitsOfTheDialogFont)
             // line have sizes of their own.
             if (c.kind == DialogControlKind::Icon)
                 EXPECT_EQ(items[i]->size(), QSize(32, 32));
-            else if (c.kind == DialogControlKind::DropDownList || c.kind == DialogControlKind::DropDown || c.kind == DialogControlKind::EtchedHorz)
+            else if (c.kind == DialogControlKind::DropDownList || c.kind == DialogControlKind::DropDown ||
+                     c.kind == DialogControlKind::EtchedHorz)
                 EXPECT_EQ(items[i]->width(), want.width());
             else
                 EXPECT_EQ(items[i]->size(), want.size()) << "template " << id << " control " << i;
@@ -110,13 +109,12 @@ TEST(CDialogTest, TabOrderIsTemplateOrderAndFocusStartsAtTheFirstTabStop)
     EXPECT_EQ(QApplication::focusWidget(), first);
 
     std::vector<QWidget*> expected;
-    for (int id : {IDC_GRE1_MODEL, IDC_GRE1_PORT, IDC_GRE1_SPEED, IDC_GRE1_STOP_BITS, IDC_GRE1_ABOUT, IDOK,
-                   IDCANCEL, IDC_GRE1_CAR_NUMBERS})
+    for (int id : {IDC_GRE1_MODEL, IDC_GRE1_PORT, IDC_GRE1_SPEED, IDC_GRE1_STOP_BITS, IDC_GRE1_ABOUT, IDOK, IDCANCEL,
+                   IDC_GRE1_CAR_NUMBERS})
         expected.push_back(dialog.GetDlgItem(id));
     std::vector<QWidget*> chain;
     QWidget* w = first;
-    do
-    {
+    do {
         // A combo box's own edit field stands in the chain after its box.
         const bool comboField = qobject_cast<QComboBox*>(w->parentWidget()) != nullptr;
         if ((w->focusPolicy() & Qt::TabFocus) && !comboField)
@@ -193,8 +191,7 @@ TEST(CDialogTest, CancelEscapeAndCloseBoxEndWithoutTheExchange)
         [](CDialog&) { QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape); },
         [](CDialog& d) { d.close(); },
     };
-    for (const auto& end : endings)
-    {
+    for (const auto& end : endings) {
         ProbeDialog dialog;
         dialog.text = "Alpha";
         ScopedModalHook hook([&](CDialog& d) {
@@ -236,8 +233,7 @@ TEST(DataExchangeTest, ListSelectsTheFirstItemBeginningWithTheTextIgnoringCase)
         std::string out;
     };
     for (const Case& c : {Case{"com3", 2, "COM3"}, Case{"COM", 0, "COM1"}, Case{"", 0, "COM1"},
-                          Case{"cOm30", 3, "COM30"}, Case{"COM4", -1, ""}, Case{"COM1 ", -1, ""}})
-    {
+                          Case{"cOm30", 3, "COM30"}, Case{"COM4", -1, ""}, Case{"COM1 ", -1, ""}}) {
         box.setCurrentIndex(1);
         std::string value = c.in;
         ExchangeListText(false, box, value);
@@ -247,8 +243,7 @@ TEST(DataExchangeTest, ListSelectsTheFirstItemBeginningWithTheTextIgnoringCase)
     }
 
     QCheckBox check;
-    for (std::int32_t in : {1, 0, 2})
-    {
+    for (std::int32_t in : {1, 0, 2}) {
         std::int32_t flag = in;
         ExchangeCheck(false, check, flag);
         ExchangeCheck(true, check, flag);

@@ -49,10 +49,8 @@ int DifferingBackgroundPixels(GradientBand& band, CTransparentDialogBar& bar)
     const qreal ratio = with.devicePixelRatio();
 
     int differing = 0;
-    for (int y = 0; y < bar.height(); ++y)
-    {
-        for (int x = 0; x < bar.width(); ++x)
-        {
+    for (int y = 0; y < bar.height(); ++y) {
+        for (int x = 0; x < bar.width(); ++x) {
             const QPoint local(x, y);
             if (bar.childAt(local))
                 continue;

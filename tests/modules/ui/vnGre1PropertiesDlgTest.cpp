@@ -35,8 +35,14 @@ vnGre1Properties Values(std::string model, std::string port = "COM1", std::strin
     return vnGre1Properties{std::move(model), carNumbers, std::move(port), std::move(speed), std::move(stopBits)};
 }
 
-QComboBox& List(CDialog& d, int id) { return *d.GetDlgItemAs<QComboBox>(id); }
-QCheckBox& Box(CDialog& d) { return *d.GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS); }
+QComboBox& List(CDialog& d, int id)
+{
+    return *d.GetDlgItemAs<QComboBox>(id);
+}
+QCheckBox& Box(CDialog& d)
+{
+    return *d.GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS);
+}
 
 std::vector<QString> Items(const QComboBox& box)
 {
@@ -64,7 +70,10 @@ struct ModelCase
     RuleState state;
 };
 
-void PrintTo(const ModelCase& c, std::ostream* os) { *os << c.model; }
+void PrintTo(const ModelCase& c, std::ostream* os)
+{
+    *os << c.model;
+}
 
 void ExpectState(CDialog& d, const RuleState& s, const char* model)
 {
@@ -85,17 +94,18 @@ protected:
 
 constexpr RuleState kFree{"4800", "2", false, true, true};
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryModel, ModelRuleTest,
-    ::testing::Values(ModelCase{"RadioShack Pro-76", 1, {"2400", "2", false, false, false}},
-                      ModelCase{"RadioShack Pro-79", 2, kFree}, ModelCase{"RadioShack Pro-82", 3, kFree},
-                      ModelCase{"RadioShack Pro-89", 4, {"4800", "2", true, false, false}},
-                      ModelCase{"RadioShack Pro-2016", 5, kFree}, ModelCase{"RadioShack Pro-2017", 6, kFree}),
-    [](const auto& info) {
-        std::string name = info.param.model + 11;
-        name.erase(name.find('-'), 1);
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(EveryModel, ModelRuleTest,
+                         ::testing::Values(ModelCase{"RadioShack Pro-76", 1, {"2400", "2", false, false, false}},
+                                           ModelCase{"RadioShack Pro-79", 2, kFree},
+                                           ModelCase{"RadioShack Pro-82", 3, kFree},
+                                           ModelCase{"RadioShack Pro-89", 4, {"4800", "2", true, false, false}},
+                                           ModelCase{"RadioShack Pro-2016", 5, kFree},
+                                           ModelCase{"RadioShack Pro-2017", 6, kFree}),
+                         [](const auto& info) {
+                             std::string name = info.param.model + 11;
+                             name.erase(name.find('-'), 1);
+                             return name;
+                         });
 
 TEST_P(ModelRuleTest, OnOpening)
 {
@@ -163,8 +173,7 @@ TEST_F(PropertiesDlgTest, CustomKeepsWhatIsShownAndUnlocksIt)
         EXPECT_TRUE(List(d, IDC_GRE1_STOP_BITS).isEnabled()) << model;
         EXPECT_TRUE(Box(d).isEnabled()) << model;
     };
-    for (const char* model : {"(Custom)", "Some Other Scanner"})
-    {
+    for (const char* model : {"(Custom)", "Some Other Scanner"}) {
         vnGre1PropertiesDlg dialog;
         dialog.SetValues(Values(model, "COM1", "9600", "1", 1));
         ASSERT_TRUE(dialog.Create());
@@ -191,8 +200,7 @@ TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
         // Stop-bits code 0 and a speed the list lacks match nothing.
         {Values("(Custom)", "COM9", "19200", "0", 1), Values("(Custom)", "COM9", "", "", 1)},
     };
-    for (const Case& c : cases)
-    {
+    for (const Case& c : cases) {
         vnGre1PropertiesDlg dialog;
         dialog.SetValues(c.in);
         ScopedModalHook hook([](CDialog& d) {
@@ -233,10 +241,9 @@ TEST(PropertiesDlgPortTest, StoredPortIsSelectedOrKept)
         const char* selected;
         int count;
     };
-    for (const Case& c : {Case{"/dev/TTYusb3", "/dev/ttyUSB3", 11}, Case{"/dev/ttyUSB", "/dev/ttyUSB3", 11},
-                          Case{"COM12", "COM12", 12}, Case{"/dev/ttyUSB1", "/dev/ttyUSB1", 12},
-                          Case{"/dev/pts/7", "/dev/pts/7", 12}})
-    {
+    for (const Case& c :
+         {Case{"/dev/TTYusb3", "/dev/ttyUSB3", 11}, Case{"/dev/ttyUSB", "/dev/ttyUSB3", 11}, Case{"COM12", "COM12", 12},
+          Case{"/dev/ttyUSB1", "/dev/ttyUSB1", 12}, Case{"/dev/pts/7", "/dev/pts/7", 12}}) {
         vnGre1PropertiesDlg dialog;
         dialog.SetValues(Values("RadioShack Pro-89", c.stored));
         ScopedModalHook hook([&](CDialog& d) {

@@ -73,8 +73,7 @@ TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel
     vnManagerModulesDlg dialog;
     int propertiesShown = 0;
     ScopedModalHook hook([&](CDialog& d) {
-        if (auto* properties = dynamic_cast<vnGre1PropertiesDlg*>(&d))
-        {
+        if (auto* properties = dynamic_cast<vnGre1PropertiesDlg*>(&d)) {
             ++propertiesShown;
             EXPECT_EQ(properties->parentWidget(), nullptr);
             auto* port = properties->GetDlgItemAs<QComboBox>(IDC_GRE1_PORT);
