@@ -8,11 +8,11 @@
 #include <QProgressDialog>
 
 #include <algorithm>
+#include <utility>
 
-CUploadProgress::CUploadProgress(QWidget* parent) : m_parent(parent)
-{
-    m_clock.start();
-}
+CUploadProgress::CUploadProgress(QWidget* parent, Clock clock)
+    : m_parent(parent), m_clock(std::move(clock)), m_start(m_clock())
+{}
 
 CUploadProgress::~CUploadProgress() = default;
 
@@ -40,7 +40,7 @@ void CUploadProgress::OnProgress(std::int32_t sent, std::int32_t total)
 void CUploadProgress::Show(int channel, int channels)
 {
     if (!m_dialog) {
-        if (m_clock.elapsed() < kShowDelayMs)
+        if (m_clock() - m_start < kShowDelay)
             return;
         m_dialog = std::make_unique<QProgressDialog>(m_parent);
         const std::string_view title = LoadStringResource(IDS_APP_TITLE);

@@ -2,10 +2,11 @@
 
 #include "modules/vnTransfer.h"
 
-#include <QElapsedTimer>
 #include <QObject>
 #include <QPointer>
 
+#include <chrono>
+#include <functional>
 #include <memory>
 
 class QProgressDialog;
@@ -21,7 +22,10 @@ class CUploadProgress : public QObject, public vnTransferProgress
     Q_OBJECT
 
 public:
-    explicit CUploadProgress(QWidget* parent);
+    // Where the time comes from: the steady clock, or a clock a test drives.
+    using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+    explicit CUploadProgress(QWidget* parent, Clock clock = std::chrono::steady_clock::now);
     ~CUploadProgress() override;
 
     // For a command of one upload per channel: upload `index` (from 1) of
@@ -34,7 +38,7 @@ public:
     void Hide();
 
     // How long the command runs before the window shows.
-    static constexpr int kShowDelayMs = 500;
+    static constexpr std::chrono::milliseconds kShowDelay{500};
 
     // The window, once shown; for tests.
     QProgressDialog* GetDialog() const { return m_dialog.get(); }
@@ -46,7 +50,8 @@ private:
     void Show(int channel, int channels);
 
     QPointer<QWidget> m_parent;
-    QElapsedTimer m_clock;
+    Clock m_clock;
+    std::chrono::steady_clock::time_point m_start;
     std::unique_ptr<QProgressDialog> m_dialog;
     int m_upload = 0;
     int m_uploads = 0;

@@ -1,7 +1,7 @@
 // Uploading 200 channels through the GRE Type 1 module to a pseudo-terminal,
 // against the time the same bytes take on the real line: 4800 baud, 8 data
-// bits, 2 stop bits, so 11 bits per byte. A thread on the master side plays
-// the scanner and drains the bytes.
+// bits, 2 stop bits, so 11 bits per byte. The virtual scanner plays the
+// scanner on the master side, in a thread of its own.
 //
 // UploadAll/pty: open, start packet, 200 channel packets, end packet, close,
 // per iteration. Counters: wire_bytes per upload, line_ms (the time those
@@ -14,72 +14,18 @@
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
+#include "tests/support/ScannerOnPty.h"
 
 #include <benchmark/benchmark.h>
 
-#include <fcntl.h>
-#include <poll.h>
-#include <stdlib.h>
-#include <unistd.h>
-
-#include <atomic>
 #include <chrono>
 #include <cstdint>
 #include <string>
-#include <thread>
 
 namespace {
 
 constexpr double kLineBaud = 4800.0;
 constexpr double kBitsPerByte = 11.0; // start bit, 8 data bits, 2 stop bits
-
-// The master side of a pseudo-terminal, read as fast as it comes.
-class PtyDrain
-{
-public:
-    PtyDrain()
-    {
-        m_master = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        char name[128] = {};
-        if (m_master < 0 || grantpt(m_master) != 0 || unlockpt(m_master) != 0 ||
-            ptsname_r(m_master, name, sizeof name) != 0)
-            return;
-        // Keeps the master readable while the port is closed between uploads.
-        m_slave = open(name, O_RDWR | O_NOCTTY | O_CLOEXEC);
-        m_path = name;
-        m_thread = std::thread([this] {
-            char buffer[65536];
-            while (!m_stop) {
-                pollfd fd{m_master, POLLIN, 0};
-                if (poll(&fd, 1, 10) > 0) {
-                    const ssize_t n = read(m_master, buffer, sizeof buffer);
-                    if (n > 0)
-                        m_bytes += static_cast<std::uint64_t>(n);
-                }
-            }
-        });
-    }
-    ~PtyDrain()
-    {
-        m_stop = true;
-        if (m_thread.joinable())
-            m_thread.join();
-        if (m_slave >= 0)
-            close(m_slave);
-        if (m_master >= 0)
-            close(m_master);
-    }
-    const std::string& Path() const { return m_path; }
-    std::uint64_t Bytes() const { return m_bytes; }
-
-private:
-    int m_master = -1;
-    int m_slave = -1;
-    std::string m_path;
-    std::atomic<bool> m_stop{false};
-    std::atomic<std::uint64_t> m_bytes{0};
-    std::thread m_thread;
-};
 
 // 200 channels as a user might keep them: numbered, spread over the bands,
 // every fourth with a car number, flags mixed.
@@ -113,14 +59,14 @@ std::uint64_t WireBytes(const vnChannelList& list)
 
 void UploadAllToPty(benchmark::State& state)
 {
-    PtyDrain scanner;
-    if (scanner.Path().empty()) {
+    ScannerOnPty scanner(false); // counts only: a run has thousands of uploads
+    if (!scanner.Ok()) {
         state.SkipWithError("no pseudo-terminal");
         return;
     }
     vnMemorySettingsStore settings;
     settings.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
-    vnSettingsStore* previous = vnSetSettings(&settings);
+    vnSettingsScope settingsInUse(settings);
     vnChannelList list;
     FillChannels(list);
     vnGre1Module module;
@@ -135,7 +81,6 @@ void UploadAllToPty(benchmark::State& state)
         }
     }
     const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
-    vnSetSettings(previous);
 
     const std::uint64_t wireBytes = WireBytes(list);
     const double lineSeconds = static_cast<double>(wireBytes) * kBitsPerByte / kLineBaud;
@@ -144,10 +89,11 @@ void UploadAllToPty(benchmark::State& state)
     state.counters["line_ms"] = lineSeconds * 1000.0;
     state.counters["own_pct"] = perUpload / lineSeconds * 100.0;
     state.SetBytesProcessed(static_cast<std::int64_t>(wireBytes) * state.iterations());
-    // Let the drain catch up, then check that every byte arrived.
-    for (int i = 0; i < 100 && scanner.Bytes() < wireBytes * state.iterations(); ++i)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    state.counters["drained_ok"] = scanner.Bytes() == wireBytes * state.iterations() ? 1 : 0;
+    // Every upload must reach the scanner whole: all its bytes, nothing refused.
+    const auto uploads = static_cast<int>(state.iterations());
+    const bool whole = scanner.WaitForSummaries(uploads) && scanner.Rejections() == 0 &&
+        scanner.BytesReceived() == wireBytes * state.iterations();
+    state.counters["received_ok"] = whole ? 1 : 0;
 }
 BENCHMARK(UploadAllToPty)->Name("UploadAll/pty")->Unit(benchmark::kMicrosecond)->UseRealTime();
 

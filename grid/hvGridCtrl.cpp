@@ -261,18 +261,18 @@ void hvGridCtrl::ScrollHorizontally(int dx)
     bar->setValue(bar->value() + dx);
 }
 
-int hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
+bool hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
 {
     if (column == 0)
-        return 0;
+        return false;
     // Scroll ranges and cell rectangles must reflect the latest resize of
     // the view or of a column, which Qt otherwise applies later.
     executeDelayedItemsLayout();
     updateGeometries();
     if (!EnsureRowVisible(row))
-        return 0;
+        return false;
     if (column < 0 || column >= GetColumnCount() || GetColumnWidth(column) < MinimumEditableWidth)
-        return 0;
+        return false;
 
     QRect cell = GetSubItemRect(row, column);
     const QRect client = GetClientRect();
@@ -311,11 +311,11 @@ int hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
     auto* opened = new hvGridCtrlEdit(this, row, column, text);
     if (!opened->Create(alignment, cell)) {
         opened->deleteLater();
-        return 0;
+        return false;
     }
     if (editor)
         *editor = opened;
-    return 0;
+    return true;
 }
 
 hvGridCtrlEdit* hvGridCtrl::GetOpenEditor() const

@@ -103,9 +103,9 @@ public:
     // Scrolls horizontally by the given number of pixels.
     void ScrollHorizontally(int dx);
 
-    // Opens the in-place editor on a cell. Always returns 0; whether an
-    // editor opened is told only through the editor place, when given.
-    int EditSubItem(int row, int column, hvGridCtrlEdit** editor = nullptr);
+    // Opens the in-place editor on a cell. Returns whether an editor opened,
+    // and the editor through the editor place, when given.
+    bool EditSubItem(int row, int column, hvGridCtrlEdit** editor = nullptr);
 
     // The editor that is open over a cell, or null.
     hvGridCtrlEdit* GetOpenEditor() const;

@@ -11,6 +11,7 @@
 #include <QStyleOptionFrame>
 
 #include <memory>
+#include <utility>
 
 namespace {
 
@@ -32,17 +33,17 @@ constexpr int LineEditTextMargin = 2;
 // Room left after the last character when the editor widens.
 constexpr int WidenSlack = 5;
 
-std::function<void(QMenu&)>& ContextMenuHook()
+hvGridCtrlEdit::ContextMenuHook& ContextMenuHookSlot()
 {
-    static std::function<void(QMenu&)> hook;
+    static hvGridCtrlEdit::ContextMenuHook hook;
     return hook;
 }
 
 } // namespace
 
-void hvGridCtrlEdit::SetContextMenuHook(std::function<void(QMenu&)> hook)
+hvGridCtrlEdit::ContextMenuHook hvGridCtrlEdit::SetContextMenuHook(ContextMenuHook hook)
 {
-    ContextMenuHook() = std::move(hook);
+    return std::exchange(ContextMenuHookSlot(), std::move(hook));
 }
 
 hvGridCtrlEdit::hvGridCtrlEdit(hvGridCtrl* grid, int row, int column, const std::string& text)
@@ -254,8 +255,8 @@ void hvGridCtrlEdit::WidenToText()
 void hvGridCtrlEdit::contextMenuEvent(QContextMenuEvent* event)
 {
     const std::unique_ptr<QMenu> menu(createStandardContextMenu());
-    if (ContextMenuHook())
-        ContextMenuHook()(*menu);
+    if (ContextMenuHookSlot())
+        ContextMenuHookSlot()(*menu);
     else
         menu->exec(event->globalPos());
     event->accept();

@@ -42,7 +42,22 @@ public:
 
     // Test seam: while set, the context menu is handed to the hook instead
     // of running modally; the hook may show it, trigger its actions, close it.
-    static void SetContextMenuHook(std::function<void(QMenu&)> hook);
+    // Returns the hook it replaces.
+    using ContextMenuHook = std::function<void(QMenu&)>;
+    static ContextMenuHook SetContextMenuHook(ContextMenuHook hook);
+
+    // Sets the hook for its lifetime and then puts back the one it replaced.
+    class ContextMenuHookScope
+    {
+    public:
+        explicit ContextMenuHookScope(ContextMenuHook hook) : m_previous(SetContextMenuHook(std::move(hook))) {}
+        ~ContextMenuHookScope() { SetContextMenuHook(std::move(m_previous)); }
+        ContextMenuHookScope(const ContextMenuHookScope&) = delete;
+        ContextMenuHookScope& operator=(const ContextMenuHookScope&) = delete;
+
+    private:
+        ContextMenuHook m_previous;
+    };
 
 protected:
     bool event(QEvent* event) override;

@@ -83,3 +83,17 @@ inline vnSettingsStore* vnSetSettings(vnSettingsStore* store)
         vnSettingsSlot() = store;
     return previous;
 }
+
+// Installs a store for its lifetime and then puts back the one it replaced,
+// so that a test that stops half-way leaves no store of its own behind.
+class vnSettingsScope
+{
+public:
+    explicit vnSettingsScope(vnSettingsStore& store) : m_previous(vnSetSettings(&store)) {}
+    ~vnSettingsScope() { vnSetSettings(m_previous); }
+    vnSettingsScope(const vnSettingsScope&) = delete;
+    vnSettingsScope& operator=(const vnSettingsScope&) = delete;
+
+private:
+    vnSettingsStore* m_previous;
+};

@@ -4,6 +4,8 @@
 #include <QGroupBox>
 #include <QLabel>
 
+#include <utility>
+
 namespace {
 
 CDialog::ModalHook& Hook()
@@ -21,9 +23,9 @@ CDialog::CDialog(int templateId, QWidget* parent)
 
 CDialog::~CDialog() = default;
 
-void CDialog::SetModalHook(ModalHook hook)
+CDialog::ModalHook CDialog::SetModalHook(ModalHook hook)
 {
-    Hook() = std::move(hook);
+    return std::exchange(Hook(), std::move(hook));
 }
 
 bool CDialog::Create()

@@ -59,9 +59,23 @@ public:
 
     // While a hook is set, DoModal creates and initialises the dialog, then
     // calls the hook instead of running it, and returns the hook's result. An
-    // empty function removes the hook.
+    // empty function removes the hook. Returns the hook it replaces.
     using ModalHook = std::function<int(CDialog&)>;
-    static void SetModalHook(ModalHook hook);
+    static ModalHook SetModalHook(ModalHook hook);
+
+    // Sets the hook for its lifetime and then puts back the one it replaced,
+    // so that a test that stops half-way leaves no hook behind.
+    class ModalHookScope
+    {
+    public:
+        explicit ModalHookScope(ModalHook hook) : m_previous(SetModalHook(std::move(hook))) {}
+        ~ModalHookScope() { SetModalHook(std::move(m_previous)); }
+        ModalHookScope(const ModalHookScope&) = delete;
+        ModalHookScope& operator=(const ModalHookScope&) = delete;
+
+    private:
+        ModalHook m_previous;
+    };
 
 protected:
     // Base: runs the exchange into the controls. Returns true to leave the

@@ -6,9 +6,11 @@
 #include <QLabel>
 #include <QTimer>
 
+#include <utility>
+
 namespace {
 
-std::function<CKeyLockState()>& Reader()
+CStatusBar::KeyStateReader& Reader()
 {
     static std::function<CKeyLockState()> reader;
     return reader;
@@ -33,9 +35,9 @@ CStatusBar::CStatusBar(QWidget* parent) : QStatusBar(parent), m_timer(new QTimer
 
 CStatusBar::~CStatusBar() = default;
 
-void CStatusBar::SetKeyStateReader(std::function<CKeyLockState()> reader)
+CStatusBar::KeyStateReader CStatusBar::SetKeyStateReader(KeyStateReader reader)
 {
-    Reader() = std::move(reader);
+    return std::exchange(Reader(), std::move(reader));
 }
 
 bool CStatusBar::SetIndicators(std::span<const int> ids)

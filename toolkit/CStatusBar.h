@@ -36,8 +36,22 @@ public:
     void UpdateIndicators();
 
     // Test seam: where the lock states come from (CKeyLockState::Read when
-    // unset).
-    static void SetKeyStateReader(std::function<CKeyLockState()> reader);
+    // unset). Returns the reader it replaces.
+    using KeyStateReader = std::function<CKeyLockState()>;
+    static KeyStateReader SetKeyStateReader(KeyStateReader reader);
+
+    // Sets the reader for its lifetime and then puts back the one it replaced.
+    class KeyStateReaderScope
+    {
+    public:
+        explicit KeyStateReaderScope(KeyStateReader reader) : m_previous(SetKeyStateReader(std::move(reader))) {}
+        ~KeyStateReaderScope() { SetKeyStateReader(std::move(m_previous)); }
+        KeyStateReaderScope(const KeyStateReaderScope&) = delete;
+        KeyStateReaderScope& operator=(const KeyStateReaderScope&) = delete;
+
+    private:
+        KeyStateReader m_previous;
+    };
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -1,6 +1,9 @@
 // The main window: its grid, commands, key bindings and uploads.
 #include "MainWindowFixture.h"
-#include "TestPseudoTerminal.h"
+
+#include "tests/support/CountingFrame.h"
+#include "tests/support/Gre1Packets.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include "app/CTransparentDialogBar.h"
 #include "grid/hvGridCtrlEdit.h"
@@ -172,8 +175,8 @@ TEST_F(MainFrameTest, CtrlASelectsEveryRowAndLeavesTheFocusedRow)
 
 TEST_F(MainFrameTest, UploadSelectedSendsOneUploadPerSelectedRowFromTheTop)
 {
-    TestPseudoTerminal line;
-    ASSERT_TRUE(line.IsOpen());
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
     frame->SetCellText(3, 1, "146.52");
     frame->SetCellText(3, 4, "yes");
@@ -185,25 +188,16 @@ TEST_F(MainFrameTest, UploadSelectedSendsOneUploadPerSelectedRowFromTheTop)
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
     EXPECT_TRUE(boxes.Shown().empty());
 
-    std::vector<TestPacket> packets;
-    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
-    ASSERT_EQ(packets.size(), 6u);
     // Two complete uploads of one channel each: rows 3 and 7, in that order.
-    const std::string expected[] = {"C4^F146.5200^DS^LR^PR^", "C8^V12^F851.0125^DR^LR^PR^"};
-    for (int upload = 0; upload < 2; ++upload) {
-        const TestPacket* p = &packets[static_cast<std::size_t>(upload) * 3];
-        EXPECT_EQ(p[0].command, 1);
-        EXPECT_EQ(p[0].data, "\x01");
-        EXPECT_EQ(p[1].command, 16);
-        EXPECT_EQ(p[1].data, expected[upload]);
-        EXPECT_EQ(p[2].command, 2);
-    }
+    EXPECT_EQ(DecodePackets(line.ReadWritten()),
+              (std::vector<WirePacket>{StartPacket(1), ChannelPacket("C4^F146.5200^DS^LR^PR^"), EndPacket(),
+                                       StartPacket(1), ChannelPacket("C8^V12^F851.0125^DR^LR^PR^"), EndPacket()}));
 }
 
 TEST_F(MainFrameTest, UploadAllSendsTheWholeChannelList)
 {
-    TestPseudoTerminal line;
-    ASSERT_TRUE(line.IsOpen());
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
     frame->SetCellText(0, 1, "162.4");
     frame->SetCellText(199, 1, "462.5625");
@@ -212,44 +206,35 @@ TEST_F(MainFrameTest, UploadAllSendsTheWholeChannelList)
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
     EXPECT_TRUE(boxes.Shown().empty());
 
-    std::vector<TestPacket> packets;
-    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
-    ASSERT_EQ(packets.size(), 4u);
-    EXPECT_EQ(packets[0].data, "\xC8");
-    EXPECT_EQ(packets[1].data, "C1^F162.4000^DR^LR^PR^");
-    EXPECT_EQ(packets[2].data, "C200^F462.5625^DR^LR^PS^");
-    EXPECT_EQ(packets[3].command, 2);
+    EXPECT_EQ(DecodePackets(line.ReadWritten()),
+              (std::vector<WirePacket>{StartPacket(200), ChannelPacket("C1^F162.4000^DR^LR^PR^"),
+                                       ChannelPacket("C200^F462.5625^DR^LR^PS^"), EndPacket()}));
 }
 
 TEST_F(MainFrameTest, UploadsSendTheEditStillOpenOverACell)
 {
-    TestPseudoTerminal line;
-    ASSERT_TRUE(line.IsOpen());
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
     grid->setFocus();
-    ASSERT_EQ(grid->EditSubItem(4, 1), 0);
-    ASSERT_NE(grid->GetOpenEditor(), nullptr);
+    ASSERT_TRUE(grid->EditSubItem(4, 1));
     grid->GetOpenEditor()->selectAll();
     QTest::keyClicks(grid->GetOpenEditor(), "155.79");
 
     // Shift+F5 while the editor holds the focus, as a user would press it.
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5, Qt::ShiftModifier);
     EXPECT_TRUE(boxes.Shown().empty());
-    std::vector<TestPacket> packets;
-    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
-    ASSERT_EQ(packets.size(), 3u);
-    EXPECT_EQ(packets[1].data, "C5^F155.7900^DR^LR^PR^");
+    EXPECT_EQ(DecodePackets(line.ReadWritten()),
+              (std::vector<WirePacket>{StartPacket(200), ChannelPacket("C5^F155.7900^DR^LR^PR^"), EndPacket()}));
 
     // Upload Selected takes an open edit too.
     grid->SetItemSelected(2, true);
-    ASSERT_EQ(grid->EditSubItem(2, 1), 0);
+    ASSERT_TRUE(grid->EditSubItem(2, 1));
     grid->GetOpenEditor()->selectAll();
     QTest::keyClicks(grid->GetOpenEditor(), "460.1");
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
-    packets.clear();
-    ASSERT_TRUE(SplitPackets(line.ReadAll(), &packets));
-    ASSERT_EQ(packets.size(), 3u);
-    EXPECT_EQ(packets[1].data, "C3^F460.1000^DR^LR^PR^");
+    EXPECT_EQ(DecodePackets(line.ReadWritten()),
+              (std::vector<WirePacket>{StartPacket(1), ChannelPacket("C3^F460.1000^DR^LR^PR^"), EndPacket()}));
 }
 
 TEST_F(MainFrameTest, FailingPortShowsTheMessageOnceForUploadAll)
@@ -276,19 +261,19 @@ TEST_F(MainFrameTest, FailingPortShowsTheMessageOncePerSelectedRow)
 
 TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)
 {
-    TestPseudoTerminal line;
-    ASSERT_TRUE(line.IsOpen());
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
     EXPECT_TRUE(boxes.Shown().empty());
-    EXPECT_TRUE(line.ReadAll().empty());
+    EXPECT_TRUE(line.ReadWritten().empty());
 }
 
 TEST_F(MainFrameTest, ModulesCommandShowsTheModulesDialogOverTheWindowAndKeepsTheGrid)
 {
     frame->SetCellText(0, 2, "Kept");
     int shown = 0;
-    CDialog::SetModalHook([&](CDialog& dialog) {
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
         EXPECT_NE(dynamic_cast<vnManagerModulesDlg*>(&dialog), nullptr);
         EXPECT_EQ(dialog.parentWidget(), frame);
         ++shown;
@@ -308,37 +293,22 @@ TEST_F(MainFrameTest, StatusBarShowsReadyAndEmptyIndicatorsOffscreen)
     EXPECT_EQ(bar->GetPaneText(1), "");
 }
 
-// A main window that counts the cell texts the grid asks for.
-class CountingFrame : public CMainFrame
-{
-public:
-    std::string GetDispInfoText(int row, int column) override
-    {
-        ++asked;
-        return CMainFrame::GetDispInfoText(row, column);
-    }
-    int asked = 0;
-};
-
 TEST(MainFramePainting, AsksOnlyForTheCellsOnScreen)
 {
     vnMemorySettingsStore store;
     store.SetSettingInt("", "First Run", 0);
-    vnSettingsStore* previous = vnSetSettings(&store);
-    {
-        CountingFrame frame;
-        ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
-        frame.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
-        QWidget* viewport = frame.GetGrid()->viewport();
-        frame.asked = 0;
-        viewport->repaint();
-        const int visibleRows = frame.GetGrid()->rowAt(viewport->height() - 1) - frame.GetGrid()->rowAt(0) + 1;
-        EXPECT_GT(frame.asked, 0);
-        EXPECT_LE(frame.asked, (visibleRows + 1) * 7);
-        EXPECT_LT(visibleRows, 100);
-    }
-    vnSetSettings(previous);
+    vnSettingsScope storeInUse(store);
+    CountingFrame frame;
+    ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
+    frame.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
+    QWidget* viewport = frame.GetGrid()->viewport();
+    frame.asked = 0;
+    viewport->repaint();
+    const int visibleRows = frame.GetGrid()->rowAt(viewport->height() - 1) - frame.GetGrid()->rowAt(0) + 1;
+    EXPECT_GT(frame.asked, 0);
+    EXPECT_LE(frame.asked, (visibleRows + 1) * 7);
+    EXPECT_LT(visibleRows, 100);
 }
 
 struct ErrorTextCase

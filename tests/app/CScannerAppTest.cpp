@@ -34,8 +34,6 @@ struct FirstRunCase
 class FirstRunTest : public ::testing::TestWithParam<FirstRunCase>
 {
 protected:
-    void TearDown() override { CDialog::SetModalHook({}); }
-
     QTemporaryDir folder;
 };
 
@@ -47,7 +45,7 @@ TEST_P(FirstRunTest, ShowsTheModulesDialogBeforeTheMainWindowUntilFirstRunIsZero
         CSettingsStore(file).SetSettingInt("", "First Run", *GetParam().stored);
 
     int dialogs = 0;
-    CDialog::SetModalHook([&](CDialog& dialog) {
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
         ++dialogs;
         EXPECT_NE(dynamic_cast<vnManagerModulesDlg*>(&dialog), nullptr);
         EXPECT_EQ(dialog.parentWidget(), nullptr);
@@ -98,7 +96,7 @@ using ScannerAppTest = MainWindowFixture;
 TEST_F(ScannerAppTest, AboutRunsFromTheHelpMenuAndTheLastToolbarButton)
 {
     int shown = 0;
-    CDialog::SetModalHook([&](CDialog& dialog) {
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
         EXPECT_NE(dynamic_cast<CAboutDlg*>(&dialog), nullptr);
         EXPECT_EQ(dialog.parentWidget(), frame);
         ++shown;

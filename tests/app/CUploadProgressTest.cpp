@@ -1,24 +1,33 @@
 // The upload progress window: late to appear, counting channels, not closable.
 #include "app/CUploadProgress.h"
 
-#include <QCloseEvent>
-#include <QCoreApplication>
 #include <QProgressDialog>
-#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
 
 namespace {
 
+// A clock the test moves by hand.
+struct TestClock
+{
+    std::chrono::steady_clock::time_point now{};
+    CUploadProgress::Clock Reader()
+    {
+        return [this] { return now; };
+    }
+};
+
 TEST(UploadProgress, AppearsOnlyAfterHalfASecond)
 {
     QWidget window;
-    CUploadProgress progress(&window);
+    TestClock clock;
+    CUploadProgress progress(&window, clock.Reader());
+    clock.now += CUploadProgress::kShowDelay - std::chrono::milliseconds(1);
     progress.OnProgress(1, 12);
     EXPECT_EQ(progress.GetDialog(), nullptr);
 
-    QTest::qWait(CUploadProgress::kShowDelayMs + 50);
+    clock.now += std::chrono::milliseconds(1);
     progress.OnProgress(4, 12);
     ASSERT_NE(progress.GetDialog(), nullptr);
     EXPECT_TRUE(progress.GetDialog()->isVisible());
@@ -35,8 +44,9 @@ TEST(UploadProgress, AppearsOnlyAfterHalfASecond)
 TEST(UploadProgress, CountsUploadsOfOneChannelEachAndCannotBeClosed)
 {
     QWidget window;
-    CUploadProgress progress(&window);
-    QTest::qWait(CUploadProgress::kShowDelayMs + 50);
+    TestClock clock;
+    CUploadProgress progress(&window, clock.Reader());
+    clock.now += CUploadProgress::kShowDelay;
     progress.BeginUpload(2, 5);
     progress.OnProgress(2, 3);
     ASSERT_NE(progress.GetDialog(), nullptr);

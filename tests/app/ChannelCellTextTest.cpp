@@ -1,10 +1,10 @@
 #include "app/ChannelCellText.h"
 
 #include "channels/vnChannel.h"
+#include "tests/support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <cmath>
 #include <string>
 
@@ -16,23 +16,6 @@ std::string FrequencyAfter(const std::string& typed)
     SetChannelCellText(channel, 1, typed);
     return GetChannelCellText(channel, 1);
 }
-
-// Puts a comma-decimal locale in force for one test, as Qt does for a
-// German user, and restores the previous one.
-class CommaLocale
-{
-public:
-    CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
-    {
-        m_active = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
-    }
-    ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
-    bool Active() const { return m_active; }
-
-private:
-    std::string m_previous;
-    bool m_active = false;
-};
 
 } // namespace
 
@@ -83,9 +66,8 @@ TEST(ChannelCellText, FrequencyStoresMegahertzWithUnitHertz)
 
 TEST(ChannelCellText, NumbersIgnoreTheProcessLocale)
 {
-    CommaLocale locale;
-    if (!locale.Active())
-        GTEST_SKIP() << "de_DE.UTF-8 is not generated (scripts/install-deps makes it)";
+    CommaLocale comma;
+    SKIP_WITHOUT_COMMA_LOCALE(comma);
     EXPECT_EQ(FrequencyAfter("146.52"), "146.5200");
     EXPECT_EQ(FrequencyAfter("146,52"), "146.0000");
 }

@@ -30,11 +30,7 @@ protected:
         grid = frame->GetGrid();
     }
 
-    void TearDown() override
-    {
-        CDialog::SetModalHook({});
-        app.reset();
-    }
+    void TearDown() override { app.reset(); }
 
     void SetPort(const std::string& port)
     {

@@ -3,7 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "grid/hvGridCtrlEdit.h"
-#include "tests/tools/VirtualScannerProcess.h"
+#include "tests/support/VirtualScannerProcess.h"
 #include "toolkit/CFileDialog.h"
 
 #include <QApplication>

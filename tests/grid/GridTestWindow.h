@@ -49,7 +49,6 @@ public:
             ADD_FAILURE() << "the test window did not become active";
         grid->setFocus();
     }
-    ~GridTestWindow() override { hvGridCtrlEdit::SetContextMenuHook({}); }
 
     std::string GetDispInfoText(int row, int column) override
     {

@@ -167,7 +167,7 @@ TEST(hvGridCtrlEdit, AContextMenuPasteIsKeptAndTheMenuDoesNotEndTheEdit)
     QApplication::clipboard()->setText("County Fire");
 
     bool openDuringMenu = false;
-    hvGridCtrlEdit::SetContextMenuHook([&](QMenu& menu) {
+    hvGridCtrlEdit::ContextMenuHookScope hook([&](QMenu& menu) {
         menu.popup(editor->mapToGlobal(QPoint(5, 5))); // takes the focus for a while
         openDuringMenu = window.grid->GetOpenEditor() == editor && window.edits.empty();
         for (QAction* action : menu.actions())
@@ -275,7 +275,7 @@ TEST(hvGridCtrlEdit, DestroyingTheWindowDuringAnEditReportsNothingIntoItsOwner)
         DyingOwner owner(&lateReports);
         owner.show();
         ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
-        ASSERT_EQ(owner.grid->EditSubItem(0, 1), 0);
+        ASSERT_TRUE(owner.grid->EditSubItem(0, 1));
         GridTestWindow::Type("typed");
     }
     EXPECT_EQ(lateReports, 0);

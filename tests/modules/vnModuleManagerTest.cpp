@@ -5,7 +5,7 @@
 #include "modules/gre1/vnGre1PropertiesEditor.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
-#include "tests/modules/gre1/UploadCapture.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -17,11 +17,8 @@ namespace {
 class vnModuleManagerTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { m_previous = vnSetSettings(&m_store); }
-    void TearDown() override { vnSetSettings(m_previous); }
-
     vnMemorySettingsStore m_store;
-    vnSettingsStore* m_previous = nullptr;
+    vnSettingsScope m_storeInUse{m_store};
     vnModuleManager m_manager;
 };
 
@@ -49,7 +46,7 @@ TEST_F(vnModuleManagerTest, EveryIndexGivesANewGre1Module)
 
 TEST_F(vnModuleManagerTest, ReleasingAModuleClosesItsPort)
 {
-    UploadCapture scanner;
+    PseudoTerminal scanner;
     ASSERT_TRUE(scanner.Ok());
     m_store.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
 

@@ -34,13 +34,7 @@ protected:
     }
 };
 
-class StatusBarTest : public ::testing::Test
-{
-protected:
-    void TearDown() override { CStatusBar::SetKeyStateReader({}); }
-};
-
-TEST_F(StatusBarTest, ShowsReadyThenAButtonsPromptWhileThePointerRestsOnIt)
+TEST(StatusBarTest, ShowsReadyThenAButtonsPromptWhileThePointerRestsOnIt)
 {
     BarsFrame frame;
     ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
@@ -60,12 +54,12 @@ TEST_F(StatusBarTest, ShowsReadyThenAButtonsPromptWhileThePointerRestsOnIt)
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame.statusBar->GetPaneText(0) == "Ready"; }));
 }
 
-TEST_F(StatusBarTest, IndicatorsShowTheirTextOnlyWhileTheirKeyIsOn)
+TEST(StatusBarTest, IndicatorsShowTheirTextOnlyWhileTheirKeyIsOn)
 {
     CKeyLockState state;
     state.capsLock = true;
     state.numLock = false; // scroll lock unknown
-    CStatusBar::SetKeyStateReader([&] { return state; });
+    CStatusBar::KeyStateReaderScope reader([&] { return state; });
 
     QWidget parent;
     CStatusBar bar(&parent);
@@ -84,7 +78,7 @@ TEST_F(StatusBarTest, IndicatorsShowTheirTextOnlyWhileTheirKeyIsOn)
     EXPECT_EQ(bar.GetPaneText(3), "SCRL");
 }
 
-TEST_F(StatusBarTest, IndicatorsStayEmptyWhereTheStatesCannotBeRead)
+TEST(StatusBarTest, IndicatorsStayEmptyWhereTheStatesCannotBeRead)
 {
     // The offscreen platform has no keyboard indicators to read.
     const CKeyLockState state = CKeyLockState::Read();
@@ -97,7 +91,7 @@ TEST_F(StatusBarTest, IndicatorsStayEmptyWhereTheStatesCannotBeRead)
         EXPECT_EQ(bar.GetPaneText(pane), "");
 }
 
-TEST_F(StatusBarTest, RefusesAnIndicatorWithoutAString)
+TEST(StatusBarTest, RefusesAnIndicatorWithoutAString)
 {
     QWidget parent;
     CStatusBar bar(&parent);

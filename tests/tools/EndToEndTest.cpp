@@ -8,7 +8,7 @@
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
-#include "tests/tools/ScannerOnPty.h"
+#include "tests/support/ScannerOnPty.h"
 
 #include <gtest/gtest.h>
 
@@ -49,19 +49,6 @@ void FillList(vnChannelList& list)
     }
 }
 
-// A settings store for the test, installed for its lifetime.
-class TestSettings
-{
-public:
-    TestSettings() : m_previous(vnSetSettings(&m_store)) {}
-    ~TestSettings() { vnSetSettings(m_previous); }
-    vnMemorySettingsStore& Store() { return m_store; }
-
-private:
-    vnMemorySettingsStore m_store;
-    vnSettingsStore* m_previous;
-};
-
 // A module from the manager, released at the end of the scope.
 class ModuleInUse
 {
@@ -95,6 +82,26 @@ private:
     std::function<void(std::int32_t)> m_call;
 };
 
+// The virtual scanner on a pseudo-terminal, a settings store that names it
+// as the port, and the 200 channels of FillList.
+class EndToEnd : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(scanner.Ok());
+        settings.SetSettingString(Section, "Communications Port", scanner.Path());
+        FillList(list);
+    }
+
+    ScannerOnPty scanner;
+    vnMemorySettingsStore settings;
+    vnSettingsScope settingsInUse{settings};
+    vnChannelList list;
+};
+
+using EndToEndFaults = EndToEnd;
+
 struct LineCase
 {
     std::int32_t baud;     // 0: not stored, the module's default
@@ -103,21 +110,15 @@ struct LineCase
     int expectedStopBits;
 };
 
-class UploadAllIntoTheVirtualScanner : public testing::TestWithParam<LineCase>
+class UploadAllIntoTheVirtualScanner : public EndToEnd, public testing::WithParamInterface<LineCase>
 {};
 
 TEST_P(UploadAllIntoTheVirtualScanner, DeliversEveryChannelOnTheStoredLine)
 {
-    ScannerOnPty scanner;
-    ASSERT_TRUE(scanner.Ok());
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
     if (GetParam().baud)
-        settings.Store().SetSettingInt(Section, "Baud", GetParam().baud);
+        settings.SetSettingInt(Section, "Baud", GetParam().baud);
     if (GetParam().stopBits >= 0)
-        settings.Store().SetSettingInt(Section, "Stop Bits", GetParam().stopBits);
-    vnChannelList list;
-    FillList(list);
+        settings.SetSettingInt(Section, "Stop Bits", GetParam().stopBits);
 
     {
         ModuleInUse module;
@@ -172,12 +173,8 @@ INSTANTIATE_TEST_SUITE_P(Lines, UploadAllIntoTheVirtualScanner,
                          testing::Values(LineCase{0, -1, 4800, 2}, LineCase{9600, 0, 9600, 1},
                                          LineCase{19200, 1, 19200, 1}, LineCase{256000, 258, 256000, 2}));
 
-TEST(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
+TEST_F(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
 {
-    ScannerOnPty scanner;
-    ASSERT_TRUE(scanner.Ok());
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
     vnChannel channel;
     channel.SetNumber(5);
     channel.SetFrequency(vnFrequency(146.52, vnFrequency::UnitMegahertz));
@@ -207,14 +204,8 @@ TEST(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
     EXPECT_EQ(events[1].text, "C5^F146.5200^DS^LR^PR^");
 }
 
-TEST(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
+TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
 {
-    ScannerOnPty scanner;
-    ASSERT_TRUE(scanner.Ok());
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
-    vnChannelList list;
-    FillList(list);
     {
         ModuleInUse module;
         ASSERT_EQ(module.Transfer()->UploadAll(&list), S_OK);
@@ -227,12 +218,9 @@ TEST(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
 
 // --- faults -----------------------------------------------------------------
 
-TEST(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
+TEST_F(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
 {
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", "/dev/ttyScanloreMissing");
-    vnChannelList list;
-    FillList(list);
+    settings.SetSettingString(Section, "Communications Port", "/dev/ttyScanloreMissing");
     ModuleInUse module;
     EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
     EXPECT_NE(module.Transfer()->GetFailureReason().find("/dev/ttyScanloreMissing could not be opened"),
@@ -240,33 +228,20 @@ TEST(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
         << module.Transfer()->GetFailureReason();
 }
 
-TEST(EndToEndFaults, ADeviceInUseFailsTheUploadAndSendsNothing)
+TEST_F(EndToEndFaults, ADeviceInUseFailsTheUploadAndSendsNothing)
 {
-    ScannerOnPty scanner;
-    ASSERT_TRUE(scanner.Ok());
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
     vnSerialPort holder;
     holder.SetName(scanner.Path());
     ASSERT_EQ(holder.Open(), S_OK);
 
-    vnChannelList list;
-    FillList(list);
     ModuleInUse module;
     EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
     EXPECT_NE(module.Transfer()->GetFailureReason().find("is in use"), std::string::npos);
     EXPECT_EQ(scanner.BytesReceived(), 0u);
 }
 
-TEST(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
+TEST_F(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
 {
-    ScannerOnPty scanner;
-    ASSERT_TRUE(scanner.Ok());
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
-    vnChannelList list;
-    FillList(list);
-
     ModuleInUse module;
     CallOnProgress unplug([&](std::int32_t sent) {
         if (sent == 20)
@@ -279,16 +254,9 @@ TEST(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
     module.Transfer()->SetProgress(nullptr);
 }
 
-TEST(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
+TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
 {
-    ScannerOnPty scanner;
-    ASSERT_TRUE(scanner.Ok());
     scanner.StopReading();
-    TestSettings settings;
-    settings.Store().SetSettingString(Section, "Communications Port", scanner.Path());
-    vnChannelList list;
-    FillList(list);
-
     ModuleInUse module;
     module.Port()->SetWriteTimeout(500ms);
     // The pseudo-terminal buffers several uploads before it stops taking

@@ -1,5 +1,5 @@
 #include "tools/Gre1StreamDecoder.h"
-#include "tests/tools/TestPackets.h"
+#include "tests/support/Gre1Packets.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,12 @@
 #include "modules/gre1/vnSerialPort.h"
-#include "tests/tools/TestPackets.h"
-#include "tests/tools/VirtualScannerProcess.h"
+#include "tests/support/Gre1Packets.h"
+#include "tests/support/VirtualScannerProcess.h"
 
 #include <gtest/gtest.h>
+
+#include <optional>
+#include <string>
+#include <vector>
 
 using namespace std::chrono_literals;
 
@@ -18,7 +22,35 @@ bool Contains(const std::vector<std::string>& lines, const std::string& text)
     return false;
 }
 
-TEST(VirtualScannerProgram, HelpExplainsTheOptionsAndBadOptionsAreRefused)
+// Writes the bytes again and again until a write fails (or `most` times).
+vnResult WriteUntilItFails(vnSerialPort& port, const std::string& bytes, int most)
+{
+    vnResult result = S_OK;
+    for (int i = 0; i < most && result == S_OK; ++i)
+        result = port.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size()));
+    return result;
+}
+
+// The program started with the test's arguments, and a port named after the
+// device it reports first; the port closes before the program is stopped.
+class VirtualScannerProgram : public testing::Test
+{
+protected:
+    void Start(const std::vector<std::string>& arguments)
+    {
+        scanner.emplace(Program, arguments);
+        const auto line = scanner->NextLine();
+        ASSERT_TRUE(line) << "the program named no device";
+        device = *line;
+        port.SetName(device);
+    }
+
+    std::optional<VirtualScannerProcess> scanner;
+    std::string device;
+    vnSerialPort port;
+};
+
+TEST_F(VirtualScannerProgram, HelpExplainsTheOptionsAndBadOptionsAreRefused)
 {
     VirtualScannerProcess help(Program, {"--help"});
     auto lines = help.LinesUntil("Ctrl+C");
@@ -33,22 +65,18 @@ TEST(VirtualScannerProgram, HelpExplainsTheOptionsAndBadOptionsAreRefused)
     }
 }
 
-TEST(VirtualScannerProgram, ReportsTheLineAndEveryChannelOfAnUploadThroughTheSerialPort)
+TEST_F(VirtualScannerProgram, ReportsTheLineAndEveryChannelOfAnUploadThroughTheSerialPort)
 {
-    VirtualScannerProcess scanner(Program, {"--json", "--uploads", "1"});
-    auto device = scanner.NextLine();
-    ASSERT_TRUE(device);
-    ASSERT_EQ(device->rfind("/dev/", 0), 0u) << *device;
-
-    vnSerialPort port;
-    ASSERT_EQ(port.Configure(*device, 250000, 2), S_OK);
+    ASSERT_NO_FATAL_FAILURE(Start({"--json", "--uploads", "1"}));
+    ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;
+    ASSERT_EQ(port.Configure(device, 250000, 2), S_OK);
     ASSERT_EQ(port.Open(), S_OK) << port.GetFailureReason();
     std::string upload = TestStart(200) + TestChannel("C5^F146.5200^DS^LR^PR^") +
         TestChannel("C200^V\n7^F1300.0000^DR^LS^PS^") + TestEnd();
     ASSERT_EQ(port.Write(upload.data(), static_cast<std::uint32_t>(upload.size())), S_OK);
     ASSERT_EQ(port.Close(), S_OK);
 
-    auto lines = scanner.LinesUntil("\"event\":\"summary\"");
+    auto lines = scanner->LinesUntil("\"event\":\"summary\"");
     ASSERT_EQ(lines.size(), 5u);
     EXPECT_EQ(lines[0],
               "{\"event\":\"line\",\"baud\":250000,\"dataBits\":8,\"parity\":false,\"stopBits\":2,"
@@ -60,64 +88,45 @@ TEST(VirtualScannerProgram, ReportsTheLineAndEveryChannelOfAnUploadThroughTheSer
     EXPECT_NE(lines[3].find("\"number\":200,\"frequency\":\"1300.0000\",\"car\":\"\\u000a7\""), std::string::npos)
         << lines[3];
     EXPECT_NE(lines[4].find("\"complete\":true,\"packets\":4,\"stored\":2,\"rejected\":0"), std::string::npos);
-    EXPECT_EQ(scanner.Wait(), 0);
+    EXPECT_EQ(scanner->Wait(), 0);
 }
 
-TEST(VirtualScannerProgram, ReportsRejectedBytesInPlainText)
+TEST_F(VirtualScannerProgram, ReportsRejectedBytesInPlainText)
 {
-    VirtualScannerProcess scanner(Program, {"--uploads", "1"});
-    auto device = scanner.NextLine();
-    ASSERT_TRUE(device);
-    vnSerialPort port;
-    port.SetName(*device);
+    ASSERT_NO_FATAL_FAILURE(Start({"--uploads", "1"}));
     ASSERT_EQ(port.Open(), S_OK) << port.GetFailureReason();
     std::string bytes = TestChannel("C1^F1.0000^DR^LR^PR^") + TestStart(1) + "zz" + TestEnd();
     ASSERT_EQ(port.Write(bytes.data(), static_cast<std::uint32_t>(bytes.size())), S_OK);
     port.Close();
 
-    auto lines = scanner.LinesUntil("upload 1 done");
+    auto lines = scanner->LinesUntil("upload 1 done");
     EXPECT_TRUE(Contains(lines, "REJECTED at byte 0: channel packet outside an upload"));
     EXPECT_TRUE(Contains(lines, "line: 4800 baud, 8 data bits, no parity, 2 stop bits, no flow control, raw"));
     EXPECT_TRUE(Contains(lines, "REJECTED at byte 31: 2 bytes outside a packet"));
     EXPECT_TRUE(Contains(lines, "upload 1 done: 0 channels stored, 1 rejected; 0 of 200 memories in use"));
 }
 
-TEST(VirtualScannerProgram, VanishingMidUploadMakesTheWriteFail)
+TEST_F(VirtualScannerProgram, VanishingMidUploadMakesTheWriteFail)
 {
-    VirtualScannerProcess scanner(Program, {"--json", "--vanish-after", "100"});
-    auto device = scanner.NextLine();
-    ASSERT_TRUE(device);
-    vnSerialPort port;
-    port.SetName(*device);
+    ASSERT_NO_FATAL_FAILURE(Start({"--json", "--vanish-after", "100"}));
     ASSERT_EQ(port.Open(), S_OK);
 
-    std::string channel = TestChannel("C1^F1.0000^DR^LR^PR^");
-    vnResult result = S_OK;
-    for (int i = 0; i < 10000 && result == S_OK; ++i)
-        result = port.Write(channel.data(), static_cast<std::uint32_t>(channel.size()));
-    EXPECT_EQ(result, E_FAIL);
+    EXPECT_EQ(WriteUntilItFails(port, TestChannel("C1^F1.0000^DR^LR^PR^"), 10000), E_FAIL);
     EXPECT_NE(port.GetFailureReason().find("Input/output error"), std::string::npos) << port.GetFailureReason();
-    EXPECT_TRUE(Contains(scanner.LinesUntil("vanished"), "{\"event\":\"vanished\",\"bytes\":100}"));
-    EXPECT_EQ(scanner.Wait(), 0);
+    EXPECT_TRUE(Contains(scanner->LinesUntil("vanished"), "{\"event\":\"vanished\",\"bytes\":100}"));
+    EXPECT_EQ(scanner->Wait(), 0);
 }
 
-TEST(VirtualScannerProgram, AScannerThatStopsReadingMakesTheWriteTimeOut)
+TEST_F(VirtualScannerProgram, AScannerThatStopsReadingMakesTheWriteTimeOut)
 {
-    VirtualScannerProcess scanner(Program, {"--json", "--stop-reading-after", "10"});
-    auto device = scanner.NextLine();
-    ASSERT_TRUE(device);
-    vnSerialPort port;
-    port.SetName(*device);
+    ASSERT_NO_FATAL_FAILURE(Start({"--json", "--stop-reading-after", "10"}));
     port.SetWriteTimeout(300ms);
     ASSERT_EQ(port.Open(), S_OK);
 
-    std::string channel = TestChannel("C1^V" + std::string(200, 'x') + "^F1.0000^DR^LR^PR^");
-    vnResult result = S_OK;
-    for (int i = 0; i < 100000 && result == S_OK; ++i)
-        result = port.Write(channel.data(), static_cast<std::uint32_t>(channel.size()));
-    EXPECT_EQ(result, E_FAIL);
+    const std::string channel = TestChannel("C1^V" + std::string(200, 'x') + "^F1.0000^DR^LR^PR^");
+    EXPECT_EQ(WriteUntilItFails(port, channel, 100000), E_FAIL);
     EXPECT_NE(port.GetFailureReason().find("took no data for 300 ms"), std::string::npos) << port.GetFailureReason();
-    EXPECT_TRUE(Contains(scanner.LinesUntil("stalled"), "{\"event\":\"stalled\",\"bytes\":10}"));
+    EXPECT_TRUE(Contains(scanner->LinesUntil("stalled"), "{\"event\":\"stalled\",\"bytes\":10}"));
     port.Close();
 }
 } // namespace

@@ -1,5 +1,5 @@
 #include "tools/VirtualScanner.h"
-#include "tests/tools/TestPackets.h"
+#include "tests/support/Gre1Packets.h"
 #include "tools/VirtualScannerReport.h"
 
 #include <gtest/gtest.h>

@@ -85,20 +85,12 @@ PortState Unconfigured()
 class vnGre1ModuleTest : public ::testing::Test
 {
 protected:
-    void SetUp() override
-    {
-        m_previous = vnSetSettings(&m_store);
-        vnGre1PropertiesEditorSlot() = &m_editor;
-    }
-    void TearDown() override
-    {
-        vnGre1PropertiesEditorSlot() = nullptr;
-        vnSetSettings(m_previous);
-    }
+    void SetUp() override { vnGre1PropertiesEditorSlot() = &m_editor; }
+    void TearDown() override { vnGre1PropertiesEditorSlot() = nullptr; }
 
     RecordingStore m_store;
+    vnSettingsScope m_storeInUse{m_store};
     ScriptedEditor m_editor;
-    vnSettingsStore* m_previous = nullptr;
 };
 
 TEST_F(vnGre1ModuleTest, DescribesItselfAndNumbersTwoHundredChannels)
@@ -222,7 +214,7 @@ TEST_F(vnGre1ModuleTest, CancelStoresTheValuesThatWereShown)
         SCOPED_TRACE(withEditor ? "editor answers Cancel" : "no editor installed");
         vnGre1PropertiesEditorSlot() = withEditor ? &m_editor : nullptr;
         RecordingStore store;
-        vnSetSettings(&store);
+        vnSettingsScope storeInUse(store);
         vnGre1Module module;
 
         ASSERT_EQ(module.ShowProperties(), S_OK);
@@ -235,7 +227,6 @@ TEST_F(vnGre1ModuleTest, CancelStoresTheValuesThatWereShown)
                       "Transfer Options/Stop Bits=2",
                   }));
         EXPECT_EQ(StateOf(module), (PortState{"COM1", 4800, 2}));
-        vnSetSettings(&m_store);
     }
 }
 

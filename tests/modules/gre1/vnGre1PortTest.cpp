@@ -1,11 +1,11 @@
 #include "modules/gre1/vnGre1Port.h"
 
 #include "channels/vnChannel.h"
-#include "tests/modules/gre1/UploadCapture.h"
+#include "tests/support/CommaLocale.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
-#include <clocale>
 #include <string>
 
 namespace {
@@ -70,12 +70,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(vnGre1ChannelTextTest, UsesAPointUnderAGermanLocale)
 {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    if (!std::setlocale(LC_ALL, "de_DE.UTF-8"))
-        GTEST_SKIP() << "de_DE.UTF-8 is not generated on this machine";
+    CommaLocale comma;
+    SKIP_WITHOUT_COMMA_LOCALE(comma);
     std::string text;
     vnGre1Port::FormatChannelText(MakeChannel(5, 146.52), &text);
-    std::setlocale(LC_ALL, previous.c_str());
     EXPECT_EQ(text, "C5^F146.5200^DR^LR^PR^");
 }
 
@@ -99,7 +97,7 @@ TEST(vnGre1PortTest, SendChannelAnswersBeforeWritingOnAClosedPort)
 
 TEST(vnGre1PortTest, OneChannelUploadOnAPseudoTerminal)
 {
-    UploadCapture scanner;
+    PseudoTerminal scanner;
     ASSERT_TRUE(scanner.Ok());
     vnGre1Port port;
     ASSERT_EQ(port.Configure(scanner.Path(), 4800, 2), S_OK);
@@ -115,7 +113,7 @@ TEST(vnGre1PortTest, OneChannelUploadOnAPseudoTerminal)
                                                 0x43, 0x35, 0x5E, 0x46, 0x31, 0x34, 0x36, 0x2E, 0x35, 0x32,
                                                 0x30, 0x30, 0x5E, 0x44, 0x53, 0x5E, 0x4C, 0x52, 0x5E, 0x50,
                                                 0x52, 0x5E, 0xDC, 0x81, 0x04, 0x02, 0x01, 0x00, 0xF9};
-    EXPECT_EQ(scanner.Take(expected.size()), expected);
+    EXPECT_EQ(scanner.ReadWritten(), expected);
 }
 
 } // namespace

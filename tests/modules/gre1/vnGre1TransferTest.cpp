@@ -4,7 +4,8 @@
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/vnSettingsStore.h"
-#include "tests/modules/gre1/UploadCapture.h"
+#include "tests/support/Gre1Packets.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -29,17 +30,11 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_scanner.Ok());
-        m_previous = vnSetSettings(&m_settings);
         m_settings.SetSettingString("Transfer Options", "Communications Port", m_scanner.Path());
         m_module = std::make_unique<vnGre1Module>();
         vnTransfer* transfer = nullptr;
         ASSERT_EQ(m_module->GetTransfer(&transfer), S_OK);
         m_transfer = transfer;
-    }
-    void TearDown() override
-    {
-        m_module.reset();
-        vnSetSettings(m_previous);
     }
 
     void Fill(std::int32_t count)
@@ -62,30 +57,16 @@ protected:
     }
 
     // Start (count 200), the channels at the given indices, end.
-    std::vector<DecodedPacket> RangeUpload(const std::vector<std::int32_t>& indices) const
+    std::vector<WirePacket> RangeUpload(const std::vector<std::int32_t>& indices) const
     {
-        std::vector<DecodedPacket> packets{StartPacket(200)};
+        std::vector<WirePacket> packets{StartPacket(200)};
         for (std::int32_t i : indices)
             packets.push_back(ChannelPacket(TextOf(*m_list.GetAt(i))));
         packets.push_back(EndPacket());
         return packets;
     }
 
-    static std::size_t WireSize(const std::vector<DecodedPacket>& packets)
-    {
-        std::size_t size = 0;
-        for (const DecodedPacket& packet : packets)
-            size += 5 + std::max<std::size_t>(packet.data.size(), 1);
-        return size;
-    }
-
-    std::vector<DecodedPacket> Received(std::size_t expectedBytes)
-    {
-        std::size_t rest = 0;
-        auto packets = DecodePackets(m_scanner.Take(expectedBytes), &rest);
-        EXPECT_EQ(rest, 0u) << "bytes that do not frame as packets";
-        return packets;
-    }
+    std::vector<WirePacket> Received() { return DecodePackets(m_scanner.ReadWritten()); }
 
     vnGre1Port* Port() const
     {
@@ -94,9 +75,9 @@ protected:
         return port;
     }
 
-    UploadCapture m_scanner;
+    PseudoTerminal m_scanner;
     vnMemorySettingsStore m_settings;
-    vnSettingsStore* m_previous = nullptr;
+    vnSettingsScope m_settingsInUse{m_settings};
     std::unique_ptr<vnGre1Module> m_module;
     vnTransfer* m_transfer = nullptr;
     vnChannelList m_list;
@@ -114,7 +95,7 @@ TEST_F(vnGre1TransferTest, UploadAllSendsTheFirst200ChannelsInOrderWithProgress)
     for (std::int32_t i = 0; i < 200; ++i)
         indices.push_back(i);
     const auto expected = RangeUpload(indices);
-    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_EQ(Received(), expected);
     EXPECT_FALSE(Port()->IsOpen());
 
     ASSERT_EQ(progress.calls.size(), 202u);
@@ -127,7 +108,7 @@ TEST_F(vnGre1TransferTest, UploadAllOnAShortListSendsTheChannelsItHas)
     Fill(3);
     ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK);
     const auto expected = RangeUpload({0, 1, 2});
-    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_EQ(Received(), expected);
 }
 
 TEST_F(vnGre1TransferTest, ChannelsWithFrequencyZeroAreLeftOutAndNotCounted)
@@ -140,7 +121,7 @@ TEST_F(vnGre1TransferTest, ChannelsWithFrequencyZeroAreLeftOutAndNotCounted)
 
     ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK);
     const auto expected = RangeUpload({0, 2});
-    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_EQ(Received(), expected);
     EXPECT_EQ(progress.calls, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
 }
 
@@ -164,7 +145,7 @@ TEST_P(vnGre1TransferRangeTest, SendsTheIndicesInsideTheListWithCount200)
     Fill(10);
     ASSERT_EQ(m_transfer->UploadRange(GetParam().first, GetParam().last, &m_list), S_OK);
     const auto expected = RangeUpload(GetParam().sent);
-    EXPECT_EQ(Received(WireSize(expected)), expected);
+    EXPECT_EQ(Received(), expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ranges, vnGre1TransferRangeTest,
@@ -181,15 +162,15 @@ TEST_F(vnGre1TransferTest, UploadChannelSendsCountOneTheChannelAndTheEnd)
     RecordingProgress progress;
     m_transfer->SetProgress(&progress);
     ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), S_OK);
-    const std::vector<DecodedPacket> expected{StartPacket(1), ChannelPacket("C1^F100.0000^DR^LR^PR^"), EndPacket()};
-    EXPECT_EQ(Received(WireSize(expected)), expected);
+    const std::vector<WirePacket> expected{StartPacket(1), ChannelPacket("C1^F100.0000^DR^LR^PR^"), EndPacket()};
+    EXPECT_EQ(Received(), expected);
     EXPECT_EQ(progress.calls, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 3}, {2, 3}, {3, 3}}));
 
     // A channel with frequency 0 is left out, but the upload is still framed.
     m_list.GetAt(0)->SetFrequency(vnFrequency(0.0));
     ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), S_OK);
-    const std::vector<DecodedPacket> framed{StartPacket(1), EndPacket()};
-    EXPECT_EQ(Received(WireSize(framed)), framed);
+    const std::vector<WirePacket> framed{StartPacket(1), EndPacket()};
+    EXPECT_EQ(Received(), framed);
 }
 
 // A channel too long for one packet fails the whole upload before the port
@@ -208,15 +189,15 @@ TEST_F(vnGre1TransferTest, AChannelThatDoesNotFitStopsTheUploadBeforeAnyByte)
 
     EXPECT_FALSE(Port()->IsOpen());
     EXPECT_TRUE(progress.calls.empty());
-    EXPECT_TRUE(m_scanner.Take(1, std::chrono::milliseconds(200)).empty());
+    EXPECT_TRUE(m_scanner.ReadWritten().empty());
 
     // The longest text that fits goes whole: C150^V + 223 + ^F101.8625^DR^LR^PR^ is 249 bytes.
     m_list.GetAt(149)->SetCarNumber(std::string(223, 'v'));
     ASSERT_EQ(TextOf(*m_list.GetAt(149)).size(), 249u);
     ASSERT_EQ(m_transfer->UploadChannel(m_list.GetAt(149)), S_OK);
     EXPECT_TRUE(m_transfer->GetFailureReason().empty());
-    const std::vector<DecodedPacket> expected{StartPacket(1), ChannelPacket(TextOf(*m_list.GetAt(149))), EndPacket()};
-    EXPECT_EQ(Received(WireSize(expected)), expected);
+    const std::vector<WirePacket> expected{StartPacket(1), ChannelPacket(TextOf(*m_list.GetAt(149))), EndPacket()};
+    EXPECT_EQ(Received(), expected);
 }
 
 TEST_F(vnGre1TransferTest, UnopenablePortGivesEFailAndTheDevicesReason)
@@ -229,7 +210,7 @@ TEST_F(vnGre1TransferTest, UnopenablePortGivesEFailAndTheDevicesReason)
     EXPECT_NE(m_transfer->GetFailureReason().find("/dev/scanlore-no-such-device"), std::string::npos)
         << m_transfer->GetFailureReason();
     EXPECT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), E_FAIL);
-    EXPECT_TRUE(m_scanner.Take(1, std::chrono::milliseconds(200)).empty());
+    EXPECT_TRUE(m_scanner.ReadWritten().empty());
 }
 
 } // namespace

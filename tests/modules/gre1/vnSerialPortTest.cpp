@@ -1,7 +1,7 @@
 #include "modules/gre1/vnSerialPort.h"
 #include "modules/gre1/vnSerialDevicePosix.h"
 #include "modules/gre1/vnSerialSpeedLinux.h"
-#include "tests/tools/TestPty.h"
+#include "tests/support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
@@ -132,7 +132,7 @@ INSTANTIATE_TEST_SUITE_P(Names, PortNameTest,
 
 TEST(SerialPortOpen, NeverOpensANameRelativeToTheWorkingDirectory)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     auto dir = std::filesystem::temp_directory_path() / ("scanlore-port-" + std::to_string(getpid()));
     std::filesystem::create_directories(dir);
@@ -197,7 +197,7 @@ class SerialLineOnPty : public testing::TestWithParam<LineCase>
 
 TEST_P(SerialLineOnPty, TheDeviceKeepsSpeedStopBitsAndRawMode)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     vnSerialPort port;
     ASSERT_EQ(port.Configure(pty.Path(), GetParam().rate, GetParam().stopBitsCode), S_OK);
@@ -224,7 +224,7 @@ INSTANTIATE_TEST_SUITE_P(Lines, SerialLineOnPty,
 
 TEST(SerialPortWrite, EveryByteValueArrivesUnchanged)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     vnSerialPort port;
     port.Configure(pty.Path(), 4800, 2);
@@ -235,14 +235,14 @@ TEST(SerialPortWrite, EveryByteValueArrivesUnchanged)
         all[static_cast<std::size_t>(i)] = static_cast<unsigned char>(i);
     ASSERT_EQ(port.Write(all.data(), static_cast<std::uint32_t>(all.size())), S_OK) << ReasonOf(port);
     EXPECT_EQ(port.Close(), S_OK);
-    EXPECT_EQ(pty.ReadExactly(all.size()), all);
+    EXPECT_EQ(pty.Read(all.size()), all);
 }
 
 // --- open and close -------------------------------------------------------
 
 TEST(SerialPortOpen, OpenOnAnOpenPortKeepsTheLineAndSettingsApplyAtTheNextOpen)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     vnSerialPort port;
     port.Configure(pty.Path(), 9600, 0);
@@ -263,7 +263,7 @@ TEST(SerialPortOpen, OpenOnAnOpenPortKeepsTheLineAndSettingsApplyAtTheNextOpen)
 
 TEST(SerialPortOpen, ASecondPortOnTheSameDeviceIsRefusedAndLeavesTheFirstAlone)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     vnSerialPort first;
     first.Configure(pty.Path(), 4800, 2);
@@ -282,7 +282,7 @@ TEST(SerialPortOpen, ASecondPortOnTheSameDeviceIsRefusedAndLeavesTheFirstAlone)
     // The refused open neither dropped queued output nor changed the line.
     const char after[] = "after";
     ASSERT_EQ(first.Write(after, 5), S_OK);
-    auto bytes = pty.ReadExactly(11);
+    auto bytes = pty.Read(11);
     EXPECT_EQ(std::string(bytes.begin(), bytes.end()), "beforeafter");
     termios line = pty.Line();
     EXPECT_NE(line.c_cflag & CSTOPB, 0u);
@@ -290,7 +290,7 @@ TEST(SerialPortOpen, ASecondPortOnTheSameDeviceIsRefusedAndLeavesTheFirstAlone)
 
 TEST(SerialPortOpen, DestroyingAnOpenPortClosesItAndFreesTheDevice)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     {
         vnSerialPort port;
@@ -298,7 +298,7 @@ TEST(SerialPortOpen, DestroyingAnOpenPortClosesItAndFreesTheDevice)
         ASSERT_EQ(port.Open(), S_OK);
         ASSERT_EQ(port.Write("x", 1), S_OK);
     }
-    EXPECT_EQ(pty.ReadExactly(1), std::vector<unsigned char>{'x'});
+    EXPECT_EQ(pty.Read(1), std::vector<unsigned char>{'x'});
     vnSerialPort next;
     next.SetName(pty.Path());
     EXPECT_EQ(next.Open(), S_OK) << ReasonOf(next);
@@ -341,7 +341,7 @@ void CountSignal(int)
 
 TEST(SerialPortWrite, ABlockLargerThanTheDriverBufferArrivesWholeThroughPartialWritesAndSignals)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     vnSerialPort port;
     port.SetName(pty.Path());
@@ -359,7 +359,7 @@ TEST(SerialPortWrite, ABlockLargerThanTheDriverBufferArrivesWholeThroughPartialW
     std::vector<unsigned char> received;
     std::thread reader([&] {
         while (received.size() < block.size()) {
-            auto part = pty.ReadAvailable(3000);
+            auto part = pty.ReadSome(3000ms);
             if (part.empty())
                 break;
             received.insert(received.end(), part.begin(), part.end());
@@ -389,7 +389,7 @@ TEST(SerialPortWrite, ABlockLargerThanTheDriverBufferArrivesWholeThroughPartialW
 
 TEST(SerialPortWrite, AReaderThatStopsMakesWriteFailAfterTheTimeout)
 {
-    TestPty pty;
+    PseudoTerminal pty;
     ASSERT_TRUE(pty.Ok());
     vnSerialPort port;
     port.SetName(pty.Path());
@@ -409,7 +409,7 @@ TEST(SerialPortWrite, AReaderThatStopsMakesWriteFailAfterTheTimeout)
 
 TEST(SerialPortWrite, ADeviceThatVanishesMidWriteFailsWithTheSystemError)
 {
-    auto pty = std::make_unique<TestPty>();
+    auto pty = std::make_unique<PseudoTerminal>();
     ASSERT_TRUE(pty->Ok());
     vnSerialPort port;
     port.SetName(pty->Path());
@@ -418,9 +418,8 @@ TEST(SerialPortWrite, ADeviceThatVanishesMidWriteFailsWithTheSystemError)
     ASSERT_EQ(port.Open(), S_OK);
 
     std::thread vanish([&] {
-        pty->ReadExactly(1000);
-        pty->CloseMaster();
-        pty->CloseSlave();
+        pty->Read(1000);
+        pty->Vanish();
     });
     std::vector<unsigned char> block(1 << 20, 'y');
     vnResult result = port.Write(block.data(), static_cast<std::uint32_t>(block.size()));

@@ -26,7 +26,7 @@ TEST(CAboutDlgTest, ShowsNameVersionNoticesAndDownloadAddress)
     QString title;
     QStringList texts;
     QPixmap icon;
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         title = d.windowTitle();
         texts = Texts(d);
         for (QWidget* w : d.Controls().Items())
@@ -65,7 +65,7 @@ TEST(CAboutDlgTest, ClosesWithOkEnterOrEscape)
         QWidget owner;
         owner.show();
         CAboutDlg dialog(&owner);
-        ScopedModalHook hook([&](CDialog& d) {
+        CDialog::ModalHookScope hook([&](CDialog& d) {
             d.show();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
             EXPECT_EQ(QApplication::focusWidget(), d.GetDlgItem(IDOK)) << c.name;

@@ -153,7 +153,7 @@ TEST(CDialogTest, HookSeesTheInitialisedDialogAndItsResultIsReturned)
     dialog.flag = 1;
     int seenIndex = -2;
     bool seenCheck = false;
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         seenIndex = d.GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL)->currentIndex();
         seenCheck = d.GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS)->isChecked();
         return 42;
@@ -167,7 +167,7 @@ TEST(CDialogTest, HookSeesTheInitialisedDialogAndItsResultIsReturned)
 TEST(CDialogTest, OkTakesTheValuesOutOfTheControls)
 {
     ProbeDialog dialog;
-    ScopedModalHook hook([](CDialog& d) {
+    CDialog::ModalHookScope hook([](CDialog& d) {
         ChooseWithKeys(*d.GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL), 1);
         d.GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS)->click();
         d.GetDlgItemAs<QPushButton>(IDOK)->click();
@@ -194,7 +194,7 @@ TEST(CDialogTest, CancelEscapeAndCloseBoxEndWithoutTheExchange)
     for (const auto& end : endings) {
         ProbeDialog dialog;
         dialog.text = "Alpha";
-        ScopedModalHook hook([&](CDialog& d) {
+        CDialog::ModalHookScope hook([&](CDialog& d) {
             d.show();
             EXPECT_TRUE(QTest::qWaitForWindowActive(&d));
             ChooseWithKeys(*d.GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL), 1);
@@ -212,7 +212,7 @@ TEST(CDialogTest, EachRunStartsFromFreshControls)
 {
     ProbeDialog dialog;
     std::vector<int> counts;
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         counts.push_back(d.GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL)->count());
         return IDCANCEL;
     });

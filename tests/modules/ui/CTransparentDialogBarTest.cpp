@@ -4,6 +4,7 @@
 #include "res/ResourceIds.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
@@ -86,7 +87,7 @@ TEST(CTransparentDialogBarTest, BandBackgroundShowsThroughAlsoAfterTheBarMoves)
 
     EXPECT_EQ(DifferingBackgroundPixels(band, bar), 0);
     bar.move(200, 20);
-    QTest::qWait(1);
+    QCoreApplication::processEvents();
     EXPECT_EQ(DifferingBackgroundPixels(band, bar), 0);
     band.close();
 }

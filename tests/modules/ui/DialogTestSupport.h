@@ -5,19 +5,6 @@
 #include <QComboBox>
 #include <QTest>
 
-#include <functional>
-
-// Answers every CDialog::DoModal of its lifetime through the hook, then
-// removes the hook again.
-class ScopedModalHook
-{
-public:
-    explicit ScopedModalHook(CDialog::ModalHook hook) { CDialog::SetModalHook(std::move(hook)); }
-    ~ScopedModalHook() { CDialog::SetModalHook({}); }
-    ScopedModalHook(const ScopedModalHook&) = delete;
-    ScopedModalHook& operator=(const ScopedModalHook&) = delete;
-};
-
 // Chooses an item of a drop-down list the way a user does with the keyboard,
 // so that the list reports a selection change.
 inline void ChooseWithKeys(QComboBox& box, int index)

@@ -123,7 +123,7 @@ TEST_P(ModelRuleTest, OnChoosingTheModelAndOkStoresWhatItSet)
     const ModelCase& c = GetParam();
     vnGre1PropertiesDlg dialog;
     dialog.SetValues(Values("(Custom)", "COM2", "9600", "1", c.state.checked ? 0 : 1));
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         ChooseWithKeys(List(d, IDC_GRE1_MODEL), c.index);
         ExpectState(d, c.state, c.model);
         d.GetDlgItemAs<QPushButton>(IDOK)->click();
@@ -203,7 +203,7 @@ TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
     for (const Case& c : cases) {
         vnGre1PropertiesDlg dialog;
         dialog.SetValues(c.in);
-        ScopedModalHook hook([](CDialog& d) {
+        CDialog::ModalHookScope hook([](CDialog& d) {
             d.GetDlgItemAs<QPushButton>(IDOK)->click();
             return d.result();
         });
@@ -246,7 +246,7 @@ TEST(PropertiesDlgPortTest, StoredPortIsSelectedOrKept)
           Case{"/dev/ttyUSB1", "/dev/ttyUSB1", 12}, Case{"/dev/pts/7", "/dev/pts/7", 12}}) {
         vnGre1PropertiesDlg dialog;
         dialog.SetValues(Values("RadioShack Pro-89", c.stored));
-        ScopedModalHook hook([&](CDialog& d) {
+        CDialog::ModalHookScope hook([&](CDialog& d) {
             EXPECT_EQ(List(d, IDC_GRE1_PORT).count(), c.count) << c.stored;
             d.GetDlgItemAs<QPushButton>(IDOK)->click();
             return d.result();
@@ -263,7 +263,7 @@ TEST(PropertiesDlgPortTest, TypedPortIsKept)
     ScopedDevices devices({"/dev/ttyUSB0"});
     vnGre1PropertiesDlg dialog;
     dialog.SetValues(Values("RadioShack Pro-89", "COM1"));
-    ScopedModalHook hook([](CDialog& d) {
+    CDialog::ModalHookScope hook([](CDialog& d) {
         QComboBox& port = List(d, IDC_GRE1_PORT);
         port.lineEdit()->selectAll();
         QTest::keyClicks(port.lineEdit(), "/dev/pts/5");
@@ -280,7 +280,7 @@ TEST_F(PropertiesDlgTest, CancelLeavesTheValuesAsGiven)
     const vnGre1Properties given = Values("RadioShack Pro-76", "com4", "9600", "1", 1);
     vnGre1PropertiesDlg dialog;
     dialog.SetValues(given);
-    ScopedModalHook hook([](CDialog& d) {
+    CDialog::ModalHookScope hook([](CDialog& d) {
         ChooseWithKeys(List(d, IDC_GRE1_MODEL), 0);
         ChooseWithKeys(List(d, IDC_GRE1_PORT), 6);
         ChooseWithKeys(List(d, IDC_GRE1_SPEED), 0);
@@ -300,7 +300,7 @@ TEST_F(PropertiesDlgTest, CancelLeavesTheValuesAsGiven)
 TEST_F(PropertiesDlgTest, EditorRunsTheDialogWithoutParentAndReturnsItsValues)
 {
     QObject* parent = &m_someObject;
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         parent = d.parent();
         ChooseWithKeys(List(d, IDC_GRE1_PORT), 2);
         d.GetDlgItemAs<QPushButton>(IDOK)->click();

@@ -26,7 +26,6 @@ class ModulesDlgTest : public ::testing::Test
 protected:
     ModulesDlgTest()
     {
-        m_previousStore = vnSetSettings(&m_store);
         m_previousEditor = vnGre1PropertiesEditorSlot();
         vnGre1PropertiesEditorSlot() = &m_editor;
         vnGre1PropertiesDlg::SetSerialDeviceSource([] { return std::vector<std::string>{}; });
@@ -35,11 +34,10 @@ protected:
     {
         vnGre1PropertiesDlg::SetSerialDeviceSource({});
         vnGre1PropertiesEditorSlot() = m_previousEditor;
-        vnSetSettings(m_previousStore);
     }
 
     vnMemorySettingsStore m_store;
-    vnSettingsStore* m_previousStore = nullptr;
+    vnSettingsScope m_storeInUse{m_store};
     vnGre1PropertiesDlgEditor m_editor;
     vnGre1PropertiesEditor* m_previousEditor = nullptr;
 };
@@ -47,7 +45,7 @@ protected:
 TEST_F(ModulesDlgTest, ListsTheModuleSelectedWithItsDescription)
 {
     vnManagerModulesDlg dialog;
-    ScopedModalHook hook([](CDialog& d) {
+    CDialog::ModalHookScope hook([](CDialog& d) {
         EXPECT_EQ(d.windowTitle(), "Vantis Modules");
         auto* list = d.GetDlgItemAs<CListBox>(IDC_MODULES_LIST);
         EXPECT_EQ(list->GetCount(), 1);
@@ -72,7 +70,7 @@ TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel
 {
     vnManagerModulesDlg dialog;
     int propertiesShown = 0;
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         if (auto* properties = dynamic_cast<vnGre1PropertiesDlg*>(&d)) {
             ++propertiesShown;
             EXPECT_EQ(properties->parentWidget(), nullptr);
@@ -104,7 +102,7 @@ TEST_F(ModulesDlgTest, CancelInPropertiesStoresTheValuesShown)
     m_store.SetSettingString(kSection, "Communications Port", "com3");
     m_store.SetSettingInt(kSection, "Baud", 9600);
     int shown = 0;
-    ScopedModalHook hook([&](CDialog& d) {
+    CDialog::ModalHookScope hook([&](CDialog& d) {
         ++shown;
         EXPECT_EQ(CurrentText(*d.GetDlgItemAs<QComboBox>(IDC_GRE1_PORT)), "COM3");
         // The default model fixes 4800 in the list; Cancel ignores the list.
