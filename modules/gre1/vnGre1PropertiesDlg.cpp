@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
@@ -89,9 +90,9 @@ std::span<const vnGre1PropertiesDlg::Model> vnGre1PropertiesDlg::Models()
     return kModels;
 }
 
-void vnGre1PropertiesDlg::SetSerialDeviceSource(SerialDeviceSource source)
+vnGre1PropertiesDlg::SerialDeviceSource vnGre1PropertiesDlg::SetSerialDeviceSource(SerialDeviceSource source)
 {
-    DeviceSource() = std::move(source);
+    return std::exchange(DeviceSource(), std::move(source));
 }
 
 vnGre1PropertiesDlg::vnGre1PropertiesDlg(QWidget* parent) : CDialog(IDD_GRE1_PROPERTIES, parent) {}

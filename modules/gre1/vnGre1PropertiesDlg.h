@@ -35,8 +35,24 @@ public:
 
     // The machine's serial devices, listed after COM1..COM9. Tests replace
     // the source; an empty function restores the one that asks the system.
+    // Returns the source it replaces.
     using SerialDeviceSource = std::function<std::vector<std::string>()>;
-    static void SetSerialDeviceSource(SerialDeviceSource source);
+    static SerialDeviceSource SetSerialDeviceSource(SerialDeviceSource source);
+
+    // Sets the source for its lifetime and then puts back the one it replaced.
+    class SerialDeviceSourceScope
+    {
+    public:
+        explicit SerialDeviceSourceScope(SerialDeviceSource source)
+            : m_previous(SetSerialDeviceSource(std::move(source)))
+        {}
+        ~SerialDeviceSourceScope() { SetSerialDeviceSource(std::move(m_previous)); }
+        SerialDeviceSourceScope(const SerialDeviceSourceScope&) = delete;
+        SerialDeviceSourceScope& operator=(const SerialDeviceSourceScope&) = delete;
+
+    private:
+        SerialDeviceSource m_previous;
+    };
 
     explicit vnGre1PropertiesDlg(QWidget* parent = nullptr);
     ~vnGre1PropertiesDlg() override;

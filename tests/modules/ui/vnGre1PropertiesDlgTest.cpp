@@ -18,15 +18,11 @@
 
 namespace {
 
-// Sets the serial devices the dialog finds for one test.
-class ScopedDevices
+// The serial devices the dialog finds while the scope lasts.
+class ScopedDevices : public vnGre1PropertiesDlg::SerialDeviceSourceScope
 {
 public:
-    explicit ScopedDevices(std::vector<std::string> devices)
-    {
-        vnGre1PropertiesDlg::SetSerialDeviceSource([devices] { return devices; });
-    }
-    ~ScopedDevices() { vnGre1PropertiesDlg::SetSerialDeviceSource({}); }
+    explicit ScopedDevices(std::vector<std::string> devices) : SerialDeviceSourceScope([devices] { return devices; }) {}
 };
 
 vnGre1Properties Values(std::string model, std::string port = "COM1", std::string speed = "1200",

@@ -28,16 +28,12 @@ protected:
     {
         m_previousEditor = vnGre1PropertiesEditorSlot();
         vnGre1PropertiesEditorSlot() = &m_editor;
-        vnGre1PropertiesDlg::SetSerialDeviceSource([] { return std::vector<std::string>{}; });
     }
-    ~ModulesDlgTest() override
-    {
-        vnGre1PropertiesDlg::SetSerialDeviceSource({});
-        vnGre1PropertiesEditorSlot() = m_previousEditor;
-    }
+    ~ModulesDlgTest() override { vnGre1PropertiesEditorSlot() = m_previousEditor; }
 
     vnMemorySettingsStore m_store;
     vnSettingsScope m_storeInUse{m_store};
+    vnGre1PropertiesDlg::SerialDeviceSourceScope m_noDevices{[] { return std::vector<std::string>{}; }};
     vnGre1PropertiesDlgEditor m_editor;
     vnGre1PropertiesEditor* m_previousEditor = nullptr;
 };
