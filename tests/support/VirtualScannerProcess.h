@@ -73,11 +73,8 @@ public:
             pollfd input{m_out, POLLIN, 0};
             if (poll(&input, 1, static_cast<int>(left.count())) <= 0)
                 continue;
-            char chunk[4096];
-            ssize_t n = read(m_out, chunk, sizeof chunk);
-            if (n <= 0)
+            if (!ReadOutput())
                 return std::nullopt;
-            m_buffer.append(chunk, static_cast<std::size_t>(n));
         }
     }
 
@@ -95,25 +92,45 @@ public:
     }
 
     // The exit status, or nothing if the program is still running after the
-    // time.
+    // time. The program's output ends when the program does, so the wait is
+    // for the end of the output; what comes before it is kept for NextLine.
     std::optional<int> Wait(std::chrono::milliseconds timeout = std::chrono::seconds(10))
     {
-        auto deadline = std::chrono::steady_clock::now() + timeout;
-        while (!m_status && m_pid > 0) {
-            int status = 0;
-            if (waitpid(m_pid, &status, WNOHANG) == m_pid)
-                m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-            else if (std::chrono::steady_clock::now() > deadline)
+        const auto deadline = std::chrono::steady_clock::now() + timeout;
+        while (!m_outputEnded && m_out >= 0) {
+            const auto left =
+                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            pollfd input{m_out, POLLIN, 0};
+            if (left.count() <= 0 || poll(&input, 1, static_cast<int>(left.count())) <= 0)
                 break;
-            else
-                usleep(10000);
+            ReadOutput();
+        }
+        if (!m_status && m_pid > 0 && m_outputEnded) {
+            int status = 0;
+            if (waitpid(m_pid, &status, 0) == m_pid)
+                m_status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
         return m_status;
     }
 
 private:
+    // Adds what the program has written to the buffer; false once its
+    // output has ended.
+    bool ReadOutput()
+    {
+        char chunk[4096];
+        const ssize_t n = read(m_out, chunk, sizeof chunk);
+        if (n <= 0) {
+            m_outputEnded = true;
+            return false;
+        }
+        m_buffer.append(chunk, static_cast<std::size_t>(n));
+        return true;
+    }
+
     pid_t m_pid = -1;
     int m_out = -1;
     std::string m_buffer;
     std::optional<int> m_status;
+    bool m_outputEnded = false;
 };
