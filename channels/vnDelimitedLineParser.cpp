@@ -109,6 +109,14 @@ std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<
     const std::size_t n = line.size();
     const std::size_t first = fields.size();
     CloseQuoteFinder closeQuote(line, m_closeQuote);
+    // The first separator at or after some position already passed; a later
+    // search that starts before it has its answer without looking again.
+    std::size_t nextSeparator = 0;
+    const auto findSeparator = [&](std::size_t from) {
+        if (nextSeparator != npos && nextSeparator < from)
+            nextSeparator = FindChar(line, m_separator, from, n);
+        return nextSeparator;
+    };
 
     std::size_t start = 0;
     for (;;) {
@@ -127,7 +135,7 @@ std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<
         // close quote follows; without a separator ahead it is the last field.
         const std::size_t close = closeQuote.Find(at + 1);
         const bool separatorAfterClose = close != npos && close + 1 < n && line[close + 1] == m_separator;
-        const std::size_t separator = separatorAfterClose ? close + 1 : FindChar(line, m_separator, at + 1, n);
+        const std::size_t separator = separatorAfterClose ? close + 1 : findSeparator(at + 1);
         if (separator == npos)
             break;
         if (close == npos) {
