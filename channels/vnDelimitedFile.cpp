@@ -125,10 +125,6 @@ bool vnDelimitedFile::Read(const std::string& fileName)
 
     m_table->Clear();
     vnDelimitedReader reader;
-    struct stat status
-    {};
-    if (::fstat(file.Get(), &status) == 0 && status.st_size > 0)
-        reader.ExpectBytes(static_cast<std::uint64_t>(status.st_size));
 
     const auto block = std::make_unique<char[]>(kBlock);
     for (;;) {
@@ -163,7 +159,6 @@ bool vnDelimitedFile::ReadText(std::string_view text)
         return Fail(EINVAL);
     m_table->Clear();
     vnDelimitedReader reader;
-    reader.ExpectBytes(text.size());
     const bool complete = reader.Feed(text, true);
     const int error = reader.GetError();
     if (!reader.MoveTo(*m_table) || !complete)

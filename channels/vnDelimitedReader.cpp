@@ -8,52 +8,13 @@
 #include <stdexcept>
 #include <utility>
 
-#include <sys/mman.h>
-
 namespace {
 
-constexpr std::size_t npos = std::string_view::npos;
 constexpr std::size_t kMaxCount = static_cast<std::size_t>(std::numeric_limits<std::int32_t>::max());
 
-// Room is set aside once this much text has shown how long rows are.
-constexpr std::uint64_t kSampleBytes = 1 << 12;
-
-// Asks for huge pages behind a large array where the system grants them on
-// request: touching hundreds of megabytes for the first time page by page
-// can cost more than parsing the text that fills them.
-void AdviseHugePages(const void* data, std::size_t bytes)
+bool HoldsNul(std::string_view text)
 {
-#ifdef MADV_HUGEPAGE
-    constexpr std::uintptr_t huge = std::uintptr_t{1} << 21;
-    const auto address = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t begin = (address + huge - 1) & ~(huge - 1);
-    const std::uintptr_t end = (address + bytes) & ~(huge - 1);
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_HUGEPAGE);
-#else
-    static_cast<void>(data);
-    static_cast<void>(bytes);
-#endif
-}
-
-// Cells are made ready this many bytes ahead of those filled.
-constexpr std::size_t kPrefaultWindow = std::size_t{8} << 20;
-
-// Faults in the pages of a range, writable, with one call: without huge pages
-// a page fault per 4 KiB of a large array costs more than the parsing.
-void PrefaultPages(const void* data, std::size_t bytes)
-{
-#ifdef MADV_POPULATE_WRITE
-    constexpr std::uintptr_t page = 4096;
-    const auto address = reinterpret_cast<std::uintptr_t>(data);
-    const std::uintptr_t begin = address & ~(page - 1);
-    const std::uintptr_t end = address + bytes;
-    if (end > begin)
-        ::madvise(reinterpret_cast<void*>(begin), end - begin, MADV_POPULATE_WRITE);
-#else
-    static_cast<void>(data);
-    static_cast<void>(bytes);
-#endif
+    return !text.empty() && std::memchr(text.data(), '\0', text.size()) != nullptr;
 }
 
 } // namespace
@@ -63,45 +24,30 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
     if (m_error != 0)
         return false;
     try {
-        // Lines that lie inside a piece free of NUL bytes need no search.
-        const bool pieceHoldsNul = !text.empty() && std::memchr(text.data(), '\0', text.size());
-        std::size_t position = 0;
         for (;;) {
-            const void* hit =
-                position < text.size() ? std::memchr(text.data() + position, '\n', text.size() - position) : nullptr;
-            if (!hit)
+            const std::size_t lineFeed = text.find('\n');
+            if (lineFeed == std::string_view::npos)
                 break;
-            const auto lineFeed = static_cast<std::size_t>(static_cast<const char*>(hit) - text.data());
-            const std::string_view piece = text.substr(position, lineFeed - position);
-            position = lineFeed + 1;
             bool taken;
             if (m_pending.empty()) {
-                taken = TakeLine(piece, true, pieceHoldsNul);
+                taken = TakeLine(text.substr(0, lineFeed), true);
             } else {
-                m_pending.append(piece);
-                taken = TakeLine(m_pending, true, true);
+                m_pending.append(text.substr(0, lineFeed));
+                taken = TakeLine(m_pending, true);
                 m_pending.clear();
             }
             if (!taken)
                 return false;
+            text.remove_prefix(lineFeed + 1);
         }
 
-        const std::string_view rest = text.substr(position);
-        if (!atEnd) {
-            m_pending.append(rest);
+        // The rest begins the next line; at the end it is the last row,
+        // unless it holds nothing but NUL bytes.
+        m_pending.append(text);
+        if (!atEnd)
             return true;
-        }
-        bool taken = true;
-        if (m_pending.empty()) {
-            if (rest.find_first_not_of('\0') != npos)
-                taken = TakeLine(rest, false, pieceHoldsNul);
-        } else {
-            m_pending.append(rest);
-            if (m_pending.find_first_not_of('\0') != npos)
-                taken = TakeLine(m_pending, false, true);
-            m_pending.clear();
-        }
-        return taken;
+        const std::string last = std::exchange(m_pending, {});
+        return last.find_first_not_of('\0') == std::string::npos || TakeLine(last, false);
     } catch (const std::bad_alloc&) {
         m_error = ENOMEM;
     } catch (const std::length_error&) {
@@ -110,10 +56,9 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
     return false;
 }
 
-bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed, bool mayHoldNul)
+bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
 {
-    m_bytesTaken += line.size() + 1;
-    if (mayHoldNul && !line.empty() && std::memchr(line.data(), '\0', line.size())) {
+    if (HoldsNul(line)) {
         m_scratch.clear();
         for (char c : line)
             if (c != '\0')
@@ -122,9 +67,6 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed, bo
     }
     if (endedByLineFeed && !line.empty() && line.back() == '\r')
         line.remove_suffix(1);
-
-    if (!m_reserved && m_bytesTaken >= kSampleBytes)
-        Reserve();
 
     const std::size_t rowStart = m_cells.size();
     std::size_t width = 0;
@@ -150,53 +92,7 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed, bo
         throw;
     }
     m_maxWidth = maxWidth;
-    if (m_cells.size() >= m_prefaultAt)
-        Prefault();
     return true;
-}
-
-// Faults in the next window of the reserved cells before they are filled.
-void vnDelimitedReader::Prefault()
-{
-    const std::size_t used = m_cells.size() * sizeof(vnCell);
-    const std::size_t capacity = m_cells.capacity() * sizeof(vnCell);
-    const auto* base = reinterpret_cast<const char*>(m_cells.data());
-    // Moving to a larger array touched the cells it moved, nothing beyond.
-    if (base != m_prefaultBase) {
-        m_prefaultBase = base;
-        m_prefaulted = used;
-    }
-    const std::size_t from = std::max(m_prefaulted, used);
-    const std::size_t to = std::min(capacity, from + kPrefaultWindow);
-    if (to > from)
-        PrefaultPages(base + from, to - from);
-    m_prefaulted = to;
-    // The next window is asked for when half of this one is filled.
-    m_prefaultAt =
-        to >= capacity ? std::numeric_limits<std::size_t>::max() : (to - kPrefaultWindow / 2) / sizeof(vnCell);
-}
-
-// Sets aside room for the cells and rows of the whole text, estimated from the
-// rows read so far, so that a large file is not copied again and again as the
-// arrays grow.
-void vnDelimitedReader::Reserve()
-{
-    m_reserved = true;
-    if (m_expectedBytes <= m_bytesTaken || m_widths.empty())
-        return;
-    const double scale = static_cast<double>(m_expectedBytes) / static_cast<double>(m_bytesTaken);
-    const double cells = static_cast<double>(m_cells.size()) * scale * 1.1;
-    const double rows = static_cast<double>(m_widths.size()) * scale * 1.1;
-    // A guess that cannot be had is no error: the arrays then grow as usual.
-    try {
-        if (cells < static_cast<double>(kMaxCount)) {
-            m_cells.reserve(static_cast<std::size_t>(cells));
-            AdviseHugePages(m_cells.data(), m_cells.capacity() * sizeof(vnCell));
-            m_prefaultAt = m_cells.size();
-        }
-        if (rows < static_cast<double>(kMaxCount))
-            m_widths.reserve(static_cast<std::size_t>(rows));
-    } catch (const std::exception&) {}
 }
 
 bool vnDelimitedReader::MoveTo(vnCellTable& table)
@@ -207,11 +103,6 @@ bool vnDelimitedReader::MoveTo(vnCellTable& table)
     m_cells.clear();
     m_widths.clear();
     m_maxWidth = 0;
-    m_reserved = false;
-    m_bytesTaken = 0;
-    m_prefaultAt = std::numeric_limits<std::size_t>::max();
-    m_prefaultBase = nullptr;
-    m_prefaulted = 0;
 
     const auto rows = static_cast<std::int32_t>(widths.size());
     const bool even = std::all_of(widths.begin(), widths.end(),

@@ -39,9 +39,6 @@ public:
     // every later piece is then ignored.
     bool Feed(std::string_view text, bool atEnd = false);
 
-    // Lets the reader set aside room for a text of about this many bytes.
-    void ExpectBytes(std::uint64_t bytes) { m_expectedBytes = bytes; }
-
     // Replaces the table's content with the rows read so far; the reader is
     // left empty. False (ENOMEM) when the padded table cannot be had; the
     // table is then cleared.
@@ -50,9 +47,7 @@ public:
     std::int64_t GetRowCount() const { return static_cast<std::int64_t>(m_widths.size()); }
 
 private:
-    bool TakeLine(std::string_view line, bool endedByLineFeed, bool mayHoldNul);
-    void Reserve();
-    void Prefault();
+    bool TakeLine(std::string_view line, bool endedByLineFeed);
 
     vnDelimitedLineParser m_parser;
     std::string m_pending;              // the beginning of a line that spans pieces
@@ -61,12 +56,5 @@ private:
     std::vector<std::int32_t> m_widths; // the field count of every row
     std::size_t m_maxWidth = 0;
     std::uint64_t m_paddingAllowance;
-    std::uint64_t m_expectedBytes = 0;
-    std::uint64_t m_bytesTaken = 0;
-    bool m_reserved = false;
-    // Reserved cells are faulted in ahead of use once this many are filled.
-    std::size_t m_prefaultAt = static_cast<std::size_t>(-1);
-    const char* m_prefaultBase = nullptr;
-    std::size_t m_prefaulted = 0; // bytes of the array faulted in or filled
     int m_error = 0;
 };
