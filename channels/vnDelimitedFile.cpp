@@ -123,9 +123,10 @@ bool vnDelimitedFile::Read(const std::string& fileName)
     if (file.Get() < 0)
         return Fail(errno);
 
-    m_table->Clear();
+    // The table changes only once data has come: a folder, say, opens but
+    // fails on the first read and leaves the table as it was.
     vnDelimitedReader reader;
-
+    bool gotData = false;
     const auto block = std::make_unique<char[]>(kBlock);
     for (;;) {
         const ssize_t count = ::read(file.Get(), block.get(), kBlock);
@@ -133,11 +134,13 @@ bool vnDelimitedFile::Read(const std::string& fileName)
             if (errno == EINTR)
                 continue;
             const int error = errno;
-            reader.MoveTo(*m_table);
+            if (gotData)
+                reader.MoveTo(*m_table);
             return Fail(error);
         }
         if (count == 0)
             break;
+        gotData = true;
         const std::string_view data(block.get(), static_cast<std::size_t>(count));
         for (std::size_t offset = 0; offset < data.size(); offset += kChunk) {
             if (!reader.Feed(data.substr(offset, kChunk))) {
@@ -147,8 +150,11 @@ bool vnDelimitedFile::Read(const std::string& fileName)
             }
         }
     }
-    if (!reader.Feed({}, true) || !reader.MoveTo(*m_table))
-        return Fail(reader.GetError());
+    // A last line without a line end may still fail; the rows before it stay.
+    const bool complete = reader.Feed({}, true);
+    const int error = reader.GetError();
+    if (!reader.MoveTo(*m_table) || !complete)
+        return Fail(complete ? reader.GetError() : error);
     return true;
 }
 

@@ -26,8 +26,9 @@ public:
     vnDelimitedFile& operator=(const vnDelimitedFile&) = delete;
     virtual ~vnDelimitedFile() = default;
 
-    // Fills the table from the file. A file that cannot be opened leaves the
-    // table as it was; a failure while reading leaves the rows read before it.
+    // Fills the table from the file. A file that cannot be opened or yields
+    // no data before failing leaves the table as it was; a failure after data
+    // came leaves the rows read before it.
     bool Read(const std::string& fileName);
     // The same from text in memory, parsed where it lies.
     bool ReadText(std::string_view text);

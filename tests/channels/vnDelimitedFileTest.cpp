@@ -228,10 +228,22 @@ TEST(vnDelimitedFile, FailedReadSaysWhy)
     EXPECT_EQ(file.GetLastError(), "No such file or directory");
     EXPECT_EQ(table, Example());
 
-    // A folder opens but cannot be read: the table is then emptied.
+    // A folder opens but its first read fails: the table stays too.
     EXPECT_FALSE(file.Read(folder / ""));
     EXPECT_EQ(file.GetLastError(), "Is a directory");
-    EXPECT_EQ(table.GetRowCount(), 0);
+    EXPECT_EQ(table, Example());
+
+    // A last line that would pad the table far beyond its text: the rows
+    // before it stay, whether or not it ends in a line feed.
+    for (const char* end : {"\r\n", ""}) {
+        const std::string path = folder / "wide.csv";
+        std::ofstream(path) << std::string(20000, '\n') << std::string(1000, ',') << end;
+        EXPECT_FALSE(file.Read(path));
+        EXPECT_EQ(file.GetLastError(), "File too large");
+        EXPECT_EQ(table.GetRowCount(), 20000);
+        EXPECT_EQ(table.GetColumnCount(), 1);
+        table = Example();
+    }
 
     EXPECT_FALSE(file.Read("a\0b"s));
     EXPECT_EQ(file.GetLastError(), "Invalid argument");
