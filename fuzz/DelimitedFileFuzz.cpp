@@ -1,9 +1,12 @@
-// Two properties of the delimited file, checked on every input:
+// Two properties of the delimited file:
 // - the input as a file: reading never fails on small input, the pieces it
 //   arrives in do not matter, and writing what was read and reading it back
 //   settles after one round;
 // - the input as a recipe for a table the syntax can hold: writing it and
 //   reading it back gives the same table.
+// The first is checked in full on inputs up to 64 KiB; larger ones, up to
+// 4 MB, are only read, under the run's time limit per input (.ci/run), which
+// catches reading that grows faster than the text.
 #include "channels/vnDelimitedFile.h"
 #include "channels/vnDelimitedReader.h"
 
@@ -47,6 +50,10 @@ vnCellTable WriteAndRead(vnCellTable& table)
     return back;
 }
 
+// Larger inputs are only read: checking them as well would take most of
+// the time limit that is meant for reading them.
+constexpr std::size_t kCheckedBytes = 1 << 16;
+
 void ReadBytes(std::string_view text)
 {
     vnCellTable whole;
@@ -56,6 +63,8 @@ void ReadBytes(std::string_view text)
         Check(file.GetLastError() == "File too large", "read failed");
         return;
     }
+    if (text.size() > kCheckedBytes)
+        return;
 
     Check(ReadInPieces(text, 1) == whole, "pieces of 1 differ");
     Check(ReadInPieces(text, 1 + text.size() % 300) == whole, "pieces differ");
