@@ -1,6 +1,7 @@
 #include "app/ChannelCellText.h"
 
 #include "channels/vnChannel.h"
+#include "channels/vnText.h"
 
 #include <charconv>
 #include <clocale>
@@ -9,30 +10,8 @@
 
 namespace {
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
-
-bool IsCSpace(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-char Lower(char c)
-{
-    return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool EqualsNoCase(std::string_view a, std::string_view b)
-{
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i]))
-            return false;
-    return true;
-}
+using vnText::EqualsNoCase;
+using vnText::IsDigit;
 
 bool IsTruthWord(std::string_view text)
 {
@@ -51,13 +30,7 @@ std::string FormatMHz(double mhz)
 double ReadLeadingDouble(std::string_view text)
 {
     std::size_t i = 0;
-    while (i < text.size() && IsCSpace(text[i]))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = vnText::SkipBlanksAndSign(text, i);
     // The longest prefix of the form digits [. digits] [e [sign] digits].
     const std::size_t start = i;
     std::size_t digits = 0;

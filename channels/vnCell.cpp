@@ -1,5 +1,7 @@
 #include "channels/vnCell.h"
 
+#include "channels/vnText.h"
+
 #include <cfloat>
 #include <charconv>
 #include <cstring>
@@ -9,37 +11,6 @@
 #include <utility>
 
 namespace {
-
-bool IsBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-std::string_view Trim(std::string_view text)
-{
-    std::size_t begin = 0;
-    std::size_t end = text.size();
-    while (begin < end && IsBlank(text[begin]))
-        ++begin;
-    while (end > begin && IsBlank(text[end - 1]))
-        --end;
-    return text.substr(begin, end - begin);
-}
-
-// word is lower case ASCII.
-bool EqualsNoCase(std::string_view text, std::string_view word)
-{
-    if (text.size() != word.size())
-        return false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        char c = text[i];
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-        if (c != word[i])
-            return false;
-    }
-    return true;
-}
 
 // text is an optional sign and digits only. Values beyond the 32-bit range
 // saturate to its nearest limit.
@@ -313,14 +284,14 @@ void vnCell::AppendText(std::string& out) const
 
 vnCellType vnCell::FromText(std::string_view text)
 {
-    const std::string_view trimmed = Trim(text);
+    const std::string_view trimmed = vnText::TrimBlanks(text);
     if (trimmed.empty()) {
         Reset();
         return vnCellType::Empty;
     }
     // Each truth word has its own length: one comparison decides.
     static constexpr std::string_view kWords[] = {"", "", "no", "yes", "true", "false"};
-    if (trimmed.size() >= 2 && trimmed.size() <= 5 && EqualsNoCase(trimmed, kWords[trimmed.size()])) {
+    if (trimmed.size() >= 2 && trimmed.size() <= 5 && vnText::EqualsNoCase(trimmed, kWords[trimmed.size()])) {
         SetBool(trimmed.size() == 3 || trimmed.size() == 4);
         return vnCellType::Bool;
     }
@@ -330,7 +301,7 @@ vnCellType vnCell::FromText(std::string_view text)
     bool sawPoint = false;
     for (std::size_t i = 0; i < trimmed.size() && !notANumber; ++i) {
         const char c = trimmed[i];
-        if (c >= '0' && c <= '9')
+        if (vnText::IsDigit(c))
             continue;
         if (c == '+' || c == '-')
             notANumber = i != 0;

@@ -1,5 +1,6 @@
 #include "modules/gre1/vnGre1Module.h"
 
+#include "channels/vnText.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
 #include "modules/gre1/vnGre1Transfer.h"
@@ -24,10 +25,7 @@ constexpr std::int32_t kDefaultStopBits = 2;
 const std::string kDefaultModel = "RadioShack Pro-89";
 constexpr std::int32_t kDefaultCarNumbers = 1;
 
-bool IsDigit(char c)
-{
-    return c >= '0' && c <= '9';
-}
+using vnText::IsDigit;
 
 // The leading decimal digits as an unsigned number; no digits give 0, and a
 // number too large for 32 bits gives the largest one (which no port accepts).
@@ -48,13 +46,7 @@ std::uint32_t ParseSpeed(const std::string& text)
 std::uint8_t ParseStopBits(const std::string& text)
 {
     std::size_t i = 0;
-    while (i < text.size() && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
-        ++i;
-    bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-        negative = text[i] == '-';
-        ++i;
-    }
+    const bool negative = vnText::SkipBlanksAndSign(text, i);
     std::uint32_t value = 0; // only the low 8 bits matter, so wrapping is harmless
     for (; i < text.size() && IsDigit(text[i]); ++i)
         value = value * 10 + static_cast<unsigned>(text[i] - '0');

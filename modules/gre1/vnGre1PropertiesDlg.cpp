@@ -1,5 +1,6 @@
 #include "modules/gre1/vnGre1PropertiesDlg.h"
 
+#include "channels/vnText.h"
 #include "res/DialogTemplates.h"
 #include "toolkit/DataExchange.h"
 
@@ -29,10 +30,7 @@ constexpr std::array kStopBits{"1", "2"};
 constexpr int kFreeSpeedIndex = 2;
 constexpr int kFreeStopBitsIndex = 1;
 
-bool IsDigit(QChar c)
-{
-    return c >= QLatin1Char('0') && c <= QLatin1Char('9');
-}
+using vnText::IsDigit;
 
 // Orders device names as a person counts: ttyS2 before ttyS10.
 bool NaturalLess(const std::string& a, const std::string& b)
@@ -40,14 +38,14 @@ bool NaturalLess(const std::string& a, const std::string& b)
     std::size_t i = 0;
     std::size_t j = 0;
     while (i < a.size() && j < b.size()) {
-        const bool digitA = a[i] >= '0' && a[i] <= '9';
-        const bool digitB = b[j] >= '0' && b[j] <= '9';
+        const bool digitA = IsDigit(a[i]);
+        const bool digitB = IsDigit(b[j]);
         if (digitA && digitB) {
             const std::size_t startA = i;
             const std::size_t startB = j;
-            while (i < a.size() && a[i] >= '0' && a[i] <= '9')
+            while (i < a.size() && IsDigit(a[i]))
                 ++i;
-            while (j < b.size() && b[j] >= '0' && b[j] <= '9')
+            while (j < b.size() && IsDigit(b[j]))
                 ++j;
             std::string_view numberA(a.data() + startA, i - startA);
             std::string_view numberB(b.data() + startB, j - startB);
@@ -172,8 +170,8 @@ void vnGre1PropertiesDlg::SelectPort()
         const QString item = m_portList->itemText(i);
         if (!item.startsWith(port, Qt::CaseInsensitive))
             continue;
-        const bool splitsNumber =
-            !port.isEmpty() && IsDigit(port.back()) && item.size() > port.size() && IsDigit(item.at(port.size()));
+        const bool splitsNumber = !port.isEmpty() && IsDigit(port.back().toLatin1()) && item.size() > port.size() &&
+            IsDigit(item.at(port.size()).toLatin1());
         if (!splitsNumber)
             found = i;
     }
