@@ -1,10 +1,6 @@
 #include "modules/gre1/vnSerialPort.h"
 
-#if defined(_WIN32)
-#include "modules/gre1/vnSerialDeviceWin32.h"
-#else
 #include "modules/gre1/vnSerialDevicePosix.h"
-#endif
 
 vnSerialPort::vnSerialPort() = default;
 
@@ -21,6 +17,8 @@ vnResult vnSerialPort::SetName(const std::string& name)
 
 vnResult vnSerialPort::GetName(std::string* name) const
 {
+    if (!name)
+        return E_INVALIDARG;
     *name = m_name;
     return S_OK;
 }
@@ -37,6 +35,8 @@ vnResult vnSerialPort::SetBaudRate(std::uint32_t baudRate)
 
 vnResult vnSerialPort::GetBaudRate(std::uint32_t* baudRate) const
 {
+    if (!baudRate)
+        return E_INVALIDARG;
     *baudRate = m_baudRate;
     return S_OK;
 }
@@ -53,6 +53,8 @@ vnResult vnSerialPort::SetStopBits(std::uint8_t stopBits)
 
 vnResult vnSerialPort::GetStopBits(std::uint8_t* stopBits) const
 {
+    if (!stopBits)
+        return E_INVALIDARG;
     *stopBits = m_stopBits;
     return S_OK;
 }

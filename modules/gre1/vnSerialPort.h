@@ -7,15 +7,10 @@
 #include <memory>
 #include <string>
 
-// The operating system's side of an open port lives in a class per platform;
-// the port itself only keeps the settings and the state.
-#if defined(_WIN32)
-class vnSerialDeviceWin32;
-using vnSerialDevice = vnSerialDeviceWin32;
-#else
+// The operating system's side of an open port lives in its own class; the
+// port itself only keeps the settings and the state.
 class vnSerialDevicePosix;
 using vnSerialDevice = vnSerialDevicePosix;
-#endif
 
 // A serial device opened by name, set to 8 data bits, no parity, the chosen
 // speed and stop bits and no flow control, written to in whole blocks and
@@ -41,6 +36,7 @@ public:
     vnSerialPort& operator=(const vnSerialPort&) = delete;
     ~vnSerialPort();
 
+    // The getters answer E_INVALIDARG for a null place.
     vnResult SetName(const std::string& name);
     vnResult GetName(std::string* name) const;
     // 110 to 256000; otherwise E_INVALIDARG and the old rate stays.

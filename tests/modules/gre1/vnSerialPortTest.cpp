@@ -96,6 +96,21 @@ TEST(SerialPortSettings, ConfigureStopsAtTheFirstRefusedValue)
     EXPECT_EQ(code, 0);
 }
 
+// A getter given no place to write refuses instead of writing through null.
+class NullGetterTest : public testing::TestWithParam<vnResult (*)(const vnSerialPort&)>
+{};
+
+TEST_P(NullGetterTest, AnswersInvalidArgument)
+{
+    vnSerialPort port;
+    EXPECT_EQ(GetParam()(port), E_INVALIDARG);
+}
+
+INSTANTIATE_TEST_SUITE_P(Getters, NullGetterTest,
+                         testing::Values([](const vnSerialPort& p) { return p.GetName(nullptr); },
+                                         [](const vnSerialPort& p) { return p.GetBaudRate(nullptr); },
+                                         [](const vnSerialPort& p) { return p.GetStopBits(nullptr); }));
+
 // --- names ----------------------------------------------------------------
 
 struct NameCase
