@@ -39,6 +39,8 @@ constexpr ColumnDefinition kColumns[] = {
     {"Delay", hvGridCtrl::FormatCenter, 75},      {"Lockout", hvGridCtrl::FormatCenter, 75},
     {"Priority", hvGridCtrl::FormatCenter, 75},
 };
+// A character typed on one selected row starts editing its description.
+constexpr int kDescriptionColumn = 2;
 
 // The file dialogs' filter for Open, Save and Save As.
 const QString kChannelFileFilter =
@@ -152,6 +154,7 @@ bool CMainFrame::OnCreate()
     for (const ColumnDefinition& column : kColumns)
         m_grid->InsertColumn(m_grid->GetColumnCount(), QString::fromUtf8(column.title), column.format, column.width);
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
+    m_grid->SetTypingColumn(kDescriptionColumn);
 
     OnFileNew();
     return true;

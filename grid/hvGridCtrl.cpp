@@ -35,7 +35,6 @@ bool IsCharacterKey(const QKeyEvent* event)
     return !text.isEmpty() && text.at(0).isPrint();
 }
 
-constexpr int DescriptionColumn = 2;
 constexpr int MinimumEditableWidth = 5;
 // The editor reaches this far into the row above, so its frame does not
 // hide the cell's text.
@@ -309,10 +308,7 @@ bool hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
     const std::string text = GetItemText(row, column);
     // The editor deletes itself once it has closed (see hvGridCtrlEdit).
     auto* opened = new hvGridCtrlEdit(this, row, column, text);
-    if (!opened->Create(alignment, cell)) {
-        opened->deleteLater();
-        return false;
-    }
+    opened->Create(alignment, cell);
     if (editor)
         *editor = opened;
     return true;
@@ -386,8 +382,8 @@ void hvGridCtrl::keyPressEvent(QKeyEvent* event)
         return;
     }
     hvGridCtrlEdit* editor = nullptr;
-    if (GetSelectedCount() == 1)
-        EditSubItem(GetNextSelectedItem(-1), DescriptionColumn, &editor);
+    if (GetSelectedCount() == 1 && m_typingColumn >= 0)
+        EditSubItem(GetNextSelectedItem(-1), m_typingColumn, &editor);
     if (editor) {
         QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                        static_cast<ushort>(event->count()));

@@ -33,14 +33,12 @@ private:
 };
 
 // How an editor reports the end of an edit. text is absent when the edit was
-// cancelled or left unchanged; textLength is the editor's text length either
-// way.
+// cancelled or left unchanged.
 struct hvEndLabelEdit
 {
     int row = 0;
     int column = 0;
     std::optional<std::string> text;
-    int textLength = 0;
 };
 
 // The channel grid: a report view with grid lines, full-row and multiple
@@ -73,6 +71,11 @@ public:
     int GetColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     int GetColumnCount() const;
+    // The column whose editor a typed character opens on the one selected
+    // row; the owner knows which column takes free text. -1, the default:
+    // typing opens no editor.
+    void SetTypingColumn(int column) { m_typingColumn = column; }
+    int GetTypingColumn() const { return m_typingColumn; }
 
     // Rows. InsertItem returns the new row's index, or -1.
     int GetItemCount() const;
@@ -135,4 +138,5 @@ private:
 
     hvGridCtrlOwner* m_owner;
     hvGridModel* m_model; // child of this grid
+    int m_typingColumn = -1;
 };

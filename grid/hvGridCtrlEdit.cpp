@@ -56,7 +56,7 @@ hvGridCtrlEdit::hvGridCtrlEdit(hvGridCtrl* grid, int row, int column, const std:
     connect(this, &QLineEdit::textEdited, this, [this] { m_bModified = true; });
 }
 
-bool hvGridCtrlEdit::Create(Qt::Alignment alignment, const QRect& rect)
+void hvGridCtrlEdit::Create(Qt::Alignment alignment, const QRect& rect)
 {
     setFrame(true);
     setAlignment(alignment | Qt::AlignVCenter);
@@ -66,18 +66,15 @@ bool hvGridCtrlEdit::Create(Qt::Alignment alignment, const QRect& rect)
     show();
     setFocus(Qt::OtherFocusReason);
     selectAll();
-    return true;
 }
 
 void hvGridCtrlEdit::SendEndLabelEdit()
 {
-    const QString current = text();
     hvEndLabelEdit report;
     report.row = m_nItem;
     report.column = m_nSubItem;
     if (m_bModified)
-        report.text = current.toStdString();
-    report.textLength = static_cast<int>(current.size());
+        report.text = text().toStdString();
     m_pGrid->NotifyEndLabelEdit(report);
 }
 

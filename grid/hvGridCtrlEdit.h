@@ -23,7 +23,7 @@ public:
 
     // Places the editor over rect (in the grid's client coordinates) with the
     // grid's font, the cell's text all selected, and the keyboard focus.
-    bool Create(Qt::Alignment alignment, const QRect& rect);
+    void Create(Qt::Alignment alignment, const QRect& rect);
 
     // Reports the current state of the edit to the grid.
     void SendEndLabelEdit();

@@ -40,6 +40,7 @@ public:
         const int widths[] = {30, 100, 300, 75, 75, 75, 75};
         for (int c = 0; c < 7; ++c)
             grid->InsertColumn(c, titles[c], formats[c], widths[c]);
+        grid->SetTypingColumn(2); // as the main window does: the description
         for (int r = 0; r < rows; ++r) {
             texts.push_back({std::to_string(r + 1), "", "", "", "False", "False", "False"});
             grid->InsertItem(r);
