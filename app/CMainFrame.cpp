@@ -9,6 +9,7 @@
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "res/ResourceIds.h"
+#include "res/StringResource.h"
 #include "toolkit/CFileDialog.h"
 #include "toolkit/CMessageBox.h"
 #include "toolkit/CReBarBand.h"
@@ -28,23 +29,20 @@ const std::string kFirstRun = "First Run";
 
 struct ColumnDefinition
 {
-    const char* title;
+    int title; // string id
     int format;
     int width;
 };
 
 constexpr ColumnDefinition kColumns[] = {
-    {"#", hvGridCtrl::FormatCenter, 30},          {"Frequency", hvGridCtrl::FormatCenter, 100},
-    {"Description", hvGridCtrl::FormatLeft, 300}, {"Car Number", hvGridCtrl::FormatCenter, 75},
-    {"Delay", hvGridCtrl::FormatCenter, 75},      {"Lockout", hvGridCtrl::FormatCenter, 75},
-    {"Priority", hvGridCtrl::FormatCenter, 75},
+    {IDS_COLUMN_NUMBER, hvGridCtrl::FormatCenter, 30},     {IDS_COLUMN_FREQUENCY, hvGridCtrl::FormatCenter, 100},
+    {IDS_COLUMN_DESCRIPTION, hvGridCtrl::FormatLeft, 300}, {IDS_COLUMN_CAR_NUMBER, hvGridCtrl::FormatCenter, 75},
+    {IDS_COLUMN_DELAY, hvGridCtrl::FormatCenter, 75},      {IDS_COLUMN_LOCKOUT, hvGridCtrl::FormatCenter, 75},
+    {IDS_COLUMN_PRIORITY, hvGridCtrl::FormatCenter, 75},
 };
 // A character typed on one selected row starts editing its description.
 constexpr int kDescriptionColumn = 2;
 
-// The file dialogs' filter for Open, Save and Save As.
-const QString kChannelFileFilter =
-    QStringLiteral("Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||");
 const QString kChannelFileExtension = QStringLiteral("csv");
 
 constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
@@ -148,11 +146,11 @@ bool CMainFrame::OnCreate()
     setStatusBar(m_statusBar);
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
 
-    banks->addItem(QStringLiteral("(All Banks)"));
+    banks->addItem(LoadStringText(IDS_ALL_BANKS));
     banks->setCurrentIndex(0);
 
     for (const ColumnDefinition& column : kColumns)
-        m_grid->InsertColumn(m_grid->GetColumnCount(), QString::fromUtf8(column.title), column.format, column.width);
+        m_grid->InsertColumn(m_grid->GetColumnCount(), LoadStringText(column.title), column.format, column.width);
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
     m_grid->SetTypingColumn(kDescriptionColumn);
 
@@ -214,7 +212,7 @@ void CMainFrame::OnFileNew()
 void CMainFrame::OnFileOpen()
 {
     CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
-                       kChannelFileFilter, this);
+                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     if (dialog.DoModal() != IDOK)
         return;
     m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
@@ -257,7 +255,8 @@ void CMainFrame::OnFileSave()
 void CMainFrame::OnFileSaveAs()
 {
     CFileDialog dialog(false, kChannelFileExtension, QString(),
-                       CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt, kChannelFileFilter, this);
+                       CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
+                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     if (dialog.DoModal() != IDOK)
         return;
     m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
@@ -321,7 +320,7 @@ void CMainFrame::OnTransferModules()
 
 QString CMainFrame::TransferErrorText(const std::string& reason)
 {
-    QString text = QStringLiteral("A transfer error has occurred.");
+    QString text = LoadStringText(IDS_TRANSFER_ERROR);
     if (reason.empty())
         return text;
     text += QStringLiteral("\n\n") + QString::fromStdString(reason);
@@ -329,8 +328,7 @@ QString CMainFrame::TransferErrorText(const std::string& reason)
     const std::string denied = std::system_category().message(EACCES);
     const std::string notPermitted = std::system_category().message(EPERM);
     if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
-        text += QStringLiteral("\n\nOn Linux, serial ports belong to the group \"dialout\": add your user to it "
-                               "(sudo usermod -aG dialout $USER), then log out and in again.");
+        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_ACCESS_HINT);
     return text;
 }
 

@@ -6,6 +6,7 @@
 #include "modules/vnSettingsStore.h"
 #include "res/AppIcon.h"
 #include "res/ResourceIds.h"
+#include "res/StringResource.h"
 #include "toolkit/CMessageBox.h"
 
 #include <QApplication>
@@ -51,7 +52,7 @@ bool CScannerApp::InitInstance()
     SetMainWnd(std::move(frame));
     if (!mainFrame->LoadFrame(IDR_MAINFRAME)) {
         DestroyMainWnd();
-        CMessageBox::Show(nullptr, QStringLiteral("Scanlore could not create its main window."), CMessageBox::Error);
+        CMessageBox::Show(nullptr, LoadStringText(IDS_STARTUP_ERROR), CMessageBox::Error);
         return false;
     }
     mainFrame->show();

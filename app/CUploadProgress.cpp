@@ -43,8 +43,7 @@ void CUploadProgress::Show(int channel, int channels)
         if (m_clock() - m_start < kShowDelay)
             return;
         m_dialog = std::make_unique<QProgressDialog>(m_parent);
-        const std::string_view title = LoadStringResource(IDS_APP_TITLE);
-        m_dialog->setWindowTitle(QString::fromUtf8(title.data(), static_cast<qsizetype>(title.size())));
+        m_dialog->setWindowTitle(LoadStringText(IDS_APP_TITLE));
         m_dialog->setCancelButton(nullptr);
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
@@ -54,7 +53,7 @@ void CUploadProgress::Show(int channel, int channels)
     }
     m_dialog->setRange(0, std::max(channels, 1));
     m_dialog->setValue(std::min(channel, std::max(channels, 1)));
-    m_dialog->setLabelText(QStringLiteral("Uploading channel %1 of %2").arg(channel).arg(channels));
+    m_dialog->setLabelText(LoadStringText(IDS_UPLOAD_PROGRESS).arg(channel).arg(channels));
     if (!m_dialog->isVisible())
         m_dialog->show();
 }

@@ -44,6 +44,21 @@ inline constexpr int ID_PREV_PANE = 57681;
 // Strings.
 inline constexpr int IDS_APP_TITLE = 57344;    // caption of message boxes
 inline constexpr int IDS_IDLE_MESSAGE = 57345; // status bar when no prompt shows
+// The main window's texts: the grid's column titles, the bank bar's first
+// entry, the channel file dialogs' filter, upload messages and start-up.
+inline constexpr int IDS_COLUMN_NUMBER = 200;
+inline constexpr int IDS_COLUMN_FREQUENCY = 201;
+inline constexpr int IDS_COLUMN_DESCRIPTION = 202;
+inline constexpr int IDS_COLUMN_CAR_NUMBER = 203;
+inline constexpr int IDS_COLUMN_DELAY = 204;
+inline constexpr int IDS_COLUMN_LOCKOUT = 205;
+inline constexpr int IDS_COLUMN_PRIORITY = 206;
+inline constexpr int IDS_ALL_BANKS = 207;
+inline constexpr int IDS_CHANNEL_FILE_FILTER = 208;
+inline constexpr int IDS_TRANSFER_ERROR = 209;
+inline constexpr int IDS_TRANSFER_ACCESS_HINT = 210; // after a refused port
+inline constexpr int IDS_UPLOAD_PROGRESS = 211;      // %1 channel, %2 channels
+inline constexpr int IDS_STARTUP_ERROR = 212;
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;

@@ -14,6 +14,21 @@ constexpr StringEntry kStrings[] = {
     {IDR_MAINFRAME, "Scanlore"},
     {IDS_APP_TITLE, "Scanlore"},
     {IDS_IDLE_MESSAGE, "Ready"},
+    {IDS_COLUMN_NUMBER, "#"},
+    {IDS_COLUMN_FREQUENCY, "Frequency"},
+    {IDS_COLUMN_DESCRIPTION, "Description"},
+    {IDS_COLUMN_CAR_NUMBER, "Car Number"},
+    {IDS_COLUMN_DELAY, "Delay"},
+    {IDS_COLUMN_LOCKOUT, "Lockout"},
+    {IDS_COLUMN_PRIORITY, "Priority"},
+    {IDS_ALL_BANKS, "(All Banks)"},
+    {IDS_CHANNEL_FILE_FILTER, "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||"},
+    {IDS_TRANSFER_ERROR, "A transfer error has occurred."},
+    {IDS_TRANSFER_ACCESS_HINT,
+     "On Linux, serial ports belong to the group \"dialout\": add your user to it "
+     "(sudo usermod -aG dialout $USER), then log out and in again."},
+    {IDS_UPLOAD_PROGRESS, "Uploading channel %1 of %2"},
+    {IDS_STARTUP_ERROR, "Scanlore could not create its main window."},
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},
@@ -38,6 +53,12 @@ std::string_view LoadStringResource(int id)
         if (entry.id == id)
             return entry.text;
     return {};
+}
+
+QString LoadStringText(int id)
+{
+    const std::string_view text = LoadStringResource(id);
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 std::string_view LoadCommandPrompt(int command)

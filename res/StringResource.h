@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include <string_view>
 
 // The string table. A command's string holds its status-bar prompt and,
@@ -7,6 +9,8 @@
 
 // The string with this id; empty when the table has none.
 std::string_view LoadStringResource(int id);
+// The same string for a widget.
+QString LoadStringText(int id);
 
 // The part of a command's string before the line feed.
 std::string_view LoadCommandPrompt(int command);
