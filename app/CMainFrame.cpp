@@ -4,7 +4,7 @@
 #include "app/CUploadProgress.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelFile.h"
-#include "modules/vnManagerModulesDlg.h"
+#include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"

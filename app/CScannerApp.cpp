@@ -3,6 +3,9 @@
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
 #include "app/CSettingsStore.h"
+#include "modules/gre1/ui/vnGre1PropertiesDlg.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/vnInstalledModules.h"
 #include "modules/vnSettingsStore.h"
 #include "res/AppIcon.h"
 #include "res/ResourceIds.h"
@@ -20,13 +23,12 @@ CScannerApp::CScannerApp(std::unique_ptr<vnSettingsStore> store) : m_settings(st
 
 CScannerApp::~CScannerApp()
 {
-    // The window goes first: nothing may reach the store or the editor
+    // The window goes first: nothing may reach the store or the modules
     // after they are uninstalled.
     DestroyMainWnd();
-    if (m_installed) {
+    m_modules.reset();
+    if (m_installed)
         vnSetSettings(m_previousSettings);
-        vnGre1PropertiesEditorSlot() = m_previousEditor;
-    }
 }
 
 bool CScannerApp::InitInstance()
@@ -35,14 +37,15 @@ bool CScannerApp::InitInstance()
         return false;
     QApplication::setWindowIcon(LoadAppIcon(IDR_MAINFRAME));
 
-    // The settings store, rooted at Pellmark / Scanlore, and the dialog that
-    // the module shows for its properties.
+    // The settings store, rooted at Pellmark / Scanlore, and the modules,
+    // each with the dialog it shows for its properties, in list order.
     if (!m_settings)
         m_settings = std::make_unique<CSettingsStore>();
     if (!m_installed) {
         m_previousSettings = vnSetSettings(m_settings.get());
-        m_previousEditor = vnGre1PropertiesEditorSlot();
-        vnGre1PropertiesEditorSlot() = &m_propertiesEditor;
+        m_modules = std::make_unique<vnInstalledModules>(std::vector<vnModuleFactory>{
+            vnGre1Module::Factory(std::make_shared<vnGre1PropertiesDlgEditor>()),
+        });
         m_installed = true;
     }
 

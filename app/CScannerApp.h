@@ -1,16 +1,16 @@
 #pragma once
 
-#include "modules/gre1/vnGre1PropertiesDlg.h"
 #include "toolkit/CWinApp.h"
 
 #include <memory>
 
+class vnInstalledModules;
 class vnSettingsStore;
 
 // Scanlore's application object. Start-up roots the settings store and
-// installs it for every part of the program, installs the module's
-// properties dialog, constructs the main window (which may show the
-// first-run modules dialog), then creates and shows it. It handles About.
+// installs it for every part of the program, installs the modules, constructs
+// the main window (which may show the first-run modules dialog), then creates
+// and shows it. It handles About.
 class CScannerApp : public CWinApp
 {
 public:
@@ -27,7 +27,6 @@ private:
 
     std::unique_ptr<vnSettingsStore> m_settings;
     vnSettingsStore* m_previousSettings = nullptr;
-    vnGre1PropertiesDlgEditor m_propertiesEditor;
-    vnGre1PropertiesEditor* m_previousEditor = nullptr;
+    std::unique_ptr<vnInstalledModules> m_modules;
     bool m_installed = false;
 };

@@ -2,6 +2,8 @@
 // on the offscreen platform.
 #include "app/CMainFrame.h"
 #include "app/CScannerApp.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/vnInstalledModules.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
 #include "tests/support/CountingFrame.h"
@@ -80,6 +82,7 @@ void BM_PaintFullGrid(benchmark::State& state)
     vnMemorySettingsStore store;
     store.SetSettingInt("", "First Run", 0);
     vnSettingsScope storeInUse(store);
+    vnInstalledModules modules({vnGre1Module::Factory()});
     CountingFrame frame;
     frame.LoadFrame(IDR_MAINFRAME);
     // Every cell filled, so that painting draws text everywhere.

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <limits>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -57,8 +58,9 @@ std::uint8_t ParseStopBits(const std::string& text)
 
 } // namespace
 
-vnGre1Module::vnGre1Module()
-    : m_port(std::make_unique<vnGre1Port>()), m_transfer(std::make_unique<vnGre1Transfer>(this))
+vnGre1Module::vnGre1Module(std::shared_ptr<vnGre1PropertiesEditor> editor)
+    : m_editor(std::move(editor)), m_port(std::make_unique<vnGre1Port>()),
+      m_transfer(std::make_unique<vnGre1Transfer>(this))
 {
     m_layout.SetFirstChannel(1);
     m_layout.SetFirstBank(1);
@@ -79,6 +81,11 @@ vnGre1Module::~vnGre1Module()
     // The port goes first, closing the device if an upload left it open.
     m_port.reset();
     m_transfer.reset();
+}
+
+vnModuleFactory vnGre1Module::Factory(std::shared_ptr<vnGre1PropertiesEditor> editor)
+{
+    return {Name, Description, [editor = std::move(editor)] { return std::make_unique<vnGre1Module>(editor); }};
 }
 
 vnResult vnGre1Module::GetName(const char** name)
@@ -114,8 +121,8 @@ vnResult vnGre1Module::ShowProperties()
     values.stopBits = std::to_string(stopBits);
 
     // After Cancel the values are the ones shown, and those are stored.
-    if (vnGre1PropertiesEditor* editor = vnGre1PropertiesEditorSlot())
-        editor->Edit(values);
+    if (m_editor)
+        m_editor->Edit(values);
 
     const std::uint32_t newBaud = ParseSpeed(values.speed);
     const std::uint8_t newStopBits = ParseStopBits(values.stopBits);

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "modules/vnModule.h"
+#include "modules/vnModuleFactory.h"
 
 #include <memory>
 
 class vnGre1Port;
+class vnGre1PropertiesEditor;
 class vnGre1Transfer;
 
 // The module for RadioShack scanners made by GRE: 10 banks of 20 channels,
@@ -21,19 +23,24 @@ public:
         "This module implements a one-way serial interface to Radio Shack scanners made by GRE including "
         "the Pro-76, Pro-79, Pro-82, Pro-89, Pro-2016 and Pro-2017.";
 
-    vnGre1Module();
+    // The editor shows the properties; without one, ShowProperties stores
+    // and applies the values unchanged.
+    explicit vnGre1Module(std::shared_ptr<vnGre1PropertiesEditor> editor = nullptr);
     ~vnGre1Module() override;
+
+    // The module as the manager makes it, each object with this editor.
+    static vnModuleFactory Factory(std::shared_ptr<vnGre1PropertiesEditor> editor = nullptr);
 
     vnResult GetName(const char** name) override;
     vnResult GetDescription(const char** description) override;
-    // Lets the installed properties editor change the five settings, then
-    // stores them and applies them to the port. With no editor installed the
-    // values shown are stored unchanged.
+    // Lets the properties editor change the five settings, then stores them
+    // and applies them to the port.
     vnResult ShowProperties() override;
     vnResult GetTransfer(vnTransfer** transfer) override;
     virtual vnResult GetSerialPort(vnGre1Port** port);
 
 private:
+    std::shared_ptr<vnGre1PropertiesEditor> m_editor;
     std::unique_ptr<vnGre1Port> m_port;
     std::unique_ptr<vnGre1Transfer> m_transfer;
 };

@@ -16,19 +16,11 @@ struct vnGre1Properties
 };
 
 // Runs the properties dialog modally. After OK the values are the ones chosen;
-// after Cancel they are left exactly as given. The application installs the
-// real dialog; tests install a scripted editor.
+// after Cancel they are left exactly as given. The application hands the
+// module the real dialog when it installs it; tests hand it a scripted editor.
 class vnGre1PropertiesEditor
 {
 public:
     virtual ~vnGre1PropertiesEditor() = default;
     virtual void Edit(vnGre1Properties& values) = 0;
 };
-
-// The editor in use (not owned); null until one is installed, in which case
-// ShowProperties stores and applies the values unchanged.
-inline vnGre1PropertiesEditor*& vnGre1PropertiesEditorSlot()
-{
-    static vnGre1PropertiesEditor* current = nullptr;
-    return current;
-}

@@ -7,7 +7,9 @@
 
 #include "app/CTransparentDialogBar.h"
 #include "grid/hvGridCtrlEdit.h"
-#include "modules/vnManagerModulesDlg.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/ui/vnManagerModulesDlg.h"
+#include "modules/vnInstalledModules.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CReBarBand.h"
 #include "toolkit/CStatusBar.h"
@@ -298,6 +300,7 @@ TEST(MainFramePainting, AsksOnlyForTheCellsOnScreen)
     vnMemorySettingsStore store;
     store.SetSettingInt("", "First Run", 0);
     vnSettingsScope storeInUse(store);
+    vnInstalledModules modules({vnGre1Module::Factory()});
     CountingFrame frame;
     ASSERT_TRUE(frame.LoadFrame(IDR_MAINFRAME));
     frame.show();

@@ -3,7 +3,8 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CSettingsStore.h"
-#include "modules/vnManagerModulesDlg.h"
+#include "modules/ui/vnManagerModulesDlg.h"
+#include "modules/vnInstalledModules.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CToolBar.h"
 
@@ -75,9 +76,10 @@ INSTANTIATE_TEST_SUITE_P(StoredValues, FirstRunTest,
                          ::testing::Values(FirstRunCase{std::nullopt, true}, FirstRunCase{1, true},
                                            FirstRunCase{5, true}, FirstRunCase{-1, true}, FirstRunCase{0, false}));
 
-TEST(ScannerAppStore, IsInstalledForTheRunAndRemovedAfterwards)
+TEST(ScannerAppStore, StoreAndModulesAreInstalledForTheRunAndRemovedAfterwards)
 {
     vnSettingsStore* before = vnSettingsSlot();
+    const vnInstalledModules* modulesBefore = vnInstalledModules::Current();
     {
         auto store = std::make_unique<vnMemorySettingsStore>();
         store->SetSettingInt("", "First Run", 0);
@@ -85,10 +87,13 @@ TEST(ScannerAppStore, IsInstalledForTheRunAndRemovedAfterwards)
         CScannerApp app(std::move(store));
         ASSERT_TRUE(app.InitInstance());
         EXPECT_EQ(vnSettingsSlot(), mine);
-        EXPECT_NE(vnGre1PropertiesEditorSlot(), nullptr);
+        const vnInstalledModules* modules = vnInstalledModules::Current();
+        ASSERT_NE(modules, nullptr);
+        ASSERT_EQ(modules->GetCount(), 1);
+        EXPECT_STREQ(modules->GetAt(0)->name, "RadioShack GRE Type 1 Scanners");
     }
     EXPECT_EQ(vnSettingsSlot(), before);
-    EXPECT_EQ(vnGre1PropertiesEditorSlot(), nullptr);
+    EXPECT_EQ(vnInstalledModules::Current(), modulesBefore);
 }
 
 using ScannerAppTest = MainWindowFixture;

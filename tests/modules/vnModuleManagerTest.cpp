@@ -3,6 +3,7 @@
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/vnInstalledModules.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
 #include "tests/support/PseudoTerminal.h"
@@ -10,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <limits>
+#include <memory>
 #include <string>
 
 namespace {
@@ -22,7 +24,69 @@ protected:
     vnModuleManager m_manager;
 };
 
-TEST_F(vnModuleManagerTest, EveryIndexGivesANewGre1Module)
+// A module that only says which factory made it.
+struct NamedModule : vnModule
+{
+    explicit NamedModule(const char* name) : name(name) {}
+    vnResult GetName(const char** out) override
+    {
+        *out = name;
+        return S_OK;
+    }
+    const char* name;
+};
+
+vnModuleFactory Named(const char* name)
+{
+    return {name, "", [name] { return std::make_unique<NamedModule>(name); }};
+}
+
+const char* NameOf(vnModuleManager& manager, std::int32_t index)
+{
+    vnModule* module = nullptr;
+    if (manager.GetModule(index, &module) != S_OK)
+        return nullptr;
+    const char* name = nullptr;
+    module->GetName(&name);
+    manager.ReleaseModule(module);
+    return name;
+}
+
+// The index picks an installed module; one that names none gives the first.
+TEST_F(vnModuleManagerTest, TheIndexPicksAnInstalledModule)
+{
+    vnInstalledModules installed({Named("first"), Named("second")});
+    EXPECT_STREQ(NameOf(m_manager, 0), "first");
+    EXPECT_STREQ(NameOf(m_manager, 1), "second");
+    EXPECT_STREQ(NameOf(m_manager, 2), "first");
+    EXPECT_STREQ(NameOf(m_manager, -1), "first");
+    {
+        vnInstalledModules inner({Named("inner")});
+        EXPECT_STREQ(NameOf(m_manager, 1), "inner");
+    }
+    EXPECT_STREQ(NameOf(m_manager, 1), "second") << "the outer set is back";
+}
+
+TEST_F(vnModuleManagerTest, WithoutInstalledModulesThereIsNoModule)
+{
+    NamedModule placeholder("placeholder");
+    for (const auto& factories : {std::vector<vnModuleFactory>{}, std::vector<vnModuleFactory>{{"none", "", {}}}}) {
+        vnInstalledModules installed(factories);
+        vnModule* module = &placeholder;
+        EXPECT_EQ(m_manager.GetCurrentModule(&module), E_FAIL);
+        EXPECT_EQ(module, nullptr);
+    }
+    EXPECT_EQ(m_manager.GetModule(0, nullptr), E_INVALIDARG);
+}
+
+// The GRE Type 1 module, installed as the application installs it.
+class Gre1ManagerTest : public vnModuleManagerTest
+{
+protected:
+    vnInstalledModules m_installed{{vnGre1Module::Factory()}};
+};
+
+TEST_F(Gre1ManagerTest, EveryIndexGivesANewGre1Module)
 {
     for (std::int32_t index : {0, 1, -1, std::numeric_limits<std::int32_t>::max()}) {
         vnModule* module = nullptr;
@@ -31,6 +95,7 @@ TEST_F(vnModuleManagerTest, EveryIndexGivesANewGre1Module)
         const char* name = nullptr;
         module->GetName(&name);
         EXPECT_STREQ(name, "RadioShack GRE Type 1 Scanners");
+        EXPECT_STREQ(vnInstalledModules::Current()->GetAt(0)->name, name);
         EXPECT_EQ(m_manager.ReleaseModule(module), S_OK);
     }
 
@@ -44,7 +109,7 @@ TEST_F(vnModuleManagerTest, EveryIndexGivesANewGre1Module)
     EXPECT_EQ(m_manager.ReleaseModule(nullptr), S_OK);
 }
 
-TEST_F(vnModuleManagerTest, ReleasingAModuleClosesItsPort)
+TEST_F(Gre1ManagerTest, ReleasingAModuleClosesItsPort)
 {
     PseudoTerminal scanner;
     ASSERT_TRUE(scanner.Ok());
@@ -70,14 +135,13 @@ TEST_F(vnModuleManagerTest, PropertiesStoredByOneModuleReachTheNext)
     struct Answer : vnGre1PropertiesEditor
     {
         void Edit(vnGre1Properties& values) override { values = {"(Custom)", 0, "COM7", "1200", "0"}; }
-    } editor;
-    vnGre1PropertiesEditorSlot() = &editor;
+    };
+    vnInstalledModules installed({vnGre1Module::Factory(std::make_shared<Answer>())});
 
     vnModule* module = nullptr;
     m_manager.GetModule(0, &module);
     EXPECT_EQ(module->ShowProperties(), S_OK);
     m_manager.ReleaseModule(module);
-    vnGre1PropertiesEditorSlot() = nullptr;
 
     m_manager.GetCurrentModule(&module);
     vnGre1Port* port = nullptr;

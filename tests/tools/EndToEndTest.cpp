@@ -5,6 +5,7 @@
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
+#include "modules/vnInstalledModules.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
@@ -66,6 +67,8 @@ public:
     vnGre1Port* Port() const { return m_port; }
 
 private:
+    // Installed first: the constructor asks the manager for the module.
+    vnInstalledModules m_installed{{vnGre1Module::Factory()}};
     vnModuleManager m_manager;
     vnModule* m_module = nullptr;
     vnTransfer* m_transfer = nullptr;

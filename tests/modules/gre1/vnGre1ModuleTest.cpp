@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -85,12 +86,9 @@ PortState Unconfigured()
 class vnGre1ModuleTest : public ::testing::Test
 {
 protected:
-    void SetUp() override { vnGre1PropertiesEditorSlot() = &m_editor; }
-    void TearDown() override { vnGre1PropertiesEditorSlot() = nullptr; }
-
     RecordingStore m_store;
     vnSettingsScope m_storeInUse{m_store};
-    ScriptedEditor m_editor;
+    std::shared_ptr<ScriptedEditor> m_editor = std::make_shared<ScriptedEditor>();
 };
 
 TEST_F(vnGre1ModuleTest, DescribesItselfAndNumbersTwoHundredChannels)
@@ -171,25 +169,25 @@ TEST_F(vnGre1ModuleTest, PropertiesShowThePortAsConfiguredAndTheStoredModel)
     m_store.SetSettingInt(kSection, "Stop Bits", 1);
     m_store.SetSettingString(kSection, "Scanner Model", "RadioShack Pro-76");
     m_store.SetSettingInt(kSection, "Car Numbers", 0);
-    vnGre1Module module;
+    vnGre1Module module(m_editor);
     // A change in the store after the module was made does not reach the dialog's port values.
     m_store.SetSettingInt(kSection, "Baud", 1200);
     m_store.SetSettingString(kSection, "Communications Port", "COM9");
     m_store.SetSettingInt(kSection, "Stop Bits", 0);
 
     ASSERT_EQ(module.ShowProperties(), S_OK);
-    EXPECT_EQ(m_editor.runs, 1);
-    EXPECT_EQ(m_editor.shown.model, "RadioShack Pro-76");
-    EXPECT_EQ(m_editor.shown.carNumbers, 0);
-    EXPECT_EQ(m_editor.shown.port, "COM1");
-    EXPECT_EQ(m_editor.shown.speed, "9600");
-    EXPECT_EQ(m_editor.shown.stopBits, "1");
+    EXPECT_EQ(m_editor->runs, 1);
+    EXPECT_EQ(m_editor->shown.model, "RadioShack Pro-76");
+    EXPECT_EQ(m_editor->shown.carNumbers, 0);
+    EXPECT_EQ(m_editor->shown.port, "COM1");
+    EXPECT_EQ(m_editor->shown.speed, "9600");
+    EXPECT_EQ(m_editor->shown.stopBits, "1");
 }
 
 TEST_F(vnGre1ModuleTest, OkStoresTheChosenValuesInOrderAndAppliesThem)
 {
-    vnGre1Module module;
-    m_editor.answer = vnGre1Properties{"(Custom)", 0, "/dev/ttyUSB1", "9600", "1"};
+    vnGre1Module module(m_editor);
+    m_editor->answer = vnGre1Properties{"(Custom)", 0, "/dev/ttyUSB1", "9600", "1"};
     m_store.writes.clear();
 
     ASSERT_EQ(module.ShowProperties(), S_OK);
@@ -211,11 +209,10 @@ TEST_F(vnGre1ModuleTest, OkStoresTheChosenValuesInOrderAndAppliesThem)
 TEST_F(vnGre1ModuleTest, CancelStoresTheValuesThatWereShown)
 {
     for (bool withEditor : {true, false}) {
-        SCOPED_TRACE(withEditor ? "editor answers Cancel" : "no editor installed");
-        vnGre1PropertiesEditorSlot() = withEditor ? &m_editor : nullptr;
+        SCOPED_TRACE(withEditor ? "editor answers Cancel" : "no editor");
         RecordingStore store;
         vnSettingsScope storeInUse(store);
-        vnGre1Module module;
+        vnGre1Module module(withEditor ? m_editor : nullptr);
 
         ASSERT_EQ(module.ShowProperties(), S_OK);
         EXPECT_EQ(store.writes,
@@ -248,8 +245,8 @@ class vnGre1ModuleConversionTest : public vnGre1ModuleTest, public ::testing::Wi
 
 TEST_P(vnGre1ModuleConversionTest, DialogTextsBecomeStoredNumbers)
 {
-    vnGre1Module module;
-    m_editor.answer = vnGre1Properties{"(Custom)", 1, "COM2", GetParam().speed, GetParam().stopBits};
+    vnGre1Module module(m_editor);
+    m_editor->answer = vnGre1Properties{"(Custom)", 1, "COM2", GetParam().speed, GetParam().stopBits};
     ASSERT_EQ(module.ShowProperties(), S_OK);
     EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 12345), GetParam().storedBaud);
     EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", 12345), GetParam().storedStopBits);

@@ -2,8 +2,10 @@
 // with the properties dialog answered through the modal hook.
 #include "DialogTestSupport.h"
 
-#include "modules/gre1/vnGre1PropertiesDlg.h"
-#include "modules/vnManagerModulesDlg.h"
+#include "modules/gre1/ui/vnGre1PropertiesDlg.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/ui/vnManagerModulesDlg.h"
+#include "modules/vnInstalledModules.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
@@ -24,18 +26,10 @@ constexpr const char* kSection = "Transfer Options";
 class ModulesDlgTest : public ::testing::Test
 {
 protected:
-    ModulesDlgTest()
-    {
-        m_previousEditor = vnGre1PropertiesEditorSlot();
-        vnGre1PropertiesEditorSlot() = &m_editor;
-    }
-    ~ModulesDlgTest() override { vnGre1PropertiesEditorSlot() = m_previousEditor; }
-
     vnMemorySettingsStore m_store;
     vnSettingsScope m_storeInUse{m_store};
     vnGre1PropertiesDlg::SerialDeviceSourceScope m_noDevices{[] { return std::vector<std::string>{}; }};
-    vnGre1PropertiesDlgEditor m_editor;
-    vnGre1PropertiesEditor* m_previousEditor = nullptr;
+    vnInstalledModules m_modules{{vnGre1Module::Factory(std::make_shared<vnGre1PropertiesDlgEditor>())}};
 };
 
 TEST_F(ModulesDlgTest, ListsTheModuleSelectedWithItsDescription)

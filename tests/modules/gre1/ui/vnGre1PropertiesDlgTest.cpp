@@ -1,10 +1,10 @@
 // The GRE Type 1 properties dialog: lists, the model rule, selection by
 // prefix, the port list, and what OK and Cancel give back.
-#include "DialogTestSupport.h"
+#include "tests/modules/ui/DialogTestSupport.h"
 
 #include <QLineEdit>
 
-#include "modules/gre1/vnGre1PropertiesDlg.h"
+#include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 #include "res/DialogTemplates.h"
 
 #include <QCheckBox>

@@ -1,4 +1,4 @@
-#include "modules/vnManagerModulesDlg.h"
+#include "modules/ui/vnManagerModulesDlg.h"
 
 #include "modules/vnModule.h"
 #include "res/DialogTemplates.h"

@@ -1,4 +1,4 @@
-#include "modules/gre1/vnGre1PropertiesDlg.h"
+#include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 
 #include "channels/vnText.h"
 #include "res/DialogTemplates.h"
