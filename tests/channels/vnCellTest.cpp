@@ -1,4 +1,5 @@
 #include "channels/vnCell.h"
+#include "tests/support/CommaLocale.h"
 
 #include <gtest/gtest.h>
 
@@ -6,6 +7,7 @@
 #include <clocale>
 #include <cstdint>
 #include <limits>
+#include <optional>
 #include <string>
 #include <utility>
 
@@ -225,8 +227,8 @@ TEST(vnCell, EqualityComparesTypeAndValue)
 // Qt sets the process locale from the environment; numbers must not follow it.
 TEST(vnCell, ConversionsIgnoreTheProcessLocale)
 {
-    const std::string previous = std::setlocale(LC_ALL, nullptr);
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr) << "scripts/install-deps generates de_DE.UTF-8";
+    std::optional<CommaLocale> locale(std::in_place);
+    SKIP_WITHOUT_COMMA_LOCALE(*locale);
     ASSERT_EQ(*std::localeconv()->decimal_point, ',');
 
     vnCell cell;
@@ -239,7 +241,7 @@ TEST(vnCell, ConversionsIgnoreTheProcessLocale)
     vnCell whole;
     whole.SetInt(-1234567);
 
-    std::setlocale(LC_ALL, previous.c_str());
+    locale.reset();
 
     EXPECT_EQ(spelled, "146.520000");
     EXPECT_EQ(type, vnCellType::Double);
