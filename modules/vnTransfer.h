@@ -55,6 +55,19 @@ public:
     // device could not be opened and the system's reason); empty when unknown.
     virtual std::string GetFailureReason() const { return {}; }
 
+    // Whether a channel could be sent as it is, without sending anything:
+    // S_OK, or a negative result and the reason in words for the user. The
+    // window asks this as soon as a channel is edited, so fields are checked
+    // even while the channel would not be sent at all. The base has nothing
+    // to check.
+    virtual vnResult CheckChannel(const vnChannel* channel, std::string* reason) const
+    {
+        (void)channel;
+        if (reason)
+            reason->clear();
+        return S_OK;
+    }
+
     // Optional; not owned. Null (the default) reports nothing.
     void SetProgress(vnTransferProgress* progress) { m_progress = progress; }
 

@@ -7,11 +7,15 @@
 
 namespace {
 
+constexpr char kFieldEnd = '^';
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7F;
+
 void AppendField(std::string& text, char letter, std::string_view value)
 {
     text += letter;
     text += value;
-    text += '^';
+    text += kFieldEnd;
 }
 
 const char* Flag(bool on)
@@ -56,6 +60,20 @@ bool vnGre1Port::FitsInPacket(const std::string& text)
     return text.size() <= vnGre1Packet::MaxDataLength;
 }
 
+bool vnGre1Port::FindRefusedCarCharacter(const vnChannel& channel, char* found)
+{
+    const std::string carNumber = channel.GetCarNumber();
+    // As sent: up to the first zero byte.
+    for (const char c : std::string_view(carNumber.c_str())) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (c == kFieldEnd || byte < kFirstPrintable || byte == kDelete) {
+            *found = c;
+            return true;
+        }
+    }
+    return false;
+}
+
 vnResult vnGre1Port::SendPacket(const vnGre1Packet& packet)
 {
     vnGre1WireBuffer buffer;
@@ -77,7 +95,8 @@ vnResult vnGre1Port::SendChannel(const vnChannel& channel)
     std::string text;
     if (!FormatChannelText(channel, &text))
         return S_SKIPPED;
-    if (!FitsInPacket(text))
+    char refused = 0;
+    if (!FitsInPacket(text) || FindRefusedCarCharacter(channel, &refused))
         return E_INVALIDARG;
     return SendPacket(vnGre1Packet(vnGre1Packet::CommandChannel, 0, text.c_str()));
 }

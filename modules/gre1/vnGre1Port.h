@@ -22,6 +22,10 @@ public:
     static bool FormatChannelText(const vnChannel& channel, std::string* text);
     // Whether a channel text fits whole into one packet.
     static bool FitsInPacket(const std::string& text);
+    // The first byte of the car number as sent that the scanner cannot take
+    // inside a field: the field terminator '^' or a control character (below
+    // 0x20, or 0x7F). False when there is none.
+    static bool FindRefusedCarCharacter(const vnChannel& channel, char* found);
 
     // Serialises the packet and writes it in one block.
     vnResult SendPacket(const vnGre1Packet& packet);
@@ -30,7 +34,7 @@ public:
     // Sends one channel packet. S_SKIPPED (success) for a channel with
     // frequency 0, which is left out; E_INVALIDARG, with nothing sent, for a
     // channel whose text does not fit in a packet, rather than a packet with
-    // its text cut short.
+    // its text cut short, or whose car number would break the fields.
     vnResult SendChannel(const vnChannel& channel);
     // Sends the end packet and closes the port.
     vnResult EndUpload();

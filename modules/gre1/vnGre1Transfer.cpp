@@ -20,6 +20,17 @@ std::string ChannelName(const vnChannel& channel, std::int32_t index)
     return "The channel";
 }
 
+// Why a car-number byte cannot be sent, for the user.
+std::string RefusedCharacterText(char c)
+{
+    if (c == '^')
+        return "'^', which the scanner reads as the end of a field.";
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    const auto byte = static_cast<unsigned char>(c);
+    return std::string("the control character 0x") + kHex[byte >> 4] + kHex[byte & 0x0F] +
+        ", which the scanner cannot take.";
+}
+
 } // namespace
 
 vnGre1Transfer::vnGre1Transfer(vnGre1Module* owner) : vnTransfer(owner) {}
@@ -33,13 +44,17 @@ vnGre1Port* vnGre1Transfer::GetPort() const
     return port;
 }
 
-bool vnGre1Transfer::CheckChannel(const vnChannel& channel, std::int32_t index, std::int32_t* packets)
+bool vnGre1Transfer::Check(const vnChannel& channel, std::int32_t index, std::int32_t* packets, std::string* reason)
 {
     std::string text;
     if (!vnGre1Port::FormatChannelText(channel, &text))
         return true;
+    if (char refused = 0; vnGre1Port::FindRefusedCarCharacter(channel, &refused)) {
+        *reason = ChannelName(channel, index) + ": the car number holds " + RefusedCharacterText(refused);
+        return false;
+    }
     if (!vnGre1Port::FitsInPacket(text)) {
-        m_failureReason = ChannelName(channel, index) + " does not fit in one packet: its text is " +
+        *reason = ChannelName(channel, index) + " does not fit in one packet: its text is " +
             std::to_string(text.size()) + " bytes, at most " + std::to_string(vnGre1Packet::MaxDataLength) +
             " can be sent.";
         return false;
@@ -99,7 +114,7 @@ vnResult vnGre1Transfer::UploadChannel(const vnChannel* channel)
         return E_INVALIDARG;
     }
     std::int32_t total = 2; // start and end packets
-    if (!CheckChannel(*channel, -1, &total))
+    if (!Check(*channel, -1, &total, &m_failureReason))
         return E_INVALIDARG;
     return Send(vnGre1Port::SingleChannelCount, {channel}, total);
 }
@@ -123,7 +138,7 @@ vnResult vnGre1Transfer::UploadRange(std::int32_t first, std::int32_t last, cons
         const vnChannel* channel = list->GetAt(i);
         if (!channel)
             continue;
-        if (!CheckChannel(*channel, i, &total))
+        if (!Check(*channel, i, &total, &m_failureReason))
             return E_INVALIDARG;
         channels.push_back(channel);
     }
@@ -139,4 +154,22 @@ vnResult vnGre1Transfer::UploadAll(const vnChannelList* list)
 std::string vnGre1Transfer::GetFailureReason() const
 {
     return m_failureReason;
+}
+
+vnResult vnGre1Transfer::CheckChannel(const vnChannel* channel, std::string* reason) const
+{
+    std::string found;
+    std::int32_t packets = 0;
+    bool ok = true;
+    // The car number is checked even while the channel has no frequency
+    // (and so would not be sent): it is usually typed before the frequency.
+    if (char refused = 0; channel && vnGre1Port::FindRefusedCarCharacter(*channel, &refused)) {
+        found = ChannelName(*channel, -1) + ": the car number holds " + RefusedCharacterText(refused);
+        ok = false;
+    } else if (channel) {
+        ok = Check(*channel, -1, &packets, &found);
+    }
+    if (reason)
+        *reason = found;
+    return ok ? S_OK : E_INVALIDARG;
 }

@@ -13,8 +13,8 @@ class vnGre1Port;
 // channel list, as one upload through the module's port.
 //
 // Before the port opens, every channel of the upload is checked to fit in a
-// packet; when one does not, the upload sends nothing and answers
-// E_INVALIDARG. Indices beyond the list count as absent channels.
+// packet and to hold no byte that would break the packet's fields; when one
+// does not, the upload sends nothing and answers E_INVALIDARG. Indices beyond the list count as absent channels.
 class vnGre1Transfer : public vnTransfer
 {
 public:
@@ -30,11 +30,13 @@ public:
     vnResult UploadAll(const vnChannelList* list) override;
 
     std::string GetFailureReason() const override;
+    vnResult CheckChannel(const vnChannel* channel, std::string* reason) const override;
 
 private:
     vnGre1Port* GetPort() const;
-    // Checks one channel before anything is sent; counts the packets it adds.
-    bool CheckChannel(const vnChannel& channel, std::int32_t index, std::int32_t* packets);
+    // Checks one channel before anything is sent; counts the packets it
+    // adds. False with the reason when the channel cannot be sent.
+    static bool Check(const vnChannel& channel, std::int32_t index, std::int32_t* packets, std::string* reason);
     vnResult PortFailed(vnResult result, const vnGre1Port& port);
     void Report(std::int32_t sent, std::int32_t total) const;
     // One upload: the start packet with startCount, a packet for each

@@ -213,4 +213,59 @@ TEST_F(vnGre1TransferTest, UnopenablePortGivesEFailAndTheDevicesReason)
     EXPECT_TRUE(m_scanner.ReadWritten().empty());
 }
 
+struct RefusedCarCase
+{
+    std::string carNumber;
+    std::string reason;
+};
+
+void PrintTo(const RefusedCarCase& c, std::ostream* os)
+{
+    *os << c.reason;
+}
+
+class vnGre1TransferCarNumberTest : public vnGre1TransferTest, public ::testing::WithParamInterface<RefusedCarCase>
+{};
+
+// A car number that would break the field structure, or that holds a byte
+// the scanner cannot show, refuses the whole upload before any byte is sent.
+TEST_P(vnGre1TransferCarNumberTest, RefusesTheUploadBeforeAnyByteAndNamesTheCharacter)
+{
+    Fill(200);
+    m_list.GetAt(6)->SetCarNumber(GetParam().carNumber);
+    const std::string reason = "Channel 7: the car number holds " + GetParam().reason;
+
+    EXPECT_EQ(m_transfer->UploadAll(&m_list), E_INVALIDARG);
+    EXPECT_EQ(m_transfer->GetFailureReason(), reason);
+    EXPECT_EQ(m_transfer->UploadChannel(m_list.GetAt(6)), E_INVALIDARG);
+    EXPECT_EQ(m_transfer->GetFailureReason(), reason);
+    std::string checked;
+    EXPECT_EQ(m_transfer->CheckChannel(m_list.GetAt(6), &checked), E_INVALIDARG);
+    EXPECT_EQ(checked, reason);
+    // Without a frequency the channel is not sent, and the upload goes; the
+    // check still warns, since the frequency usually comes later.
+    m_list.GetAt(6)->SetFrequency(vnFrequency(0.0));
+    EXPECT_EQ(m_transfer->CheckChannel(m_list.GetAt(6), &checked), E_INVALIDARG);
+    EXPECT_EQ(checked, reason);
+
+    EXPECT_FALSE(Port()->IsOpen());
+    EXPECT_TRUE(m_scanner.ReadWritten().empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Characters, vnGre1TransferCarNumberTest,
+    ::testing::Values(RefusedCarCase{"A^B", "'^', which the scanner reads as the end of a field."},
+                      RefusedCarCase{"A\tB", "the control character 0x09, which the scanner cannot take."},
+                      RefusedCarCase{"\x1f", "the control character 0x1F, which the scanner cannot take."},
+                      RefusedCarCase{"12\x7f", "the control character 0x7F, which the scanner cannot take."}));
+
+TEST_F(vnGre1TransferTest, CheckChannelAcceptsWhatTheUploadSends)
+{
+    Fill(1);
+    m_list.GetAt(0)->SetCarNumber("K-12 \xC3\xA9~");
+    std::string reason = "left over";
+    EXPECT_EQ(m_transfer->CheckChannel(m_list.GetAt(0), &reason), S_OK);
+    EXPECT_TRUE(reason.empty());
+}
+
 } // namespace
