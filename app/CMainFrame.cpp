@@ -178,6 +178,27 @@ std::string CMainFrame::GetDispInfoText(int row, int column)
 void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
 {
     SetCellText(row, column, text);
+    WarnIfNotSendable(row);
+}
+
+void CMainFrame::WarnIfNotSendable(int row)
+{
+    const vnChannel* channel = m_channels.GetAt(row);
+    if (!channel || !m_statusBar)
+        return;
+    // The edit stays as typed; the upload would refuse it, so say so now.
+    std::string reason;
+    {
+        ModuleLease module(m_moduleManager);
+        if (const vnTransfer* transfer = module.GetTransfer())
+            transfer->CheckChannel(channel, &reason);
+    }
+    if (!reason.empty()) {
+        m_statusBar->showMessage(QString::fromStdString(reason));
+    } else if (m_statusBar->currentMessage() == m_lastWarning) {
+        m_statusBar->clearMessage();
+    }
+    m_lastWarning = QString::fromStdString(reason);
 }
 
 void CMainFrame::OnFileNew()
@@ -281,17 +302,20 @@ void CMainFrame::OnTransferUploadSelected()
     ProgressScope reporting(transfer, progress);
 
     const int count = m_grid->GetSelectedCount();
-    int ordinal = 0;
+    int sent = 0;
     for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row)) {
-        progress.BeginUpload(++ordinal, count);
-        // Each row is an upload of its own; a failure is reported and the
-        // walk goes on with the next row.
+        progress.BeginUpload(sent + 1, count);
+        // Each row is an upload of its own. The first failure ends the walk:
+        // the rows after it would most likely fail the same way, each after
+        // its own wait.
         const vnChannel* channel = m_channels.GetAt(row);
         const vnResult result = (transfer && channel) ? transfer->UploadChannel(channel) : E_FAIL;
         if (vnFailed(result)) {
             progress.Hide();
-            ShowTransferError(transfer);
+            ShowTransferError(transfer, QStringLiteral("%1 of %2 selected channels were sent.").arg(sent).arg(count));
+            return;
         }
+        ++sent;
     }
     progress.Hide();
 }
@@ -332,8 +356,10 @@ QString CMainFrame::TransferErrorText(const std::string& reason)
     return text;
 }
 
-void CMainFrame::ShowTransferError(const vnTransfer* transfer)
+void CMainFrame::ShowTransferError(const vnTransfer* transfer, const QString& outcome)
 {
-    CMessageBox::Show(this, TransferErrorText(transfer ? transfer->GetFailureReason() : std::string()),
-                      CMessageBox::Exclamation, CMessageBox::Ok);
+    QString text = TransferErrorText(transfer ? transfer->GetFailureReason() : std::string());
+    if (!outcome.isEmpty())
+        text += QStringLiteral("\n\n") + outcome;
+    CMessageBox::Show(this, text, CMessageBox::Exclamation, CMessageBox::Ok);
 }

@@ -70,7 +70,11 @@ private:
     void OnTransferUploadAll();
     void OnTransferModules();
 
-    void ShowTransferError(const vnTransfer* transfer);
+    // The transfer error box; outcome, when given, says how far the command
+    // got.
+    void ShowTransferError(const vnTransfer* transfer, const QString& outcome = QString());
+    // Warns in the status bar when the channel of a row could not be sent.
+    void WarnIfNotSendable(int row);
 
     // Widgets are children of the window; these only point at them.
     CStatusBar* m_statusBar = nullptr;
@@ -81,4 +85,5 @@ private:
     vnModuleManager m_moduleManager;
     vnChannelList m_channels;
     std::string m_fileName;
+    QString m_lastWarning; // the status-bar warning shown last, if any
 };

@@ -252,13 +252,53 @@ TEST_F(MainFrameTest, FailingPortShowsTheMessageOnceForUploadAll)
     EXPECT_TRUE(box.text.contains(QString::fromStdString(kMissingPort)));
 }
 
-TEST_F(MainFrameTest, FailingPortShowsTheMessageOncePerSelectedRow)
+TEST_F(MainFrameTest, UploadSelectedStopsAtTheFirstFailedRowWithOneMessage)
 {
     SetPort(kMissingPort);
     for (int row : {2, 9, 150})
         grid->SetItemSelected(row, true);
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
-    EXPECT_EQ(boxes.Shown().size(), 3u);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].text.endsWith("\n\n0 of 3 selected channels were sent."))
+        << boxes.Shown()[0].text.toStdString();
+
+    // A row that cannot be sent ends the walk after the rows before it.
+    boxes.Clear();
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    for (int row : {2, 9, 150})
+        frame->SetCellText(row, 1, "146.52");
+    frame->SetCellText(9, 3, "A^B");
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              "A transfer error has occurred.\n\nChannel 10: the car number holds '^', which "
+              "the scanner reads as the end of a field.\n\n1 of 3 selected channels were sent.");
+    EXPECT_EQ(DecodePackets(line.ReadWritten()),
+              (std::vector<WirePacket>{StartPacket(1), ChannelPacket("C3^F146.5200^DR^LR^PR^"), EndPacket()}));
+}
+
+// The grid takes a car number that cannot be sent, and says so at once.
+TEST_F(MainFrameTest, TypingACarNumberTheScannerCannotTakeWarnsInTheStatusBar)
+{
+    grid->setFocus();
+    ASSERT_TRUE(grid->EditSubItem(6, 3));
+    QTest::keyClicks(grid->GetOpenEditor(), "A^B");
+    QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Return); // stored; the next cell opens
+    QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Escape);
+    EXPECT_EQ(frame->GetCellText(6, 3), "A^B");
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0),
+              "Channel 7: the car number holds '^', which the scanner reads as the end of a field.");
+
+    // Put right, the warning goes.
+    ASSERT_TRUE(grid->EditSubItem(6, 3));
+    grid->GetOpenEditor()->selectAll();
+    QTest::keyClicks(grid->GetOpenEditor(), "AB");
+    QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Return);
+    QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Escape);
+    EXPECT_EQ(frame->GetCellText(6, 3), "AB");
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Ready");
 }
 
 TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)
