@@ -126,7 +126,13 @@ bool vnGre1PropertiesDlg::OnInitDialog()
     FillLists();
     SelectStringPrefix(*m_modelList, QString::fromStdString(m_values.model));
     SelectPort();
-    SelectStringPrefix(*m_speedList, QString::fromStdString(m_values.speed));
+    // A stored speed that the list lacks (19200, say) is added and selected,
+    // as an unknown port is, so that OK keeps it rather than storing 0.
+    const QString speed = QString::fromStdString(m_values.speed);
+    if (SelectStringPrefix(*m_speedList, speed) < 0 && !speed.isEmpty()) {
+        m_speedList->addItem(speed);
+        m_speedList->setCurrentIndex(m_speedList->count() - 1);
+    }
     SelectStringPrefix(*m_stopBitsList, QString::fromStdString(m_values.stopBits));
     ApplyModelRule();
     return true;

@@ -193,8 +193,10 @@ TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
         {Values("radioshack pro-2", "COM", "1200", "1"), Values("RadioShack Pro-2016", "COM1", "4800", "2")},
         {Values("(CUSTOM)", "", "", ""), Values("(Custom)", "COM1", "1200", "1")},
         {Values("Some Other Scanner", "COM1", "9600", "1", 1), Values("", "COM1", "9600", "1", 1)},
-        // Stop-bits code 0 and a speed the list lacks match nothing.
-        {Values("(Custom)", "COM9", "19200", "0", 1), Values("(Custom)", "COM9", "", "", 1)},
+        // Stop-bits code 0 matches nothing; a speed the list lacks is added
+        // and selected, so that OK keeps it rather than storing 0.
+        {Values("(Custom)", "COM9", "19200", "0", 1), Values("(Custom)", "COM9", "19200", "", 1)},
+        {Values("(Custom)", "COM9", "300", "1", 1), Values("(Custom)", "COM9", "300", "1", 1)},
     };
     for (const Case& c : cases) {
         vnGre1PropertiesDlg dialog;
