@@ -9,6 +9,17 @@ class vnChannel;
 class vnChannelList;
 class vnModule;
 
+// How far an upload has got on the line: the bytes that have left (written
+// and no longer waiting in the driver or on the line), and the channels
+// whose packets those bytes complete.
+struct vnTransferState
+{
+    std::int32_t channelsSent = 0;
+    std::int32_t channels = 0; // channel packets in this upload
+    std::uint64_t bytesSent = 0;
+    std::uint64_t bytes = 0; // all bytes of this upload
+};
+
 // Told after each packet of an upload: packets sent so far, packets in this
 // upload. Lets a window show progress and keep painting.
 class vnTransferProgress
@@ -16,6 +27,14 @@ class vnTransferProgress
 public:
     virtual ~vnTransferProgress() = default;
     virtual void OnProgress(std::int32_t sent, std::int32_t total) = 0;
+    // Told after each packet and, while the port waits, at least every
+    // 100 ms.
+    virtual void OnState(const vnTransferState& state) { (void)state; }
+    // Asked at the same moments. Once true, the upload stops after the
+    // packet being written, sends its end packet and closes the port; if
+    // the line takes no bytes at all it releases the port at once. Either
+    // way the upload answers E_ABORT.
+    virtual bool IsCancelRequested() { return false; }
 };
 
 // Sends channels to a scanner. The base answers E_NOTIMPL for everything.

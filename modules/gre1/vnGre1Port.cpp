@@ -106,5 +106,10 @@ vnResult vnGre1Port::EndUpload()
     vnResult result = SendPacket(vnGre1Packet(vnGre1Packet::CommandUploadEnd, 1));
     if (vnFailed(result))
         return result;
+    // The upload is over when the scanner has had the last byte, not when
+    // the driver has taken it.
+    result = WaitForLine(0);
+    if (vnFailed(result))
+        return result;
     return Close();
 }

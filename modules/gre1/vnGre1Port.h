@@ -36,6 +36,7 @@ public:
     // channel whose text does not fit in a packet, rather than a packet with
     // its text cut short, or whose car number would break the fields.
     vnResult SendChannel(const vnChannel& channel);
-    // Sends the end packet and closes the port.
+    // Sends the end packet, waits until the line has sent it and closes
+    // the port.
     vnResult EndUpload();
 };

@@ -6,6 +6,7 @@
 #include "modules/gre1/vnGre1Port.h"
 
 #include <algorithm>
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -80,30 +81,157 @@ void vnGre1Transfer::Report(std::int32_t sent, std::int32_t total) const
         progress->OnProgress(sent, total);
 }
 
+namespace {
+
+// The wire size of a packet with this data.
+std::uint64_t WireSize(std::uint8_t command, std::uint8_t subcommand, const char* data)
+{
+    return vnGre1Packet(command, subcommand, data).GetLength() + 2u;
+}
+
+// Follows one upload on the line for the progress observer: which bytes
+// have left, which channels they complete, and whether to stop. It is also
+// the port's wait observer, so the window is served while the port waits.
+class LineTracker : public vnSerialWaitObserver
+{
+public:
+    LineTracker(vnGre1Port& port, vnTransferProgress* progress) : m_port(port), m_progress(progress)
+    {
+        m_port.SetWaitObserver(this);
+    }
+    ~LineTracker() override { m_port.SetWaitObserver(nullptr); }
+    LineTracker(const LineTracker&) = delete;
+    LineTracker& operator=(const LineTracker&) = delete;
+
+    // Packets in upload order; channel packets count as channels.
+    void AddPacket(std::uint64_t size, bool channel)
+    {
+        m_total += size;
+        if (channel)
+            m_channelEnds.push_back(m_total);
+    }
+    void ChannelWritten() { ++m_channelsWritten; }
+    // After the port has closed on its own: every byte written has left.
+    void Delivered()
+    {
+        m_sent = m_port.GetBytesWritten();
+        m_delivered = true;
+    }
+
+    bool CancelRequested()
+    {
+        if (!m_cancelled && m_progress && m_progress->IsCancelRequested())
+            m_cancelled = true;
+        return m_cancelled;
+    }
+
+    void Report()
+    {
+        if (!m_progress)
+            return;
+        vnTransferState state;
+        if (m_port.IsOpen()) {
+            const std::uint64_t written = m_port.GetBytesWritten();
+            const std::uint64_t unsent = m_port.GetUnsentBytes();
+            m_sent = std::max(m_sent, written > unsent ? written - unsent : 0);
+        }
+        state.bytesSent = m_sent;
+        state.bytes = m_total;
+        state.channels = static_cast<std::int32_t>(m_channelEnds.size());
+        state.channelsSent = m_delivered
+            ? m_channelsWritten
+            : static_cast<std::int32_t>(std::upper_bound(m_channelEnds.begin(), m_channelEnds.end(), m_sent) -
+                                        m_channelEnds.begin());
+        m_progress->OnState(state);
+    }
+
+    // A cancel waits for the packet being written, unless the line takes
+    // nothing at all: then there is no point waiting for it.
+    bool OnPortWait(bool stalled) override
+    {
+        Report();
+        return !(CancelRequested() && stalled);
+    }
+
+private:
+    vnGre1Port& m_port;
+    vnTransferProgress* m_progress;
+    std::vector<std::uint64_t> m_channelEnds; // cumulative byte offsets
+    std::uint64_t m_total = 0;
+    std::uint64_t m_sent = 0;
+    std::int32_t m_channelsWritten = 0;
+    bool m_delivered = false;
+    bool m_cancelled = false;
+};
+
+} // namespace
+
 vnResult vnGre1Transfer::Send(std::uint8_t startCount, const std::vector<const vnChannel*>& channels,
                               std::int32_t total)
 {
     vnGre1Port* port = GetPort();
+    LineTracker line(*port, GetProgress());
+
+    const char startData[2] = {static_cast<char>(startCount), '\0'};
+    const std::uint64_t startSize = WireSize(vnGre1Packet::CommandUploadStart, 1, startData);
+    const std::uint64_t endSize = WireSize(vnGre1Packet::CommandUploadEnd, 1, nullptr);
+    std::vector<std::uint64_t> sizes;
+    line.AddPacket(startSize, false);
+    std::string text;
+    for (const vnChannel* channel : channels) {
+        const bool sent = vnGre1Port::FormatChannelText(*channel, &text);
+        sizes.push_back(sent ? WireSize(vnGre1Packet::CommandChannel, 0, text.c_str()) : 0);
+        if (sent)
+            line.AddPacket(sizes.back(), true);
+    }
+    line.AddPacket(endSize, false);
+
     std::int32_t sent = 0;
     vnResult result = port->BeginUpload(startCount);
+    if (result == E_ABORT)
+        return result;
     if (vnFailed(result))
         return PortFailed(result, *port);
     Report(++sent, total);
+    line.Report();
 
-    for (const vnChannel* channel : channels) {
-        result = port->SendChannel(*channel);
+    // About a tenth of a second of line time waits in the driver at most:
+    // enough to keep the line busy between two looks, little enough that
+    // progress tells what the scanner has and Cancel takes effect at once.
+    const auto ahead = std::chrono::milliseconds(100) / port->ByteTime();
+    const auto maxUnsent = static_cast<std::uint32_t>(std::max<std::int64_t>(ahead, 1));
+    bool stoppedEarly = false;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        if (sizes[i] == 0)
+            continue; // no frequency: no packet
+        if (line.CancelRequested()) {
+            stoppedEarly = true;
+            break;
+        }
+        result = port->WaitForLine(maxUnsent);
+        if (result == S_OK)
+            result = port->SendChannel(*channels[i]);
+        if (result == E_ABORT)
+            return result;
         if (vnFailed(result))
             return PortFailed(result, *port);
-        // A skipped channel (no frequency) sends no packet.
-        if (result == S_OK)
-            Report(++sent, total);
+        line.ChannelWritten();
+        Report(++sent, total);
+        line.Report();
     }
 
+    // A cancelled upload still ends, so that the scanner leaves its
+    // receiving state.
     result = port->EndUpload();
+    if (result == E_ABORT)
+        return result;
     if (vnFailed(result))
         return PortFailed(result, *port);
+    line.Delivered();
     Report(++sent, total);
-    return S_OK;
+    line.Report();
+    // A cancel that came while the last bytes were leaving stopped nothing.
+    return stoppedEarly ? E_ABORT : S_OK;
 }
 
 vnResult vnGre1Transfer::UploadChannel(const vnChannel* channel)

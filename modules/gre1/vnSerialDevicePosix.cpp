@@ -1,9 +1,12 @@
 #include "modules/gre1/vnSerialDevicePosix.h"
 
+#include "modules/gre1/vnSerialPort.h"
+
 #if defined(__linux__)
 #include "modules/gre1/vnSerialSpeedLinux.h"
 #endif
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <system_error>
@@ -241,16 +244,18 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
 }
 
 bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
-                                std::string* reason)
+                                vnSerialWaitObserver* observer, std::string* reason, bool* stopped)
 {
     std::size_t done = 0;
-    auto deadline = Clock::now() + timeout;
+    auto lastTaken = Clock::now();
+    auto deadline = lastTaken + timeout;
     bool hungUp = false;
     while (done < size) {
         ssize_t written = ::write(m_fd, data + done, size - done);
         if (written > 0) {
             done += static_cast<std::size_t>(written);
-            deadline = Clock::now() + timeout;
+            lastTaken = Clock::now();
+            deadline = lastTaken + timeout;
             hungUp = false;
             continue;
         }
@@ -271,8 +276,12 @@ bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std:
                 " ms; is the scanner connected and the line free?";
             return false;
         }
+        if (observer && !observer->OnPortWait(Clock::now() - lastTaken >= vnSerialPort::StallTime)) {
+            *stopped = true;
+            return false;
+        }
         pollfd waiting{m_fd, POLLOUT, 0};
-        int ready = ::poll(&waiting, 1, PollTimeout(remaining));
+        int ready = ::poll(&waiting, 1, PollTimeout(std::min<Clock::duration>(remaining, WaitSlice)));
         if (ready < 0 && errno != EINTR) {
             *reason = Describe("failed while writing", errno);
             return false;
@@ -285,7 +294,15 @@ bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std:
     return true;
 }
 
-bool vnSerialDevicePosix::Close(std::string* reason)
+std::uint32_t vnSerialDevicePosix::Unsent() const
+{
+    int pending = 0;
+    if (m_fd < 0 || ioctl(m_fd, TIOCOUTQ, &pending) != 0 || pending < 0)
+        return 0;
+    return static_cast<std::uint32_t>(pending);
+}
+
+bool vnSerialDevicePosix::Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped)
 {
     if (m_fd < 0)
         return true;
@@ -296,10 +313,19 @@ bool vnSerialDevicePosix::Close(std::string* reason)
         double bitsPerByte = 9.0 + (m_stopBits == 2 ? 2.0 : 1.0);
         auto lineTime = std::chrono::duration<double>(pending * bitsPerByte / (m_baudRate ? m_baudRate : 1));
         auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(lineTime) + DrainMargin;
+        auto lastMoved = Clock::now();
         while (pending > 0 && Clock::now() < deadline) {
+            if (observer && !observer->OnPortWait(Clock::now() - lastMoved >= vnSerialPort::StallTime)) {
+                *stopped = true;
+                Release();
+                return false;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const int before = pending;
             if (ioctl(m_fd, TIOCOUTQ, &pending) != 0)
                 break;
+            if (pending < before)
+                lastMoved = Clock::now();
         }
         if (pending > 0) {
             delivered = false;

@@ -7,6 +7,8 @@
 
 #include <termios.h>
 
+class vnSerialWaitObserver;
+
 // An open serial device on a POSIX system: the descriptor and the system
 // calls behind vnSerialPort. Each failing operation describes its failure
 // in words (device name and system error) through the reason argument.
@@ -45,12 +47,22 @@ public:
     // nothing stays open.
     bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason);
     // Writes all bytes; fails on a device error or when the device takes no
-    // byte for the timeout.
-    bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout, std::string* reason);
+    // byte for the timeout. While it waits for room the observer, if any, is
+    // told at least every WaitSlice; when it says stop, the write gives up
+    // and *stopped is set.
+    bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
+               vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
     // Waits for the output to leave the driver, bounded by its line time
     // plus DrainMargin, then closes. The descriptor is released either way;
-    // false when the output could not be delivered or the close failed.
-    bool Close(std::string* reason);
+    // false when the output could not be delivered or the close failed. The
+    // observer is told while it waits; when it says stop, what is queued is
+    // dropped, the device closes at once and *stopped is set.
+    bool Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
+    // Bytes written that still wait in the driver.
+    std::uint32_t Unsent() const;
+
+    // The longest a wait goes without telling its observer.
+    static constexpr std::chrono::milliseconds WaitSlice{50};
 
 private:
     void Release();

@@ -2,6 +2,13 @@
 
 #include "modules/gre1/vnSerialDevicePosix.h"
 
+#include <algorithm>
+#include <thread>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+}
+
 vnSerialPort::vnSerialPort() = default;
 
 vnSerialPort::~vnSerialPort()
@@ -79,6 +86,8 @@ vnResult vnSerialPort::Open()
     if (!device->Open(m_name, m_baudRate, m_stopBits, &m_failureReason))
         return E_FAIL;
     m_device = std::move(device);
+    m_lineFreeAt = Clock::now();
+    m_bytesWritten = 0;
     return S_OK;
 }
 
@@ -94,9 +103,67 @@ vnResult vnSerialPort::Write(const void* data, std::uint32_t size)
         m_failureReason = "no data to write";
         return E_FAIL;
     }
-    if (!m_device->Write(static_cast<const std::uint8_t*>(data), size, m_writeTimeout, &m_failureReason))
+    bool stopped = false;
+    if (!m_device->Write(static_cast<const std::uint8_t*>(data), size, m_writeTimeout, m_observer, &m_failureReason,
+                         &stopped)) {
+        if (stopped) {
+            // Dropping what is queued, so that closing does not wait for it.
+            m_device.reset();
+            return E_ABORT;
+        }
         return E_FAIL;
+    }
+    m_lineFreeAt = std::max(m_lineFreeAt, Clock::now()) + ByteTime() * size;
+    m_bytesWritten += size;
     return S_OK;
+}
+
+std::chrono::nanoseconds vnSerialPort::ByteTime() const
+{
+    const std::uint32_t bits = 1 + 8 + (m_stopBits == 2 ? 2 : 1);
+    return std::chrono::nanoseconds(std::chrono::seconds(bits)) / std::max<std::uint32_t>(m_baudRate, 1);
+}
+
+std::uint32_t vnSerialPort::GetUnsentBytes() const
+{
+    if (!m_device)
+        return 0;
+    const auto ahead = m_lineFreeAt - Clock::now();
+    std::uint32_t onLine = 0;
+    if (ahead > Clock::duration::zero())
+        onLine = static_cast<std::uint32_t>((ahead + ByteTime() - std::chrono::nanoseconds(1)) / ByteTime());
+    return std::max(onLine, m_device->Unsent());
+}
+
+vnResult vnSerialPort::WaitForLine(std::uint32_t maxUnsent)
+{
+    if (!m_device)
+        return S_OK;
+    auto lastMoved = Clock::now();
+    std::uint32_t inDriver = m_device->Unsent();
+    for (;;) {
+        const std::uint32_t unsent = GetUnsentBytes();
+        if (unsent <= maxUnsent)
+            return S_OK;
+        // Bytes in the driver that do not move mean a stuck line; bytes
+        // that only the line time holds back are on their way.
+        const std::uint32_t nowInDriver = m_device->Unsent();
+        if (nowInDriver < inDriver || nowInDriver == 0)
+            lastMoved = Clock::now();
+        inDriver = nowInDriver;
+        const auto still = Clock::now() - lastMoved;
+        if (still >= m_writeTimeout) {
+            m_failureReason = (m_name.empty() ? std::string("the serial port") : m_name) + " sent nothing for " +
+                std::to_string(m_writeTimeout.count()) + " ms; is the scanner connected and the line free?";
+            return E_FAIL;
+        }
+        if (m_observer && !m_observer->OnPortWait(still >= StallTime)) {
+            m_device.reset();
+            return E_ABORT;
+        }
+        std::this_thread::sleep_for(
+            std::min<Clock::duration>(ByteTime() * (unsent - maxUnsent), vnSerialDevice::WaitSlice));
+    }
 }
 
 vnResult vnSerialPort::Close()
@@ -105,8 +172,11 @@ vnResult vnSerialPort::Close()
         return S_OK;
     // The system releases the descriptor even when closing reports an
     // error, so the port is closed afterwards in any case.
-    bool closed = m_device->Close(&m_failureReason);
+    bool stopped = false;
+    bool closed = m_device->Close(m_observer, &m_failureReason, &stopped);
     m_device.reset();
+    if (stopped)
+        return E_ABORT;
     return closed ? S_OK : E_FAIL;
 }
 

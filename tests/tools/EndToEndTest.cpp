@@ -209,6 +209,7 @@ TEST_F(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
 
 TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
 {
+    settings.SetSettingInt(Section, "Baud", 230400);
     {
         ModuleInUse module;
         ASSERT_EQ(module.Transfer()->UploadAll(&list), S_OK);
@@ -260,6 +261,7 @@ TEST_F(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
 TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
 {
     scanner.StopReading();
+    settings.SetSettingInt(Section, "Baud", 230400);
     ModuleInUse module;
     module.Port()->SetWriteTimeout(500ms);
     // The pseudo-terminal buffers several uploads before it stops taking
@@ -273,5 +275,109 @@ TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
     EXPECT_EQ(result, E_FAIL);
     EXPECT_NE(module.Transfer()->GetFailureReason().find("took no data for 500 ms"), std::string::npos)
         << module.Transfer()->GetFailureReason();
+}
+
+// --- progress and Cancel ------------------------------------------------------
+
+// Records what the transfer reports and asks for a cancel when told to.
+class WatchingProgress : public vnTransferProgress
+{
+public:
+    std::function<bool(const WatchingProgress&)> cancelWhen = [](const WatchingProgress&) { return false; };
+    std::vector<vnTransferState> states;
+    vnTransferState atLastChannelWritten;
+    std::int32_t packets = 0;
+    std::int32_t lastChannelPacket = -1;
+    int statesSincePacket = 0;
+
+    void OnProgress(std::int32_t sent, std::int32_t total) override
+    {
+        packets = sent;
+        lastChannelPacket = total - 1;
+        statesSincePacket = 0;
+    }
+    void OnState(const vnTransferState& state) override
+    {
+        states.push_back(state);
+        if (packets == lastChannelPacket && statesSincePacket == 0)
+            atLastChannelWritten = state;
+        ++statesSincePacket;
+    }
+    bool IsCancelRequested() override { return cancelWhen(*this); }
+};
+
+// The progress follows the bytes the line has sent, not those handed to the
+// driver: when the last channel packet is written, the scanner does not have
+// it yet, and the waits in between are reported too.
+TEST_F(EndToEnd, ProgressCountsTheBytesThatHaveLeftAndReportsWhileWaiting)
+{
+    ModuleInUse module;
+    WatchingProgress progress;
+    module.Transfer()->SetProgress(&progress);
+    ASSERT_EQ(module.Transfer()->UploadRange(0, 19, &list), S_OK) << module.Transfer()->GetFailureReason();
+    module.Transfer()->SetProgress(nullptr);
+
+    ASSERT_FALSE(progress.states.empty());
+    const vnTransferState& last = progress.states.back();
+    EXPECT_EQ(last.channels, 17); // three of the twenty have no frequency
+    EXPECT_EQ(last.channelsSent, 17);
+    EXPECT_EQ(last.bytesSent, last.bytes);
+    EXPECT_EQ(last.bytes, scanner.BytesReceived());
+    EXPECT_EQ(progress.atLastChannelWritten.channels, 17);
+    EXPECT_LT(progress.atLastChannelWritten.channelsSent, 17);
+    EXPECT_GT(progress.states.size(), static_cast<std::size_t>(progress.packets) * 2);
+    for (std::size_t i = 1; i < progress.states.size(); ++i)
+        ASSERT_GE(progress.states[i].bytesSent, progress.states[i - 1].bytesSent) << i;
+}
+
+TEST_F(EndToEnd, CancelStopsAfterThePacketBeingWrittenSendsTheEndAndFreesThePort)
+{
+    settings.SetSettingInt(Section, "Baud", 38400);
+    ModuleInUse module;
+    WatchingProgress progress;
+    progress.cancelWhen = [](const WatchingProgress& p) { return p.packets >= 21; }; // start and 20 channels
+    module.Transfer()->SetProgress(&progress);
+    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_ABORT);
+    module.Transfer()->SetProgress(nullptr);
+    EXPECT_TRUE(module.Transfer()->GetFailureReason().empty()) << module.Transfer()->GetFailureReason();
+    EXPECT_FALSE(module.Port()->IsOpen());
+
+    ASSERT_TRUE(scanner.WaitForSummaries(1));
+    const ScannerEvent summary = scanner.EventsOf(ScannerEvent::Kind::Summary).at(0);
+    EXPECT_TRUE(summary.complete);
+    EXPECT_EQ(summary.stored, 20);
+    EXPECT_TRUE(scanner.EventsOf(ScannerEvent::Kind::Rejected).empty());
+    EXPECT_EQ(progress.states.back().channelsSent, 20);
+
+    vnSerialPort other;
+    other.SetName(scanner.Path());
+    EXPECT_EQ(other.Open(), S_OK) << other.GetFailureReason();
+}
+
+// When the line takes nothing, Cancel does not wait for the packet: the port
+// is released at once, without the end packet, long before the write would
+// time out.
+TEST_F(EndToEnd, CancelOnALineThatTakesNothingReleasesThePortAtOnce)
+{
+    scanner.StopReading();
+    settings.SetSettingInt(Section, "Baud", 230400);
+    ModuleInUse module;
+    module.Port()->SetWriteTimeout(60s);
+    // At this speed the transfer only waits once the pseudo-terminal is
+    // full; Cancel comes in that wait.
+    WatchingProgress progress;
+    progress.cancelWhen = [](const WatchingProgress& p) { return p.statesSincePacket >= 8; };
+    module.Transfer()->SetProgress(&progress);
+    vnResult result = S_OK;
+    for (int upload = 0; upload < 50 && result == S_OK; ++upload)
+        result = module.Transfer()->UploadAll(&list);
+    module.Transfer()->SetProgress(nullptr);
+
+    EXPECT_EQ(result, E_ABORT) << module.Transfer()->GetFailureReason();
+    EXPECT_LT(progress.packets, 173) << "cancelled only after the end";
+    EXPECT_FALSE(module.Port()->IsOpen());
+    vnSerialPort other;
+    other.SetName(scanner.Path());
+    EXPECT_EQ(other.Open(), S_OK) << other.GetFailureReason();
 }
 } // namespace

@@ -31,6 +31,8 @@ protected:
     {
         ASSERT_TRUE(m_scanner.Ok());
         m_settings.SetSettingString("Transfer Options", "Communications Port", m_scanner.Path());
+        // The upload keeps to the line's speed; a fast line keeps the tests short.
+        m_settings.SetSettingInt("Transfer Options", "Baud", 230400);
         m_module = std::make_unique<vnGre1Module>();
         vnTransfer* transfer = nullptr;
         ASSERT_EQ(m_module->GetTransfer(&transfer), S_OK);
