@@ -181,6 +181,13 @@ void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
     WarnIfNotSendable(row);
 }
 
+void CMainFrame::ShowCancelled(int channel, int channels)
+{
+    // The user asked for it: no error, just how far it got.
+    if (m_statusBar)
+        m_statusBar->showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(channel).arg(channels));
+}
+
 void CMainFrame::WarnIfNotSendable(int row)
 {
     const vnChannel* channel = m_channels.GetAt(row);
@@ -305,19 +312,25 @@ void CMainFrame::OnTransferUploadSelected()
     int sent = 0;
     for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row)) {
         progress.BeginUpload(sent + 1, count);
+        if (progress.IsCancelRequested())
+            break;
         // Each row is an upload of its own. The first failure ends the walk:
         // the rows after it would most likely fail the same way, each after
         // its own wait.
         const vnChannel* channel = m_channels.GetAt(row);
         const vnResult result = (transfer && channel) ? transfer->UploadChannel(channel) : E_FAIL;
+        if (result == E_ABORT)
+            break;
         if (vnFailed(result)) {
             progress.Hide();
-            ShowTransferError(transfer, QStringLiteral("%1 of %2 selected channels were sent.").arg(sent).arg(count));
+            ShowTransferError(transfer, LoadStringText(IDS_SELECTED_CHANNELS_SENT).arg(sent).arg(count));
             return;
         }
         ++sent;
     }
     progress.Hide();
+    if (progress.IsCancelRequested())
+        ShowCancelled(sent, count);
 }
 
 void CMainFrame::OnTransferUploadAll()
@@ -330,7 +343,9 @@ void CMainFrame::OnTransferUploadAll()
 
     const vnResult result = transfer ? transfer->UploadAll(&m_channels) : E_NOTIMPL;
     progress.Hide();
-    if (vnFailed(result))
+    if (result == E_ABORT)
+        ShowCancelled(progress.GetLastState().channelsSent, progress.GetLastState().channels);
+    else if (vnFailed(result))
         ShowTransferError(transfer);
 }
 

@@ -73,6 +73,8 @@ private:
     // The transfer error box; outcome, when given, says how far the command
     // got.
     void ShowTransferError(const vnTransfer* transfer, const QString& outcome = QString());
+    // Says in the status bar how far a cancelled upload command got.
+    void ShowCancelled(int channel, int channels);
     // Warns in the status bar when the channel of a row could not be sent.
     void WarnIfNotSendable(int row);
 

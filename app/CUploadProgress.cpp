@@ -10,6 +10,18 @@
 #include <algorithm>
 #include <utility>
 
+namespace {
+
+constexpr double kBytesPerKB = 1000.0;
+
+QString Kilobytes(std::uint64_t bytes)
+{
+    // QString::number writes '.' whatever the locale.
+    return QString::number(static_cast<double>(bytes) / kBytesPerKB, 'f', 1);
+}
+
+} // namespace
+
 CUploadProgress::CUploadProgress(QWidget* parent, Clock clock)
     : m_parent(parent), m_clock(std::move(clock)), m_start(m_clock())
 {}
@@ -20,42 +32,68 @@ void CUploadProgress::BeginUpload(int index, int count)
 {
     m_upload = index;
     m_uploads = count;
-    OnProgress(0, 0);
+    Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(index).arg(count), index - 1, count);
+    ServeEvents();
 }
 
 void CUploadProgress::OnProgress(std::int32_t sent, std::int32_t total)
 {
-    if (m_uploads > 0) {
-        Show(m_upload, m_uploads);
-    } else {
-        // The start and end packets are no channels.
-        const int channels = std::max(total - 2, 0);
-        Show(std::clamp(sent - 1, 0, channels), channels);
-    }
-    // Paint and run timers, but leave keys and clicks queued until the
-    // command is over: the window must not start a second command now.
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+    // The state that follows says what has left; this only serves the
+    // window.
+    (void)sent;
+    (void)total;
+    ServeEvents();
 }
 
-void CUploadProgress::Show(int channel, int channels)
+void CUploadProgress::OnState(const vnTransferState& state)
 {
+    m_state = state;
+    if (m_uploads > 0) {
+        Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(m_upload).arg(m_uploads), m_upload - 1, m_uploads);
+    } else {
+        const QString text = LoadStringText(IDS_UPLOAD_PROGRESS)
+                                 .arg(state.channelsSent)
+                                 .arg(state.channels)
+                                 .arg(Kilobytes(state.bytesSent), Kilobytes(state.bytes));
+        Show(text, state.channelsSent, state.channels);
+    }
+    ServeEvents();
+}
+
+void CUploadProgress::Show(const QString& text, int value, int maximum)
+{
+    // After Cancel the window stays away while the upload winds down.
+    if (m_cancelRequested)
+        return;
     if (!m_dialog) {
         if (m_clock() - m_start < kShowDelay)
             return;
         m_dialog = std::make_unique<QProgressDialog>(m_parent);
         m_dialog->setWindowTitle(LoadStringText(IDS_APP_TITLE));
-        m_dialog->setCancelButton(nullptr);
+        m_dialog->setCancelButtonText(LoadStringText(IDS_UPLOAD_CANCEL));
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
         m_dialog->setMinimumDuration(0);
-        // The user cannot stop an upload half way: its window stays.
+        // Input may reach this window only: the main window must not start
+        // a second command meanwhile.
+        m_dialog->setWindowModality(Qt::ApplicationModal);
+        connect(m_dialog.get(), &QProgressDialog::canceled, this, [this] { m_cancelRequested = true; });
+        // The close box does not stop the upload; Cancel does.
         m_dialog->installEventFilter(this);
     }
-    m_dialog->setRange(0, std::max(channels, 1));
-    m_dialog->setValue(std::min(channel, std::max(channels, 1)));
-    m_dialog->setLabelText(LoadStringText(IDS_UPLOAD_PROGRESS).arg(channel).arg(channels));
+    m_dialog->setRange(0, std::max(maximum, 1));
+    m_dialog->setValue(std::clamp(value, 0, std::max(maximum, 1)));
+    m_dialog->setLabelText(text);
     if (!m_dialog->isVisible())
         m_dialog->show();
+}
+
+void CUploadProgress::ServeEvents()
+{
+    // Paint and run timers. Keys and clicks wait until the command is over,
+    // except while the modal window is up: then they can only reach it.
+    const bool modalUp = m_dialog && m_dialog->isVisible();
+    QCoreApplication::processEvents(modalUp ? QEventLoop::AllEvents : QEventLoop::ExcludeUserInputEvents);
 }
 
 void CUploadProgress::Hide()

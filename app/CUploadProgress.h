@@ -12,11 +12,13 @@
 class QProgressDialog;
 class QWidget;
 
-// Shows how far an upload command has got: "Uploading channel n of m" in a
-// small window that appears once the command has run for half a second.
-// The transfer reports each packet to it; on each report the window is
-// updated and the program repaints, while user input waits until the
-// command is over (the upload runs on the user-interface thread).
+// Shows how far an upload command has got ("Channel 57 of 200, 2.1 of
+// 6.0 KB") in a small window that appears once the command has run for half
+// a second, with Cancel (and Escape). The transfer reports to it after each
+// packet and, while the port waits, at least every 100 ms; each report
+// updates the window and lets the program repaint. Until the window shows,
+// user input waits until the command is over; once it shows, it is modal, so
+// input can reach only its Cancel.
 class CUploadProgress : public QObject, public vnTransferProgress
 {
     Q_OBJECT
@@ -31,11 +33,16 @@ public:
     // For a command of one upload per channel: upload `index` (from 1) of
     // `count` begins. Without this the transfer's own count is shown.
     void BeginUpload(int index, int count);
-    // Packets sent so far in this upload, of the packets in it (the start
-    // and end packets and one per channel sent).
+    // Packets sent so far in this upload, of the packets in it.
     void OnProgress(std::int32_t sent, std::int32_t total) override;
+    // What has left on the line.
+    void OnState(const vnTransferState& state) override;
+    bool IsCancelRequested() override { return m_cancelRequested; }
     // Takes the window away (before a message box, and at the end).
     void Hide();
+
+    // The last state the transfer reported.
+    const vnTransferState& GetLastState() const { return m_state; }
 
     // How long the command runs before the window shows.
     static constexpr std::chrono::milliseconds kShowDelay{500};
@@ -47,12 +54,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void Show(int channel, int channels);
+    void Show(const QString& text, int value, int maximum);
+    void ServeEvents();
 
     QPointer<QWidget> m_parent;
     Clock m_clock;
     std::chrono::steady_clock::time_point m_start;
     std::unique_ptr<QProgressDialog> m_dialog;
+    vnTransferState m_state;
     int m_upload = 0;
     int m_uploads = 0;
+    bool m_cancelRequested = false;
 };

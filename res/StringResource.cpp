@@ -27,8 +27,12 @@ constexpr StringEntry kStrings[] = {
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "
      "(sudo usermod -aG dialout $USER), then log out and in again."},
-    {IDS_UPLOAD_PROGRESS, "Uploading channel %1 of %2"},
+    {IDS_UPLOAD_PROGRESS, "Channel %1 of %2, %3 of %4 KB"},
     {IDS_STARTUP_ERROR, "Scanlore could not create its main window."},
+    {IDS_UPLOAD_PROGRESS_SELECTED, "Channel %1 of %2"},
+    {IDS_UPLOAD_CANCEL, "Cancel"},
+    {IDS_UPLOAD_CANCELLED, "Upload cancelled after channel %1 of %2."},
+    {IDS_SELECTED_CHANNELS_SENT, "%1 of %2 selected channels were sent."},
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},

@@ -17,6 +17,9 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QProgressDialog>
+#include <QRegularExpression>
+#include <QTimer>
 
 #include <cerrno>
 #include <system_error>
@@ -299,6 +302,42 @@ TEST_F(MainFrameTest, TypingACarNumberTheScannerCannotTakeWarnsInTheStatusBar)
     QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Escape);
     EXPECT_EQ(frame->GetCellText(6, 3), "AB");
     EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Ready");
+}
+
+// Cancel in the progress window ends Upload All after the packet being
+// written, with the end packet, and without an error box.
+TEST_F(MainFrameTest, CancelEndsUploadAllAndSaysHowFarItGot)
+{
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    for (int row = 0; row < 200; ++row)
+        frame->SetCellText(row, 1, "146.52");
+    // At 4800 baud the 200 channels need some 14 seconds of line time.
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            auto* progress = qobject_cast<QProgressDialog*>(window);
+            if (progress && progress->isVisible())
+                QTest::keyClick(progress, Qt::Key_Escape);
+        }
+    });
+    cancel.start(100);
+
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    cancel.stop();
+    EXPECT_TRUE(boxes.Shown().empty());
+    const QString status = frame->GetStatusBar()->GetPaneText(0);
+    const QRegularExpressionMatch match =
+        QRegularExpression("^Upload cancelled after channel (\\d+) of 200\\.$").match(status);
+    ASSERT_TRUE(match.hasMatch()) << status.toStdString();
+
+    const std::vector<WirePacket> packets = DecodePackets(line.ReadWritten());
+    ASSERT_GE(packets.size(), 2u);
+    EXPECT_EQ(packets.size(), match.captured(1).toUInt() + 2);
+    EXPECT_LT(packets.size(), 202u);
+    EXPECT_EQ(packets.front(), StartPacket(200));
+    EXPECT_EQ(packets.back(), EndPacket());
 }
 
 TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)

@@ -1,7 +1,12 @@
-// The upload progress window: late to appear, counting channels, not closable.
+// The upload progress window: late to appear, counting the channels and bytes
+// that have left, stopped by Cancel or Escape but not by its close box.
 #include "app/CUploadProgress.h"
 
+#include <QCloseEvent>
+#include <QCoreApplication>
 #include <QProgressDialog>
+#include <QPushButton>
+#include <QTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -18,24 +23,34 @@ struct TestClock
     }
 };
 
-TEST(UploadProgress, AppearsOnlyAfterHalfASecond)
+vnTransferState State(std::int32_t channelsSent, std::int32_t channels, std::uint64_t bytesSent, std::uint64_t bytes)
+{
+    vnTransferState state;
+    state.channelsSent = channelsSent;
+    state.channels = channels;
+    state.bytesSent = bytesSent;
+    state.bytes = bytes;
+    return state;
+}
+
+TEST(UploadProgress, AppearsOnlyAfterHalfASecondAndShowsWhatHasLeft)
 {
     QWidget window;
     TestClock clock;
     CUploadProgress progress(&window, clock.Reader());
     clock.now += CUploadProgress::kShowDelay - std::chrono::milliseconds(1);
-    progress.OnProgress(1, 12);
+    progress.OnState(State(0, 200, 6, 6012));
     EXPECT_EQ(progress.GetDialog(), nullptr);
 
     clock.now += std::chrono::milliseconds(1);
-    progress.OnProgress(4, 12);
+    progress.OnState(State(57, 200, 2149, 6012));
     ASSERT_NE(progress.GetDialog(), nullptr);
     EXPECT_TRUE(progress.GetDialog()->isVisible());
-    // Start and end packets are no channels: 3 of 10 channels are out.
-    EXPECT_EQ(progress.GetDialog()->labelText(), "Uploading channel 3 of 10");
+    EXPECT_EQ(progress.GetDialog()->labelText(), "Channel 57 of 200, 2.1 of 6.0 KB");
+    EXPECT_EQ(progress.GetDialog()->windowModality(), Qt::ApplicationModal);
 
-    progress.OnProgress(12, 12);
-    EXPECT_EQ(progress.GetDialog()->labelText(), "Uploading channel 10 of 10");
+    progress.OnState(State(200, 200, 6012, 6012));
+    EXPECT_EQ(progress.GetDialog()->labelText(), "Channel 200 of 200, 6.0 of 6.0 KB");
 
     progress.Hide();
     EXPECT_EQ(progress.GetDialog(), nullptr);
@@ -48,12 +63,37 @@ TEST(UploadProgress, CountsUploadsOfOneChannelEachAndCannotBeClosed)
     CUploadProgress progress(&window, clock.Reader());
     clock.now += CUploadProgress::kShowDelay;
     progress.BeginUpload(2, 5);
-    progress.OnProgress(2, 3);
+    progress.OnState(State(1, 1, 40, 40));
     ASSERT_NE(progress.GetDialog(), nullptr);
-    EXPECT_EQ(progress.GetDialog()->labelText(), "Uploading channel 2 of 5");
+    EXPECT_EQ(progress.GetDialog()->labelText(), "Channel 2 of 5");
 
     EXPECT_FALSE(progress.GetDialog()->close());
     EXPECT_TRUE(progress.GetDialog()->isVisible());
+    EXPECT_FALSE(progress.IsCancelRequested());
+}
+
+TEST(UploadProgress, CancelAndEscapeAskTheUploadToStop)
+{
+    for (bool escape : {false, true}) {
+        QWidget window;
+        TestClock clock;
+        CUploadProgress progress(&window, clock.Reader());
+        clock.now += CUploadProgress::kShowDelay;
+        progress.OnState(State(3, 10, 100, 400));
+        ASSERT_NE(progress.GetDialog(), nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(progress.GetDialog()));
+        if (escape) {
+            QTest::keyClick(progress.GetDialog(), Qt::Key_Escape);
+        } else {
+            auto* cancel = progress.GetDialog()->findChild<QPushButton*>();
+            ASSERT_NE(cancel, nullptr);
+            EXPECT_EQ(cancel->text(), "Cancel");
+            cancel->click();
+        }
+        EXPECT_TRUE(progress.IsCancelRequested()) << (escape ? "Escape" : "Cancel");
+        progress.OnState(State(4, 10, 130, 400));
+        EXPECT_FALSE(progress.GetDialog()->isVisible());
+    }
 }
 
 } // namespace
