@@ -5,6 +5,7 @@
 #include "tools/VirtualScanner.h"
 #include "tools/VirtualScannerReport.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -38,6 +39,9 @@ const char Usage[] = "Usage: scanlore-vscanner [options]\n"
                      "                           writes back up (a scanner that hangs)\n"
                      "  --vanish-after N         close the device after N bytes and exit (a scanner\n"
                      "                           unplugged in the middle of an upload)\n"
+                     "  --pace                   read no faster than the line speed the sender set\n"
+                     "                           (bytes per second = baud / (1 start + 8 data +\n"
+                     "                           stop bits)), as a scanner on a serial line would\n"
                      "  --help                   show this text\n"
                      "\n"
                      "JSON events, one per line, each with \"event\" first: \"line\" (baud, dataBits,\n"
@@ -53,6 +57,7 @@ struct Options
 {
     int uploads = 0; // 0: run until stopped
     bool json = false;
+    bool pace = false;
     std::optional<std::size_t> stopReadingAfter;
     std::optional<std::size_t> vanishAfter;
 };
@@ -79,6 +84,10 @@ int ParseOptions(int argc, char** argv, Options* options, bool* exitNow)
         }
         if (option == "--json") {
             options->json = true;
+            continue;
+        }
+        if (option == "--pace") {
+            options->pace = true;
             continue;
         }
         std::size_t count = 0;
@@ -122,6 +131,44 @@ int ExitWhenClosed(int master, int slave)
     return 0;
 }
 
+// Lets bytes through no faster than the line speed that the sender set on
+// the pseudo-terminal. Idle time banks no more than a few milliseconds of
+// credit, as a serial line cannot catch up on the time it stood still.
+class LinePacer
+{
+public:
+    // Bytes that may be read now; 0 when the next one is not due yet.
+    std::size_t Allowed(int master)
+    {
+        LineSettings line;
+        double bytesPerSecond = 0.0;
+        if (LineSettings::Read(master, &line) && line.baudRate > 0)
+            bytesPerSecond = line.baudRate / (1.0 + 8.0 + line.stopBits);
+        const auto now = std::chrono::steady_clock::now();
+        const double elapsed = std::chrono::duration<double>(now - m_last).count();
+        m_last = now;
+        if (bytesPerSecond <= 0.0)
+            return 0;
+        m_rate = bytesPerSecond;
+        m_credit = std::min(m_credit + elapsed * bytesPerSecond, std::max(1.0, bytesPerSecond * MaxBurstSeconds));
+        return static_cast<std::size_t>(m_credit);
+    }
+    void Took(std::size_t bytes) { m_credit -= static_cast<double>(bytes); }
+    // Milliseconds until the next byte is due.
+    int WaitMs() const
+    {
+        if (m_rate <= 0.0)
+            return 10;
+        return std::max(1, static_cast<int>((1.0 - m_credit) / m_rate * 1000.0) + 1);
+    }
+
+private:
+    static constexpr double MaxBurstSeconds = 0.005;
+    std::chrono::steady_clock::time_point m_last = std::chrono::steady_clock::now();
+    double m_credit = 0.0;
+    double m_rate = 0.0;
+};
+
 void Print(const std::string& line)
 {
     std::fputs(line.c_str(), stdout);
@@ -157,7 +204,16 @@ int main(int argc, char** argv)
     VirtualScanner scanner;
     std::size_t received = 0;
     std::vector<std::uint8_t> buffer(4096);
+    LinePacer pacer;
     for (;;) {
+        std::size_t allowed = buffer.size();
+        if (options.pace) {
+            allowed = std::min(allowed, pacer.Allowed(master));
+            if (allowed == 0) {
+                poll(nullptr, 0, pacer.WaitMs());
+                continue;
+            }
+        }
         pollfd input{master, POLLIN, 0};
         int ready = poll(&input, 1, 1000);
         if (ready < 0 && errno == EINTR)
@@ -174,7 +230,7 @@ int main(int argc, char** argv)
             // A quiet second ends whatever packet was cut short.
             scanner.Flush(events);
         } else {
-            ssize_t n = read(master, buffer.data(), buffer.size());
+            ssize_t n = read(master, buffer.data(), allowed);
             if (n < 0 && (errno == EINTR || errno == EAGAIN))
                 continue;
             if (n <= 0) {
@@ -182,6 +238,7 @@ int main(int argc, char** argv)
                 return 1;
             }
             count = static_cast<std::size_t>(n);
+            pacer.Took(count);
             if (options.vanishAfter && received + count >= *options.vanishAfter) {
                 count = *options.vanishAfter - received;
                 vanish = true;

@@ -56,6 +56,7 @@ TEST_F(VirtualScannerProgram, HelpExplainsTheOptionsAndBadOptionsAreRefused)
     auto lines = help.LinesUntil("Ctrl+C");
     EXPECT_TRUE(Contains(lines, "--stop-reading-after N"));
     EXPECT_TRUE(Contains(lines, "--vanish-after N"));
+    EXPECT_TRUE(Contains(lines, "--pace"));
     EXPECT_EQ(help.Wait(), 0);
 
     for (auto bad : std::vector<std::vector<std::string>>{
@@ -88,6 +89,26 @@ TEST_F(VirtualScannerProgram, ReportsTheLineAndEveryChannelOfAnUploadThroughTheS
     EXPECT_NE(lines[3].find("\"number\":200,\"frequency\":\"1300.0000\",\"car\":\"\\u000a7\""), std::string::npos)
         << lines[3];
     EXPECT_NE(lines[4].find("\"complete\":true,\"packets\":4,\"stored\":2,\"rejected\":0"), std::string::npos);
+    EXPECT_EQ(scanner->Wait(), 0);
+}
+
+// Paced, the scanner takes the bytes at the line's speed, and all of them.
+TEST_F(VirtualScannerProgram, PacedItStillReceivesTheWholeUpload)
+{
+    ASSERT_NO_FATAL_FAILURE(Start({"--json", "--pace", "--uploads", "1"}));
+    ASSERT_EQ(port.Configure(device, 38400, 2), S_OK);
+    ASSERT_EQ(port.Open(), S_OK) << port.GetFailureReason();
+    std::string upload = TestStart(200);
+    for (int number = 1; number <= 60; ++number)
+        upload += TestChannel("C" + std::to_string(number) + "^F146.5200^DS^LR^PR^");
+    upload += TestEnd();
+    ASSERT_EQ(port.Write(upload.data(), static_cast<std::uint32_t>(upload.size())), S_OK);
+    ASSERT_EQ(port.Close(), S_OK);
+
+    auto lines = scanner->LinesUntil("\"event\":\"summary\"");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_NE(lines.back().find("\"complete\":true,\"packets\":62,\"stored\":60,\"rejected\":0"), std::string::npos)
+        << lines.back();
     EXPECT_EQ(scanner->Wait(), 0);
 }
 
