@@ -1,0 +1,261 @@
+// scanlore-upload: its command line, and the program itself against the
+// virtual scanner, with Scanlore's settings in a temporary configuration
+// folder.
+#include "app/CSettingsStore.h"
+#include "tests/support/VirtualScannerProcess.h"
+#include "tools/UploadOptions.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+const std::string Upload = SCANLORE_UPLOAD;
+const std::string Scanner = SCANLORE_VSCANNER;
+const std::string Section = "Transfer Options";
+
+// --- command line -------------------------------------------------------------
+
+struct OptionsCase
+{
+    std::vector<std::string> arguments;
+    bool ok;
+    std::vector<std::int32_t> channels;
+};
+
+void PrintTo(const OptionsCase& c, std::ostream* os)
+{
+    for (const auto& argument : c.arguments)
+        *os << argument << ' ';
+}
+
+class UploadOptionsTest : public testing::TestWithParam<OptionsCase>
+{};
+
+TEST_P(UploadOptionsTest, ParsesOrRefuses)
+{
+    UploadOptions options;
+    std::string error;
+    EXPECT_EQ(UploadOptions::Parse(GetParam().arguments, &options, &error), GetParam().ok) << error;
+    if (GetParam().ok)
+        EXPECT_EQ(options.channels, GetParam().channels);
+    else
+        EXPECT_FALSE(error.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    CommandLines, UploadOptionsTest,
+    testing::Values(
+        OptionsCase{{"a.csv"}, true, {}}, OptionsCase{{"--channels", "1-3,45,3", "a.csv"}, true, {1, 2, 3, 45, 3}},
+        OptionsCase{{"--baud", "110", "--stop-bits", "1", "--port", "/dev/ttyUSB0", "a.csv"}, true, {}},
+        OptionsCase{{"--help"}, true, {}}, OptionsCase{{}, false, {}}, OptionsCase{{"a.csv", "b.csv"}, false, {}},
+        OptionsCase{{"--baud", "109", "a.csv"}, false, {}}, OptionsCase{{"--baud", "256001", "a.csv"}, false, {}},
+        OptionsCase{{"--baud", "a.csv"}, false, {}}, OptionsCase{{"--stop-bits", "0", "a.csv"}, false, {}},
+        OptionsCase{{"--channels", "3-1", "a.csv"}, false, {}}, OptionsCase{{"--channels", "0", "a.csv"}, false, {}},
+        OptionsCase{{"--channels", "1,,2", "a.csv"}, false, {}}, OptionsCase{{"--channels", "1-", "a.csv"}, false, {}},
+        OptionsCase{{"--frobnicate", "a.csv"}, false, {}}, OptionsCase{{"a.csv", "--port"}, false, {}}));
+
+// --- the program ------------------------------------------------------------------
+
+struct Outcome
+{
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string ReadText(const std::filesystem::path& path)
+{
+    std::ifstream file(path, std::ios::binary);
+    std::stringstream text;
+    text << file.rdbuf();
+    return text.str();
+}
+
+// A configuration folder of its own, so that the program reads the settings
+// the test stores and never the user's.
+class UploadProgramTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        char folder[] = "/tmp/scanlore-upload-test-XXXXXX";
+        ASSERT_NE(mkdtemp(folder), nullptr);
+        m_folder = folder;
+        const char* previous = std::getenv("XDG_CONFIG_HOME");
+        if (previous)
+            m_previousConfig = previous;
+        setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
+        m_store = std::make_unique<CSettingsStore>(
+            QString::fromStdString((m_folder / "config" / "Pellmark" / "Scanlore.conf").string()));
+    }
+    void TearDown() override
+    {
+        if (m_previousConfig)
+            setenv("XDG_CONFIG_HOME", m_previousConfig->c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        std::filesystem::remove_all(m_folder);
+    }
+
+    std::string WriteFile(const std::string& name, const std::string& text)
+    {
+        const auto path = m_folder / name;
+        std::ofstream(path, std::ios::binary) << text;
+        return path.string();
+    }
+
+    Outcome Run(const std::vector<std::string>& arguments)
+    {
+        Outcome outcome;
+        std::vector<std::string> all{Upload};
+        all.insert(all.end(), arguments.begin(), arguments.end());
+        std::vector<char*> argv;
+        for (auto& argument : all)
+            argv.push_back(argument.data());
+        argv.push_back(nullptr);
+        const auto out = m_folder / "stdout";
+        const auto err = m_folder / "stderr";
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        pid_t pid = -1;
+        if (posix_spawn(&pid, Upload.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+            int status = 0;
+            waitpid(pid, &status, 0);
+            outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        }
+        posix_spawn_file_actions_destroy(&actions);
+        outcome.out = ReadText(out);
+        outcome.err = ReadText(err);
+        return outcome;
+    }
+
+    CSettingsStore& Store() { return *m_store; }
+
+private:
+    std::filesystem::path m_folder;
+    std::optional<std::string> m_previousConfig;
+    std::unique_ptr<CSettingsStore> m_store;
+};
+
+const std::string Header = "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n";
+
+// A channel file of `count` lines with varied fields, and the channel events
+// the scanner should report for it.
+std::string ChannelFile(int count, std::vector<std::string>* expected)
+{
+    std::string text = Header;
+    for (int i = 1; i <= count; ++i) {
+        const std::string mhz = std::to_string(100 + i) + ".0125";
+        const bool delay = i % 2 == 0;
+        const bool lockout = i % 3 == 0;
+        const std::string carNumber = i % 4 == 0 ? "K" + std::to_string(i) : std::string();
+        text += std::to_string(i) + "," + mhz + ",Not sent," + carNumber + "," + (delay ? "True" : "False") + "," +
+            (lockout ? "True" : "False") + ",False\r\n";
+        expected->push_back("\"number\":" + std::to_string(i) + ",\"frequency\":\"" + mhz + "\",\"car\":\"" +
+                            carNumber + "\",\"delay\":" + (delay ? "true" : "false") +
+                            ",\"lockout\":" + (lockout ? "true" : "false") + ",\"priority\":false");
+    }
+    return text;
+}
+
+TEST_F(UploadProgramTest, RoundTripsAChannelFileThroughTheVirtualScanner)
+{
+    std::vector<std::string> expected;
+    const std::string file = WriteFile("channels.csv", ChannelFile(30, &expected));
+    VirtualScannerProcess scanner(Scanner, {"--json", "--uploads", "2"});
+    const auto device = scanner.NextLine();
+    ASSERT_TRUE(device);
+    Store().SetSettingString(Section, "Communications Port", *device);
+    Store().SetSettingInt(Section, "Baud", 230400);
+
+    const Outcome done = Run({file});
+    EXPECT_EQ(done.status, 0) << done.err;
+    auto lines = scanner.LinesUntil("\"event\":\"summary\"");
+    ASSERT_EQ(lines.size(), 2 + expected.size() + 1) << done.err;
+    EXPECT_NE(lines[0].find("\"baud\":230400"), std::string::npos) << lines[0];
+    EXPECT_EQ(lines[1], "{\"event\":\"start\",\"upload\":1,\"count\":200}");
+    for (std::size_t i = 0; i < expected.size(); ++i)
+        EXPECT_NE(lines[2 + i].find(expected[i]), std::string::npos) << lines[2 + i] << "\n" << expected[i];
+    EXPECT_NE(lines.back().find("\"complete\":true,\"packets\":32,\"stored\":30,\"rejected\":0"), std::string::npos);
+    EXPECT_NE(done.err.find("Channel 30 of 30, "), std::string::npos) << done.err;
+
+    // Options change the line for this run only; --channels sends those
+    // channels, one upload each.
+    const Outcome some = Run({"--baud", "38400", "--stop-bits", "1", "--channels", "4", file});
+    EXPECT_EQ(some.status, 0) << some.err;
+    lines = scanner.LinesUntil("\"event\":\"summary\"");
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_NE(lines[0].find("\"baud\":38400,\"dataBits\":8,\"parity\":false,\"stopBits\":1"), std::string::npos);
+    EXPECT_EQ(lines[1], "{\"event\":\"start\",\"upload\":2,\"count\":1}");
+    EXPECT_NE(lines[2].find(expected[3]), std::string::npos) << lines[2];
+    EXPECT_EQ(Store().GetSettingInt(Section, "Baud", 0), 230400);
+    EXPECT_EQ(Store().GetSettingInt(Section, "Stop Bits", -1), -1);
+}
+
+TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
+{
+    Store().SetSettingString(Section, "Communications Port", "/dev/scanlore-never-opened");
+    const std::string file = WriteFile("one.csv", Header + "1,146.52,,,True,False,False\r\n");
+    const Outcome done = Run({"--dry-run", file});
+    EXPECT_EQ(done.status, 0) << done.err;
+    // Channel 1 from the file; the other channels have no frequency.
+    EXPECT_EQ(done.out,
+              "81 04 01 01 C8 32\n"
+              "81 19 10 00 43 31 5E 46 31 34 36 2E 35 32 30 30 5E 44 53 5E 4C 52 5E 50 52 5E E0\n"
+              "81 04 02 01 00 F9\n");
+}
+
+TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
+{
+    std::vector<std::string> unused;
+    const std::string file = WriteFile("channels.csv", ChannelFile(3, &unused));
+    const std::string caret = WriteFile("caret.csv", Header + "1,146.52,,A^B,False,False,False\r\n");
+
+    Store().SetSettingString(Section, "Communications Port", "/dev/scanlore-missing-device");
+    Outcome outcome = Run({file});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("/dev/scanlore-missing-device could not be opened"), std::string::npos) << outcome.err;
+
+    outcome = Run({caret});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("Channel 1: the car number holds '^'"), std::string::npos) << outcome.err;
+
+    outcome = Run({WriteFile("missing.csv", "") + ".not-there"});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("could not be read"), std::string::npos) << outcome.err;
+
+    outcome = Run({"--channels", "201", file});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("there is no channel 201"), std::string::npos) << outcome.err;
+
+    outcome = Run({"--stop-bits", "3", file});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("Usage: scanlore-upload"), std::string::npos) << outcome.err;
+}
+
+// A scanner that stops reading: the line backs up once the pseudo-terminal
+// is full, and the upload fails with the reason after the write timeout.
+TEST_F(UploadProgramTest, AStalledLineFailsTheUploadWithTheReason)
+{
+    // Long car numbers make the upload larger than the pseudo-terminal holds.
+    std::string text = Header;
+    for (int i = 1; i <= 200; ++i)
+        text += std::to_string(i) + ",146.52,," + std::string(200, 'v') + ",False,False,False\r\n";
+    const std::string file = WriteFile("long.csv", text);
+    VirtualScannerProcess scanner(Scanner, {"--json", "--stop-reading-after", "10"});
+    const auto device = scanner.NextLine();
+    ASSERT_TRUE(device);
+    const Outcome outcome = Run({"--port", *device, "--baud", "256000", file});
+    EXPECT_EQ(outcome.status, 1);
+    EXPECT_NE(outcome.err.find("took no data for 5000 ms"), std::string::npos) << outcome.err;
+}
+
+} // namespace

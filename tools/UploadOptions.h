@@ -1,0 +1,28 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The command line of scanlore-upload:
+//   scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]
+//                   [--channels LIST] [--dry-run] FILE
+struct UploadOptions
+{
+    std::optional<std::string> port;
+    std::optional<std::uint32_t> baud;
+    std::optional<int> stopBits; // 1 or 2, as counted on the line
+    // Channel numbers in the order given; empty: all, as Upload All.
+    std::vector<std::int32_t> channels;
+    bool dryRun = false;
+    bool help = false;
+    bool version = false;
+    std::string file;
+
+    // False with the reason for bad usage.
+    static bool Parse(const std::vector<std::string>& arguments, UploadOptions* options, std::string* error);
+    // "1-20,45" as 1 to 20 and 45; false for anything else (empty parts,
+    // reversed ranges, numbers that are not positive).
+    static bool ParseChannelList(const std::string& text, std::vector<std::int32_t>* channels);
+};

@@ -1,0 +1,80 @@
+#include "tools/UploadProgressPrinter.h"
+
+#include <algorithm>
+#include <charconv>
+
+namespace {
+
+constexpr int kBarWidth = 30;
+
+std::string Kilobytes(std::uint64_t bytes)
+{
+    char text[32];
+    const auto end =
+        std::to_chars(text, text + sizeof text, static_cast<double>(bytes) / 1000.0, std::chars_format::fixed, 1).ptr;
+    return std::string(text, end);
+}
+
+} // namespace
+
+UploadProgressPrinter::UploadProgressPrinter(std::FILE* stream, bool terminal) : m_stream(stream), m_terminal(terminal)
+{}
+
+std::string UploadProgressPrinter::Describe(const vnTransferState& state)
+{
+    return "Channel " + std::to_string(state.channelsSent) + " of " + std::to_string(state.channels) + ", " +
+        Kilobytes(state.bytesSent) + " of " + Kilobytes(state.bytes) + " KB";
+}
+
+void UploadProgressPrinter::BeginUpload(int index, int count)
+{
+    m_upload = index;
+    m_uploads = count;
+    m_lastChannels = -1;
+}
+
+void UploadProgressPrinter::OnProgress(std::int32_t, std::int32_t) {}
+
+void UploadProgressPrinter::OnState(const vnTransferState& state)
+{
+    std::string text;
+    double fraction = 0.0;
+    if (m_uploads > 0) {
+        // One channel per upload: count the uploads.
+        const int done = m_upload - 1 + (state.channels > 0 && state.channelsSent == state.channels ? 1 : 0);
+        text = "Channel " + std::to_string(done) + " of " + std::to_string(m_uploads);
+        fraction = static_cast<double>(done) / m_uploads;
+        if (!m_terminal && done == m_lastChannels)
+            return;
+        m_lastChannels = done;
+    } else {
+        text = Describe(state);
+        fraction = state.bytes ? static_cast<double>(state.bytesSent) / static_cast<double>(state.bytes) : 0.0;
+        if (!m_terminal && state.channelsSent == m_lastChannels)
+            return;
+        m_lastChannels = state.channelsSent;
+    }
+    Draw(text, fraction);
+}
+
+void UploadProgressPrinter::Draw(const std::string& text, double fraction)
+{
+    if (!m_terminal) {
+        std::fprintf(m_stream, "%s\n", text.c_str());
+        return;
+    }
+    const int filled = static_cast<int>(std::clamp(fraction, 0.0, 1.0) * kBarWidth);
+    const std::string bar = std::string(static_cast<std::size_t>(filled), '#') +
+        std::string(static_cast<std::size_t>(kBarWidth - filled), ' ');
+    // \r back to the start, \x1b[K clears what a longer text left.
+    std::fprintf(m_stream, "\r[%s] %s\x1b[K", bar.c_str(), text.c_str());
+    std::fflush(m_stream);
+    m_lineOpen = true;
+}
+
+void UploadProgressPrinter::Finish()
+{
+    if (m_lineOpen)
+        std::fputc('\n', m_stream);
+    m_lineOpen = false;
+}

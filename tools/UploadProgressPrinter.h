@@ -1,0 +1,35 @@
+#pragma once
+
+#include "modules/vnTransfer.h"
+
+#include <cstdio>
+#include <string>
+
+// Progress of scanlore-upload on standard error: on a terminal, one line
+// redrawn in place with a bar, the channels and the bytes that have left;
+// otherwise a plain line each time another channel has left.
+class UploadProgressPrinter : public vnTransferProgress
+{
+public:
+    UploadProgressPrinter(std::FILE* stream, bool terminal);
+
+    // For --channels: upload `index` (from 1) of `count`, one channel each.
+    void BeginUpload(int index, int count);
+    void OnProgress(std::int32_t sent, std::int32_t total) override;
+    void OnState(const vnTransferState& state) override;
+    // Ends the line in place, if one is drawn.
+    void Finish();
+
+    // "Channel 57 of 200, 2.1 of 6.0 KB", with '.' whatever the locale.
+    static std::string Describe(const vnTransferState& state);
+
+private:
+    void Draw(const std::string& text, double fraction);
+
+    std::FILE* m_stream;
+    bool m_terminal;
+    int m_upload = 0;
+    int m_uploads = 0;
+    int m_lastChannels = -1;
+    bool m_lineOpen = false;
+};
