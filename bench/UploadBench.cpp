@@ -5,8 +5,10 @@
 //
 // UploadAll/pty: open, start packet, 200 channel packets, end packet, close,
 // per iteration. Counters: wire_bytes per upload, line_ms (the time those
-// bytes need at 4800 baud) and own_pct (the program's wall time per upload
-// as a share of the line time; the goal is below 1).
+// bytes need at 4800 baud) and own_pct (the program's processor time per
+// upload as a share of the line time; the goal is below 1). The upload keeps
+// to the line's speed, so the port runs at 230400 baud here to keep the
+// iterations short; the processor time does not depend on it.
 // EncodeAll: formatting and serialising the same 200 channels without I/O.
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
@@ -18,8 +20,8 @@
 
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstdint>
+#include <ctime>
 #include <string>
 
 namespace {
@@ -66,6 +68,7 @@ void UploadAllToPty(benchmark::State& state)
     }
     vnMemorySettingsStore settings;
     settings.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
+    settings.SetSettingInt("Transfer Options", "Baud", 230400);
     vnSettingsScope settingsInUse(settings);
     vnChannelList list;
     FillChannels(list);
@@ -73,18 +76,20 @@ void UploadAllToPty(benchmark::State& state)
     vnTransfer* transfer = nullptr;
     module.GetTransfer(&transfer);
 
-    const auto start = std::chrono::steady_clock::now();
+    const std::clock_t start = std::clock();
     for (auto _ : state) {
         if (vnFailed(transfer->UploadAll(&list))) {
             state.SkipWithError(transfer->GetFailureReason().c_str());
             break;
         }
     }
-    const std::chrono::duration<double> wall = std::chrono::steady_clock::now() - start;
+    // std::clock counts the virtual scanner's thread too, which a real line
+    // does not need; the figure errs on the high side.
+    const double processor = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;
 
     const std::uint64_t wireBytes = WireBytes(list);
     const double lineSeconds = static_cast<double>(wireBytes) * kBitsPerByte / kLineBaud;
-    const double perUpload = wall.count() / static_cast<double>(state.iterations());
+    const double perUpload = processor / static_cast<double>(state.iterations());
     state.counters["wire_bytes"] = static_cast<double>(wireBytes);
     state.counters["line_ms"] = lineSeconds * 1000.0;
     state.counters["own_pct"] = perUpload / lineSeconds * 100.0;
