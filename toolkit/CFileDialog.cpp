@@ -5,10 +5,43 @@
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QLineEdit>
 
 namespace {
 
 CFileDialog::Script* g_script = nullptr;
+
+// Qt's own dialog adds the default suffix to every typed name without an
+// extension, and selects the file of that name in its list as the user types,
+// also when the user wants to open an existing file whose name has none. A
+// name in the name field that is an existing file is opened as it is.
+class FileDialog : public QFileDialog
+{
+public:
+    using QFileDialog::QFileDialog;
+
+    // The file chosen here rather than by Qt's own acceptance; empty if none.
+    const QString& GetExistingChosen() const { return m_existing; }
+
+protected:
+    void accept() override
+    {
+        m_existing.clear();
+        const auto* field = findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+        if (acceptMode() == AcceptOpen && field && !field->text().isEmpty()) {
+            const QFileInfo typed(directory(), field->text());
+            if (typed.isFile()) {
+                m_existing = typed.absoluteFilePath();
+                QDialog::accept();
+                return;
+            }
+        }
+        QFileDialog::accept();
+    }
+
+private:
+    QString m_existing;
+};
 
 } // namespace
 
@@ -83,15 +116,22 @@ int CFileDialog::DoModal()
         g_script->m_names.pop_front();
         if (name.isEmpty())
             return IDCANCEL;
-        m_pathName = WithDefaultExtension(QFileInfo(name).absoluteFilePath(), m_defaultExtension);
+        const QString path = QFileInfo(name).absoluteFilePath();
+        const bool existingToOpen = m_openFileDialog && QFileInfo(path).isFile();
+        m_pathName = existingToOpen ? path : WithDefaultExtension(path, m_defaultExtension);
         return IDOK;
     }
 
-    QFileDialog dialog(m_parent);
+    FileDialog dialog(m_parent);
     Configure(dialog);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
         return IDCANCEL;
-    m_pathName =
-        WithDefaultExtension(QFileInfo(dialog.selectedFiles().constFirst()).absoluteFilePath(), m_defaultExtension);
+    // The dialog has applied the default extension where it belongs.
+    QString chosen = dialog.GetExistingChosen();
+    if (chosen.isEmpty() && !dialog.selectedFiles().isEmpty())
+        chosen = dialog.selectedFiles().constFirst();
+    if (chosen.isEmpty())
+        return IDCANCEL;
+    m_pathName = QFileInfo(chosen).absoluteFilePath();
     return IDOK;
 }

@@ -11,8 +11,11 @@ class QWidget;
 
 // The file-open and file-save dialogs. The filter comes in the form
 // "Text (*.a, *.b)|*.a;*.b|All Files (*.*)|*.*||": pairs of the text shown
-// and the patterns, separated by '|'. A name chosen without an extension
-// gets the default extension.
+// and the patterns, separated by '|'. A name typed without an extension gets
+// the default extension inside the dialog, so that the dialog's own checks
+// (the file must exist, replace it?) are about the name it hands back; a file
+// picked as it is, and a typed name of an existing file to open, stay as
+// they are.
 class CFileDialog
 {
 public:
@@ -51,9 +54,10 @@ public:
     };
 
     // Test seam. While a Script is alive, DoModal opens no window: it records
-    // the dialog and answers with the next queued name (made absolute, with
-    // the default extension applied), or cancels when the queued name is
-    // empty or none is queued. Scripts do not nest.
+    // the dialog and answers with the next queued name, made absolute and
+    // taken as typed (the default extension applied as the dialog applies
+    // it), or cancels when the queued name is empty or none is queued.
+    // Scripts do not nest.
     class Script
     {
     public:
