@@ -16,10 +16,15 @@
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QSessionManager>
 
 #include <cerrno>
+#include <iterator>
 #include <system_error>
 
 namespace {
@@ -44,6 +49,15 @@ constexpr ColumnDefinition kColumns[] = {
 constexpr int kDescriptionColumn = 2;
 
 const QString kChannelFileExtension = QStringLiteral("csv");
+
+// A menu label that names the step: "&Undo Frequency of Channel 12\tCtrl+Z".
+QString StepLabel(const char* verb, const QString& step, const char* keys)
+{
+    QString label = QString::fromUtf8(verb);
+    if (!step.isEmpty())
+        label += QLatin1Char(' ') + step;
+    return label + QLatin1Char('\t') + QString::fromUtf8(keys);
+}
 
 constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -97,6 +111,8 @@ CMainFrame::CMainFrame() : m_reBar(this)
 {
     resize(780, 560);
     RegisterCommands();
+    connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitDataRequest, Qt::DirectConnection);
 
     // First-run check, before the window exists: the modules dialog once.
     vnSettingsStore& settings = vnSettings();
@@ -116,6 +132,16 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
+    OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI& ui) {
+        ui.Enable(m_undoStack.canUndo());
+        ui.SetText(StepLabel("&Undo", m_undoStack.canUndo() ? m_undoStack.undoText() : QString(), "Ctrl+Z"));
+    });
+    OnCommand(ID_EDIT_REDO, [this] { OnEditRedo(); });
+    OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI& ui) {
+        ui.Enable(m_undoStack.canRedo());
+        ui.SetText(StepLabel("&Redo", m_undoStack.canRedo() ? m_undoStack.redoText() : QString(), "Ctrl+Y"));
+    });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
@@ -177,7 +203,20 @@ std::string CMainFrame::GetDispInfoText(int row, int column)
 
 void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
 {
-    SetCellText(row, column, text);
+    const vnChannel* channel = m_channels.GetAt(row);
+    if (!channel)
+        return;
+    vnChannel edited = *channel;
+    if (!SetTypedChannelCellText(edited, column, text)) {
+        // The cell keeps its value; silence would read as taken.
+        m_statusBar->showMessage(QString::fromStdString(RejectedCellTextMessage(*channel, column, text)));
+        return;
+    }
+    m_statusBar->clearMessage();
+    const bool titled = column >= 0 && column < static_cast<int>(std::size(kColumns));
+    const QString step = (titled ? LoadStringText(kColumns[column].title) : QString()) +
+        QStringLiteral(" of Channel ") + QString::number(channel->GetNumber());
+    ChangeChannels({{row, *channel, edited}}, step);
     WarnIfNotSendable(row);
 }
 
@@ -208,8 +247,96 @@ void CMainFrame::WarnIfNotSendable(int row)
     m_lastWarning = QString::fromStdString(reason);
 }
 
+void CMainFrame::ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text)
+{
+    auto command = std::make_unique<ChannelEditCommand>(
+        m_channels, std::move(changes), text, [this](int first, int last) { m_grid->RedrawItems(first, last); });
+    if (command->IsEmpty())
+        return;
+    m_undoStack.push(command.release()); // runs the step
+}
+
+void CMainFrame::OnEditUndo()
+{
+    m_grid->CommitEdit();
+    m_undoStack.undo();
+}
+
+void CMainFrame::OnEditRedo()
+{
+    m_grid->CommitEdit();
+    m_undoStack.redo();
+}
+
+void CMainFrame::SetFileName(const std::string& fileName)
+{
+    m_fileName = fileName;
+    UpdateTitle();
+}
+
+QString CMainFrame::DocumentName() const
+{
+    return m_fileName.empty() ? QStringLiteral("Untitled")
+                              : QFileInfo(QFile::decodeName(m_fileName.c_str())).fileName();
+}
+
+void CMainFrame::UpdateTitle()
+{
+    const std::string_view app = LoadStringResource(IDR_MAINFRAME);
+    setWindowTitle(DocumentName() + QStringLiteral("[*] - ") +
+                   QString::fromUtf8(app.data(), static_cast<qsizetype>(app.size())));
+}
+
+bool CMainFrame::SaveModified()
+{
+    // An edit still open over a cell is an unsaved change too.
+    if (m_grid)
+        m_grid->CommitEdit();
+    if (m_undoStack.isClean())
+        return true;
+    switch (CMessageBox::Show(this, QStringLiteral("Save changes to %1?").arg(DocumentName()), CMessageBox::Question,
+                              CMessageBox::SaveDiscardCancel)) {
+    case IDYES:
+        return Save();
+    case IDNO:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (SaveModified())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void CMainFrame::OnCommitDataRequest(QSessionManager& manager)
+{
+    // Without leave to ask, there is nobody to answer the question.
+    if (!manager.allowsInteraction())
+        return;
+    const bool leave = SaveModified();
+    manager.release();
+    if (!leave)
+        manager.cancel();
+}
+
+void CMainFrame::ShowAllChannels()
+{
+    m_grid->SetRedraw(false);
+    m_grid->DeleteAllItems();
+    for (int row = 0; row < m_channels.GetCount(); ++row)
+        m_grid->InsertItem(row);
+    m_grid->SetRedraw(true);
+}
+
 void CMainFrame::OnFileNew()
 {
+    if (!SaveModified())
+        return;
     std::int64_t first = 0;
     std::int64_t last = -1;
     {
@@ -221,7 +348,8 @@ void CMainFrame::OnFileNew()
         }
     }
 
-    m_fileName.clear();
+    m_undoStack.clear();
+    SetFileName(std::string());
 
     m_grid->SetRedraw(false);
     m_grid->DeleteAllItems();
@@ -239,56 +367,79 @@ void CMainFrame::OnFileNew()
 
 void CMainFrame::OnFileOpen()
 {
+    if (!SaveModified())
+        return;
     CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
                        LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
+    if (dialog.DoModal() == IDOK)
+        OpenChannelFile(dialog.GetPathName());
+}
 
-    // The channels take the file's lines; the grid then shows one row per
-    // line read. Channels beyond those lines keep their values.
-    const ChannelFileResult result = ReadChannelFile(m_fileName, m_channels);
-    m_grid->SetRedraw(false);
-    m_grid->DeleteAllItems();
-    for (int row = 0; row < result.applied.rows; ++row)
-        m_grid->InsertItem(row);
-    m_grid->SetRedraw(true);
+bool CMainFrame::OpenChannelFile(const QString& path)
+{
+    m_grid->CommitEdit();
+    const std::string fileName = QFile::encodeName(path).toStdString();
+    const ChannelFileResult result = ReadChannelFile(fileName, m_channels);
+    if (!result.changed) {
+        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(fileName, result.reason)),
+                          CMessageBox::Exclamation);
+        return false;
+    }
 
+    // A file read only in part is not the current file: Save would replace
+    // it with the part that was read.
+    m_undoStack.clear();
+    SetFileName(result.ok ? fileName : std::string());
+    ShowAllChannels();
     if (!result.ok) {
-        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(m_fileName, result.reason)),
+        CMessageBox::Show(this,
+                          QString::fromStdString(OpenedInPartMessage(fileName, result.reason, result.applied.rows)),
                           CMessageBox::Exclamation);
     } else if (result.applied.linesNotLoaded > 0) {
         CMessageBox::Show(this,
                           QString::fromStdString(
-                              LinesNotLoadedMessage(m_fileName, result.applied.linesNotLoaded, m_channels.GetCount())),
+                              LinesNotLoadedMessage(fileName, result.applied.linesNotLoaded, m_channels.GetCount())),
                           CMessageBox::Exclamation);
     }
+    return result.ok;
 }
 
 void CMainFrame::OnFileSave()
 {
-    // A cell still being edited belongs in the file, as it is shown.
-    m_grid->CommitEdit();
-    if (m_fileName.empty()) {
-        OnFileSaveAs();
-        return;
-    }
-    const ChannelFileResult result = WriteChannelFile(m_fileName, m_channels, m_grid->GetItemCount());
-    // Silence after a failed save would read as success.
-    if (!result.ok)
-        CMessageBox::Show(this, QString::fromStdString(SaveFailedMessage(m_fileName, result.reason)),
-                          CMessageBox::Exclamation);
+    Save();
 }
 
 void CMainFrame::OnFileSaveAs()
+{
+    SaveAs();
+}
+
+bool CMainFrame::Save()
+{
+    // A cell still being edited belongs in the file, as it is shown.
+    m_grid->CommitEdit();
+    if (m_fileName.empty())
+        return SaveAs();
+    const ChannelFileResult result = WriteChannelFile(m_fileName, m_channels, m_grid->GetItemCount());
+    // Silence after a failed save would read as success.
+    if (!result.ok) {
+        CMessageBox::Show(this, QString::fromStdString(SaveFailedMessage(m_fileName, result.reason)),
+                          CMessageBox::Exclamation);
+        return false;
+    }
+    m_undoStack.setClean();
+    return true;
+}
+
+bool CMainFrame::SaveAs()
 {
     CFileDialog dialog(false, kChannelFileExtension, QString(),
                        CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
                        LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     if (dialog.DoModal() != IDOK)
-        return;
-    m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
-    OnFileSave();
+        return false;
+    SetFileName(QFile::encodeName(dialog.GetPathName()).toStdString());
+    return Save();
 }
 
 void CMainFrame::OnEditSelectAll()

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ChannelEditCommand.h"
 #include "channels/vnChannelList.h"
 #include "grid/hvGridCtrl.h"
 #include "modules/vnModuleManager.h"
@@ -7,10 +8,14 @@
 #include "toolkit/CReBar.h"
 
 #include <QString>
+#include <QUndoStack>
 
 #include <string>
+#include <vector>
 
 class CStatusBar;
+class QCloseEvent;
+class QSessionManager;
 class CToolBar;
 class CTransparentDialogBar;
 class vnTransfer;
@@ -19,6 +24,11 @@ class vnTransfer;
 // bank bar) and the status bar. It owns the channel list that the grid
 // shows (row i is the channel at index i) and a module manager, and carries
 // out New, Select All, the two uploads and the Modules command.
+//
+// Every change to the channels is a step on one undo stack; the table is
+// modified while the stack is away from its clean point, and New, Open,
+// Exit, closing and the end of the desktop session ask before they let
+// unsaved edits go.
 //
 // Constructing it runs the first-run check: on a user's first start the
 // modules dialog comes up before any window.
@@ -30,13 +40,32 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // The text of a cell, and an edited text going back into its channel
-    // field. A row outside the channel list shows nothing and takes nothing.
+    // The text of a cell, and a text going back into its channel field as a
+    // file gives it, outside the undo stack. A row outside the channel list
+    // shows nothing and takes nothing.
     std::string GetCellText(int row, int column) const;
     void SetCellText(int row, int column, const std::string& text);
 
     std::string GetDispInfoText(int row, int column) override;
+    // A finished edit: one undoable step when the typed text is a value of
+    // the column and changes the channel; otherwise the status bar says why
+    // the cell kept its value.
     void OnEndLabelEdit(int row, int column, const std::string& text) override;
+
+    // Changes channels as one undoable step named text ("Paste of 12
+    // Channels"). Nothing is recorded when no channel changes.
+    void ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text);
+    QUndoStack& GetUndoStack() { return m_undoStack; }
+
+    // Asks "Save changes to channels.csv?" when the table is modified and
+    // saves when told to. False when the user cancels or the save does not
+    // happen: the caller must then keep the channels as they are.
+    bool SaveModified();
+    // Opens a channel file without asking about unsaved edits (run
+    // SaveModified first). A file that cannot be read changes nothing; one
+    // read in part is shown and forgotten as the current file. True when the
+    // channels now hold the file.
+    bool OpenChannelFile(const QString& path);
 
     vnChannelList& GetChannelList() { return m_channels; }
     hvGridCtrl* GetGrid() const { return m_grid; }
@@ -48,7 +77,7 @@ public:
 
     // Full path of the channel file last opened or saved; empty when none.
     const std::string& GetFileName() const { return m_fileName; }
-    void SetFileName(const std::string& fileName) { m_fileName = fileName; }
+    void SetFileName(const std::string& fileName);
 
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
@@ -57,14 +86,23 @@ public:
 
 protected:
     bool OnCreate() override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RegisterCommands();
+    void UpdateTitle();
+    QString DocumentName() const;
+    void ShowAllChannels();
+    void OnCommitDataRequest(QSessionManager& manager);
+    bool Save();
+    bool SaveAs();
 
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
     void OnFileSaveAs();
+    void OnEditUndo();
+    void OnEditRedo();
     void OnEditSelectAll();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
@@ -88,4 +126,6 @@ private:
     vnChannelList m_channels;
     std::string m_fileName;
     QString m_lastWarning; // the status-bar warning shown last, if any
+    // After the channel list: its steps point into the list.
+    QUndoStack m_undoStack;
 };

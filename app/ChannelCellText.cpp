@@ -5,17 +5,93 @@
 
 #include <charconv>
 #include <clocale>
+#include <cmath>
 #include <cstdlib>
 #include <locale.h>
 
 namespace {
 
 using vnText::EqualsNoCase;
+using vnText::IsBlank;
 using vnText::IsDigit;
 
 bool IsTruthWord(std::string_view text)
 {
     return EqualsNoCase(text, "true") || EqualsNoCase(text, "yes") || EqualsNoCase(text, "on");
+}
+
+bool IsFalseWord(std::string_view text)
+{
+    return text.empty() || EqualsNoCase(text, "false") || EqualsNoCase(text, "no") || EqualsNoCase(text, "off");
+}
+
+bool IsFlagColumn(std::int32_t column)
+{
+    return column >= 4 && column <= 6;
+}
+
+// The end of the unsigned number that starts at i: digits with at most one
+// point, optional exponent. i itself when no digit is there.
+std::size_t ScanNumber(std::string_view text, std::size_t i)
+{
+    const std::size_t start = i;
+    std::size_t digits = 0;
+    while (i < text.size() && IsDigit(text[i])) {
+        ++i;
+        ++digits;
+    }
+    if (i < text.size() && text[i] == '.') {
+        ++i;
+        while (i < text.size() && IsDigit(text[i])) {
+            ++i;
+            ++digits;
+        }
+    }
+    if (digits == 0)
+        return start;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            ++j;
+        if (j < text.size() && IsDigit(text[j])) {
+            while (j < text.size() && IsDigit(text[j]))
+                ++j;
+            i = j;
+        }
+    }
+    return i;
+}
+
+// A typed frequency in megahertz; false when the text is not one.
+bool ReadTypedMHz(std::string_view typed, double& mhz)
+{
+    // Many keyboards put a comma on the number pad's decimal key.
+    std::string text(typed);
+    if (text.find('.') == std::string::npos)
+        for (char& c : text)
+            if (c == ',')
+                c = '.';
+    std::size_t i = 0;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    const std::size_t start = i;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        ++i;
+    const std::size_t digits = i;
+    i = ScanNumber(text, i);
+    if (i == digits)
+        return false;
+    const std::size_t end = i;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    if (text.size() - i >= 3 && EqualsNoCase(std::string_view(text).substr(i, 3), "mhz"))
+        i += 3;
+    while (i < text.size() && IsBlank(text[i]))
+        ++i;
+    if (i != text.size())
+        return false;
+    mhz = ReadLeadingDouble(std::string_view(text).substr(start, end - start));
+    return std::isfinite(mhz);
 }
 
 std::string FormatMHz(double mhz)
@@ -33,31 +109,9 @@ double ReadLeadingDouble(std::string_view text)
     const bool negative = vnText::SkipBlanksAndSign(text, i);
     // The longest prefix of the form digits [. digits] [e [sign] digits].
     const std::size_t start = i;
-    std::size_t digits = 0;
-    while (i < text.size() && IsDigit(text[i])) {
-        ++i;
-        ++digits;
-    }
-    if (i < text.size() && text[i] == '.') {
-        ++i;
-        while (i < text.size() && IsDigit(text[i])) {
-            ++i;
-            ++digits;
-        }
-    }
-    if (digits == 0)
+    const std::size_t end = ScanNumber(text, i);
+    if (end == start)
         return 0.0;
-    std::size_t end = i;
-    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
-        std::size_t j = i + 1;
-        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
-            ++j;
-        if (j < text.size() && IsDigit(text[j])) {
-            while (j < text.size() && IsDigit(text[j]))
-                ++j;
-            end = j;
-        }
-    }
 
     // The prefix is plain decimal now; the C library converts it in the "C"
     // locale, which also gives strtod's answers for overflow and underflow.
@@ -121,4 +175,36 @@ void SetChannelCellText(vnChannel& channel, std::int32_t column, std::string_vie
     default:
         break;
     }
+}
+
+bool SetTypedChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text)
+{
+    if (column == 1) {
+        double mhz = 0.0;
+        if (!vnText::TrimBlanks(text).empty() && !ReadTypedMHz(text, mhz))
+            return false;
+        vnFrequency frequency(0.0, vnFrequency::UnitHertz);
+        frequency.SetMHz(mhz);
+        channel.SetFrequency(frequency);
+        return true;
+    }
+    if (IsFlagColumn(column) && !IsTruthWord(text) && !IsFalseWord(text))
+        return false;
+    SetChannelCellText(channel, column, text);
+    return true;
+}
+
+std::string RejectedCellTextMessage(const vnChannel& channel, std::int32_t column, std::string_view text)
+{
+    const std::string quoted = "\"" + std::string(text) + "\"";
+    const std::string number = GetChannelCellText(channel, 0);
+    if (column == 1) {
+        const std::string kept = GetChannelCellText(channel, 1);
+        return quoted + " is not a frequency in MHz; channel " + number + " keeps " +
+            (kept.empty() ? std::string("no frequency") : kept);
+    }
+    static constexpr const char* FlagNames[] = {"Delay", "Lockout", "Priority"};
+    const std::string flag = IsFlagColumn(column) ? FlagNames[column - 4] : "this column";
+    return quoted + " is not True or False; " + flag + " of channel " + number + " keeps " +
+        GetChannelCellText(channel, column);
 }

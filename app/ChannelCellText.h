@@ -19,6 +19,17 @@ std::string GetChannelCellText(const vnChannel& channel, std::int32_t column);
 // columns from 7 on change nothing.
 void SetChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text);
 
+// Stores a text typed into the grid's editor, which is read more strictly
+// than a file's: a frequency is a number of megahertz, optionally followed by
+// "MHz" in any letter case, with a comma taken as the decimal point when there
+// is no full stop, and the empty text clears it; a flag takes only true, yes,
+// on, false, no, off or the empty text, in any letter case. Other text is not
+// a value of the column: the channel stays as it was and the result is false.
+bool SetTypedChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text);
+
+// Tells the user that a typed text was not taken and what the cell kept.
+std::string RejectedCellTextMessage(const vnChannel& channel, std::int32_t column, std::string_view text);
+
 // Reads the number at the start of text as the C library's strtod does in
 // the "C" locale (leading white space, sign, digits with at most one point,
 // optional exponent; trailing text ignored; no number gives 0), whatever

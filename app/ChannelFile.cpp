@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <charconv>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -64,16 +66,56 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCoun
 
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels)
 {
+    const std::int32_t count = channels.GetCount();
+    std::unordered_map<std::int32_t, std::int32_t> indexOfNumber;
+    for (std::int32_t index = 0; index < count; ++index)
+        indexOfNumber.emplace(channels.GetAt(index)->GetNumber(), index);
+    // The list index of the channel that a line's ID names, or -1.
+    const auto named = [&](std::int32_t row) {
+        const vnCell* id = table.GetColumnCount() > 0 ? table.GetCell(row, 0) : nullptr;
+        if (!id || id->GetType() != vnCellType::Int)
+            return -1;
+        const auto it = indexOfNumber.find(id->GetInt());
+        return it == indexOfNumber.end() ? -1 : it->second;
+    };
+
+    const std::int32_t firstData = (table.GetRowCount() > 0 && named(0) >= 0) ? 0 : 1;
+    const std::int32_t dataLines = std::max(table.GetRowCount() - firstData, 0);
+    std::vector<std::int32_t> targets;
+    std::vector<bool> taken(static_cast<std::size_t>(count), false);
+    for (std::int32_t row = firstData; row < table.GetRowCount(); ++row) {
+        const std::int32_t index = named(row);
+        if (index < 0 || taken[static_cast<std::size_t>(index)]) {
+            targets.clear();
+            break;
+        }
+        taken[static_cast<std::size_t>(index)] = true;
+        targets.push_back(index);
+    }
+
     ChannelTableApplied applied;
-    const std::int32_t dataLines = std::max(table.GetRowCount() - 1, 0);
-    applied.rows = std::min(dataLines, channels.GetCount());
+    applied.byId = dataLines > 0 && !targets.empty();
+    if (!applied.byId) {
+        targets.clear();
+        for (std::int32_t index = 0; index < std::min(dataLines, count); ++index)
+            targets.push_back(index);
+    }
+    applied.rows = static_cast<std::int32_t>(targets.size());
     applied.linesNotLoaded = dataLines - applied.rows;
 
+    // What is shown, saved and uploaded afterwards is the file and nothing
+    // of the table that was open before it.
+    for (std::int32_t index = 0; index < count; ++index) {
+        vnChannel& channel = *channels.GetAt(index);
+        vnChannel empty;
+        empty.SetNumber(channel.GetNumber());
+        channel = empty;
+    }
     const std::int32_t columns = std::min(table.GetColumnCount(), ChannelFileColumns);
-    for (std::int32_t row = 0; row < applied.rows; ++row) {
-        vnChannel& channel = *channels.GetAt(row);
+    for (std::int32_t line = 0; line < applied.rows; ++line) {
+        vnChannel& channel = *channels.GetAt(targets[static_cast<std::size_t>(line)]);
         for (std::int32_t column = 0; column < columns; ++column)
-            SetChannelCellText(channel, column, table.GetCell(row + 1, column)->ToText());
+            SetChannelCellText(channel, column, table.GetCell(firstData + line, column)->ToText());
     }
     return applied;
 }
@@ -97,13 +139,27 @@ ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& ch
     result.ok = file.Read(fileName.c_str());
     if (!result.ok)
         result.reason = file.GetLastError();
+    // Nothing read, not even a header: the channels stay as they were.
+    if (!result.ok && table.GetRowCount() == 0)
+        return result;
     result.applied = ApplyChannelTable(table, channels);
+    result.changed = true;
     return result;
 }
 
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason)
 {
-    return "The channel file \"" + fileName + "\" could not be read" + ReasonSuffix(reason);
+    return "The channel file \"" + fileName + "\" could not be read" + ReasonSuffix(reason) +
+        "\n\nThe channels are unchanged.";
+}
+
+std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead)
+{
+    const std::string lines = linesRead == 1 ? "1 channel line" : Decimal(linesRead) + " channel lines";
+    return "The channel file \"" + fileName + "\" could be read only in part" + ReasonSuffix(reason) +
+        "\n\nThe grid shows the " + lines +
+        " read before the failure. The file is no longer the current file, "
+        "so Save asks for a name instead of replacing it.";
 }
 
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason)

@@ -8,9 +8,10 @@ class vnChannelList;
 
 // Channel files: a header line "ID", "Frequency", "Description",
 // "Car Number", "Delay", "Lockout", "Priority", then one line per grid row
-// holding the texts that the row's cells show. Lines map onto the channel
-// list by position: data line k is the channel at index k, field j its
-// column j. The "ID" field is read but never changes a channel number.
+// holding the texts that the row's cells show; field j of a line is column
+// j. A line goes to the channel its ID names when every data line's ID is the
+// number of a channel of the list and no ID repeats; otherwise data line k
+// goes to the channel at index k. The ID never changes a channel number.
 
 inline constexpr std::int32_t ChannelFileColumns = 7;
 
@@ -21,15 +22,19 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCoun
 
 struct ChannelTableApplied
 {
-    // Data lines given to channels: the rows the grid shows afterwards.
+    // Data lines given to channels.
     std::int32_t rows = 0;
     // Data lines beyond the channel list, left unread.
     std::int32_t linesNotLoaded = 0;
+    // Whether the lines went to the channels their IDs name.
+    bool byId = false;
 };
 
-// Hands each data line's fields to the channels' cell texts. The first line
-// is skipped whatever it holds; fields from column 7 on are ignored; data
-// lines beyond the list touch nothing.
+// Makes the channels what the table says: every channel starts empty, as New
+// makes it, keeping its number; then each data line's fields go to its
+// channel's cell texts. The first line is a header unless its ID names a
+// channel; fields from column 7 on are ignored; data lines beyond the list
+// touch nothing.
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels);
 
 struct ChannelFileResult
@@ -37,6 +42,8 @@ struct ChannelFileResult
     bool ok = false;
     // Why it failed, in the system's words ("No such file or directory").
     std::string reason;
+    // Whether the channels were changed: a read that got nothing leaves them.
+    bool changed = false;
     ChannelTableApplied applied;
 };
 
@@ -44,11 +51,13 @@ struct ChannelFileResult
 // new content is complete.
 ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels, std::int32_t rowCount);
 
-// Reads the file into the channels. A read that fails part way still applies
-// the lines that were complete before the failure.
+// Reads the file into the channels. A file that cannot be read leaves them
+// as they were; a read that fails part way applies the lines that were
+// complete before the failure.
 ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels);
 
 // The texts of the message boxes that tell the user about a file.
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
+std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead);
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount);

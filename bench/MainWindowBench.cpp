@@ -1,5 +1,5 @@
-// Start-up to the first painted main window, and painting the full grid,
-// on the offscreen platform.
+// Start-up to the first painted main window, painting the full grid, and
+// undoing and redoing a step of every channel, on the offscreen platform.
 #include "app/CMainFrame.h"
 #include "app/CScannerApp.h"
 #include "modules/gre1/vnGre1Module.h"
@@ -108,6 +108,42 @@ void BM_PaintFullGrid(benchmark::State& state)
     state.counters["rows"] = grid->GetItemCount();
 }
 BENCHMARK(BM_PaintFullGrid)->Unit(benchmark::kMicrosecond);
+
+// Edit > Undo and Edit > Redo, in turns, of one step that changes every
+// channel (as a paste over the whole table would), each followed by a repaint
+// of the grid: the time of one undo or one redo.
+void BM_UndoOrRedoOfAStepOfEveryChannel(benchmark::State& state)
+{
+    vnMemorySettingsStore store;
+    store.SetSettingInt("", "First Run", 0);
+    vnSettingsScope storeInUse(store);
+    vnInstalledModules modules({vnGre1Module::Factory()});
+    CMainFrame frame;
+    frame.LoadFrame(IDR_MAINFRAME);
+    frame.show();
+    QCoreApplication::processEvents();
+    const vnChannelList& channels = frame.GetChannelList();
+    std::vector<ChannelEditCommand::Change> changes;
+    for (int row = 0; row < channels.GetCount(); ++row) {
+        const vnChannel& before = *channels.GetAt(row);
+        vnChannel after = before;
+        after.SetFrequency(vnFrequency(146.52e6 + row * 12500.0));
+        after.SetDescription("County fire dispatch north");
+        after.SetCarNumber("A12");
+        after.SetDelay(true);
+        changes.push_back({row, before, after});
+    }
+    frame.ChangeChannels(std::move(changes), QStringLiteral("Paste of every channel"));
+    QWidget* viewport = frame.GetGrid()->viewport();
+    bool undo = true;
+    for (auto _ : state) {
+        frame.ExecuteCommand(undo ? ID_EDIT_UNDO : ID_EDIT_REDO);
+        viewport->repaint();
+        undo = !undo;
+    }
+    state.counters["channels"] = channels.GetCount();
+}
+BENCHMARK(BM_UndoOrRedoOfAStepOfEveryChannel)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -30,6 +30,8 @@ public:
     bool GetPriority() const { return m_priority != 0; }
     void SetPriority(bool on) { m_priority = on ? 1 : 0; }
 
+    bool operator==(const vnChannel& other) const = default;
+
 private:
     std::int32_t m_number = 0;
     vnFrequency m_frequency{0.0, vnFrequency::UnitHertz};

@@ -29,6 +29,8 @@ public:
 
     double GetMHz() const;
 
+    bool operator==(const vnFrequency& other) const = default;
+
 private:
     double m_value = 0.0; // hertz
     std::int32_t m_unit = UnitHertz;

@@ -15,6 +15,8 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
     {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},
     {Qt::CTRL | Qt::Key_Z, ID_EDIT_UNDO},
+    {Qt::CTRL | Qt::Key_Y, ID_EDIT_REDO},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Z, ID_EDIT_REDO},
     {Qt::CTRL | Qt::Key_N, ID_FILE_NEW},
     {Qt::CTRL | Qt::Key_O, ID_FILE_OPEN},
     {Qt::CTRL | Qt::Key_P, ID_FILE_PRINT},

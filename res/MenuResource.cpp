@@ -18,6 +18,7 @@ constexpr MenuItemResource kFileItems[] = {
 
 constexpr MenuItemResource kEditItems[] = {
     {ID_EDIT_UNDO, "&Undo\tCtrl+Z"},
+    {ID_EDIT_REDO, "&Redo\tCtrl+Y"},
     {0, nullptr},
     {ID_EDIT_CUT, "Cu&t\tCtrl+X"},
     {ID_EDIT_COPY, "&Copy\tCtrl+C"},

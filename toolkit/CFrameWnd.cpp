@@ -147,6 +147,8 @@ void CFrameWnd::UpdateCommandUI()
         action->setCheckable(ui.IsCheckable());
         if (ui.IsCheckable())
             action->setChecked(ui.IsChecked());
+        if (!ui.GetText().isEmpty())
+            action->setText(ui.GetText());
     }
 }
 

@@ -11,7 +11,10 @@ CMessageBox::Script* g_script = nullptr;
 
 int DefaultAnswer(CMessageBox::Buttons buttons)
 {
-    return (buttons == CMessageBox::YesNo || buttons == CMessageBox::YesNoCancel) ? IDYES : IDOK;
+    return (buttons == CMessageBox::YesNo || buttons == CMessageBox::YesNoCancel ||
+            buttons == CMessageBox::SaveDiscardCancel)
+        ? IDYES
+        : IDOK;
 }
 
 QString Caption()
@@ -90,6 +93,11 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         escape = QMessageBox::Cancel;
         break;
+    case SaveDiscardCancel:
+        box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Save);
+        escape = QMessageBox::Cancel;
+        break;
     }
     box.setEscapeButton(escape);
     box.exec();
@@ -100,8 +108,10 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
     case QMessageBox::Cancel:
         return IDCANCEL;
     case QMessageBox::Yes:
+    case QMessageBox::Save:
         return IDYES;
     case QMessageBox::No:
+    case QMessageBox::Discard:
         return IDNO;
     default:
         break;

@@ -19,7 +19,8 @@ class CMessageBox
 {
 public:
     enum Icon { Information, Exclamation, Error, Question };
-    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel };
+    // SaveDiscardCancel answers IDYES for Save and IDNO for Discard.
+    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
 
     // Shows the box and returns the id of the button pressed. Escape and the
     // close box answer Cancel when there is one, else OK (or No for YesNo).

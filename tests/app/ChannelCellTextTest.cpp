@@ -123,3 +123,51 @@ TEST(ChannelCellText, ReadLeadingDoubleFollowsStrtodAtTheLimits)
     EXPECT_EQ(ReadLeadingDouble("-"), 0.0);
     EXPECT_DOUBLE_EQ(ReadLeadingDouble("\t\n 5."), 5.0);
 }
+
+struct TypedCase
+{
+    int column;
+    const char* typed;
+    bool taken;
+    const char* shown; // the cell afterwards; it showed 146.5200 or True before
+};
+
+class TypedCellText : public ::testing::TestWithParam<TypedCase>
+{};
+
+TEST_P(TypedCellText, TakesOnlyValuesOfTheColumn)
+{
+    const TypedCase& c = GetParam();
+    vnChannel channel;
+    channel.SetNumber(12);
+    SetChannelCellText(channel, 1, "146.52");
+    for (int flag = 4; flag <= 6; ++flag)
+        SetChannelCellText(channel, flag, "True");
+    EXPECT_EQ(SetTypedChannelCellText(channel, c.column, c.typed), c.taken);
+    EXPECT_EQ(GetChannelCellText(channel, c.column), c.shown);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Editor, TypedCellText,
+    ::testing::Values(TypedCase{1, "146,52", true, "146.5200"}, TypedCase{1, " 155.1 ", true, "155.1000"},
+                      TypedCase{1, "462.5625 mhz", true, "462.5625"}, TypedCase{1, "851.0125MHz", true, "851.0125"},
+                      TypedCase{1, "-5", true, "-5.0000"}, TypedCase{1, "1.5e2", true, "150.0000"},
+                      TypedCase{1, "", true, ""}, TypedCase{1, "  ", true, ""},
+                      TypedCase{1, "l46.52", false, "146.5200"}, TypedCase{1, "146.52 kHz", false, "146.5200"},
+                      TypedCase{1, "1,234.5", false, "146.5200"}, TypedCase{1, "146,52,1", false, "146.5200"},
+                      TypedCase{1, "MHz", false, "146.5200"}, TypedCase{1, "1e999", false, "146.5200"},
+                      TypedCase{4, "off", true, "False"}, TypedCase{4, "NO", true, "False"},
+                      TypedCase{5, "", true, "False"}, TypedCase{6, "Yes", true, "True"},
+                      TypedCase{6, "Ture", false, "True"}, TypedCase{5, "1", false, "True"},
+                      TypedCase{4, " yes", false, "True"}, TypedCase{2, "l46.52", true, "l46.52"}));
+
+TEST(ChannelCellText, RejectedTextMessageNamesTheChannelAndWhatItKeeps)
+{
+    vnChannel channel;
+    channel.SetNumber(12);
+    SetChannelCellText(channel, 1, "146.52");
+    EXPECT_EQ(RejectedCellTextMessage(channel, 1, "l46.52"),
+              "\"l46.52\" is not a frequency in MHz; channel 12 keeps 146.5200");
+    EXPECT_EQ(RejectedCellTextMessage(channel, 5, "Ture"),
+              "\"Ture\" is not True or False; Lockout of channel 12 keeps False");
+}

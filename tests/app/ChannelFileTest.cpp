@@ -178,10 +178,10 @@ TEST_F(ChannelFileTest, OpenMapsByPositionSkipsTheFirstLineAndIgnoresId)
     EXPECT_EQ(Cell(list, 1, 2), "007");
     EXPECT_EQ(Cell(list, 1, 4), "True");
     EXPECT_EQ(Cell(list, 1, 6), "False");
-    EXPECT_EQ(Cell(list, 5, 2), "keep me"); // channels the file does not reach stay
+    EXPECT_EQ(Cell(list, 5, 2), ""); // channels the file does not give are emptied
 }
 
-TEST_F(ChannelFileTest, ShortLinesClearTheMissingFieldsOnlyWhenAnotherLineHasThem)
+TEST_F(ChannelFileTest, ShortLinesLeaveTheMissingFieldsEmpty)
 {
     Put(Path("short.csv"),
         "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n"
@@ -199,8 +199,8 @@ TEST_F(ChannelFileTest, ShortLinesClearTheMissingFieldsOnlyWhenAnotherLineHasThe
     Set(list, 0, 4, "True");
     ASSERT_TRUE(ReadChannelFile(Path("narrow.csv"), list).ok);
     EXPECT_EQ(Cell(list, 0, 2), "Fire");
-    EXPECT_EQ(Cell(list, 0, 3), "K9");
-    EXPECT_EQ(Cell(list, 0, 4), "True");
+    EXPECT_EQ(Cell(list, 0, 3), "");
+    EXPECT_EQ(Cell(list, 0, 4), "False");
 }
 
 TEST_F(ChannelFileTest, ReadsFilesSavedBySpreadsheets)
@@ -275,4 +275,67 @@ TEST_F(ChannelFileTest, OpenFailuresGiveTheSystemsReasonAndTouchNothing)
     const std::string message = OpenFailedMessage(Path("missing.csv"), missing.reason);
     EXPECT_NE(message.find("\"" + Path("missing.csv") + "\""), std::string::npos);
     EXPECT_NE(message.find(noSuchFile), std::string::npos);
+}
+
+struct MappingCase
+{
+    const char* name;
+    std::string text;
+    // Channel number and description that each given channel ends with.
+    std::vector<std::pair<int, std::string>> given;
+};
+
+class ChannelFileMapping : public ChannelFileTest, public ::testing::WithParamInterface<MappingCase>
+{};
+
+TEST_P(ChannelFileMapping, PutsLinesWhereTheirIdsSayOrByPositionAndEmptiesTheRest)
+{
+    Put(Path("map.csv"), GetParam().text);
+    vnChannelList list;
+    FillNew(list, 200);
+    for (int row = 0; row < 200; ++row)
+        Set(list, row, 2, "old");
+
+    const ChannelFileResult result = ReadChannelFile(Path("map.csv"), list);
+    ASSERT_TRUE(result.ok) << result.reason;
+    std::vector<std::string> expected(200);
+    for (const auto& [number, description] : GetParam().given)
+        expected[static_cast<std::size_t>(number - 1)] = description;
+    for (int row = 0; row < 200; ++row) {
+        ASSERT_EQ(Cell(list, row, 2), expected[static_cast<std::size_t>(row)]) << "channel " << row + 1;
+        ASSERT_EQ(list.GetAt(row)->GetNumber(), row + 1);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ChannelFileMapping,
+    ::testing::Values(MappingCase{"WithoutHeader", "1,146.52,A\r\n2,146.53,B\r\n", {{1, "A"}, {2, "B"}}},
+                      MappingCase{"IdsFiveToSeven",
+                                  "ID,Frequency,Description\r\n5,1,E\r\n6,1,F\r\n7,1,G\r\n",
+                                  {{5, "E"}, {6, "F"}, {7, "G"}}},
+                      MappingCase{"IdsInAnyOrder", "200,1,Last\r\n3,1,C\r\n", {{200, "Last"}, {3, "C"}}},
+                      MappingCase{"RepeatedIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n5,1,F\r\n", {{1, "E"}, {2, "F"}}},
+                      MappingCase{
+                          "IdOutsideTheListGoesByPosition", "ID,F,D\r\n5,1,E\r\n201,1,F\r\n", {{1, "E"}, {2, "F"}}},
+                      MappingCase{"MissingIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n,1,F\r\n", {{1, "E"}, {2, "F"}}},
+                      MappingCase{"NonNumericFirstLineIsAHeader", "x,1,Head\r\n9,1,I\r\n", {{9, "I"}}},
+                      MappingCase{"HeaderOnly", "ID,Frequency,Description\r\n", {}}),
+    [](const ::testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelFileTest, WhatSaveWritesOpensExactlyAsItWas)
+{
+    vnChannelList saved;
+    FillNew(saved, 200);
+    Set(saved, 0, 1, "146.52");
+    Set(saved, 7, 2, "Police");
+    Set(saved, 199, 6, "True");
+    ASSERT_TRUE(WriteChannelFile(Path("round.csv"), saved, 200).ok);
+
+    vnChannelList opened;
+    FillNew(opened, 200);
+    Set(opened, 50, 2, "stale");
+    ASSERT_TRUE(ReadChannelFile(Path("round.csv"), opened).ok);
+    for (int row = 0; row < 200; ++row)
+        for (int column = 0; column < ChannelFileColumns; ++column)
+            ASSERT_EQ(Cell(opened, row, column), Cell(saved, row, column)) << row << "," << column;
 }
