@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <charconv>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -79,29 +80,41 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         return it == indexOfNumber.end() ? -1 : it->second;
     };
 
+    // A line without any field, as spreadsheets leave at the end, names no
+    // channel and does not stand in the way of the IDs of the others.
+    const auto blank = [&](std::int32_t row) {
+        for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
+            if (table.GetCell(row, column)->GetType() != vnCellType::Empty)
+                return false;
+        return true;
+    };
+
     const std::int32_t firstData = (table.GetRowCount() > 0 && named(0) >= 0) ? 0 : 1;
     const std::int32_t dataLines = std::max(table.GetRowCount() - firstData, 0);
-    std::vector<std::int32_t> targets;
+    // Pairs of table row and list index.
+    std::vector<std::pair<std::int32_t, std::int32_t>> lines;
     std::vector<bool> taken(static_cast<std::size_t>(count), false);
-    for (std::int32_t row = firstData; row < table.GetRowCount(); ++row) {
+    bool byId = true;
+    for (std::int32_t row = firstData; row < table.GetRowCount() && byId; ++row) {
+        if (blank(row))
+            continue;
         const std::int32_t index = named(row);
-        if (index < 0 || taken[static_cast<std::size_t>(index)]) {
-            targets.clear();
-            break;
+        byId = index >= 0 && !taken[static_cast<std::size_t>(index)];
+        if (byId) {
+            taken[static_cast<std::size_t>(index)] = true;
+            lines.emplace_back(row, index);
         }
-        taken[static_cast<std::size_t>(index)] = true;
-        targets.push_back(index);
     }
 
     ChannelTableApplied applied;
-    applied.byId = dataLines > 0 && !targets.empty();
+    applied.byId = byId && !lines.empty();
     if (!applied.byId) {
-        targets.clear();
+        lines.clear();
         for (std::int32_t index = 0; index < std::min(dataLines, count); ++index)
-            targets.push_back(index);
+            lines.emplace_back(firstData + index, index);
     }
-    applied.rows = static_cast<std::int32_t>(targets.size());
-    applied.linesNotLoaded = dataLines - applied.rows;
+    applied.rows = static_cast<std::int32_t>(lines.size());
+    applied.linesNotLoaded = applied.byId ? 0 : dataLines - applied.rows;
 
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
@@ -112,10 +125,10 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         channel = empty;
     }
     const std::int32_t columns = std::min(table.GetColumnCount(), ChannelFileColumns);
-    for (std::int32_t line = 0; line < applied.rows; ++line) {
-        vnChannel& channel = *channels.GetAt(targets[static_cast<std::size_t>(line)]);
+    for (const auto& [row, index] : lines) {
+        vnChannel& channel = *channels.GetAt(index);
         for (std::int32_t column = 0; column < columns; ++column)
-            SetChannelCellText(channel, column, table.GetCell(firstData + line, column)->ToText());
+            SetChannelCellText(channel, column, table.GetCell(row, column)->ToText());
     }
     return applied;
 }

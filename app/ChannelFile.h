@@ -10,8 +10,9 @@ class vnChannelList;
 // "Car Number", "Delay", "Lockout", "Priority", then one line per grid row
 // holding the texts that the row's cells show; field j of a line is column
 // j. A line goes to the channel its ID names when every data line's ID is the
-// number of a channel of the list and no ID repeats; otherwise data line k
-// goes to the channel at index k. The ID never changes a channel number.
+// number of a channel of the list and no ID repeats (lines without any field
+// aside); otherwise data line k goes to the channel at index k. The ID never
+// changes a channel number.
 
 inline constexpr std::int32_t ChannelFileColumns = 7;
 

@@ -309,17 +309,18 @@ TEST_P(ChannelFileMapping, PutsLinesWhereTheirIdsSayOrByPositionAndEmptiesTheRes
 
 INSTANTIATE_TEST_SUITE_P(
     Files, ChannelFileMapping,
-    ::testing::Values(MappingCase{"WithoutHeader", "1,146.52,A\r\n2,146.53,B\r\n", {{1, "A"}, {2, "B"}}},
-                      MappingCase{"IdsFiveToSeven",
-                                  "ID,Frequency,Description\r\n5,1,E\r\n6,1,F\r\n7,1,G\r\n",
-                                  {{5, "E"}, {6, "F"}, {7, "G"}}},
-                      MappingCase{"IdsInAnyOrder", "200,1,Last\r\n3,1,C\r\n", {{200, "Last"}, {3, "C"}}},
-                      MappingCase{"RepeatedIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n5,1,F\r\n", {{1, "E"}, {2, "F"}}},
-                      MappingCase{
-                          "IdOutsideTheListGoesByPosition", "ID,F,D\r\n5,1,E\r\n201,1,F\r\n", {{1, "E"}, {2, "F"}}},
-                      MappingCase{"MissingIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n,1,F\r\n", {{1, "E"}, {2, "F"}}},
-                      MappingCase{"NonNumericFirstLineIsAHeader", "x,1,Head\r\n9,1,I\r\n", {{9, "I"}}},
-                      MappingCase{"HeaderOnly", "ID,Frequency,Description\r\n", {}}),
+    ::testing::Values(
+        MappingCase{"WithoutHeader", "1,146.52,A\r\n2,146.53,B\r\n", {{1, "A"}, {2, "B"}}},
+        MappingCase{"IdsFiveToSeven",
+                    "ID,Frequency,Description\r\n5,1,E\r\n6,1,F\r\n7,1,G\r\n",
+                    {{5, "E"}, {6, "F"}, {7, "G"}}},
+        MappingCase{"IdsInAnyOrder", "200,1,Last\r\n3,1,C\r\n", {{200, "Last"}, {3, "C"}}},
+        MappingCase{"BlankLinesDoNotStopIds", "ID,F,D\r\n5,1,E\r\n\r\n,,\r\n9,1,I\r\n\r\n", {{5, "E"}, {9, "I"}}},
+        MappingCase{"RepeatedIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n5,1,F\r\n", {{1, "E"}, {2, "F"}}},
+        MappingCase{"IdOutsideTheListGoesByPosition", "ID,F,D\r\n5,1,E\r\n201,1,F\r\n", {{1, "E"}, {2, "F"}}},
+        MappingCase{"MissingIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n,1,F\r\n", {{1, "E"}, {2, "F"}}},
+        MappingCase{"NonNumericFirstLineIsAHeader", "x,1,Head\r\n9,1,I\r\n", {{9, "I"}}},
+        MappingCase{"HeaderOnly", "ID,Frequency,Description\r\n", {}}),
     [](const ::testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ChannelFileTest, WhatSaveWritesOpensExactlyAsItWas)
