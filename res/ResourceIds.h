@@ -15,6 +15,9 @@ inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_PAGE_SETUP = 136;
 inline constexpr int ID_FILE_PRINT = 57607;
 inline constexpr int ID_APP_EXIT = 57665;
+// The recent files of the File menu, most recent first.
+inline constexpr int ID_FILE_MRU_FILE1 = 57616;
+inline constexpr int ID_FILE_MRU_COUNT = 4;
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_CUT = 57635;
 inline constexpr int ID_EDIT_COPY = 57634;
