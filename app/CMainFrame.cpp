@@ -1,7 +1,9 @@
 #include "app/CMainFrame.h"
 
+#include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
+#include "app/CWindowState.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelFile.h"
 #include "modules/ui/vnManagerModulesDlg.h"
@@ -16,8 +18,10 @@
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 
 #include <cerrno>
 #include <system_error>
@@ -91,6 +95,11 @@ private:
     vnTransfer* m_transfer;
 };
 
+CRecentFileList RecentFiles()
+{
+    return CRecentFileList(vnSettings(), ID_FILE_MRU_COUNT);
+}
+
 } // namespace
 
 CMainFrame::CMainFrame() : m_reBar(this)
@@ -116,6 +125,8 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
+    for (int index = 0; index < ID_FILE_MRU_COUNT; ++index)
+        OnCommand(ID_FILE_MRU_FILE1 + index, [this, index] { OnFileRecent(index); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
@@ -154,8 +165,19 @@ bool CMainFrame::OnCreate()
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
     m_grid->SetTypingColumn(kDescriptionColumn);
 
+    CWindowState::Read(vnSettings()).Apply(*this);
+    UpdateRecentFileMenu();
+    DragAcceptFiles();
+
     OnFileNew();
     return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    CFrameWnd::closeEvent(event);
+    if (event->isAccepted())
+        CWindowState::Capture(*this).Write(vnSettings());
 }
 
 std::string CMainFrame::GetCellText(int row, int column) const
@@ -243,7 +265,13 @@ void CMainFrame::OnFileOpen()
                        LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     if (dialog.DoModal() != IDOK)
         return;
-    m_fileName = QFile::encodeName(dialog.GetPathName()).toStdString();
+    OpenChannelFile(dialog.GetPathName());
+}
+
+bool CMainFrame::OpenChannelFile(const QString& name)
+{
+    const QString path = QFileInfo(name).absoluteFilePath();
+    m_fileName = QFile::encodeName(path).toStdString();
 
     // The channels take the file's lines; the grid then shows one row per
     // line read. Channels beyond those lines keep their values.
@@ -263,6 +291,42 @@ void CMainFrame::OnFileOpen()
                               LinesNotLoadedMessage(m_fileName, result.applied.linesNotLoaded, m_channels.GetCount())),
                           CMessageBox::Exclamation);
     }
+    if (result.ok) {
+        RecentFiles().Add(path);
+        UpdateRecentFileMenu();
+    }
+    return result.ok;
+}
+
+void CMainFrame::OnFileRecent(int index)
+{
+    const QStringList paths = RecentFiles().GetPaths();
+    if (index >= paths.size())
+        return;
+    const QString path = paths[index];
+    if (!QFileInfo::exists(path)) {
+        RecentFiles().Remove(path);
+        UpdateRecentFileMenu();
+        CMessageBox::Show(this, LoadStringText(IDS_RECENT_FILE_GONE).arg(path), CMessageBox::Exclamation);
+        return;
+    }
+    OpenChannelFile(path);
+}
+
+void CMainFrame::OnDropFiles(const QStringList& paths)
+{
+    // One channel list: the first file dropped is the one opened.
+    activateWindow();
+    OpenChannelFile(paths.front());
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    std::vector<MenuListItem> items;
+    const QStringList paths = RecentFiles().GetPaths();
+    for (int index = 0; index < paths.size(); ++index)
+        items.push_back({CRecentFileList::MenuLabel(index, paths[index]), paths[index]});
+    SetMenuList(ID_FILE_MRU_FILE1, items);
 }
 
 void CMainFrame::OnFileSave()
@@ -275,9 +339,13 @@ void CMainFrame::OnFileSave()
     }
     const ChannelFileResult result = WriteChannelFile(m_fileName, m_channels, m_grid->GetItemCount());
     // Silence after a failed save would read as success.
-    if (!result.ok)
+    if (!result.ok) {
         CMessageBox::Show(this, QString::fromStdString(SaveFailedMessage(m_fileName, result.reason)),
                           CMessageBox::Exclamation);
+        return;
+    }
+    RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_fileName)));
+    UpdateRecentFileMenu();
 }
 
 void CMainFrame::OnFileSaveAs()

@@ -50,6 +50,12 @@ public:
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(const std::string& fileName) { m_fileName = fileName; }
 
+    // Opens the channel file at path as File > Open does after its dialog:
+    // the channels take the file's lines, a file that cannot be read is
+    // reported, and the file goes to the top of the recent files. Returns
+    // whether the file was read.
+    bool OpenChannelFile(const QString& path);
+
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
     // that the system refused access to the port.
@@ -57,14 +63,18 @@ public:
 
 protected:
     bool OnCreate() override;
+    void OnDropFiles(const QStringList& paths) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     void RegisterCommands();
+    void UpdateRecentFileMenu();
 
     void OnFileNew();
     void OnFileOpen();
     void OnFileSave();
     void OnFileSaveAs();
+    void OnFileRecent(int index);
     void OnEditSelectAll();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
