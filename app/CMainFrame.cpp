@@ -1,7 +1,9 @@
 #include "app/CMainFrame.h"
 
+#include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
+#include "app/CWindowState.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelFile.h"
 #include "modules/ui/vnManagerModulesDlg.h"
@@ -105,6 +107,11 @@ private:
     vnTransfer* m_transfer;
 };
 
+CRecentFileList RecentFiles()
+{
+    return CRecentFileList(vnSettings(), ID_FILE_MRU_COUNT);
+}
+
 } // namespace
 
 CMainFrame::CMainFrame() : m_reBar(this)
@@ -142,6 +149,8 @@ void CMainFrame::RegisterCommands()
         ui.Enable(m_undoStack.canRedo());
         ui.SetText(StepLabel("&Redo", m_undoStack.canRedo() ? m_undoStack.redoText() : QString(), "Ctrl+Y"));
     });
+    for (int index = 0; index < ID_FILE_MRU_COUNT; ++index)
+        OnCommand(ID_FILE_MRU_FILE1 + index, [this, index] { OnFileRecent(index); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
@@ -180,8 +189,23 @@ bool CMainFrame::OnCreate()
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
     m_grid->SetTypingColumn(kDescriptionColumn);
 
+    CWindowState::Read(vnSettings()).Apply(*this);
+    UpdateRecentFileMenu();
+    DragAcceptFiles();
+
     OnFileNew();
     return true;
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event)
+{
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    CFrameWnd::closeEvent(event);
+    if (event->isAccepted())
+        CWindowState::Capture(*this).Write(vnSettings());
 }
 
 std::string CMainFrame::GetCellText(int row, int column) const
@@ -305,14 +329,6 @@ bool CMainFrame::SaveModified()
     }
 }
 
-void CMainFrame::closeEvent(QCloseEvent* event)
-{
-    if (SaveModified())
-        event->accept();
-    else
-        event->ignore();
-}
-
 void CMainFrame::OnCommitDataRequest(QSessionManager& manager)
 {
     // Without leave to ask, there is nobody to answer the question.
@@ -375,9 +391,10 @@ void CMainFrame::OnFileOpen()
         OpenChannelFile(dialog.GetPathName());
 }
 
-bool CMainFrame::OpenChannelFile(const QString& path)
+bool CMainFrame::OpenChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
+    const QString path = QFileInfo(name).absoluteFilePath();
     const std::string fileName = QFile::encodeName(path).toStdString();
     const ChannelFileResult result = ReadChannelFile(fileName, m_channels);
     if (!result.changed) {
@@ -401,7 +418,44 @@ bool CMainFrame::OpenChannelFile(const QString& path)
                               LinesNotLoadedMessage(fileName, result.applied.linesNotLoaded, m_channels.GetCount())),
                           CMessageBox::Exclamation);
     }
+    if (result.ok) {
+        RecentFiles().Add(path);
+        UpdateRecentFileMenu();
+    }
     return result.ok;
+}
+
+void CMainFrame::OnFileRecent(int index)
+{
+    const QStringList paths = RecentFiles().GetPaths();
+    if (index >= paths.size())
+        return;
+    const QString path = paths[index];
+    if (!QFileInfo::exists(path)) {
+        RecentFiles().Remove(path);
+        UpdateRecentFileMenu();
+        CMessageBox::Show(this, LoadStringText(IDS_RECENT_FILE_GONE).arg(path), CMessageBox::Exclamation);
+        return;
+    }
+    if (SaveModified())
+        OpenChannelFile(path);
+}
+
+void CMainFrame::OnDropFiles(const QStringList& paths)
+{
+    // One channel list: the first file dropped is the one opened.
+    activateWindow();
+    if (SaveModified())
+        OpenChannelFile(paths.front());
+}
+
+void CMainFrame::UpdateRecentFileMenu()
+{
+    std::vector<MenuListItem> items;
+    const QStringList paths = RecentFiles().GetPaths();
+    for (int index = 0; index < paths.size(); ++index)
+        items.push_back({CRecentFileList::MenuLabel(index, paths[index]), paths[index]});
+    SetMenuList(ID_FILE_MRU_FILE1, items);
 }
 
 void CMainFrame::OnFileSave()
@@ -428,6 +482,8 @@ bool CMainFrame::Save()
         return false;
     }
     m_undoStack.setClean();
+    RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_fileName)));
+    UpdateRecentFileMenu();
     return true;
 }
 

@@ -63,8 +63,9 @@ public:
     bool SaveModified();
     // Opens a channel file without asking about unsaved edits (run
     // SaveModified first). A file that cannot be read changes nothing; one
-    // read in part is shown and forgotten as the current file. True when the
-    // channels now hold the file.
+    // read in part is shown and forgotten as the current file; one read whole
+    // goes to the top of the recent files. True when the channels now hold
+    // the file.
     bool OpenChannelFile(const QString& path);
 
     vnChannelList& GetChannelList() { return m_channels; }
@@ -86,6 +87,7 @@ public:
 
 protected:
     bool OnCreate() override;
+    void OnDropFiles(const QStringList& paths) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:
@@ -96,6 +98,7 @@ private:
     void OnCommitDataRequest(QSessionManager& manager);
     bool Save();
     bool SaveAs();
+    void UpdateRecentFileMenu();
 
     void OnFileNew();
     void OnFileOpen();
@@ -103,6 +106,7 @@ private:
     void OnFileSaveAs();
     void OnEditUndo();
     void OnEditRedo();
+    void OnFileRecent(int index);
     void OnEditSelectAll();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();

@@ -36,6 +36,8 @@ bool CScannerApp::InitInstance()
     if (!CWinApp::InitInstance())
         return false;
     QApplication::setWindowIcon(LoadAppIcon(IDR_MAINFRAME));
+    // Ties the window to the installed desktop entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("example.pellmark.Scanlore"));
 
     // The settings store, rooted at Pellmark / Scanlore, and the modules,
     // each with the dialog it shows for its properties, in list order.
@@ -60,6 +62,12 @@ bool CScannerApp::InitInstance()
     }
     mainFrame->show();
     return true;
+}
+
+bool CScannerApp::OpenDocumentFile(const QString& path)
+{
+    auto* frame = static_cast<CMainFrame*>(GetMainWnd());
+    return frame && frame->OpenChannelFile(path);
 }
 
 void CScannerApp::OnAppAbout()

@@ -2,6 +2,8 @@
 
 #include "toolkit/CWinApp.h"
 
+#include <QString>
+
 #include <memory>
 
 class vnInstalledModules;
@@ -21,6 +23,10 @@ public:
     ~CScannerApp() override;
 
     bool InitInstance() override;
+
+    // Opens a channel file in the main window, as File > Open does: for a
+    // file named on the command line. Returns whether it was read.
+    bool OpenDocumentFile(const QString& path);
 
 private:
     void OnAppAbout();

@@ -61,7 +61,7 @@ QIcon LoadAppIcon(int id)
     if (id != IDR_MAINFRAME)
         return {};
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256})
+    for (int size : kAppIconSizes)
         icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
     return icon;
 }

@@ -1,5 +1,7 @@
 #include "res/DialogTemplates.h"
 
+#include "ScanloreVersion.h"
+
 #include <array>
 
 namespace {
@@ -17,11 +19,11 @@ constexpr unsigned kDropDown = S::VScroll | S::TabStop;
 // About box.
 constexpr std::array kAbout{
     DialogControl{K::Icon, IDC_STATIC, "128", 15, 20, 21, 20, S::None},
-    DialogControl{K::Text, IDC_STATIC, "Scanlore Version 0.20 Alpha", 50, 20, 175, 8, S::NoPrefix},
+    DialogControl{K::Text, IDC_STATIC, "Scanlore Version " SCANLORE_VERSION " Alpha", 50, 20, 175, 8, S::NoPrefix},
     DialogControl{K::Text, IDC_STATIC, "Copyright (C) 2026 Pellmark", 50, 40, 175, 8, S::None},
     DialogControl{K::DefPushButton, kIdOk, "OK", 190, 110, 50, 15, S::Group | kButton},
     DialogControl{K::GroupBox, IDC_STATIC, "", 6, 6, 234, 94, S::None},
-    DialogControl{K::Text, IDC_STATIC, "Provided as is, without warranty of any kind.", 50, 50, 175, 8, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Free software: GNU GPL version 3 or later.", 50, 50, 175, 8, S::None},
     DialogControl{K::EtchedHorz, IDC_STATIC, "", 50, 65, 180, 1, S::None},
     DialogControl{K::Text, IDC_STATIC, "Download the latest version of Scanlore from", 50, 70, 175, 8, S::None},
     DialogControl{K::Text, IDC_STATIC, "https://pellmark.example/scanlore", 50, 80, 175, 8, S::NoPrefix},

@@ -13,6 +13,7 @@ constexpr MenuItemResource kFileItems[] = {
     {ID_FILE_PAGE_SETUP, "Page Set&up..."},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
     {0, nullptr},
+    {ID_FILE_MRU_FILE1, nullptr}, // the recent files
     {ID_APP_EXIT, "E&xit"},
 };
 

@@ -8,6 +8,8 @@
 struct MenuItemResource
 {
     int command; // 0: a separator
+    // Null with a command: the place of a list of items that the program
+    // fills at run time, with the commands from this one on.
     const char* label;
 };
 

@@ -15,6 +15,9 @@ inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_PAGE_SETUP = 136;
 inline constexpr int ID_FILE_PRINT = 57607;
 inline constexpr int ID_APP_EXIT = 57665;
+// The recent files of the File menu, most recent first.
+inline constexpr int ID_FILE_MRU_FILE1 = 57616;
+inline constexpr int ID_FILE_MRU_COUNT = 4;
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_REDO = 57644;
 inline constexpr int ID_EDIT_CUT = 57635;
@@ -64,6 +67,7 @@ inline constexpr int IDS_UPLOAD_PROGRESS_SELECTED = 213; // %1 upload, %2 upload
 inline constexpr int IDS_UPLOAD_CANCEL = 214;
 inline constexpr int IDS_UPLOAD_CANCELLED = 215;       // %1 channel, %2 channels
 inline constexpr int IDS_SELECTED_CHANNELS_SENT = 216; // %1 sent, %2 selected
+inline constexpr int IDS_RECENT_FILE_GONE = 217; // %1 the file's path
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;

@@ -33,6 +33,8 @@ constexpr StringEntry kStrings[] = {
     {IDS_UPLOAD_CANCEL, "Cancel"},
     {IDS_UPLOAD_CANCELLED, "Upload cancelled after channel %1 of %2."},
     {IDS_SELECTED_CHANNELS_SENT, "%1 of %2 selected channels were sent."},
+    {IDS_RECENT_FILE_GONE,
+     "The channel file \"%1\" no longer exists. It has been removed from the list of recent files."},
     {ID_INDICATOR_CAPS, "CAP"},
     {ID_INDICATOR_NUM, "NUM"},
     {ID_INDICATOR_SCRL, "SCRL"},

@@ -5,18 +5,34 @@
 #include "res/MenuResource.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
+#include "toolkit/CReBarBand.h"
 #include "toolkit/CWinApp.h"
 
 #include <QAction>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QShortcut>
+#include <QUrl>
 
 namespace {
 
 QString FromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The local files among dragged data; links and remote addresses are left out.
+QStringList LocalFiles(const QMimeData* data)
+{
+    QStringList paths;
+    if (data)
+        for (const QUrl& url : data->urls())
+            if (url.isLocalFile())
+                paths << url.toLocalFile();
+    return paths;
 }
 
 } // namespace
@@ -66,6 +82,12 @@ bool CFrameWnd::BuildMenu(int resourceId)
                 menu->addSeparator();
                 continue;
             }
+            if (!item.label) {
+                QAction* anchor = menu->addAction(QString());
+                anchor->setVisible(false);
+                m_menuLists[item.command] = {menu, anchor, {}};
+                continue;
+            }
             // The text after a tab is shown as the key name and binds nothing.
             QAction* action = menu->addAction(QString::fromUtf8(item.label));
             action->setStatusTip(FromView(LoadCommandPrompt(item.command)));
@@ -101,6 +123,34 @@ QAction* CFrameWnd::FindMenuItem(int id) const
                 if (!item->isSeparator() && item->data().toInt() == id)
                     return item;
     return nullptr;
+}
+
+void CFrameWnd::SetMenuList(int firstId, const std::vector<MenuListItem>& items)
+{
+    const auto list = m_menuLists.find(firstId);
+    if (list == m_menuLists.end() || !list->second.menu || !list->second.anchor)
+        return;
+    QMenu* menu = list->second.menu;
+    QAction* anchor = list->second.anchor;
+    for (const QPointer<QAction>& old : list->second.items)
+        delete old.data();
+    list->second.items.clear();
+    if (items.empty())
+        return;
+
+    int id = firstId;
+    for (const MenuListItem& item : items) {
+        auto* action = new QAction(item.label, menu);
+        action->setStatusTip(item.prompt);
+        menu->insertAction(anchor, action);
+        AddCommandAction(action, id++);
+        list->second.items.emplace_back(action);
+    }
+    auto* separator = new QAction(menu);
+    separator->setSeparator(true);
+    menu->insertAction(anchor, separator);
+    list->second.items.emplace_back(separator);
+    UpdateCommandUI();
 }
 
 bool CFrameWnd::OnCmdMsg(int id, CCmdUI* ui)
@@ -168,6 +218,10 @@ void CFrameWnd::ShowControlBar(QWidget* bar, bool show)
     if (!bar)
         return;
     bar->setVisible(show);
+    // A band follows its bar once the window is on screen; before that it
+    // hears nothing of a hidden bar and would show it again.
+    if (auto* band = qobject_cast<CReBarBand*>(bar->parentWidget()))
+        band->setVisible(show);
     UpdateCommandUI();
 }
 
@@ -182,4 +236,22 @@ void CFrameWnd::SetActiveView(QWidget* view)
     m_view = view;
     setCentralWidget(view);
     setFocusProxy(view);
+}
+
+void CFrameWnd::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (!LocalFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CFrameWnd::dropEvent(QDropEvent* event)
+{
+    const QStringList paths = LocalFiles(event->mimeData());
+    if (paths.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // After the drop has finished: opening may ask questions in modal
+    // boxes, and the file manager waits for the drop to end.
+    QMetaObject::invokeMethod(
+        this, [this, paths] { OnDropFiles(paths); }, Qt::QueuedConnection);
 }

@@ -5,12 +5,17 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QString>
+#include <QStringList>
 
 #include <map>
 #include <vector>
 
 class QAction;
+class QMenu;
 class QShortcut;
+class QDragEnterEvent;
+class QDropEvent;
 
 // A top-level frame window built from one resource id (title, icon, menu,
 // accelerator table). Menu items, toolbar buttons and accelerators carry
@@ -44,6 +49,17 @@ public:
     // The menu item of a command, or null.
     QAction* FindMenuItem(int id) const;
 
+    // A list of items that the program fills at run time, such as the recent
+    // files: the menu resource marks its place with an item without a label.
+    // The items get the commands firstId, firstId + 1, ... in order, and a
+    // separator follows them when there are any.
+    struct MenuListItem
+    {
+        QString label;
+        QString prompt; // the status-bar text while the item is highlighted
+    };
+    void SetMenuList(int firstId, const std::vector<MenuListItem>& items);
+
     // The bars that View > Toolbar and View > Status Bar show and hide, by
     // their control ids (which are also those commands' ids).
     void SetControlBar(int id, QWidget* bar);
@@ -57,17 +73,35 @@ public:
 
     bool OnCmdMsg(int id, CCmdUI* ui) override;
 
+    // Lets the user drop files from the file manager on the window; each
+    // drop reaches OnDropFiles.
+    void DragAcceptFiles(bool accept = true) { setAcceptDrops(accept); }
+
 protected:
     // The frame's own part of window creation, after the menu and
     // accelerators: create the view and the bars. False fails LoadFrame.
     virtual bool OnCreate() { return true; }
+    // Local files dropped on the window, never an empty list; called once
+    // the drop itself has ended.
+    virtual void OnDropFiles(const QStringList& /*paths*/) {}
+
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     bool BuildMenu(int resourceId);
     void BuildAccelerators(int resourceId);
     void OnBarCheck(int id);
 
+    struct MenuList
+    {
+        QPointer<QMenu> menu;
+        QPointer<QAction> anchor; // hidden; the items stand before it
+        std::vector<QPointer<QAction>> items;
+    };
+
     std::vector<std::pair<QPointer<QAction>, int>> m_commandActions;
+    std::map<int, MenuList> m_menuLists;
     std::map<int, QPointer<QWidget>> m_controlBars;
     QPointer<QWidget> m_view;
 };

@@ -1,6 +1,7 @@
 // scanlore-vscanner: a GRE Type 1 scanner on a pseudo-terminal, for trying
 // Scanlore without a scanner and for the end-to-end tests.
 
+#include "ScanloreVersion.h"
 #include "tools/LineSettings.h"
 #include "tools/VirtualScanner.h"
 #include "tools/VirtualScannerReport.h"
@@ -43,6 +44,7 @@ const char Usage[] = "Usage: scanlore-vscanner [options]\n"
                      "                           (bytes per second = baud / (1 start + 8 data +\n"
                      "                           stop bits)), as a scanner on a serial line would\n"
                      "  --help                   show this text\n"
+                     "  --version                show the version\n"
                      "\n"
                      "JSON events, one per line, each with \"event\" first: \"line\" (baud, dataBits,\n"
                      "parity, stopBits, rtsCts, xonXoff, raw, ...), \"start\" (upload, count),\n"
@@ -69,7 +71,8 @@ template <typename Number> bool ParseCount(const char* text, Number* value)
     return error == std::errc() && last == end && *value > 0;
 }
 
-// 0 to go on, otherwise the exit status (1 bad usage, 0 after --help).
+// 0 to go on, otherwise the exit status (1 bad usage, 0 after --help or
+// --version).
 int ParseOptions(int argc, char** argv, Options* options, bool* exitNow)
 {
     *exitNow = false;
@@ -79,6 +82,11 @@ int ParseOptions(int argc, char** argv, Options* options, bool* exitNow)
         const char* text = nullptr;
         if (option == "--help" || option == "-h") {
             std::fputs(Usage, stdout);
+            *exitNow = true;
+            return 0;
+        }
+        if (option == "--version") {
+            std::fputs("scanlore-vscanner " SCANLORE_VERSION "\n", stdout);
             *exitNow = true;
             return 0;
         }

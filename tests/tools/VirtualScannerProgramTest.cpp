@@ -1,3 +1,4 @@
+#include "ScanloreVersion.h"
 #include "modules/gre1/vnSerialPort.h"
 #include "tests/support/Gre1Packets.h"
 #include "tests/support/VirtualScannerProcess.h"
@@ -58,6 +59,10 @@ TEST_F(VirtualScannerProgram, HelpExplainsTheOptionsAndBadOptionsAreRefused)
     EXPECT_TRUE(Contains(lines, "--vanish-after N"));
     EXPECT_TRUE(Contains(lines, "--pace"));
     EXPECT_EQ(help.Wait(), 0);
+
+    VirtualScannerProcess version(Program, {"--version"});
+    EXPECT_EQ(version.NextLine(), std::optional<std::string>("scanlore-vscanner " SCANLORE_VERSION));
+    EXPECT_EQ(version.Wait(), 0);
 
     for (auto bad : std::vector<std::vector<std::string>>{
              {"--uploads"}, {"--uploads", "0"}, {"--uploads", "2x"}, {"--vanish-after", "-1"}, {"--frobnicate"}}) {

@@ -6,6 +6,8 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QSerialPortInfo>
 
 #include <algorithm>
@@ -67,12 +69,20 @@ bool NaturalLess(const std::string& a, const std::string& b)
     return a.size() - i < b.size() - j;
 }
 
-std::vector<std::string> SystemSerialDevices()
+// Where udev links each serial adapter under a name made of its maker, model
+// and serial number.
+constexpr const char* kStableNameFolder = "/dev/serial/by-id";
+
+std::vector<vnGre1PropertiesDlg::SerialDevice> SystemSerialDevices()
 {
-    std::vector<std::string> devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        devices.push_back(info.systemLocation().toStdString());
-    return devices;
+    std::vector<vnGre1PropertiesDlg::SerialDevice> devices;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        QString tooltip = info.description();
+        if (!info.manufacturer().isEmpty())
+            tooltip += tooltip.isEmpty() ? info.manufacturer() : QStringLiteral(" (%1)").arg(info.manufacturer());
+        devices.push_back({info.systemLocation().toStdString(), tooltip.toStdString()});
+    }
+    return vnGre1PropertiesDlg::WithStableNames(std::move(devices), kStableNameFolder);
 }
 
 vnGre1PropertiesDlg::SerialDeviceSource& DeviceSource()
@@ -91,6 +101,25 @@ std::span<const vnGre1PropertiesDlg::Model> vnGre1PropertiesDlg::Models()
 vnGre1PropertiesDlg::SerialDeviceSource vnGre1PropertiesDlg::SetSerialDeviceSource(SerialDeviceSource source)
 {
     return std::exchange(DeviceSource(), std::move(source));
+}
+
+std::vector<vnGre1PropertiesDlg::SerialDevice> vnGre1PropertiesDlg::WithStableNames(std::vector<SerialDevice> devices,
+                                                                                    const std::string& folder)
+{
+    const QFileInfoList links = QDir(QString::fromStdString(folder))
+                                    .entryInfoList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    const std::size_t count = devices.size();
+    for (const QFileInfo& link : links) {
+        const std::string target = link.canonicalFilePath().toStdString();
+        if (target.empty())
+            continue; // a link whose device has gone
+        std::string tooltip = target;
+        for (std::size_t i = 0; i < count; ++i)
+            if (devices[i].name == target && !devices[i].tooltip.empty())
+                tooltip = devices[i].tooltip + ", " + target;
+        devices.push_back({link.absoluteFilePath().toStdString(), tooltip});
+    }
+    return devices;
 }
 
 vnGre1PropertiesDlg::vnGre1PropertiesDlg(QWidget* parent) : CDialog(IDD_GRE1_PROPERTIES, parent) {}
@@ -146,12 +175,16 @@ void vnGre1PropertiesDlg::FillLists()
 
     for (int n = 1; n <= 9; ++n)
         m_portList->addItem(QStringLiteral("COM%1").arg(n));
-    std::vector<std::string> devices = DeviceSource() ? DeviceSource()() : SystemSerialDevices();
-    std::sort(devices.begin(), devices.end(), NaturalLess);
-    for (const std::string& device : devices) {
-        const QString name = QString::fromStdString(device);
-        if (!name.isEmpty() && m_portList->findText(name, Qt::MatchFixedString) < 0)
-            m_portList->addItem(name);
+    std::vector<SerialDevice> devices = DeviceSource() ? DeviceSource()() : SystemSerialDevices();
+    std::sort(devices.begin(), devices.end(),
+              [](const SerialDevice& a, const SerialDevice& b) { return NaturalLess(a.name, b.name); });
+    for (const SerialDevice& device : devices) {
+        const QString name = QString::fromStdString(device.name);
+        if (name.isEmpty() || m_portList->findText(name, Qt::MatchFixedString) >= 0)
+            continue;
+        m_portList->addItem(name);
+        if (!device.tooltip.empty())
+            m_portList->setItemData(m_portList->count() - 1, QString::fromStdString(device.tooltip), Qt::ToolTipRole);
     }
 
     for (const char* speed : kSpeeds)

@@ -33,11 +33,24 @@ public:
     // The models in list order, after "(Custom)".
     static std::span<const Model> Models();
 
+    // A serial device of the machine: its name, and what the system tells
+    // of it (description and maker), shown as the item's tooltip.
+    struct SerialDevice
+    {
+        std::string name;
+        std::string tooltip;
+    };
     // The machine's serial devices, listed after COM1..COM9. Tests replace
     // the source; an empty function restores the one that asks the system.
     // Returns the source it replaces.
-    using SerialDeviceSource = std::function<std::vector<std::string>()>;
+    using SerialDeviceSource = std::function<std::vector<SerialDevice>()>;
     static SerialDeviceSource SetSerialDeviceSource(SerialDeviceSource source);
+
+    // The devices together with the stable names that link to them from
+    // folder (/dev/serial/by-id: they stay the same when an adapter is
+    // plugged in again or into another socket, where /dev/ttyUSB0 may not).
+    // A stable name shows its device's tooltip and the device it leads to.
+    static std::vector<SerialDevice> WithStableNames(std::vector<SerialDevice> devices, const std::string& folder);
 
     // Sets the source for its lifetime and then puts back the one it replaced.
     class SerialDeviceSourceScope

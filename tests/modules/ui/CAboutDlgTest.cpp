@@ -1,6 +1,7 @@
 // The About box: its texts, its icon and how it closes.
 #include "DialogTestSupport.h"
 
+#include "ScanloreVersion.h"
 #include "app/CAboutDlg.h"
 
 #include <QApplication>
@@ -38,9 +39,9 @@ TEST(CAboutDlgTest, ShowsNameVersionNoticesAndDownloadAddress)
 
     EXPECT_EQ(title, "About Scanlore");
     ASSERT_EQ(texts.size(), 5);
-    EXPECT_EQ(texts[0], "Scanlore Version 0.20 Alpha");
+    EXPECT_EQ(texts[0], "Scanlore Version " SCANLORE_VERSION " Alpha");
     EXPECT_FALSE(texts[1].isEmpty());
-    EXPECT_FALSE(texts[2].isEmpty());
+    EXPECT_TRUE(texts[2].contains("GNU GPL version 3 or later")) << texts[2].toStdString();
     EXPECT_EQ(texts[3], "Download the latest version of Scanlore from");
     EXPECT_TRUE(texts[4].startsWith("https://")) << texts[4].toStdString();
     // The application icon, at the icon size.

@@ -28,7 +28,8 @@ class ModulesDlgTest : public ::testing::Test
 protected:
     vnMemorySettingsStore m_store;
     vnSettingsScope m_storeInUse{m_store};
-    vnGre1PropertiesDlg::SerialDeviceSourceScope m_noDevices{[] { return std::vector<std::string>{}; }};
+    vnGre1PropertiesDlg::SerialDeviceSourceScope m_noDevices{
+        [] { return std::vector<vnGre1PropertiesDlg::SerialDevice>{}; }};
     vnInstalledModules m_modules{{vnGre1Module::Factory(std::make_shared<vnGre1PropertiesDlgEditor>())}};
 };
 

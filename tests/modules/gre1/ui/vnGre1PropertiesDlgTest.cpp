@@ -2,7 +2,11 @@
 // prefix, the port list, and what OK and Cancel give back.
 #include "tests/modules/ui/DialogTestSupport.h"
 
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 #include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 #include "res/DialogTemplates.h"
@@ -22,7 +26,14 @@ namespace {
 class ScopedDevices : public vnGre1PropertiesDlg::SerialDeviceSourceScope
 {
 public:
-    explicit ScopedDevices(std::vector<std::string> devices) : SerialDeviceSourceScope([devices] { return devices; }) {}
+    explicit ScopedDevices(std::vector<std::string> names)
+        : SerialDeviceSourceScope([names] {
+              std::vector<vnGre1PropertiesDlg::SerialDevice> devices;
+              for (const std::string& name : names)
+                  devices.push_back({name, "Tooltip of " + name});
+              return devices;
+          })
+    {}
 };
 
 vnGre1Properties Values(std::string model, std::string port = "COM1", std::string speed = "1200",
@@ -224,6 +235,41 @@ TEST(PropertiesDlgPortTest, MachineDevicesFollowCom9InCountingOrder)
     ASSERT_EQ(items.size(), 13u);
     EXPECT_EQ(std::vector<QString>(items.begin() + 8, items.end()),
               (std::vector<QString>{"COM9", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
+}
+
+TEST(PropertiesDlgPortTest, DevicesShowWhatTheSystemTellsOfThemAsTooltips)
+{
+    ScopedDevices devices({"/dev/ttyUSB0"});
+    vnGre1PropertiesDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    QComboBox& ports = List(dialog, IDC_GRE1_PORT);
+    EXPECT_EQ(ports.itemData(ports.findText("/dev/ttyUSB0"), Qt::ToolTipRole).toString(), "Tooltip of /dev/ttyUSB0");
+    EXPECT_FALSE(ports.itemData(0, Qt::ToolTipRole).isValid()); // COM1
+}
+
+// Stable names are the links in the folder; each leads to its device.
+TEST(PropertiesDlgPortTest, StableNamesJoinTheDevicesTheyLinkTo)
+{
+    QTemporaryDir dir;
+    const QString device = dir.filePath("ttyUSB0");
+    const QString unlisted = dir.filePath("ttyACM0");
+    QFile(device).open(QIODevice::WriteOnly);
+    QFile(unlisted).open(QIODevice::WriteOnly);
+    QDir(dir.path()).mkdir("by-id");
+    const QString byId = dir.filePath("by-id");
+    QFile::link(device, byId + "/usb-FTDI_FT232R_USB_UART_A1B2-if00-port0");
+    QFile::link(unlisted, byId + "/usb-Prolific_USB-Serial-if00");
+    QFile::link(dir.filePath("gone"), byId + "/usb-unplugged-if00");
+
+    const std::string path = QFileInfo(device).canonicalFilePath().toStdString();
+    const auto found = vnGre1PropertiesDlg::WithStableNames({{path, "FT232R USB UART (FTDI)"}}, byId.toStdString());
+    ASSERT_EQ(found.size(), 3u);
+    EXPECT_EQ(found[0].name, path);
+    EXPECT_EQ(found[1].name, (byId + "/usb-FTDI_FT232R_USB_UART_A1B2-if00-port0").toStdString());
+    EXPECT_EQ(found[1].tooltip, "FT232R USB UART (FTDI), " + path);
+    EXPECT_EQ(found[2].name, (byId + "/usb-Prolific_USB-Serial-if00").toStdString());
+    EXPECT_EQ(found[2].tooltip, QFileInfo(unlisted).canonicalFilePath().toStdString());
+    EXPECT_EQ(vnGre1PropertiesDlg::WithStableNames({{path, ""}}, dir.filePath("none").toStdString()).size(), 1u);
 }
 
 // A stored port selects its item (ignoring case) or the first it begins, but

@@ -1,0 +1,30 @@
+# The Debian package: cmake --build --preset default --target package
+# writes scanlore_<version>_amd64.deb into the build folder.
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME scanlore)
+set(CPACK_PACKAGE_VENDOR Pellmark)
+set(CPACK_PACKAGE_CONTACT "Pellmark <scanlore@pellmark.example>")
+set(CPACK_PACKAGE_HOMEPAGE_URL https://pellmark.example/scanlore)
+set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "radio scanner channel editor and uploader")
+set(CPACK_PACKAGE_DESCRIPTION
+  "Scanlore prepares the channel memory of a radio scanner and sends it to the
+scanner over a serial line. Channels are edited in a grid (number, frequency
+in MHz, description, car number, delay, lockout and priority flags) and kept
+in CSV files that spreadsheets open too. Uploads go one-way to RadioShack
+scanners made by GRE: Pro-76, Pro-79, Pro-82, Pro-89, Pro-2016 and Pro-2017.
+
+The package also holds scanlore-vscanner, a virtual scanner on a
+pseudo-terminal for trying Scanlore without a scanner.")
+set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
+set(CPACK_STRIP_FILES ON)
+# Directories made for the package are 0755 whatever the builder's umask.
+set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
+  OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+set(CPACK_DEBIAN_PACKAGE_SECTION hamradio)
+set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
+
+include(CPack)
