@@ -1,5 +1,6 @@
 #include "app/CMainFrame.h"
 
+#include "app/CHelpWindow.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
 #include "app/ChannelCellText.h"
@@ -120,6 +121,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
+    OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
 }
 
 bool CMainFrame::OnCreate()
@@ -355,6 +357,13 @@ void CMainFrame::OnTransferModules()
     // is no window yet and the dialog stands alone.
     vnManagerModulesDlg dialog(isVisible() ? this : nullptr);
     dialog.DoModal();
+}
+
+void CMainFrame::OnHelpTopics()
+{
+    if (!m_helpWindow)
+        m_helpWindow = new CHelpWindow(this);
+    m_helpWindow->ShowPage(CHelpWindow::ContentsPage);
 }
 
 QString CMainFrame::TransferErrorText(const std::string& reason)

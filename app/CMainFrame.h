@@ -10,6 +10,7 @@
 
 #include <string>
 
+class CHelpWindow;
 class CStatusBar;
 class CToolBar;
 class CTransparentDialogBar;
@@ -45,6 +46,8 @@ public:
     CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
     const CReBar& GetReBar() const { return m_reBar; }
     vnModuleManager& GetModuleManager() { return m_moduleManager; }
+    // The help window once Help Topics has opened it; null before.
+    CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
 
     // Full path of the channel file last opened or saved; empty when none.
     const std::string& GetFileName() const { return m_fileName; }
@@ -69,6 +72,7 @@ private:
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
     void OnTransferModules();
+    void OnHelpTopics();
 
     // The transfer error box; outcome, when given, says how far the command
     // got.
@@ -88,4 +92,6 @@ private:
     vnChannelList m_channels;
     std::string m_fileName;
     QString m_lastWarning; // the status-bar warning shown last, if any
+    // Made on first use and kept, hidden when closed, until the window goes.
+    CHelpWindow* m_helpWindow = nullptr;
 };
