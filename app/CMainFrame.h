@@ -11,6 +11,7 @@
 #include <string>
 
 class CHelpWindow;
+class QPrinter;
 class CStatusBar;
 class CToolBar;
 class CTransparentDialogBar;
@@ -53,6 +54,11 @@ public:
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(const std::string& fileName) { m_fileName = fileName; }
 
+    // Prints the channel list: the grid's rows that have a frequency (only
+    // the selected ones when the printer's range is the selection), in the
+    // grid's shown columns and their order. The number of pages printed.
+    int PrintChannels(QPrinter& printer);
+
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
     // that the system refused access to the port.
@@ -73,6 +79,7 @@ private:
     void OnTransferUploadAll();
     void OnTransferModules();
     void OnHelpTopics();
+    void OnFilePrint();
 
     // The transfer error box; outcome, when given, says how far the command
     // got.
