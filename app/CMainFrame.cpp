@@ -24,6 +24,7 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 
 #include <cerrno>
@@ -130,6 +131,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_TOOLBAR_PRINT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 }
 
 bool CMainFrame::OnCreate()
@@ -375,6 +377,15 @@ void CMainFrame::OnFilePrint()
     dialog.setOption(QAbstractPrintDialog::PrintSelection, m_grid->GetSelectedCount() > 0);
     if (dialog.exec() == QDialog::Accepted)
         PrintChannels(printer);
+}
+
+void CMainFrame::OnFilePrintPreview()
+{
+    m_grid->CommitEdit();
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintChannels(*target); });
+    dialog.exec();
 }
 
 int CMainFrame::PrintChannels(QPrinter& printer)

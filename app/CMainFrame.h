@@ -80,6 +80,7 @@ private:
     void OnTransferModules();
     void OnHelpTopics();
     void OnFilePrint();
+    void OnFilePrintPreview();
 
     // The transfer error box; outcome, when given, says how far the command
     // got.

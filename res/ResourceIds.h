@@ -14,6 +14,7 @@ inline constexpr int ID_FILE_SAVE = 57603;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_PAGE_SETUP = 136;
 inline constexpr int ID_FILE_PRINT = 57607;
+inline constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 inline constexpr int ID_APP_EXIT = 57665;
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_CUT = 57635;

@@ -42,6 +42,7 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
     {ID_EDIT_UNDO, "Undo the last action\nUndo"},
     {ID_FILE_PRINT, "Print the channel list\nPrint"},
+    {ID_FILE_PRINT_PREVIEW, "Show the printed pages\nPrint Preview"},
     {ID_TOOLBAR_PRINT, "Print the channel list\nPrint"},
     {ID_HELP_TOPICS, "Show the Scanlore user guide\nHelp Topics"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},

@@ -3,11 +3,15 @@
 #include "MainWindowFixture.h"
 #include "modules/vnChannelLayout.h"
 
+#include <QApplication>
 #include <QHeaderView>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <QTimer>
 
 namespace {
 
@@ -111,6 +115,27 @@ TEST_F(PrintTest, PrintsTheGridsShownColumnsInTheirOrderAndOnlyTheSelection)
     EXPECT_FALSE(text.contains(QStringLiteral("Channel 43")));
     EXPECT_EQ(text.count(QStringLiteral("Bank ")), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("Bank 3: channels 41-60")));
+}
+
+TEST_F(PrintTest, PreviewShowsThePrintedPages)
+{
+    FillAll();
+    int pages = -1;
+    bool shown = false;
+    // The preview runs modally: look at it from inside its own event loop.
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+        if (!dialog)
+            return;
+        shown = dialog->isVisible() && dialog->parentWidget() == frame;
+        if (auto* preview = dialog->findChild<QPrintPreviewWidget*>())
+            pages = preview->pageCount();
+        dialog->reject();
+    });
+    EXPECT_TRUE(frame->ExecuteCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_TRUE(shown);
+    EXPECT_GE(pages, 4);
+    EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
 }
 
 TEST(BankHeading, NamesTheBankOfAChannelNumber)
