@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "app/CChannelPrinter.h"
+#include "app/CHelpWindow.h"
 #include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
@@ -20,9 +22,14 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHeaderView>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
 #include <QSessionManager>
 
 #include <cerrno>
@@ -155,6 +162,10 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
+    OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
+    OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
+    OnCommand(ID_TOOLBAR_PRINT, [this] { OnFilePrint(); });
+    OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
 }
 
 bool CMainFrame::OnCreate()
@@ -562,6 +573,75 @@ void CMainFrame::OnTransferModules()
     // is no window yet and the dialog stands alone.
     vnManagerModulesDlg dialog(isVisible() ? this : nullptr);
     dialog.DoModal();
+}
+
+void CMainFrame::OnFilePrint()
+{
+    m_grid->CommitEdit();
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintDialog dialog(&printer, this);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, m_grid->GetSelectedCount() > 0);
+    if (dialog.exec() == QDialog::Accepted)
+        PrintChannels(printer);
+}
+
+void CMainFrame::OnFilePrintPreview()
+{
+    m_grid->CommitEdit();
+    QPrinter printer(QPrinter::HighResolution);
+    QPrintPreviewDialog dialog(&printer, this);
+    connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintChannels(*target); });
+    dialog.exec();
+}
+
+int CMainFrame::PrintChannels(QPrinter& printer)
+{
+    CChannelPrinter::Heading heading;
+    heading.title = m_fileName.empty() ? QStringLiteral("Untitled")
+                                       : QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_fileName))).fileName();
+    heading.date = QDate::currentDate().toString(Qt::ISODate);
+
+    // The columns as the grid shows them: hidden ones left out, in the order
+    // the user sees.
+    std::vector<CChannelPrinter::Column> columns;
+    const QHeaderView* header = m_grid->horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual) {
+        const int logical = header->logicalIndex(visual);
+        if (logical < 0 || header->isSectionHidden(logical))
+            continue;
+        columns.push_back({logical, m_grid->model()->headerData(logical, Qt::Horizontal).toString(),
+                           m_grid->GetColumnWidth(logical),
+                           m_grid->GetColumnFormat(logical) == hvGridCtrl::FormatLeft});
+    }
+
+    ModuleLease module(m_moduleManager);
+    vnChannelLayout layout;
+    if (vnModule* current = module.Get()) {
+        const char* name = nullptr;
+        if (!vnFailed(current->GetName(&name)) && name)
+            heading.module = QString::fromUtf8(name);
+        std::string model;
+        if (!vnFailed(current->GetScannerModel(&model)))
+            heading.scannerModel = QString::fromStdString(model);
+        vnChannelLayout* moduleLayout = nullptr;
+        if (!vnFailed(current->GetChannelLayout(&moduleLayout)) && moduleLayout)
+            layout = *moduleLayout;
+    }
+
+    CChannelPrinter channelPrinter(heading, std::move(columns));
+    const bool selectionOnly = printer.printRange() == QPrinter::Selection;
+    const int rows = std::min(m_grid->GetItemCount(), m_channels.GetCount());
+    for (int row = 0; row < rows; ++row)
+        if (!selectionOnly || m_grid->IsItemSelected(row))
+            channelPrinter.AddChannel(*m_channels.GetAt(row), layout);
+    return channelPrinter.Print(printer);
+}
+
+void CMainFrame::OnHelpTopics()
+{
+    if (!m_helpWindow)
+        m_helpWindow = new CHelpWindow(this);
+    m_helpWindow->ShowPage(CHelpWindow::ContentsPage);
 }
 
 QString CMainFrame::TransferErrorText(const std::string& reason)

@@ -13,6 +13,8 @@
 #include <string>
 #include <vector>
 
+class CHelpWindow;
+class QPrinter;
 class CStatusBar;
 class QCloseEvent;
 class QSessionManager;
@@ -75,10 +77,17 @@ public:
     CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
     const CReBar& GetReBar() const { return m_reBar; }
     vnModuleManager& GetModuleManager() { return m_moduleManager; }
+    // The help window once Help Topics has opened it; null before.
+    CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
 
     // Full path of the channel file last opened or saved; empty when none.
     const std::string& GetFileName() const { return m_fileName; }
     void SetFileName(const std::string& fileName);
+
+    // Prints the channel list: the grid's rows that have a frequency (only
+    // the selected ones when the printer's range is the selection), in the
+    // grid's shown columns and their order. The number of pages printed.
+    int PrintChannels(QPrinter& printer);
 
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
@@ -111,6 +120,9 @@ private:
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
     void OnTransferModules();
+    void OnHelpTopics();
+    void OnFilePrint();
+    void OnFilePrintPreview();
 
     // The transfer error box; outcome, when given, says how far the command
     // got.
@@ -132,4 +144,6 @@ private:
     QString m_lastWarning; // the status-bar warning shown last, if any
     // After the channel list: its steps point into the list.
     QUndoStack m_undoStack;
+    // Made on first use and kept, hidden when closed, until the window goes.
+    CHelpWindow* m_helpWindow = nullptr;
 };

@@ -3,6 +3,8 @@
 #include "modules/vnChannelLayout.h"
 #include "modules/vnResult.h"
 
+#include <string>
+
 class vnTransfer;
 
 // A scanner module. The base answers E_NOTIMPL for everything but the
@@ -38,6 +40,14 @@ public:
     virtual vnResult GetTransfer(vnTransfer** transfer)
     {
         (void)transfer;
+        return E_NOTIMPL;
+    }
+
+    // The scanner model the user chose for this module, as stored; for
+    // printouts and titles.
+    virtual vnResult GetScannerModel(std::string* model)
+    {
+        (void)model;
         return E_NOTIMPL;
     }
 

@@ -26,6 +26,7 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
     {QKeyCombination(Qt::Key_F5), ID_ACCEL_F5},
     {Qt::SHIFT | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
+    {QKeyCombination(Qt::Key_F1), ID_HELP_TOPICS},
 };
 
 } // namespace

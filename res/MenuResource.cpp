@@ -12,6 +12,7 @@ constexpr MenuItemResource kFileItems[] = {
     {0, nullptr},
     {ID_FILE_PAGE_SETUP, "Page Set&up..."},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
+    {ID_FILE_PRINT_PREVIEW, "Print Pre&view..."},
     {0, nullptr},
     {ID_FILE_MRU_FILE1, nullptr}, // the recent files
     {ID_APP_EXIT, "E&xit"},

@@ -14,6 +14,7 @@ inline constexpr int ID_FILE_SAVE = 57603;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_PAGE_SETUP = 136;
 inline constexpr int ID_FILE_PRINT = 57607;
+inline constexpr int ID_FILE_PRINT_PREVIEW = 57609;
 inline constexpr int ID_APP_EXIT = 57665;
 // The recent files of the File menu, most recent first.
 inline constexpr int ID_FILE_MRU_FILE1 = 57616;

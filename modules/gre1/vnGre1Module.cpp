@@ -137,6 +137,14 @@ vnResult vnGre1Module::ShowProperties()
     return S_OK;
 }
 
+vnResult vnGre1Module::GetScannerModel(std::string* model)
+{
+    if (!model)
+        return E_INVALIDARG;
+    *model = vnSettings().GetSettingString(kSection, kModelKey, kDefaultModel);
+    return S_OK;
+}
+
 vnResult vnGre1Module::GetTransfer(vnTransfer** transfer)
 {
     if (!transfer)

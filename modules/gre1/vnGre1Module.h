@@ -37,6 +37,7 @@ public:
     // and applies them to the port.
     vnResult ShowProperties() override;
     vnResult GetTransfer(vnTransfer** transfer) override;
+    vnResult GetScannerModel(std::string* model) override;
     virtual vnResult GetSerialPort(vnGre1Port** port);
 
 private:

@@ -137,22 +137,24 @@ TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
 }
 
 INSTANTIATE_TEST_SUITE_P(MenuAndHiddenCommands, UnhandledCommandTest,
-                         ::testing::Values(ID_FILE_PAGE_SETUP, ID_FILE_PRINT, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE,
-                                           ID_EDIT_DELETE, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_GOTO,
-                                           ID_VIEW_COLUMNS, ID_TRANSFER_DOWNLOAD_ALL, ID_TRANSFER_SETTINGS,
-                                           ID_HELP_TOPICS, ID_TOOLBAR_PRINT, ID_ACCEL_F5, ID_NEXT_PANE, ID_PREV_PANE));
+                         ::testing::Values(ID_FILE_PAGE_SETUP, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
+                                           ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_GOTO, ID_VIEW_COLUMNS,
+                                           ID_TRANSFER_DOWNLOAD_ALL, ID_TRANSFER_SETTINGS, ID_ACCEL_F5, ID_NEXT_PANE,
+                                           ID_PREV_PANE));
 
 TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
 {
     frame->UpdateCommandUI();
     for (int id : {ID_FILE_NEW, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
-                   ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL, ID_TRANSFER_MODULES, ID_APP_ABOUT})
+                   ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL, ID_TRANSFER_MODULES, ID_FILE_PRINT,
+                   ID_HELP_TOPICS, ID_APP_ABOUT})
         EXPECT_TRUE(frame->FindMenuItem(id)->isEnabled()) << id;
 
     const CToolBar* toolbar = frame->GetToolBar();
-    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_TOOLBAR_PRINT})
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(toolbar->FindButton(id)->isEnabled()) << id;
-    EXPECT_TRUE(toolbar->FindButton(ID_APP_ABOUT)->isEnabled());
+    EXPECT_TRUE(toolbar->FindButton(ID_TOOLBAR_PRINT)->isEnabled());
+    EXPECT_TRUE(toolbar->FindButton(ID_HELP_TOPICS)->isEnabled());
 }
 
 TEST_F(MainFrameTest, F5AndCtrlF5DoNothingWhileShiftF5UploadsAll)

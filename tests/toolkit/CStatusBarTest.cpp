@@ -42,13 +42,11 @@ TEST(StatusBarTest, ShowsReadyThenAButtonsPromptWhileThePointerRestsOnIt)
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&frame));
     EXPECT_EQ(frame.statusBar->GetPaneText(0), "Ready");
 
-    auto* about = qobject_cast<QToolButton*>(frame.toolBar->widgetForAction(frame.toolBar->FindButton(ID_APP_ABOUT)));
-    ASSERT_NE(about, nullptr);
-    EXPECT_EQ(about->toolTip(), "About");
-    QTest::mouseMove(about);
-    EXPECT_TRUE(QTest::qWaitFor([&] {
-        return frame.statusBar->GetPaneText(0) == "Display program information, version number and copyright";
-    }));
+    auto* help = qobject_cast<QToolButton*>(frame.toolBar->widgetForAction(frame.toolBar->FindButton(ID_HELP_TOPICS)));
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->toolTip(), "Help Topics");
+    QTest::mouseMove(help);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return frame.statusBar->GetPaneText(0) == "Show the Scanlore user guide"; }));
 
     QTest::mouseMove(frame.centralWidget());
     EXPECT_TRUE(QTest::qWaitFor([&] { return frame.statusBar->GetPaneText(0) == "Ready"; }));

@@ -91,6 +91,18 @@ protected:
     std::shared_ptr<ScriptedEditor> m_editor = std::make_shared<ScriptedEditor>();
 };
 
+TEST_F(vnGre1ModuleTest, TellsTheStoredScannerModelOrThePro89)
+{
+    vnGre1Module module;
+    std::string model;
+    ASSERT_EQ(module.GetScannerModel(&model), S_OK);
+    EXPECT_EQ(model, "RadioShack Pro-89");
+    m_store.SetSettingString(kSection, "Scanner Model", "RadioShack Pro-2017");
+    ASSERT_EQ(module.GetScannerModel(&model), S_OK);
+    EXPECT_EQ(model, "RadioShack Pro-2017");
+    EXPECT_EQ(module.GetScannerModel(nullptr), E_INVALIDARG);
+}
+
 TEST_F(vnGre1ModuleTest, DescribesItselfAndNumbersTwoHundredChannels)
 {
     vnGre1Module module;

@@ -1,0 +1,202 @@
+#include "app/CChannelPrinter.h"
+
+#include "app/ChannelCellText.h"
+#include "channels/vnChannel.h"
+#include "modules/vnChannelLayout.h"
+
+#include <QFontMetrics>
+#include <QPagedPaintDevice>
+#include <QPainter>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kBodyPoints = 9;
+constexpr int kTitlePoints = 14;
+// Lines of the first page that its heading takes: the title (two lines
+// high), the date, the module, the scanner model and a blank line.
+constexpr int kHeadingLines = 6;
+// A line's height is the font's height and this share more.
+constexpr double kLineSpacing = 1.35;
+constexpr int kCellPadding = 3; // in points, either side of a cell's text
+
+} // namespace
+
+struct CChannelPrinter::Metrics
+{
+    QFont body;
+    QFont bold;
+    QFont title;
+    int lineHeight = 0;
+    int padding = 0;
+    int width = 0;
+    int height = 0;
+    std::vector<int> columnLeft; // and one past the last column: its right edge
+};
+
+CChannelPrinter::CChannelPrinter(Heading heading, std::vector<Column> columns)
+    : m_heading(std::move(heading)), m_columns(std::move(columns))
+{}
+
+QString CChannelPrinter::BankHeading(const vnChannelLayout& layout, int number)
+{
+    const std::int64_t perBank = std::max(layout.GetChannelsPerBank(), 1);
+    const std::int64_t offset = static_cast<std::int64_t>(number) - layout.GetFirstChannel();
+    // Floor division, so that a number below the first channel lands in a
+    // bank of its own rather than in the first one.
+    const std::int64_t index = offset >= 0 ? offset / perBank : (offset - perBank + 1) / perBank;
+    const std::int64_t first = layout.GetFirstChannel() + index * perBank;
+    return QStringLiteral("Bank %1: channels %2-%3")
+        .arg(layout.GetFirstBank() + index)
+        .arg(first)
+        .arg(first + perBank - 1);
+}
+
+void CChannelPrinter::AddChannel(const vnChannel& channel, const vnChannelLayout& layout)
+{
+    if (channel.GetFrequency().GetMHz() == 0.0)
+        return;
+    const QString bank = BankHeading(layout, channel.GetNumber());
+    const auto lastBank =
+        std::find_if(m_lines.rbegin(), m_lines.rend(), [](const Line& l) { return !l.bank.isEmpty(); });
+    if (lastBank == m_lines.rend() || lastBank->bank != bank)
+        m_lines.push_back({bank, {}});
+
+    Line line;
+    for (const Column& column : m_columns)
+        line.cells << QString::fromStdString(GetChannelCellText(channel, column.field));
+    m_lines.push_back(std::move(line));
+}
+
+std::vector<std::vector<int>> CChannelPrinter::Paginate(int firstPageLines, int pageLines) const
+{
+    std::vector<std::vector<int>> pages(1);
+    int room = firstPageLines;
+    int bank = -1;
+    for (int i = 0; i < static_cast<int>(m_lines.size()); ++i) {
+        const bool heading = !m_lines[static_cast<std::size_t>(i)].bank.isEmpty();
+        if (heading)
+            bank = i;
+        // A heading needs the line after it on the same page.
+        const int needed = heading ? 2 : 1;
+        if (room < needed && !pages.back().empty()) {
+            pages.emplace_back();
+            room = pageLines;
+            if (!heading && bank >= 0) {
+                pages.back().push_back(bank);
+                --room;
+            }
+        }
+        pages.back().push_back(i);
+        --room;
+    }
+    return pages;
+}
+
+int CChannelPrinter::Print(QPagedPaintDevice& device) const
+{
+    QPainter painter;
+    if (!painter.begin(&device))
+        return 0;
+
+    Metrics metrics;
+    metrics.body = QFont(QStringLiteral("DejaVu Sans"));
+    metrics.body.setPointSize(kBodyPoints);
+    metrics.bold = metrics.body;
+    metrics.bold.setBold(true);
+    metrics.title = metrics.bold;
+    metrics.title.setPointSize(kTitlePoints);
+    painter.setFont(metrics.body);
+    const QFontMetrics fm(metrics.body, &device);
+    metrics.lineHeight = static_cast<int>(fm.height() * kLineSpacing);
+    metrics.padding = kCellPadding * device.logicalDpiX() / 72;
+    metrics.width = painter.viewport().width();
+    metrics.height = painter.viewport().height();
+
+    // Each column is at least as wide as its title; the rest of the page's
+    // width is shared in proportion to the grid's column widths.
+    const QFontMetrics boldMetrics(metrics.bold, &device);
+    std::vector<int> widths;
+    int needed = 0;
+    int totalWidth = 0;
+    for (const Column& column : m_columns) {
+        widths.push_back(boldMetrics.horizontalAdvance(column.title) + 2 * metrics.padding + 1);
+        needed += widths.back();
+        totalWidth += std::max(column.width, 0);
+    }
+    const std::int64_t spare = std::max(metrics.width - needed, 0);
+    int left = 0;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        metrics.columnLeft.push_back(left);
+        left += widths[c] + static_cast<int>(spare * std::max(m_columns[c].width, 0) / std::max(totalWidth, 1));
+    }
+    metrics.columnLeft.push_back(metrics.width);
+
+    // Every page: the column header, and the page number at the foot.
+    const int pageLines = std::max(metrics.height / metrics.lineHeight - 3, 2);
+    const int firstPageLines = std::max(pageLines - kHeadingLines, 2);
+    const auto pages = Paginate(firstPageLines, pageLines);
+    const int pageCount = static_cast<int>(pages.size());
+    for (int page = 0; page < pageCount; ++page) {
+        if (page > 0)
+            device.newPage();
+        PaintPage(painter, metrics, pages[static_cast<std::size_t>(page)], page, pageCount);
+    }
+    painter.end();
+    return pageCount;
+}
+
+void CChannelPrinter::PaintPage(QPainter& painter, const Metrics& metrics, const std::vector<int>& lines, int page,
+                                int pageCount) const
+{
+    const int lineHeight = metrics.lineHeight;
+    int y = 0;
+    const auto textLine = [&](const QFont& font, const QString& text, int height) {
+        painter.setFont(font);
+        painter.drawText(QRect(0, y, metrics.width, height), Qt::AlignLeft | Qt::AlignVCenter, text);
+        y += height;
+    };
+
+    if (page == 0) {
+        textLine(metrics.title, m_heading.title, lineHeight * 2);
+        textLine(metrics.body, QStringLiteral("Printed: %1").arg(m_heading.date), lineHeight);
+        textLine(metrics.body, QStringLiteral("Module: %1").arg(m_heading.module), lineHeight);
+        textLine(metrics.body, QStringLiteral("Scanner model: %1").arg(m_heading.scannerModel), lineHeight);
+        y += lineHeight;
+    }
+
+    const auto cells = [&](const QStringList& texts, bool header) {
+        painter.setFont(header ? metrics.bold : metrics.body);
+        const QFontMetrics fm = painter.fontMetrics();
+        for (int c = 0; c < static_cast<int>(m_columns.size()); ++c) {
+            const QRect cell(metrics.columnLeft[static_cast<std::size_t>(c)], y,
+                             metrics.columnLeft[static_cast<std::size_t>(c) + 1] -
+                                 metrics.columnLeft[static_cast<std::size_t>(c)],
+                             lineHeight);
+            const QRect inner = cell.adjusted(metrics.padding, 0, -metrics.padding, 0);
+            const Qt::Alignment align =
+                (m_columns[static_cast<std::size_t>(c)].left ? Qt::AlignLeft : Qt::AlignHCenter) | Qt::AlignVCenter;
+            painter.drawText(inner, align, fm.elidedText(texts.value(c), Qt::ElideRight, inner.width()));
+        }
+        y += lineHeight;
+        painter.drawLine(0, y - 1, metrics.width, y - 1);
+    };
+
+    QStringList titles;
+    for (const Column& column : m_columns)
+        titles << column.title;
+    cells(titles, true);
+
+    for (int index : lines) {
+        const Line& line = m_lines[static_cast<std::size_t>(index)];
+        if (line.bank.isEmpty())
+            cells(line.cells, false);
+        else
+            textLine(metrics.bold, line.bank, lineHeight);
+    }
+
+    painter.setFont(metrics.body);
+    painter.drawText(QRect(0, metrics.height - lineHeight, metrics.width, lineHeight), Qt::AlignCenter,
+                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount));
+}

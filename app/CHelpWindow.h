@@ -1,0 +1,35 @@
+#pragma once
+
+#include <QUrl>
+#include <QWidget>
+
+class QTextBrowser;
+
+// The help window "Scanlore Help": the user guide in a browser whose pages
+// link to each other. The guide's pages are resources under :/help; its
+// keyboard page is made from the main window's accelerator table when it is
+// shown. The window keeps its size in the settings store.
+class CHelpWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    static const QUrl ContentsPage;
+    static const QUrl KeyboardPage;
+
+    explicit CHelpWindow(QWidget* parent = nullptr);
+    ~CHelpWindow() override;
+
+    // Shows the page and brings the window to the front.
+    void ShowPage(const QUrl& page);
+
+    QTextBrowser* GetBrowser() const { return m_browser; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void StoreSize();
+
+    QTextBrowser* m_browser;
+};

@@ -1,0 +1,117 @@
+// The help window: the guide's pages, the keyboard page and the window's size.
+#include "app/CHelpWindow.h"
+#include "MainWindowFixture.h"
+#include "app/HelpKeyboardPage.h"
+#include "res/AcceleratorResource.h"
+#include "res/ResourceIds.h"
+#include "toolkit/CToolBar.h"
+
+#include <QDir>
+#include <QKeySequence>
+#include <QRegularExpression>
+#include <QTextBrowser>
+#include <QTextTable>
+
+#include <deque>
+#include <set>
+
+namespace {
+
+class HelpTest : public MainWindowFixture
+{
+protected:
+    CHelpWindow* OpenHelpWith(int key)
+    {
+        QTest::keyClick(grid, static_cast<Qt::Key>(key));
+        CHelpWindow* help = frame->GetHelpWindow();
+        return help && help->isVisible() ? help : nullptr;
+    }
+};
+
+TEST_F(HelpTest, F1AndTheToolbarButtonOpenTheContentsPage)
+{
+    CHelpWindow* help = OpenHelpWith(Qt::Key_F1);
+    ASSERT_NE(help, nullptr);
+    EXPECT_EQ(help->windowTitle(), "Scanlore Help");
+    EXPECT_EQ(help->GetBrowser()->source(), CHelpWindow::ContentsPage);
+    EXPECT_TRUE(help->GetBrowser()->toPlainText().contains("When the scanner does not answer"));
+
+    help->GetBrowser()->setSource(CHelpWindow::KeyboardPage);
+    help->close();
+    frame->GetToolBar()->FindButton(ID_HELP_TOPICS)->trigger();
+    EXPECT_EQ(frame->GetHelpWindow(), help);
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_EQ(help->GetBrowser()->source(), CHelpWindow::ContentsPage);
+}
+
+TEST_F(HelpTest, EveryPageIsReachableFromTheContentsAndEveryLinkLeadsToAPage)
+{
+    CHelpWindow help;
+    QTextBrowser* browser = help.GetBrowser();
+    std::set<QString> reached;
+    std::deque<QUrl> queue{CHelpWindow::ContentsPage};
+    static const QRegularExpression link(QStringLiteral("href=\"([^\"#]+)\""));
+    while (!queue.empty()) {
+        const QUrl page = queue.front();
+        queue.pop_front();
+        if (!reached.insert(page.fileName()).second)
+            continue;
+        const QString html = browser->loadResource(QTextDocument::HtmlResource, page).toString();
+        ASSERT_FALSE(html.isEmpty()) << page.toString().toStdString() << " is linked but missing";
+        for (const QRegularExpressionMatch& match : link.globalMatch(html))
+            queue.push_back(page.resolved(QUrl(match.captured(1))));
+    }
+
+    std::set<QString> pages{CHelpWindow::KeyboardPage.fileName()};
+    for (const QString& name : QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")}))
+        pages.insert(name);
+    EXPECT_GE(pages.size(), 7u);
+    EXPECT_EQ(reached, pages);
+}
+
+TEST_F(HelpTest, KeyboardPageListsExactlyTheAcceleratorTable)
+{
+    CHelpWindow help;
+    help.GetBrowser()->setSource(CHelpWindow::KeyboardPage);
+    QTextTable* table = nullptr;
+    for (QTextFrame* child : help.GetBrowser()->document()->rootFrame()->childFrames())
+        if ((table = qobject_cast<QTextTable*>(child)))
+            break;
+    ASSERT_NE(table, nullptr);
+
+    const auto bindings = FindAcceleratorResource(IDR_MAINFRAME);
+    ASSERT_EQ(table->rows(), static_cast<int>(bindings.size()) + 1);
+    std::map<QString, QString> shown;
+    for (int row = 1; row < table->rows(); ++row) {
+        const auto text = [&](int column) {
+            QTextTableCell cell = table->cellAt(row, column);
+            QTextCursor cursor = cell.firstCursorPosition();
+            cursor.setPosition(cell.lastCursorPosition().position(), QTextCursor::KeepAnchor);
+            return cursor.selectedText();
+        };
+        const AcceleratorResource& binding = bindings[static_cast<std::size_t>(row - 1)];
+        EXPECT_EQ(QKeySequence(text(0)), QKeySequence(binding.keys)) << row;
+        shown[text(0)] = text(1);
+    }
+    // A few the user reads in the menus.
+    EXPECT_EQ(shown["Ctrl+P"], "Print");
+    EXPECT_EQ(shown["Shift+F5"], "Upload All To Scanner");
+    EXPECT_EQ(shown["F1"], "Help Topics");
+    EXPECT_EQ(shown["Ctrl+Ins"], "Copy");
+}
+
+TEST_F(HelpTest, WindowKeepsItsSize)
+{
+    {
+        CHelpWindow help;
+        help.ShowPage(CHelpWindow::ContentsPage);
+        help.resize(512, 384);
+        help.close();
+    }
+    EXPECT_EQ(settings->GetSettingInt("Help Window", "Width", 0), 512);
+    EXPECT_EQ(settings->GetSettingInt("Help Window", "Height", 0), 384);
+    CHelpWindow again;
+    EXPECT_EQ(again.size(), QSize(512, 384));
+}
+
+} // namespace
