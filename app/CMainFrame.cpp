@@ -119,6 +119,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
+    OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
 }
 
@@ -347,6 +348,15 @@ void CMainFrame::OnTransferUploadAll()
         ShowCancelled(progress.GetLastState().channelsSent, progress.GetLastState().channels);
     else if (vnFailed(result))
         ShowTransferError(transfer);
+}
+
+void CMainFrame::OnTransferSettings()
+{
+    // The same dialog as Properties in the modules dialog; the module stores
+    // what it changes, and the next command's fresh module reads it.
+    ModuleLease module(m_moduleManager);
+    if (module.Get())
+        module.Get()->ShowProperties();
 }
 
 void CMainFrame::OnTransferModules()

@@ -18,7 +18,8 @@ class vnTransfer;
 // Scanlore's main window: the channel grid between the rebar (toolbar and
 // bank bar) and the status bar. It owns the channel list that the grid
 // shows (row i is the channel at index i) and a module manager, and carries
-// out New, Select All, the two uploads and the Modules command.
+// out New, Select All, the two uploads, the module's settings and the
+// Modules command.
 //
 // Constructing it runs the first-run check: on a user's first start the
 // modules dialog comes up before any window.
@@ -68,6 +69,7 @@ private:
     void OnEditSelectAll();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
+    void OnTransferSettings();
     void OnTransferModules();
 
     // The transfer error box; outcome, when given, says how far the command

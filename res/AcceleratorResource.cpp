@@ -4,8 +4,8 @@
 
 namespace {
 
-// The complete table: Ctrl+F5, Del, Ctrl+F, F3 and Ctrl+G appear in menu
-// labels but are deliberately bound to nothing.
+// The complete table: Del, Ctrl+F, F3 and Ctrl+G appear in menu labels but
+// are bound to nothing while the window does not offer their commands.
 constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
     {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
@@ -22,7 +22,8 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
     {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
     {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
-    {QKeyCombination(Qt::Key_F5), ID_ACCEL_F5},
+    {QKeyCombination(Qt::Key_F5), ID_TRANSFER_UPLOAD_SELECTED},
+    {Qt::CTRL | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
     {Qt::SHIFT | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
 };
 

@@ -34,10 +34,9 @@ inline constexpr int ID_TRANSFER_SETTINGS = 147;
 inline constexpr int ID_TRANSFER_MODULES = 143;
 inline constexpr int ID_HELP_TOPICS = 144;
 inline constexpr int ID_APP_ABOUT = 57664;
-// Commands without a menu item: the printer button, the command of F5, and
-// next/previous pane (F6, Shift+F6). Nothing handles them.
+// Commands without a menu item: the printer button and next/previous pane
+// (F6, Shift+F6), which nothing handles.
 inline constexpr int ID_TOOLBAR_PRINT = 32771;
-inline constexpr int ID_ACCEL_F5 = 32779;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 

@@ -47,6 +47,11 @@ constexpr StringEntry kStrings[] = {
     {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+    // Greyed while the current module only sends, as every module does now.
+    {ID_TRANSFER_DOWNLOAD_ALL,
+     "Read the channels back from the scanner; not available: the current module can only "
+     "send to its scanner\nDownload All"},
+    {ID_TRANSFER_SETTINGS, "Change the current module's settings\nSettings"},
 };
 
 } // namespace

@@ -139,8 +139,13 @@ TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
 INSTANTIATE_TEST_SUITE_P(MenuAndHiddenCommands, UnhandledCommandTest,
                          ::testing::Values(ID_FILE_PAGE_SETUP, ID_FILE_PRINT, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY,
                                            ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_GOTO,
-                                           ID_VIEW_COLUMNS, ID_TRANSFER_DOWNLOAD_ALL, ID_TRANSFER_SETTINGS,
-                                           ID_HELP_TOPICS, ID_TOOLBAR_PRINT, ID_ACCEL_F5, ID_NEXT_PANE, ID_PREV_PANE));
+                                           ID_VIEW_COLUMNS, ID_TRANSFER_DOWNLOAD_ALL, ID_HELP_TOPICS, ID_TOOLBAR_PRINT,
+                                           ID_NEXT_PANE, ID_PREV_PANE));
+
+TEST_F(MainFrameTest, DownloadAllSaysInItsPromptWhyItIsGreyed)
+{
+    EXPECT_TRUE(frame->FindMenuItem(ID_TRANSFER_DOWNLOAD_ALL)->statusTip().contains("can only send"));
+}
 
 TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
 {
@@ -155,18 +160,38 @@ TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
     EXPECT_TRUE(toolbar->FindButton(ID_APP_ABOUT)->isEnabled());
 }
 
-TEST_F(MainFrameTest, F5AndCtrlF5DoNothingWhileShiftF5UploadsAll)
+TEST_F(MainFrameTest, UploadKeysRunTheCommandsTheirMenuLabelsName)
 {
-    SetPort(kMissingPort);
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    frame->SetCellText(3, 1, "146.52");
+    grid->SetItemSelected(3, true);
     ASSERT_TRUE(grid->hasFocus());
 
-    QTest::keyClick(grid, Qt::Key_F5);
-    QTest::keyClick(grid, Qt::Key_F5, Qt::ControlModifier);
+    const std::vector<WirePacket> selected = {StartPacket(1), ChannelPacket("C4^F146.5200^DR^LR^PR^"), EndPacket()};
+    const std::vector<WirePacket> all = {StartPacket(200), ChannelPacket("C4^F146.5200^DR^LR^PR^"), EndPacket()};
+    const struct
+    {
+        Qt::KeyboardModifiers modifiers;
+        const std::vector<WirePacket>& sent;
+    } keys[] = {{Qt::NoModifier, selected}, {Qt::ControlModifier, all}, {Qt::ShiftModifier, all}};
+    for (const auto& key : keys) {
+        QTest::keyClick(grid, Qt::Key_F5, key.modifiers);
+        EXPECT_EQ(DecodePackets(line.ReadWritten()), key.sent) << key.modifiers.toInt();
+    }
     EXPECT_TRUE(boxes.Shown().empty());
+}
 
-    QTest::keyClick(grid, Qt::Key_F5, Qt::ShiftModifier);
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("A transfer error has occurred."));
+TEST_F(MainFrameTest, TransferSettingsOpensTheCurrentModulesProperties)
+{
+    int shown = 0;
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
+        shown = dialog.GetTemplateId();
+        return IDCANCEL;
+    });
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_SETTINGS));
+    EXPECT_EQ(shown, IDD_GRE1_PROPERTIES);
 }
 
 TEST_F(MainFrameTest, CtrlASelectsEveryRowAndLeavesTheFocusedRow)
