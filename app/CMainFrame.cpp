@@ -1,9 +1,12 @@
 #include "app/CMainFrame.h"
 
+#include "app/CFindDlg.h"
+#include "app/CGoToDlg.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelFile.h"
+#include "app/ChannelSearch.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
@@ -42,6 +45,9 @@ constexpr ColumnDefinition kColumns[] = {
 };
 // A character typed on one selected row starts editing its description.
 constexpr int kDescriptionColumn = 2;
+
+// The columns whose texts Find searches.
+constexpr int kSearchedColumns[] = {1, 2, 3};
 
 const QString kChannelFileExtension = QStringLiteral("csv");
 
@@ -117,6 +123,19 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    OnCommand(ID_EDIT_FIND, [this] { OnEditFind(); });
+    OnCommand(ID_EDIT_FIND_NEXT, [this] { FindNext(false); });
+    OnCommand(ID_EDIT_FIND_PREVIOUS, [this] { FindNext(true); });
+    OnCommand(ID_EDIT_GOTO, [this] { OnEditGoTo(); });
+    // Greyed while there is nothing to act on.
+    const auto needRows = [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->GetItemCount() > 0); };
+    const auto needSearch = [this](CCmdUI& ui) {
+        ui.Enable(m_grid && m_grid->GetItemCount() > 0 && m_findDlg && !m_findDlg->GetRequest().what.isEmpty());
+    };
+    OnUpdateCommandUI(ID_EDIT_FIND, needRows);
+    OnUpdateCommandUI(ID_EDIT_FIND_NEXT, needSearch);
+    OnUpdateCommandUI(ID_EDIT_FIND_PREVIOUS, needSearch);
+    OnUpdateCommandUI(ID_EDIT_GOTO, needRows);
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
@@ -209,18 +228,21 @@ void CMainFrame::WarnIfNotSendable(int row)
     m_lastWarning = QString::fromStdString(reason);
 }
 
+vnChannelLayout CMainFrame::GetLayout()
+{
+    // A copy: the layout belongs to the module, which goes back at once.
+    ModuleLease module(m_moduleManager);
+    vnChannelLayout* layout = nullptr;
+    if (module.Get() && !vnFailed(module.Get()->GetChannelLayout(&layout)) && layout)
+        return *layout;
+    return {};
+}
+
 void CMainFrame::OnFileNew()
 {
-    std::int64_t first = 0;
-    std::int64_t last = -1;
-    {
-        ModuleLease module(m_moduleManager);
-        vnChannelLayout* layout = nullptr;
-        if (module.Get() && !vnFailed(module.Get()->GetChannelLayout(&layout)) && layout) {
-            first = layout->GetFirstChannel();
-            last = layout->GetLastChannel();
-        }
-    }
+    const vnChannelLayout layout = GetLayout();
+    const std::int64_t first = layout.GetFirstChannel();
+    const std::int64_t last = layout.GetLastChannel();
 
     m_fileName.clear();
 
@@ -298,6 +320,78 @@ void CMainFrame::OnEditSelectAll()
     const int rows = m_grid->GetItemCount();
     for (int row = 0; row < rows; ++row)
         m_grid->SetItemSelected(row, true);
+}
+
+int CMainFrame::FindChannelRow(std::int32_t number) const
+{
+    const int rows = m_grid->GetItemCount();
+    for (int row = 0; row < rows; ++row) {
+        const vnChannel* channel = m_channels.GetAt(row);
+        if (channel && channel->GetNumber() == number)
+            return row;
+    }
+    return -1;
+}
+
+void CMainFrame::SelectRow(int row)
+{
+    // An open edit ends where it is before the grid moves away from it.
+    m_grid->CommitEdit();
+    m_grid->clearSelection();
+    m_grid->SetItemSelected(row, true);
+    m_grid->SetFocusedItem(row);
+    m_grid->EnsureRowVisible(row);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::OnEditGoTo()
+{
+    const vnChannelLayout layout = GetLayout();
+    CGoToDlg dialog(layout.GetFirstChannel(), layout.GetLastChannel(), this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (const int row = FindChannelRow(dialog.GetChannel()); row >= 0) {
+        SelectRow(row);
+        return;
+    }
+    // A layout's number that the grid does not show (a shorter file opened).
+    m_statusBar->showMessage(QStringLiteral("Channel %1 is not in the grid.").arg(dialog.GetChannel()));
+}
+
+void CMainFrame::OnEditFind()
+{
+    if (!m_findDlg) {
+        m_findDlg = new CFindDlg(this);
+        connect(m_findDlg, &CFindDlg::FindNext, this, &CMainFrame::FindNext);
+    }
+    m_findDlg->ShowFind();
+}
+
+void CMainFrame::FindNext(bool reverse)
+{
+    if (!m_findDlg)
+        return;
+    const FindRequest request = m_findDlg->GetRequest();
+    if (request.what.isEmpty())
+        return;
+    const bool down = request.down != reverse;
+    m_grid->CommitEdit();
+    const RowSearchResult found = FindRow(m_grid->GetItemCount(), m_grid->GetFocusedItem(), down, [&](int row) {
+        for (int column : kSearchedColumns)
+            if (request.Matches(QString::fromStdString(GetCellText(row, column))))
+                return true;
+        return false;
+    });
+    if (found.row < 0) {
+        m_statusBar->showMessage(QStringLiteral("Cannot find \"%1\"").arg(request.what));
+        return;
+    }
+    SelectRow(found.row);
+    if (found.wrapped)
+        m_statusBar->showMessage(down ? QStringLiteral("Passed the last channel; continued from the first.")
+                                      : QStringLiteral("Passed the first channel; continued from the last."));
+    else
+        m_statusBar->clearMessage();
 }
 
 void CMainFrame::OnTransferUploadSelected()

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "app/CFindDlg.h"
 #include "channels/vnChannelList.h"
 #include "grid/hvGridCtrl.h"
+#include "modules/vnChannelLayout.h"
 #include "modules/vnModuleManager.h"
 #include "toolkit/CFrameWnd.h"
 #include "toolkit/CReBar.h"
 
+#include <QPointer>
 #include <QString>
 
 #include <string>
@@ -18,8 +21,8 @@ class vnTransfer;
 // Scanlore's main window: the channel grid between the rebar (toolbar and
 // bank bar) and the status bar. It owns the channel list that the grid
 // shows (row i is the channel at index i) and a module manager, and carries
-// out New, Select All, the two uploads, the module's settings and the
-// Modules command.
+// out New, Select All, Find, Go To, the two uploads, the module's settings
+// and the Modules command.
 //
 // Constructing it runs the first-run check: on a user's first start the
 // modules dialog comes up before any window.
@@ -46,6 +49,8 @@ public:
     CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
     const CReBar& GetReBar() const { return m_reBar; }
     vnModuleManager& GetModuleManager() { return m_moduleManager; }
+    // The Find dialog once Find has made it; null before.
+    CFindDlg* GetFindDialog() const { return m_findDlg; }
 
     // Full path of the channel file last opened or saved; empty when none.
     const std::string& GetFileName() const { return m_fileName; }
@@ -67,6 +72,11 @@ private:
     void OnFileSave();
     void OnFileSaveAs();
     void OnEditSelectAll();
+    void OnEditFind();
+    // The Find dialog's search from the focused row, in its direction or,
+    // reversed, the other way.
+    void FindNext(bool reverse);
+    void OnEditGoTo();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
     void OnTransferSettings();
@@ -79,6 +89,12 @@ private:
     void ShowCancelled(int channel, int channels);
     // Warns in the status bar when the channel of a row could not be sent.
     void WarnIfNotSendable(int row);
+    // The current module's channel numbering; empty when there is none.
+    vnChannelLayout GetLayout();
+    // The grid row showing this channel number; -1 when none does.
+    int FindChannelRow(std::int32_t number) const;
+    // Makes row the only selected row and the focused one, and shows it.
+    void SelectRow(int row);
 
     // Widgets are children of the window; these only point at them.
     CStatusBar* m_statusBar = nullptr;
@@ -89,5 +105,6 @@ private:
     vnModuleManager m_moduleManager;
     vnChannelList m_channels;
     std::string m_fileName;
-    QString m_lastWarning; // the status-bar warning shown last, if any
+    QString m_lastWarning;        // the status-bar warning shown last, if any
+    QPointer<CFindDlg> m_findDlg; // modeless, made by the first Find
 };

@@ -37,6 +37,8 @@ inline constexpr int ID_APP_ABOUT = 57664;
 // Commands without a menu item: the printer button and next/previous pane
 // (F6, Shift+F6), which nothing handles.
 inline constexpr int ID_TOOLBAR_PRINT = 32771;
+// Shift+F3: Find Next searching towards the top.
+inline constexpr int ID_EDIT_FIND_PREVIOUS = 32780;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 
@@ -80,4 +82,6 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MODULES = 5;
 inline constexpr int IDD_GRE1_PROPERTIES = 148;
 inline constexpr int IDD_BANK_BAR = 128;
+inline constexpr int IDD_GOTO = 160;
+inline constexpr int IDD_FIND = 161;
 inline constexpr int IDC_BANK_COMBO = 1013;

@@ -39,6 +39,8 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     {ID_EDIT_FIND, "Find the specified text\nFind"},
+    {ID_EDIT_FIND_NEXT, "Repeat the last search\nFind Next"},
+    {ID_EDIT_GOTO, "Select the channel with a given number\nGo To"},
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
     {ID_EDIT_UNDO, "Undo the last action\nUndo"},
     {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
