@@ -19,8 +19,8 @@
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
-#include <QComboBox>
 #include <QFile>
+#include <QItemSelectionModel>
 
 #include <cerrno>
 #include <system_error>
@@ -153,8 +153,7 @@ bool CMainFrame::OnCreate()
     SetControlBar(AFX_IDW_TOOLBAR, m_toolBar);
 
     m_bankBar = new CTransparentDialogBar(this);
-    auto* banks = m_bankBar->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
-    if (!banks)
+    if (!m_bankBar->GetDlgItem(IDC_BANK_COMBO))
         return false;
 
     m_reBar.AddBar(m_toolBar);
@@ -166,13 +165,21 @@ bool CMainFrame::OnCreate()
     setStatusBar(m_statusBar);
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
 
-    banks->addItem(LoadStringText(IDS_ALL_BANKS));
-    banks->setCurrentIndex(0);
+    m_bankBar->SetBanks(GetLayout());
+    connect(m_bankBar, &CTransparentDialogBar::BankChosen, this, [this](std::int32_t first) {
+        if (const int row = FindChannelRow(first); row >= 0)
+            SelectRow(row);
+    });
 
     for (const ColumnDefinition& column : kColumns)
         m_grid->InsertColumn(m_grid->GetColumnCount(), LoadStringText(column.title), column.format, column.width);
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
     m_grid->SetTypingColumn(kDescriptionColumn);
+    // The bank bar follows the focused row.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& row) {
+        if (const vnChannel* channel = m_channels.GetAt(row.row()))
+            m_bankBar->ShowBankOf(channel->GetNumber());
+    });
 
     OnFileNew();
     return true;

@@ -8,6 +8,9 @@ class vnChannelLayout
 {
 public:
     std::int32_t GetFirstChannel() const { return m_firstChannel; }
+    std::int32_t GetFirstBank() const { return m_firstBank; }
+    std::int32_t GetBankCount() const { return m_bankCount; }
+    std::int32_t GetChannelsPerBank() const { return m_channelsPerBank; }
     std::int32_t GetChannelCount() const
     {
         return static_cast<std::int32_t>(static_cast<std::int64_t>(m_bankCount) * m_channelsPerBank);

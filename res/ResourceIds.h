@@ -64,6 +64,7 @@ inline constexpr int IDS_UPLOAD_PROGRESS_SELECTED = 213; // %1 upload, %2 upload
 inline constexpr int IDS_UPLOAD_CANCEL = 214;
 inline constexpr int IDS_UPLOAD_CANCELLED = 215;       // %1 channel, %2 channels
 inline constexpr int IDS_SELECTED_CHANNELS_SENT = 216; // %1 sent, %2 selected
+inline constexpr int IDS_BANK_ENTRY = 240;             // %1 bank, %2 first and %3 last channel
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;

@@ -22,6 +22,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_COLUMN_LOCKOUT, "Lockout"},
     {IDS_COLUMN_PRIORITY, "Priority"},
     {IDS_ALL_BANKS, "(All Banks)"},
+    {IDS_BANK_ENTRY, "Bank %1: %2-%3"},
     {IDS_CHANNEL_FILE_FILTER, "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||"},
     {IDS_TRANSFER_ERROR, "A transfer error has occurred."},
     {IDS_TRANSFER_ACCESS_HINT,

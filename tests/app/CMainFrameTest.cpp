@@ -83,7 +83,7 @@ TEST_F(MainFrameTest, NewDiscardsEditsAndTheCurrentFileName)
     EXPECT_EQ(grid->GetItemCount(), 200);
 }
 
-TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
+TEST_F(MainFrameTest, BankBarSitsInTheSecondBandListingTheBanks)
 {
     const CReBar& rebar = frame->GetReBar();
     ASSERT_EQ(rebar.GetBandCount(), 2);
@@ -92,9 +92,13 @@ TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
 
     auto* banks = frame->GetBankBar()->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
     ASSERT_NE(banks, nullptr);
-    ASSERT_EQ(banks->count(), 1);
+    ASSERT_EQ(banks->count(), 11);
     EXPECT_EQ(banks->itemText(0), "(All Banks)");
-    EXPECT_EQ(banks->currentIndex(), 0);
+    EXPECT_EQ(banks->itemText(1), "Bank 1: 1-20");
+    EXPECT_EQ(banks->itemText(10), "Bank 10: 181-200");
+    // The grid has the focus on its first row, and the list follows it.
+    EXPECT_EQ(grid->GetFocusedItem(), 0);
+    EXPECT_EQ(banks->currentIndex(), 1);
 
     // One row: the toolbar band as narrow as its buttons, the bank bar's
     // band taking the rest of it.
@@ -104,6 +108,29 @@ TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
     EXPECT_LT(toolbarBand.right(), bankBand.left());
     EXPECT_GT(bankBand.width(), toolbarBand.width());
     EXPECT_GE(bankBand.right(), frame->width() - 8);
+}
+
+TEST_F(MainFrameTest, ChoosingABankGoesToItsFirstChannelAndTheBarFollowsTheFocusedRow)
+{
+    auto* banks = frame->GetBankBar()->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
+    ASSERT_NE(banks, nullptr);
+    banks->setCurrentIndex(9);
+    emit banks->activated(9); // as the user's choice reports it
+    EXPECT_EQ(grid->GetFocusedItem(), 160);
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+    EXPECT_TRUE(grid->IsItemSelected(160));
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->GetSubItemRect(160, 1).center()));
+    EXPECT_EQ(grid->GetItemCount(), 200);
+
+    for (const auto& [row, entry] : {std::pair{0, 1}, std::pair{19, 1}, std::pair{20, 2}, std::pair{199, 10}}) {
+        grid->SetFocusedItem(row);
+        EXPECT_EQ(banks->currentIndex(), entry) << row;
+    }
+
+    // "(All Banks)" moves nothing.
+    banks->setCurrentIndex(0);
+    emit banks->activated(0);
+    EXPECT_EQ(grid->GetFocusedItem(), 199);
 }
 
 TEST_F(MainFrameTest, ViewToolbarHidesTheToolbarBandAndViewStatusBarTheStatusBar)
