@@ -2,10 +2,9 @@
 
 #include "app/ChannelSearch.h"
 #include "res/DialogTemplates.h"
+#include "res/StringResource.h"
 
 #include <QLineEdit>
-
-#include <string>
 
 CGoToDlg::CGoToDlg(std::int32_t firstChannel, std::int32_t lastChannel, QWidget* parent)
     : CDialog(IDD_GOTO, parent), m_first(firstChannel), m_last(lastChannel)
@@ -16,8 +15,7 @@ CGoToDlg::~CGoToDlg() = default;
 bool CGoToDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    SetDlgItemText(IDC_GOTO_PROMPT,
-                   "&Channel number (" + std::to_string(m_first) + "-" + std::to_string(m_last) + "):");
+    SetDlgItemText(IDC_GOTO_PROMPT, LoadStringText(IDS_GOTO_PROMPT).arg(m_first).arg(m_last).toStdString());
     return true;
 }
 
@@ -29,8 +27,7 @@ void CGoToDlg::OnOK()
         EndDialog(IDOK);
         return;
     }
-    SetDlgItemText(IDC_GOTO_MESSAGE,
-                   "Type a whole number from " + std::to_string(m_first) + " to " + std::to_string(m_last) + ".");
+    SetDlgItemText(IDC_GOTO_MESSAGE, LoadStringText(IDS_GOTO_REFUSED).arg(m_first).arg(m_last).toStdString());
     if (auto* number = GetDlgItemAs<QLineEdit>(IDC_GOTO_NUMBER)) {
         number->setFocus(Qt::OtherFocusReason);
         number->selectAll();

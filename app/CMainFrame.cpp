@@ -362,7 +362,7 @@ void CMainFrame::OnEditGoTo()
         return;
     }
     // A layout's number that the grid does not show (a shorter file opened).
-    m_statusBar->showMessage(QStringLiteral("Channel %1 is not in the grid.").arg(dialog.GetChannel()));
+    m_statusBar->showMessage(LoadStringText(IDS_GOTO_NOT_SHOWN).arg(dialog.GetChannel()));
 }
 
 void CMainFrame::OnEditFind()
@@ -390,13 +390,12 @@ void CMainFrame::FindNext(bool reverse)
         return false;
     });
     if (found.row < 0) {
-        m_statusBar->showMessage(QStringLiteral("Cannot find \"%1\"").arg(request.what));
+        m_statusBar->showMessage(LoadStringText(IDS_FIND_NOT_FOUND).arg(request.what));
         return;
     }
     SelectRow(found.row);
     if (found.wrapped)
-        m_statusBar->showMessage(down ? QStringLiteral("Passed the last channel; continued from the first.")
-                                      : QStringLiteral("Passed the first channel; continued from the last."));
+        m_statusBar->showMessage(down ? LoadStringText(IDS_FIND_WRAPPED_DOWN) : LoadStringText(IDS_FIND_WRAPPED_UP));
     else
         m_statusBar->clearMessage();
 }
