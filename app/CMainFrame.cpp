@@ -1,6 +1,8 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChannelPrinter.h"
+#include "app/CFindDlg.h"
+#include "app/CGoToDlg.h"
 #include "app/CHelpWindow.h"
 #include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
@@ -8,6 +10,7 @@
 #include "app/CWindowState.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelFile.h"
+#include "app/ChannelSearch.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
@@ -27,6 +30,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -56,6 +60,9 @@ constexpr ColumnDefinition kColumns[] = {
 };
 // A character typed on one selected row starts editing its description.
 constexpr int kDescriptionColumn = 2;
+
+// The columns whose texts Find searches.
+constexpr int kSearchedColumns[] = {1, 2, 3};
 
 const QString kChannelFileExtension = QStringLiteral("csv");
 
@@ -159,8 +166,22 @@ void CMainFrame::RegisterCommands()
     for (int index = 0; index < ID_FILE_MRU_COUNT; ++index)
         OnCommand(ID_FILE_MRU_FILE1 + index, [this, index] { OnFileRecent(index); });
     OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    OnCommand(ID_EDIT_FIND, [this] { OnEditFind(); });
+    OnCommand(ID_EDIT_FIND_NEXT, [this] { FindNext(false); });
+    OnCommand(ID_EDIT_FIND_PREVIOUS, [this] { FindNext(true); });
+    OnCommand(ID_EDIT_GOTO, [this] { OnEditGoTo(); });
+    // Greyed while there is nothing to act on.
+    const auto needRows = [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->GetItemCount() > 0); };
+    const auto needSearch = [this](CCmdUI& ui) {
+        ui.Enable(m_grid && m_grid->GetItemCount() > 0 && m_findDlg && !m_findDlg->GetRequest().what.isEmpty());
+    };
+    OnUpdateCommandUI(ID_EDIT_FIND, needRows);
+    OnUpdateCommandUI(ID_EDIT_FIND_NEXT, needSearch);
+    OnUpdateCommandUI(ID_EDIT_FIND_PREVIOUS, needSearch);
+    OnUpdateCommandUI(ID_EDIT_GOTO, needRows);
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
+    OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
     OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
@@ -179,8 +200,7 @@ bool CMainFrame::OnCreate()
     SetControlBar(AFX_IDW_TOOLBAR, m_toolBar);
 
     m_bankBar = new CTransparentDialogBar(this);
-    auto* banks = m_bankBar->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
-    if (!banks)
+    if (!m_bankBar->GetDlgItem(IDC_BANK_COMBO))
         return false;
 
     m_reBar.AddBar(m_toolBar);
@@ -192,13 +212,21 @@ bool CMainFrame::OnCreate()
     setStatusBar(m_statusBar);
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
 
-    banks->addItem(LoadStringText(IDS_ALL_BANKS));
-    banks->setCurrentIndex(0);
+    m_bankBar->SetBanks(GetLayout());
+    connect(m_bankBar, &CTransparentDialogBar::BankChosen, this, [this](std::int32_t first) {
+        if (const int row = FindChannelRow(first); row >= 0)
+            SelectRow(row);
+    });
 
     for (const ColumnDefinition& column : kColumns)
         m_grid->InsertColumn(m_grid->GetColumnCount(), LoadStringText(column.title), column.format, column.width);
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
     m_grid->SetTypingColumn(kDescriptionColumn);
+    // The bank bar follows the focused row.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& row) {
+        if (const vnChannel* channel = m_channels.GetAt(row.row()))
+            m_bankBar->ShowBankOf(channel->GetNumber());
+    });
 
     CWindowState::Read(vnSettings()).Apply(*this);
     UpdateRecentFileMenu();
@@ -360,20 +388,23 @@ void CMainFrame::ShowAllChannels()
     m_grid->SetRedraw(true);
 }
 
+vnChannelLayout CMainFrame::GetLayout()
+{
+    // A copy: the layout belongs to the module, which goes back at once.
+    ModuleLease module(m_moduleManager);
+    vnChannelLayout* layout = nullptr;
+    if (module.Get() && !vnFailed(module.Get()->GetChannelLayout(&layout)) && layout)
+        return *layout;
+    return {};
+}
+
 void CMainFrame::OnFileNew()
 {
     if (!SaveModified())
         return;
-    std::int64_t first = 0;
-    std::int64_t last = -1;
-    {
-        ModuleLease module(m_moduleManager);
-        vnChannelLayout* layout = nullptr;
-        if (module.Get() && !vnFailed(module.Get()->GetChannelLayout(&layout)) && layout) {
-            first = layout->GetFirstChannel();
-            last = layout->GetLastChannel();
-        }
-    }
+    const vnChannelLayout layout = GetLayout();
+    const std::int64_t first = layout.GetFirstChannel();
+    const std::int64_t last = layout.GetLastChannel();
 
     m_undoStack.clear();
     SetFileName(std::string());
@@ -517,6 +548,77 @@ void CMainFrame::OnEditSelectAll()
         m_grid->SetItemSelected(row, true);
 }
 
+int CMainFrame::FindChannelRow(std::int32_t number) const
+{
+    const int rows = m_grid->GetItemCount();
+    for (int row = 0; row < rows; ++row) {
+        const vnChannel* channel = m_channels.GetAt(row);
+        if (channel && channel->GetNumber() == number)
+            return row;
+    }
+    return -1;
+}
+
+void CMainFrame::SelectRow(int row)
+{
+    // An open edit ends where it is before the grid moves away from it.
+    m_grid->CommitEdit();
+    m_grid->clearSelection();
+    m_grid->SetItemSelected(row, true);
+    m_grid->SetFocusedItem(row);
+    m_grid->EnsureRowVisible(row);
+    m_grid->setFocus(Qt::OtherFocusReason);
+}
+
+void CMainFrame::OnEditGoTo()
+{
+    const vnChannelLayout layout = GetLayout();
+    CGoToDlg dialog(layout.GetFirstChannel(), layout.GetLastChannel(), this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    if (const int row = FindChannelRow(dialog.GetChannel()); row >= 0) {
+        SelectRow(row);
+        return;
+    }
+    // A layout's number that the grid does not show (a shorter file opened).
+    m_statusBar->showMessage(LoadStringText(IDS_GOTO_NOT_SHOWN).arg(dialog.GetChannel()));
+}
+
+void CMainFrame::OnEditFind()
+{
+    if (!m_findDlg) {
+        m_findDlg = new CFindDlg(this);
+        connect(m_findDlg, &CFindDlg::FindNext, this, &CMainFrame::FindNext);
+    }
+    m_findDlg->ShowFind();
+}
+
+void CMainFrame::FindNext(bool reverse)
+{
+    if (!m_findDlg)
+        return;
+    const FindRequest request = m_findDlg->GetRequest();
+    if (request.what.isEmpty())
+        return;
+    const bool down = request.down != reverse;
+    m_grid->CommitEdit();
+    const RowSearchResult found = FindRow(m_grid->GetItemCount(), m_grid->GetFocusedItem(), down, [&](int row) {
+        for (int column : kSearchedColumns)
+            if (request.Matches(QString::fromStdString(GetCellText(row, column))))
+                return true;
+        return false;
+    });
+    if (found.row < 0) {
+        m_statusBar->showMessage(LoadStringText(IDS_FIND_NOT_FOUND).arg(request.what));
+        return;
+    }
+    SelectRow(found.row);
+    if (found.wrapped)
+        m_statusBar->showMessage(down ? LoadStringText(IDS_FIND_WRAPPED_DOWN) : LoadStringText(IDS_FIND_WRAPPED_UP));
+    else
+        m_statusBar->clearMessage();
+}
+
 void CMainFrame::OnTransferUploadSelected()
 {
     // A cell still being edited is sent as it is shown.
@@ -565,6 +667,15 @@ void CMainFrame::OnTransferUploadAll()
         ShowCancelled(progress.GetLastState().channelsSent, progress.GetLastState().channels);
     else if (vnFailed(result))
         ShowTransferError(transfer);
+}
+
+void CMainFrame::OnTransferSettings()
+{
+    // The same dialog as Properties in the modules dialog; the module stores
+    // what it changes, and the next command's fresh module reads it.
+    ModuleLease module(m_moduleManager);
+    if (module.Get())
+        module.Get()->ShowProperties();
 }
 
 void CMainFrame::OnTransferModules()

@@ -1,12 +1,15 @@
 #pragma once
 
+#include "app/CFindDlg.h"
 #include "app/ChannelEditCommand.h"
 #include "channels/vnChannelList.h"
 #include "grid/hvGridCtrl.h"
+#include "modules/vnChannelLayout.h"
 #include "modules/vnModuleManager.h"
 #include "toolkit/CFrameWnd.h"
 #include "toolkit/CReBar.h"
 
+#include <QPointer>
 #include <QString>
 #include <QUndoStack>
 
@@ -25,7 +28,8 @@ class vnTransfer;
 // Scanlore's main window: the channel grid between the rebar (toolbar and
 // bank bar) and the status bar. It owns the channel list that the grid
 // shows (row i is the channel at index i) and a module manager, and carries
-// out New, Select All, the two uploads and the Modules command.
+// out New, Select All, Find, Go To, the two uploads, the module's settings
+// and the Modules command.
 //
 // Every change to the channels is a step on one undo stack; the table is
 // modified while the stack is away from its clean point, and New, Open,
@@ -79,6 +83,8 @@ public:
     vnModuleManager& GetModuleManager() { return m_moduleManager; }
     // The help window once Help Topics has opened it; null before.
     CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
+    // The Find dialog once Find has made it; null before.
+    CFindDlg* GetFindDialog() const { return m_findDlg; }
 
     // Full path of the channel file last opened or saved; empty when none.
     const std::string& GetFileName() const { return m_fileName; }
@@ -117,8 +123,14 @@ private:
     void OnEditRedo();
     void OnFileRecent(int index);
     void OnEditSelectAll();
+    void OnEditFind();
+    // The Find dialog's search from the focused row, in its direction or,
+    // reversed, the other way.
+    void FindNext(bool reverse);
+    void OnEditGoTo();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
+    void OnTransferSettings();
     void OnTransferModules();
     void OnHelpTopics();
     void OnFilePrint();
@@ -131,6 +143,12 @@ private:
     void ShowCancelled(int channel, int channels);
     // Warns in the status bar when the channel of a row could not be sent.
     void WarnIfNotSendable(int row);
+    // The current module's channel numbering; empty when there is none.
+    vnChannelLayout GetLayout();
+    // The grid row showing this channel number; -1 when none does.
+    int FindChannelRow(std::int32_t number) const;
+    // Makes row the only selected row and the focused one, and shows it.
+    void SelectRow(int row);
 
     // Widgets are children of the window; these only point at them.
     CStatusBar* m_statusBar = nullptr;
@@ -146,4 +164,5 @@ private:
     QUndoStack m_undoStack;
     // Made on first use and kept, hidden when closed, until the window goes.
     CHelpWindow* m_helpWindow = nullptr;
+    QPointer<CFindDlg> m_findDlg; // modeless, made by the first Find
 };

@@ -4,8 +4,8 @@
 
 namespace {
 
-// The complete table: Ctrl+F5, Del, Ctrl+F, F3 and Ctrl+G appear in menu
-// labels but are deliberately bound to nothing.
+// The complete table. Every key a menu label names is bound here, except
+// Del, whose command the window does not offer yet.
 constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
     {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
@@ -22,9 +22,14 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::CTRL | Qt::Key_P, ID_FILE_PRINT},
     {Qt::CTRL | Qt::Key_S, ID_FILE_SAVE},
     {Qt::CTRL | Qt::Key_A, ID_EDIT_SELECT_ALL},
+    {Qt::CTRL | Qt::Key_F, ID_EDIT_FIND},
+    {QKeyCombination(Qt::Key_F3), ID_EDIT_FIND_NEXT},
+    {Qt::SHIFT | Qt::Key_F3, ID_EDIT_FIND_PREVIOUS},
+    {Qt::CTRL | Qt::Key_G, ID_EDIT_GOTO},
     {QKeyCombination(Qt::Key_F6), ID_NEXT_PANE},
     {Qt::SHIFT | Qt::Key_F6, ID_PREV_PANE},
-    {QKeyCombination(Qt::Key_F5), ID_ACCEL_F5},
+    {QKeyCombination(Qt::Key_F5), ID_TRANSFER_UPLOAD_SELECTED},
+    {Qt::CTRL | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
     {Qt::SHIFT | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
     {QKeyCombination(Qt::Key_F1), ID_HELP_TOPICS},
 };

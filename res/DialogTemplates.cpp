@@ -71,6 +71,28 @@ constexpr std::array kBankBar{
     DialogControl{K::Text, IDC_STATIC, "Bank:", 6, 4, 18, 8, S::AlignRight | S::Group | S::Transparent},
 };
 
+// Go To: a channel number, and a line that says what is wrong with one.
+constexpr std::array kGoTo{
+    DialogControl{K::Text, IDC_GOTO_PROMPT, "&Channel number:", 7, 7, 115, 8, S::None},
+    DialogControl{K::Edit, IDC_GOTO_NUMBER, "", 7, 18, 115, 13, S::TabStop | S::Border},
+    DialogControl{K::Text, IDC_GOTO_MESSAGE, "", 7, 36, 115, 18, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 129, 7, 50, 14, kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 129, 24, 50, 14, kButton},
+};
+
+// Find: modeless; the OK button is Find Next.
+constexpr std::array kFind{
+    DialogControl{K::Text, IDC_STATIC, "Fi&nd what:", 6, 9, 40, 8, S::None},
+    DialogControl{K::Edit, IDC_FIND_WHAT, "", 48, 7, 128, 13, S::TabStop | S::Border},
+    DialogControl{K::AutoCheckBox, IDC_FIND_MATCH_CASE, "Match &case", 6, 30, 80, 10, S::Group | S::TabStop},
+    DialogControl{K::AutoCheckBox, IDC_FIND_WHOLE_CELL, "Match &whole cell", 6, 44, 80, 10, S::TabStop},
+    DialogControl{K::GroupBox, IDC_STATIC, "Direction", 96, 24, 80, 30, S::None},
+    DialogControl{K::AutoRadioButton, IDC_FIND_UP, "&Up", 102, 37, 30, 10, S::Group | S::TabStop},
+    DialogControl{K::AutoRadioButton, IDC_FIND_DOWN, "&Down", 136, 37, 36, 10, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "&Find Next", 184, 6, 50, 14, S::Group | kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 184, 23, 50, 14, kButton},
+};
+
 constexpr const char* kShellFont = "MS Shell Dlg";
 constexpr unsigned kModalFrame = F::ModalFrame | F::Caption | F::SysMenu;
 
@@ -78,6 +100,8 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_MODULES, "Vantis Modules", 312, 177, kShellFont, 8, kModalFrame, kModules},
     DialogTemplate{IDD_ABOUTBOX, "About Scanlore", 247, 131, kShellFont, 8, kModalFrame, kAbout},
     DialogTemplate{IDD_BANK_BAR, "", 128, 16, kShellFont, 8, F::Child, kBankBar},
+    DialogTemplate{IDD_GOTO, "Go To", 186, 58, kShellFont, 8, kModalFrame, kGoTo},
+    DialogTemplate{IDD_FIND, "Find", 241, 60, kShellFont, 8, kModalFrame, kFind},
     DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame, kGre1Properties},
 };
 

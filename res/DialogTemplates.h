@@ -28,6 +28,18 @@ inline constexpr int IDC_GRE1_SPEED = 1010;
 inline constexpr int IDC_GRE1_STOP_BITS = 1011;
 inline constexpr int IDC_GRE1_CAR_NUMBERS = 1012;
 
+// Controls of the Go To dialog (160).
+inline constexpr int IDC_GOTO_PROMPT = 1020;
+inline constexpr int IDC_GOTO_NUMBER = 1021;
+inline constexpr int IDC_GOTO_MESSAGE = 1022;
+
+// Controls of the Find dialog (161).
+inline constexpr int IDC_FIND_WHAT = 1030;
+inline constexpr int IDC_FIND_MATCH_CASE = 1031;
+inline constexpr int IDC_FIND_WHOLE_CELL = 1032;
+inline constexpr int IDC_FIND_UP = 1033;
+inline constexpr int IDC_FIND_DOWN = 1034;
+
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
 
@@ -37,6 +49,8 @@ enum class DialogControlKind {
     PushButton,
     DefPushButton, // the button that Enter presses
     AutoCheckBox,
+    AutoRadioButton, // one of the dialog's radio buttons, which exclude each other
+    Edit,            // single-line text field
     ListBox,
     DropDownList, // combo box without an edit field
     DropDown,     // combo box with an edit field: a list to pick from or a text to type

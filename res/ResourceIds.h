@@ -39,10 +39,11 @@ inline constexpr int ID_TRANSFER_SETTINGS = 147;
 inline constexpr int ID_TRANSFER_MODULES = 143;
 inline constexpr int ID_HELP_TOPICS = 144;
 inline constexpr int ID_APP_ABOUT = 57664;
-// Commands without a menu item: the printer button, the command of F5, and
-// next/previous pane (F6, Shift+F6). Nothing handles them.
+// Commands without a menu item: the printer button and next/previous pane
+// (F6, Shift+F6), which nothing handles.
 inline constexpr int ID_TOOLBAR_PRINT = 32771;
-inline constexpr int ID_ACCEL_F5 = 32779;
+// Shift+F3: Find Next searching towards the top.
+inline constexpr int ID_EDIT_FIND_PREVIOUS = 32780;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 
@@ -68,7 +69,14 @@ inline constexpr int IDS_UPLOAD_PROGRESS_SELECTED = 213; // %1 upload, %2 upload
 inline constexpr int IDS_UPLOAD_CANCEL = 214;
 inline constexpr int IDS_UPLOAD_CANCELLED = 215;       // %1 channel, %2 channels
 inline constexpr int IDS_SELECTED_CHANNELS_SENT = 216; // %1 sent, %2 selected
-inline constexpr int IDS_RECENT_FILE_GONE = 217; // %1 the file's path
+inline constexpr int IDS_RECENT_FILE_GONE = 217;       // %1 the file's path
+inline constexpr int IDS_BANK_ENTRY = 240;             // %1 bank, %2 first and %3 last channel
+inline constexpr int IDS_GOTO_PROMPT = 241;            // %1 first, %2 last channel of the layout
+inline constexpr int IDS_GOTO_REFUSED = 242;           // the same
+inline constexpr int IDS_GOTO_NOT_SHOWN = 243;
+inline constexpr int IDS_FIND_NOT_FOUND = 244;
+inline constexpr int IDS_FIND_WRAPPED_DOWN = 245;
+inline constexpr int IDS_FIND_WRAPPED_UP = 246;
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;
@@ -87,4 +95,6 @@ inline constexpr int IDD_ABOUTBOX = 100;
 inline constexpr int IDD_MODULES = 5;
 inline constexpr int IDD_GRE1_PROPERTIES = 148;
 inline constexpr int IDD_BANK_BAR = 128;
+inline constexpr int IDD_GOTO = 160;
+inline constexpr int IDD_FIND = 161;
 inline constexpr int IDC_BANK_COMBO = 1013;

@@ -22,6 +22,13 @@ constexpr StringEntry kStrings[] = {
     {IDS_COLUMN_LOCKOUT, "Lockout"},
     {IDS_COLUMN_PRIORITY, "Priority"},
     {IDS_ALL_BANKS, "(All Banks)"},
+    {IDS_BANK_ENTRY, "Bank %1: %2-%3"},
+    {IDS_GOTO_PROMPT, "&Channel number (%1-%2):"},
+    {IDS_GOTO_REFUSED, "Type a whole number from %1 to %2."},
+    {IDS_GOTO_NOT_SHOWN, "Channel %1 is not in the grid."},
+    {IDS_FIND_NOT_FOUND, "Cannot find \"%1\""},
+    {IDS_FIND_WRAPPED_DOWN, "Passed the last channel; continued from the first."},
+    {IDS_FIND_WRAPPED_UP, "Passed the first channel; continued from the last."},
     {IDS_CHANNEL_FILE_FILTER, "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||"},
     {IDS_TRANSFER_ERROR, "A transfer error has occurred."},
     {IDS_TRANSFER_ACCESS_HINT,
@@ -41,6 +48,8 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     {ID_EDIT_FIND, "Find the specified text\nFind"},
+    {ID_EDIT_FIND_NEXT, "Repeat the last search\nFind Next"},
+    {ID_EDIT_GOTO, "Select the channel with a given number\nGo To"},
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
     {ID_EDIT_UNDO, "Undo the last action\nUndo"},
     {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
@@ -54,6 +63,11 @@ constexpr StringEntry kStrings[] = {
     {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
     {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
     {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+    // Greyed while the current module only sends, as every module does now.
+    {ID_TRANSFER_DOWNLOAD_ALL,
+     "Read the channels back from the scanner; not available: the current module can only "
+     "send to its scanner\nDownload All"},
+    {ID_TRANSFER_SETTINGS, "Change the current module's settings\nSettings"},
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include <QAbstractButton>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 
 #include <utility>
 
@@ -134,6 +135,8 @@ void CDialog::SetDlgItemText(int id, const std::string& text)
         button->setText(value);
     else if (auto* group = qobject_cast<QGroupBox*>(item))
         group->setTitle(value);
+    else if (auto* edit = qobject_cast<QLineEdit*>(item))
+        edit->setText(value);
 }
 
 std::string CDialog::GetDlgItemText(int id) const
@@ -145,5 +148,7 @@ std::string CDialog::GetDlgItemText(int id) const
         return button->text().toStdString();
     if (auto* group = qobject_cast<QGroupBox*>(item))
         return group->title().toStdString();
+    if (auto* edit = qobject_cast<QLineEdit*>(item))
+        return edit->text().toStdString();
     return {};
 }

@@ -8,7 +8,9 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 
 #include <algorithm>
 #include <charconv>
@@ -145,6 +147,23 @@ std::unique_ptr<QWidget> DialogControls::MakeControl(const DialogControl& contro
                 onCommand(id, Clicked);
         });
         result = std::move(box);
+        break;
+    }
+    case DialogControlKind::AutoRadioButton: {
+        auto button = std::make_unique<QRadioButton>(Text(control), &host);
+        button->setGeometry(rect);
+        QObject::connect(button.get(), &QRadioButton::clicked, button.get(), [onCommand, id] {
+            if (onCommand)
+                onCommand(id, Clicked);
+        });
+        result = std::move(button);
+        break;
+    }
+    case DialogControlKind::Edit: {
+        auto edit = std::make_unique<QLineEdit>(&host);
+        edit->setAlignment((TextAlignment(control) & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);
+        edit->setGeometry(rect);
+        result = std::move(edit);
         break;
     }
     case DialogControlKind::ListBox: {

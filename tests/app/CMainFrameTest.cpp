@@ -83,7 +83,7 @@ TEST_F(MainFrameTest, NewDiscardsEditsAndTheCurrentFileName)
     EXPECT_EQ(grid->GetItemCount(), 200);
 }
 
-TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
+TEST_F(MainFrameTest, BankBarSitsInTheSecondBandListingTheBanks)
 {
     const CReBar& rebar = frame->GetReBar();
     ASSERT_EQ(rebar.GetBandCount(), 2);
@@ -92,9 +92,13 @@ TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
 
     auto* banks = frame->GetBankBar()->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
     ASSERT_NE(banks, nullptr);
-    ASSERT_EQ(banks->count(), 1);
+    ASSERT_EQ(banks->count(), 11);
     EXPECT_EQ(banks->itemText(0), "(All Banks)");
-    EXPECT_EQ(banks->currentIndex(), 0);
+    EXPECT_EQ(banks->itemText(1), "Bank 1: 1-20");
+    EXPECT_EQ(banks->itemText(10), "Bank 10: 181-200");
+    // The grid has the focus on its first row, and the list follows it.
+    EXPECT_EQ(grid->GetFocusedItem(), 0);
+    EXPECT_EQ(banks->currentIndex(), 1);
 
     // One row: the toolbar band as narrow as its buttons, the bank bar's
     // band taking the rest of it.
@@ -104,6 +108,29 @@ TEST_F(MainFrameTest, BankBarSitsInTheSecondBandWithAllBanksSelected)
     EXPECT_LT(toolbarBand.right(), bankBand.left());
     EXPECT_GT(bankBand.width(), toolbarBand.width());
     EXPECT_GE(bankBand.right(), frame->width() - 8);
+}
+
+TEST_F(MainFrameTest, ChoosingABankGoesToItsFirstChannelAndTheBarFollowsTheFocusedRow)
+{
+    auto* banks = frame->GetBankBar()->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
+    ASSERT_NE(banks, nullptr);
+    banks->setCurrentIndex(9);
+    emit banks->activated(9); // as the user's choice reports it
+    EXPECT_EQ(grid->GetFocusedItem(), 160);
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+    EXPECT_TRUE(grid->IsItemSelected(160));
+    EXPECT_TRUE(grid->viewport()->rect().contains(grid->GetSubItemRect(160, 1).center()));
+    EXPECT_EQ(grid->GetItemCount(), 200);
+
+    for (const auto& [row, entry] : {std::pair{0, 1}, std::pair{19, 1}, std::pair{20, 2}, std::pair{199, 10}}) {
+        grid->SetFocusedItem(row);
+        EXPECT_EQ(banks->currentIndex(), entry) << row;
+    }
+
+    // "(All Banks)" moves nothing.
+    banks->setCurrentIndex(0);
+    emit banks->activated(0);
+    EXPECT_EQ(grid->GetFocusedItem(), 199);
 }
 
 TEST_F(MainFrameTest, ViewToolbarHidesTheToolbarBandAndViewStatusBarTheStatusBar)
@@ -138,9 +165,12 @@ TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
 
 INSTANTIATE_TEST_SUITE_P(MenuAndHiddenCommands, UnhandledCommandTest,
                          ::testing::Values(ID_FILE_PAGE_SETUP, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
-                                           ID_EDIT_FIND, ID_EDIT_FIND_NEXT, ID_EDIT_GOTO, ID_VIEW_COLUMNS,
-                                           ID_TRANSFER_DOWNLOAD_ALL, ID_TRANSFER_SETTINGS, ID_ACCEL_F5, ID_NEXT_PANE,
-                                           ID_PREV_PANE));
+                                           ID_VIEW_COLUMNS, ID_TRANSFER_DOWNLOAD_ALL, ID_NEXT_PANE, ID_PREV_PANE));
+
+TEST_F(MainFrameTest, DownloadAllSaysInItsPromptWhyItIsGreyed)
+{
+    EXPECT_TRUE(frame->FindMenuItem(ID_TRANSFER_DOWNLOAD_ALL)->statusTip().contains("can only send"));
+}
 
 TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
 {
@@ -157,18 +187,38 @@ TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
     EXPECT_TRUE(toolbar->FindButton(ID_HELP_TOPICS)->isEnabled());
 }
 
-TEST_F(MainFrameTest, F5AndCtrlF5DoNothingWhileShiftF5UploadsAll)
+TEST_F(MainFrameTest, UploadKeysRunTheCommandsTheirMenuLabelsName)
 {
-    SetPort(kMissingPort);
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    frame->SetCellText(3, 1, "146.52");
+    grid->SetItemSelected(3, true);
     ASSERT_TRUE(grid->hasFocus());
 
-    QTest::keyClick(grid, Qt::Key_F5);
-    QTest::keyClick(grid, Qt::Key_F5, Qt::ControlModifier);
+    const std::vector<WirePacket> selected = {StartPacket(1), ChannelPacket("C4^F146.5200^DR^LR^PR^"), EndPacket()};
+    const std::vector<WirePacket> all = {StartPacket(200), ChannelPacket("C4^F146.5200^DR^LR^PR^"), EndPacket()};
+    const struct
+    {
+        Qt::KeyboardModifiers modifiers;
+        const std::vector<WirePacket>& sent;
+    } keys[] = {{Qt::NoModifier, selected}, {Qt::ControlModifier, all}, {Qt::ShiftModifier, all}};
+    for (const auto& key : keys) {
+        QTest::keyClick(grid, Qt::Key_F5, key.modifiers);
+        EXPECT_EQ(DecodePackets(line.ReadWritten()), key.sent) << key.modifiers.toInt();
+    }
     EXPECT_TRUE(boxes.Shown().empty());
+}
 
-    QTest::keyClick(grid, Qt::Key_F5, Qt::ShiftModifier);
-    ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_TRUE(boxes.Shown()[0].text.startsWith("A transfer error has occurred."));
+TEST_F(MainFrameTest, TransferSettingsOpensTheCurrentModulesProperties)
+{
+    int shown = 0;
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
+        shown = dialog.GetTemplateId();
+        return IDCANCEL;
+    });
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_SETTINGS));
+    EXPECT_EQ(shown, IDD_GRE1_PROPERTIES);
 }
 
 TEST_F(MainFrameTest, CtrlASelectsEveryRowAndLeavesTheFocusedRow)
