@@ -1,7 +1,9 @@
 #include "modules/gre1/vnSerialDeviceWin32.h"
 
 #include "channels/vnText.h"
+#include "modules/gre1/vnSerialPort.h"
 
+#include <algorithm>
 #include <charconv>
 #include <thread>
 
@@ -117,7 +119,7 @@ bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, 
     m_label = name;
     m_baudRate = baudRate;
     m_stopBits = stopBits;
-    m_writeTimeout = std::chrono::milliseconds(-1);
+    m_slice = std::chrono::milliseconds(-1);
 
     // No sharing: the line is ours alone until Close. No flags: every call
     // on the handle is synchronous.
@@ -150,52 +152,69 @@ bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, 
     return true;
 }
 
-bool vnSerialDeviceWin32::SetWriteTimeout(std::chrono::milliseconds timeout, std::string* reason)
+bool vnSerialDeviceWin32::SetWriteSlice(std::chrono::milliseconds slice, std::string* reason)
 {
-    if (timeout == m_writeTimeout)
+    if (slice == m_slice)
         return true;
     // A total of 0 would mean no limit at all; the shortest limit is 1 ms.
-    auto limit = timeout.count() < 1 ? 1 : timeout.count();
     COMMTIMEOUTS timeouts{};
-    timeouts.WriteTotalTimeoutConstant = limit > MAXDWORD - 1 ? MAXDWORD - 1 : static_cast<DWORD>(limit);
+    timeouts.WriteTotalTimeoutConstant = static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(slice.count(), 1));
     if (!SetCommTimeouts(AsHandle(m_handle), &timeouts)) {
         *reason = Describe("does not accept a write time-out", GetLastError());
         return false;
     }
-    m_writeTimeout = timeout;
+    m_slice = slice;
     return true;
 }
 
 bool vnSerialDeviceWin32::Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
-                                std::string* reason)
+                                vnSerialWaitObserver* observer, std::string* reason, bool* stopped)
 {
-    // Each WriteFile call ends after the time-out at the latest; one that
-    // took no byte at all in that time means the device has stopped taking
-    // data.
-    if (!SetWriteTimeout(timeout, reason))
+    // Each WriteFile call ends after one slice at the latest, taken or not,
+    // so that the observer is told between them and the time without
+    // progress is counted here.
+    if (!SetWriteSlice(std::min(timeout, WaitSlice), reason))
         return false;
+    HANDLE handle = AsHandle(m_handle);
     std::size_t done = 0;
+    auto lastTaken = Clock::now();
     while (done < size) {
         std::size_t left = size - done;
         DWORD chunk = left > MAXDWORD ? MAXDWORD : static_cast<DWORD>(left);
         DWORD written = 0;
-        BOOL ok = WriteFile(AsHandle(m_handle), data + done, chunk, &written, nullptr);
+        BOOL ok = WriteFile(handle, data + done, chunk, &written, nullptr);
         DWORD error = ok ? ERROR_SUCCESS : GetLastError();
-        done += written;
         if (!ok && error != ERROR_TIMEOUT && error != ERROR_SEM_TIMEOUT) {
             *reason = Describe("failed while writing", error);
             return false;
         }
-        if (written == 0) {
+        if (written > 0) {
+            done += written;
+            lastTaken = Clock::now();
+        }
+        if (done == size)
+            break;
+        if (Clock::now() - lastTaken >= timeout) {
             *reason = m_label + " took no data for " + std::to_string(timeout.count()) +
                 " ms; is the scanner connected and the line free?";
+            return false;
+        }
+        if (observer && !observer->OnPortWait(Clock::now() - lastTaken >= vnSerialPort::StallTime)) {
+            *stopped = true;
             return false;
         }
     }
     return true;
 }
 
-bool vnSerialDeviceWin32::Close(std::string* reason)
+std::uint32_t vnSerialDeviceWin32::Unsent() const
+{
+    if (!m_handle)
+        return 0;
+    return QueuedBytes(AsHandle(m_handle));
+}
+
+bool vnSerialDeviceWin32::Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped)
 {
     if (!m_handle)
         return true;
@@ -207,9 +226,18 @@ bool vnSerialDeviceWin32::Close(std::string* reason)
         double bitsPerByte = 9.0 + (m_stopBits == 2 ? 2.0 : 1.0);
         auto lineTime = std::chrono::duration<double>(pending * bitsPerByte / (m_baudRate ? m_baudRate : 1));
         auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(lineTime) + DrainMargin;
+        auto lastMoved = Clock::now();
         while (pending > 0 && Clock::now() < deadline) {
+            if (observer && !observer->OnPortWait(Clock::now() - lastMoved >= vnSerialPort::StallTime)) {
+                *stopped = true;
+                Release();
+                return false;
+            }
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const DWORD before = pending;
             pending = QueuedBytes(handle);
+            if (pending < before)
+                lastMoved = Clock::now();
         }
         if (pending > 0) {
             delivered = false;

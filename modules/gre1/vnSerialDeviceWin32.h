@@ -8,6 +8,7 @@
 // The platform's line-settings record; <windows.h> stays out of this header
 // because its S_OK and E_FAIL macros would replace the program's own.
 struct _DCB;
+class vnSerialWaitObserver;
 
 // An open serial device on Windows: the handle and the Win32 calls behind
 // vnSerialPort. Each failing operation describes its failure in words (port
@@ -42,21 +43,31 @@ public:
     // nothing stays open.
     bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason);
     // Writes all bytes; fails on a device error or when the device takes no
-    // byte for the timeout.
-    bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout, std::string* reason);
+    // byte for the timeout. While it waits for room the observer, if any, is
+    // told at least every WaitSlice; when it says stop, the write gives up
+    // and *stopped is set.
+    bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
+               vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
     // Waits for the output to leave the driver, bounded by its line time
     // plus DrainMargin, flushes and closes. The handle is released either
     // way; false when the output could not be delivered or the close failed.
-    bool Close(std::string* reason);
+    // The observer is told while it waits; when it says stop, what is queued
+    // is dropped, the device closes at once and *stopped is set.
+    bool Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
+    // Bytes written that still wait in the driver.
+    std::uint32_t Unsent() const;
+
+    // The longest a wait goes without telling its observer.
+    static constexpr std::chrono::milliseconds WaitSlice{50};
 
 private:
     void Release();
-    bool SetWriteTimeout(std::chrono::milliseconds timeout, std::string* reason);
+    bool SetWriteSlice(std::chrono::milliseconds slice, std::string* reason);
     std::string Describe(const std::string& what, unsigned long error) const;
 
     void* m_handle = nullptr; // the platform's HANDLE; null while closed
     std::string m_label;      // the name for messages, e.g. "COM5"
     std::uint32_t m_baudRate = 0;
     std::uint8_t m_stopBits = 0;
-    std::chrono::milliseconds m_writeTimeout{-1}; // as set on the device; -1 not yet
+    std::chrono::milliseconds m_slice{-1}; // the write time-out set on the device; -1 not yet
 };
