@@ -2,8 +2,10 @@
 // channels given as arguments ("number:MHz:description") through the GRE
 // Type 1 module, which takes its port settings from the registry.
 // "--repeat N" first: up to N uploads, stopping at the first failure, for a
-// scanner whose line fills up only after some uploads. Exit status 0 after
-// complete uploads; 1 with the reason on standard error.
+// scanner whose line fills up only after some uploads. "--cancel-when-stuck"
+// next: asks for Cancel once twenty reports in a row show no byte leaving,
+// as a user would who sees the progress stop. Exit status 0 after complete
+// uploads; 1 with the reason, or "upload cancelled", on standard error.
 
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
@@ -19,6 +21,31 @@
 #include <string>
 
 namespace {
+// Asks for Cancel once the reports have shown the same bytes sent twenty
+// times in a row, if it is armed.
+class CancelWhenStuck : public vnTransferProgress
+{
+public:
+    void OnProgress(std::int32_t, std::int32_t) override {}
+    void OnState(const vnTransferState& state) override
+    {
+        m_same = state.bytesSent == m_last ? m_same + 1 : 0;
+        m_last = state.bytesSent;
+    }
+    bool IsCancelRequested() override { return armed && m_same >= 20; }
+    bool armed = false;
+
+private:
+    std::uint64_t m_last = 0;
+    int m_same = 0;
+};
+
+bool ReadCount(const char* text, int* count)
+{
+    auto [end, error] = std::from_chars(text, text + std::strlen(text), *count);
+    return error == std::errc() && *end == '\0' && *count >= 1;
+}
+
 bool AddChannel(vnChannelList& list, const std::string& argument)
 {
     auto first = argument.find(':');
@@ -52,13 +79,17 @@ int main(int argc, char** argv)
 
     int uploads = 1;
     int first = 1;
-    if (argc > 2 && std::strcmp(argv[1], "--repeat") == 0) {
-        auto [end, error] = std::from_chars(argv[2], argv[2] + std::strlen(argv[2]), uploads);
-        if (error != std::errc() || *end != '\0' || uploads < 1) {
-            std::fprintf(stderr, "not a number of uploads: %s\n", argv[2]);
+    if (argc > first + 1 && std::strcmp(argv[first], "--repeat") == 0) {
+        if (!ReadCount(argv[first + 1], &uploads)) {
+            std::fprintf(stderr, "not a number of uploads: %s\n", argv[first + 1]);
             return 2;
         }
-        first = 3;
+        first += 2;
+    }
+    CancelWhenStuck cancel;
+    if (argc > first && std::strcmp(argv[first], "--cancel-when-stuck") == 0) {
+        cancel.armed = true;
+        ++first;
     }
     vnChannelList list;
     for (int i = first; i < argc; ++i) {
@@ -75,11 +106,16 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no module\n");
         return 2;
     }
+    transfer->SetProgress(&cancel);
     vnResult result = S_OK;
     for (int upload = 0; upload < uploads && !vnFailed(result); ++upload)
         result = transfer->UploadAll(&list);
     std::string reason = transfer->GetFailureReason();
     manager.ReleaseModule(module);
+    if (result == E_ABORT) {
+        std::fprintf(stderr, "upload cancelled\n");
+        return 1;
+    }
     if (vnFailed(result)) {
         std::fprintf(stderr, "upload failed: %s\n", reason.c_str());
         return 1;

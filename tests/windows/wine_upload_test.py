@@ -136,6 +136,15 @@ class UploadUnderWine(unittest.TestCase):
         self.assertIn("COM5 took no data for 5000 ms", output)
         self.assertEqual(scanner.events_until("stalled")[-1], {"event": "stalled", "bytes": 100})
 
+    def test_cancel_on_a_backed_up_line_stops_the_wait_at_once(self):
+        set_transfer_options("COM5", 4800, 2)
+        scanner = self.scanner("--stop-reading-after", "100")
+        # Without the stop the write would run into its time-out instead.
+        status, output = self.upload("--repeat", "10", "--cancel-when-stuck", channels=FULL)
+        self.assertEqual(status, 1, output)
+        self.assertIn("upload cancelled", output)
+        self.assertEqual(scanner.events_until("stalled")[-1], {"event": "stalled", "bytes": 100})
+
     def test_a_scanner_that_vanishes_fails_the_upload(self):
         set_transfer_options("COM5", 4800, 2)
         scanner = self.scanner("--vanish-after", "300")
