@@ -115,9 +115,14 @@ double ReadLeadingDouble(std::string_view text)
 
     // The prefix is plain decimal now; the C library converts it in the "C"
     // locale, which also gives strtod's answers for overflow and underflow.
-    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const std::string number(text.substr(start, end - start));
+#ifdef _WIN32
+    static const _locale_t cLocale = _create_locale(LC_ALL, "C");
+    const double value = _strtod_l(number.c_str(), nullptr, cLocale);
+#else
+    static const locale_t cLocale = newlocale(LC_ALL_MASK, "C", locale_t{});
     const double value = strtod_l(number.c_str(), nullptr, cLocale);
+#endif
     return negative ? -value : value;
 }
 

@@ -14,7 +14,26 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#ifdef _WIN32
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+#endif
+
 namespace {
+
+// Files are bytes: Windows would otherwise turn line ends around.
+#ifdef _WIN32
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
+#else
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC;
+constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+#endif
 
 // Reads arrive in blocks; the reader takes them in chunks of this size.
 constexpr std::size_t kChunk = 256;
@@ -99,6 +118,59 @@ std::string TemporaryName(const std::string& target, unsigned attempt)
     return name;
 }
 
+// The file that an existing name stands for: behind symbolic links on
+// POSIX systems; on Windows the name itself.
+bool ResolveTarget(const std::string& fileName, std::string* target)
+{
+#ifdef _WIN32
+    *target = fileName;
+    return true;
+#else
+    const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(fileName.c_str(), nullptr), &std::free);
+    if (!resolved)
+        return false;
+    *target = resolved.get();
+    return true;
+#endif
+}
+
+// Gives the new file the permissions of the one it replaces. Windows keeps
+// no such bits: a read-only file has been refused before.
+bool KeepPermissions(int fd, const struct stat& existing)
+{
+#ifdef _WIN32
+    static_cast<void>(fd);
+    static_cast<void>(existing);
+    return true;
+#else
+    if (::fchmod(fd, existing.st_mode & 07777) != 0)
+        return false;
+    // Only a privileged user can hand the file back to its owner; for
+    // anyone else the new file is theirs, as with any replaced file.
+    if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
+        static_cast<void>(::fchown(fd, existing.st_uid, existing.st_gid));
+    return true;
+#endif
+}
+
+bool SyncFile(int fd)
+{
+#ifdef _WIN32
+    return ::_commit(fd) == 0;
+#else
+    return ::fsync(fd) == 0;
+#endif
+}
+
+bool IsSeparator(char c)
+{
+#ifdef _WIN32
+    return c == '/' || c == '\\';
+#else
+    return c == '/';
+#endif
+}
+
 } // namespace
 
 bool vnDelimitedFile::Fail(int error)
@@ -119,7 +191,7 @@ bool vnDelimitedFile::Read(const std::string& fileName)
     if (!m_table || fileName.find('\0') != std::string::npos)
         return Fail(EINVAL);
 
-    FileDescriptor file(::open(fileName.c_str(), O_RDONLY | O_CLOEXEC));
+    FileDescriptor file(::open(fileName.c_str(), kReadFlags));
     if (file.Get() < 0)
         return Fail(errno);
 
@@ -213,13 +285,9 @@ bool vnDelimitedFile::Write(const std::string& fileName)
             return Fail(EISDIR);
         if (!S_ISREG(existing.st_mode))
             return Fail("Not a regular file");
-        if (::access(fileName.c_str(), W_OK) != 0)
+        if (::access(fileName.c_str(), W_OK) != 0 || !ResolveTarget(fileName, &target))
             return Fail(errno);
-        const std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(fileName.c_str(), nullptr), &std::free);
-        if (!resolved)
-            return Fail(errno);
-        target = resolved.get();
-    } else if (target.back() == '/') {
+    } else if (IsSeparator(target.back())) {
         return Fail(EISDIR);
     }
 
@@ -227,7 +295,7 @@ bool vnDelimitedFile::Write(const std::string& fileName)
     int fd = -1;
     for (unsigned attempt = 0; fd < 0 && attempt < 100; ++attempt) {
         temporary = TemporaryName(target, attempt);
-        fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        fd = ::open(temporary.c_str(), kCreateFlags, 0666);
         if (fd < 0 && errno != EEXIST)
             return Fail(errno);
     }
@@ -240,14 +308,8 @@ bool vnDelimitedFile::Write(const std::string& fileName)
         return Fail(error);
     };
 
-    if (exists) {
-        if (::fchmod(file.Get(), existing.st_mode & 07777) != 0)
-            return fail(errno);
-        // Only a privileged user can hand the file back to its owner; for
-        // anyone else the new file is theirs, as with any replaced file.
-        if (existing.st_uid != ::geteuid() || existing.st_gid != ::getegid())
-            static_cast<void>(::fchown(file.Get(), existing.st_uid, existing.st_gid));
-    }
+    if (exists && !KeepPermissions(file.Get(), existing))
+        return fail(errno);
 
     std::string buffer;
     buffer.reserve(kBlock + kChunk);
@@ -259,8 +321,17 @@ bool vnDelimitedFile::Write(const std::string& fileName)
             buffer.clear();
         }
     }
-    if (!WriteAll(file.Get(), buffer) || ::fsync(file.Get()) != 0 || !file.Close())
+    if (!WriteAll(file.Get(), buffer) || !SyncFile(file.Get()) || !file.Close())
         return fail(errno);
+#ifdef _WIN32
+    // rename() does not replace an existing file on Windows.
+    if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        const std::string reason = std::system_category().message(static_cast<int>(::GetLastError()));
+        ::unlink(temporary.c_str());
+        return Fail(reason.c_str());
+    }
+    return true;
+#else
     if (::rename(temporary.c_str(), target.c_str()) != 0)
         return fail(errno);
 
@@ -271,4 +342,5 @@ bool vnDelimitedFile::Write(const std::string& fileName)
     if (directory.Get() >= 0)
         ::fsync(directory.Get());
     return true;
+#endif
 }

@@ -2,6 +2,7 @@
 // for channel files kept under version control, scripts and small computers
 // beside the radio. It needs no display.
 
+#include "ScanloreVersion.h"
 #include "app/CSettingsStore.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/vnInstalledModules.h"

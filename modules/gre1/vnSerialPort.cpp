@@ -1,6 +1,10 @@
 #include "modules/gre1/vnSerialPort.h"
 
+#if defined(_WIN32)
+#include "modules/gre1/vnSerialDeviceWin32.h"
+#else
 #include "modules/gre1/vnSerialDevicePosix.h"
+#endif
 
 #include <algorithm>
 #include <thread>

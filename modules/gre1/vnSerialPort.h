@@ -7,10 +7,15 @@
 #include <memory>
 #include <string>
 
-// The operating system's side of an open port lives in its own class; the
-// port itself only keeps the settings and the state.
+// The operating system's side of an open port lives in a class per platform;
+// the port itself only keeps the settings and the state.
+#if defined(_WIN32)
+class vnSerialDeviceWin32;
+using vnSerialDevice = vnSerialDeviceWin32;
+#else
 class vnSerialDevicePosix;
 using vnSerialDevice = vnSerialDevicePosix;
+#endif
 
 // Told while a port waits (for room in the driver, for the line to take the
 // bytes written, for the last bytes to leave), at least every 50 ms, so that
@@ -29,9 +34,10 @@ public:
 // closed again. It never reads. Every operation answers with a result code;
 // GetFailureReason says in words why the last one failed.
 //
-// Port names: a name starting with '/' is a device path, used unchanged;
-// "COMn" (n >= 1, any letter case) is /dev/ttyS(n-1) on Linux. Other names
-// fail Open.
+// Port names: on Linux, a name starting with '/' is a device path, used
+// unchanged, and "COMn" (n >= 1, any letter case) is /dev/ttyS(n-1); on
+// Windows, "COMn" is \\.\COMn and a name starting with \\.\ is used
+// unchanged. Other names fail Open.
 //
 // The port has no virtual operations; vnGre1Port adds the upload steps.
 // Destroying an open port closes it.

@@ -12,7 +12,12 @@ class CommaLocale
 public:
     CommaLocale() : m_previous(std::setlocale(LC_ALL, nullptr))
     {
-        m_active = std::setlocale(LC_ALL, "de_DE.UTF-8") != nullptr;
+        // The POSIX name, then the names Windows knows it by.
+        for (const char* name : {"de_DE.UTF-8", "de-DE", "German_Germany.1252"}) {
+            m_active = std::setlocale(LC_ALL, name) != nullptr;
+            if (m_active)
+                break;
+        }
     }
     ~CommaLocale() { std::setlocale(LC_ALL, m_previous.c_str()); }
     CommaLocale(const CommaLocale&) = delete;

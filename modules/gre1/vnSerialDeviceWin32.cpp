@@ -1,0 +1,273 @@
+#include "modules/gre1/vnSerialDeviceWin32.h"
+
+#include "channels/vnText.h"
+#include "modules/gre1/vnSerialPort.h"
+
+#include <algorithm>
+#include <charconv>
+#include <thread>
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+namespace {
+using Clock = std::chrono::steady_clock;
+
+const char DevicePrefix[] = "\\\\.\\";
+constexpr std::size_t DevicePrefixLength = sizeof DevicePrefix - 1;
+
+HANDLE AsHandle(void* handle)
+{
+    return static_cast<HANDLE>(handle);
+}
+
+// The system's own words for an error code, without the line break and
+// full stop that end them.
+std::string SystemText(DWORD error)
+{
+    char text[512] = {};
+    DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error, 0, text,
+                                  sizeof text, nullptr);
+    std::string message(text, length);
+    while (!message.empty() &&
+           (message.back() == '\r' || message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
+        message.pop_back();
+    if (message.empty())
+        message = "system error " + std::to_string(error);
+    return message;
+}
+
+// Bytes the driver still holds for sending; 0 when it cannot tell.
+DWORD QueuedBytes(HANDLE handle)
+{
+    DWORD errors = 0;
+    COMSTAT status{};
+    if (!ClearCommError(handle, &errors, &status))
+        return 0;
+    return status.cbOutQue;
+}
+} // namespace
+
+vnSerialDeviceWin32::~vnSerialDeviceWin32()
+{
+    Release();
+}
+
+bool vnSerialDeviceWin32::DevicePath(const std::string& name, std::string* path)
+{
+    if (name.find('\0') != std::string::npos)
+        return false;
+    if (name.size() > DevicePrefixLength && name.compare(0, DevicePrefixLength, DevicePrefix) == 0) {
+        *path = name;
+        return true;
+    }
+    if (name.size() < 4 || !vnText::EqualsNoCase(std::string_view(name).substr(0, 3), "com") || name[3] == '0')
+        return false;
+    const char* first = name.data() + 3;
+    const char* last = name.data() + name.size();
+    std::uint32_t number = 0;
+    auto [end, error] = std::from_chars(first, last, number);
+    if (error != std::errc() || end != last || number < 1)
+        return false;
+    *path = DevicePrefix + name;
+    return true;
+}
+
+void vnSerialDeviceWin32::MakeLineSettings(_DCB* line, std::uint32_t baudRate, std::uint8_t stopBits)
+{
+    line->BaudRate = baudRate;
+    line->fBinary = TRUE;
+    line->fParity = FALSE;
+    line->fOutxCtsFlow = FALSE;
+    line->fOutxDsrFlow = FALSE;
+    line->fDtrControl = DTR_CONTROL_DISABLE;
+    line->fDsrSensitivity = FALSE;
+    line->fOutX = FALSE;
+    line->fInX = FALSE;
+    line->fErrorChar = FALSE;
+    line->fNull = FALSE;
+    line->fRtsControl = RTS_CONTROL_DISABLE;
+    line->fAbortOnError = FALSE;
+    line->wReserved = 0;
+    line->ByteSize = 8;
+    line->Parity = NOPARITY;
+    // Code 1 (one and a half) is no line a UART gives with 8 data bits; it
+    // is one, as on the other platforms.
+    line->StopBits = stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
+}
+
+std::string vnSerialDeviceWin32::Describe(const std::string& what, unsigned long error) const
+{
+    return m_label + " " + what + ": " + SystemText(error);
+}
+
+bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits,
+                               std::string* reason)
+{
+    Release();
+    std::string path;
+    if (!DevicePath(name, &path)) {
+        *reason = "\"" + name + "\" is not a serial port name; use COM1, COM2 and so on, or a device path " +
+            "starting with \\\\.\\";
+        return false;
+    }
+    m_label = name;
+    m_baudRate = baudRate;
+    m_stopBits = stopBits;
+    m_slice = std::chrono::milliseconds(-1);
+
+    // No sharing: the line is ours alone until Close. No flags: every call
+    // on the handle is synchronous.
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) {
+        DWORD error = GetLastError();
+        if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
+            *reason = m_label + " is in use by another program (" + SystemText(error) + ")";
+        else
+            *reason = Describe("could not be opened", error);
+        return false;
+    }
+    m_handle = handle;
+
+    DCB line{};
+    line.DCBlength = sizeof line;
+    if (!GetCommState(handle, &line)) {
+        *reason = Describe("is not a serial port", GetLastError());
+        Release();
+        return false;
+    }
+    MakeLineSettings(&line, baudRate, stopBits);
+    if (!SetCommState(handle, &line)) {
+        *reason = m_label + " does not accept the line settings (" + std::to_string(baudRate) +
+            " baud, 8 data bits, no parity, " + (stopBits == 2 ? "2 stop bits" : "1 stop bit") +
+            "): " + SystemText(GetLastError());
+        Release();
+        return false;
+    }
+    return true;
+}
+
+bool vnSerialDeviceWin32::SetWriteSlice(std::chrono::milliseconds slice, std::string* reason)
+{
+    if (slice == m_slice)
+        return true;
+    // A total of 0 would mean no limit at all; the shortest limit is 1 ms.
+    COMMTIMEOUTS timeouts{};
+    timeouts.WriteTotalTimeoutConstant = static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(slice.count(), 1));
+    if (!SetCommTimeouts(AsHandle(m_handle), &timeouts)) {
+        *reason = Describe("does not accept a write time-out", GetLastError());
+        return false;
+    }
+    m_slice = slice;
+    return true;
+}
+
+bool vnSerialDeviceWin32::Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
+                                vnSerialWaitObserver* observer, std::string* reason, bool* stopped)
+{
+    // Each WriteFile call ends after one slice at the latest, taken or not,
+    // so that the observer is told between them and the time without
+    // progress is counted here.
+    if (!SetWriteSlice(std::min(timeout, WaitSlice), reason))
+        return false;
+    HANDLE handle = AsHandle(m_handle);
+    std::size_t done = 0;
+    auto lastTaken = Clock::now();
+    while (done < size) {
+        std::size_t left = size - done;
+        DWORD chunk = left > MAXDWORD ? MAXDWORD : static_cast<DWORD>(left);
+        DWORD written = 0;
+        BOOL ok = WriteFile(handle, data + done, chunk, &written, nullptr);
+        DWORD error = ok ? ERROR_SUCCESS : GetLastError();
+        if (!ok && error != ERROR_TIMEOUT && error != ERROR_SEM_TIMEOUT) {
+            *reason = Describe("failed while writing", error);
+            return false;
+        }
+        if (written > 0) {
+            done += written;
+            lastTaken = Clock::now();
+        }
+        if (done == size)
+            break;
+        if (Clock::now() - lastTaken >= timeout) {
+            *reason = m_label + " took no data for " + std::to_string(timeout.count()) +
+                " ms; is the scanner connected and the line free?";
+            return false;
+        }
+        if (observer && !observer->OnPortWait(Clock::now() - lastTaken >= vnSerialPort::StallTime)) {
+            *stopped = true;
+            return false;
+        }
+    }
+    return true;
+}
+
+std::uint32_t vnSerialDeviceWin32::Unsent() const
+{
+    if (!m_handle)
+        return 0;
+    return QueuedBytes(AsHandle(m_handle));
+}
+
+bool vnSerialDeviceWin32::Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped)
+{
+    if (!m_handle)
+        return true;
+    HANDLE handle = AsHandle(m_handle);
+    bool delivered = true;
+    DWORD pending = QueuedBytes(handle);
+    if (pending > 0) {
+        // Start bit, 8 data bits, the stop bits.
+        double bitsPerByte = 9.0 + (m_stopBits == 2 ? 2.0 : 1.0);
+        auto lineTime = std::chrono::duration<double>(pending * bitsPerByte / (m_baudRate ? m_baudRate : 1));
+        auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(lineTime) + DrainMargin;
+        auto lastMoved = Clock::now();
+        while (pending > 0 && Clock::now() < deadline) {
+            if (observer && !observer->OnPortWait(Clock::now() - lastMoved >= vnSerialPort::StallTime)) {
+                *stopped = true;
+                Release();
+                return false;
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            const DWORD before = pending;
+            pending = QueuedBytes(handle);
+            if (pending < before)
+                lastMoved = Clock::now();
+        }
+        if (pending > 0) {
+            delivered = false;
+            *reason = m_label + " did not send " + std::to_string(pending) + " bytes in time";
+            // Otherwise the flush below would wait for them.
+            PurgeComm(handle, PURGE_TXABORT | PURGE_TXCLEAR);
+        }
+    }
+    // The driver queue is empty; this waits only for the last characters in
+    // the transmitter. A device that has gone away says so here.
+    if (delivered && !FlushFileBuffers(handle)) {
+        delivered = false;
+        *reason = Describe("could not send its last bytes", GetLastError());
+    }
+    m_handle = nullptr;
+    if (!CloseHandle(handle)) {
+        if (delivered)
+            *reason = Describe("could not be closed", GetLastError());
+        return false;
+    }
+    return delivered;
+}
+
+void vnSerialDeviceWin32::Release()
+{
+    if (!m_handle)
+        return;
+    // Nothing more will be written: drop what is queued so that closing
+    // does not wait for it.
+    PurgeComm(AsHandle(m_handle), PURGE_TXABORT | PURGE_TXCLEAR);
+    CloseHandle(AsHandle(m_handle));
+    m_handle = nullptr;
+}

@@ -1,0 +1,66 @@
+#include "channels/vnDelimitedFile.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+vnCellTable TableOf(std::int32_t rows)
+{
+    vnCellTable table;
+    table.AddColumns(2);
+    table.AddRows(rows);
+    for (std::int32_t row = 0; row < rows; ++row) {
+        table.GetCell(row, 0)->SetInt(row + 1);
+        table.GetCell(row, 1)->SetString("Fire\r\nEMS");
+    }
+    return table;
+}
+
+std::string Bytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Windows turns line ends around in text mode and does not rename over an
+// existing file: the file keeps its CR LF bytes and a second save replaces
+// the first.
+TEST(vnDelimitedFileWin32, WritesAndReplacesTheFileByteForByte)
+{
+    const fs::path folder = fs::temp_directory_path() / "scanlore-file-test";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string path = (folder / "channels.csv").string();
+
+    vnCellTable first = TableOf(3);
+    ASSERT_TRUE(vnDelimitedFile(&first).Write(path));
+    vnCellTable second = TableOf(1);
+    vnDelimitedFile writer(&second);
+    ASSERT_TRUE(writer.Write(path)) << writer.GetLastError();
+    EXPECT_EQ(Bytes(path), "1,\"Fire EMS\"\r\n");
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
+
+    vnCellTable back;
+    vnDelimitedFile reader(&back);
+    ASSERT_TRUE(reader.Read(path)) << reader.GetLastError();
+    EXPECT_EQ(back.GetRowCount(), 1);
+    EXPECT_EQ(back.GetCell(0, 1)->GetString(), "Fire EMS");
+    fs::remove_all(folder);
+}
+
+TEST(vnDelimitedFileWin32, AMissingFileFailsWithTheSystemsReason)
+{
+    vnCellTable table;
+    vnDelimitedFile reader(&table);
+    EXPECT_FALSE(reader.Read((fs::temp_directory_path() / "no-such-folder" / "none.csv").string()));
+    EXPECT_FALSE(reader.GetLastError().empty());
+}
+
+} // namespace
