@@ -1,6 +1,7 @@
 #include "app/ChannelFile.h"
 
 #include "app/ChannelCellText.h"
+#include "app/ChannelColumnMap.h"
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
@@ -8,6 +9,9 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
+#include <filesystem>
+#include <optional>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -33,6 +37,146 @@ std::string Decimal(std::int32_t value)
 std::string ReasonSuffix(const std::string& reason)
 {
     return reason.empty() ? std::string(".") : ":\n" + reason;
+}
+
+std::string CellText(const vnCellTable& table, std::int32_t row, std::int32_t column)
+{
+    return column >= 0 && column < table.GetColumnCount() ? table.GetCell(row, column)->ToText() : std::string();
+}
+
+bool IsBlankLine(const vnCellTable& table, std::int32_t row)
+{
+    for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
+        if (table.GetCell(row, column)->GetType() != vnCellType::Empty)
+            return false;
+    return true;
+}
+
+// A whole number with nothing else around it but blanks.
+std::optional<std::int32_t> WholeNumber(const std::string& text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return std::nullopt;
+    const auto last = text.find_last_not_of(" \t") + 1;
+    std::int32_t value = 0;
+    const char* begin = text.data() + first;
+    const char* end = text.data() + last;
+    if (*begin == '+')
+        ++begin;
+    const auto [ptr, error] = std::from_chars(begin, end, value);
+    if (error != std::errc() || ptr != end)
+        return std::nullopt;
+    return value;
+}
+
+void ResetChannels(vnChannelList& channels)
+{
+    for (std::int32_t index = 0; index < channels.GetCount(); ++index) {
+        vnChannel& channel = *channels.GetAt(index);
+        vnChannel empty;
+        empty.SetNumber(channel.GetNumber());
+        channel = empty;
+    }
+}
+
+// Reads a file of another tool whose columns the map names.
+ChannelTableApplied ApplyMappedTable(const vnCellTable& table, const ChannelColumnMap& map, vnChannelList& channels)
+{
+    ChannelTableApplied applied;
+    applied.layout = map.GetLayoutName();
+    std::vector<std::pair<std::int32_t, std::string>> skips;
+
+    // Lines with a frequency in megahertz.
+    std::vector<std::int32_t> rows;
+    for (std::int32_t row = 1; row < table.GetRowCount(); ++row) {
+        if (IsBlankLine(table, row))
+            continue;
+        const std::string text = CellText(table, row, map.frequency);
+        const double mhz = ReadLeadingDouble(text);
+        if (mhz == 0.0)
+            skips.emplace_back(row, "no frequency");
+        else if (mhz > 30000.0 && mhz == std::floor(mhz))
+            skips.emplace_back(row, "frequency " + text + " is not in MHz (kHz or Hz?)");
+        else
+            rows.push_back(row);
+    }
+
+    const std::int32_t count = channels.GetCount();
+    std::unordered_map<std::int32_t, std::int32_t> indexOfNumber;
+    for (std::int32_t index = 0; index < count; ++index)
+        indexOfNumber.emplace(channels.GetAt(index)->GetNumber(), index);
+
+    // The channel column counts when every line holds a whole number there,
+    // no number repeats and at least one names a channel of the list.
+    std::vector<std::int32_t> numbers;
+    bool byChannel = map.channel >= 0 && !rows.empty();
+    for (std::size_t i = 0; i < rows.size() && byChannel; ++i) {
+        const auto number = WholeNumber(CellText(table, rows[i], map.channel));
+        byChannel = number.has_value();
+        if (byChannel)
+            numbers.push_back(*number);
+    }
+    if (byChannel) {
+        // CHIRP numbers its memories from 0, but only some radios.
+        if (map.GetLayout() == ChannelColumnMap::Layout::Chirp &&
+            std::find(numbers.begin(), numbers.end(), 0) != numbers.end())
+            for (std::int32_t& number : numbers)
+                ++number;
+        std::vector<std::int32_t> sorted = numbers;
+        std::sort(sorted.begin(), sorted.end());
+        byChannel = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end() &&
+            std::any_of(sorted.begin(), sorted.end(), [&](std::int32_t n) { return indexOfNumber.count(n) > 0; });
+    }
+
+    std::vector<std::pair<std::int32_t, std::int32_t>> lines;
+    const std::string range = count > 0
+        ? Decimal(channels.GetAt(0)->GetNumber()) + " to " + Decimal(channels.GetAt(count - 1)->GetNumber())
+        : std::string("none");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (byChannel) {
+            const auto it = indexOfNumber.find(numbers[i]);
+            if (it == indexOfNumber.end())
+                skips.emplace_back(rows[i], "channel " + Decimal(numbers[i]) + " is outside " + range);
+            else
+                lines.emplace_back(rows[i], it->second);
+        } else if (static_cast<std::int32_t>(i) < count) {
+            lines.emplace_back(rows[i], static_cast<std::int32_t>(i));
+        } else {
+            skips.emplace_back(rows[i], "more lines than channels (" + Decimal(count) + ")");
+        }
+    }
+    applied.byId = byChannel;
+    applied.rows = static_cast<std::int32_t>(lines.size());
+    applied.skipped = static_cast<std::int32_t>(skips.size());
+    std::sort(skips.begin(), skips.end());
+    for (const auto& [row, reason] : skips)
+        applied.skipReasons.push_back("line " + Decimal(row + 1) + ": " + reason);
+
+    ResetChannels(channels);
+    for (const auto& [row, index] : lines) {
+        vnChannel& channel = *channels.GetAt(index);
+        SetChannelCellText(channel, 1, CellText(table, row, map.frequency));
+        for (const std::int32_t column : map.descriptions) {
+            const std::string text = CellText(table, row, column);
+            if (!text.empty()) {
+                SetChannelCellText(channel, 2, text);
+                break;
+            }
+        }
+        const std::int32_t columns[] = {map.carNumber, map.delay, map.lockout, map.priority};
+        for (std::int32_t field = 3; field <= 6; ++field)
+            if (columns[field - 3] >= 0)
+                SetChannelCellText(channel, field, CellText(table, row, columns[field - 3]));
+        if (map.skip >= 0) {
+            const std::string skip = ChannelColumnMap::NormalName(CellText(table, row, map.skip));
+            if (skip == "s")
+                channel.SetLockout(true);
+            else if (skip == "p")
+                channel.SetPriority(true);
+        }
+    }
+    return applied;
 }
 
 } // namespace
@@ -67,6 +211,9 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCoun
 
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels)
 {
+    if (const auto map = ChannelColumnMap::FromHeader(table))
+        return ApplyMappedTable(table, *map, channels);
+
     const std::int32_t count = channels.GetCount();
     std::unordered_map<std::int32_t, std::int32_t> indexOfNumber;
     for (std::int32_t index = 0; index < count; ++index)
@@ -82,12 +229,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
 
     // A line without any field, as spreadsheets leave at the end, names no
     // channel and does not stand in the way of the IDs of the others.
-    const auto blank = [&](std::int32_t row) {
-        for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
-            if (table.GetCell(row, column)->GetType() != vnCellType::Empty)
-                return false;
-        return true;
-    };
+    const auto blank = [&](std::int32_t row) { return IsBlankLine(table, row); };
 
     const std::int32_t firstData = (table.GetRowCount() > 0 && named(0) >= 0) ? 0 : 1;
     const std::int32_t dataLines = std::max(table.GetRowCount() - firstData, 0);
@@ -118,12 +260,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
 
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
-    for (std::int32_t index = 0; index < count; ++index) {
-        vnChannel& channel = *channels.GetAt(index);
-        vnChannel empty;
-        empty.SetNumber(channel.GetNumber());
-        channel = empty;
-    }
+    ResetChannels(channels);
     const std::int32_t columns = std::min(table.GetColumnCount(), ChannelFileColumns);
     for (const auto& [row, index] : lines) {
         vnChannel& channel = *channels.GetAt(index);
@@ -186,4 +323,25 @@ std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t line
     const std::string lines = linesNotLoaded == 1 ? "1 line was" : Decimal(linesNotLoaded) + " lines were";
     return "The channel file \"" + fileName + "\" has more channel lines than the channel list has channels (" +
         Decimal(channelCount) + "). The last " + lines + " not loaded, and saving will leave them out of the file.";
+}
+
+std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied)
+{
+    constexpr std::size_t shownReasons = 3;
+    std::string message = "Read " +
+        (applied.rows == 1 ? std::string("1 channel") : Decimal(applied.rows) + " channels") + " from " +
+        std::filesystem::path(fileName).filename().string();
+    if (!applied.layout.empty())
+        message += " (" + applied.layout + ")";
+    message += ".";
+    if (applied.skipped == 0)
+        return message;
+    message +=
+        applied.skipped == 1 ? " 1 line was skipped: " : " " + Decimal(applied.skipped) + " lines were skipped: ";
+    const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
+    for (std::size_t i = 0; i < shown; ++i)
+        message += (i > 0 ? "; " : "") + applied.skipReasons[i];
+    if (applied.skipReasons.size() > shown)
+        message += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
+    return message + ".";
 }

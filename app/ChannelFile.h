@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 class vnCellTable;
 class vnChannelList;
@@ -29,6 +30,14 @@ struct ChannelTableApplied
     std::int32_t linesNotLoaded = 0;
     // Whether the lines went to the channels their IDs name.
     bool byId = false;
+    // How the columns were found when the header is another tool's ("CHIRP
+    // layout", "RadioReference layout", "columns by name"); empty for
+    // Scanlore's own layout, read by position.
+    std::string layout;
+    // Data lines of another tool's file left unread, and why, in file order
+    // ("line 4: no frequency").
+    std::int32_t skipped = 0;
+    std::vector<std::string> skipReasons;
 };
 
 // Makes the channels what the table says: every channel starts empty, as New
@@ -36,6 +45,13 @@ struct ChannelTableApplied
 // channel's cell texts. The first line is a header unless its ID names a
 // channel; fields from column 7 on are ignored; data lines beyond the list
 // touch nothing.
+// A header of another tool (not Scanlore's own names, and naming a frequency
+// column) maps its columns by name instead, see ChannelColumnMap. Lines go to
+// the channels their channel column names when it holds whole, distinct
+// numbers (a CHIRP file holding Location 0 counts from 0), otherwise one
+// after another from the first channel. Lines without a frequency, with a
+// whole number above 30,000 as frequency (kHz or Hz), naming a channel
+// outside the list, or beyond the list's end are skipped and counted.
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels);
 
 struct ChannelFileResult
@@ -61,4 +77,8 @@ ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& ch
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead);
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);
+// What was read from another tool's file: "Read 57 channels from
+// county.csv (RadioReference layout). 3 lines were skipped: line 4: no
+// frequency; …", with the first three reasons.
+std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied);
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount);

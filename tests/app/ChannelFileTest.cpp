@@ -11,6 +11,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <unistd.h>
@@ -340,3 +341,111 @@ TEST_F(ChannelFileTest, WhatSaveWritesOpensExactlyAsItWas)
         for (int column = 0; column < ChannelFileColumns; ++column)
             ASSERT_EQ(Cell(opened, row, column), Cell(saved, row, column)) << row << "," << column;
 }
+
+// Files of other tools, written the way each tool writes them: their columns
+// are found by name, their channel numbers used when they can be.
+struct ForeignFile
+{
+    const char* name;
+    const char* text;
+    int channelCount;
+    // Channel index, column, the cell text expected after reading.
+    std::vector<std::tuple<int, int, std::string>> cells;
+    const char* message;
+};
+
+class ForeignLayout : public ChannelFileTest, public ::testing::WithParamInterface<ForeignFile>
+{};
+
+TEST_P(ForeignLayout, ReadsByColumnNameAndSumsUp)
+{
+    const ForeignFile& file = GetParam();
+    Put(Path("county.csv"), file.text);
+    vnChannelList list;
+    FillNew(list, file.channelCount);
+    Set(list, 0, 3, "left over"); // every channel starts empty
+
+    const ChannelFileResult result = ReadChannelFile(Path("county.csv"), list);
+    ASSERT_TRUE(result.ok) << result.reason;
+    for (const auto& [index, column, text] : file.cells)
+        EXPECT_EQ(Cell(list, index, column), text) << "channel index " << index << ", column " << column;
+    EXPECT_EQ(ReadSummaryMessage(Path("county.csv"), result.applied), file.message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChannelFileTest, ForeignLayout,
+    ::testing::Values(
+        // CHIRP: line ends CR LF, quotes only where needed, Location from 0.
+        ForeignFile{"Chirp",
+                    "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,cToneFreq,DtcsCode,DtcsPolarity,RxDtcsCode,"
+                    "CrossMode,Mode,TStep,Skip,Power,Comment,URCALL,RPT1CALL,RPT2CALL,DVCODE\r\n"
+                    "0,NOAA 1,162.550000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,,50W,Weather,,,,\r\n"
+                    "1,RPT,146.940000,-,0.600000,Tone,100.0,88.5,023,NN,023,Tone->Tone,FM,5.00,S,50W,,,,,\r\n"
+                    "5,,146.520000,,0.000000,,88.5,88.5,023,NN,023,Tone->Tone,FM,5.00,P,50W,\"Call, simplex\",,,,\r\n",
+                    200,
+                    {{0, 1, "162.5500"},
+                     {0, 2, "NOAA 1"},
+                     {0, 3, ""},
+                     {1, 2, "RPT"},
+                     {1, 5, "True"},
+                     {1, 6, "False"},
+                     {5, 1, "146.5200"},
+                     {5, 2, "Call, simplex"},
+                     {5, 6, "True"},
+                     {2, 1, ""}},
+                    "Read 3 channels from county.csv (CHIRP layout)."},
+        // A CHIRP file of a radio that counts from 1 is not shifted.
+        ForeignFile{"ChirpFromOne",
+                    "Location,Name,Frequency,Duplex,Offset,Tone\r\n2,Two,155.1,,0,\r\n3,Three,155.2,,0,\r\n",
+                    200,
+                    {{0, 1, ""}, {1, 2, "Two"}, {2, 2, "Three"}},
+                    "Read 2 channels from county.csv (CHIRP layout)."},
+        // RadioReference: every field quoted, CR LF, no channel column.
+        ForeignFile{
+            "RadioReference",
+            "\"Frequency Output\",\"Frequency Input\",\"FCC Callsign\",\"Agency/Category\",\"Description\","
+            "\"Alpha Tag\",\"PL Tone\",\"Mode\",\"Class Station Use\",\"Tag\"\r\n"
+            "\"154.13000\",\"\",\"KQB123\",\"County Fire\",\"Fire Dispatch\",\"CoFire Disp\",\"156.7 PL\",\"FM\","
+            "\"BM\",\"Fire Dispatch\"\r\n"
+            "\"155.47500\",\"\",\"\",\"Statewide\",\"Interagency\",\"\",\"\",\"FM\",\"\",\"Interop\"\r\n"
+            "\"\",\"\",\"\",\"County\",\"Unused\",\"Spare\",\"\",\"FM\",\"\",\"\"\r\n"
+            "\"453125000\",\"\",\"\",\"County\",\"Hz\",\"In Hz\",\"\",\"FM\",\"\",\"\"\r\n"
+            "\"460.0250\",\"\",\"\",\"County\",\"Roads\",\"Hwy Dept\",\"\",\"FM\",\"\",\"\"\r\n",
+            200,
+            {{0, 1, "154.1300"}, {0, 2, "CoFire Disp"}, {1, 2, "Interagency"}, {2, 1, "460.0250"}, {3, 1, ""}},
+            "Read 3 channels from county.csv (RadioReference layout). 2 lines were skipped: line 4: no frequency; "
+            "line 5: frequency 453125000 is not in MHz (kHz or Hz?)."},
+        // A spreadsheet: byte-order mark, columns in its own order, "MHz"
+        // after a number, an empty line at the end.
+        ForeignFile{"Spreadsheet",
+                    "\xEF\xBB\xBFName,Freq,Lockout,Notes\r\n"
+                    "Tower,146.52 MHz,TRUE,hill\r\n"
+                    "\"Fire, EMS\",453.1,no,\r\n"
+                    ",,,\r\n",
+                    200,
+                    {{0, 1, "146.5200"}, {0, 2, "Tower"}, {0, 5, "True"}, {1, 2, "Fire, EMS"}, {1, 5, "False"}},
+                    "Read 2 channels from county.csv (columns by name)."},
+        // Channel numbers outside the list; the others keep their places.
+        ForeignFile{"ChannelOutside",
+                    "Channel,Frequency,Tag\n3,155.1,Three\n250,155.2,Far\n7,155.3,Seven\n",
+                    200,
+                    {{2, 2, "Three"}, {6, 2, "Seven"}, {0, 1, ""}},
+                    "Read 2 channels from county.csv (columns by name). 1 line was skipped: line 3: channel 250 is "
+                    "outside 1 to 200."},
+        // A repeated channel number: one after another; more lines than
+        // channels are counted, and only the first three reasons are named.
+        ForeignFile{"MoreLinesThanChannels",
+                    "Memory,RX Frequency,Comment\n1,151.1,A\n1,151.2,B\n2,151.3,C\n3,151.4,D\n4,151.5,E\n6,151.6,F\n",
+                    2,
+                    {{0, 2, "A"}, {1, 2, "B"}},
+                    "Read 2 channels from county.csv (columns by name). 4 lines were skipped: line 4: more lines "
+                    "than channels (2); line 5: more lines than channels (2); line 6: more lines than channels (2); "
+                    "and 1 more."},
+        // Scanlore's own names in any letter case read by position, as Save
+        // writes them, without a skip.
+        ForeignFile{"OwnNamesInOtherCase",
+                    "id,FREQUENCY,description\n1,,Empty\n2,155.1,Fire\n",
+                    200,
+                    {{0, 2, "Empty"}, {1, 1, "155.1000"}},
+                    "Read 2 channels from county.csv."}),
+    [](const ::testing::TestParamInfo<ForeignFile>& info) { return std::string(info.param.name); });
