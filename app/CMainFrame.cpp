@@ -454,6 +454,10 @@ bool CMainFrame::OpenChannelFile(const QString& name)
         CMessageBox::Show(this,
                           QString::fromStdString(OpenedInPartMessage(fileName, result.reason, result.applied.rows)),
                           CMessageBox::Exclamation);
+    } else if (!result.applied.layout.empty()) {
+        // Another tool's file: say how it was read and what was left out.
+        CMessageBox::Show(this, QString::fromStdString(ReadSummaryMessage(fileName, result.applied)),
+                          result.applied.skipped > 0 ? CMessageBox::Exclamation : CMessageBox::Information);
     } else if (result.applied.linesNotLoaded > 0) {
         CMessageBox::Show(this,
                           QString::fromStdString(

@@ -135,6 +135,31 @@ TEST_F(FileCommandsTest, OpenOfALongerFileTellsHowManyLinesWereNotLoaded)
     EXPECT_TRUE(boxes.Shown()[0].text.contains("50 lines"));
 }
 
+TEST_F(FileCommandsTest, OpenOfAnotherToolsFileSumsUpInOneMessage)
+{
+    Put(Path("county.csv"),
+        "\"Frequency Output\",\"Description\",\"Alpha Tag\"\r\n"
+        "\"154.13000\",\"Fire Dispatch\",\"CoFire Disp\"\r\n"
+        "\"\",\"Spare\",\"\"\r\n");
+    dialogs.SetNextFileName(Path("county.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
+
+    EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
+    EXPECT_EQ(frame->GetFileName(), Name("county.csv"));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              "Read 1 channel from county.csv (RadioReference layout). 1 line was skipped: "
+              "line 3: no frequency.");
+    EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Exclamation);
+
+    // Scanlore's own file opens without a word.
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    dialogs.SetNextFileName(Path("county.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
+    EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
+    EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
 TEST_F(FileCommandsTest, FailedOpenNamesTheFileAndTheReason)
 {
     dialogs.SetNextFileName(Path("gone.csv"));
