@@ -11,6 +11,7 @@
 #include <charconv>
 #include <cmath>
 #include <filesystem>
+#include <numeric>
 #include <optional>
 #include <unordered_map>
 #include <utility>
@@ -183,28 +184,39 @@ ChannelTableApplied ApplyMappedTable(const vnCellTable& table, const ChannelColu
 
 vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCount)
 {
-    rowCount = std::clamp(rowCount, 0, channels.GetCount());
+    std::vector<std::int32_t> indexes(static_cast<std::size_t>(std::clamp(rowCount, 0, channels.GetCount())));
+    std::iota(indexes.begin(), indexes.end(), 0);
+    return MakeChannelTable(channels, indexes);
+}
+
+vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<std::int32_t>& indexes)
+{
+    std::vector<const vnChannel*> rows;
+    for (const std::int32_t index : indexes)
+        if (const vnChannel* channel = channels.GetAt(index))
+            rows.push_back(channel);
     vnCellTable table;
     table.AddColumns(ChannelFileColumns);
-    table.AddRows(rowCount + 1);
+    table.AddRows(static_cast<std::int32_t>(rows.size()) + 1);
 
     for (std::int32_t column = 0; column < ChannelFileColumns; ++column) {
         const vnCell header(HeaderTexts[column], false);
         table.SetCell(0, column, &header);
     }
     vnCell cell;
-    for (std::int32_t row = 0; row < rowCount; ++row) {
-        const vnChannel& channel = *channels.GetAt(row);
+    std::int32_t row = 1;
+    for (const vnChannel* channel : rows) {
         for (std::int32_t column = 0; column < ChannelFileColumns; ++column) {
-            const std::string text = GetChannelCellText(channel, column);
+            const std::string text = GetChannelCellText(*channel, column);
             // Typing a description would turn 007 into 7 and yes into True,
             // and trim its blanks; as text it survives a save and an open.
             if (IsFreeTextColumn(column) && !text.empty())
                 cell.SetString(text);
             else
                 cell.FromText(text);
-            table.SetCell(row + 1, column, &cell);
+            table.SetCell(row, column, &cell);
         }
+        ++row;
     }
     return table;
 }

@@ -21,6 +21,9 @@ inline constexpr std::int32_t ChannelFileColumns = 7;
 // rows). Description and car number are text cells when not empty, so they
 // come back exactly as typed; the other columns are typed from their text.
 vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCount);
+// The same table for the channels at these list indexes, in their order
+// (the rows that Copy puts on the clipboard).
+vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<std::int32_t>& indexes);
 
 struct ChannelTableApplied
 {
