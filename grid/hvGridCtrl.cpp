@@ -81,6 +81,15 @@ hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setMinimumSectionSize(0);
+    // A width given to the fill column, by the program or by the user's
+    // dragging, is its own; any other column's change moves the room left.
+    connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int column, int, int width) {
+        if (m_filling || !IsColumnShown(column))
+            return;
+        if (column == m_fillColumn)
+            m_fillWidth = width;
+        FillWidth();
+    });
 
     // A scroll bar used with the mouse ends an open edit before the list
     // moves, as the wheel does.
@@ -136,12 +145,110 @@ int hvGridCtrl::GetColumnFormat(int column) const
 
 int hvGridCtrl::GetColumnWidth(int column) const
 {
+    if (const auto hidden = m_hiddenWidths.find(column); hidden != m_hiddenWidths.end())
+        return hidden->second;
+    if (column == m_fillColumn)
+        return m_fillWidth;
     return columnWidth(column);
 }
 
 void hvGridCtrl::SetColumnWidth(int column, int width)
 {
+    if (const auto hidden = m_hiddenWidths.find(column); hidden != m_hiddenWidths.end()) {
+        hidden->second = width;
+        return;
+    }
+    if (column == m_fillColumn)
+        m_fillWidth = width;
     setColumnWidth(column, width);
+    FillWidth();
+}
+
+void hvGridCtrl::SetColumnShown(int column, bool shown)
+{
+    if (column < 0 || column >= GetColumnCount() || shown == IsColumnShown(column))
+        return;
+    if (shown) {
+        const int width = m_hiddenWidths[column];
+        m_hiddenWidths.erase(column);
+        setColumnHidden(column, false);
+        setColumnWidth(column, width);
+    } else {
+        m_hiddenWidths[column] = GetColumnWidth(column);
+        setColumnHidden(column, true);
+    }
+    FillWidth();
+}
+
+bool hvGridCtrl::IsColumnShown(int column) const
+{
+    return !isColumnHidden(column);
+}
+
+std::vector<int> hvGridCtrl::GetColumnOrder() const
+{
+    std::vector<int> order;
+    const QHeaderView* header = horizontalHeader();
+    for (int visual = 0; visual < header->count(); ++visual)
+        order.push_back(header->logicalIndex(visual));
+    return order;
+}
+
+void hvGridCtrl::SetColumnOrder(const std::vector<int>& order)
+{
+    std::vector<int> sorted = order;
+    std::sort(sorted.begin(), sorted.end());
+    for (int column = 0; column < static_cast<int>(sorted.size()); ++column)
+        if (sorted[static_cast<std::size_t>(column)] != column)
+            return;
+    if (static_cast<int>(order.size()) != GetColumnCount())
+        return;
+    QHeaderView* header = horizontalHeader();
+    for (int visual = 0; visual < static_cast<int>(order.size()); ++visual)
+        header->moveSection(header->visualIndex(order[static_cast<std::size_t>(visual)]), visual);
+}
+
+int hvGridCtrl::GetAdjacentColumn(int column, int step) const
+{
+    const QHeaderView* header = horizontalHeader();
+    for (int visual = header->visualIndex(column) + step; visual >= 0 && visual < header->count(); visual += step) {
+        const int next = header->logicalIndex(visual);
+        if (next != 0 && IsColumnShown(next))
+            return next;
+    }
+    return -1;
+}
+
+void hvGridCtrl::SetFillColumn(int column)
+{
+    m_fillColumn = column;
+    m_fillWidth = column >= 0 ? columnWidth(column) : 0;
+    FillWidth();
+}
+
+void hvGridCtrl::FillWidth()
+{
+    if (m_fillColumn < 0 || m_fillColumn >= GetColumnCount() || !IsColumnShown(m_fillColumn))
+        return;
+    int others = 0;
+    for (int column = 0; column < GetColumnCount(); ++column)
+        if (column != m_fillColumn && IsColumnShown(column))
+            others += columnWidth(column);
+    const int width = std::max(m_fillWidth, viewport()->width() - others);
+    if (width == columnWidth(m_fillColumn))
+        return;
+    m_filling = true;
+    setColumnWidth(m_fillColumn, width);
+    m_filling = false;
+}
+
+bool hvGridCtrl::viewportEvent(QEvent* event)
+{
+    // The viewport also changes width when a scroll bar comes or goes.
+    const bool result = QTableView::viewportEvent(event);
+    if (event->type() == QEvent::Resize)
+        FillWidth();
+    return result;
 }
 
 int hvGridCtrl::GetColumnCount() const
@@ -270,7 +377,8 @@ bool hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
     updateGeometries();
     if (!EnsureRowVisible(row))
         return false;
-    if (column < 0 || column >= GetColumnCount() || GetColumnWidth(column) < MinimumEditableWidth)
+    if (column < 0 || column >= GetColumnCount() || !IsColumnShown(column) ||
+        GetColumnWidth(column) < MinimumEditableWidth)
         return false;
 
     QRect cell = GetSubItemRect(row, column);

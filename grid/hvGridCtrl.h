@@ -2,8 +2,10 @@
 
 #include <QTableView>
 
+#include <map>
 #include <optional>
 #include <string>
+#include <vector>
 
 class hvGridCtrl;
 class hvGridCtrlEdit;
@@ -68,9 +70,27 @@ public:
     int InsertColumn(int index, const QString& title, int format, int width);
     void SetColumnFormat(int column, int format);
     int GetColumnFormat(int column) const;
+    // The width a column was given, by SetColumnWidth or by the user's
+    // dragging; a hidden column keeps its width for when it is shown again,
+    // and the fill column may be drawn wider.
     int GetColumnWidth(int column) const;
     void SetColumnWidth(int column, int width);
     int GetColumnCount() const;
+    // Hiding and ordering columns. The order lists every column's index,
+    // left to right; an order that is not a permutation of the columns is
+    // ignored.
+    void SetColumnShown(int column, bool shown);
+    bool IsColumnShown(int column) const;
+    std::vector<int> GetColumnOrder() const;
+    void SetColumnOrder(const std::vector<int>& order);
+    // The shown column next to column on screen, step 1 to the right and -1
+    // to the left, passing over hidden ones and column 0 (never edited); -1
+    // when there is none.
+    int GetAdjacentColumn(int column, int step) const;
+    // The column that takes the room the other shown columns leave when the
+    // grid is wider than they are; never narrower than its own width. -1,
+    // the default: none.
+    void SetFillColumn(int column);
     // The column whose editor a typed character opens on the one selected
     // row; the owner knows which column takes free text. -1, the default:
     // typing opens no editor.
@@ -125,6 +145,7 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
@@ -133,10 +154,17 @@ private:
     bool OnEndLabelEditReflect(const hvEndLabelEdit& report);
     void TakeFocusBeforeScrolling();
     void DiscardOpenEditor();
+    // Widens the fill column over the room left at the right, or narrows it
+    // back towards its own width.
+    void FillWidth();
     friend class hvGridCtrlOwner;
     void DetachOwner();
 
     hvGridCtrlOwner* m_owner;
     hvGridModel* m_model; // child of this grid
     int m_typingColumn = -1;
+    std::map<int, int> m_hiddenWidths; // widths of hidden columns
+    int m_fillColumn = -1;
+    int m_fillWidth = 0;    // the fill column's own width
+    bool m_filling = false; // the grid itself is resizing the fill column
 };

@@ -161,14 +161,14 @@ bool hvGridCtrlEdit::OnKeyDown(QKeyEvent* event)
     case Qt::Key_Left:
         if (start == 0 && (start == end || end != length)) {
             SendEndLabelEdit();
-            m_pGrid->EditSubItem(m_nItem, m_nSubItem - 1);
+            m_pGrid->EditSubItem(m_nItem, m_pGrid->GetAdjacentColumn(m_nSubItem, -1));
             return true;
         }
         break;
     case Qt::Key_Right:
         if (end == length && (start == end || start != 0)) {
             SendEndLabelEdit();
-            m_pGrid->EditSubItem(m_nItem, m_nSubItem + 1);
+            m_pGrid->EditSubItem(m_nItem, m_pGrid->GetAdjacentColumn(m_nSubItem, 1));
             return true;
         }
         break;
@@ -201,15 +201,15 @@ void hvGridCtrlEdit::OnCharacter(QKeyEvent* event)
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
         if (!shift)
-            m_pGrid->EditSubItem(m_nItem, m_nSubItem + 1);
+            m_pGrid->EditSubItem(m_nItem, m_pGrid->GetAdjacentColumn(m_nSubItem, 1));
         else if (m_nSubItem > 0)
-            m_pGrid->EditSubItem(m_nItem, m_nSubItem - 1);
+            m_pGrid->EditSubItem(m_nItem, m_pGrid->GetAdjacentColumn(m_nSubItem, -1));
         return;
     case Qt::Key_Return:
     case Qt::Key_Enter:
         // Enter stores the cell and moves right, not down.
         SendEndLabelEdit();
-        m_pGrid->EditSubItem(m_nItem, m_nSubItem + 1);
+        m_pGrid->EditSubItem(m_nItem, m_pGrid->GetAdjacentColumn(m_nSubItem, 1));
         return;
     case Qt::Key_Escape:
         // The report without text is consumed by the grid; the grid takes
