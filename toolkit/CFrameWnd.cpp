@@ -17,6 +17,8 @@
 #include <QShortcut>
 #include <QUrl>
 
+#include <utility>
+
 namespace {
 
 QString FromView(std::string_view text)
@@ -33,6 +35,12 @@ QStringList LocalFiles(const QMimeData* data)
             if (url.isLocalFile())
                 paths << url.toLocalFile();
     return paths;
+}
+
+CFrameWnd::PopupMenuHook& PopupMenuHookSlot()
+{
+    static CFrameWnd::PopupMenuHook hook;
+    return hook;
 }
 
 } // namespace
@@ -162,6 +170,36 @@ bool CFrameWnd::OnCmdMsg(int id, CCmdUI* ui)
     if (CWinApp* app = CWinApp::GetApp(); app && app->OnCmdMsg(id, ui))
         return true;
     return false;
+}
+
+std::unique_ptr<QMenu> CFrameWnd::CreateCommandMenu(std::initializer_list<int> ids)
+{
+    auto menu = std::make_unique<QMenu>(this);
+    for (int id : ids) {
+        if (id == 0) {
+            menu->addSeparator();
+            continue;
+        }
+        const QAction* item = FindMenuItem(id);
+        QAction* action = menu->addAction(item ? item->text() : QString());
+        action->setStatusTip(FromView(LoadCommandPrompt(id)));
+        AddCommandAction(action, id);
+    }
+    UpdateCommandUI();
+    return menu;
+}
+
+CFrameWnd::PopupMenuHook CFrameWnd::SetPopupMenuHook(PopupMenuHook hook)
+{
+    return std::exchange(PopupMenuHookSlot(), std::move(hook));
+}
+
+void CFrameWnd::TrackPopupMenu(QMenu& menu, const QPoint& globalPos)
+{
+    if (PopupMenuHookSlot())
+        PopupMenuHookSlot()(menu);
+    else
+        menu.exec(globalPos);
 }
 
 CCmdUI CFrameWnd::QueryCommand(int id)

@@ -8,7 +8,10 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+#include <initializer_list>
 #include <map>
+#include <memory>
 #include <vector>
 
 class QAction;
@@ -72,6 +75,31 @@ public:
     QWidget* GetActiveView() const { return m_view; }
 
     bool OnCmdMsg(int id, CCmdUI* ui) override;
+
+    // A shortcut menu of commands: each item runs its command and is greyed
+    // as the command is. The labels are the menu bar's. 0 adds a separator.
+    std::unique_ptr<QMenu> CreateCommandMenu(std::initializer_list<int> ids);
+    // Shows a shortcut menu at a global position until it closes.
+    void TrackPopupMenu(QMenu& menu, const QPoint& globalPos);
+
+    // Test seam: while set, TrackPopupMenu hands the menu to the hook instead
+    // of running it; the hook may trigger its actions. Returns the hook it
+    // replaces.
+    using PopupMenuHook = std::function<void(QMenu&)>;
+    static PopupMenuHook SetPopupMenuHook(PopupMenuHook hook);
+
+    // Sets the hook for its lifetime and then puts back the one it replaced.
+    class PopupMenuHookScope
+    {
+    public:
+        explicit PopupMenuHookScope(PopupMenuHook hook) : m_previous(SetPopupMenuHook(std::move(hook))) {}
+        ~PopupMenuHookScope() { SetPopupMenuHook(std::move(m_previous)); }
+        PopupMenuHookScope(const PopupMenuHookScope&) = delete;
+        PopupMenuHookScope& operator=(const PopupMenuHookScope&) = delete;
+
+    private:
+        PopupMenuHook m_previous;
+    };
 
     // Lets the user drop files from the file manager on the window; each
     // drop reaches OnDropFiles.
