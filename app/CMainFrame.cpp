@@ -1,6 +1,7 @@
 #include "app/CMainFrame.h"
 
 #include "app/CChannelPrinter.h"
+#include "app/CColumnsDlg.h"
 #include "app/CFindDlg.h"
 #include "app/CGoToDlg.h"
 #include "app/CHelpWindow.h"
@@ -9,8 +10,10 @@
 #include "app/CUploadProgress.h"
 #include "app/CWindowState.h"
 #include "app/ChannelCellText.h"
+#include "app/ChannelClipboardText.h"
 #include "app/ChannelFile.h"
 #include "app/ChannelSearch.h"
+#include "channels/vnDelimitedFile.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnSettingsStore.h"
@@ -23,6 +26,7 @@
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QDate>
@@ -31,10 +35,13 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSessionManager>
+#include <QTimer>
 
 #include <cerrno>
 #include <iterator>
@@ -58,8 +65,13 @@ constexpr ColumnDefinition kColumns[] = {
     {IDS_COLUMN_DELAY, hvGridCtrl::FormatCenter, 75},      {IDS_COLUMN_LOCKOUT, hvGridCtrl::FormatCenter, 75},
     {IDS_COLUMN_PRIORITY, hvGridCtrl::FormatCenter, 75},
 };
-// A character typed on one selected row starts editing its description.
+// The channel number's column: always shown, never changed by a paste.
+constexpr int kNumberColumn = 0;
+// A character typed on one selected row starts editing its description,
+// which also takes the room a wider window gives the grid.
 constexpr int kDescriptionColumn = 2;
+// The clipboard's second form: the rows as a channel file.
+const QString kCsvMimeType = QStringLiteral("text/csv");
 
 // The columns whose texts Find searches.
 constexpr int kSearchedColumns[] = {1, 2, 3};
@@ -73,6 +85,41 @@ QString StepLabel(const char* verb, const QString& step, const char* keys)
     if (!step.isEmpty())
         label += QLatin1Char(' ') + step;
     return label + QLatin1Char('\t') + QString::fromUtf8(keys);
+}
+
+// The name of a step over some channels: "Delete of Channel 12", "Paste of
+// 20 Channels".
+QString ChannelsStepText(const char* verb, int count, std::int32_t firstNumber)
+{
+    const QString what =
+        count == 1 ? QStringLiteral("Channel %1").arg(firstNumber) : QStringLiteral("%1 Channels").arg(count);
+    return QString::fromUtf8(verb) + QStringLiteral(" of ") + what;
+}
+
+// A string of the table with the count in it, singular or plural.
+QString CountText(int count, int one, int many)
+{
+    return count == 1 ? LoadStringText(one) : LoadStringText(many).arg(count);
+}
+
+bool ClipboardHasText()
+{
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    return data && data->hasText() && !data->text().isEmpty();
+}
+
+// The grid's single-line cells show a line end inside a pasted text as a
+// blank, and a channel file writes it as one.
+std::string WithoutLineEnds(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        result += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+    }
+    return result;
 }
 
 constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
@@ -179,6 +226,18 @@ void CMainFrame::RegisterCommands()
     OnUpdateCommandUI(ID_EDIT_FIND_NEXT, needSearch);
     OnUpdateCommandUI(ID_EDIT_FIND_PREVIOUS, needSearch);
     OnUpdateCommandUI(ID_EDIT_GOTO, needRows);
+    // Clipboard and Delete act on the selected rows; Paste needs text to paste.
+    OnCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
+    OnCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
+    OnCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
+    OnCommand(ID_EDIT_DELETE, [this] { OnEditDelete(); });
+    const auto needSelection = [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->selectionModel()->hasSelection()); };
+    OnUpdateCommandUI(ID_EDIT_CUT, needSelection);
+    OnUpdateCommandUI(ID_EDIT_COPY, needSelection);
+    OnUpdateCommandUI(ID_EDIT_DELETE, needSelection);
+    OnUpdateCommandUI(ID_EDIT_PASTE,
+                      [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->GetItemCount() > 0 && ClipboardHasText()); });
+    OnCommand(ID_VIEW_COLUMNS, [this] { OnViewColumns(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
@@ -222,6 +281,13 @@ bool CMainFrame::OnCreate()
         m_grid->InsertColumn(m_grid->GetColumnCount(), LoadStringText(column.title), column.format, column.width);
     m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
     m_grid->SetTypingColumn(kDescriptionColumn);
+    m_grid->SetFillColumn(kDescriptionColumn);
+    m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this, &CMainFrame::OnGridContextMenu);
+    // The toolbar's Cut, Copy and Paste follow the selection and the clipboard.
+    connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+            &CMainFrame::RequestCommandUIUpdate);
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::RequestCommandUIUpdate);
     // The bank bar follows the focused row.
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& row) {
         if (const vnChannel* channel = m_channels.GetAt(row.row()))
@@ -750,6 +816,191 @@ int CMainFrame::PrintChannels(QPrinter& printer)
         if (!selectionOnly || m_grid->IsItemSelected(row))
             channelPrinter.AddChannel(*m_channels.GetAt(row), layout);
     return channelPrinter.Print(printer);
+}
+
+std::vector<std::int32_t> CMainFrame::SelectedRows() const
+{
+    std::vector<std::int32_t> rows;
+    for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row))
+        if (m_channels.GetAt(row))
+            rows.push_back(row);
+    return rows;
+}
+
+void CMainFrame::RequestCommandUIUpdate()
+{
+    if (m_commandUIUpdatePending)
+        return;
+    m_commandUIUpdatePending = true;
+    QTimer::singleShot(0, this, [this] {
+        m_commandUIUpdatePending = false;
+        UpdateCommandUI();
+    });
+}
+
+void CMainFrame::OnEditCopy()
+{
+    m_grid->CommitEdit();
+    CopyRows(SelectedRows());
+}
+
+void CMainFrame::OnEditCut()
+{
+    m_grid->CommitEdit();
+    const std::vector<std::int32_t> rows = SelectedRows();
+    CopyRows(rows);
+    ClearRows(rows, "Cut");
+}
+
+void CMainFrame::OnEditDelete()
+{
+    m_grid->CommitEdit();
+    ClearRows(SelectedRows(), "Delete");
+}
+
+void CMainFrame::CopyRows(const std::vector<std::int32_t>& rows)
+{
+    if (rows.empty())
+        return;
+    std::vector<ChannelClipboardText::Row> texts;
+    for (const std::int32_t row : rows) {
+        ChannelClipboardText::Row& fields = texts.emplace_back();
+        for (int column = 0; column < ChannelFileColumns; ++column)
+            fields.push_back(GetCellText(row, column));
+    }
+    vnCellTable table = MakeChannelTable(m_channels, rows);
+    auto* data = new QMimeData;
+    data->setText(QString::fromStdString(ChannelClipboardText::Encode(texts)));
+    data->setData(kCsvMimeType, QByteArray::fromStdString(vnDelimitedFile(&table).WriteText()));
+    QGuiApplication::clipboard()->setMimeData(data);
+}
+
+void CMainFrame::ClearRows(const std::vector<std::int32_t>& rows, const char* verb)
+{
+    std::vector<ChannelEditCommand::Change> changes;
+    for (const std::int32_t row : rows) {
+        const vnChannel& channel = *m_channels.GetAt(row);
+        vnChannel empty;
+        empty.SetNumber(channel.GetNumber());
+        changes.push_back({row, channel, empty});
+    }
+    if (changes.empty())
+        return;
+    const int count = static_cast<int>(changes.size());
+    const std::int32_t first = changes.front().before.GetNumber();
+    ChangeChannels(std::move(changes), ChannelsStepText(verb, count, first));
+}
+
+void CMainFrame::OnEditPaste()
+{
+    m_grid->CommitEdit();
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (!data || !data->hasText())
+        return;
+    const std::vector<ChannelClipboardText::Row> rows = ChannelClipboardText::Decode(data->text().toStdString());
+    if (rows.empty())
+        return;
+
+    int firstRow = m_grid->GetFocusedItem();
+    if (firstRow < 0)
+        firstRow = std::max(m_grid->GetNextSelectedItem(-1), 0);
+    // Whole channels go field by field into the columns of a channel file;
+    // cells from elsewhere go into the shown columns from the focused one
+    // rightwards, as the user sees them.
+    std::vector<int> columns;
+    if (ChannelClipboardText::AreChannelRows(rows)) {
+        for (int column = 0; column < ChannelFileColumns; ++column)
+            columns.push_back(column);
+    } else {
+        int column = m_grid->currentIndex().column();
+        if (column < 0 || column == kNumberColumn || !m_grid->IsColumnShown(column))
+            column = m_grid->GetAdjacentColumn(column < 0 ? kNumberColumn : column, 1);
+        for (; column >= 0; column = m_grid->GetAdjacentColumn(column, 1))
+            columns.push_back(column);
+    }
+
+    std::vector<ChannelEditCommand::Change> changes;
+    int rowsLeftOut = 0;
+    int cellsLeftOut = 0;
+    int cellsRefused = 0;
+    const int gridRows = m_grid->GetItemCount();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const int row = firstRow + static_cast<int>(i);
+        const vnChannel* channel = row < gridRows ? m_channels.GetAt(row) : nullptr;
+        if (!channel) {
+            ++rowsLeftOut;
+            continue;
+        }
+        vnChannel pasted = *channel;
+        const ChannelClipboardText::Row& fields = rows[i];
+        for (std::size_t field = 0; field < fields.size(); ++field) {
+            if (field >= columns.size()) {
+                ++cellsLeftOut;
+                continue;
+            }
+            // Each cell is taken as if typed into it: what typing would
+            // refuse leaves the cell as it was.
+            const int column = columns[field];
+            if (column != kNumberColumn && !SetTypedChannelCellText(pasted, column, WithoutLineEnds(fields[field])))
+                ++cellsRefused;
+        }
+        changes.push_back({row, *channel, pasted});
+    }
+    if (!changes.empty()) {
+        const int count = static_cast<int>(changes.size());
+        const std::int32_t first = changes.front().before.GetNumber();
+        ChangeChannels(std::move(changes), ChannelsStepText("Paste", count, first));
+    }
+
+    QStringList notes;
+    if (cellsRefused > 0)
+        notes << CountText(cellsRefused, IDS_PASTE_CELL_REFUSED, IDS_PASTE_CELLS_REFUSED);
+    if (rowsLeftOut > 0)
+        notes << CountText(rowsLeftOut, IDS_PASTE_ROW_LEFT_OUT, IDS_PASTE_ROWS_LEFT_OUT);
+    if (cellsLeftOut > 0)
+        notes << CountText(cellsLeftOut, IDS_PASTE_CELL_LEFT_OUT, IDS_PASTE_CELLS_LEFT_OUT);
+    if (notes.isEmpty())
+        m_statusBar->clearMessage();
+    else
+        m_statusBar->showMessage(notes.join(QLatin1Char(' ')));
+}
+
+void CMainFrame::OnGridContextMenu(const QPoint& position)
+{
+    const QModelIndex hit = m_grid->indexAt(position);
+    if (!hit.isValid())
+        return;
+    m_grid->CommitEdit();
+    // The menu acts on what the click points at: a row outside the
+    // selection becomes the selection; a paste starts at the cell.
+    if (!m_grid->IsItemSelected(hit.row())) {
+        m_grid->clearSelection();
+        m_grid->SetItemSelected(hit.row(), true);
+    }
+    m_grid->selectionModel()->setCurrentIndex(hit, QItemSelectionModel::NoUpdate);
+    const std::unique_ptr<QMenu> menu =
+        CreateCommandMenu({ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_TRANSFER_UPLOAD_SELECTED});
+    TrackPopupMenu(*menu, m_grid->viewport()->mapToGlobal(position));
+}
+
+void CMainFrame::OnViewColumns()
+{
+    m_grid->CommitEdit();
+    std::vector<GridColumnChoice> columns;
+    for (const int column : m_grid->GetColumnOrder()) {
+        const bool titled = column >= 0 && column < static_cast<int>(std::size(kColumns));
+        columns.push_back({column, titled ? LoadStringText(kColumns[column].title) : QString(),
+                           m_grid->IsColumnShown(column), column == kNumberColumn});
+    }
+    CColumnsDlg dialog(std::move(columns), this);
+    if (dialog.DoModal() != IDOK)
+        return;
+    std::vector<int> order;
+    for (const GridColumnChoice& column : dialog.GetColumns()) {
+        order.push_back(column.column);
+        m_grid->SetColumnShown(column.column, column.shown || column.column == kNumberColumn);
+    }
+    m_grid->SetColumnOrder(order);
 }
 
 void CMainFrame::OnHelpTopics()

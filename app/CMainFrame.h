@@ -13,6 +13,7 @@
 #include <QString>
 #include <QUndoStack>
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,8 @@ class vnTransfer;
 // bank bar) and the status bar. It owns the channel list that the grid
 // shows (row i is the channel at index i) and a module manager, and carries
 // out New, Select All, Find, Go To, the two uploads, the module's settings
-// and the Modules command.
+// and the Modules command, the clipboard commands, Delete and the grid's
+// columns.
 //
 // Every change to the channels is a step on one undo stack; the table is
 // modified while the stack is away from its clean point, and New, Open,
@@ -136,6 +138,24 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
 
+    // Clipboard, Delete, the grid's shortcut menu and its columns.
+    void OnEditCut();
+    void OnEditCopy();
+    void OnEditPaste();
+    void OnEditDelete();
+    void OnViewColumns();
+    void OnGridContextMenu(const QPoint& position);
+    // List indexes of the selected rows, top to bottom.
+    std::vector<std::int32_t> SelectedRows() const;
+    // Puts the rows on the clipboard as tab-separated cell texts and as a
+    // channel file.
+    void CopyRows(const std::vector<std::int32_t>& rows);
+    // Clears the rows' channels to New's empty values as one step.
+    void ClearRows(const std::vector<std::int32_t>& rows, const char* verb);
+    // Brings the toolbar's buttons up to date once, when control is back in
+    // the event loop, however many selection changes came before.
+    void RequestCommandUIUpdate();
+
     // The transfer error box; outcome, when given, says how far the command
     // got.
     void ShowTransferError(const vnTransfer* transfer, const QString& outcome = QString());
@@ -165,4 +185,5 @@ private:
     // Made on first use and kept, hidden when closed, until the window goes.
     CHelpWindow* m_helpWindow = nullptr;
     QPointer<CFindDlg> m_findDlg; // modeless, made by the first Find
+    bool m_commandUIUpdatePending = false;
 };

@@ -22,6 +22,10 @@ const std::string kToolBar = "Toolbar";
 const std::string kStatusBar = "Status Bar";
 const std::string kBankBar = "Bank Bar";
 const std::string kColumnWidths = "Column Widths";
+const std::string kColumnOrder = "Column Order";
+const std::string kHiddenColumns = "Hidden Columns";
+// The "#" column: the channel number always shows.
+constexpr int kNumberColumn = 0;
 
 // Marks a value that the store does not hold.
 constexpr int kAbsent = -1;
@@ -30,24 +34,25 @@ constexpr int kAbsent = -1;
 constexpr int kGrabWidth = 100;
 constexpr int kGrabHeight = 20;
 
-std::vector<int> ParseWidths(const std::string& text)
+// A list of numbers no smaller than least; empty when any field is not one.
+std::vector<int> ParseNumbers(const std::string& text, int least)
 {
-    std::vector<int> widths;
+    std::vector<int> numbers;
     for (const QString& field : QString::fromStdString(text).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         bool ok = false;
-        const int width = field.trimmed().toInt(&ok);
-        if (!ok || width <= 0)
+        const int number = field.trimmed().toInt(&ok);
+        if (!ok || number < least)
             return {};
-        widths.push_back(width);
+        numbers.push_back(number);
     }
-    return widths;
+    return numbers;
 }
 
-std::string JoinWidths(const std::vector<int>& widths)
+std::string JoinNumbers(const std::vector<int>& numbers)
 {
     QStringList fields;
-    for (int width : widths)
-        fields << QString::number(width);
+    for (int number : numbers)
+        fields << QString::number(number);
     return fields.join(QLatin1Char(',')).toStdString();
 }
 
@@ -68,7 +73,9 @@ CWindowState CWindowState::Read(const vnSettingsStore& store)
     state.toolBar = store.GetSettingInt(kSection, kToolBar, 1) != 0;
     state.statusBar = store.GetSettingInt(kSection, kStatusBar, 1) != 0;
     state.bankBar = store.GetSettingInt(kSection, kBankBar, 1) != 0;
-    state.columnWidths = ParseWidths(store.GetSettingString(kSection, kColumnWidths, {}));
+    state.columnWidths = ParseNumbers(store.GetSettingString(kSection, kColumnWidths, {}), 1);
+    state.columnOrder = ParseNumbers(store.GetSettingString(kSection, kColumnOrder, {}), 0);
+    state.hiddenColumns = ParseNumbers(store.GetSettingString(kSection, kHiddenColumns, {}), 0);
     return state;
 }
 
@@ -84,7 +91,9 @@ void CWindowState::Write(vnSettingsStore& store) const
     store.SetSettingInt(kSection, kToolBar, toolBar ? 1 : 0);
     store.SetSettingInt(kSection, kStatusBar, statusBar ? 1 : 0);
     store.SetSettingInt(kSection, kBankBar, bankBar ? 1 : 0);
-    store.SetSettingString(kSection, kColumnWidths, JoinWidths(columnWidths));
+    store.SetSettingString(kSection, kColumnWidths, JoinNumbers(columnWidths));
+    store.SetSettingString(kSection, kColumnOrder, JoinNumbers(columnOrder));
+    store.SetSettingString(kSection, kHiddenColumns, JoinNumbers(hiddenColumns));
 }
 
 CWindowState CWindowState::Capture(const CMainFrame& frame)
@@ -96,9 +105,14 @@ CWindowState CWindowState::Capture(const CMainFrame& frame)
     state.toolBar = frame.GetToolBar() && !frame.GetToolBar()->isHidden();
     state.statusBar = frame.GetStatusBar() && !frame.GetStatusBar()->isHidden();
     state.bankBar = frame.GetBankBar() && !frame.GetBankBar()->isHidden();
-    if (const hvGridCtrl* grid = frame.GetGrid())
-        for (int column = 0; column < grid->GetColumnCount(); ++column)
+    if (const hvGridCtrl* grid = frame.GetGrid()) {
+        for (int column = 0; column < grid->GetColumnCount(); ++column) {
             state.columnWidths.push_back(grid->GetColumnWidth(column));
+            if (!grid->IsColumnShown(column))
+                state.hiddenColumns.push_back(column);
+        }
+        state.columnOrder = grid->GetColumnOrder();
+    }
     return state;
 }
 
@@ -115,9 +129,17 @@ void CWindowState::Apply(CMainFrame& frame) const
     frame.ShowControlBar(frame.GetStatusBar(), statusBar);
     frame.ShowControlBar(frame.GetBankBar(), bankBar);
     // Widths for another set of columns would land on the wrong ones.
-    if (hvGridCtrl* grid = frame.GetGrid(); grid && static_cast<int>(columnWidths.size()) == grid->GetColumnCount())
+    hvGridCtrl* grid = frame.GetGrid();
+    if (!grid)
+        return;
+    if (static_cast<int>(columnWidths.size()) == grid->GetColumnCount())
         for (int column = 0; column < grid->GetColumnCount(); ++column)
             grid->SetColumnWidth(column, columnWidths[static_cast<std::size_t>(column)]);
+    // The grid ignores an order that does not name each of its columns once.
+    grid->SetColumnOrder(columnOrder);
+    for (int column : hiddenColumns)
+        if (column != kNumberColumn)
+            grid->SetColumnShown(column, false);
 }
 
 bool CWindowState::IsOnScreen(const QRect& geometry)

@@ -8,7 +8,8 @@ class CMainFrame;
 class vnSettingsStore;
 
 // How the user left the main window: its size and position, whether it was
-// maximised, which bars were shown and how wide the grid's columns were.
+// maximised, which bars were shown, and which of the grid's columns were
+// shown, in what order and how wide.
 // Kept in the settings store's section "Window", written when the window
 // closes and applied when the next one is created.
 struct CWindowState
@@ -18,7 +19,9 @@ struct CWindowState
     bool toolBar = true;
     bool statusBar = true;
     bool bankBar = true;
-    std::vector<int> columnWidths; // empty: the grid's own widths
+    std::vector<int> columnWidths;  // by column index; empty: the grid's own widths
+    std::vector<int> columnOrder;   // column indexes left to right; empty: the grid's own order
+    std::vector<int> hiddenColumns; // column indexes; the channel number's column always shows
 
     // The stored state; what is missing or unusable keeps the defaults.
     static CWindowState Read(const vnSettingsStore& store);

@@ -4,13 +4,13 @@
 
 namespace {
 
-// The complete table. Every key a menu label names is bound here, except
-// Del, whose command the window does not offer yet.
+// The complete table. Every key a menu label names is bound here.
 constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {Qt::CTRL | Qt::Key_C, ID_EDIT_COPY},
     {Qt::CTRL | Qt::Key_Insert, ID_EDIT_COPY},
     {Qt::SHIFT | Qt::Key_Delete, ID_EDIT_CUT},
     {Qt::CTRL | Qt::Key_X, ID_EDIT_CUT},
+    {QKeyCombination(Qt::Key_Delete), ID_EDIT_DELETE},
     {Qt::CTRL | Qt::Key_V, ID_EDIT_PASTE},
     {Qt::SHIFT | Qt::Key_Insert, ID_EDIT_PASTE},
     {Qt::ALT | Qt::Key_Backspace, ID_EDIT_UNDO},

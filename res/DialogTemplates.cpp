@@ -93,6 +93,17 @@ constexpr std::array kFind{
     DialogControl{K::PushButton, kIdCancel, "Cancel", 184, 23, 50, 14, kButton},
 };
 
+// Columns: the grid's columns in their order, each with a check box.
+constexpr std::array kColumns{
+    DialogControl{K::Text, IDC_STATIC, "&Columns shown, left to right:", 7, 7, 110, 8, S::None},
+    DialogControl{K::ListBox, IDC_COLUMNS_LIST, "", 7, 18, 110, 84,
+                  S::Notify | S::VScroll | S::Border | S::NoIntegralHeight | S::TabStop},
+    DialogControl{K::PushButton, IDC_COLUMNS_UP, "Move &Up", 124, 18, 55, 14, kButton},
+    DialogControl{K::PushButton, IDC_COLUMNS_DOWN, "Move &Down", 124, 35, 55, 14, kButton},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 124, 71, 55, 14, S::Group | kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 124, 88, 55, 14, kButton},
+};
+
 constexpr const char* kShellFont = "MS Shell Dlg";
 constexpr unsigned kModalFrame = F::ModalFrame | F::Caption | F::SysMenu;
 
@@ -102,6 +113,7 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_BANK_BAR, "", 128, 16, kShellFont, 8, F::Child, kBankBar},
     DialogTemplate{IDD_GOTO, "Go To", 186, 58, kShellFont, 8, kModalFrame, kGoTo},
     DialogTemplate{IDD_FIND, "Find", 241, 60, kShellFont, 8, kModalFrame, kFind},
+    DialogTemplate{IDD_COLUMNS, "Columns", 186, 109, kShellFont, 8, kModalFrame, kColumns},
     DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame, kGre1Properties},
 };
 

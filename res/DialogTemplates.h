@@ -40,6 +40,11 @@ inline constexpr int IDC_FIND_WHOLE_CELL = 1032;
 inline constexpr int IDC_FIND_UP = 1033;
 inline constexpr int IDC_FIND_DOWN = 1034;
 
+// Controls of the Columns dialog (162).
+inline constexpr int IDC_COLUMNS_LIST = 1040;
+inline constexpr int IDC_COLUMNS_UP = 1041;
+inline constexpr int IDC_COLUMNS_DOWN = 1042;
+
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
 

@@ -16,6 +16,7 @@
 #include "toolkit/CToolBar.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QProgressDialog>
 #include <QRegularExpression>
@@ -164,8 +165,7 @@ TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
 }
 
 INSTANTIATE_TEST_SUITE_P(MenuAndHiddenCommands, UnhandledCommandTest,
-                         ::testing::Values(ID_FILE_PAGE_SETUP, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE,
-                                           ID_VIEW_COLUMNS, ID_TRANSFER_DOWNLOAD_ALL, ID_NEXT_PANE, ID_PREV_PANE));
+                         ::testing::Values(ID_FILE_PAGE_SETUP, ID_TRANSFER_DOWNLOAD_ALL, ID_NEXT_PANE, ID_PREV_PANE));
 
 TEST_F(MainFrameTest, DownloadAllSaysInItsPromptWhyItIsGreyed)
 {
@@ -174,12 +174,14 @@ TEST_F(MainFrameTest, DownloadAllSaysInItsPromptWhyItIsGreyed)
 
 TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
 {
+    QGuiApplication::clipboard()->clear();
     frame->UpdateCommandUI();
-    for (int id : {ID_FILE_NEW, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
+    for (int id : {ID_FILE_NEW, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_COLUMNS, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
                    ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL, ID_TRANSFER_MODULES, ID_FILE_PRINT,
                    ID_HELP_TOPICS, ID_APP_ABOUT})
         EXPECT_TRUE(frame->FindMenuItem(id)->isEnabled()) << id;
 
+    // Nothing selected, nothing on the clipboard.
     const CToolBar* toolbar = frame->GetToolBar();
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(toolbar->FindButton(id)->isEnabled()) << id;

@@ -173,7 +173,7 @@ TEST_F(FrameWndTest, OnlyTheAcceleratorTableBindsKeys)
         "Ctrl+C",   "Ctrl+Ins", "Shift+Del", "Ctrl+X", "Ctrl+V",       "Shift+Ins", "Alt+Backspace",
         "Ctrl+Z",   "Ctrl+N",   "Ctrl+O",    "Ctrl+P", "Ctrl+S",       "Ctrl+A",    "F6",
         "Shift+F6", "F5",       "Shift+F5",  "Ctrl+Y", "Ctrl+Shift+Z", "F1",        "Ctrl+F5",
-        "Ctrl+F",   "F3",       "Shift+F3",  "Ctrl+G",
+        "Ctrl+F",   "F3",       "Shift+F3",  "Ctrl+G", "Del",
     };
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(bound, expected);

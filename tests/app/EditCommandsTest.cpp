@@ -1,0 +1,329 @@
+// Cut, Copy, Paste and Delete on the main window, its shortcut menu and
+// View > Columns.
+#include "MainWindowFixture.h"
+
+#include "app/CColumnsDlg.h"
+#include "app/CWindowState.h"
+#include "grid/hvGridCtrlEdit.h"
+#include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+#include "toolkit/CListBox.h"
+#include "toolkit/CStatusBar.h"
+#include "toolkit/CToolBar.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QMimeData>
+
+namespace {
+
+class EditCommandsTest : public MainWindowFixture
+{
+protected:
+    void SetUp() override
+    {
+        MainWindowFixture::SetUp();
+        QGuiApplication::clipboard()->setText(QStringLiteral("untouched"));
+    }
+
+    std::string Cell(int row, int column) { return frame->GetCellText(row, column); }
+    QString Clipboard() { return QGuiApplication::clipboard()->text(); }
+    QString Status() { return frame->GetStatusBar()->currentMessage(); }
+
+    // Channels 4 and 5 (rows 3 and 4) filled and selected, the grid focused.
+    void SelectTwoFilledRows()
+    {
+        for (int row : {3, 4}) {
+            frame->SetCellText(row, 1, "146.52");
+            frame->SetCellText(row, 2, row == 3 ? "Fire\tNorth" : "Police");
+            frame->SetCellText(row, 4, "True");
+        }
+        grid->SetItemSelected(3, true);
+        grid->SetItemSelected(4, true);
+        grid->setFocus();
+        ASSERT_TRUE(grid->hasFocus());
+    }
+};
+
+// The keys of each command, pressed in the grid.
+struct KeyCase
+{
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    bool copies;
+    bool clears;
+};
+
+class EditKeysTest : public EditCommandsTest, public ::testing::WithParamInterface<KeyCase>
+{};
+
+TEST_P(EditKeysTest, RunTheirCommandOnTheSelectedRowsAsOneStep)
+{
+    const KeyCase& c = GetParam();
+    SelectTwoFilledRows();
+    QTest::keyClick(grid, c.key, c.modifiers);
+
+    if (c.copies) {
+        EXPECT_EQ(Clipboard(),
+                  "4\t146.5200\t\"Fire\tNorth\"\t\tTrue\tFalse\tFalse\n"
+                  "5\t146.5200\tPolice\t\tTrue\tFalse\tFalse\n");
+        EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("text/csv").toStdString(),
+                  "\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"\r\n"
+                  "4,146.520000,\"Fire\tNorth\",,True,False,False\r\n"
+                  "5,146.520000,\"Police\",,True,False,False\r\n");
+    } else {
+        EXPECT_EQ(Clipboard(), "untouched");
+    }
+    const int rows[] = {3, 4};
+    for (int row : rows) {
+        EXPECT_EQ(Cell(row, 0), std::to_string(row + 1));
+        EXPECT_EQ(Cell(row, 1), c.clears ? "" : "146.5200");
+        EXPECT_EQ(Cell(row, 4), c.clears ? "False" : "True");
+    }
+    if (c.clears) {
+        EXPECT_EQ(frame->GetUndoStack().count(), 1);
+        frame->ExecuteCommand(ID_EDIT_UNDO);
+        EXPECT_EQ(Cell(3, 2), "Fire\tNorth");
+        EXPECT_EQ(Cell(4, 1), "146.5200");
+    } else {
+        EXPECT_EQ(frame->GetUndoStack().count(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, EditKeysTest,
+                         ::testing::Values(KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, true, false},
+                                           KeyCase{"CtrlIns", Qt::Key_Insert, Qt::ControlModifier, true, false},
+                                           KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, true, true},
+                                           KeyCase{"ShiftDel", Qt::Key_Delete, Qt::ShiftModifier, true, true},
+                                           KeyCase{"Del", Qt::Key_Delete, Qt::NoModifier, false, true}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The same keys inside the cell editor edit its text and leave the grid alone.
+struct EditorKeyCase
+{
+    const char* name;
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    const char* editorText; // after the key, with all of "Fire" selected before it
+    const char* clipboard;
+};
+
+class EditorKeysTest : public EditCommandsTest, public ::testing::WithParamInterface<EditorKeyCase>
+{};
+
+TEST_P(EditorKeysTest, ActOnTheEditorsText)
+{
+    const EditorKeyCase& c = GetParam();
+    frame->SetCellText(3, 2, "Fire");
+    grid->SetItemSelected(3, true);
+    hvGridCtrlEdit* editor = nullptr;
+    ASSERT_TRUE(grid->EditSubItem(3, 2, &editor));
+    ASSERT_EQ(QApplication::focusWidget(), editor);
+    QTest::keyClick(editor, c.key, c.modifiers);
+
+    EXPECT_EQ(QApplication::focusWidget(), editor);
+    EXPECT_EQ(editor->text(), c.editorText);
+    EXPECT_EQ(Clipboard(), c.clipboard);
+    EXPECT_EQ(Cell(3, 2), "Fire");
+    EXPECT_EQ(frame->GetUndoStack().count(), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, EditorKeysTest,
+    ::testing::Values(EditorKeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, "Fire", "Fire"},
+                      EditorKeyCase{"CtrlIns", Qt::Key_Insert, Qt::ControlModifier, "Fire", "Fire"},
+                      EditorKeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, "", "Fire"},
+                      EditorKeyCase{"ShiftDel", Qt::Key_Delete, Qt::ShiftModifier, "", "Fire"},
+                      EditorKeyCase{"CtrlV", Qt::Key_V, Qt::ControlModifier, "untouched", "untouched"},
+                      EditorKeyCase{"ShiftIns", Qt::Key_Insert, Qt::ShiftModifier, "untouched", "untouched"},
+                      EditorKeyCase{"Del", Qt::Key_Delete, Qt::NoModifier, "", "untouched"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Paste from the focused cell: what lands where, and what the status bar says.
+struct PasteCase
+{
+    const char* name;
+    const char* clipboard;
+    int row;
+    int column;                                           // the focused cell
+    std::vector<std::tuple<int, int, std::string>> cells; // row, column, text after the paste
+    const char* status;
+};
+
+class PasteTest : public EditCommandsTest, public ::testing::WithParamInterface<PasteCase>
+{};
+
+TEST_P(PasteTest, WritesCellsFromTheFocusedCellAsOneStep)
+{
+    const PasteCase& c = GetParam();
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(c.clipboard));
+    grid->setCurrentIndex(grid->model()->index(c.row, c.column));
+    grid->setFocus();
+    ASSERT_TRUE(grid->hasFocus());
+    QTest::keyClick(grid, Qt::Key_V, Qt::ControlModifier);
+
+    for (const auto& [row, column, text] : c.cells)
+        EXPECT_EQ(Cell(row, column), text) << row << "," << column;
+    EXPECT_EQ(Status().toStdString(), c.status);
+    ASSERT_EQ(frame->GetUndoStack().count(), 1);
+    frame->ExecuteCommand(ID_EDIT_UNDO);
+    // Back to New's empty channel, as the last one is after the undo.
+    for (const auto& [row, column, text] : c.cells)
+        if (column != 0) {
+            EXPECT_EQ(Cell(row, column), Cell(199, column)) << "undone " << row << "," << column;
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PasteTest,
+    ::testing::Values(
+        PasteCase{"SpreadsheetRange",
+                  "146.52\tFire\r\n151.1 MHz\tPolice\r\n",
+                  5,
+                  1,
+                  {{5, 1, "146.5200"}, {5, 2, "Fire"}, {6, 1, "151.1000"}, {6, 2, "Police"}, {5, 0, "6"}},
+                  ""},
+        PasteCase{"WholeScanloreRowsFromTheFocusedRow",
+                  "1\t146.5200\tA\t\tTrue\tFalse\tFalse\n2\t\tB\tC9\tFalse\tTrue\tFalse\n",
+                  10,
+                  2,
+                  {{10, 0, "11"}, {10, 1, "146.5200"}, {10, 2, "A"}, {10, 4, "True"}, {11, 3, "C9"}, {11, 5, "True"}},
+                  ""},
+        PasteCase{"FocusOnTheNumberStartsAtTheNextColumn", "162.55\n", 0, 0, {{0, 0, "1"}, {0, 1, "162.5500"}}, ""},
+        PasteCase{"LineEndInsideAFieldBecomesABlank", "\"North\nGate\"\n", 2, 2, {{2, 2, "North Gate"}}, ""},
+        PasteCase{"RefusedCellsKeepTheirValues",
+                  "abc\tDesk\tmaybe\n",
+                  7,
+                  1,
+                  {{7, 1, ""}, {7, 2, "Desk"}, {7, 3, "maybe"}},
+                  "1 pasted cell was not a value of its column and kept what it had."},
+        PasteCase{"RowsBeyondTheLastChannel",
+                  "1\n2\n3\n4\n",
+                  198,
+                  3,
+                  {{198, 3, "1"}, {199, 3, "2"}},
+                  "2 rows beyond the last channel were not pasted."},
+        PasteCase{"CellsBeyondTheLastColumn",
+                  "yes\tx\ty\n",
+                  9,
+                  6,
+                  {{9, 6, "True"}},
+                  "2 cells beyond the last column were not pasted."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(EditCommandsTest, CommandsAreGreyedWithNothingToActOn)
+{
+    const auto enabled = [&](int id) {
+        frame->UpdateCommandUI();
+        return frame->FindMenuItem(id)->isEnabled() && frame->ExecuteCommand(id) == true;
+    };
+    QGuiApplication::clipboard()->clear();
+    frame->UpdateCommandUI();
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, ID_EDIT_UNDO, ID_EDIT_REDO})
+        EXPECT_FALSE(frame->FindMenuItem(id)->isEnabled()) << id;
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+        EXPECT_FALSE(frame->GetToolBar()->FindButton(id)->isEnabled()) << id;
+
+    // A selection wakes the toolbar's buttons once the event loop runs.
+    frame->SetCellText(0, 1, "146.52");
+    grid->SetItemSelected(0, true);
+    QTRY_VERIFY(frame->GetToolBar()->FindButton(ID_EDIT_COPY)->isEnabled());
+    EXPECT_TRUE(enabled(ID_EDIT_COPY)); // puts text on the clipboard
+    QTRY_VERIFY(frame->GetToolBar()->FindButton(ID_EDIT_PASTE)->isEnabled());
+    EXPECT_TRUE(enabled(ID_EDIT_DELETE));
+    EXPECT_TRUE(enabled(ID_EDIT_UNDO));
+    EXPECT_TRUE(enabled(ID_EDIT_REDO));
+}
+
+TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
+{
+    frame->SetCellText(6, 1, "146.52");
+    grid->SetItemSelected(2, true);
+    QStringList labels;
+    CFrameWnd::PopupMenuHookScope hook([&](QMenu& menu) {
+        for (QAction* action : menu.actions())
+            labels << (action->isSeparator() ? QStringLiteral("-") : action->text());
+        for (QAction* action : menu.actions())
+            if (action->data().toInt() == ID_EDIT_DELETE && action->isEnabled())
+                action->trigger();
+    });
+    const QPoint onRow6 = grid->GetSubItemRect(6, 1).center();
+    QContextMenuEvent click(QContextMenuEvent::Mouse, onRow6, grid->viewport()->mapToGlobal(onRow6));
+    QCoreApplication::sendEvent(grid->viewport(), &click);
+
+    EXPECT_EQ(labels,
+              QStringList({"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "De&lete\tDel", "-",
+                           "Upload &Selected To Scanner\tF5"}));
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+    EXPECT_TRUE(grid->IsItemSelected(6));
+    EXPECT_EQ(Cell(6, 1), "");
+
+    // Below the last row there is nothing to act on.
+    labels.clear();
+    grid->scrollToBottom();
+    const QPoint below(5, grid->viewport()->height() - 1);
+    if (!grid->indexAt(below).isValid()) {
+        QContextMenuEvent empty(QContextMenuEvent::Mouse, below, grid->viewport()->mapToGlobal(below));
+        QCoreApplication::sendEvent(grid->viewport(), &empty);
+        EXPECT_TRUE(labels.isEmpty());
+    }
+}
+
+TEST_F(EditCommandsTest, ColumnsDialogHidesAndOrdersColumnsAndTheyAreRemembered)
+{
+    CDialog::ModalHookScope hook([](CDialog& dialog) {
+        auto* list = dialog.GetDlgItemAs<CListBox>(IDC_COLUMNS_LIST);
+        EXPECT_EQ(list->count(), 7);
+        EXPECT_FALSE(list->item(0)->flags() & Qt::ItemIsUserCheckable); // "#"
+        list->item(3)->setCheckState(Qt::Unchecked);                    // Car Number
+        list->SetCurSel(6);                                             // Priority, up twice
+        dialog.GetDlgItemAs<QAbstractButton>(IDC_COLUMNS_UP)->click();
+        dialog.GetDlgItemAs<QAbstractButton>(IDC_COLUMNS_UP)->click();
+        dialog.OnOK();
+        return dialog.result();
+    });
+    ASSERT_TRUE(frame->ExecuteCommand(ID_VIEW_COLUMNS));
+
+    EXPECT_FALSE(grid->IsColumnShown(3));
+    EXPECT_EQ(grid->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 6, 4, 5}));
+    // Tab in the editor passes over the hidden column.
+    hvGridCtrlEdit* editor = nullptr;
+    ASSERT_TRUE(grid->EditSubItem(0, 2, &editor));
+    QTest::keyClick(editor, Qt::Key_Tab);
+    ASSERT_NE(grid->GetOpenEditor(), nullptr);
+    EXPECT_EQ(grid->GetOpenEditor()->GetColumn(), 6);
+    grid->GetOpenEditor()->CloseWithoutReport();
+
+    const CWindowState captured = CWindowState::Capture(*frame);
+    vnMemorySettingsStore store;
+    captured.Write(store);
+    EXPECT_EQ(store.GetSettingString("Window", "Hidden Columns", ""), "3");
+    EXPECT_EQ(store.GetSettingString("Window", "Column Order", ""), "0,1,2,3,6,4,5");
+    const CWindowState read = CWindowState::Read(store);
+    EXPECT_EQ(read.columnWidths[3], 75); // kept for when it shows again
+    EXPECT_EQ(read.hiddenColumns, captured.hiddenColumns);
+    EXPECT_EQ(read.columnOrder, captured.columnOrder);
+}
+
+TEST_F(EditCommandsTest, DescriptionTakesTheRoomOfAWiderWindow)
+{
+    const auto shownWidth = [&] {
+        int sum = 0;
+        for (int column = 0; column < grid->GetColumnCount(); ++column)
+            sum += grid->columnWidth(column);
+        return sum;
+    };
+    frame->resize(1200, 600);
+    QTRY_COMPARE(shownWidth(), grid->viewport()->width());
+    EXPECT_GT(grid->columnWidth(2), 300);
+    EXPECT_EQ(grid->GetColumnWidth(2), 300); // its own width, which is what is kept
+
+    frame->resize(500, 600);
+    QTRY_COMPARE(grid->columnWidth(2), 300);
+}
+
+} // namespace
