@@ -1,5 +1,6 @@
-// Start-up to the first painted main window, painting the full grid, and
-// undoing and redoing a step of every channel, on the offscreen platform.
+// Start-up to the first painted main window, painting the full grid,
+// undoing and redoing a step of every channel, and pasting 200 rows and
+// undoing that paste, on the offscreen platform.
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CScannerApp.h"
@@ -12,6 +13,7 @@
 #include "tests/support/CountingFrame.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QElapsedTimer>
 #include <QEvent>
 #include <QTemporaryDir>
@@ -169,6 +171,68 @@ void BM_UndoOrRedoOfAStepOfEveryChannel(benchmark::State& state)
     state.counters["channels"] = channels.GetCount();
 }
 BENCHMARK(BM_UndoOrRedoOfAStepOfEveryChannel)->Unit(benchmark::kMicrosecond);
+
+// 200 whole channels as Copy puts them on the clipboard.
+QString TwoHundredCopiedRows()
+{
+    QString text;
+    for (int number = 1; number <= 200; ++number)
+        text += QStringLiteral("%1\t%2\tCounty fire dispatch north\tA12\tTrue\tFalse\tFalse\n")
+                    .arg(number)
+                    .arg(146.52 + number * 0.0125, 0, 'f', 4);
+    return text;
+}
+
+// Edit > Paste of 200 rows into a shown main window from its first row, with
+// the repaint that follows (timed: paste), or Edit > Undo of that paste
+// (timed: undo).
+void PasteBench(benchmark::State& state, bool timeUndo)
+{
+    vnMemorySettingsStore store;
+    store.SetSettingInt("", "First Run", 0);
+    vnSettingsScope storeInUse(store);
+    vnInstalledModules modules({vnGre1Module::Factory()});
+    CMainFrame frame;
+    frame.LoadFrame(IDR_MAINFRAME);
+    frame.show();
+    QCoreApplication::processEvents();
+    QGuiApplication::clipboard()->setText(TwoHundredCopiedRows());
+    hvGridCtrl* grid = frame.GetGrid();
+    grid->setCurrentIndex(grid->model()->index(0, 1));
+    QWidget* viewport = grid->viewport();
+    const auto run = [&](int id, bool timed) {
+        if (!timed)
+            state.PauseTiming();
+        frame.ExecuteCommand(id);
+        viewport->repaint();
+        if (!timed)
+            state.ResumeTiming();
+    };
+    for (auto _ : state) {
+        run(ID_EDIT_PASTE, !timeUndo);
+        run(ID_EDIT_UNDO, timeUndo);
+    }
+    // The work measured is the work wanted: the last channel filled, then empty again.
+    const vnChannel& last = *frame.GetChannelList().GetAt(199);
+    frame.ExecuteCommand(ID_EDIT_PASTE);
+    const bool pasted = last.GetDescription() == "County fire dispatch north";
+    frame.ExecuteCommand(ID_EDIT_UNDO);
+    if (!pasted || !last.GetDescription().empty())
+        state.SkipWithError("the paste did not fill every channel, or its undo did not clear them");
+    state.counters["rows"] = 200;
+}
+
+void BM_PasteOf200Rows(benchmark::State& state)
+{
+    PasteBench(state, false);
+}
+BENCHMARK(BM_PasteOf200Rows)->Unit(benchmark::kMicrosecond);
+
+void BM_UndoOfAPasteOf200Rows(benchmark::State& state)
+{
+    PasteBench(state, true);
+}
+BENCHMARK(BM_UndoOfAPasteOf200Rows)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 
