@@ -96,10 +96,15 @@ TEST_F(WindowStateTest, BarsColumnsAndMaximisedStateComeBackAtTheNextStart)
     frame->ExecuteCommand(ID_VIEW_TOOLBAR);
     frame->ShowControlBar(frame->GetBankBar(), false);
     frame->GetGrid()->SetColumnWidth(2, 123);
+    frame->GetGrid()->SetColumnWidth(4, 60);
+    frame->GetGrid()->SetColumnShown(4, false);
+    frame->GetGrid()->SetColumnOrder({0, 6, 1, 2, 3, 4, 5});
     frame->resize(640, 480);
     frame->move(50, 60);
     frame->close();
     EXPECT_EQ(settings.GetSettingInt("Window", "Width", 0), 640);
+    EXPECT_EQ(settings.GetSettingString("Window", "Hidden Columns", ""), "4");
+    EXPECT_EQ(settings.GetSettingString("Window", "Column Order", ""), "0,6,1,2,3,4,5");
     EXPECT_EQ(settings.GetSettingString("Transfer Options", "Width", "none"), "none");
     app.reset();
 
@@ -110,6 +115,10 @@ TEST_F(WindowStateTest, BarsColumnsAndMaximisedStateComeBackAtTheNextStart)
     EXPECT_TRUE(frame->GetBankBar()->isHidden());
     EXPECT_EQ(frame->GetGrid()->GetColumnWidth(2), 123);
     EXPECT_EQ(frame->GetGrid()->GetColumnWidth(1), 100);
+    EXPECT_FALSE(frame->GetGrid()->IsColumnShown(4));
+    frame->GetGrid()->SetColumnShown(4, true);
+    EXPECT_EQ(frame->GetGrid()->GetColumnWidth(4), 60);
+    EXPECT_EQ(frame->GetGrid()->GetColumnOrder(), (std::vector<int>{0, 6, 1, 2, 3, 4, 5}));
     EXPECT_EQ(frame->size(), QSize(640, 480));
     EXPECT_EQ(frame->pos(), QPoint(50, 60));
     frame->showMaximized();
@@ -123,12 +132,18 @@ TEST_F(WindowStateTest, BarsColumnsAndMaximisedStateComeBackAtTheNextStart)
 
 TEST_F(WindowStateTest, ColumnWidthsForOtherColumnsAreLeftAlone)
 {
+    // Neither can an order that repeats a column, nor can the channel
+    // number's column be hidden.
+    settings.SetSettingString("Window", "Column Order", "0,1,1,2,3,4,5");
+    settings.SetSettingString("Window", "Hidden Columns", "0");
     for (const char* widths : {"10,20,30", "30,100,0,75,75,75,75", "30,100,x,75,75,75,75"}) {
         settings.SetSettingString("Window", "Column Widths", widths);
         CMainFrame* frame = Start();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->GetGrid()->GetColumnWidth(0), 30) << widths;
         EXPECT_EQ(frame->GetGrid()->GetColumnWidth(2), 300) << widths;
+        EXPECT_TRUE(frame->GetGrid()->IsColumnShown(0));
+        EXPECT_EQ(frame->GetGrid()->GetColumnOrder(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6}));
         app.reset();
     }
 }

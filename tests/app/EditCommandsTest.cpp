@@ -3,7 +3,6 @@
 #include "MainWindowFixture.h"
 
 #include "app/CColumnsDlg.h"
-#include "app/CWindowState.h"
 #include "grid/hvGridCtrlEdit.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -273,7 +272,7 @@ TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
     }
 }
 
-TEST_F(EditCommandsTest, ColumnsDialogHidesAndOrdersColumnsAndTheyAreRemembered)
+TEST_F(EditCommandsTest, ColumnsDialogHidesAndOrdersColumns)
 {
     CDialog::ModalHookScope hook([](CDialog& dialog) {
         auto* list = dialog.GetDlgItemAs<CListBox>(IDC_COLUMNS_LIST);
@@ -297,16 +296,6 @@ TEST_F(EditCommandsTest, ColumnsDialogHidesAndOrdersColumnsAndTheyAreRemembered)
     ASSERT_NE(grid->GetOpenEditor(), nullptr);
     EXPECT_EQ(grid->GetOpenEditor()->GetColumn(), 6);
     grid->GetOpenEditor()->CloseWithoutReport();
-
-    const CWindowState captured = CWindowState::Capture(*frame);
-    vnMemorySettingsStore store;
-    captured.Write(store);
-    EXPECT_EQ(store.GetSettingString("Window", "Hidden Columns", ""), "3");
-    EXPECT_EQ(store.GetSettingString("Window", "Column Order", ""), "0,1,2,3,6,4,5");
-    const CWindowState read = CWindowState::Read(store);
-    EXPECT_EQ(read.columnWidths[3], 75); // kept for when it shows again
-    EXPECT_EQ(read.hiddenColumns, captured.hiddenColumns);
-    EXPECT_EQ(read.columnOrder, captured.columnOrder);
 }
 
 TEST_F(EditCommandsTest, DescriptionTakesTheRoomOfAWiderWindow)
