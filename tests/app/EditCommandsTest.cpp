@@ -55,6 +55,7 @@ struct KeyCase
     Qt::KeyboardModifiers modifiers;
     bool copies;
     bool clears;
+    bool pastes; // into the focused cell, Description of channel 5
 };
 
 class EditKeysTest : public EditCommandsTest, public ::testing::WithParamInterface<KeyCase>
@@ -64,6 +65,7 @@ TEST_P(EditKeysTest, RunTheirCommandOnTheSelectedRowsAsOneStep)
 {
     const KeyCase& c = GetParam();
     SelectTwoFilledRows();
+    grid->selectionModel()->setCurrentIndex(grid->model()->index(4, 2), QItemSelectionModel::NoUpdate);
     QTest::keyClick(grid, c.key, c.modifiers);
 
     if (c.copies) {
@@ -83,10 +85,12 @@ TEST_P(EditKeysTest, RunTheirCommandOnTheSelectedRowsAsOneStep)
         EXPECT_EQ(Cell(row, 1), c.clears ? "" : "146.5200");
         EXPECT_EQ(Cell(row, 4), c.clears ? "False" : "True");
     }
-    if (c.clears) {
+    EXPECT_EQ(Cell(4, 2), c.clears ? "" : c.pastes ? "untouched" : "Police");
+    if (c.clears || c.pastes) {
         EXPECT_EQ(frame->GetUndoStack().count(), 1);
         frame->ExecuteCommand(ID_EDIT_UNDO);
         EXPECT_EQ(Cell(3, 2), "Fire\tNorth");
+        EXPECT_EQ(Cell(4, 2), "Police");
         EXPECT_EQ(Cell(4, 1), "146.5200");
     } else {
         EXPECT_EQ(frame->GetUndoStack().count(), 0);
@@ -94,11 +98,13 @@ TEST_P(EditKeysTest, RunTheirCommandOnTheSelectedRowsAsOneStep)
 }
 
 INSTANTIATE_TEST_SUITE_P(Keys, EditKeysTest,
-                         ::testing::Values(KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, true, false},
-                                           KeyCase{"CtrlIns", Qt::Key_Insert, Qt::ControlModifier, true, false},
-                                           KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, true, true},
-                                           KeyCase{"ShiftDel", Qt::Key_Delete, Qt::ShiftModifier, true, true},
-                                           KeyCase{"Del", Qt::Key_Delete, Qt::NoModifier, false, true}),
+                         ::testing::Values(KeyCase{"CtrlC", Qt::Key_C, Qt::ControlModifier, true, false, false},
+                                           KeyCase{"CtrlIns", Qt::Key_Insert, Qt::ControlModifier, true, false, false},
+                                           KeyCase{"CtrlX", Qt::Key_X, Qt::ControlModifier, true, true, false},
+                                           KeyCase{"ShiftDel", Qt::Key_Delete, Qt::ShiftModifier, true, true, false},
+                                           KeyCase{"Del", Qt::Key_Delete, Qt::NoModifier, false, true, false},
+                                           KeyCase{"CtrlV", Qt::Key_V, Qt::ControlModifier, false, false, true},
+                                           KeyCase{"ShiftIns", Qt::Key_Insert, Qt::ShiftModifier, false, false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The same keys inside the cell editor edit its text and leave the grid alone.
