@@ -897,7 +897,11 @@ void CMainFrame::OnEditPaste()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText())
         return;
-    const std::vector<ChannelClipboardText::Row> rows = ChannelClipboardText::Decode(data->text().toStdString());
+    std::vector<ChannelClipboardText::Row> rows = ChannelClipboardText::Decode(data->text().toStdString());
+    // A saved file opened in a spreadsheet and copied with its header: the
+    // names are not channel values.
+    if (!rows.empty() && ChannelClipboardText::IsChannelHeader(rows.front()))
+        rows.erase(rows.begin());
     if (rows.empty())
         return;
 

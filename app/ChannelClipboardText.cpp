@@ -1,5 +1,6 @@
 #include "app/ChannelClipboardText.h"
 
+#include "app/ChannelColumnMap.h"
 #include "app/ChannelFile.h"
 
 #include <charconv>
@@ -128,5 +129,18 @@ bool ChannelClipboardText::AreChannelRows(const std::vector<Row>& rows)
     for (const Row& row : rows)
         if (row.size() != static_cast<std::size_t>(ChannelFileColumns) || !IsWholeNumber(row.front()))
             return false;
+    return true;
+}
+
+bool ChannelClipboardText::IsChannelHeader(const Row& row)
+{
+    if (row.size() != static_cast<std::size_t>(ChannelFileColumns))
+        return false;
+    for (std::int32_t column = 0; column < ChannelFileColumns; ++column) {
+        const std::string name = ChannelColumnMap::NormalName(row[static_cast<std::size_t>(column)]);
+        const bool number = column == 0 && name == "#";
+        if (!number && name != ChannelColumnMap::NormalName(std::string(ChannelFileHeader(column))))
+            return false;
+    }
     return true;
 }

@@ -27,4 +27,9 @@ public:
     // Whether the rows are whole channels as Copy writes them: every row has
     // the seven fields of a channel, the first a channel number.
     static bool AreChannelRows(const std::vector<Row>& rows);
+
+    // Whether the row is the header line of a channel file, as a spreadsheet
+    // holding a saved file copies it along: the seven column names in any
+    // letter case, the first also as the grid's "#".
+    static bool IsChannelHeader(const Row& row);
 };

@@ -182,6 +182,11 @@ ChannelTableApplied ApplyMappedTable(const vnCellTable& table, const ChannelColu
 
 } // namespace
 
+std::string_view ChannelFileHeader(std::int32_t column)
+{
+    return column >= 0 && column < ChannelFileColumns ? HeaderTexts[column] : std::string_view();
+}
+
 vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCount)
 {
     std::vector<std::int32_t> indexes(static_cast<std::size_t>(std::clamp(rowCount, 0, channels.GetCount())));

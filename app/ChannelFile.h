@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class vnCellTable;
@@ -16,6 +17,10 @@ class vnChannelList;
 // changes a channel number.
 
 inline constexpr std::int32_t ChannelFileColumns = 7;
+
+// The header line's text of a column ("ID", "Frequency", ...); empty for a
+// column outside the file.
+std::string_view ChannelFileHeader(std::int32_t column);
 
 // The table that Save writes for the first rowCount channels (the grid's
 // rows). Description and car number are text cells when not empty, so they

@@ -50,7 +50,7 @@ TEST(ClipboardTextTest, EncodesAsSpreadsheetsReadIt)
     EXPECT_EQ(ChannelClipboardText::Decode(ChannelClipboardText::Encode(rows)), rows);
 }
 
-TEST(ClipboardTextTest, ChannelRowsHaveSevenFieldsAndANumberFirst)
+TEST(ClipboardTextTest, TellsChannelRowsAndAChannelFileHeader)
 {
     const ChannelClipboardText::Row channel = {"12", "146.5200", "Fire", "", "False", "False", "True"};
     EXPECT_TRUE(ChannelClipboardText::AreChannelRows({channel, channel}));
@@ -59,6 +59,13 @@ TEST(ClipboardTextTest, ChannelRowsHaveSevenFieldsAndANumberFirst)
     EXPECT_FALSE(ChannelClipboardText::AreChannelRows({channel, titled}));
     EXPECT_FALSE(ChannelClipboardText::AreChannelRows({{"12", "146.52"}}));
     EXPECT_FALSE(ChannelClipboardText::AreChannelRows({}));
+
+    EXPECT_TRUE(ChannelClipboardText::IsChannelHeader(
+        {"ID", "Frequency", "Description", "Car Number", "Delay", "Lockout", "Priority"}));
+    EXPECT_TRUE(ChannelClipboardText::IsChannelHeader(
+        {"#", "FREQUENCY", "description", "CarNumber", "delay", "lockout", "priority"}));
+    EXPECT_FALSE(ChannelClipboardText::IsChannelHeader(channel));
+    EXPECT_FALSE(ChannelClipboardText::IsChannelHeader({"ID", "Frequency", "Description"}));
 }
 
 } // namespace

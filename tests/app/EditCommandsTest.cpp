@@ -198,6 +198,13 @@ INSTANTIATE_TEST_SUITE_P(
                   2,
                   {{10, 0, "11"}, {10, 1, "146.5200"}, {10, 2, "A"}, {10, 4, "True"}, {11, 3, "C9"}, {11, 5, "True"}},
                   ""},
+        PasteCase{"SavedFileWithItsHeaderFillsWholeRows",
+                  "ID\tFrequency\tDescription\tCar Number\tDelay\tLockout\tPriority\n"
+                  "7\t146.520000\tFire\t\tTRUE\tFALSE\tFALSE\n",
+                  20,
+                  3,
+                  {{20, 1, "146.5200"}, {20, 2, "Fire"}, {20, 4, "True"}, {21, 2, ""}},
+                  ""},
         PasteCase{"FocusOnTheNumberStartsAtTheNextColumn", "162.55\n", 0, 0, {{0, 0, "1"}, {0, 1, "162.5500"}}, ""},
         PasteCase{"LineEndInsideAFieldBecomesABlank", "\"North\nGate\"\n", 2, 2, {{2, 2, "North Gate"}}, ""},
         PasteCase{"RefusedCellsKeepTheirValues",
