@@ -950,6 +950,9 @@ void CMainFrame::OnEditPaste()
         }
         changes.push_back({row, *channel, pasted});
     }
+    std::vector<std::int32_t> pastedRows;
+    for (const ChannelEditCommand::Change& change : changes)
+        pastedRows.push_back(change.index);
     if (!changes.empty()) {
         const int count = static_cast<int>(changes.size());
         const std::int32_t first = changes.front().before.GetNumber();
@@ -957,6 +960,12 @@ void CMainFrame::OnEditPaste()
     }
 
     QStringList notes;
+    // As after typing: what the upload would refuse is said now.
+    std::string reason;
+    if (const int unsendable = CountNotSendable(pastedRows, reason); unsendable == 1)
+        notes << QString::fromStdString(reason);
+    else if (unsendable > 1)
+        notes << LoadStringText(IDS_PASTE_NOT_SENDABLE).arg(unsendable).arg(QString::fromStdString(reason));
     if (cellsRefused > 0)
         notes << CountText(cellsRefused, IDS_PASTE_CELL_REFUSED, IDS_PASTE_CELLS_REFUSED);
     if (rowsLeftOut > 0)
@@ -967,6 +976,23 @@ void CMainFrame::OnEditPaste()
         m_statusBar->clearMessage();
     else
         m_statusBar->showMessage(notes.join(QLatin1Char(' ')));
+}
+
+int CMainFrame::CountNotSendable(const std::vector<std::int32_t>& rows, std::string& firstReason)
+{
+    ModuleLease module(m_moduleManager);
+    const vnTransfer* transfer = module.GetTransfer();
+    if (!transfer)
+        return 0;
+    int count = 0;
+    for (const std::int32_t row : rows) {
+        std::string reason;
+        if (const vnChannel* channel = m_channels.GetAt(row))
+            transfer->CheckChannel(channel, &reason);
+        if (!reason.empty() && count++ == 0)
+            firstReason = reason;
+    }
+    return count;
 }
 
 void CMainFrame::OnGridContextMenu(const QPoint& position)

@@ -150,6 +150,9 @@ private:
     // Puts the rows on the clipboard as tab-separated cell texts and as a
     // channel file.
     void CopyRows(const std::vector<std::int32_t>& rows);
+    // How many of the rows' channels the current module's upload would
+    // refuse, and why it refuses the first of them.
+    int CountNotSendable(const std::vector<std::int32_t>& rows, std::string& firstReason);
     // Clears the rows' channels to New's empty values as one step.
     void ClearRows(const std::vector<std::int32_t>& rows, const char* verb);
     // Brings the toolbar's buttons up to date once, when control is back in

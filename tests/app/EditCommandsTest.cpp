@@ -219,6 +219,13 @@ INSTANTIATE_TEST_SUITE_P(
                   3,
                   {{198, 3, "1"}, {199, 3, "2"}},
                   "2 rows beyond the last channel were not pasted."},
+        PasteCase{"ChannelsTheScannerCannotTakeAreNamed",
+                  "A^B\nC^D\n",
+                  30,
+                  3,
+                  {{30, 3, "A^B"}, {31, 3, "C^D"}},
+                  "2 pasted channels cannot be sent to the scanner as they are; the first: Channel 31: the car "
+                  "number holds '^', which the scanner reads as the end of a field."},
         PasteCase{"CellsBeyondTheLastColumn",
                   "yes\tx\ty\n",
                   9,
