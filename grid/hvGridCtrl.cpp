@@ -4,6 +4,7 @@
 #include "grid/hvGridModel.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -244,6 +245,15 @@ void hvGridCtrl::FillWidth()
 
 bool hvGridCtrl::viewportEvent(QEvent* event)
 {
+    // The menu key opens a shortcut menu over the focused cell rather than
+    // over whatever row lies in the middle of the grid.
+    if (event->type() == QEvent::ContextMenu && contextMenuPolicy() == Qt::CustomContextMenu) {
+        const auto* menu = static_cast<QContextMenuEvent*>(event);
+        if (menu->reason() == QContextMenuEvent::Keyboard && currentIndex().isValid()) {
+            emit customContextMenuRequested(visualRect(currentIndex()).center());
+            return true;
+        }
+    }
     // The viewport also changes width when a scroll bar comes or goes.
     const bool result = QTableView::viewportEvent(event);
     if (event->type() == QEvent::Resize)

@@ -281,6 +281,17 @@ TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
     EXPECT_TRUE(grid->IsItemSelected(6));
     EXPECT_EQ(Cell(6, 1), "");
 
+    // The menu key opens the menu over the focused cell, whatever row lies
+    // under the middle of the grid.
+    labels.clear();
+    grid->selectionModel()->setCurrentIndex(grid->model()->index(2, 1), QItemSelectionModel::NoUpdate);
+    const QPoint middle = grid->viewport()->rect().center();
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, middle, grid->viewport()->mapToGlobal(middle));
+    QCoreApplication::sendEvent(grid->viewport(), &key);
+    EXPECT_FALSE(labels.isEmpty());
+    EXPECT_TRUE(grid->IsItemSelected(2));
+    EXPECT_EQ(grid->GetSelectedCount(), 1);
+
     // Below the last row there is nothing to act on.
     labels.clear();
     grid->scrollToBottom();
