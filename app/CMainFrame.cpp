@@ -4,6 +4,7 @@
 #include "app/CFindDlg.h"
 #include "app/CGoToDlg.h"
 #include "app/CHelpWindow.h"
+#include "app/CPageSetup.h"
 #include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
@@ -31,6 +32,7 @@
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -184,6 +186,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
     OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
+    OnCommand(ID_FILE_PAGE_SETUP, [this] { OnFilePageSetup(); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_TOOLBAR_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
@@ -690,10 +693,25 @@ void CMainFrame::OnTransferModules()
     dialog.DoModal();
 }
 
+void CMainFrame::ApplyPageSetup(QPrinter& printer)
+{
+    CPageSetup::Read(vnSettings()).Apply(printer);
+}
+
+void CMainFrame::OnFilePageSetup()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyPageSetup(printer);
+    QPageSetupDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        CPageSetup::Capture(printer).Write(vnSettings());
+}
+
 void CMainFrame::OnFilePrint()
 {
     m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPageSetup(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, m_grid->GetSelectedCount() > 0);
     if (dialog.exec() == QDialog::Accepted)
@@ -704,6 +722,7 @@ void CMainFrame::OnFilePrintPreview()
 {
     m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPageSetup(printer);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintChannels(*target); });
     dialog.exec();

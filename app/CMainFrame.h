@@ -94,6 +94,9 @@ public:
     // the selected ones when the printer's range is the selection), in the
     // grid's shown columns and their order. The number of pages printed.
     int PrintChannels(QPrinter& printer);
+    // Gives a printer the paper, orientation and margins that Page Setup
+    // keeps in the settings store.
+    static void ApplyPageSetup(QPrinter& printer);
 
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
@@ -133,6 +136,7 @@ private:
     void OnTransferSettings();
     void OnTransferModules();
     void OnHelpTopics();
+    void OnFilePageSetup();
     void OnFilePrint();
     void OnFilePrintPreview();
 
