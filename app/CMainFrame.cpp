@@ -11,6 +11,7 @@
 #include "app/CWindowState.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelFile.h"
+#include "app/ChannelImport.h"
 #include "app/ChannelSearch.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
@@ -38,6 +39,7 @@
 #include <QPrinter>
 #include <QSessionManager>
 
+#include <algorithm>
 #include <cerrno>
 #include <iterator>
 #include <system_error>
@@ -153,6 +155,7 @@ void CMainFrame::RegisterCommands()
     // application object, and what nobody handles stays greyed.
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
@@ -472,6 +475,57 @@ bool CMainFrame::OpenChannelFile(const QString& name)
         UpdateRecentFileMenu();
     }
     return result.ok;
+}
+
+void CMainFrame::OnFileImport()
+{
+    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
+                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
+    if (dialog.DoModal() == IDOK)
+        ImportChannelFile(dialog.GetPathName());
+}
+
+bool CMainFrame::ImportChannelFile(const QString& name)
+{
+    m_grid->CommitEdit();
+    const std::string fileName = QFile::encodeName(QFileInfo(name).absoluteFilePath()).toStdString();
+
+    // The file is read as Open reads it, into channels numbered as the
+    // table's, so that its IDs and channel numbers mean the same.
+    vnChannelList read;
+    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index) {
+        vnChannel* channel = nullptr;
+        read.AddNew(&channel);
+        channel->SetNumber(m_channels.GetAt(index)->GetNumber());
+    }
+    const ChannelFileResult result = ReadChannelFile(fileName, read);
+    // A file read only in part is not merged: its missing lines would leave
+    // holes that look like a complete import.
+    if (!result.ok) {
+        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(fileName, result.reason)),
+                          CMessageBox::Exclamation);
+        return false;
+    }
+
+    const int rows = std::min(m_grid->GetItemCount(), m_channels.GetCount());
+    const int firstRow = std::clamp(m_grid->GetFocusedItem(), 0, std::max(rows - 1, 0));
+    const ChannelImport import = PlaceImportedChannels(m_channels, rows, firstRow, read);
+    std::vector<ChannelEditCommand::Change> changes;
+    for (const ChannelImport::Placement& placement : import.placements)
+        changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
+    const int added = static_cast<int>(changes.size());
+    ChangeChannels(std::move(changes),
+                   added == 1 ? QStringLiteral("Import of 1 Channel")
+                              : QStringLiteral("Import of %1 Channels").arg(added));
+
+    const vnChannel* first = m_channels.GetAt(firstRow);
+    const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || import.notFitted > 0 ||
+        import.placements.empty();
+    CMessageBox::Show(
+        this,
+        QString::fromStdString(ImportSummaryMessage(fileName, result.applied, import, first ? first->GetNumber() : 0)),
+        shortfall ? CMessageBox::Exclamation : CMessageBox::Information);
+    return true;
 }
 
 void CMainFrame::OnFileRecent(int index)

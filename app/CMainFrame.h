@@ -73,6 +73,11 @@ public:
     // goes to the top of the recent files. True when the channels now hold
     // the file.
     bool OpenChannelFile(const QString& path);
+    // Adds the channels of a file into the empty channels (those without a
+    // frequency) from the focused row on, as one undoable step, and sums up
+    // in a message what was read, added and left over. A file that cannot
+    // be read changes nothing. True when the file was read.
+    bool ImportChannelFile(const QString& path);
 
     vnChannelList& GetChannelList() { return m_channels; }
     hvGridCtrl* GetGrid() const { return m_grid; }
@@ -120,6 +125,7 @@ private:
 
     void OnFileNew();
     void OnFileOpen();
+    void OnFileImport();
     void OnFileSave();
     void OnFileSaveAs();
     void OnEditUndo();

@@ -175,7 +175,7 @@ TEST_F(MainFrameTest, DownloadAllSaysInItsPromptWhyItIsGreyed)
 TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
 {
     frame->UpdateCommandUI();
-    for (int id : {ID_FILE_NEW, ID_FILE_PAGE_SETUP, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_TOOLBAR,
+    for (int id : {ID_FILE_NEW, ID_FILE_IMPORT, ID_FILE_PAGE_SETUP, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_TOOLBAR,
                    ID_VIEW_STATUS_BAR, ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL, ID_TRANSFER_MODULES,
                    ID_FILE_PRINT, ID_HELP_TOPICS, ID_APP_ABOUT})
         EXPECT_TRUE(frame->FindMenuItem(id)->isEnabled()) << id;
