@@ -5,6 +5,7 @@
 #include "app/CFindDlg.h"
 #include "app/CGoToDlg.h"
 #include "app/CHelpWindow.h"
+#include "app/CPageSetup.h"
 #include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
@@ -12,6 +13,7 @@
 #include "app/ChannelCellText.h"
 #include "app/ChannelClipboardText.h"
 #include "app/ChannelFile.h"
+#include "app/ChannelImport.h"
 #include "app/ChannelSearch.h"
 #include "channels/vnDelimitedFile.h"
 #include "modules/ui/vnManagerModulesDlg.h"
@@ -37,12 +39,14 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
+#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSessionManager>
 #include <QTimer>
 
+#include <algorithm>
 #include <cerrno>
 #include <iterator>
 #include <system_error>
@@ -198,6 +202,7 @@ void CMainFrame::RegisterCommands()
     // application object, and what nobody handles stays greyed.
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
+    OnCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
     OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
     OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
@@ -243,6 +248,7 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
     OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
+    OnCommand(ID_FILE_PAGE_SETUP, [this] { OnFilePageSetup(); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_TOOLBAR_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
@@ -537,6 +543,57 @@ bool CMainFrame::OpenChannelFile(const QString& name)
     return result.ok;
 }
 
+void CMainFrame::OnFileImport()
+{
+    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
+                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
+    if (dialog.DoModal() == IDOK)
+        ImportChannelFile(dialog.GetPathName());
+}
+
+bool CMainFrame::ImportChannelFile(const QString& name)
+{
+    m_grid->CommitEdit();
+    const std::string fileName = QFile::encodeName(QFileInfo(name).absoluteFilePath()).toStdString();
+
+    // The file is read as Open reads it, into channels numbered as the
+    // table's, so that its IDs and channel numbers mean the same.
+    vnChannelList read;
+    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index) {
+        vnChannel* channel = nullptr;
+        read.AddNew(&channel);
+        channel->SetNumber(m_channels.GetAt(index)->GetNumber());
+    }
+    const ChannelFileResult result = ReadChannelFile(fileName, read);
+    // A file read only in part is not merged: its missing lines would leave
+    // holes that look like a complete import.
+    if (!result.ok) {
+        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(fileName, result.reason)),
+                          CMessageBox::Exclamation);
+        return false;
+    }
+
+    const int rows = std::min(m_grid->GetItemCount(), m_channels.GetCount());
+    const int firstRow = std::clamp(m_grid->GetFocusedItem(), 0, std::max(rows - 1, 0));
+    const ChannelImport import = PlaceImportedChannels(m_channels, rows, firstRow, read);
+    std::vector<ChannelEditCommand::Change> changes;
+    for (const ChannelImport::Placement& placement : import.placements)
+        changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
+    const int added = static_cast<int>(changes.size());
+    ChangeChannels(std::move(changes),
+                   added == 1 ? QStringLiteral("Import of 1 Channel")
+                              : QStringLiteral("Import of %1 Channels").arg(added));
+
+    const vnChannel* first = m_channels.GetAt(firstRow);
+    const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || import.notFitted > 0 ||
+        import.placements.empty();
+    CMessageBox::Show(
+        this,
+        QString::fromStdString(ImportSummaryMessage(fileName, result.applied, import, first ? first->GetNumber() : 0)),
+        shortfall ? CMessageBox::Exclamation : CMessageBox::Information);
+    return true;
+}
+
 void CMainFrame::OnFileRecent(int index)
 {
     const QStringList paths = RecentFiles().GetPaths();
@@ -756,10 +813,25 @@ void CMainFrame::OnTransferModules()
     dialog.DoModal();
 }
 
+void CMainFrame::ApplyPageSetup(QPrinter& printer)
+{
+    CPageSetup::Read(vnSettings()).Apply(printer);
+}
+
+void CMainFrame::OnFilePageSetup()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    ApplyPageSetup(printer);
+    QPageSetupDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        CPageSetup::Capture(printer).Write(vnSettings());
+}
+
 void CMainFrame::OnFilePrint()
 {
     m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPageSetup(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, m_grid->GetSelectedCount() > 0);
     if (dialog.exec() == QDialog::Accepted)
@@ -770,6 +842,7 @@ void CMainFrame::OnFilePrintPreview()
 {
     m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
+    ApplyPageSetup(printer);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintChannels(*target); });
     dialog.exec();

@@ -75,6 +75,11 @@ public:
     // goes to the top of the recent files. True when the channels now hold
     // the file.
     bool OpenChannelFile(const QString& path);
+    // Adds the channels of a file into the empty channels (those without a
+    // frequency) from the focused row on, as one undoable step, and sums up
+    // in a message what was read, added and left over. A file that cannot
+    // be read changes nothing. True when the file was read.
+    bool ImportChannelFile(const QString& path);
 
     vnChannelList& GetChannelList() { return m_channels; }
     hvGridCtrl* GetGrid() const { return m_grid; }
@@ -96,6 +101,9 @@ public:
     // the selected ones when the printer's range is the selection), in the
     // grid's shown columns and their order. The number of pages printed.
     int PrintChannels(QPrinter& printer);
+    // Gives a printer the paper, orientation and margins that Page Setup
+    // keeps in the settings store.
+    static void ApplyPageSetup(QPrinter& printer);
 
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
@@ -119,6 +127,7 @@ private:
 
     void OnFileNew();
     void OnFileOpen();
+    void OnFileImport();
     void OnFileSave();
     void OnFileSaveAs();
     void OnEditUndo();
@@ -135,6 +144,7 @@ private:
     void OnTransferSettings();
     void OnTransferModules();
     void OnHelpTopics();
+    void OnFilePageSetup();
     void OnFilePrint();
     void OnFilePrintPreview();
 

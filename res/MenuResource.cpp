@@ -7,6 +7,7 @@ namespace {
 constexpr MenuItemResource kFileItems[] = {
     {ID_FILE_NEW, "&New\tCtrl+N"},
     {ID_FILE_OPEN, "&Open...\tCtrl+O"},
+    {ID_FILE_IMPORT, "&Import..."},
     {ID_FILE_SAVE, "&Save\tCtrl+S"},
     {ID_FILE_SAVE_AS, "Save &As..."},
     {0, nullptr},

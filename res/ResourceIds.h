@@ -10,6 +10,8 @@ inline constexpr int IDR_MAINFRAME = 128;
 // Commands of menu 128, the toolbar and the accelerator table.
 inline constexpr int ID_FILE_NEW = 57600;
 inline constexpr int ID_FILE_OPEN = 57601;
+// Adds a file's channels into the empty channels of the table.
+inline constexpr int ID_FILE_IMPORT = 32790;
 inline constexpr int ID_FILE_SAVE = 57603;
 inline constexpr int ID_FILE_SAVE_AS = 57604;
 inline constexpr int ID_FILE_PAGE_SETUP = 136;

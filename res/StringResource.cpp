@@ -62,6 +62,8 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
     {ID_EDIT_UNDO, "Undo the last action\nUndo"},
     {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
+    {ID_FILE_IMPORT, "Add the channels of a file to the empty channels of the table\nImport"},
+    {ID_FILE_PAGE_SETUP, "Change the paper, orientation and margins for printing\nPage Setup"},
     {ID_FILE_PRINT, "Print the channel list\nPrint"},
     {ID_FILE_PRINT_PREVIEW, "Show the printed pages\nPrint Preview"},
     {ID_TOOLBAR_PRINT, "Print the channel list\nPrint"},

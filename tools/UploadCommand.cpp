@@ -126,6 +126,10 @@ int UploadCommand::Run(const UploadOptions& options)
         return Fail(BadUsage, OpenFailedMessage(options.file, read.reason));
     if (read.applied.linesNotLoaded > 0)
         Fail(Done, LinesNotLoadedMessage(options.file, read.applied.linesNotLoaded, list.GetCount()));
+    // Another tool's file: how it was read and what was left out, as Open
+    // says it; standard output stays for the packets.
+    if (!read.applied.layout.empty() || read.applied.skipped > 0)
+        Fail(Done, ReadSummaryMessage(options.file, read.applied));
 
     // The uploads: all channels at once, or one per listed channel.
     std::vector<const vnChannel*> selected;

@@ -165,7 +165,7 @@ TEST_P(UnhandledCommandTest, IsGreyedAndDoesNotRun)
 }
 
 INSTANTIATE_TEST_SUITE_P(MenuAndHiddenCommands, UnhandledCommandTest,
-                         ::testing::Values(ID_FILE_PAGE_SETUP, ID_TRANSFER_DOWNLOAD_ALL, ID_NEXT_PANE, ID_PREV_PANE));
+                         ::testing::Values(ID_TRANSFER_DOWNLOAD_ALL, ID_NEXT_PANE, ID_PREV_PANE));
 
 TEST_F(MainFrameTest, DownloadAllSaysInItsPromptWhyItIsGreyed)
 {
@@ -176,9 +176,9 @@ TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
 {
     QGuiApplication::clipboard()->clear();
     frame->UpdateCommandUI();
-    for (int id : {ID_FILE_NEW, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_COLUMNS, ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR,
-                   ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL, ID_TRANSFER_MODULES, ID_FILE_PRINT,
-                   ID_HELP_TOPICS, ID_APP_ABOUT})
+    for (int id : {ID_FILE_NEW, ID_FILE_IMPORT, ID_FILE_PAGE_SETUP, ID_APP_EXIT, ID_EDIT_SELECT_ALL, ID_VIEW_COLUMNS,
+                   ID_VIEW_TOOLBAR, ID_VIEW_STATUS_BAR, ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL,
+                   ID_TRANSFER_MODULES, ID_FILE_PRINT, ID_HELP_TOPICS, ID_APP_ABOUT})
         EXPECT_TRUE(frame->FindMenuItem(id)->isEnabled()) << id;
 
     // Nothing selected, nothing on the clipboard.

@@ -64,8 +64,9 @@ protected:
 
 TEST_F(RecentFilesMenuTest, OpenedFilesStandBetweenPrintAndExitAndOpenAgain)
 {
-    const QStringList plain{"&New\tCtrl+N",   "&Open...\tCtrl+O",  "&Save\tCtrl+S",     "Save &As...", "-",
-                            "Page Set&up...", "&Print...\tCtrl+P", "Print Pre&view...", "-",           "E&xit"};
+    const QStringList plain{
+        "&New\tCtrl+N",      "&Open...\tCtrl+O",  "&Import...", "&Save\tCtrl+S", "Save &As...", "-", "Page Set&up...",
+        "&Print...\tCtrl+P", "Print Pre&view...", "-",          "E&xit"};
     EXPECT_EQ(FileMenu(), plain);
 
     const QString first = Write("first.csv");
@@ -74,7 +75,7 @@ TEST_F(RecentFilesMenuTest, OpenedFilesStandBetweenPrintAndExitAndOpenAgain)
     ASSERT_TRUE(frame->OpenChannelFile(second));
     QStringList expected = plain;
     for (const char* item : {"-", "&2 first.csv", "&1 second.csv"})
-        expected.insert(9, item);
+        expected.insert(10, item);
     EXPECT_EQ(FileMenu(), expected);
     EXPECT_EQ(frame->FindMenuItem(ID_FILE_MRU_FILE1 + 1)->statusTip(), first);
 

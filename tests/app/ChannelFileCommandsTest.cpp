@@ -1,7 +1,9 @@
-// Open, Save and Save As on the main window, through the file dialog and
-// message box seams.
+// Open, Import, Save and Save As on the main window, through the file dialog
+// and message box seams.
 #include "MainWindowFixture.h"
 
+#include "app/ChannelFile.h"
+#include "channels/vnChannelList.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CFileDialog.h"
 
@@ -17,6 +19,7 @@
 #include <iterator>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include <sys/resource.h>
 
@@ -158,6 +161,80 @@ TEST_F(FileCommandsTest, OpenOfAnotherToolsFileSumsUpInOneMessage)
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
     EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+namespace {
+
+// Every channel of the table, whole, to compare before and after.
+std::vector<vnChannel> AllChannels(CMainFrame* frame)
+{
+    std::vector<vnChannel> channels;
+    for (int index = 0; index < frame->GetChannelList().GetCount(); ++index)
+        channels.push_back(*frame->GetChannelList().GetAt(index));
+    return channels;
+}
+
+} // namespace
+
+TEST_F(FileCommandsTest, ImportFillsEmptyChannelsFromTheFocusedRowAsOneUndoStep)
+{
+    frame->SetCellText(0, 1, "146.52");
+    frame->SetCellText(196, 2, "No frequency");
+    frame->SetCellText(197, 1, "155.1");
+    frame->SetCellText(197, 2, "In use");
+    const std::vector<vnChannel> before = AllChannels(frame);
+    // CHIRP's export: its own locations do not matter, the empty channels do.
+    Put(Path("chirp.csv"),
+        "Location,Name,Frequency,Duplex,Offset,Tone,Skip\r\n"
+        "0,NOAA 1,162.550000,,0.000000,,\r\n"
+        "1,RPT,146.940000,-,0.600000,Tone,S\r\n"
+        "2,Simplex,146.520000,,0.000000,,P\r\n"
+        "3,Marine,156.800000,,0.000000,,\r\n");
+    grid->SetFocusedItem(196);
+    dialogs.SetNextFileName(Path("chirp.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_IMPORT));
+
+    ASSERT_EQ(dialogs.Shown().size(), 1u);
+    EXPECT_TRUE(dialogs.Shown()[0].openFileDialog);
+    EXPECT_EQ(dialogs.Shown()[0].nameFilters,
+              (QStringList{"Delimited Text File (*.csv, *.txt) (*.csv *.txt)", "All Files (*.*) (*)"}));
+    // Channel 197 has a description but no frequency: it counts as empty.
+    EXPECT_EQ(CellShown(grid, 196, 2), "NOAA 1");
+    EXPECT_EQ(CellShown(grid, 197, 2), "In use");
+    EXPECT_EQ(CellShown(grid, 198, 2), "RPT");
+    EXPECT_EQ(CellShown(grid, 198, 5), "True");
+    EXPECT_EQ(CellShown(grid, 199, 1), "146.5200");
+    EXPECT_EQ(CellShown(grid, 199, 6), "True");
+    EXPECT_EQ(CellShown(grid, 0, 1), "146.5200");
+    EXPECT_EQ(CellShown(grid, 195, 1), "") << "rows above the focused one stay empty";
+    EXPECT_EQ(frame->GetFileName(), "");
+    EXPECT_TRUE(frame->isWindowModified());
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              "Read 4 channels from chirp.csv (CHIRP layout). Added 3 channels to the empty channels from channel "
+              "197 on. 1 channel did not fit: no empty channel was left.");
+    EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Exclamation);
+
+    EXPECT_EQ(frame->FindMenuItem(ID_EDIT_UNDO)->text(), "&Undo Import of 3 Channels\tCtrl+Z");
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_UNDO));
+    EXPECT_TRUE(AllChannels(frame) == before);
+    EXPECT_FALSE(frame->isWindowModified());
+    EXPECT_FALSE(frame->GetUndoStack().canUndo()) << "one step";
+}
+
+TEST_F(FileCommandsTest, ImportOfAFileThatCannotBeReadLeavesTheTable)
+{
+    frame->SetCellText(0, 1, "146.52");
+    const std::vector<vnChannel> before = AllChannels(frame);
+    dialogs.SetNextFileName(Path("gone.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_IMPORT));
+
+    EXPECT_TRUE(AllChannels(frame) == before);
+    EXPECT_FALSE(frame->GetUndoStack().canUndo());
+    EXPECT_FALSE(frame->isWindowModified());
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              QString::fromStdString(OpenFailedMessage(Name("gone.csv"), std::system_category().message(ENOENT))));
 }
 
 TEST_F(FileCommandsTest, FailedOpenNamesTheFileAndTheReason)

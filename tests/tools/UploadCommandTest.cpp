@@ -213,6 +213,25 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
               "81 04 02 01 00 F9\n");
 }
 
+TEST_F(UploadProgramTest, AnotherToolsFileSendsTheSameAndSumsUpTheReadOnStandardError)
+{
+    Store().SetSettingString(Section, "Communications Port", "/dev/scanlore-never-opened");
+    const std::string own = WriteFile("own.csv", Header + "1,146.52,Fire,,False,True,False\r\n");
+    const std::string county = WriteFile("county.csv",
+                                         "\"Frequency Output\",\"Description\",\"Alpha Tag\",\"Lockout\"\r\n"
+                                         "\"146.52000\",\"Fire Dispatch\",\"Fire\",\"yes\"\r\n"
+                                         "\"\",\"Spare\",\"\",\"\"\r\n");
+    const Outcome ours = Run({"--dry-run", own});
+    const Outcome theirs = Run({"--dry-run", county});
+    EXPECT_EQ(ours.status, 0) << ours.err;
+    EXPECT_EQ(theirs.status, 0) << theirs.err;
+    EXPECT_EQ(theirs.out, ours.out);
+    EXPECT_EQ(ours.err, "");
+    EXPECT_EQ(theirs.err,
+              "scanlore-upload: Read 1 channel from county.csv (RadioReference layout). 1 line was "
+              "skipped: line 3: no frequency.\n");
+}
+
 TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
 {
     std::vector<std::string> unused;

@@ -1,0 +1,117 @@
+#include "app/CPageSetup.h"
+
+#include "modules/vnSettingsStore.h"
+
+#include <QPrinter>
+#include <QString>
+
+#include <cmath>
+#include <string>
+
+namespace {
+
+const std::string kSection = "Page Setup";
+const std::string kPaperSize = "Paper Size";
+const std::string kPaperWidth = "Paper Width";
+const std::string kPaperHeight = "Paper Height";
+const std::string kOrientation = "Orientation";
+const std::string kLeftMargin = "Left Margin";
+const std::string kTopMargin = "Top Margin";
+const std::string kRightMargin = "Right Margin";
+const std::string kBottomMargin = "Bottom Margin";
+
+const std::string kPortrait = "Portrait";
+const std::string kLandscape = "Landscape";
+const std::string kCustom = "Custom";
+
+// No paper or margin of a printer comes near ten metres; a stored length
+// beyond it is a broken value, not a poster.
+constexpr double kLongestLength = 10000.0;
+constexpr int kLengthDecimals = 2;
+
+std::string Length(double millimetres)
+{
+    return QString::number(millimetres, 'f', kLengthDecimals).toStdString();
+}
+
+// A stored length, or nothing when the value is missing or not a length.
+// QString reads numbers with '.' whatever the locale.
+std::optional<double> ReadLength(const vnSettingsStore& store, const std::string& name)
+{
+    bool ok = false;
+    const double value = QString::fromStdString(store.GetSettingString(kSection, name, {})).trimmed().toDouble(&ok);
+    if (!ok || !std::isfinite(value) || value < 0.0 || value > kLongestLength)
+        return std::nullopt;
+    return value;
+}
+
+std::optional<QPageSize> NamedPageSize(const std::string& name)
+{
+    const QString key = QString::fromStdString(name);
+    for (int id = 0; id <= QPageSize::LastPageSize; ++id) {
+        const auto pageSizeId = static_cast<QPageSize::PageSizeId>(id);
+        if (pageSizeId != QPageSize::Custom && QPageSize::key(pageSizeId) == key)
+            return QPageSize(pageSizeId);
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+CPageSetup CPageSetup::Read(const vnSettingsStore& store)
+{
+    CPageSetup setup;
+    setup.pageSize = NamedPageSize(store.GetSettingString(kSection, kPaperSize, {}));
+    if (!setup.pageSize) {
+        const auto width = ReadLength(store, kPaperWidth);
+        const auto height = ReadLength(store, kPaperHeight);
+        if (width && height && *width > 0.0 && *height > 0.0)
+            setup.pageSize = QPageSize(QSizeF(*width, *height), QPageSize::Millimeter);
+    }
+    setup.orientation = store.GetSettingString(kSection, kOrientation, kPortrait) == kLandscape ? QPageLayout::Landscape
+                                                                                                : QPageLayout::Portrait;
+    const auto left = ReadLength(store, kLeftMargin);
+    const auto top = ReadLength(store, kTopMargin);
+    const auto right = ReadLength(store, kRightMargin);
+    const auto bottom = ReadLength(store, kBottomMargin);
+    if (left && top && right && bottom)
+        setup.margins = QMarginsF(*left, *top, *right, *bottom);
+    return setup;
+}
+
+void CPageSetup::Write(vnSettingsStore& store) const
+{
+    if (pageSize && pageSize->isValid()) {
+        const bool named = pageSize->id() != QPageSize::Custom;
+        store.SetSettingString(kSection, kPaperSize, named ? pageSize->key().toStdString() : kCustom);
+        const QSizeF size = pageSize->size(QPageSize::Millimeter);
+        store.SetSettingString(kSection, kPaperWidth, Length(size.width()));
+        store.SetSettingString(kSection, kPaperHeight, Length(size.height()));
+    }
+    store.SetSettingString(kSection, kOrientation, orientation == QPageLayout::Landscape ? kLandscape : kPortrait);
+    if (margins) {
+        store.SetSettingString(kSection, kLeftMargin, Length(margins->left()));
+        store.SetSettingString(kSection, kTopMargin, Length(margins->top()));
+        store.SetSettingString(kSection, kRightMargin, Length(margins->right()));
+        store.SetSettingString(kSection, kBottomMargin, Length(margins->bottom()));
+    }
+}
+
+CPageSetup CPageSetup::Capture(const QPrinter& printer)
+{
+    const QPageLayout layout = printer.pageLayout();
+    CPageSetup setup;
+    setup.pageSize = layout.pageSize();
+    setup.orientation = layout.orientation();
+    setup.margins = layout.margins(QPageLayout::Millimeter);
+    return setup;
+}
+
+void CPageSetup::Apply(QPrinter& printer) const
+{
+    if (pageSize && pageSize->isValid())
+        printer.setPageSize(*pageSize);
+    printer.setPageOrientation(orientation);
+    if (margins)
+        printer.setPageMargins(*margins, QPageLayout::Millimeter);
+}

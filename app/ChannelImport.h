@@ -1,0 +1,43 @@
+#pragma once
+
+#include "app/ChannelFile.h"
+#include "channels/vnChannel.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class vnChannelList;
+
+// File > Import: the channels of another file merged into a table that
+// already holds channels of its own. Only the empty channels of the table
+// (those without a frequency) take imported ones, in table order from a
+// given row on; every other channel stays as it is. The imported channels
+// come in the order the file put them in the list read from it, and each
+// takes the number of the empty channel it fills: their own numbers would
+// land on channels that are in use.
+struct ChannelImport
+{
+    struct Placement
+    {
+        std::int32_t index; // of the empty channel in the table
+        vnChannel channel;  // what it becomes, under its own number
+    };
+    std::vector<Placement> placements;
+    // Channels read with a frequency, and those of them without an empty
+    // channel left to take them.
+    std::int32_t read = 0;
+    std::int32_t notFitted = 0;
+};
+
+// Places the channels of imported that have a frequency into the empty
+// channels among the first rowCount of channels, from index firstRow on.
+ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t rowCount, std::int32_t firstRow,
+                                    const vnChannelList& imported);
+
+// The message after an Import: what was read, as after an Open, then what
+// was added and what did not fit. "Read 5 channels from county.csv
+// (CHIRP layout). Added 3 of them to the empty channels from channel 190 on;
+// 2 did not fit: no empty channel was left."
+std::string ImportSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied,
+                                 const ChannelImport& import, std::int32_t firstChannel);
