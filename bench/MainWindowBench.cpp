@@ -39,6 +39,25 @@ protected:
     }
 };
 
+// What a window in these benchmarks runs with: a settings store in memory
+// past the first run, and the GRE module installed.
+struct BenchEnvironment
+{
+    vnMemorySettingsStore store;
+    vnSettingsScope storeInUse{store};
+    vnInstalledModules modules{{vnGre1Module::Factory()}};
+
+    BenchEnvironment() { store.SetSettingInt("", "First Run", 0); }
+};
+
+// Loads a main window from its resources, shows it and lets it settle.
+void ShowLoaded(CMainFrame& frame)
+{
+    frame.LoadFrame(IDR_MAINFRAME);
+    frame.show();
+    QCoreApplication::processEvents();
+}
+
 // A settings file after a few runs: the window's remembered state and a full
 // list of recent files, all of which start-up reads from the file. Written
 // once, outside the timing: each write flushes the file to disk.
@@ -106,10 +125,7 @@ BENCHMARK(BM_StartupToPaintedWindow)->Unit(benchmark::kMillisecond);
 
 void BM_PaintFullGrid(benchmark::State& state)
 {
-    vnMemorySettingsStore store;
-    store.SetSettingInt("", "First Run", 0);
-    vnSettingsScope storeInUse(store);
-    vnInstalledModules modules({vnGre1Module::Factory()});
+    const BenchEnvironment environment;
     CountingFrame frame;
     frame.LoadFrame(IDR_MAINFRAME);
     // Every cell filled, so that painting draws text everywhere.
@@ -141,14 +157,9 @@ BENCHMARK(BM_PaintFullGrid)->Unit(benchmark::kMicrosecond);
 // of the grid: the time of one undo or one redo.
 void BM_UndoOrRedoOfAStepOfEveryChannel(benchmark::State& state)
 {
-    vnMemorySettingsStore store;
-    store.SetSettingInt("", "First Run", 0);
-    vnSettingsScope storeInUse(store);
-    vnInstalledModules modules({vnGre1Module::Factory()});
+    const BenchEnvironment environment;
     CMainFrame frame;
-    frame.LoadFrame(IDR_MAINFRAME);
-    frame.show();
-    QCoreApplication::processEvents();
+    ShowLoaded(frame);
     const vnChannelList& channels = frame.GetChannelList();
     std::vector<ChannelEditCommand::Change> changes;
     for (int row = 0; row < channels.GetCount(); ++row) {
@@ -188,14 +199,9 @@ QString TwoHundredCopiedRows()
 // (timed: undo).
 void PasteBench(benchmark::State& state, bool timeUndo)
 {
-    vnMemorySettingsStore store;
-    store.SetSettingInt("", "First Run", 0);
-    vnSettingsScope storeInUse(store);
-    vnInstalledModules modules({vnGre1Module::Factory()});
+    const BenchEnvironment environment;
     CMainFrame frame;
-    frame.LoadFrame(IDR_MAINFRAME);
-    frame.show();
-    QCoreApplication::processEvents();
+    ShowLoaded(frame);
     QGuiApplication::clipboard()->setText(TwoHundredCopiedRows());
     hvGridCtrl* grid = frame.GetGrid();
     grid->setCurrentIndex(grid->model()->index(0, 1));
@@ -235,14 +241,3 @@ void BM_UndoOfAPasteOf200Rows(benchmark::State& state)
 BENCHMARK(BM_UndoOfAPasteOf200Rows)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -138,14 +138,3 @@ void PacedUploadCancel(benchmark::State& state)
 BENCHMARK(PacedUploadCancel)->Name("PacedUploadAll/cancel")->Iterations(5)->Unit(benchmark::kSecond)->UseRealTime();
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
