@@ -1,6 +1,7 @@
 #include "modules/gre1/vnSerialDevicePosix.h"
 
 #include "modules/gre1/vnSerialPort.h"
+#include "modules/gre1/vnSerialQueueDrain.h"
 
 #if defined(__linux__)
 #include "modules/gre1/vnSerialSpeedLinux.h"
@@ -307,29 +308,24 @@ bool vnSerialDevicePosix::Close(vnSerialWaitObserver* observer, std::string* rea
     if (m_fd < 0)
         return true;
     bool delivered = true;
-    int pending = 0;
-    if (ioctl(m_fd, TIOCOUTQ, &pending) == 0 && pending > 0) {
-        // Start bit, 8 data bits, the stop bits.
-        double bitsPerByte = 9.0 + (m_stopBits == 2 ? 2.0 : 1.0);
-        auto lineTime = std::chrono::duration<double>(pending * bitsPerByte / (m_baudRate ? m_baudRate : 1));
-        auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(lineTime) + DrainMargin;
-        auto lastMoved = Clock::now();
-        while (pending > 0 && Clock::now() < deadline) {
-            if (observer && !observer->OnPortWait(Clock::now() - lastMoved >= vnSerialPort::StallTime)) {
-                *stopped = true;
-                Release();
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const int before = pending;
-            if (ioctl(m_fd, TIOCOUTQ, &pending) != 0)
-                break;
-            if (pending < before)
-                lastMoved = Clock::now();
+    const auto queued = [this]() -> std::optional<std::uint32_t> {
+        int count = 0;
+        if (ioctl(m_fd, TIOCOUTQ, &count) != 0 || count < 0)
+            return std::nullopt;
+        return static_cast<std::uint32_t>(count);
+    };
+    const std::optional<std::uint32_t> pending = queued();
+    if (pending && *pending > 0) {
+        std::uint32_t left = 0;
+        const auto outcome = vnSerialQueueDrain::Wait(*pending, m_baudRate, m_stopBits, observer, queued, &left);
+        if (outcome == vnSerialQueueDrain::Outcome::Stopped) {
+            *stopped = true;
+            Release();
+            return false;
         }
-        if (pending > 0) {
+        if (outcome == vnSerialQueueDrain::Outcome::Late) {
             delivered = false;
-            *reason = m_label + " did not send " + std::to_string(pending) + " bytes in time";
+            *reason = m_label + " did not send " + std::to_string(left) + " bytes in time";
             // Otherwise close() itself could wait for them.
             tcflush(m_fd, TCOFLUSH);
         }

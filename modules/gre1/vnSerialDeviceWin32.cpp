@@ -2,6 +2,7 @@
 
 #include "channels/vnText.h"
 #include "modules/gre1/vnSerialPort.h"
+#include "modules/gre1/vnSerialQueueDrain.h"
 
 #include <algorithm>
 #include <charconv>
@@ -220,28 +221,20 @@ bool vnSerialDeviceWin32::Close(vnSerialWaitObserver* observer, std::string* rea
         return true;
     HANDLE handle = AsHandle(m_handle);
     bool delivered = true;
-    DWORD pending = QueuedBytes(handle);
+    const DWORD pending = QueuedBytes(handle);
     if (pending > 0) {
-        // Start bit, 8 data bits, the stop bits.
-        double bitsPerByte = 9.0 + (m_stopBits == 2 ? 2.0 : 1.0);
-        auto lineTime = std::chrono::duration<double>(pending * bitsPerByte / (m_baudRate ? m_baudRate : 1));
-        auto deadline = Clock::now() + std::chrono::duration_cast<Clock::duration>(lineTime) + DrainMargin;
-        auto lastMoved = Clock::now();
-        while (pending > 0 && Clock::now() < deadline) {
-            if (observer && !observer->OnPortWait(Clock::now() - lastMoved >= vnSerialPort::StallTime)) {
-                *stopped = true;
-                Release();
-                return false;
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            const DWORD before = pending;
-            pending = QueuedBytes(handle);
-            if (pending < before)
-                lastMoved = Clock::now();
+        std::uint32_t left = 0;
+        const auto outcome = vnSerialQueueDrain::Wait(
+            pending, m_baudRate, m_stopBits, observer,
+            [handle]() -> std::optional<std::uint32_t> { return QueuedBytes(handle); }, &left);
+        if (outcome == vnSerialQueueDrain::Outcome::Stopped) {
+            *stopped = true;
+            Release();
+            return false;
         }
-        if (pending > 0) {
+        if (outcome == vnSerialQueueDrain::Outcome::Late) {
             delivered = false;
-            *reason = m_label + " did not send " + std::to_string(pending) + " bytes in time";
+            *reason = m_label + " did not send " + std::to_string(left) + " bytes in time";
             // Otherwise the flush below would wait for them.
             PurgeComm(handle, PURGE_TXABORT | PURGE_TXCLEAR);
         }

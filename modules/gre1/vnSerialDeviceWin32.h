@@ -16,10 +16,6 @@ class vnSerialWaitObserver;
 class vnSerialDeviceWin32
 {
 public:
-    // Extra time that Close allows beyond the line time of the bytes still
-    // waiting in the driver.
-    static constexpr std::chrono::milliseconds DrainMargin{3000};
-
     vnSerialDeviceWin32() = default;
     vnSerialDeviceWin32(const vnSerialDeviceWin32&) = delete;
     vnSerialDeviceWin32& operator=(const vnSerialDeviceWin32&) = delete;
@@ -49,7 +45,7 @@ public:
     bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
                vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
     // Waits for the output to leave the driver, bounded by its line time
-    // plus DrainMargin, flushes and closes. The handle is released either
+    // plus a margin, flushes and closes. The handle is released either
     // way; false when the output could not be delivered or the close failed.
     // The observer is told while it waits; when it says stop, what is queued
     // is dropped, the device closes at once and *stopped is set.
