@@ -851,8 +851,7 @@ void CMainFrame::OnFilePrintPreview()
 int CMainFrame::PrintChannels(QPrinter& printer)
 {
     CChannelPrinter::Heading heading;
-    heading.title = m_fileName.empty() ? QStringLiteral("Untitled")
-                                       : QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_fileName))).fileName();
+    heading.title = DocumentName();
     heading.date = QDate::currentDate().toString(Qt::ISODate);
 
     // The columns as the grid shows them: hidden ones left out, in the order
