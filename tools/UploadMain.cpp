@@ -3,17 +3,14 @@
 // beside the radio. It needs no display.
 
 #include "ScanloreVersion.h"
-#include "app/CSettingsStore.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/vnInstalledModules.h"
 #include "tools/UploadCommand.h"
+#include "tools/UploadPlatform.h"
 
 #include <cstdio>
 #include <string>
 #include <vector>
-
-#include <signal.h>
-#include <unistd.h>
 
 int main(int argc, char** argv)
 {
@@ -32,14 +29,12 @@ int main(int argc, char** argv)
         std::printf("scanlore-upload %s\n", SCANLORE_VERSION);
         return UploadCommand::Done;
     }
-    // A scanner that vanishes must end the upload with a reason, not the
-    // process.
-    signal(SIGPIPE, SIG_IGN);
+    UploadPlatform::PrepareProcess();
 
     // The modules, as the window installs them; no properties dialog here.
     vnInstalledModules modules({vnGre1Module::Factory()});
     // The same store as the window's: Scanlore's Transfer Options.
-    CSettingsStore stored;
-    UploadCommand command(stored, stdout, stderr, isatty(STDERR_FILENO) == 1);
+    const auto stored = UploadPlatform::UserSettingsStore();
+    UploadCommand command(*stored, stdout, stderr, UploadPlatform::IsTerminal(stderr));
     return command.Run(options);
 }

@@ -1,12 +1,14 @@
 #!/usr/bin/env python3
-"""Uploads under Wine through COM5 into scanlore-vscanner.
+"""scanlore-upload.exe under Wine uploads through COM5 into scanlore-vscanner.
 
-usage: wine_upload_test.py <wine> <scanlore-vscanner> <upload program>
+usage: wine_upload_test.py <wine> <scanlore-vscanner> <scanlore-upload.exe> <cancel driver>
 
 The virtual scanner runs here on a pseudo-terminal; the Wine prefix named by
 WINEPREFIX gets COM5 as a link to that terminal, and the settings are written
 into the prefix's registry with "wine reg add", where the Windows program
-reads them. What the scanner decodes is compared with what was sent.
+reads them. What the scanner decodes is compared with the channel file.
+The cancel driver is a small Windows program that asks for Cancel when the
+line stops moving, which the command has no way to do.
 """
 
 import json
@@ -18,17 +20,31 @@ import tempfile
 import time
 import unittest
 
-WINE, VSCANNER, PROGRAM = sys.argv[1:4]
+WINE, VSCANNER, UPLOAD, CANCEL_DRIVER = sys.argv[1:5]
 PREFIX = os.environ["WINEPREFIX"]
 KEY = r"HKCU\Software\Pellmark\Scanlore\Transfer Options"
 COM5 = os.path.join(PREFIX, "dosdevices", "com5")
+HEADER = "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n"
 
-# (number, MHz as sent, MHz as the scanner shows it)
-CHANNELS = [(1, "146.52", "146.5200"), (2, "462.5625", "462.5625"), (17, "851.0125", "851.0125"),
-            (200, "29.7", "29.7000")]
-ARGUMENTS = ["%d:%s:Channel %d" % (number, mhz, number) for number, mhz, _ in CHANNELS]
+# (number, MHz as in the file, MHz as the scanner shows it, car number, delay, lockout)
+CHANNELS = [(1, "146.52", "146.5200", "", True, False), (2, "462.5625", "462.5625", "K2", False, True),
+            (17, "851.0125", "851.0125", "", False, False), (200, "29.7", "29.7000", "A9", True, True)]
+# For the cancel driver: "number:MHz:description".
+ARGUMENTS = ["%d:%s:Channel %d" % (number, mhz, number) for number, mhz, *_ in CHANNELS]
 # All 200 channels: about 6 KB an upload.
 FULL = ["%d:%d.%04d:Channel %d" % (number, 100 + number, number, number) for number in range(1, 201)]
+
+
+def flag(value):
+    return "True" if value else "False"
+
+
+def channel_file(folder, name, lines):
+    """Writes a channel file and gives its name as Windows programs see it."""
+    path = os.path.join(folder, name)
+    with open(path, "w", newline="") as out:
+        out.write(HEADER + "".join(lines))
+    return "Z:" + path.replace("/", "\\")
 
 
 def run_wine(arguments, timeout=60):
@@ -94,64 +110,90 @@ class Scanner:
 
 
 class UploadUnderWine(unittest.TestCase):
-    def upload(self, *arguments, channels=ARGUMENTS):
-        return run_wine([PROGRAM] + list(arguments) + channels)
+    def setUp(self):
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        self.folder = folder.name
+        self.file = channel_file(self.folder, "channels.csv", [
+            "%d,%s,Channel %d,%s,%s,%s,False\r\n" % (number, mhz, number, car, flag(delay), flag(lockout))
+            for number, mhz, _, car, delay, lockout in CHANNELS])
+
+    def upload(self, *arguments):
+        return run_wine([UPLOAD] + list(arguments))
 
     def scanner(self, *options):
         scanner = Scanner(*options)
         self.addCleanup(scanner.stop)
         return scanner
 
-    def test_every_channel_arrives_on_the_line_the_registry_names(self):
+    def test_the_channel_file_arrives_on_the_line_the_registry_names(self):
         for baud, code, stop_bits in ((9600, 0, 1), (4800, 2, 2)):
             with self.subTest(baud=baud, code=code):
                 set_transfer_options("COM5", baud, code)
                 scanner = self.scanner("--uploads", "1")
-                status, output = self.upload()
+                status, output = self.upload(self.file)
                 self.assertEqual(status, 0, output)
                 events = scanner.events_until("summary")
                 line = events[0]
                 self.assertEqual((line["event"], line["baud"], line["stopBits"], line["dataBits"]),
                                  ("line", baud, stop_bits, 8))
                 self.assertFalse(line["parity"] or line["rtsCts"] or line["xonXoff"] or line["outputProcessing"])
-                channels = [(e["number"], e["frequency"]) for e in events if e["event"] == "channel"]
-                self.assertEqual(channels, [(number, shown) for number, _, shown in CHANNELS])
+                channels = [(e["number"], e["frequency"], e["car"], e["delay"], e["lockout"], e["priority"])
+                            for e in events if e["event"] == "channel"]
+                self.assertEqual(channels, [(number, shown, car, delay, lockout, False)
+                                            for number, _, shown, car, delay, lockout in CHANNELS])
                 summary = events[-1]
                 self.assertTrue(summary["complete"], summary)
                 self.assertEqual(summary["rejected"], 0, summary)
                 self.assertEqual(scanner.process.wait(15), 0)
 
+    def test_options_override_the_registry_for_one_run(self):
+        set_transfer_options("COM9", 4800, 2)
+        scanner = self.scanner("--uploads", "1")
+        status, output = self.upload("--port", "COM5", "--baud", "19200", "--stop-bits", "1", self.file)
+        self.assertEqual(status, 0, output)
+        events = scanner.events_until("summary")
+        self.assertEqual((events[0]["baud"], events[0]["stopBits"]), (19200, 1))
+        self.assertEqual(len([e for e in events if e["event"] == "channel"]), len(CHANNELS))
+        # The registry keeps its port: the next run without options fails on COM9.
+        status, output = self.upload(self.file)
+        self.assertEqual(status, 1, output)
+
     def test_a_missing_port_fails_and_says_why(self):
         set_transfer_options("COM9", 4800, 2)
-        status, output = self.upload()
+        status, output = self.upload(self.file)
         self.assertEqual(status, 1, output)
         self.assertIn("COM9 could not be opened: ", output)
 
     def test_a_scanner_that_stops_reading_fails_the_upload_once_the_line_backs_up(self):
-        set_transfer_options("COM5", 4800, 2)
+        set_transfer_options("COM5", 256000, 2)
         scanner = self.scanner("--stop-reading-after", "100")
-        # The terminal buffers about two uploads before it takes no more.
-        status, output = self.upload("--repeat", "10", channels=FULL)
+        # Long car numbers make one upload larger than the terminal holds.
+        big = channel_file(self.folder, "long.csv", ["%d,146.52,,%s,False,False,False\r\n" % (number, "v" * 200)
+                                                      for number in range(1, 201)])
+        status, output = self.upload(big)
         self.assertEqual(status, 1, output)
         self.assertIn("COM5 took no data for 5000 ms", output)
-        self.assertEqual(scanner.events_until("stalled")[-1], {"event": "stalled", "bytes": 100})
-
-    def test_cancel_on_a_backed_up_line_stops_the_wait_at_once(self):
-        set_transfer_options("COM5", 4800, 2)
-        scanner = self.scanner("--stop-reading-after", "100")
-        # Without the stop the write would run into its time-out instead.
-        status, output = self.upload("--repeat", "10", "--cancel-when-stuck", channels=FULL)
-        self.assertEqual(status, 1, output)
-        self.assertIn("upload cancelled", output)
         self.assertEqual(scanner.events_until("stalled")[-1], {"event": "stalled", "bytes": 100})
 
     def test_a_scanner_that_vanishes_fails_the_upload(self):
         set_transfer_options("COM5", 4800, 2)
         scanner = self.scanner("--vanish-after", "300")
-        status, output = self.upload("--repeat", "20")
+        full = channel_file(self.folder, "full.csv", ["%d,%d.0125,,,False,False,False\r\n" % (number, 100 + number)
+                                                      for number in range(1, 201)])
+        status, output = self.upload(full)
         self.assertEqual(status, 1, output)
-        self.assertRegex(output, r"upload failed: COM5 \w.*\w")
+        self.assertRegex(output, r"scanlore-upload: COM5 \w.*\w")
         self.assertEqual(scanner.events_until("vanished")[-1], {"event": "vanished", "bytes": 300})
+
+    def test_cancel_on_a_backed_up_line_stops_the_wait_at_once(self):
+        set_transfer_options("COM5", 4800, 2)
+        scanner = self.scanner("--stop-reading-after", "100")
+        # Without the stop the write would run into its time-out instead.
+        status, output = run_wine([CANCEL_DRIVER, "--repeat", "10", "--cancel-when-stuck"] + FULL)
+        self.assertEqual(status, 1, output)
+        self.assertIn("upload cancelled", output)
+        self.assertEqual(scanner.events_until("stalled")[-1], {"event": "stalled", "bytes": 100})
 
 
 if __name__ == "__main__":
