@@ -27,7 +27,10 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments)
                                  QStringLiteral("[FILE]"));
 
     CCommandLineInfo info;
-    const QString program = QFileInfo(arguments.value(0, QStringLiteral("scanlore"))).fileName();
+    QString program = QFileInfo(arguments.value(0, QStringLiteral("scanlore"))).fileName();
+    // "scanlore.exe" on Windows names itself as elsewhere.
+    if (program.endsWith(QLatin1String(".exe"), Qt::CaseInsensitive))
+        program.chop(4);
     // Help and version come first, whatever else is there: before the
     // toolkit has taken its own options out, those would read as unknown.
     const bool parsed = parser.parse(arguments);

@@ -11,6 +11,7 @@ public:
     std::optional<bool> numLock;
     std::optional<bool> scrollLock;
 
-    // Reads the keyboard's lock indicators now: on X11 through XKB.
+    // Reads the keyboard's lock indicators now: on X11 through XKB, on
+    // Windows through GetKeyState (one source file per system).
     static CKeyLockState Read();
 };

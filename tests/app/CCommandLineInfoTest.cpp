@@ -86,7 +86,8 @@ TEST(ScanloreProgram, PrintsAndEndsWithTheStatusOfItsCommandLine)
         ASSERT_TRUE(process.waitForFinished(30000)) << c.arguments.join(' ').toStdString();
         EXPECT_EQ(process.exitStatus(), QProcess::NormalExit);
         EXPECT_EQ(process.exitCode(), c.exitCode) << c.arguments.join(' ').toStdString();
-        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput());
+        // Windows writes its text streams with CR LF line ends.
+        const QString out = QString::fromLocal8Bit(process.readAllStandardOutput()).replace("\r\n", "\n");
         const QString err = QString::fromLocal8Bit(process.readAllStandardError());
         EXPECT_TRUE(c.standardOutput.isEmpty() ? out.isEmpty() : out.startsWith(c.standardOutput)) << out.toStdString();
         // Qt may warn about the environment on standard error; the usage

@@ -164,6 +164,8 @@ TEST_F(CSettingsStoreTest, WriteThatCannotReachTheDiskReportsFailure)
     EXPECT_EQ(store.GetSettingString(kTransfer, "Communications Port", "COM1"), "COM1");
 }
 
+// On Windows the user's store is the registry (CSettingsStoreWin32Test).
+#ifndef _WIN32
 TEST_F(CSettingsStoreTest, UserStoreLivesUnderPellmarkScanlore)
 {
     // Point the user scope at the temporary folder so that the user's real
@@ -176,5 +178,6 @@ TEST_F(CSettingsStoreTest, UserStoreLivesUnderPellmarkScanlore)
     EXPECT_EQ(store.GetSettingInt("", "First Run", 1), 0);
     EXPECT_TRUE(QFile::exists(m_dir.filePath(QStringLiteral("Pellmark/Scanlore.conf"))));
 }
+#endif
 
 } // namespace

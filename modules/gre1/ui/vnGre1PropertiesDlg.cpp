@@ -8,7 +8,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
-#include <QSerialPortInfo>
 
 #include <algorithm>
 #include <array>
@@ -67,22 +66,6 @@ bool NaturalLess(const std::string& a, const std::string& b)
         ++j;
     }
     return a.size() - i < b.size() - j;
-}
-
-// Where udev links each serial adapter under a name made of its maker, model
-// and serial number.
-constexpr const char* kStableNameFolder = "/dev/serial/by-id";
-
-std::vector<vnGre1PropertiesDlg::SerialDevice> SystemSerialDevices()
-{
-    std::vector<vnGre1PropertiesDlg::SerialDevice> devices;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-        QString tooltip = info.description();
-        if (!info.manufacturer().isEmpty())
-            tooltip += tooltip.isEmpty() ? info.manufacturer() : QStringLiteral(" (%1)").arg(info.manufacturer());
-        devices.push_back({info.systemLocation().toStdString(), tooltip.toStdString()});
-    }
-    return vnGre1PropertiesDlg::WithStableNames(std::move(devices), kStableNameFolder);
 }
 
 vnGre1PropertiesDlg::SerialDeviceSource& DeviceSource()

@@ -45,6 +45,10 @@ public:
     // Returns the source it replaces.
     using SerialDeviceSource = std::function<std::vector<SerialDevice>()>;
     static SerialDeviceSource SetSerialDeviceSource(SerialDeviceSource source);
+    // The serial devices the system reports: on Linux the serial devices
+    // with their stable names, on Windows the COM ports of the registry's
+    // device map. One source file per system.
+    static std::vector<SerialDevice> SystemSerialDevices();
 
     // The devices together with the stable names that link to them from
     // folder (/dev/serial/by-id: they stay the same when an adapter is
