@@ -1,3 +1,21 @@
+if(WIN32)
+  # The Windows build: cmake --build --preset windows --target package
+  # writes scanlore-<version>-windows-x86_64.zip into the build folder, the
+  # two programs beside the licence and a read-me.
+  configure_file(${PROJECT_SOURCE_DIR}/dist/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY
+    NEWLINE_STYLE CRLF)
+  configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt COPYONLY)
+  install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
+  set(CPACK_GENERATOR ZIP)
+  set(CPACK_PACKAGE_NAME scanlore)
+  set(CPACK_PACKAGE_VENDOR Pellmark)
+  set(CPACK_PACKAGE_FILE_NAME scanlore-${PROJECT_VERSION}-windows-x86_64)
+  set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
+  set(CPACK_STRIP_FILES ON)
+  include(CPack)
+  return()
+endif()
+
 # The Debian package: cmake --build --preset default --target package
 # writes scanlore_<version>_amd64.deb into the build folder.
 set(CPACK_GENERATOR DEB)
