@@ -1,6 +1,7 @@
-// A Windows program for the end-to-end tests under Wine: uploads the
-// channels given as arguments ("number:MHz:description") through the GRE
-// Type 1 module, which takes its port settings from the registry.
+// A Windows program for the end-to-end tests under Wine that scanlore-upload
+// cannot stand in for, having no Cancel: uploads the channels given as
+// arguments ("number:MHz:description") through the GRE Type 1 module, which
+// takes its port settings from the registry.
 // "--repeat N" first: up to N uploads, stopping at the first failure, for a
 // scanner whose line fills up only after some uploads. "--cancel-when-stuck"
 // next: asks for Cancel once twenty reports in a row show no byte leaving,
