@@ -236,7 +236,7 @@ TEST_F(FileCommandsTest, ImportOfAFileThatCannotBeReadLeavesTheTable)
     EXPECT_FALSE(frame->isWindowModified());
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text,
-              QString::fromStdString(OpenFailedMessage(Name("gone.csv"), std::system_category().message(ENOENT))));
+              QString::fromStdString(OpenFailedMessage(Name("gone.csv"), std::generic_category().message(ENOENT))));
 }
 
 TEST_F(FileCommandsTest, FailedOpenNamesTheFileAndTheReason)

@@ -84,7 +84,7 @@ class WindowUnderWine(unittest.TestCase):
                                 stderr=subprocess.PIPE, timeout=timeout, check=True)
         return result.stdout.decode().split()
 
-    def find_window(self, title, process, log, timeout=40):
+    def find_window(self, title, process, log, timeout=120):
         """The window's id once it shows. Asked again and again: xdotool's
         own wait gives up when a window it looks at goes away meanwhile, as
         Wine's helper windows do while a program starts."""
@@ -105,30 +105,32 @@ class WindowUnderWine(unittest.TestCase):
         folder = tempfile.TemporaryDirectory()
         self.addCleanup(folder.cleanup)
         self.folder = folder.name
-        # Xvfb picks a free display and says which; -noreset keeps it as it
-        # is when Wine's first connection closes.
-        read_end, write_end = os.pipe()
-        self.start(["Xvfb", "-displayfd", str(write_end), "-noreset", "-screen", "0", "1024x768x24", "-nolisten",
-                    "tcp"], pass_fds=(write_end,), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.close(write_end)
-        ready = select.select([read_end], [], [], 30)[0]
-        display = os.read(read_end, 64).decode().strip() if ready else ""
-        os.close(read_end)
-        if not display:
-            self.fail("Xvfb gave no display")
+        # A display number that no X server here uses, neither by its lock
+        # file nor by its socket; -noreset keeps the server as it is when
+        # Wine's first connection closes.
+        with open("/proc/net/unix") as sockets:
+            taken = sockets.read()
+        display = next(str(n) for n in range(90, 1000) if not os.path.exists("/tmp/.X%d-lock" % n) and
+                       "/tmp/.X11-unix/X%d\n" % n not in taken)
+        server = self.start(["Xvfb", ":" + display, "-noreset", "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        deadline = time.monotonic() + 30
+        while not os.path.exists("/tmp/.X11-unix/X" + display):
+            if server.poll() is not None or time.monotonic() > deadline:
+                self.fail("Xvfb did not start on :" + display)
+            time.sleep(0.1)
         self.env = dict(os.environ, DISPLAY=":" + display, WINEPREFIX=os.path.join(self.folder, "wineprefix"),
                         WINEDEBUG="-all",
                         # No offers to install .NET or a browser engine.
                         WINEDLLOVERRIDES="mscoree,mshtml=")
         self.addCleanup(subprocess.run, [WINESERVER, "-k"], env=self.env, timeout=60)
-        # Made without the display and left to settle: the desktop process
-        # then starts with the window's program, on the display.
-        quiet = {key: value for key, value in self.env.items() if key != "DISPLAY"}
-        run_wine(quiet, ["wineboot", "-i"], timeout=180)
-        subprocess.run([WINESERVER, "-w"], env=quiet, timeout=120, check=True)
+        # Made without the display: the desktop process then starts with
+        # the window's program, on the display.
+        self.quiet = {key: value for key, value in self.env.items() if key != "DISPLAY"}
+        run_wine(self.quiet, ["wineboot", "-i"], timeout=180)
 
     def reg_add(self, key, name, kind, value):
-        run_wine(self.env, ["reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"])
+        run_wine(self.quiet, ["reg", "add", key, "/v", name, "/t", kind, "/d", str(value), "/f"])
 
     def test_the_window_uploads_the_file_of_its_command_line_into_the_scanner(self):
         path = os.path.join(self.folder, "channels.csv")
@@ -142,6 +144,10 @@ class WindowUnderWine(unittest.TestCase):
         self.reg_add(ROOT + r"\Transfer Options", "Communications Port", "REG_SZ", "COM7")
         self.reg_add(ROOT + r"\Transfer Options", "Baud", "REG_DWORD", 9600)
         self.reg_add(ROOT + r"\Transfer Options", "Stop Bits", "REG_DWORD", 2)
+        # Every Wine process of the set-up ends before the window's program
+        # starts, the desktop process too: one that is still ending would
+        # take the new program's windows with it.
+        subprocess.run([WINESERVER, "-w"], env=self.quiet, timeout=120, check=True)
 
         scanner = self.start([VSCANNER, "--json", "--uploads", "1"], stdout=subprocess.PIPE)
         device, buffer = next_line(scanner, b"", 10)
