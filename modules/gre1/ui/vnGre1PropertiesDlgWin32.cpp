@@ -2,12 +2,6 @@
 
 #include <QString>
 
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#ifndef WIN32_LEAN_AND_MEAN
-#define WIN32_LEAN_AND_MEAN
-#endif
 #include <windows.h>
 
 // The system keeps one value per serial port under this key: the kernel's
