@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+class vnChannelList;
+
 // How a scanner numbers its channels. Arithmetic is signed 32-bit, done in
 // 64 bits and narrowed so that no layout value can overflow.
 class vnChannelLayout
@@ -19,6 +21,10 @@ public:
     {
         return static_cast<std::int32_t>(static_cast<std::int64_t>(m_firstChannel) + GetChannelCount() - 1);
     }
+
+    // Fills the list with one empty channel per number of the layout, in
+    // order, as New makes the table; what the list held before goes.
+    void MakeChannels(vnChannelList& list) const;
 
     void SetFirstChannel(std::int32_t value) { m_firstChannel = value; }
     void SetFirstBank(std::int32_t value) { m_firstBank = value; }

@@ -1,0 +1,30 @@
+#include "modules/vnModuleLease.h"
+
+#include "modules/vnModule.h"
+#include "modules/vnModuleManager.h"
+
+vnModuleLease::vnModuleLease(vnModuleManager& manager) : m_manager(manager)
+{
+    m_manager.GetCurrentModule(&m_module);
+}
+
+vnModuleLease::~vnModuleLease()
+{
+    m_manager.ReleaseModule(m_module);
+}
+
+vnTransfer* vnModuleLease::GetTransfer() const
+{
+    vnTransfer* transfer = nullptr;
+    if (m_module && vnFailed(m_module->GetTransfer(&transfer)))
+        transfer = nullptr;
+    return transfer;
+}
+
+vnChannelLayout vnModuleLease::GetLayout() const
+{
+    vnChannelLayout* layout = nullptr;
+    if (m_module && !vnFailed(m_module->GetChannelLayout(&layout)) && layout)
+        return *layout;
+    return {};
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "modules/vnChannelLayout.h"
+
+class vnModule;
+class vnModuleManager;
+class vnTransfer;
+
+// The current module, got from the manager for the length of one command and
+// handed back when the lease goes. Every command that needs a module holds
+// one, so a module object never outlives the command that made it and each
+// command starts from the settings as stored.
+class vnModuleLease
+{
+public:
+    explicit vnModuleLease(vnModuleManager& manager);
+    ~vnModuleLease();
+    vnModuleLease(const vnModuleLease&) = delete;
+    vnModuleLease& operator=(const vnModuleLease&) = delete;
+
+    // Null when no module is installed.
+    vnModule* Get() const { return m_module; }
+    // The module's transfer, owned by the module; null when it has none.
+    vnTransfer* GetTransfer() const;
+    // A copy of the module's channel numbering: the layout belongs to the
+    // module, which goes with the lease. Empty when there is no module.
+    vnChannelLayout GetLayout() const;
+
+private:
+    vnModuleManager& m_manager;
+    vnModule* m_module = nullptr;
+};
