@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ChannelField.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -20,7 +22,7 @@ class CChannelPrinter
 public:
     struct Column
     {
-        int field = 0;     // the channel cell text's column
+        ChannelField field = ChannelField::Number;
         QString title;     // as the grid's header shows it
         int width = 1;     // the grid's width; the page shares its width in proportion
         bool left = false; // left-aligned, else centred

@@ -10,27 +10,22 @@
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
 #include "app/CWindowState.h"
-#include "app/ChannelCellText.h"
-#include "app/ChannelClipboardText.h"
-#include "app/ChannelFile.h"
-#include "app/ChannelImport.h"
 #include "app/ChannelSearch.h"
-#include "channels/vnDelimitedFile.h"
 #include "modules/ui/vnManagerModulesDlg.h"
+#include "modules/vnChannelUpload.h"
 #include "modules/vnModule.h"
+#include "modules/vnModuleLease.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
 #include "toolkit/CFileDialog.h"
 #include "toolkit/CMessageBox.h"
-#include "toolkit/CReBarBand.h"
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QComboBox>
 #include <QDate>
 #include <QFile>
 #include <QFileInfo>
@@ -46,9 +41,7 @@
 #include <QSessionManager>
 #include <QTimer>
 
-#include <algorithm>
 #include <cerrno>
-#include <iterator>
 #include <system_error>
 
 namespace {
@@ -56,31 +49,10 @@ namespace {
 const std::string kRootSection;
 const std::string kFirstRun = "First Run";
 
-struct ColumnDefinition
-{
-    int title; // string id
-    int format;
-    int width;
-};
-
-constexpr ColumnDefinition kColumns[] = {
-    {IDS_COLUMN_NUMBER, hvGridCtrl::FormatCenter, 30},     {IDS_COLUMN_FREQUENCY, hvGridCtrl::FormatCenter, 100},
-    {IDS_COLUMN_DESCRIPTION, hvGridCtrl::FormatLeft, 300}, {IDS_COLUMN_CAR_NUMBER, hvGridCtrl::FormatCenter, 75},
-    {IDS_COLUMN_DELAY, hvGridCtrl::FormatCenter, 75},      {IDS_COLUMN_LOCKOUT, hvGridCtrl::FormatCenter, 75},
-    {IDS_COLUMN_PRIORITY, hvGridCtrl::FormatCenter, 75},
-};
-// The channel number's column: always shown, never changed by a paste.
-constexpr int kNumberColumn = 0;
-// A character typed on one selected row starts editing its description,
-// which also takes the room a wider window gives the grid.
-constexpr int kDescriptionColumn = 2;
 // The clipboard's second form: the rows as a channel file.
 const QString kCsvMimeType = QStringLiteral("text/csv");
-
-// The columns whose texts Find searches.
-constexpr int kSearchedColumns[] = {1, 2, 3};
-
 const QString kChannelFileExtension = QStringLiteral("csv");
+constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
 // A menu label that names the step: "&Undo Frequency of Channel 12\tCtrl+Z".
 QString StepLabel(const char* verb, const QString& step, const char* keys)
@@ -91,90 +63,21 @@ QString StepLabel(const char* verb, const QString& step, const char* keys)
     return label + QLatin1Char('\t') + QString::fromUtf8(keys);
 }
 
-// The name of a step over some channels: "Delete of Channel 12", "Paste of
-// 20 Channels".
-QString ChannelsStepText(const char* verb, int count, std::int32_t firstNumber)
-{
-    const QString what =
-        count == 1 ? QStringLiteral("Channel %1").arg(firstNumber) : QStringLiteral("%1 Channels").arg(count);
-    return QString::fromUtf8(verb) + QStringLiteral(" of ") + what;
-}
-
-// A string of the table with the count in it, singular or plural.
-QString CountText(int count, int one, int many)
-{
-    return count == 1 ? LoadStringText(one) : LoadStringText(many).arg(count);
-}
-
 bool ClipboardHasText()
 {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data && data->hasText() && !data->text().isEmpty();
 }
 
-// The grid's single-line cells show a line end inside a pasted text as a
-// blank, and a channel file writes it as one.
-std::string WithoutLineEnds(const std::string& text)
-{
-    std::string result;
-    result.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
-            continue;
-        result += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
-    }
-    return result;
-}
-
-constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
-
-// Holds a module from the manager for the length of one command.
-class ModuleLease
-{
-public:
-    explicit ModuleLease(vnModuleManager& manager) : m_manager(manager) { m_manager.GetCurrentModule(&m_module); }
-    ~ModuleLease() { m_manager.ReleaseModule(m_module); }
-    ModuleLease(const ModuleLease&) = delete;
-    ModuleLease& operator=(const ModuleLease&) = delete;
-
-    vnModule* Get() const { return m_module; }
-    vnTransfer* GetTransfer() const
-    {
-        vnTransfer* transfer = nullptr;
-        if (m_module)
-            m_module->GetTransfer(&transfer);
-        return transfer;
-    }
-
-private:
-    vnModuleManager& m_manager;
-    vnModule* m_module = nullptr;
-};
-
-// Reports a transfer's progress for as long as it lives.
-class ProgressScope
-{
-public:
-    ProgressScope(vnTransfer* transfer, CUploadProgress& progress) : m_transfer(transfer)
-    {
-        if (m_transfer)
-            m_transfer->SetProgress(&progress);
-    }
-    ~ProgressScope()
-    {
-        if (m_transfer)
-            m_transfer->SetProgress(nullptr);
-    }
-    ProgressScope(const ProgressScope&) = delete;
-    ProgressScope& operator=(const ProgressScope&) = delete;
-
-private:
-    vnTransfer* m_transfer;
-};
-
 CRecentFileList RecentFiles()
 {
     return CRecentFileList(vnSettings(), ID_FILE_MRU_COUNT);
+}
+
+// A path as the document keeps it: absolute, in the system's encoding.
+std::string NativePath(const QString& path)
+{
+    return QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
 }
 
 } // namespace
@@ -183,8 +86,18 @@ CMainFrame::CMainFrame() : m_reBar(this)
 {
     resize(780, 560);
     RegisterCommands();
-    connect(&m_undoStack, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    QUndoStack& undo = m_document.GetUndoStack();
+    connect(&undo, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(&m_document, &ChannelDocument::PathChanged, this, &CMainFrame::UpdateTitle);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitDataRequest, Qt::DirectConnection);
+    // Edits, pastes and imports say at once what the upload would refuse.
+    m_document.SetChannelCheck([this](const vnChannel& channel) {
+        std::string reason;
+        vnModuleLease module(m_moduleManager);
+        if (const vnTransfer* transfer = module.GetTransfer())
+            transfer->CheckChannel(&channel, &reason);
+        return reason;
+    });
 
     // First-run check, before the window exists: the modules dialog once.
     vnSettingsStore& settings = vnSettings();
@@ -203,17 +116,24 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_NEW, [this] { OnFileNew(); });
     OnCommand(ID_FILE_OPEN, [this] { OnFileOpen(); });
     OnCommand(ID_FILE_IMPORT, [this] { OnFileImport(); });
-    OnCommand(ID_FILE_SAVE, [this] { OnFileSave(); });
-    OnCommand(ID_FILE_SAVE_AS, [this] { OnFileSaveAs(); });
-    OnCommand(ID_EDIT_UNDO, [this] { OnEditUndo(); });
-    OnUpdateCommandUI(ID_EDIT_UNDO, [this](CCmdUI& ui) {
-        ui.Enable(m_undoStack.canUndo());
-        ui.SetText(StepLabel("&Undo", m_undoStack.canUndo() ? m_undoStack.undoText() : QString(), "Ctrl+Z"));
+    OnCommand(ID_FILE_SAVE, [this] { Save(); });
+    OnCommand(ID_FILE_SAVE_AS, [this] { SaveAs(); });
+    QUndoStack& undo = m_document.GetUndoStack();
+    OnCommand(ID_EDIT_UNDO, [this, &undo] {
+        m_grid->CommitEdit();
+        undo.undo();
     });
-    OnCommand(ID_EDIT_REDO, [this] { OnEditRedo(); });
-    OnUpdateCommandUI(ID_EDIT_REDO, [this](CCmdUI& ui) {
-        ui.Enable(m_undoStack.canRedo());
-        ui.SetText(StepLabel("&Redo", m_undoStack.canRedo() ? m_undoStack.redoText() : QString(), "Ctrl+Y"));
+    OnUpdateCommandUI(ID_EDIT_UNDO, [&undo](CCmdUI& ui) {
+        ui.Enable(undo.canUndo());
+        ui.SetText(StepLabel("&Undo", undo.canUndo() ? undo.undoText() : QString(), "Ctrl+Z"));
+    });
+    OnCommand(ID_EDIT_REDO, [this, &undo] {
+        m_grid->CommitEdit();
+        undo.redo();
+    });
+    OnUpdateCommandUI(ID_EDIT_REDO, [&undo](CCmdUI& ui) {
+        ui.Enable(undo.canRedo());
+        ui.SetText(StepLabel("&Redo", undo.canRedo() ? undo.redoText() : QString(), "Ctrl+Y"));
     });
     for (int index = 0; index < ID_FILE_MRU_COUNT; ++index)
         OnCommand(ID_FILE_MRU_FILE1 + index, [this, index] { OnFileRecent(index); });
@@ -223,9 +143,9 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_EDIT_FIND_PREVIOUS, [this] { FindNext(true); });
     OnCommand(ID_EDIT_GOTO, [this] { OnEditGoTo(); });
     // Greyed while there is nothing to act on.
-    const auto needRows = [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->GetItemCount() > 0); };
+    const auto needRows = [this](CCmdUI& ui) { ui.Enable(m_document.GetCount() > 0); };
     const auto needSearch = [this](CCmdUI& ui) {
-        ui.Enable(m_grid && m_grid->GetItemCount() > 0 && m_findDlg && !m_findDlg->GetRequest().what.isEmpty());
+        ui.Enable(m_document.GetCount() > 0 && m_findDlg && !m_findDlg->GetRequest().what.isEmpty());
     };
     OnUpdateCommandUI(ID_EDIT_FIND, needRows);
     OnUpdateCommandUI(ID_EDIT_FIND_NEXT, needSearch);
@@ -235,13 +155,16 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
     OnCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
     OnCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
-    OnCommand(ID_EDIT_DELETE, [this] { OnEditDelete(); });
+    OnCommand(ID_EDIT_DELETE, [this] {
+        m_grid->CommitEdit();
+        m_document.Clear(SelectedRows(), "Delete");
+    });
     const auto needSelection = [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->selectionModel()->hasSelection()); };
     OnUpdateCommandUI(ID_EDIT_CUT, needSelection);
     OnUpdateCommandUI(ID_EDIT_COPY, needSelection);
     OnUpdateCommandUI(ID_EDIT_DELETE, needSelection);
     OnUpdateCommandUI(ID_EDIT_PASTE,
-                      [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->GetItemCount() > 0 && ClipboardHasText()); });
+                      [this](CCmdUI& ui) { ui.Enable(m_document.GetCount() > 0 && ClipboardHasText()); });
     OnCommand(ID_VIEW_COLUMNS, [this] { OnViewColumns(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
@@ -277,17 +200,16 @@ bool CMainFrame::OnCreate()
     setStatusBar(m_statusBar);
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
 
-    m_bankBar->SetBanks(GetLayout());
+    m_bankBar->SetBanks(vnModuleLease(m_moduleManager).GetLayout());
     connect(m_bankBar, &CTransparentDialogBar::BankChosen, this, [this](std::int32_t first) {
-        if (const int row = FindChannelRow(first); row >= 0)
+        if (const std::int32_t row = m_document.FindChannel(first); row >= 0)
             SelectRow(row);
     });
 
-    for (const ColumnDefinition& column : kColumns)
-        m_grid->InsertColumn(m_grid->GetColumnCount(), LoadStringText(column.title), column.format, column.width);
-    m_grid->SetColumnFormat(0, hvGridCtrl::FormatCenter);
-    m_grid->SetTypingColumn(kDescriptionColumn);
-    m_grid->SetFillColumn(kDescriptionColumn);
+    CreateColumns();
+    // The grid shows the document's channels, always as many rows as it has.
+    connect(&m_document, &ChannelDocument::Reset, this, [this] { m_grid->SetItemCount(m_document.GetCount()); });
+    connect(&m_document, &ChannelDocument::ChannelsChanged, m_grid, &hvGridCtrl::RedrawItems);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this, &CMainFrame::OnGridContextMenu);
     // The toolbar's Cut, Copy and Paste follow the selection and the clipboard.
@@ -296,7 +218,7 @@ bool CMainFrame::OnCreate()
     connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this, &CMainFrame::RequestCommandUIUpdate);
     // The bank bar follows the focused row.
     connect(m_grid->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this](const QModelIndex& row) {
-        if (const vnChannel* channel = m_channels.GetAt(row.row()))
+        if (const vnChannel* channel = m_document.GetAt(row.row()))
             m_bankBar->ShowBankOf(channel->GetNumber());
     });
 
@@ -306,6 +228,17 @@ bool CMainFrame::OnCreate()
 
     OnFileNew();
     return true;
+}
+
+void CMainFrame::CreateColumns()
+{
+    for (const ChannelFieldInfo& info : ChannelFields())
+        m_grid->InsertColumn(ColumnOf(info.field), LoadStringText(info.title),
+                             info.alignLeft ? hvGridCtrl::FormatLeft : hvGridCtrl::FormatCenter, info.width);
+    // A character typed on one selected row starts editing its description,
+    // which also takes the room a wider window gives the grid.
+    m_grid->SetTypingColumn(ColumnOf(ChannelField::Description));
+    m_grid->SetFillColumn(ColumnOf(ChannelField::Description));
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -319,106 +252,40 @@ void CMainFrame::closeEvent(QCloseEvent* event)
         CWindowState::Capture(*this).Write(vnSettings());
 }
 
-std::string CMainFrame::GetCellText(int row, int column) const
-{
-    const vnChannel* channel = m_channels.GetAt(row);
-    return channel ? GetChannelCellText(*channel, column) : std::string();
-}
-
-void CMainFrame::SetCellText(int row, int column, const std::string& text)
-{
-    if (vnChannel* channel = m_channels.GetAt(row))
-        SetChannelCellText(*channel, column, text);
-}
-
 std::string CMainFrame::GetDispInfoText(int row, int column)
 {
-    return GetCellText(row, column);
+    const auto field = FieldOfColumn(column);
+    return field ? m_document.GetCellText(row, *field) : std::string();
 }
 
 void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
 {
-    const vnChannel* channel = m_channels.GetAt(row);
-    if (!channel)
-        return;
-    vnChannel edited = *channel;
-    if (!SetTypedChannelCellText(edited, column, text)) {
-        // The cell keeps its value; silence would read as taken.
-        m_statusBar->showMessage(QString::fromStdString(RejectedCellTextMessage(*channel, column, text)));
-        return;
-    }
-    m_statusBar->clearMessage();
-    const bool titled = column >= 0 && column < static_cast<int>(std::size(kColumns));
-    const QString step = (titled ? LoadStringText(kColumns[column].title) : QString()) +
-        QStringLiteral(" of Channel ") + QString::number(channel->GetNumber());
-    ChangeChannels({{row, *channel, edited}}, step);
-    WarnIfNotSendable(row);
+    if (const auto field = FieldOfColumn(column))
+        ShowStatus(m_document.EditCell(row, *field, text));
 }
 
-void CMainFrame::ShowCancelled(int channel, int channels)
+void CMainFrame::ShowMessage(const ChannelDocument::Message& message)
 {
-    // The user asked for it: no error, just how far it got.
-    if (m_statusBar)
-        m_statusBar->showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(channel).arg(channels));
+    if (!message.IsEmpty())
+        CMessageBox::Show(this, message.text,
+                          message.kind == ChannelDocument::Message::Kind::Warning ? CMessageBox::Exclamation
+                                                                                  : CMessageBox::Information);
 }
 
-void CMainFrame::WarnIfNotSendable(int row)
+void CMainFrame::ShowStatus(const ChannelDocument::Message& message)
 {
-    const vnChannel* channel = m_channels.GetAt(row);
-    if (!channel || !m_statusBar)
+    if (!m_statusBar)
         return;
-    // The edit stays as typed; the upload would refuse it, so say so now.
-    std::string reason;
-    {
-        ModuleLease module(m_moduleManager);
-        if (const vnTransfer* transfer = module.GetTransfer())
-            transfer->CheckChannel(channel, &reason);
-    }
-    if (!reason.empty()) {
-        m_statusBar->showMessage(QString::fromStdString(reason));
-    } else if (m_statusBar->currentMessage() == m_lastWarning) {
+    if (message.IsEmpty())
         m_statusBar->clearMessage();
-    }
-    m_lastWarning = QString::fromStdString(reason);
-}
-
-void CMainFrame::ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text)
-{
-    auto command = std::make_unique<ChannelEditCommand>(
-        m_channels, std::move(changes), text, [this](int first, int last) { m_grid->RedrawItems(first, last); });
-    if (command->IsEmpty())
-        return;
-    m_undoStack.push(command.release()); // runs the step
-}
-
-void CMainFrame::OnEditUndo()
-{
-    m_grid->CommitEdit();
-    m_undoStack.undo();
-}
-
-void CMainFrame::OnEditRedo()
-{
-    m_grid->CommitEdit();
-    m_undoStack.redo();
-}
-
-void CMainFrame::SetFileName(const std::string& fileName)
-{
-    m_fileName = fileName;
-    UpdateTitle();
-}
-
-QString CMainFrame::DocumentName() const
-{
-    return m_fileName.empty() ? QStringLiteral("Untitled")
-                              : QFileInfo(QFile::decodeName(m_fileName.c_str())).fileName();
+    else
+        m_statusBar->showMessage(message.text);
 }
 
 void CMainFrame::UpdateTitle()
 {
     const std::string_view app = LoadStringResource(IDR_MAINFRAME);
-    setWindowTitle(DocumentName() + QStringLiteral("[*] - ") +
+    setWindowTitle(m_document.GetDisplayName() + QStringLiteral("[*] - ") +
                    QString::fromUtf8(app.data(), static_cast<qsizetype>(app.size())));
 }
 
@@ -427,10 +294,10 @@ bool CMainFrame::SaveModified()
     // An edit still open over a cell is an unsaved change too.
     if (m_grid)
         m_grid->CommitEdit();
-    if (m_undoStack.isClean())
+    if (!m_document.IsModified())
         return true;
-    switch (CMessageBox::Show(this, QStringLiteral("Save changes to %1?").arg(DocumentName()), CMessageBox::Question,
-                              CMessageBox::SaveDiscardCancel)) {
+    switch (CMessageBox::Show(this, QStringLiteral("Save changes to %1?").arg(m_document.GetDisplayName()),
+                              CMessageBox::Question, CMessageBox::SaveDiscardCancel)) {
     case IDYES:
         return Save();
     case IDNO:
@@ -451,48 +318,10 @@ void CMainFrame::OnCommitDataRequest(QSessionManager& manager)
         manager.cancel();
 }
 
-void CMainFrame::ShowAllChannels()
-{
-    m_grid->SetRedraw(false);
-    m_grid->DeleteAllItems();
-    for (int row = 0; row < m_channels.GetCount(); ++row)
-        m_grid->InsertItem(row);
-    m_grid->SetRedraw(true);
-}
-
-vnChannelLayout CMainFrame::GetLayout()
-{
-    // A copy: the layout belongs to the module, which goes back at once.
-    ModuleLease module(m_moduleManager);
-    vnChannelLayout* layout = nullptr;
-    if (module.Get() && !vnFailed(module.Get()->GetChannelLayout(&layout)) && layout)
-        return *layout;
-    return {};
-}
-
 void CMainFrame::OnFileNew()
 {
-    if (!SaveModified())
-        return;
-    const vnChannelLayout layout = GetLayout();
-    const std::int64_t first = layout.GetFirstChannel();
-    const std::int64_t last = layout.GetLastChannel();
-
-    m_undoStack.clear();
-    SetFileName(std::string());
-
-    m_grid->SetRedraw(false);
-    m_grid->DeleteAllItems();
-    m_channels.RemoveAll();
-    for (std::int64_t number = first; number <= last; ++number) {
-        // The channel before its row, so that the grid never has a row
-        // without a channel behind it.
-        vnChannel* channel = nullptr;
-        m_channels.AddNew(&channel);
-        channel->SetNumber(static_cast<std::int32_t>(number));
-        m_grid->InsertItem(m_grid->GetItemCount());
-    }
-    m_grid->SetRedraw(true);
+    if (SaveModified())
+        m_document.New(vnModuleLease(m_moduleManager).GetLayout());
 }
 
 void CMainFrame::OnFileOpen()
@@ -508,39 +337,13 @@ void CMainFrame::OnFileOpen()
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    const QString path = QFileInfo(name).absoluteFilePath();
-    const std::string fileName = QFile::encodeName(path).toStdString();
-    const ChannelFileResult result = ReadChannelFile(fileName, m_channels);
-    if (!result.changed) {
-        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(fileName, result.reason)),
-                          CMessageBox::Exclamation);
-        return false;
-    }
-
-    // A file read only in part is not the current file: Save would replace
-    // it with the part that was read.
-    m_undoStack.clear();
-    SetFileName(result.ok ? fileName : std::string());
-    ShowAllChannels();
-    if (!result.ok) {
-        CMessageBox::Show(this,
-                          QString::fromStdString(OpenedInPartMessage(fileName, result.reason, result.applied.rows)),
-                          CMessageBox::Exclamation);
-    } else if (!result.applied.layout.empty()) {
-        // Another tool's file: say how it was read and what was left out.
-        CMessageBox::Show(this, QString::fromStdString(ReadSummaryMessage(fileName, result.applied)),
-                          result.applied.skipped > 0 ? CMessageBox::Exclamation : CMessageBox::Information);
-    } else if (result.applied.linesNotLoaded > 0) {
-        CMessageBox::Show(this,
-                          QString::fromStdString(
-                              LinesNotLoadedMessage(fileName, result.applied.linesNotLoaded, m_channels.GetCount())),
-                          CMessageBox::Exclamation);
-    }
-    if (result.ok) {
-        RecentFiles().Add(path);
+    const ChannelDocument::FileOutcome outcome = m_document.Open(NativePath(name));
+    ShowMessage(outcome.message);
+    if (outcome.ok) {
+        RecentFiles().Add(QFileInfo(name).absoluteFilePath());
         UpdateRecentFileMenu();
     }
-    return result.ok;
+    return outcome.ok;
 }
 
 void CMainFrame::OnFileImport()
@@ -554,44 +357,9 @@ void CMainFrame::OnFileImport()
 bool CMainFrame::ImportChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    const std::string fileName = QFile::encodeName(QFileInfo(name).absoluteFilePath()).toStdString();
-
-    // The file is read as Open reads it, into channels numbered as the
-    // table's, so that its IDs and channel numbers mean the same.
-    vnChannelList read;
-    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index) {
-        vnChannel* channel = nullptr;
-        read.AddNew(&channel);
-        channel->SetNumber(m_channels.GetAt(index)->GetNumber());
-    }
-    const ChannelFileResult result = ReadChannelFile(fileName, read);
-    // A file read only in part is not merged: its missing lines would leave
-    // holes that look like a complete import.
-    if (!result.ok) {
-        CMessageBox::Show(this, QString::fromStdString(OpenFailedMessage(fileName, result.reason)),
-                          CMessageBox::Exclamation);
-        return false;
-    }
-
-    const int rows = std::min(m_grid->GetItemCount(), m_channels.GetCount());
-    const int firstRow = std::clamp(m_grid->GetFocusedItem(), 0, std::max(rows - 1, 0));
-    const ChannelImport import = PlaceImportedChannels(m_channels, rows, firstRow, read);
-    std::vector<ChannelEditCommand::Change> changes;
-    for (const ChannelImport::Placement& placement : import.placements)
-        changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
-    const int added = static_cast<int>(changes.size());
-    ChangeChannels(std::move(changes),
-                   added == 1 ? QStringLiteral("Import of 1 Channel")
-                              : QStringLiteral("Import of %1 Channels").arg(added));
-
-    const vnChannel* first = m_channels.GetAt(firstRow);
-    const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || import.notFitted > 0 ||
-        import.placements.empty();
-    CMessageBox::Show(
-        this,
-        QString::fromStdString(ImportSummaryMessage(fileName, result.applied, import, first ? first->GetNumber() : 0)),
-        shortfall ? CMessageBox::Exclamation : CMessageBox::Information);
-    return true;
+    const ChannelDocument::FileOutcome outcome = m_document.Import(NativePath(name), m_grid->GetFocusedItem());
+    ShowMessage(outcome.message);
+    return outcome.ok;
 }
 
 void CMainFrame::OnFileRecent(int index)
@@ -627,44 +395,36 @@ void CMainFrame::UpdateRecentFileMenu()
     SetMenuList(ID_FILE_MRU_FILE1, items);
 }
 
-void CMainFrame::OnFileSave()
-{
-    Save();
-}
-
-void CMainFrame::OnFileSaveAs()
-{
-    SaveAs();
-}
-
 bool CMainFrame::Save()
 {
     // A cell still being edited belongs in the file, as it is shown.
     m_grid->CommitEdit();
-    if (m_fileName.empty())
+    if (m_document.GetPath().empty())
         return SaveAs();
-    const ChannelFileResult result = WriteChannelFile(m_fileName, m_channels, m_grid->GetItemCount());
-    // Silence after a failed save would read as success.
-    if (!result.ok) {
-        CMessageBox::Show(this, QString::fromStdString(SaveFailedMessage(m_fileName, result.reason)),
-                          CMessageBox::Exclamation);
-        return false;
+    const ChannelDocument::FileOutcome outcome = m_document.Save();
+    ShowMessage(outcome.message);
+    if (outcome.ok) {
+        RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_document.GetPath())));
+        UpdateRecentFileMenu();
     }
-    m_undoStack.setClean();
-    RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_fileName)));
-    UpdateRecentFileMenu();
-    return true;
+    return outcome.ok;
 }
 
 bool CMainFrame::SaveAs()
 {
+    m_grid->CommitEdit();
     CFileDialog dialog(false, kChannelFileExtension, QString(),
                        CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
                        LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     if (dialog.DoModal() != IDOK)
         return false;
-    SetFileName(QFile::encodeName(dialog.GetPathName()).toStdString());
-    return Save();
+    const ChannelDocument::FileOutcome outcome = m_document.SaveAs(NativePath(dialog.GetPathName()));
+    ShowMessage(outcome.message);
+    if (outcome.ok) {
+        RecentFiles().Add(QFileInfo(dialog.GetPathName()).absoluteFilePath());
+        UpdateRecentFileMenu();
+    }
+    return outcome.ok;
 }
 
 void CMainFrame::OnEditSelectAll()
@@ -673,17 +433,6 @@ void CMainFrame::OnEditSelectAll()
     const int rows = m_grid->GetItemCount();
     for (int row = 0; row < rows; ++row)
         m_grid->SetItemSelected(row, true);
-}
-
-int CMainFrame::FindChannelRow(std::int32_t number) const
-{
-    const int rows = m_grid->GetItemCount();
-    for (int row = 0; row < rows; ++row) {
-        const vnChannel* channel = m_channels.GetAt(row);
-        if (channel && channel->GetNumber() == number)
-            return row;
-    }
-    return -1;
 }
 
 void CMainFrame::SelectRow(int row)
@@ -699,15 +448,15 @@ void CMainFrame::SelectRow(int row)
 
 void CMainFrame::OnEditGoTo()
 {
-    const vnChannelLayout layout = GetLayout();
+    const vnChannelLayout layout = vnModuleLease(m_moduleManager).GetLayout();
     CGoToDlg dialog(layout.GetFirstChannel(), layout.GetLastChannel(), this);
     if (dialog.DoModal() != IDOK)
         return;
-    if (const int row = FindChannelRow(dialog.GetChannel()); row >= 0) {
+    if (const std::int32_t row = m_document.FindChannel(dialog.GetChannel()); row >= 0) {
         SelectRow(row);
         return;
     }
-    // A layout's number that the grid does not show (a shorter file opened).
+    // A layout's number that the table does not hold (a shorter file opened).
     m_statusBar->showMessage(LoadStringText(IDS_GOTO_NOT_SHOWN).arg(dialog.GetChannel()));
 }
 
@@ -729,9 +478,9 @@ void CMainFrame::FindNext(bool reverse)
         return;
     const bool down = request.down != reverse;
     m_grid->CommitEdit();
-    const RowSearchResult found = FindRow(m_grid->GetItemCount(), m_grid->GetFocusedItem(), down, [&](int row) {
-        for (int column : kSearchedColumns)
-            if (request.Matches(QString::fromStdString(GetCellText(row, column))))
+    const RowSearchResult found = FindRow(m_document.GetCount(), m_grid->GetFocusedItem(), down, [&](int row) {
+        for (const ChannelFieldInfo& info : ChannelFields())
+            if (info.searchable && request.Matches(QString::fromStdString(m_document.GetCellText(row, info.field))))
                 return true;
         return false;
     });
@@ -750,57 +499,46 @@ void CMainFrame::OnTransferUploadSelected()
 {
     // A cell still being edited is sent as it is shown.
     m_grid->CommitEdit();
-    ModuleLease module(m_moduleManager);
-    vnTransfer* transfer = module.GetTransfer();
+    const std::vector<std::int32_t> rows = SelectedRows();
+    if (rows.empty())
+        return;
+    vnModuleLease module(m_moduleManager);
     CUploadProgress progress(this);
-    ProgressScope reporting(transfer, progress);
-
-    const int count = m_grid->GetSelectedCount();
-    int sent = 0;
-    for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row)) {
-        progress.BeginUpload(sent + 1, count);
-        if (progress.IsCancelRequested())
-            break;
-        // Each row is an upload of its own. The first failure ends the walk:
-        // the rows after it would most likely fail the same way, each after
-        // its own wait.
-        const vnChannel* channel = m_channels.GetAt(row);
-        const vnResult result = (transfer && channel) ? transfer->UploadChannel(channel) : E_FAIL;
-        if (result == E_ABORT)
-            break;
-        if (vnFailed(result)) {
-            progress.Hide();
-            ShowTransferError(transfer, LoadStringText(IDS_SELECTED_CHANNELS_SENT).arg(sent).arg(count));
-            return;
-        }
-        ++sent;
-    }
+    const vnUploadOutcome outcome =
+        vnChannelUpload(module.GetTransfer(), &progress).Selected(m_document.GetChannels(), rows);
     progress.Hide();
-    if (progress.IsCancelRequested())
-        ShowCancelled(sent, count);
+    ShowUploadOutcome(outcome, true);
 }
 
 void CMainFrame::OnTransferUploadAll()
 {
     m_grid->CommitEdit();
-    ModuleLease module(m_moduleManager);
-    vnTransfer* transfer = module.GetTransfer();
+    vnModuleLease module(m_moduleManager);
     CUploadProgress progress(this);
-    ProgressScope reporting(transfer, progress);
-
-    const vnResult result = transfer ? transfer->UploadAll(&m_channels) : E_NOTIMPL;
+    const vnUploadOutcome outcome = vnChannelUpload(module.GetTransfer(), &progress).All(m_document.GetChannels());
     progress.Hide();
-    if (result == E_ABORT)
-        ShowCancelled(progress.GetLastState().channelsSent, progress.GetLastState().channels);
-    else if (vnFailed(result))
-        ShowTransferError(transfer);
+    ShowUploadOutcome(outcome, false);
+}
+
+void CMainFrame::ShowUploadOutcome(const vnUploadOutcome& outcome, bool selected)
+{
+    if (outcome.Cancelled()) {
+        // The user asked for it: no error, just how far it got.
+        m_statusBar->showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(outcome.sent).arg(outcome.count));
+    } else if (outcome.Failed()) {
+        QString text = TransferErrorText(outcome.reason);
+        if (selected)
+            text += QStringLiteral("\n\n") +
+                LoadStringText(IDS_SELECTED_CHANNELS_SENT).arg(outcome.sent).arg(outcome.count);
+        CMessageBox::Show(this, text, CMessageBox::Exclamation, CMessageBox::Ok);
+    }
 }
 
 void CMainFrame::OnTransferSettings()
 {
     // The same dialog as Properties in the modules dialog; the module stores
     // what it changes, and the next command's fresh module reads it.
-    ModuleLease module(m_moduleManager);
+    vnModuleLease module(m_moduleManager);
     if (module.Get())
         module.Get()->ShowProperties();
 }
@@ -813,15 +551,10 @@ void CMainFrame::OnTransferModules()
     dialog.DoModal();
 }
 
-void CMainFrame::ApplyPageSetup(QPrinter& printer)
-{
-    CPageSetup::Read(vnSettings()).Apply(printer);
-}
-
 void CMainFrame::OnFilePageSetup()
 {
     QPrinter printer(QPrinter::HighResolution);
-    ApplyPageSetup(printer);
+    CPageSetup::Read(vnSettings()).Apply(printer);
     QPageSetupDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         CPageSetup::Capture(printer).Write(vnSettings());
@@ -831,7 +564,7 @@ void CMainFrame::OnFilePrint()
 {
     m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
-    ApplyPageSetup(printer);
+    CPageSetup::Read(vnSettings()).Apply(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, m_grid->GetSelectedCount() > 0);
     if (dialog.exec() == QDialog::Accepted)
@@ -842,7 +575,7 @@ void CMainFrame::OnFilePrintPreview()
 {
     m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
-    ApplyPageSetup(printer);
+    CPageSetup::Read(vnSettings()).Apply(printer);
     QPrintPreviewDialog dialog(&printer, this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this, [this](QPrinter* target) { PrintChannels(*target); });
     dialog.exec();
@@ -851,24 +584,20 @@ void CMainFrame::OnFilePrintPreview()
 int CMainFrame::PrintChannels(QPrinter& printer)
 {
     CChannelPrinter::Heading heading;
-    heading.title = DocumentName();
+    heading.title = m_document.GetDisplayName();
     heading.date = QDate::currentDate().toString(Qt::ISODate);
 
     // The columns as the grid shows them: hidden ones left out, in the order
     // the user sees.
     std::vector<CChannelPrinter::Column> columns;
-    const QHeaderView* header = m_grid->horizontalHeader();
-    for (int visual = 0; visual < header->count(); ++visual) {
-        const int logical = header->logicalIndex(visual);
-        if (logical < 0 || header->isSectionHidden(logical))
-            continue;
-        columns.push_back({logical, m_grid->model()->headerData(logical, Qt::Horizontal).toString(),
-                           m_grid->GetColumnWidth(logical),
-                           m_grid->GetColumnFormat(logical) == hvGridCtrl::FormatLeft});
+    for (const int column : m_grid->GetColumnOrder()) {
+        const auto field = FieldOfColumn(column);
+        if (field && m_grid->IsColumnShown(column))
+            columns.push_back({*field, m_grid->model()->headerData(column, Qt::Horizontal).toString(),
+                               m_grid->GetColumnWidth(column), GetFieldInfo(*field).alignLeft});
     }
 
-    ModuleLease module(m_moduleManager);
-    vnChannelLayout layout;
+    vnModuleLease module(m_moduleManager);
     if (vnModule* current = module.Get()) {
         const char* name = nullptr;
         if (!vnFailed(current->GetName(&name)) && name)
@@ -876,17 +605,14 @@ int CMainFrame::PrintChannels(QPrinter& printer)
         std::string model;
         if (!vnFailed(current->GetScannerModel(&model)))
             heading.scannerModel = QString::fromStdString(model);
-        vnChannelLayout* moduleLayout = nullptr;
-        if (!vnFailed(current->GetChannelLayout(&moduleLayout)) && moduleLayout)
-            layout = *moduleLayout;
     }
+    const vnChannelLayout layout = module.GetLayout();
 
     CChannelPrinter channelPrinter(heading, std::move(columns));
     const bool selectionOnly = printer.printRange() == QPrinter::Selection;
-    const int rows = std::min(m_grid->GetItemCount(), m_channels.GetCount());
-    for (int row = 0; row < rows; ++row)
+    for (std::int32_t row = 0; row < m_document.GetCount(); ++row)
         if (!selectionOnly || m_grid->IsItemSelected(row))
-            channelPrinter.AddChannel(*m_channels.GetAt(row), layout);
+            channelPrinter.AddChannel(*m_document.GetAt(row), layout);
     return channelPrinter.Print(printer);
 }
 
@@ -894,7 +620,7 @@ std::vector<std::int32_t> CMainFrame::SelectedRows() const
 {
     std::vector<std::int32_t> rows;
     for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row))
-        if (m_channels.GetAt(row))
+        if (m_document.GetAt(row))
             rows.push_back(row);
     return rows;
 }
@@ -921,46 +647,18 @@ void CMainFrame::OnEditCut()
     m_grid->CommitEdit();
     const std::vector<std::int32_t> rows = SelectedRows();
     CopyRows(rows);
-    ClearRows(rows, "Cut");
-}
-
-void CMainFrame::OnEditDelete()
-{
-    m_grid->CommitEdit();
-    ClearRows(SelectedRows(), "Delete");
+    m_document.Clear(rows, "Cut");
 }
 
 void CMainFrame::CopyRows(const std::vector<std::int32_t>& rows)
 {
     if (rows.empty())
         return;
-    std::vector<ChannelClipboardText::Row> texts;
-    for (const std::int32_t row : rows) {
-        ChannelClipboardText::Row& fields = texts.emplace_back();
-        for (int column = 0; column < ChannelFileColumns; ++column)
-            fields.push_back(GetCellText(row, column));
-    }
-    vnCellTable table = MakeChannelTable(m_channels, rows);
+    const ChannelDocument::ClipboardRows copied = m_document.Copy(rows);
     auto* data = new QMimeData;
-    data->setText(QString::fromStdString(ChannelClipboardText::Encode(texts)));
-    data->setData(kCsvMimeType, QByteArray::fromStdString(vnDelimitedFile(&table).WriteText()));
+    data->setText(QString::fromStdString(copied.text));
+    data->setData(kCsvMimeType, QByteArray::fromStdString(copied.csv));
     QGuiApplication::clipboard()->setMimeData(data);
-}
-
-void CMainFrame::ClearRows(const std::vector<std::int32_t>& rows, const char* verb)
-{
-    std::vector<ChannelEditCommand::Change> changes;
-    for (const std::int32_t row : rows) {
-        const vnChannel& channel = *m_channels.GetAt(row);
-        vnChannel empty;
-        empty.SetNumber(channel.GetNumber());
-        changes.push_back({row, channel, empty});
-    }
-    if (changes.empty())
-        return;
-    const int count = static_cast<int>(changes.size());
-    const std::int32_t first = changes.front().before.GetNumber();
-    ChangeChannels(std::move(changes), ChannelsStepText(verb, count, first));
 }
 
 void CMainFrame::OnEditPaste()
@@ -969,102 +667,19 @@ void CMainFrame::OnEditPaste()
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText())
         return;
-    std::vector<ChannelClipboardText::Row> rows = ChannelClipboardText::Decode(data->text().toStdString());
-    // A saved file opened in a spreadsheet and copied with its header: the
-    // names are not channel values.
-    if (!rows.empty() && ChannelClipboardText::IsChannelHeader(rows.front()))
-        rows.erase(rows.begin());
-    if (rows.empty())
-        return;
-
     int firstRow = m_grid->GetFocusedItem();
     if (firstRow < 0)
         firstRow = std::max(m_grid->GetNextSelectedItem(-1), 0);
-    // Whole channels go field by field into the columns of a channel file;
-    // cells from elsewhere go into the shown columns from the focused one
+    // Cells from elsewhere go into the shown columns from the focused one
     // rightwards, as the user sees them.
-    std::vector<int> columns;
-    if (ChannelClipboardText::AreChannelRows(rows)) {
-        for (int column = 0; column < ChannelFileColumns; ++column)
-            columns.push_back(column);
-    } else {
-        int column = m_grid->currentIndex().column();
-        if (column < 0 || column == kNumberColumn || !m_grid->IsColumnShown(column))
-            column = m_grid->GetAdjacentColumn(column < 0 ? kNumberColumn : column, 1);
-        for (; column >= 0; column = m_grid->GetAdjacentColumn(column, 1))
-            columns.push_back(column);
-    }
-
-    std::vector<ChannelEditCommand::Change> changes;
-    int rowsLeftOut = 0;
-    int cellsLeftOut = 0;
-    int cellsRefused = 0;
-    const int gridRows = m_grid->GetItemCount();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const int row = firstRow + static_cast<int>(i);
-        const vnChannel* channel = row < gridRows ? m_channels.GetAt(row) : nullptr;
-        if (!channel) {
-            ++rowsLeftOut;
-            continue;
-        }
-        vnChannel pasted = *channel;
-        const ChannelClipboardText::Row& fields = rows[i];
-        for (std::size_t field = 0; field < fields.size(); ++field) {
-            if (field >= columns.size()) {
-                ++cellsLeftOut;
-                continue;
-            }
-            // Each cell is taken as if typed into it: what typing would
-            // refuse leaves the cell as it was.
-            const int column = columns[field];
-            if (column != kNumberColumn && !SetTypedChannelCellText(pasted, column, WithoutLineEnds(fields[field])))
-                ++cellsRefused;
-        }
-        changes.push_back({row, *channel, pasted});
-    }
-    std::vector<std::int32_t> pastedRows;
-    for (const ChannelEditCommand::Change& change : changes)
-        pastedRows.push_back(change.index);
-    if (!changes.empty()) {
-        const int count = static_cast<int>(changes.size());
-        const std::int32_t first = changes.front().before.GetNumber();
-        ChangeChannels(std::move(changes), ChannelsStepText("Paste", count, first));
-    }
-
-    QStringList notes;
-    // As after typing: what the upload would refuse is said now.
-    std::string reason;
-    if (const int unsendable = CountNotSendable(pastedRows, reason); unsendable == 1)
-        notes << QString::fromStdString(reason);
-    else if (unsendable > 1)
-        notes << LoadStringText(IDS_PASTE_NOT_SENDABLE).arg(unsendable).arg(QString::fromStdString(reason));
-    if (cellsRefused > 0)
-        notes << CountText(cellsRefused, IDS_PASTE_CELL_REFUSED, IDS_PASTE_CELLS_REFUSED);
-    if (rowsLeftOut > 0)
-        notes << CountText(rowsLeftOut, IDS_PASTE_ROW_LEFT_OUT, IDS_PASTE_ROWS_LEFT_OUT);
-    if (cellsLeftOut > 0)
-        notes << CountText(cellsLeftOut, IDS_PASTE_CELL_LEFT_OUT, IDS_PASTE_CELLS_LEFT_OUT);
-    if (notes.isEmpty())
-        m_statusBar->clearMessage();
-    else
-        m_statusBar->showMessage(notes.join(QLatin1Char(' ')));
-}
-
-int CMainFrame::CountNotSendable(const std::vector<std::int32_t>& rows, std::string& firstReason)
-{
-    ModuleLease module(m_moduleManager);
-    const vnTransfer* transfer = module.GetTransfer();
-    if (!transfer)
-        return 0;
-    int count = 0;
-    for (const std::int32_t row : rows) {
-        std::string reason;
-        if (const vnChannel* channel = m_channels.GetAt(row))
-            transfer->CheckChannel(channel, &reason);
-        if (!reason.empty() && count++ == 0)
-            firstReason = reason;
-    }
-    return count;
+    std::vector<ChannelField> fields;
+    int column = m_grid->currentIndex().column();
+    if (column < 0 || column == ColumnOf(ChannelField::Number) || !m_grid->IsColumnShown(column))
+        column = m_grid->GetAdjacentColumn(column < 0 ? ColumnOf(ChannelField::Number) : column, 1);
+    for (; column >= 0; column = m_grid->GetAdjacentColumn(column, 1))
+        if (const auto field = FieldOfColumn(column))
+            fields.push_back(*field);
+    ShowStatus(m_document.Paste(data->text().toStdString(), firstRow, fields));
 }
 
 void CMainFrame::OnGridContextMenu(const QPoint& position)
@@ -1088,11 +703,12 @@ void CMainFrame::OnGridContextMenu(const QPoint& position)
 void CMainFrame::OnViewColumns()
 {
     m_grid->CommitEdit();
+    const int numberColumn = ColumnOf(ChannelField::Number);
     std::vector<GridColumnChoice> columns;
     for (const int column : m_grid->GetColumnOrder()) {
-        const bool titled = column >= 0 && column < static_cast<int>(std::size(kColumns));
-        columns.push_back({column, titled ? LoadStringText(kColumns[column].title) : QString(),
-                           m_grid->IsColumnShown(column), column == kNumberColumn});
+        const auto field = FieldOfColumn(column);
+        columns.push_back({column, field ? LoadStringText(GetFieldInfo(*field).title) : QString(),
+                           m_grid->IsColumnShown(column), column == numberColumn});
     }
     CColumnsDlg dialog(std::move(columns), this);
     if (dialog.DoModal() != IDOK)
@@ -1100,7 +716,7 @@ void CMainFrame::OnViewColumns()
     std::vector<int> order;
     for (const GridColumnChoice& column : dialog.GetColumns()) {
         order.push_back(column.column);
-        m_grid->SetColumnShown(column.column, column.shown || column.column == kNumberColumn);
+        m_grid->SetColumnShown(column.column, column.shown || column.column == numberColumn);
     }
     m_grid->SetColumnOrder(order);
 }
@@ -1124,12 +740,4 @@ QString CMainFrame::TransferErrorText(const std::string& reason)
     if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
         text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_ACCESS_HINT);
     return text;
-}
-
-void CMainFrame::ShowTransferError(const vnTransfer* transfer, const QString& outcome)
-{
-    QString text = TransferErrorText(transfer ? transfer->GetFailureReason() : std::string());
-    if (!outcome.isEmpty())
-        text += QStringLiteral("\n\n") + outcome;
-    CMessageBox::Show(this, text, CMessageBox::Exclamation, CMessageBox::Ok);
 }

@@ -1,17 +1,14 @@
 #pragma once
 
 #include "app/CFindDlg.h"
-#include "app/ChannelEditCommand.h"
-#include "channels/vnChannelList.h"
+#include "app/ChannelDocument.h"
 #include "grid/hvGridCtrl.h"
-#include "modules/vnChannelLayout.h"
 #include "modules/vnModuleManager.h"
 #include "toolkit/CFrameWnd.h"
 #include "toolkit/CReBar.h"
 
 #include <QPointer>
 #include <QString>
-#include <QUndoStack>
 
 #include <cstdint>
 #include <string>
@@ -24,19 +21,17 @@ class QCloseEvent;
 class QSessionManager;
 class CToolBar;
 class CTransparentDialogBar;
-class vnTransfer;
+struct vnUploadOutcome;
 
 // Scanlore's main window: the channel grid between the rebar (toolbar and
-// bank bar) and the status bar. It owns the channel list that the grid
-// shows (row i is the channel at index i) and a module manager, and carries
-// out New, Select All, Find, Go To, the two uploads, the module's settings
-// and the Modules command, the clipboard commands, Delete and the grid's
-// columns.
+// bank bar) and the status bar. It shows the open channel table, a
+// ChannelDocument, and carries out the menus' commands on it: it asks the
+// document, the current module and the dialogs, and shows their answers.
+// The grid's rows are the document's channels, row i the channel at index i.
 //
-// Every change to the channels is a step on one undo stack; the table is
-// modified while the stack is away from its clean point, and New, Open,
-// Exit, closing and the end of the desktop session ask before they let
-// unsaved edits go.
+// The table is modified while the document's undo stack is away from its
+// clean point; New, Open, Exit, closing and the end of the desktop session
+// ask before they let unsaved edits go.
 //
 // Constructing it runs the first-run check: on a user's first start the
 // modules dialog comes up before any window.
@@ -48,40 +43,26 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // The text of a cell, and a text going back into its channel field as a
-    // file gives it, outside the undo stack. A row outside the channel list
-    // shows nothing and takes nothing.
-    std::string GetCellText(int row, int column) const;
-    void SetCellText(int row, int column, const std::string& text);
-
     std::string GetDispInfoText(int row, int column) override;
-    // A finished edit: one undoable step when the typed text is a value of
-    // the column and changes the channel; otherwise the status bar says why
-    // the cell kept its value.
+    // A finished edit goes to the document; the status bar says why a text
+    // was refused or that the upload would refuse the channel.
     void OnEndLabelEdit(int row, int column, const std::string& text) override;
 
-    // Changes channels as one undoable step named text ("Paste of 12
-    // Channels"). Nothing is recorded when no channel changes.
-    void ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text);
-    QUndoStack& GetUndoStack() { return m_undoStack; }
+    ChannelDocument& GetDocument() { return m_document; }
 
     // Asks "Save changes to channels.csv?" when the table is modified and
     // saves when told to. False when the user cancels or the save does not
     // happen: the caller must then keep the channels as they are.
     bool SaveModified();
     // Opens a channel file without asking about unsaved edits (run
-    // SaveModified first). A file that cannot be read changes nothing; one
-    // read in part is shown and forgotten as the current file; one read whole
-    // goes to the top of the recent files. True when the channels now hold
-    // the file.
+    // SaveModified first) and shows what the document says of it; a file
+    // read whole goes to the top of the recent files. True when the
+    // channels now hold the file.
     bool OpenChannelFile(const QString& path);
-    // Adds the channels of a file into the empty channels (those without a
-    // frequency) from the focused row on, as one undoable step, and sums up
-    // in a message what was read, added and left over. A file that cannot
-    // be read changes nothing. True when the file was read.
+    // Adds the channels of a file into the empty channels from the focused
+    // row on and shows the document's summary. True when the file was read.
     bool ImportChannelFile(const QString& path);
 
-    vnChannelList& GetChannelList() { return m_channels; }
     hvGridCtrl* GetGrid() const { return m_grid; }
     CToolBar* GetToolBar() const { return m_toolBar; }
     CStatusBar* GetStatusBar() const { return m_statusBar; }
@@ -93,17 +74,10 @@ public:
     // The Find dialog once Find has made it; null before.
     CFindDlg* GetFindDialog() const { return m_findDlg; }
 
-    // Full path of the channel file last opened or saved; empty when none.
-    const std::string& GetFileName() const { return m_fileName; }
-    void SetFileName(const std::string& fileName);
-
-    // Prints the channel list: the grid's rows that have a frequency (only
-    // the selected ones when the printer's range is the selection), in the
+    // Prints the channel list: the channels that have a frequency (only the
+    // selected ones when the printer's range is the selection), in the
     // grid's shown columns and their order. The number of pages printed.
     int PrintChannels(QPrinter& printer);
-    // Gives a printer the paper, orientation and margins that Page Setup
-    // keeps in the settings store.
-    static void ApplyPageSetup(QPrinter& printer);
 
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when the reason is
@@ -117,21 +91,20 @@ protected:
 
 private:
     void RegisterCommands();
+    void CreateColumns();
     void UpdateTitle();
-    QString DocumentName() const;
-    void ShowAllChannels();
     void OnCommitDataRequest(QSessionManager& manager);
     bool Save();
     bool SaveAs();
     void UpdateRecentFileMenu();
+    // A document's message in a box, when it has one.
+    void ShowMessage(const ChannelDocument::Message& message);
+    // A document's message in the status bar; none clears it.
+    void ShowStatus(const ChannelDocument::Message& message);
 
     void OnFileNew();
     void OnFileOpen();
     void OnFileImport();
-    void OnFileSave();
-    void OnFileSaveAs();
-    void OnEditUndo();
-    void OnEditRedo();
     void OnFileRecent(int index);
     void OnEditSelectAll();
     void OnEditFind();
@@ -141,6 +114,9 @@ private:
     void OnEditGoTo();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
+    // What an upload command's outcome tells the user: an error box, or how
+    // far a cancelled command got.
+    void ShowUploadOutcome(const vnUploadOutcome& outcome, bool selected);
     void OnTransferSettings();
     void OnTransferModules();
     void OnHelpTopics();
@@ -152,34 +128,15 @@ private:
     void OnEditCut();
     void OnEditCopy();
     void OnEditPaste();
-    void OnEditDelete();
     void OnViewColumns();
     void OnGridContextMenu(const QPoint& position);
     // List indexes of the selected rows, top to bottom.
     std::vector<std::int32_t> SelectedRows() const;
-    // Puts the rows on the clipboard as tab-separated cell texts and as a
-    // channel file.
     void CopyRows(const std::vector<std::int32_t>& rows);
-    // How many of the rows' channels the current module's upload would
-    // refuse, and why it refuses the first of them.
-    int CountNotSendable(const std::vector<std::int32_t>& rows, std::string& firstReason);
-    // Clears the rows' channels to New's empty values as one step.
-    void ClearRows(const std::vector<std::int32_t>& rows, const char* verb);
     // Brings the toolbar's buttons up to date once, when control is back in
     // the event loop, however many selection changes came before.
     void RequestCommandUIUpdate();
 
-    // The transfer error box; outcome, when given, says how far the command
-    // got.
-    void ShowTransferError(const vnTransfer* transfer, const QString& outcome = QString());
-    // Says in the status bar how far a cancelled upload command got.
-    void ShowCancelled(int channel, int channels);
-    // Warns in the status bar when the channel of a row could not be sent.
-    void WarnIfNotSendable(int row);
-    // The current module's channel numbering; empty when there is none.
-    vnChannelLayout GetLayout();
-    // The grid row showing this channel number; -1 when none does.
-    int FindChannelRow(std::int32_t number) const;
     // Makes row the only selected row and the focused one, and shows it.
     void SelectRow(int row);
 
@@ -190,11 +147,7 @@ private:
     CTransparentDialogBar* m_bankBar = nullptr;
     hvGridCtrl* m_grid = nullptr;
     vnModuleManager m_moduleManager;
-    vnChannelList m_channels;
-    std::string m_fileName;
-    QString m_lastWarning; // the status-bar warning shown last, if any
-    // After the channel list: its steps point into the list.
-    QUndoStack m_undoStack;
+    ChannelDocument m_document;
     // Made on first use and kept, hidden when closed, until the window goes.
     CHelpWindow* m_helpWindow = nullptr;
     QPointer<CFindDlg> m_findDlg; // modeless, made by the first Find

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/vnTransfer.h"
+#include "modules/vnChannelUpload.h"
 
 #include <QObject>
 #include <QPointer>
@@ -19,7 +19,7 @@ class QWidget;
 // updates the window and lets the program repaint. Until the window shows,
 // user input waits until the command is over; once it shows, it is modal, so
 // input can reach only its Cancel.
-class CUploadProgress : public QObject, public vnTransferProgress
+class CUploadProgress : public QObject, public vnUploadProgress
 {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ public:
 
     // For a command of one upload per channel: upload `index` (from 1) of
     // `count` begins. Without this the transfer's own count is shown.
-    void BeginUpload(int index, int count);
+    void BeginUpload(int index, int count) override;
     // Packets sent so far in this upload, of the packets in it.
     void OnProgress(std::int32_t sent, std::int32_t total) override;
     // What has left on the line.

@@ -25,11 +25,6 @@ bool IsFalseWord(std::string_view text)
     return text.empty() || EqualsNoCase(text, "false") || EqualsNoCase(text, "no") || EqualsNoCase(text, "off");
 }
 
-bool IsFlagColumn(std::int32_t column)
-{
-    return column >= 4 && column <= 6;
-}
-
 // The end of the unsigned number that starts at i: digits with at most one
 // point, optional exponent. i itself when no digit is there.
 std::size_t ScanNumber(std::string_view text, std::size_t i)
@@ -126,65 +121,64 @@ double ReadLeadingDouble(std::string_view text)
     return negative ? -value : value;
 }
 
-std::string GetChannelCellText(const vnChannel& channel, std::int32_t column)
+std::string GetChannelCellText(const vnChannel& channel, ChannelField field)
 {
-    switch (column) {
-    case 0: {
+    switch (field) {
+    case ChannelField::Number: {
         char buffer[16];
         auto result = std::to_chars(buffer, buffer + sizeof buffer, channel.GetNumber());
         return std::string(buffer, result.ptr);
     }
-    case 1: {
+    case ChannelField::Frequency: {
         const double mhz = channel.GetFrequency().GetMHz();
         return mhz == 0.0 ? std::string() : FormatMHz(mhz);
     }
-    case 2:
+    case ChannelField::Description:
         return channel.GetDescription();
-    case 3:
+    case ChannelField::CarNumber:
         return channel.GetCarNumber();
-    case 4:
+    case ChannelField::Delay:
         return channel.GetDelay() ? "True" : "False";
-    case 5:
+    case ChannelField::Lockout:
         return channel.GetLockout() ? "True" : "False";
-    case 6:
+    case ChannelField::Priority:
         return channel.GetPriority() ? "True" : "False";
-    default:
-        return {};
     }
+    return {};
 }
 
-void SetChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text)
+void SetChannelCellText(vnChannel& channel, ChannelField field, std::string_view text)
 {
-    switch (column) {
-    case 1: {
+    switch (field) {
+    case ChannelField::Number:
+        break;
+    case ChannelField::Frequency: {
         vnFrequency frequency(0.0, vnFrequency::UnitHertz);
         frequency.SetMHz(ReadLeadingDouble(text));
         channel.SetFrequency(frequency);
         break;
     }
-    case 2:
+    case ChannelField::Description:
         channel.SetDescription(std::string(text));
         break;
-    case 3:
+    case ChannelField::CarNumber:
         channel.SetCarNumber(std::string(text));
         break;
-    case 4:
+    case ChannelField::Delay:
         channel.SetDelay(IsTruthWord(text));
         break;
-    case 5:
+    case ChannelField::Lockout:
         channel.SetLockout(IsTruthWord(text));
         break;
-    case 6:
+    case ChannelField::Priority:
         channel.SetPriority(IsTruthWord(text));
-        break;
-    default:
         break;
     }
 }
 
-bool SetTypedChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text)
+bool SetTypedChannelCellText(vnChannel& channel, ChannelField field, std::string_view text)
 {
-    if (column == 1) {
+    if (field == ChannelField::Frequency) {
         double mhz = 0.0;
         if (!vnText::TrimBlanks(text).empty() && !ReadTypedMHz(text, mhz))
             return false;
@@ -193,23 +187,22 @@ bool SetTypedChannelCellText(vnChannel& channel, std::int32_t column, std::strin
         channel.SetFrequency(frequency);
         return true;
     }
-    if (IsFlagColumn(column) && !IsTruthWord(text) && !IsFalseWord(text))
+    if (GetFieldInfo(field).flag && !IsTruthWord(text) && !IsFalseWord(text))
         return false;
-    SetChannelCellText(channel, column, text);
+    SetChannelCellText(channel, field, text);
     return true;
 }
 
-std::string RejectedCellTextMessage(const vnChannel& channel, std::int32_t column, std::string_view text)
+std::string RejectedCellTextMessage(const vnChannel& channel, ChannelField field, std::string_view text)
 {
     const std::string quoted = "\"" + std::string(text) + "\"";
-    const std::string number = GetChannelCellText(channel, 0);
-    if (column == 1) {
-        const std::string kept = GetChannelCellText(channel, 1);
+    const std::string number = GetChannelCellText(channel, ChannelField::Number);
+    if (field == ChannelField::Frequency) {
+        const std::string kept = GetChannelCellText(channel, ChannelField::Frequency);
         return quoted + " is not a frequency in MHz; channel " + number + " keeps " +
             (kept.empty() ? std::string("no frequency") : kept);
     }
-    static constexpr const char* FlagNames[] = {"Delay", "Lockout", "Priority"};
-    const std::string flag = IsFlagColumn(column) ? FlagNames[column - 4] : "this column";
+    const std::string flag = GetFieldInfo(field).flag ? GetFieldInfo(field).header : "this column";
     return quoted + " is not True or False; " + flag + " of channel " + number + " keeps " +
-        GetChannelCellText(channel, column);
+        GetChannelCellText(channel, field);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/ChannelField.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -8,16 +10,12 @@ class vnChannel;
 
 // The text of one grid cell and the way an edited cell text goes back into
 // its channel field. The same forms are the columns of a channel file.
-// Columns: 0 "#", 1 "Frequency", 2 "Description", 3 "Car Number",
-// 4 "Delay", 5 "Lockout", 6 "Priority"; any other column is empty and
-// ignores edits.
 
 // What the cell shows. Numbers always use '.' as decimal point.
-std::string GetChannelCellText(const vnChannel& channel, std::int32_t column);
+std::string GetChannelCellText(const vnChannel& channel, ChannelField field);
 
-// Stores an edited cell text into the field of the column; column 0 and
-// columns from 7 on change nothing.
-void SetChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text);
+// Stores an edited cell text into the field; the channel number never changes.
+void SetChannelCellText(vnChannel& channel, ChannelField field, std::string_view text);
 
 // Stores a text typed into the grid's editor, which is read more strictly
 // than a file's: a frequency is a number of megahertz, optionally followed by
@@ -25,10 +23,10 @@ void SetChannelCellText(vnChannel& channel, std::int32_t column, std::string_vie
 // is no full stop, and the empty text clears it; a flag takes only true, yes,
 // on, false, no, off or the empty text, in any letter case. Other text is not
 // a value of the column: the channel stays as it was and the result is false.
-bool SetTypedChannelCellText(vnChannel& channel, std::int32_t column, std::string_view text);
+bool SetTypedChannelCellText(vnChannel& channel, ChannelField field, std::string_view text);
 
 // Tells the user that a typed text was not taken and what the cell kept.
-std::string RejectedCellTextMessage(const vnChannel& channel, std::int32_t column, std::string_view text);
+std::string RejectedCellTextMessage(const vnChannel& channel, ChannelField field, std::string_view text);
 
 // Reads the number at the start of text as the C library's strtod does in
 // the "C" locale (leading white space, sign, digits with at most one point,

@@ -1,7 +1,7 @@
 #include "app/ChannelClipboardText.h"
 
 #include "app/ChannelColumnMap.h"
-#include "app/ChannelFile.h"
+#include "app/ChannelField.h"
 
 #include <charconv>
 
@@ -127,19 +127,19 @@ bool ChannelClipboardText::AreChannelRows(const std::vector<Row>& rows)
     if (rows.empty())
         return false;
     for (const Row& row : rows)
-        if (row.size() != static_cast<std::size_t>(ChannelFileColumns) || !IsWholeNumber(row.front()))
+        if (row.size() != static_cast<std::size_t>(ChannelFieldCount) || !IsWholeNumber(row.front()))
             return false;
     return true;
 }
 
 bool ChannelClipboardText::IsChannelHeader(const Row& row)
 {
-    if (row.size() != static_cast<std::size_t>(ChannelFileColumns))
+    if (row.size() != static_cast<std::size_t>(ChannelFieldCount))
         return false;
-    for (std::int32_t column = 0; column < ChannelFileColumns; ++column) {
-        const std::string name = ChannelColumnMap::NormalName(row[static_cast<std::size_t>(column)]);
-        const bool number = column == 0 && name == "#";
-        if (!number && name != ChannelColumnMap::NormalName(std::string(ChannelFileHeader(column))))
+    for (const ChannelFieldInfo& info : ChannelFields()) {
+        const std::string name = ChannelColumnMap::NormalName(row[static_cast<std::size_t>(ColumnOf(info.field))]);
+        const bool number = info.field == ChannelField::Number && name == "#";
+        if (!number && name != ChannelColumnMap::NormalName(info.header))
             return false;
     }
     return true;

@@ -2,6 +2,7 @@
 
 #include "app/ChannelCellText.h"
 #include "app/ChannelColumnMap.h"
+#include "app/ChannelField.h"
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
@@ -18,15 +19,6 @@
 #include <vector>
 
 namespace {
-
-constexpr const char* HeaderTexts[ChannelFileColumns] = {
-    "ID", "Frequency", "Description", "Car Number", "Delay", "Lockout", "Priority",
-};
-
-bool IsFreeTextColumn(std::int32_t column)
-{
-    return column == 2 || column == 3;
-}
 
 std::string Decimal(std::int32_t value)
 {
@@ -157,18 +149,21 @@ ChannelTableApplied ApplyMappedTable(const vnCellTable& table, const ChannelColu
     ResetChannels(channels);
     for (const auto& [row, index] : lines) {
         vnChannel& channel = *channels.GetAt(index);
-        SetChannelCellText(channel, 1, CellText(table, row, map.frequency));
+        SetChannelCellText(channel, ChannelField::Frequency, CellText(table, row, map.frequency));
         for (const std::int32_t column : map.descriptions) {
             const std::string text = CellText(table, row, column);
             if (!text.empty()) {
-                SetChannelCellText(channel, 2, text);
+                SetChannelCellText(channel, ChannelField::Description, text);
                 break;
             }
         }
-        const std::int32_t columns[] = {map.carNumber, map.delay, map.lockout, map.priority};
-        for (std::int32_t field = 3; field <= 6; ++field)
-            if (columns[field - 3] >= 0)
-                SetChannelCellText(channel, field, CellText(table, row, columns[field - 3]));
+        const std::pair<ChannelField, std::int32_t> columns[] = {{ChannelField::CarNumber, map.carNumber},
+                                                                 {ChannelField::Delay, map.delay},
+                                                                 {ChannelField::Lockout, map.lockout},
+                                                                 {ChannelField::Priority, map.priority}};
+        for (const auto& [field, column] : columns)
+            if (column >= 0)
+                SetChannelCellText(channel, field, CellText(table, row, column));
         if (map.skip >= 0) {
             const std::string skip = ChannelColumnMap::NormalName(CellText(table, row, map.skip));
             if (skip == "s")
@@ -182,14 +177,9 @@ ChannelTableApplied ApplyMappedTable(const vnCellTable& table, const ChannelColu
 
 } // namespace
 
-std::string_view ChannelFileHeader(std::int32_t column)
+vnCellTable MakeChannelTable(const vnChannelList& channels)
 {
-    return column >= 0 && column < ChannelFileColumns ? HeaderTexts[column] : std::string_view();
-}
-
-vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCount)
-{
-    std::vector<std::int32_t> indexes(static_cast<std::size_t>(std::clamp(rowCount, 0, channels.GetCount())));
+    std::vector<std::int32_t> indexes(static_cast<std::size_t>(channels.GetCount()));
     std::iota(indexes.begin(), indexes.end(), 0);
     return MakeChannelTable(channels, indexes);
 }
@@ -201,25 +191,25 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<st
         if (const vnChannel* channel = channels.GetAt(index))
             rows.push_back(channel);
     vnCellTable table;
-    table.AddColumns(ChannelFileColumns);
+    table.AddColumns(ChannelFieldCount);
     table.AddRows(static_cast<std::int32_t>(rows.size()) + 1);
 
-    for (std::int32_t column = 0; column < ChannelFileColumns; ++column) {
-        const vnCell header(HeaderTexts[column], false);
-        table.SetCell(0, column, &header);
+    for (const ChannelFieldInfo& info : ChannelFields()) {
+        const vnCell header(info.header, false);
+        table.SetCell(0, ColumnOf(info.field), &header);
     }
     vnCell cell;
     std::int32_t row = 1;
     for (const vnChannel* channel : rows) {
-        for (std::int32_t column = 0; column < ChannelFileColumns; ++column) {
-            const std::string text = GetChannelCellText(*channel, column);
+        for (const ChannelFieldInfo& info : ChannelFields()) {
+            const std::string text = GetChannelCellText(*channel, info.field);
             // Typing a description would turn 007 into 7 and yes into True,
             // and trim its blanks; as text it survives a save and an open.
-            if (IsFreeTextColumn(column) && !text.empty())
+            if (info.freeText && !text.empty())
                 cell.SetString(text);
             else
                 cell.FromText(text);
-            table.SetCell(row, column, &cell);
+            table.SetCell(row, ColumnOf(info.field), &cell);
         }
         ++row;
     }
@@ -278,18 +268,18 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
     ResetChannels(channels);
-    const std::int32_t columns = std::min(table.GetColumnCount(), ChannelFileColumns);
+    const std::int32_t columns = std::min(table.GetColumnCount(), ChannelFieldCount);
     for (const auto& [row, index] : lines) {
         vnChannel& channel = *channels.GetAt(index);
         for (std::int32_t column = 0; column < columns; ++column)
-            SetChannelCellText(channel, column, table.GetCell(row, column)->ToText());
+            SetChannelCellText(channel, *FieldOfColumn(column), table.GetCell(row, column)->ToText());
     }
     return applied;
 }
 
-ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels, std::int32_t rowCount)
+ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels)
 {
-    vnCellTable table = MakeChannelTable(channels, rowCount);
+    vnCellTable table = MakeChannelTable(channels);
     vnDelimitedFile file(&table);
     ChannelFileResult result;
     result.ok = file.Write(fileName.c_str());

@@ -8,24 +8,16 @@
 class vnCellTable;
 class vnChannelList;
 
-// Channel files: a header line "ID", "Frequency", "Description",
-// "Car Number", "Delay", "Lockout", "Priority", then one line per grid row
-// holding the texts that the row's cells show; field j of a line is column
-// j. A line goes to the channel its ID names when every data line's ID is the
-// number of a channel of the list and no ID repeats (lines without any field
-// aside); otherwise data line k goes to the channel at index k. The ID never
-// changes a channel number.
+// Channel files: a header line of the fields' header names ("ID",
+// "Frequency", ... see ChannelField), then one line per channel holding the
+// texts that the row's cells show; field j of a line is column j. A line goes to the channel its ID names when every
+// data line's ID is the number of a channel of the list and no ID repeats (lines without any field aside); otherwise
+// data line k goes to the channel at index k. The ID never changes a channel number.
 
-inline constexpr std::int32_t ChannelFileColumns = 7;
-
-// The header line's text of a column ("ID", "Frequency", ...); empty for a
-// column outside the file.
-std::string_view ChannelFileHeader(std::int32_t column);
-
-// The table that Save writes for the first rowCount channels (the grid's
-// rows). Description and car number are text cells when not empty, so they
-// come back exactly as typed; the other columns are typed from their text.
-vnCellTable MakeChannelTable(const vnChannelList& channels, std::int32_t rowCount);
+// The table that Save writes for every channel. Description and car number
+// are text cells when not empty, so they come back exactly as typed; the
+// other columns are typed from their text.
+vnCellTable MakeChannelTable(const vnChannelList& channels);
 // The same table for the channels at these list indexes, in their order
 // (the rows that Copy puts on the clipboard).
 vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<std::int32_t>& indexes);
@@ -72,9 +64,9 @@ struct ChannelFileResult
     ChannelTableApplied applied;
 };
 
-// Writes the first rowCount channels to the file, replacing it only once the
-// new content is complete.
-ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels, std::int32_t rowCount);
+// Writes every channel to the file, replacing it only once the new content
+// is complete.
+ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelList& channels);
 
 // Reads the file into the channels. A file that cannot be read leaves them
 // as they were; a read that fails part way applies the lines that were

@@ -18,11 +18,10 @@ std::string Channels(std::int32_t count)
 
 } // namespace
 
-ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t rowCount, std::int32_t firstRow,
-                                    const vnChannelList& imported)
+ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t firstRow, const vnChannelList& imported)
 {
     ChannelImport import;
-    const std::int32_t rows = std::clamp(rowCount, 0, channels.GetCount());
+    const std::int32_t rows = channels.GetCount();
     std::int32_t slot = std::max(firstRow, 0);
     for (std::int32_t i = 0; i < imported.GetCount(); ++i) {
         const vnChannel& channel = *imported.GetAt(i);

@@ -31,8 +31,8 @@ struct ChannelImport
 };
 
 // Places the channels of imported that have a frequency into the empty
-// channels among the first rowCount of channels, from index firstRow on.
-ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t rowCount, std::int32_t firstRow,
+// channels of the table from index firstRow on.
+ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t firstRow,
                                     const vnChannelList& imported);
 
 // The message after an Import: what was read, as after an Open, then what

@@ -129,10 +129,10 @@ void BM_PaintFullGrid(benchmark::State& state)
     CountingFrame frame;
     frame.LoadFrame(IDR_MAINFRAME);
     // Every cell filled, so that painting draws text everywhere.
-    for (int row = 0; row < frame.GetChannelList().GetCount(); ++row) {
-        frame.SetCellText(row, 1, "146.5200");
-        frame.SetCellText(row, 2, "County fire dispatch north");
-        frame.SetCellText(row, 3, "A12");
+    for (int row = 0; row < frame.GetDocument().GetChannels().GetCount(); ++row) {
+        frame.GetDocument().EditCell(row, ChannelField::Frequency, "146.5200");
+        frame.GetDocument().EditCell(row, ChannelField::Description, "County fire dispatch north");
+        frame.GetDocument().EditCell(row, ChannelField::CarNumber, "A12");
     }
     frame.show();
     QCoreApplication::processEvents();
@@ -160,7 +160,7 @@ void BM_UndoOrRedoOfAStepOfEveryChannel(benchmark::State& state)
     const BenchEnvironment environment;
     CMainFrame frame;
     ShowLoaded(frame);
-    const vnChannelList& channels = frame.GetChannelList();
+    const vnChannelList& channels = frame.GetDocument().GetChannels();
     std::vector<ChannelEditCommand::Change> changes;
     for (int row = 0; row < channels.GetCount(); ++row) {
         const vnChannel& before = *channels.GetAt(row);
@@ -171,7 +171,7 @@ void BM_UndoOrRedoOfAStepOfEveryChannel(benchmark::State& state)
         after.SetDelay(true);
         changes.push_back({row, before, after});
     }
-    frame.ChangeChannels(std::move(changes), QStringLiteral("Paste of every channel"));
+    frame.GetDocument().ChangeChannels(std::move(changes), QStringLiteral("Paste of every channel"));
     QWidget* viewport = frame.GetGrid()->viewport();
     bool undo = true;
     for (auto _ : state) {
@@ -219,7 +219,7 @@ void PasteBench(benchmark::State& state, bool timeUndo)
         run(ID_EDIT_UNDO, timeUndo);
     }
     // The work measured is the work wanted: the last channel filled, then empty again.
-    const vnChannel& last = *frame.GetChannelList().GetAt(199);
+    const vnChannel& last = *frame.GetDocument().GetChannels().GetAt(199);
     frame.ExecuteCommand(ID_EDIT_PASTE);
     const bool pasted = last.GetDescription() == "County fire dispatch north";
     frame.ExecuteCommand(ID_EDIT_UNDO);

@@ -57,9 +57,9 @@ struct PacedSetup
             return false;
         frame = static_cast<CMainFrame*>(app->GetMainWnd());
         for (int row = 0; row < 200; ++row) {
-            frame->SetCellText(row, 1, row < 100 ? "151.0025" : "851.0125");
+            frame->GetDocument().EditCell(row, ChannelField::Frequency, row < 100 ? "151.0025" : "851.0125");
             if (row % 4 == 0)
-                frame->SetCellText(row, 3, std::to_string(1000 + row));
+                frame->GetDocument().EditCell(row, ChannelField::CarNumber, std::to_string(1000 + row));
         }
         QCoreApplication::processEvents();
         return true;

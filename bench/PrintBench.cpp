@@ -31,11 +31,12 @@ void BM_PrintTwoHundredChannelsToPdf(benchmark::State& state)
     vnInstalledModules modules({vnGre1Module::Factory()});
     CMainFrame frame;
     frame.LoadFrame(IDR_MAINFRAME);
-    const int channels = frame.GetChannelList().GetCount();
+    const int channels = frame.GetDocument().GetChannels().GetCount();
     for (int row = 0; row < channels; ++row) {
-        frame.SetCellText(row, 1, std::to_string(150 + row % 300) + ".5250");
-        frame.SetCellText(row, 2, "County fire dispatch north " + std::to_string(row + 1));
-        frame.SetCellText(row, 3, "A" + std::to_string(row % 40));
+        frame.GetDocument().EditCell(row, ChannelField::Frequency, std::to_string(150 + row % 300) + ".5250");
+        frame.GetDocument().EditCell(row, ChannelField::Description,
+                                     "County fire dispatch north " + std::to_string(row + 1));
+        frame.GetDocument().EditCell(row, ChannelField::CarNumber, "A" + std::to_string(row % 40));
     }
     QTemporaryDir folder;
     const QString pdf = folder.filePath(QStringLiteral("channels.pdf"));
@@ -43,7 +44,7 @@ void BM_PrintTwoHundredChannelsToPdf(benchmark::State& state)
     for (auto _ : state) {
         // The printer as Print makes it: the stored page setup, then a PDF file.
         QPrinter printer(QPrinter::HighResolution);
-        CMainFrame::ApplyPageSetup(printer);
+        CPageSetup::Read(vnSettings()).Apply(printer);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         pages = frame.PrintChannels(printer);

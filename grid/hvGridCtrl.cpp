@@ -284,6 +284,13 @@ void hvGridCtrl::DeleteAllItems()
     m_model->RemoveAllRows();
 }
 
+void hvGridCtrl::SetItemCount(int count)
+{
+    // As with DeleteAllItems: the open editor's row may not be there any more.
+    DiscardOpenEditor();
+    m_model->ResetRows(count);
+}
+
 void hvGridCtrl::SetRedraw(bool redraw)
 {
     setUpdatesEnabled(redraw);

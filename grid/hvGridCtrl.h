@@ -101,6 +101,8 @@ public:
     int GetItemCount() const;
     int InsertItem(int row);
     void DeleteAllItems();
+    // Owner data: the owner now has count rows, any of which may differ.
+    void SetItemCount(int count);
     void SetRedraw(bool redraw);
     void RedrawItems(int first, int last);
 

@@ -2,6 +2,8 @@
 
 #include "grid/hvGridCtrl.h"
 
+#include <algorithm>
+
 hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent) : QAbstractTableModel(parent), m_owner(owner) {}
 
 Qt::Alignment hvGridModel::AlignmentOf(int format)
@@ -68,6 +70,15 @@ void hvGridModel::RemoveAllRows()
     beginResetModel();
     m_rowCount = 0;
     m_texts.clear();
+    endResetModel();
+}
+
+void hvGridModel::ResetRows(int count)
+{
+    beginResetModel();
+    m_rowCount = std::max(count, 0);
+    if (!m_ownerData)
+        m_texts.assign(static_cast<std::size_t>(m_rowCount), std::vector<std::string>(m_columns.size()));
     endResetModel();
 }
 

@@ -27,6 +27,8 @@ public:
 
     int InsertRow(int row);
     void RemoveAllRows();
+    // Every row may differ and there are count of them.
+    void ResetRows(int count);
     void RowsChanged(int first, int last);
 
     std::string GetText(int row, int column) const;

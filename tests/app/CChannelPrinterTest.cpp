@@ -2,6 +2,7 @@
 #include "app/CChannelPrinter.h"
 #include "MainWindowFixture.h"
 #include "modules/vnChannelLayout.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <QApplication>
 #include <QHeaderView>
@@ -28,8 +29,8 @@ protected:
     void FillAll()
     {
         for (int row = 0; row < grid->GetItemCount(); ++row) {
-            frame->SetCellText(row, 1, std::to_string(150 + row) + ".5");
-            frame->SetCellText(row, 2, "Channel " + std::to_string(row + 1));
+            EditCell(row, 1, std::to_string(150 + row) + ".5");
+            EditCell(row, 2, "Channel " + std::to_string(row + 1));
         }
     }
 
@@ -68,9 +69,9 @@ protected:
 TEST_F(PrintTest, TwoHundredChannelsPrintOnNumberedPagesWithHeaderAndBanks)
 {
     FillAll();
-    frame->SetCellText(4, 1, "0");
-    frame->SetCellText(4, 2, "Unused channel");
-    frame->SetCellText(41, 2, "Café Zürich – Ørsted Straße");
+    EditCell(4, 1, "0");
+    EditCell(4, 2, "Unused channel");
+    EditCell(41, 2, "Café Zürich – Ørsted Straße");
     int pages = 0;
     const QString text = PrintAndRead(pages);
 
@@ -96,7 +97,8 @@ TEST_F(PrintTest, TwoHundredChannelsPrintOnNumberedPagesWithHeaderAndBanks)
 
 TEST_F(PrintTest, PrintsTheGridsShownColumnsInTheirOrderAndOnlyTheSelection)
 {
-    frame->SetFileName("/tmp/Weekend scanning.csv");
+    ScratchFolder folder;
+    ASSERT_TRUE(frame->GetDocument().SaveAs(folder.Path("Weekend scanning.csv")).ok);
     FillAll();
     QHeaderView* header = grid->horizontalHeader();
     header->hideSection(3);                         // Car Number

@@ -39,7 +39,7 @@ using MainFrameTest = MainWindowFixture;
 TEST_F(MainFrameTest, NewFillsOneRowPerChannelOfTheModuleNumberedOneTo200)
 {
     ASSERT_EQ(grid->GetItemCount(), 200);
-    ASSERT_EQ(frame->GetChannelList().GetCount(), 200);
+    ASSERT_EQ(frame->GetDocument().GetChannels().GetCount(), 200);
     for (int row = 0; row < 200; ++row)
         ASSERT_EQ(CellShown(grid, row, 0), QString::number(row + 1)) << row;
 
@@ -68,20 +68,6 @@ TEST_F(MainFrameTest, GridHasTheSevenColumnsWithTheirTitlesWidthsAndAlignments)
         EXPECT_EQ(grid->GetColumnFormat(i), expected[i].format) << i;
         EXPECT_EQ(grid->GetColumnWidth(i), expected[i].width) << i;
     }
-}
-
-TEST_F(MainFrameTest, NewDiscardsEditsAndTheCurrentFileName)
-{
-    frame->SetCellText(4, 2, "Tower");
-    frame->SetCellText(4, 1, "146.52");
-    frame->SetFileName("/tmp/channels.csv");
-    ASSERT_EQ(CellShown(grid, 4, 1), "146.5200");
-
-    EXPECT_TRUE(frame->ExecuteCommand(ID_FILE_NEW));
-    EXPECT_EQ(CellShown(grid, 4, 1), "");
-    EXPECT_EQ(CellShown(grid, 4, 2), "");
-    EXPECT_EQ(frame->GetFileName(), "");
-    EXPECT_EQ(grid->GetItemCount(), 200);
 }
 
 TEST_F(MainFrameTest, BankBarSitsInTheSecondBandListingTheBanks)
@@ -194,7 +180,7 @@ TEST_F(MainFrameTest, UploadKeysRunTheCommandsTheirMenuLabelsName)
     PseudoTerminal line;
     ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
-    frame->SetCellText(3, 1, "146.52");
+    EditCell(3, 1, "146.52");
     grid->SetItemSelected(3, true);
     ASSERT_TRUE(grid->hasFocus());
 
@@ -237,10 +223,10 @@ TEST_F(MainFrameTest, UploadSelectedSendsOneUploadPerSelectedRowFromTheTop)
     PseudoTerminal line;
     ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
-    frame->SetCellText(3, 1, "146.52");
-    frame->SetCellText(3, 4, "yes");
-    frame->SetCellText(7, 1, "851.0125");
-    frame->SetCellText(7, 3, "12");
+    EditCell(3, 1, "146.52");
+    EditCell(3, 4, "yes");
+    EditCell(7, 1, "851.0125");
+    EditCell(7, 3, "12");
     grid->SetItemSelected(7, true);
     grid->SetItemSelected(3, true);
 
@@ -258,9 +244,9 @@ TEST_F(MainFrameTest, UploadAllSendsTheWholeChannelList)
     PseudoTerminal line;
     ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
-    frame->SetCellText(0, 1, "162.4");
-    frame->SetCellText(199, 1, "462.5625");
-    frame->SetCellText(199, 6, "on");
+    EditCell(0, 1, "162.4");
+    EditCell(199, 1, "462.5625");
+    EditCell(199, 6, "on");
 
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
     EXPECT_TRUE(boxes.Shown().empty());
@@ -325,8 +311,8 @@ TEST_F(MainFrameTest, UploadSelectedStopsAtTheFirstFailedRowWithOneMessage)
     ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
     for (int row : {2, 9, 150})
-        frame->SetCellText(row, 1, "146.52");
-    frame->SetCellText(9, 3, "A^B");
+        EditCell(row, 1, "146.52");
+    EditCell(9, 3, "A^B");
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     EXPECT_EQ(boxes.Shown()[0].text,
@@ -344,7 +330,7 @@ TEST_F(MainFrameTest, TypingACarNumberTheScannerCannotTakeWarnsInTheStatusBar)
     QTest::keyClicks(grid->GetOpenEditor(), "A^B");
     QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Return); // stored; the next cell opens
     QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Escape);
-    EXPECT_EQ(frame->GetCellText(6, 3), "A^B");
+    EXPECT_EQ(Cell(6, 3), "A^B");
     EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0),
               "Channel 7: the car number holds '^', which the scanner reads as the end of a field.");
 
@@ -354,7 +340,7 @@ TEST_F(MainFrameTest, TypingACarNumberTheScannerCannotTakeWarnsInTheStatusBar)
     QTest::keyClicks(grid->GetOpenEditor(), "AB");
     QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Return);
     QTest::keyClick(grid->GetOpenEditor(), Qt::Key_Escape);
-    EXPECT_EQ(frame->GetCellText(6, 3), "AB");
+    EXPECT_EQ(Cell(6, 3), "AB");
     EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Ready");
 }
 
@@ -366,7 +352,7 @@ TEST_F(MainFrameTest, CancelEndsUploadAllAndSaysHowFarItGot)
     ASSERT_TRUE(line.Ok());
     SetPort(line.Path());
     for (int row = 0; row < 200; ++row)
-        frame->SetCellText(row, 1, "146.52");
+        EditCell(row, 1, "146.52");
     // At 4800 baud the 200 channels need some 14 seconds of line time.
     QTimer cancel;
     QObject::connect(&cancel, &QTimer::timeout, [&] {
@@ -406,7 +392,7 @@ TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)
 
 TEST_F(MainFrameTest, ModulesCommandShowsTheModulesDialogOverTheWindowAndKeepsTheGrid)
 {
-    frame->SetCellText(0, 2, "Kept");
+    EditCell(0, 2, "Kept");
     int shown = 0;
     CDialog::ModalHookScope hook([&](CDialog& dialog) {
         EXPECT_NE(dynamic_cast<vnManagerModulesDlg*>(&dialog), nullptr);

@@ -95,11 +95,11 @@ TEST_F(PageSetupTest, ChosenLayoutReachesThePrintoutAndTheNextRun)
     app.reset();
     frame = Start();
     ASSERT_NE(frame, nullptr);
-    frame->SetCellText(0, 1, "146.52");
+    frame->GetDocument().EditCell(0, ChannelField::Frequency, "146.52");
     const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
     {
         QPrinter printer(QPrinter::HighResolution);
-        CMainFrame::ApplyPageSetup(printer);
+        CPageSetup::Read(vnSettings()).Apply(printer);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         ASSERT_EQ(frame->PrintChannels(printer), 1);

@@ -81,7 +81,7 @@ TEST_F(RecentFilesMenuTest, OpenedFilesStandBetweenPrintAndExitAndOpenAgain)
 
     // Choosing an entry opens it and puts it first.
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_MRU_FILE1 + 1));
-    EXPECT_EQ(frame->GetCellText(0, 2), "first.csv");
+    EXPECT_EQ(Cell(0, 2), "first.csv");
     EXPECT_EQ(frame->FindMenuItem(ID_FILE_MRU_FILE1)->text(), "&1 first.csv");
     EXPECT_TRUE(boxes.Shown().empty());
 }
@@ -102,7 +102,7 @@ TEST_F(RecentFilesMenuTest, AFileThatHasGoneLeavesTheListWithAMessage)
     EXPECT_EQ(frame->FindMenuItem(ID_FILE_MRU_FILE1)->text(), "&1 kept.csv");
     EXPECT_EQ(frame->FindMenuItem(ID_FILE_MRU_FILE1 + 1), nullptr);
     // The channels shown are still those of the last file read.
-    EXPECT_EQ(frame->GetCellText(0, 2), "gone.csv");
+    EXPECT_EQ(Cell(0, 2), "gone.csv");
 }
 
 TEST_F(RecentFilesMenuTest, SavedFilesJoinTheListAndFailedOpensDoNot)

@@ -114,7 +114,6 @@ TEST_F(ScannerAppTest, AboutRunsFromTheHelpMenu)
 
 TEST_F(ScannerAppTest, ExitClosesTheWindowWithoutAQuestion)
 {
-    frame->SetCellText(0, 2, "unsaved");
     frame->FindMenuItem(ID_APP_EXIT)->trigger();
     EXPECT_FALSE(frame->isVisible());
     EXPECT_TRUE(boxes.Shown().empty());

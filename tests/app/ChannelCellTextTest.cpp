@@ -13,8 +13,8 @@ namespace {
 std::string FrequencyAfter(const std::string& typed)
 {
     vnChannel channel;
-    SetChannelCellText(channel, 1, typed);
-    return GetChannelCellText(channel, 1);
+    SetChannelCellText(channel, ChannelField::Frequency, typed);
+    return GetChannelCellText(channel, ChannelField::Frequency);
 }
 
 } // namespace
@@ -23,16 +23,15 @@ TEST(ChannelCellText, NewChannelShowsNumberEmptyTextsAndFalseFlags)
 {
     vnChannel channel;
     channel.SetNumber(-12);
-    EXPECT_EQ(GetChannelCellText(channel, 0), "-12");
-    EXPECT_EQ(GetChannelCellText(channel, 1), "");
-    EXPECT_EQ(GetChannelCellText(channel, 2), "");
-    EXPECT_EQ(GetChannelCellText(channel, 3), "");
-    EXPECT_EQ(GetChannelCellText(channel, 4), "False");
-    EXPECT_EQ(GetChannelCellText(channel, 5), "False");
-    EXPECT_EQ(GetChannelCellText(channel, 6), "False");
-    EXPECT_EQ(GetChannelCellText(channel, 7), "");
-    EXPECT_EQ(GetChannelCellText(channel, 9), "");
-    EXPECT_EQ(GetChannelCellText(channel, -1), "");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::Number), "-12");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::Frequency), "");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::Description), "");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::CarNumber), "");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::Delay), "False");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::Lockout), "False");
+    EXPECT_EQ(GetChannelCellText(channel, ChannelField::Priority), "False");
+    EXPECT_FALSE(FieldOfColumn(7));
+    EXPECT_FALSE(FieldOfColumn(-1));
 }
 
 TEST(ChannelCellText, FrequencyIsReadLikeCStrtodAndShownWithFourDecimals)
@@ -57,7 +56,7 @@ TEST(ChannelCellText, FrequencyIsReadLikeCStrtodAndShownWithFourDecimals)
 TEST(ChannelCellText, FrequencyStoresMegahertzWithUnitHertz)
 {
     vnChannel channel;
-    SetChannelCellText(channel, 1, "146.52");
+    SetChannelCellText(channel, ChannelField::Frequency, "146.52");
     EXPECT_DOUBLE_EQ(channel.GetFrequency().GetMHz(), 146.52);
     vnFrequency copy = channel.GetFrequency();
     copy.SetInUnit(5.0); // unit code 1: hertz
@@ -76,25 +75,25 @@ TEST(ChannelCellText, FlagsTakeOnlyWholeTruthWords)
 {
     for (const char* word : {"true", "TRUE", "Yes", "yes", "On", "ON", "on"}) {
         vnChannel channel;
-        SetChannelCellText(channel, 4, word);
-        EXPECT_EQ(GetChannelCellText(channel, 4), "True") << word;
+        SetChannelCellText(channel, ChannelField::Delay, word);
+        EXPECT_EQ(GetChannelCellText(channel, ChannelField::Delay), "True") << word;
     }
     for (const char* word : {"", "1", "y", "enabled", " yes", "yes ", "False"}) {
         vnChannel channel;
         channel.SetDelay(true);
-        SetChannelCellText(channel, 4, word);
-        EXPECT_EQ(GetChannelCellText(channel, 4), "False") << '"' << word << '"';
+        SetChannelCellText(channel, ChannelField::Delay, word);
+        EXPECT_EQ(GetChannelCellText(channel, ChannelField::Delay), "False") << '"' << word << '"';
     }
 }
 
 TEST(ChannelCellText, EachFlagColumnChangesOnlyItsFlag)
 {
     vnChannel channel;
-    SetChannelCellText(channel, 6, "True");
+    SetChannelCellText(channel, ChannelField::Priority, "True");
     EXPECT_TRUE(channel.GetPriority());
     EXPECT_FALSE(channel.GetLockout());
     EXPECT_FALSE(channel.GetDelay());
-    SetChannelCellText(channel, 5, "yes");
+    SetChannelCellText(channel, ChannelField::Lockout, "yes");
     EXPECT_TRUE(channel.GetLockout());
     EXPECT_FALSE(channel.GetDelay());
     EXPECT_TRUE(channel.GetPriority());
@@ -104,11 +103,10 @@ TEST(ChannelCellText, TextsAreKeptExactlyAndIgnoredColumnsChangeNothing)
 {
     vnChannel channel;
     channel.SetNumber(7);
-    SetChannelCellText(channel, 2, "  Fire Dept  ");
-    SetChannelCellText(channel, 2, "  Fire Dept  "); // reported twice: same result
-    SetChannelCellText(channel, 3, "007");
-    SetChannelCellText(channel, 0, "99");
-    SetChannelCellText(channel, 7, "x");
+    SetChannelCellText(channel, ChannelField::Description, "  Fire Dept  ");
+    SetChannelCellText(channel, ChannelField::Description, "  Fire Dept  "); // reported twice: same result
+    SetChannelCellText(channel, ChannelField::CarNumber, "007");
+    SetChannelCellText(channel, ChannelField::Number, "99");
     EXPECT_EQ(channel.GetDescription(), "  Fire Dept  ");
     EXPECT_EQ(channel.GetCarNumber(), "007");
     EXPECT_EQ(channel.GetNumber(), 7);
@@ -126,7 +124,7 @@ TEST(ChannelCellText, ReadLeadingDoubleFollowsStrtodAtTheLimits)
 
 struct TypedCase
 {
-    int column;
+    ChannelField field;
     const char* typed;
     bool taken;
     const char* shown; // the cell afterwards; it showed 146.5200 or True before
@@ -140,34 +138,44 @@ TEST_P(TypedCellText, TakesOnlyValuesOfTheColumn)
     const TypedCase& c = GetParam();
     vnChannel channel;
     channel.SetNumber(12);
-    SetChannelCellText(channel, 1, "146.52");
-    for (int flag = 4; flag <= 6; ++flag)
+    SetChannelCellText(channel, ChannelField::Frequency, "146.52");
+    for (ChannelField flag : {ChannelField::Delay, ChannelField::Lockout, ChannelField::Priority})
         SetChannelCellText(channel, flag, "True");
-    EXPECT_EQ(SetTypedChannelCellText(channel, c.column, c.typed), c.taken);
-    EXPECT_EQ(GetChannelCellText(channel, c.column), c.shown);
+    EXPECT_EQ(SetTypedChannelCellText(channel, c.field, c.typed), c.taken);
+    EXPECT_EQ(GetChannelCellText(channel, c.field), c.shown);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Editor, TypedCellText,
-    ::testing::Values(TypedCase{1, "146,52", true, "146.5200"}, TypedCase{1, " 155.1 ", true, "155.1000"},
-                      TypedCase{1, "462.5625 mhz", true, "462.5625"}, TypedCase{1, "851.0125MHz", true, "851.0125"},
-                      TypedCase{1, "-5", true, "-5.0000"}, TypedCase{1, "1.5e2", true, "150.0000"},
-                      TypedCase{1, "", true, ""}, TypedCase{1, "  ", true, ""},
-                      TypedCase{1, "l46.52", false, "146.5200"}, TypedCase{1, "146.52 kHz", false, "146.5200"},
-                      TypedCase{1, "1,234.5", false, "146.5200"}, TypedCase{1, "146,52,1", false, "146.5200"},
-                      TypedCase{1, "MHz", false, "146.5200"}, TypedCase{1, "1e999", false, "146.5200"},
-                      TypedCase{4, "off", true, "False"}, TypedCase{4, "NO", true, "False"},
-                      TypedCase{5, "", true, "False"}, TypedCase{6, "Yes", true, "True"},
-                      TypedCase{6, "Ture", false, "True"}, TypedCase{5, "1", false, "True"},
-                      TypedCase{4, " yes", false, "True"}, TypedCase{2, "l46.52", true, "l46.52"}));
+INSTANTIATE_TEST_SUITE_P(Editor, TypedCellText,
+                         ::testing::Values(TypedCase{ChannelField::Frequency, "146,52", true, "146.5200"},
+                                           TypedCase{ChannelField::Frequency, " 155.1 ", true, "155.1000"},
+                                           TypedCase{ChannelField::Frequency, "462.5625 mhz", true, "462.5625"},
+                                           TypedCase{ChannelField::Frequency, "851.0125MHz", true, "851.0125"},
+                                           TypedCase{ChannelField::Frequency, "-5", true, "-5.0000"},
+                                           TypedCase{ChannelField::Frequency, "1.5e2", true, "150.0000"},
+                                           TypedCase{ChannelField::Frequency, "", true, ""},
+                                           TypedCase{ChannelField::Frequency, "  ", true, ""},
+                                           TypedCase{ChannelField::Frequency, "l46.52", false, "146.5200"},
+                                           TypedCase{ChannelField::Frequency, "146.52 kHz", false, "146.5200"},
+                                           TypedCase{ChannelField::Frequency, "1,234.5", false, "146.5200"},
+                                           TypedCase{ChannelField::Frequency, "146,52,1", false, "146.5200"},
+                                           TypedCase{ChannelField::Frequency, "MHz", false, "146.5200"},
+                                           TypedCase{ChannelField::Frequency, "1e999", false, "146.5200"},
+                                           TypedCase{ChannelField::Delay, "off", true, "False"},
+                                           TypedCase{ChannelField::Delay, "NO", true, "False"},
+                                           TypedCase{ChannelField::Lockout, "", true, "False"},
+                                           TypedCase{ChannelField::Priority, "Yes", true, "True"},
+                                           TypedCase{ChannelField::Priority, "Ture", false, "True"},
+                                           TypedCase{ChannelField::Lockout, "1", false, "True"},
+                                           TypedCase{ChannelField::Delay, " yes", false, "True"},
+                                           TypedCase{ChannelField::Description, "l46.52", true, "l46.52"}));
 
 TEST(ChannelCellText, RejectedTextMessageNamesTheChannelAndWhatItKeeps)
 {
     vnChannel channel;
     channel.SetNumber(12);
-    SetChannelCellText(channel, 1, "146.52");
-    EXPECT_EQ(RejectedCellTextMessage(channel, 1, "l46.52"),
+    SetChannelCellText(channel, ChannelField::Frequency, "146.52");
+    EXPECT_EQ(RejectedCellTextMessage(channel, ChannelField::Frequency, "l46.52"),
               "\"l46.52\" is not a frequency in MHz; channel 12 keeps 146.5200");
-    EXPECT_EQ(RejectedCellTextMessage(channel, 5, "Ture"),
+    EXPECT_EQ(RejectedCellTextMessage(channel, ChannelField::Lockout, "Ture"),
               "\"Ture\" is not True or False; Lockout of channel 12 keeps False");
 }

@@ -46,9 +46,9 @@ TEST_F(FilesFromOutsideTest, FileFromTheCommandLineOpensAsOpenDoes)
 {
     const QString path = Write("scan list.csv", "From the shell");
     EXPECT_TRUE(app->OpenDocumentFile(path));
-    EXPECT_EQ(frame->GetFileName(), QFile::encodeName(path).toStdString());
+    EXPECT_EQ(frame->GetDocument().GetPath(), QFile::encodeName(path).toStdString());
     EXPECT_EQ(grid->GetItemCount(), 200); // every channel, the file's and the empty rest
-    EXPECT_EQ(frame->GetCellText(0, 2), "From the shell");
+    EXPECT_EQ(Cell(0, 2), "From the shell");
     EXPECT_TRUE(boxes.Shown().empty());
 
     // One that cannot be read gives Open's message.
@@ -65,11 +65,11 @@ TEST_F(FilesFromOutsideTest, DroppedFileOpensAndOtherDropsAreRefused)
     const QString second = Write("second.csv", "Dropped second");
     EXPECT_FALSE(Drop({QUrl("https://pellmark.example/channels.csv")}));
     EXPECT_FALSE(Drop({}));
-    EXPECT_EQ(frame->GetCellText(0, 2), "");
+    EXPECT_EQ(Cell(0, 2), "");
 
     EXPECT_TRUE(Drop({QUrl::fromLocalFile(first), QUrl::fromLocalFile(second)}));
-    EXPECT_EQ(frame->GetFileName(), QFile::encodeName(first).toStdString());
-    EXPECT_EQ(frame->GetCellText(0, 2), "Dropped first");
+    EXPECT_EQ(frame->GetDocument().GetPath(), QFile::encodeName(first).toStdString());
+    EXPECT_EQ(Cell(0, 2), "Dropped first");
     EXPECT_EQ(grid->GetItemCount(), 200); // every channel, the file's and the empty rest
 }
 

@@ -32,6 +32,14 @@ protected:
 
     void TearDown() override { app.reset(); }
 
+    // A cell of the grid, by its column, as the document holds it.
+    std::string Cell(int row, int column) const
+    {
+        return frame->GetDocument().GetCellText(row, *FieldOfColumn(column));
+    }
+    // Text typed into a cell, as the grid's editor hands it over.
+    void EditCell(int row, int column, const std::string& text) { frame->OnEndLabelEdit(row, column, text); }
+
     void SetPort(const std::string& port)
     {
         settings->SetSettingString("Transfer Options", "Communications Port", port);

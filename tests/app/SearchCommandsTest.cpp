@@ -73,10 +73,10 @@ INSTANTIATE_TEST_SUITE_P(Table, FindRequestTest,
 
 TEST_F(SearchCommandsTest, FindWalksTheMatchesFromTheFocusedRowAndWraps)
 {
-    frame->SetCellText(10, 2, "Tower North");
-    frame->SetCellText(150, 2, "tower south");
-    frame->SetCellText(60, 3, "4711");
-    frame->SetCellText(120, 1, "146.52");
+    EditCell(10, 2, "Tower North");
+    EditCell(150, 2, "tower south");
+    EditCell(60, 3, "4711");
+    EditCell(120, 1, "146.52");
     grid->SetFocusedItem(0);
     frame->UpdateCommandUI();
     EXPECT_FALSE(frame->FindMenuItem(ID_EDIT_FIND_NEXT)->isEnabled());

@@ -1,0 +1,324 @@
+#include "app/ChannelDocument.h"
+
+#include "app/ChannelCellText.h"
+#include "app/ChannelClipboardText.h"
+#include "app/ChannelFile.h"
+#include "app/ChannelImport.h"
+#include "channels/vnDelimitedFile.h"
+#include "modules/vnChannelLayout.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QStringList>
+
+#include <algorithm>
+#include <memory>
+
+namespace {
+
+using Message = ChannelDocument::Message;
+
+Message Warning(const std::string& text)
+{
+    return {Message::Kind::Warning, QString::fromStdString(text)};
+}
+
+Message Information(const std::string& text)
+{
+    return {Message::Kind::Information, QString::fromStdString(text)};
+}
+
+// The name of a step over some channels: "Delete of Channel 12", "Paste of
+// 20 Channels".
+QString ChannelsStepText(const char* verb, std::size_t count, std::int32_t firstNumber)
+{
+    const QString what =
+        count == 1 ? QStringLiteral("Channel %1").arg(firstNumber) : QStringLiteral("%1 Channels").arg(count);
+    return QString::fromUtf8(verb) + QStringLiteral(" of ") + what;
+}
+
+// A string of the table with the count in it, singular or plural.
+QString CountText(std::int32_t count, int one, int many)
+{
+    return count == 1 ? LoadStringText(one) : LoadStringText(many).arg(count);
+}
+
+// The grid's single-line cells show a line end inside a pasted text as a
+// blank, and a channel file writes it as one.
+std::string WithoutLineEnds(const std::string& text)
+{
+    std::string result;
+    result.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '\r' && i + 1 < text.size() && text[i + 1] == '\n')
+            continue;
+        result += (text[i] == '\r' || text[i] == '\n') ? ' ' : text[i];
+    }
+    return result;
+}
+
+} // namespace
+
+ChannelDocument::ChannelDocument() = default;
+
+ChannelDocument::~ChannelDocument()
+{
+    // The steps point into the list; they go first.
+    m_undoStack.clear();
+}
+
+std::string ChannelDocument::GetCellText(std::int32_t index, ChannelField field) const
+{
+    const vnChannel* channel = m_channels.GetAt(index);
+    return channel ? GetChannelCellText(*channel, field) : std::string();
+}
+
+std::int32_t ChannelDocument::FindChannel(std::int32_t number) const
+{
+    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index)
+        if (m_channels.GetAt(index)->GetNumber() == number)
+            return index;
+    return -1;
+}
+
+QString ChannelDocument::GetDisplayName() const
+{
+    if (m_path.empty())
+        return QStringLiteral("Untitled");
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_path))).fileName();
+}
+
+void ChannelDocument::SetPath(const std::string& path)
+{
+    m_path = path;
+    emit PathChanged();
+}
+
+void ChannelDocument::New(const vnChannelLayout& layout)
+{
+    m_undoStack.clear();
+    layout.MakeChannels(m_channels);
+    SetPath(std::string());
+    emit Reset();
+}
+
+ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
+{
+    const ChannelFileResult result = ReadChannelFile(path, m_channels);
+    if (!result.changed)
+        return {false, Warning(OpenFailedMessage(path, result.reason))};
+
+    m_undoStack.clear();
+    SetPath(result.ok ? path : std::string());
+    emit Reset();
+    FileOutcome outcome{result.ok, {}};
+    if (!result.ok) {
+        outcome.message = Warning(OpenedInPartMessage(path, result.reason, result.applied.rows));
+    } else if (!result.applied.layout.empty()) {
+        // Another tool's file: say how it was read and what was left out.
+        const std::string summary = ReadSummaryMessage(path, result.applied);
+        outcome.message = result.applied.skipped > 0 ? Warning(summary) : Information(summary);
+    } else if (result.applied.linesNotLoaded > 0) {
+        outcome.message = Warning(LinesNotLoadedMessage(path, result.applied.linesNotLoaded, m_channels.GetCount()));
+    }
+    return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, std::int32_t firstIndex)
+{
+    // The file is read as Open reads it, into channels numbered as the
+    // table's, so that its IDs and channel numbers mean the same.
+    vnChannelList read;
+    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index) {
+        vnChannel* channel = nullptr;
+        read.AddNew(&channel);
+        channel->SetNumber(m_channels.GetAt(index)->GetNumber());
+    }
+    const ChannelFileResult result = ReadChannelFile(path, read);
+    // A file read only in part is not merged: its missing lines would leave
+    // holes that look like a complete import.
+    if (!result.ok)
+        return {false, Warning(OpenFailedMessage(path, result.reason))};
+
+    const std::int32_t first = std::clamp(firstIndex, 0, std::max(m_channels.GetCount() - 1, 0));
+    const ChannelImport import = PlaceImportedChannels(m_channels, first, read);
+    std::vector<ChannelEditCommand::Change> changes;
+    for (const ChannelImport::Placement& placement : import.placements)
+        changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
+    const std::size_t added = changes.size();
+    ChangeChannels(std::move(changes),
+                   added == 1 ? QStringLiteral("Import of 1 Channel")
+                              : QStringLiteral("Import of %1 Channels").arg(added));
+
+    const vnChannel* firstChannel = m_channels.GetAt(first);
+    const std::string summary =
+        ImportSummaryMessage(path, result.applied, import, firstChannel ? firstChannel->GetNumber() : 0);
+    const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || import.notFitted > 0 ||
+        import.placements.empty();
+    return {true, shortfall ? Warning(summary) : Information(summary)};
+}
+
+ChannelDocument::FileOutcome ChannelDocument::Save()
+{
+    return SaveAs(m_path);
+}
+
+ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
+{
+    const ChannelFileResult result = WriteChannelFile(path, m_channels);
+    // Silence after a failed save would read as success.
+    if (!result.ok)
+        return {false, Warning(SaveFailedMessage(path, result.reason))};
+    m_undoStack.setClean();
+    if (path != m_path)
+        SetPath(path);
+    return {true, {}};
+}
+
+ChannelDocument::Message ChannelDocument::EditCell(std::int32_t index, ChannelField field, const std::string& text)
+{
+    const vnChannel* channel = m_channels.GetAt(index);
+    if (!channel || !GetFieldInfo(field).editable)
+        return {};
+    vnChannel edited = *channel;
+    // The cell keeps its value; silence would read as taken.
+    if (!SetTypedChannelCellText(edited, field, text))
+        return Warning(RejectedCellTextMessage(*channel, field, text));
+    const QString step = LoadStringText(GetFieldInfo(field).title) + QStringLiteral(" of Channel ") +
+        QString::number(channel->GetNumber());
+    ChangeChannels({{index, *channel, edited}}, step);
+    // The edit stays as typed; the upload would refuse it, so say so now.
+    std::string reason;
+    CountRefused({index}, reason);
+    return reason.empty() ? Message{} : Warning(reason);
+}
+
+ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::int32_t firstIndex,
+                                                const std::vector<ChannelField>& cellFields)
+{
+    std::vector<ChannelClipboardText::Row> rows = ChannelClipboardText::Decode(text);
+    // A saved file opened in a spreadsheet and copied with its header: the
+    // names are not channel values.
+    if (!rows.empty() && ChannelClipboardText::IsChannelHeader(rows.front()))
+        rows.erase(rows.begin());
+    if (rows.empty())
+        return {};
+
+    std::vector<ChannelField> fields = cellFields;
+    if (ChannelClipboardText::AreChannelRows(rows)) {
+        fields.clear();
+        for (const ChannelFieldInfo& info : ChannelFields())
+            fields.push_back(info.field);
+    }
+
+    std::vector<ChannelEditCommand::Change> changes;
+    std::int32_t rowsLeftOut = 0;
+    std::int32_t cellsLeftOut = 0;
+    std::int32_t cellsRefused = 0;
+    const std::int32_t first = std::max(firstIndex, 0);
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const vnChannel* channel = m_channels.GetAt(first + static_cast<std::int32_t>(i));
+        if (!channel) {
+            ++rowsLeftOut;
+            continue;
+        }
+        vnChannel pasted = *channel;
+        const ChannelClipboardText::Row& cells = rows[i];
+        for (std::size_t cell = 0; cell < cells.size(); ++cell) {
+            if (cell >= fields.size()) {
+                ++cellsLeftOut;
+                continue;
+            }
+            // Each cell is taken as if typed into it: what typing would
+            // refuse leaves the cell as it was.
+            const ChannelField field = fields[cell];
+            if (GetFieldInfo(field).editable && !SetTypedChannelCellText(pasted, field, WithoutLineEnds(cells[cell])))
+                ++cellsRefused;
+        }
+        changes.push_back({first + static_cast<std::int32_t>(i), *channel, pasted});
+    }
+    std::vector<std::int32_t> pasted;
+    for (const ChannelEditCommand::Change& change : changes)
+        pasted.push_back(change.index);
+    if (!changes.empty()) {
+        const std::int32_t number = changes.front().before.GetNumber();
+        ChangeChannels(std::move(changes), ChannelsStepText("Paste", pasted.size(), number));
+    }
+
+    QStringList notes;
+    // As after typing: what the upload would refuse is said now.
+    std::string reason;
+    if (const std::int32_t refused = CountRefused(pasted, reason); refused == 1)
+        notes << QString::fromStdString(reason);
+    else if (refused > 1)
+        notes << LoadStringText(IDS_PASTE_NOT_SENDABLE).arg(refused).arg(QString::fromStdString(reason));
+    if (cellsRefused > 0)
+        notes << CountText(cellsRefused, IDS_PASTE_CELL_REFUSED, IDS_PASTE_CELLS_REFUSED);
+    if (rowsLeftOut > 0)
+        notes << CountText(rowsLeftOut, IDS_PASTE_ROW_LEFT_OUT, IDS_PASTE_ROWS_LEFT_OUT);
+    if (cellsLeftOut > 0)
+        notes << CountText(cellsLeftOut, IDS_PASTE_CELL_LEFT_OUT, IDS_PASTE_CELLS_LEFT_OUT);
+    if (notes.isEmpty())
+        return {};
+    return {Message::Kind::Warning, notes.join(QLatin1Char(' '))};
+}
+
+ChannelDocument::ClipboardRows ChannelDocument::Copy(const std::vector<std::int32_t>& indexes) const
+{
+    std::vector<ChannelClipboardText::Row> texts;
+    for (const std::int32_t index : indexes) {
+        if (!m_channels.GetAt(index))
+            continue;
+        ChannelClipboardText::Row& cells = texts.emplace_back();
+        for (const ChannelFieldInfo& info : ChannelFields())
+            cells.push_back(GetCellText(index, info.field));
+    }
+    vnCellTable table = MakeChannelTable(m_channels, indexes);
+    return {ChannelClipboardText::Encode(texts), vnDelimitedFile(&table).WriteText()};
+}
+
+void ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, const char* verb)
+{
+    std::vector<ChannelEditCommand::Change> changes;
+    for (const std::int32_t index : indexes) {
+        const vnChannel* channel = m_channels.GetAt(index);
+        if (!channel)
+            continue;
+        vnChannel empty;
+        empty.SetNumber(channel->GetNumber());
+        changes.push_back({index, *channel, empty});
+    }
+    if (changes.empty())
+        return;
+    const std::int32_t number = changes.front().before.GetNumber();
+    const std::size_t count = changes.size();
+    ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
+}
+
+void ChannelDocument::ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text)
+{
+    auto command = std::make_unique<ChannelEditCommand>(
+        m_channels, std::move(changes), text,
+        [this](std::int32_t first, std::int32_t last) { emit ChannelsChanged(first, last); });
+    if (command->IsEmpty())
+        return;
+    m_undoStack.push(command.release()); // runs the step
+}
+
+std::int32_t ChannelDocument::CountRefused(const std::vector<std::int32_t>& indexes, std::string& firstReason) const
+{
+    if (!m_check)
+        return 0;
+    std::int32_t count = 0;
+    for (const std::int32_t index : indexes) {
+        const vnChannel* channel = m_channels.GetAt(index);
+        if (!channel)
+            continue;
+        const std::string reason = m_check(*channel);
+        if (!reason.empty() && count++ == 0)
+            firstReason = reason;
+    }
+    return count;
+}

@@ -1,0 +1,136 @@
+#pragma once
+
+#include "app/ChannelEditCommand.h"
+#include "app/ChannelField.h"
+#include "channels/vnChannelList.h"
+
+#include <QObject>
+#include <QString>
+#include <QUndoStack>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+class vnChannelLayout;
+
+// The open channel table: the channels of the current module's layout, the
+// undo stack every change goes through, the file it came from and whether
+// it has changed since. Each command returns what happened, in words for the
+// user, instead of showing it; the window shows the answers and the grid's
+// rows are this table's channels, row i the channel at index i.
+class ChannelDocument : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A message for the user: a box for files, the status bar for edits.
+    struct Message
+    {
+        enum class Kind { None, Information, Warning };
+        Kind kind = Kind::None;
+        QString text;
+
+        bool IsEmpty() const { return kind == Kind::None; }
+    };
+
+    // What a file command did. ok: the command did what it was asked (Open:
+    // the table now holds the whole file).
+    struct FileOutcome
+    {
+        bool ok = false;
+        Message message;
+    };
+
+    // Says why the current module's upload would refuse a channel as it is;
+    // empty when it would take it.
+    using ChannelCheck = std::function<std::string(const vnChannel& channel)>;
+
+    ChannelDocument();
+    ~ChannelDocument() override;
+
+    // Channels that edits, pastes and imports check; none by default.
+    void SetChannelCheck(ChannelCheck check) { m_check = std::move(check); }
+
+    std::int32_t GetCount() const { return m_channels.GetCount(); }
+    // Null for an index outside the table.
+    const vnChannel* GetAt(std::int32_t index) const { return m_channels.GetAt(index); }
+    const vnChannelList& GetChannels() const { return m_channels; }
+    // The text a cell of the grid shows; empty outside the table.
+    std::string GetCellText(std::int32_t index, ChannelField field) const;
+    // The index of the channel with this number; -1 when none.
+    std::int32_t FindChannel(std::int32_t number) const;
+
+    // The file that Save replaces (native encoding); empty when none.
+    const std::string& GetPath() const { return m_path; }
+    // "Untitled" or the file's name without its folder, for titles.
+    QString GetDisplayName() const;
+    bool IsModified() const { return !m_undoStack.isClean(); }
+    QUndoStack& GetUndoStack() { return m_undoStack; }
+
+    // An empty channel per number of the layout, no file, nothing to undo.
+    void New(const vnChannelLayout& layout);
+    // Reads the file into the table. A file that cannot be read changes
+    // nothing; one read only in part is shown but is not the current file,
+    // so Save cannot replace it with the part that was read. The message
+    // says what the user must know (another tool's layout, lines left out).
+    FileOutcome Open(const std::string& path);
+    // Adds the channels of a file that have a frequency to the empty
+    // channels from firstIndex on, as one undo step. A file that cannot be
+    // read whole adds nothing.
+    FileOutcome Import(const std::string& path, std::int32_t firstIndex);
+    // Writes every channel to the current file (there must be one) and marks
+    // the table saved.
+    FileOutcome Save();
+    // Writes every channel to path; once it is written, path is the current
+    // file. A failed write keeps the current file as it was.
+    FileOutcome SaveAs(const std::string& path);
+
+    // A text typed into a cell: one undo step when it is a value of the
+    // field and changes the channel. The message says why a text was
+    // refused, or that the upload would refuse the channel as it now is.
+    Message EditCell(std::int32_t index, ChannelField field, const std::string& text);
+
+    // Clipboard text pasted from the cell at firstIndex on, as one undo step.
+    // Whole channels as Copy writes them fill whole channels field by field;
+    // cells from elsewhere go into cellFields, one field after another. The
+    // message counts what was left out or refused.
+    Message Paste(const std::string& text, std::int32_t firstIndex, const std::vector<ChannelField>& cellFields);
+
+    // The two forms Copy puts on the clipboard: tab-separated cell texts,
+    // and a channel file with its header line.
+    struct ClipboardRows
+    {
+        std::string text;
+        std::string csv;
+    };
+    ClipboardRows Copy(const std::vector<std::int32_t>& indexes) const;
+    // Empties the channels, keeping their numbers, as one undo step named
+    // for the command ("Delete of Channel 12", "Cut of 3 Channels").
+    void Clear(const std::vector<std::int32_t>& indexes, const char* verb);
+
+    // Changes channels as one undo step named text. Nothing is recorded when
+    // no channel changes.
+    void ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text);
+
+signals:
+    // Every channel may differ, and their count: New and Open.
+    void Reset();
+    // The channels from first to last changed (an edit, an undo).
+    void ChannelsChanged(std::int32_t first, std::int32_t last);
+    // The current file changed.
+    void PathChanged();
+
+private:
+    void SetPath(const std::string& path);
+    // How many of the channels the check refuses, and its reason for the
+    // first of them.
+    std::int32_t CountRefused(const std::vector<std::int32_t>& indexes, std::string& firstReason) const;
+
+    vnChannelList m_channels;
+    std::string m_path;
+    ChannelCheck m_check;
+    // After the channel list: its steps point into the list.
+    QUndoStack m_undoStack;
+};

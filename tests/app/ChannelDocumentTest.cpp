@@ -1,0 +1,452 @@
+// The open channel table without a window: New, Open, Import, Save, cell
+// edits, paste, copy and clear, their undo steps and what they tell the user.
+#include "app/ChannelDocument.h"
+
+#include "app/ChannelFile.h"
+#include "modules/gre1/vnGre1Module.h"
+#include "modules/vnTransfer.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <system_error>
+#include <tuple>
+#include <vector>
+
+namespace {
+
+using Kind = ChannelDocument::Message::Kind;
+using F = ChannelField;
+
+vnChannelLayout TwoHundredChannels()
+{
+    vnChannelLayout layout;
+    layout.SetFirstChannel(1);
+    layout.SetFirstBank(1);
+    layout.SetBankCount(10);
+    layout.SetChannelsPerBank(20);
+    return layout;
+}
+
+const char* const kTenChannels = "ID,Frequency,Description\r\n"
+                                 "1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n4,151.4,Four\r\n5,151.5,Five\r\n"
+                                 "6,151.6,Six\r\n7,151.7,Seven\r\n8,151.8,Eight\r\n9,151.9,Nine\r\n10,152,Ten\r\n";
+
+class ChannelDocumentTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        document.New(TwoHundredChannels());
+        // The GRE module's own check, as the window installs it.
+        document.SetChannelCheck([this](const vnChannel& channel) {
+            vnTransfer* transfer = nullptr;
+            module.GetTransfer(&transfer);
+            std::string reason;
+            transfer->CheckChannel(&channel, &reason);
+            return reason;
+        });
+    }
+
+    std::string Cell(int index, F field) const { return document.GetCellText(index, field); }
+    void Type(int index, F field, const std::string& text) { document.EditCell(index, field, text); }
+    std::vector<vnChannel> All() const
+    {
+        std::vector<vnChannel> channels;
+        for (int index = 0; index < document.GetCount(); ++index)
+            channels.push_back(*document.GetAt(index));
+        return channels;
+    }
+    std::string Path(const std::string& name) const { return folder.Path(name); }
+
+    ScratchFolder folder;
+    vnGre1Module module;
+    ChannelDocument document;
+};
+
+} // namespace
+
+TEST_F(ChannelDocumentTest, NewMakesAnEmptyChannelPerNumberWithoutFileOrSteps)
+{
+    Type(0, F::Frequency, "146.52");
+    ASSERT_TRUE(document.SaveAs(Path("a.csv")).ok);
+    Type(1, F::Frequency, "146.52");
+    QSignalSpy reset(&document, &ChannelDocument::Reset);
+    document.New(TwoHundredChannels());
+
+    EXPECT_EQ(reset.count(), 1);
+    ASSERT_EQ(document.GetCount(), 200);
+    EXPECT_EQ(Cell(0, F::Number), "1");
+    EXPECT_EQ(Cell(199, F::Number), "200");
+    EXPECT_EQ(Cell(0, F::Frequency), "");
+    EXPECT_EQ(Cell(0, F::Delay), "False");
+    EXPECT_EQ(document.GetPath(), "");
+    EXPECT_EQ(document.GetDisplayName(), "Untitled");
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.GetUndoStack().canUndo());
+    EXPECT_EQ(document.FindChannel(200), 199);
+    EXPECT_EQ(document.FindChannel(201), -1);
+}
+
+TEST_F(ChannelDocumentTest, OpenShowsTheFileAndSaveWritesEveryChannel)
+{
+    ScratchFolder::Put(Path("ten.csv"), kTenChannels);
+    Type(150, F::Frequency, "462.5625");
+    const ChannelDocument::FileOutcome opened = document.Open(Path("ten.csv"));
+
+    EXPECT_TRUE(opened.ok);
+    EXPECT_TRUE(opened.message.IsEmpty()) << "Scanlore's own file opens without a word";
+    EXPECT_EQ(document.GetPath(), Path("ten.csv"));
+    EXPECT_EQ(document.GetDisplayName(), "ten.csv");
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_FALSE(document.GetUndoStack().canUndo());
+    ASSERT_EQ(document.GetCount(), 200);
+    EXPECT_EQ(Cell(9, F::Frequency), "152.0000");
+    EXPECT_EQ(Cell(9, F::Description), "Ten");
+    // What Upload All sends is what the file gave: nothing of the table before.
+    EXPECT_EQ(Cell(150, F::Frequency), "");
+    EXPECT_EQ(Cell(150, F::Number), "151");
+
+    ASSERT_TRUE(document.Save().ok);
+    const std::string saved = ScratchFolder::Slurp(Path("ten.csv"));
+    EXPECT_EQ(std::count(saved.begin(), saved.end(), '\n'), 201);
+}
+
+struct OpenMessageCase
+{
+    const char* name;
+    std::string content;
+    Kind kind;
+    std::string text; // the whole message, or a part of it after a '~'
+};
+
+class OpenMessageTest : public ChannelDocumentTest, public ::testing::WithParamInterface<OpenMessageCase>
+{};
+
+TEST_P(OpenMessageTest, SaysWhatTheUserMustKnow)
+{
+    const OpenMessageCase& c = GetParam();
+    ScratchFolder::Put(Path("county.csv"), c.content);
+    const ChannelDocument::FileOutcome opened = document.Open(Path("county.csv"));
+    EXPECT_TRUE(opened.ok);
+    EXPECT_EQ(opened.message.kind, c.kind);
+    const std::string text = opened.message.text.toStdString();
+    if (c.text.front() == '~') {
+        EXPECT_NE(text.find(c.text.substr(1)), std::string::npos) << text;
+    } else {
+        EXPECT_EQ(text, c.text);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenMessageTest,
+    ::testing::Values(
+        OpenMessageCase{"AnotherToolsFileWithSkippedLines",
+                        "\"Frequency Output\",\"Description\",\"Alpha Tag\"\r\n"
+                        "\"154.13000\",\"Fire Dispatch\",\"CoFire Disp\"\r\n\"\",\"Spare\",\"\"\r\n",
+                        Kind::Warning,
+                        "Read 1 channel from county.csv (RadioReference layout). 1 line was skipped: line 3: no "
+                        "frequency."},
+        OpenMessageCase{"AnotherToolsFileReadWhole", "Name,Frequency\r\nNOAA,162.55\r\n", Kind::Information,
+                        "Read 1 channel from county.csv (columns by name)."},
+        OpenMessageCase{"MoreLinesThanChannels",
+                        [] {
+                            std::string text = "ID,Frequency\r\n";
+                            for (int i = 1; i <= 250; ++i)
+                                text += "x,15" + std::to_string(i % 10) + ".5\r\n";
+                            return text;
+                        }(),
+                        Kind::Warning, "~The last 50 lines were not loaded"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelDocumentTest, AFileThatCannotBeOpenedChangesNothing)
+{
+    ScratchFolder::Put(Path("kept.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("kept.csv")).ok);
+    Type(11, F::Frequency, "146.52");
+    const std::vector<vnChannel> before = All();
+
+    const ChannelDocument::FileOutcome opened = document.Open(Path("gone.csv"));
+    EXPECT_FALSE(opened.ok);
+    EXPECT_EQ(opened.message.kind, Kind::Warning);
+    EXPECT_EQ(opened.message.text.toStdString(),
+              OpenFailedMessage(Path("gone.csv"), std::generic_category().message(ENOENT)));
+    EXPECT_TRUE(All() == before);
+    EXPECT_EQ(document.GetPath(), Path("kept.csv")) << "Save still goes to the file that was open";
+    EXPECT_TRUE(document.IsModified());
+}
+
+TEST_F(ChannelDocumentTest, AFileReadOnlyInPartIsShownButNotTheCurrentFile)
+{
+    // Three channels, then a line so wide that the reader gives up on it.
+    std::string text = "ID,Frequency,Description\r\n1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n";
+    text += std::string(95, '\n') + std::string(200000, ',') + "\r\n";
+    ScratchFolder::Put(Path("cut.csv"), text);
+    ASSERT_TRUE(document.SaveAs(Path("before.csv")).ok);
+
+    const ChannelDocument::FileOutcome opened = document.Open(Path("cut.csv"));
+    EXPECT_FALSE(opened.ok);
+    EXPECT_EQ(opened.message.kind, Kind::Warning);
+    EXPECT_TRUE(opened.message.text.contains("could be read only in part"));
+    EXPECT_EQ(Cell(2, F::Description), "Three");
+    EXPECT_EQ(document.GetPath(), "") << "Save must not replace the file with the part read";
+}
+
+TEST_F(ChannelDocumentTest, ImportFillsEmptyChannelsFromTheGivenOneAsOneStep)
+{
+    Type(0, F::Frequency, "146.52");
+    Type(196, F::Description, "No frequency");
+    Type(197, F::Frequency, "155.1");
+    Type(197, F::Description, "In use");
+    ASSERT_TRUE(document.SaveAs(Path("table.csv")).ok);
+    const std::vector<vnChannel> before = All();
+    const int steps = document.GetUndoStack().count();
+    // CHIRP's export: its own locations do not matter, the empty channels do.
+    ScratchFolder::Put(Path("chirp.csv"),
+                       "Location,Name,Frequency,Duplex,Offset,Tone,Skip\r\n"
+                       "0,NOAA 1,162.550000,,0.000000,,\r\n"
+                       "1,RPT,146.940000,-,0.600000,Tone,S\r\n"
+                       "2,Simplex,146.520000,,0.000000,,P\r\n"
+                       "3,Marine,156.800000,,0.000000,,\r\n");
+    const ChannelDocument::FileOutcome imported = document.Import(Path("chirp.csv"), 196);
+
+    EXPECT_TRUE(imported.ok);
+    EXPECT_EQ(imported.message.kind, Kind::Warning);
+    EXPECT_EQ(imported.message.text.toStdString(),
+              "Read 4 channels from chirp.csv (CHIRP layout). Added 3 channels to the empty channels from channel "
+              "197 on. 1 channel did not fit: no empty channel was left.");
+    // A description without a frequency counts as empty.
+    EXPECT_EQ(Cell(196, F::Description), "NOAA 1");
+    EXPECT_EQ(Cell(196, F::Number), "197");
+    EXPECT_EQ(Cell(197, F::Description), "In use");
+    EXPECT_EQ(Cell(198, F::Lockout), "True");
+    EXPECT_EQ(Cell(199, F::Priority), "True");
+    EXPECT_EQ(Cell(195, F::Frequency), "");
+    EXPECT_EQ(document.GetPath(), Path("table.csv")) << "Import never changes the current file";
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(document.GetUndoStack().undoText(), "Import of 3 Channels");
+
+    document.GetUndoStack().undo();
+    EXPECT_TRUE(All() == before);
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.GetUndoStack().index(), steps) << "one step";
+
+    const ChannelDocument::FileOutcome gone = document.Import(Path("gone.csv"), 0);
+    EXPECT_FALSE(gone.ok);
+    EXPECT_TRUE(gone.message.text.contains("could not be read"));
+    EXPECT_TRUE(All() == before);
+    EXPECT_EQ(document.GetUndoStack().index(), steps);
+}
+
+TEST_F(ChannelDocumentTest, AFailedSaveKeepsTheCurrentFileTheOldContentAndTheEdits)
+{
+    ScratchFolder::Put(Path("kept.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("kept.csv")).ok);
+    Type(0, F::Description, "Tower");
+
+    const std::string missing = Path("no/such/folder/x.csv");
+    const ChannelDocument::FileOutcome saved = document.SaveAs(missing);
+    EXPECT_FALSE(saved.ok);
+    EXPECT_EQ(saved.message.kind, Kind::Warning);
+    EXPECT_TRUE(saved.message.text.contains(QString::fromStdString(missing)));
+    EXPECT_TRUE(saved.message.text.contains("could not be saved"));
+    EXPECT_EQ(document.GetPath(), Path("kept.csv"));
+    EXPECT_EQ(document.GetDisplayName(), "kept.csv");
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(ScratchFolder::Slurp(Path("kept.csv")), kTenChannels);
+
+    ASSERT_TRUE(document.SaveAs(Path("new.csv")).ok);
+    EXPECT_EQ(document.GetPath(), Path("new.csv"));
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_NE(ScratchFolder::Slurp(Path("new.csv")).find("\"Tower\""), std::string::npos);
+}
+
+TEST_F(ChannelDocumentTest, TypedTextIsTakenAsAValueOrRefusedWithTheReason)
+{
+    EXPECT_TRUE(document.EditCell(11, F::Frequency, "146,52").IsEmpty());
+    EXPECT_EQ(Cell(11, F::Frequency), "146.5200");
+    const ChannelDocument::Message refused = document.EditCell(11, F::Frequency, "l46.52");
+    EXPECT_EQ(refused.text, "\"l46.52\" is not a frequency in MHz; channel 12 keeps 146.5200");
+    EXPECT_EQ(Cell(11, F::Frequency), "146.5200");
+    Type(11, F::Lockout, "True");
+    EXPECT_TRUE(document.EditCell(11, F::Lockout, "Ture").text.startsWith("\"Ture\" is not True or False; Lockout"));
+    EXPECT_EQ(Cell(11, F::Lockout), "True");
+    // The upload would refuse it: said at once, and the text is kept.
+    EXPECT_EQ(document.EditCell(11, F::CarNumber, "A^B").text.toStdString(),
+              "Channel 12: the car number holds '^', which the scanner reads as the end of a field.");
+    EXPECT_EQ(Cell(11, F::CarNumber), "A^B");
+    Type(11, F::Frequency, "");
+    EXPECT_EQ(Cell(11, F::Frequency), "");
+    Type(11, F::Number, "99");
+    EXPECT_EQ(Cell(11, F::Number), "12");
+}
+
+TEST_F(ChannelDocumentTest, EveryChangeIsAStepThatUndoRestoresExactly)
+{
+    QSignalSpy changed(&document, &ChannelDocument::ChannelsChanged);
+    ScratchFolder::Put(Path("exact.csv"), "ID,Frequency\r\n12,146.520031\r\n");
+    ASSERT_TRUE(document.Open(Path("exact.csv")).ok);
+    const vnFrequency exact = document.GetAt(11)->GetFrequency();
+    Type(11, F::Frequency, "155.1");
+    Type(11, F::Frequency, "155.1"); // the same again: no second step
+    EXPECT_EQ(document.GetUndoStack().count(), 1);
+    EXPECT_EQ(document.GetUndoStack().undoText(), "Frequency of Channel 12");
+    ASSERT_EQ(changed.count(), 1);
+    EXPECT_EQ(changed.front(), (QList<QVariant>{11, 11}));
+    EXPECT_TRUE(document.IsModified());
+
+    document.GetUndoStack().undo();
+    EXPECT_TRUE(document.GetAt(11)->GetFrequency() == exact);
+    EXPECT_FALSE(document.IsModified());
+    document.GetUndoStack().redo();
+    EXPECT_EQ(Cell(11, F::Frequency), "155.1000");
+
+    // Several channels, one step; channels that stay as they were are left out.
+    std::vector<ChannelEditCommand::Change> changes;
+    for (int index : {0, 5, 199}) {
+        vnChannel after = *document.GetAt(index);
+        after.SetDescription("Row " + std::to_string(index));
+        changes.push_back({index, *document.GetAt(index), after});
+    }
+    changes.push_back({7, *document.GetAt(7), *document.GetAt(7)});
+    document.ChangeChannels(changes, "Paste of 3 Channels");
+    EXPECT_EQ(document.GetUndoStack().count(), 2);
+    EXPECT_EQ(changed.back(), (QList<QVariant>{0, 199}));
+    document.GetUndoStack().undo();
+    for (int index : {0, 5, 199})
+        EXPECT_EQ(Cell(index, F::Description), "") << index;
+    document.ChangeChannels({{3, *document.GetAt(3), *document.GetAt(3)}}, "Nothing");
+    EXPECT_EQ(document.GetUndoStack().count(), 2);
+}
+
+TEST_F(ChannelDocumentTest, CopyGivesCellTextAndAChannelFileAndClearEmptiesAsOneStep)
+{
+    for (int index : {3, 4}) {
+        Type(index, F::Frequency, "146.52");
+        Type(index, F::Description, index == 3 ? "Fire\tNorth" : "Police");
+        Type(index, F::Delay, "True");
+    }
+    const ChannelDocument::ClipboardRows copied = document.Copy({3, 4});
+    EXPECT_EQ(copied.text,
+              "4\t146.5200\t\"Fire\tNorth\"\t\tTrue\tFalse\tFalse\n"
+              "5\t146.5200\tPolice\t\tTrue\tFalse\tFalse\n");
+    EXPECT_EQ(copied.csv,
+              "\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"\r\n"
+              "4,146.520000,\"Fire\tNorth\",,True,False,False\r\n"
+              "5,146.520000,\"Police\",,True,False,False\r\n");
+
+    const int steps = document.GetUndoStack().count();
+    document.Clear({3, 4}, "Delete");
+    EXPECT_EQ(document.GetUndoStack().count(), steps + 1);
+    EXPECT_EQ(document.GetUndoStack().undoText(), "Delete of 2 Channels");
+    EXPECT_EQ(Cell(3, F::Frequency), "");
+    EXPECT_EQ(Cell(4, F::Delay), "False");
+    EXPECT_EQ(Cell(4, F::Number), "5");
+    document.GetUndoStack().undo();
+    EXPECT_EQ(Cell(3, F::Description), "Fire\tNorth");
+}
+
+// Paste from a cell on: what lands where, and what the status bar says.
+struct PasteCase
+{
+    const char* name;
+    const char* clipboard;
+    int index;
+    F first;                                            // cells go into this field and those right of it
+    std::vector<std::tuple<int, F, std::string>> cells; // index, field, text after the paste
+    const char* message;
+};
+
+class PasteTest : public ChannelDocumentTest, public ::testing::WithParamInterface<PasteCase>
+{};
+
+TEST_P(PasteTest, WritesCellsFromTheGivenCellAsOneStep)
+{
+    const PasteCase& c = GetParam();
+    std::vector<F> fields;
+    for (int column = ColumnOf(c.first); column < ChannelFieldCount; ++column)
+        fields.push_back(*FieldOfColumn(column));
+    const ChannelDocument::Message message = document.Paste(c.clipboard, c.index, fields);
+
+    for (const auto& [index, field, text] : c.cells)
+        EXPECT_EQ(Cell(index, field), text) << index << "," << ColumnOf(field);
+    EXPECT_EQ(message.text.toStdString(), c.message);
+    ASSERT_EQ(document.GetUndoStack().count(), 1);
+    document.GetUndoStack().undo();
+    // Back to New's empty channel, as the last one is after the undo.
+    for (const auto& [index, field, text] : c.cells)
+        if (field != F::Number) {
+            EXPECT_EQ(Cell(index, field), Cell(199, field)) << "undone " << index << "," << ColumnOf(field);
+        }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, PasteTest,
+    ::testing::Values(PasteCase{"SpreadsheetRange",
+                                "146.52\tFire\r\n151.1 MHz\tPolice\r\n",
+                                5,
+                                F::Frequency,
+                                {{5, F::Frequency, "146.5200"},
+                                 {5, F::Description, "Fire"},
+                                 {6, F::Frequency, "151.1000"},
+                                 {6, F::Description, "Police"},
+                                 {5, F::Number, "6"}},
+                                ""},
+                      PasteCase{"WholeScanloreRowsFromTheGivenRow",
+                                "1\t146.5200\tA\t\tTrue\tFalse\tFalse\n2\t\tB\tC9\tFalse\tTrue\tFalse\n",
+                                10,
+                                F::Description,
+                                {{10, F::Number, "11"},
+                                 {10, F::Frequency, "146.5200"},
+                                 {10, F::Description, "A"},
+                                 {10, F::Delay, "True"},
+                                 {11, F::CarNumber, "C9"},
+                                 {11, F::Lockout, "True"}},
+                                ""},
+                      PasteCase{"SavedFileWithItsHeaderFillsWholeRows",
+                                "ID\tFrequency\tDescription\tCar Number\tDelay\tLockout\tPriority\n"
+                                "7\t146.520000\tFire\t\tTRUE\tFALSE\tFALSE\n",
+                                20,
+                                F::CarNumber,
+                                {{20, F::Frequency, "146.5200"},
+                                 {20, F::Description, "Fire"},
+                                 {20, F::Delay, "True"},
+                                 {21, F::Description, ""}},
+                                ""},
+                      PasteCase{"LineEndInsideAFieldBecomesABlank",
+                                "\"North\nGate\"\n",
+                                2,
+                                F::Description,
+                                {{2, F::Description, "North Gate"}},
+                                ""},
+                      PasteCase{"RefusedCellsKeepTheirValues",
+                                "abc\tDesk\tmaybe\n",
+                                7,
+                                F::Frequency,
+                                {{7, F::Frequency, ""}, {7, F::Description, "Desk"}, {7, F::CarNumber, "maybe"}},
+                                "1 pasted cell was not a value of its column and kept what it had."},
+                      PasteCase{"RowsBeyondTheLastChannel",
+                                "1\n2\n3\n4\n",
+                                198,
+                                F::CarNumber,
+                                {{198, F::CarNumber, "1"}, {199, F::CarNumber, "2"}},
+                                "2 rows beyond the last channel were not pasted."},
+                      PasteCase{
+                          "ChannelsTheScannerCannotTakeAreNamed",
+                          "A^B\nC^D\n",
+                          30,
+                          F::CarNumber,
+                          {{30, F::CarNumber, "A^B"}, {31, F::CarNumber, "C^D"}},
+                          "2 pasted channels cannot be sent to the scanner as they are; the first: Channel 31: the car "
+                          "number holds '^', which the scanner reads as the end of a field."},
+                      PasteCase{"CellsBeyondTheLastColumn",
+                                "yes\tx\ty\n",
+                                9,
+                                F::Priority,
+                                {{9, F::Priority, "True"}},
+                                "2 cells beyond the last column were not pasted."}),
+    [](const auto& info) { return std::string(info.param.name); });
