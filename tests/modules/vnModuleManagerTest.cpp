@@ -1,4 +1,5 @@
 #include "modules/vnModuleManager.h"
+#include "modules/gre1/vnGre1Settings.h"
 
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
@@ -113,7 +114,7 @@ TEST_F(Gre1ManagerTest, ReleasingAModuleClosesItsPort)
 {
     PseudoTerminal scanner;
     ASSERT_TRUE(scanner.Ok());
-    m_store.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, scanner.Path());
 
     vnModule* module = nullptr;
     m_manager.GetCurrentModule(&module);

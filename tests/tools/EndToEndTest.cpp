@@ -5,6 +5,7 @@
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnInstalledModules.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
@@ -19,8 +20,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-const std::string Section = "Transfer Options";
-
 // The frequency as the scanner should see it: megahertz, four decimals.
 std::string FourDecimals(double megahertz)
 {
@@ -93,7 +92,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(scanner.Ok());
-        settings.SetSettingString(Section, "Communications Port", scanner.Path());
+        settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, scanner.Path());
         FillList(list);
     }
 
@@ -119,9 +118,9 @@ class UploadAllIntoTheVirtualScanner : public EndToEnd, public testing::WithPara
 TEST_P(UploadAllIntoTheVirtualScanner, DeliversEveryChannelOnTheStoredLine)
 {
     if (GetParam().baud)
-        settings.SetSettingInt(Section, "Baud", GetParam().baud);
+        settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, GetParam().baud);
     if (GetParam().stopBits >= 0)
-        settings.SetSettingInt(Section, "Stop Bits", GetParam().stopBits);
+        settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, GetParam().stopBits);
 
     {
         ModuleInUse module;
@@ -209,7 +208,7 @@ TEST_F(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
 
 TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
 {
-    settings.SetSettingInt(Section, "Baud", 230400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
     {
         ModuleInUse module;
         ASSERT_EQ(module.Transfer()->UploadAll(&list), S_OK);
@@ -224,7 +223,7 @@ TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
 
 TEST_F(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
 {
-    settings.SetSettingString(Section, "Communications Port", "/dev/ttyScanloreMissing");
+    settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/ttyScanloreMissing");
     ModuleInUse module;
     EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
     EXPECT_NE(module.Transfer()->GetFailureReason().find("/dev/ttyScanloreMissing could not be opened"),
@@ -261,7 +260,7 @@ TEST_F(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
 TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
 {
     scanner.StopReading();
-    settings.SetSettingInt(Section, "Baud", 230400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
     ModuleInUse module;
     module.Port()->SetWriteTimeout(500ms);
     // The pseudo-terminal buffers several uploads before it stops taking
@@ -332,7 +331,7 @@ TEST_F(EndToEnd, ProgressCountsTheBytesThatHaveLeftAndReportsWhileWaiting)
 
 TEST_F(EndToEnd, CancelStopsAfterThePacketBeingWrittenSendsTheEndAndFreesThePort)
 {
-    settings.SetSettingInt(Section, "Baud", 38400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 38400);
     ModuleInUse module;
     WatchingProgress progress;
     progress.cancelWhen = [](const WatchingProgress& p) { return p.packets >= 21; }; // start and 20 channels
@@ -360,7 +359,7 @@ TEST_F(EndToEnd, CancelStopsAfterThePacketBeingWrittenSendsTheEndAndFreesThePort
 TEST_F(EndToEnd, CancelOnALineThatTakesNothingReleasesThePortAtOnce)
 {
     scanner.StopReading();
-    settings.SetSettingInt(Section, "Baud", 230400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
     ModuleInUse module;
     module.Port()->SetWriteTimeout(60s);
     // At this speed the transfer only waits once the pseudo-terminal is

@@ -1,4 +1,5 @@
 #include "modules/gre1/vnGre1Transfer.h"
+#include "modules/gre1/vnGre1Settings.h"
 
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
@@ -30,9 +31,9 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_scanner.Ok());
-        m_settings.SetSettingString("Transfer Options", "Communications Port", m_scanner.Path());
+        m_settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, m_scanner.Path());
         // The upload keeps to the line's speed; a fast line keeps the tests short.
-        m_settings.SetSettingInt("Transfer Options", "Baud", 230400);
+        m_settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
         m_module = std::make_unique<vnGre1Module>();
         vnTransfer* transfer = nullptr;
         ASSERT_EQ(m_module->GetTransfer(&transfer), S_OK);
