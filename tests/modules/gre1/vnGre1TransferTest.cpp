@@ -1,15 +1,17 @@
 #include "modules/gre1/vnGre1Transfer.h"
-#include "modules/gre1/vnGre1Settings.h"
 
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1Settings.h"
+#include "modules/vnByteSink.h"
 #include "modules/vnSettingsStore.h"
 #include "tests/support/Gre1Packets.h"
 #include "tests/support/PseudoTerminal.h"
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <string>
 #include <utility>
 #include <vector>
@@ -21,6 +23,23 @@ class RecordingProgress : public vnTransferProgress
 public:
     void OnProgress(std::int32_t sent, std::int32_t total) override { calls.emplace_back(sent, total); }
     std::vector<std::pair<std::int32_t, std::int32_t>> calls;
+};
+
+// Keeps each block it is given, or refuses them all with a reason.
+class RecordingSink : public vnByteSink
+{
+public:
+    bool Take(const std::uint8_t* data, std::size_t size, std::string* reason) override
+    {
+        if (!refusal.empty()) {
+            *reason = refusal;
+            return false;
+        }
+        blocks.emplace_back(data, data + size);
+        return true;
+    }
+    std::vector<std::vector<std::uint8_t>> blocks;
+    std::string refusal;
 };
 
 // A module whose port is a pseudo-terminal, and a list of channels numbered
@@ -272,3 +291,38 @@ TEST_F(vnGre1TransferTest, CheckChannelAcceptsWhatTheUploadSends)
 }
 
 } // namespace
+
+// A dry run: the same upload into a byte sink, one packet a block, without
+// opening the port (its name here opens nothing) and without waiting the
+// line's time; afterwards the port is the line again.
+TEST_F(vnGre1TransferTest, AByteSinkTakesTheUploadsBytesAtOnceAndThePortNeverOpens)
+{
+    Fill(200);
+    ASSERT_EQ(Port()->Configure("/dev/scanlore-no-such-device", 4800, 2), S_OK);
+    RecordingSink sink;
+    ASSERT_EQ(m_transfer->SetByteSink(&sink), S_OK);
+    const auto begun = std::chrono::steady_clock::now();
+    ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK) << m_transfer->GetFailureReason();
+    const auto took = std::chrono::steady_clock::now() - begun;
+
+    std::vector<std::uint8_t> bytes;
+    for (const auto& block : sink.blocks) {
+        EXPECT_EQ(DecodePackets(block).size(), 1u);
+        bytes.insert(bytes.end(), block.begin(), block.end());
+    }
+    EXPECT_EQ(sink.blocks.size(), 202u);
+    // About 5,400 bytes: over 12 seconds of line time at 4800 baud.
+    EXPECT_LT(took, std::chrono::seconds(3));
+    EXPECT_TRUE(m_scanner.ReadWritten().empty());
+
+    ASSERT_EQ(m_transfer->SetByteSink(nullptr), S_OK);
+    ASSERT_EQ(Port()->Configure(m_scanner.Path(), 230400, 2), S_OK);
+    ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK) << m_transfer->GetFailureReason();
+    EXPECT_EQ(DecodePackets(bytes), Received());
+
+    // A sink that cannot take the bytes fails the upload with its reason.
+    sink.refusal = "the disk is full";
+    ASSERT_EQ(m_transfer->SetByteSink(&sink), S_OK);
+    EXPECT_EQ(m_transfer->UploadChannel(m_list.GetAt(0)), E_FAIL);
+    EXPECT_EQ(m_transfer->GetFailureReason(), "the disk is full");
+}
