@@ -206,10 +206,14 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
     const Outcome done = Run({"--dry-run", file});
     EXPECT_EQ(done.status, 0) << done.err;
     // Channel 1 from the file; the other channels have no frequency.
-    EXPECT_EQ(done.out,
-              "81 04 01 01 C8 32\n"
-              "81 19 10 00 43 31 5E 46 31 34 36 2E 35 32 30 30 5E 44 53 5E 4C 52 5E 50 52 5E E0\n"
-              "81 04 02 01 00 F9\n");
+    const std::string channel1 = "81 19 10 00 43 31 5E 46 31 34 36 2E 35 32 30 30 5E 44 53 5E 4C 52 5E 50 52 5E E0\n";
+    const std::string end = "81 04 02 01 00 F9\n";
+    EXPECT_EQ(done.out, "81 04 01 01 C8 32\n" + channel1 + end);
+    // Upload Selected: an upload of count 1 per channel, a channel without
+    // frequency sending only the frame.
+    const Outcome some = Run({"--dry-run", "--channels", "1,2", file});
+    EXPECT_EQ(some.status, 0) << some.err;
+    EXPECT_EQ(some.out, "81 04 01 01 01 F9\n" + channel1 + end + "81 04 01 01 01 F9\n" + end);
 }
 
 TEST_F(UploadProgramTest, AnotherToolsFileSendsTheSameAndSumsUpTheReadOnStandardError)
@@ -242,9 +246,13 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("/dev/scanlore-missing-device could not be opened"), std::string::npos) << outcome.err;
 
-    outcome = Run({caret});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("Channel 1: the car number holds '^'"), std::string::npos) << outcome.err;
+    // The upload's own check, before any byte; a dry run makes the same.
+    for (const bool dryRun : {false, true}) {
+        outcome = Run(dryRun ? std::vector<std::string>{"--dry-run", caret} : std::vector<std::string>{caret});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("Channel 1: the car number holds '^'"), std::string::npos) << outcome.err;
+    }
 
     outcome = Run({WriteFile("missing.csv", "") + ".not-there"});
     EXPECT_EQ(outcome.status, 2);
