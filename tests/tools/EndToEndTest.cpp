@@ -72,16 +72,6 @@ private:
     vnModuleLease m_lease{m_manager};
 };
 
-class CallOnProgress : public vnTransferProgress
-{
-public:
-    explicit CallOnProgress(std::function<void(std::int32_t)> call) : m_call(std::move(call)) {}
-    void OnProgress(std::int32_t sent, std::int32_t) override { m_call(sent); }
-
-private:
-    std::function<void(std::int32_t)> m_call;
-};
-
 // The virtual scanner on a pseudo-terminal, a settings store that names it
 // as the port, and the 200 channels of FillList.
 class EndToEnd : public testing::Test
@@ -217,6 +207,34 @@ TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
     }
 }
 
+// Records what the transfer reports; cancelWhen answers Cancel, and lets a
+// test act at a chosen point of the upload.
+class WatchingProgress : public vnUploadProgress
+{
+public:
+    std::function<bool(const WatchingProgress&)> cancelWhen = [](const WatchingProgress&) { return false; };
+    std::vector<vnTransferState> states;
+    vnTransferState atLastChannelWritten;
+    std::int32_t packets = 0;
+    std::int32_t lastChannelPacket = -1;
+    int statesSincePacket = 0;
+
+    void OnProgress(std::int32_t sent, std::int32_t total) override
+    {
+        packets = sent;
+        lastChannelPacket = total - 1;
+        statesSincePacket = 0;
+    }
+    void OnState(const vnTransferState& state) override
+    {
+        states.push_back(state);
+        if (packets == lastChannelPacket && statesSincePacket == 0)
+            atLastChannelWritten = state;
+        ++statesSincePacket;
+    }
+    bool IsCancelRequested() override { return cancelWhen(*this); }
+};
+
 // --- faults -----------------------------------------------------------------
 
 TEST_F(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
@@ -244,15 +262,15 @@ TEST_F(EndToEndFaults, ADeviceInUseFailsTheUploadAndSendsNothing)
 TEST_F(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
 {
     ModuleInUse module;
-    CallOnProgress unplug([&](std::int32_t sent) {
-        if (sent == 20)
+    WatchingProgress unplug;
+    unplug.cancelWhen = [&](const WatchingProgress& p) {
+        if (p.packets >= 20)
             scanner.Vanish();
-    });
-    module.Transfer()->SetProgress(&unplug);
-    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
-    EXPECT_NE(module.Transfer()->GetFailureReason().find("Input/output error"), std::string::npos)
-        << module.Transfer()->GetFailureReason();
-    module.Transfer()->SetProgress(nullptr);
+        return false;
+    };
+    const vnUploadOutcome outcome = vnChannelUpload(module.Transfer(), &unplug).All(list);
+    EXPECT_EQ(outcome.result, E_FAIL);
+    EXPECT_NE(outcome.reason.find("Input/output error"), std::string::npos) << outcome.reason;
 }
 
 TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
@@ -275,33 +293,6 @@ TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
 }
 
 // --- progress and Cancel ------------------------------------------------------
-
-// Records what the transfer reports and asks for a cancel when told to.
-class WatchingProgress : public vnUploadProgress
-{
-public:
-    std::function<bool(const WatchingProgress&)> cancelWhen = [](const WatchingProgress&) { return false; };
-    std::vector<vnTransferState> states;
-    vnTransferState atLastChannelWritten;
-    std::int32_t packets = 0;
-    std::int32_t lastChannelPacket = -1;
-    int statesSincePacket = 0;
-
-    void OnProgress(std::int32_t sent, std::int32_t total) override
-    {
-        packets = sent;
-        lastChannelPacket = total - 1;
-        statesSincePacket = 0;
-    }
-    void OnState(const vnTransferState& state) override
-    {
-        states.push_back(state);
-        if (packets == lastChannelPacket && statesSincePacket == 0)
-            atLastChannelWritten = state;
-        ++statesSincePacket;
-    }
-    bool IsCancelRequested() override { return cancelWhen(*this); }
-};
 
 // The progress follows the bytes the line has sent, not those handed to the
 // driver: when the last channel packet is written, the scanner does not have

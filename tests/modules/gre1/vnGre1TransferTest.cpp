@@ -125,14 +125,6 @@ TEST_F(vnGre1TransferTest, UploadAllSendsTheFirst200ChannelsInOrderWithProgress)
         EXPECT_EQ(progress.calls[i], std::make_pair(static_cast<std::int32_t>(i + 1), 202));
 }
 
-TEST_F(vnGre1TransferTest, UploadAllOnAShortListSendsTheChannelsItHas)
-{
-    Fill(3);
-    ASSERT_EQ(m_transfer->UploadAll(&m_list), S_OK);
-    const auto expected = RangeUpload({0, 1, 2});
-    EXPECT_EQ(Received(), expected);
-}
-
 TEST_F(vnGre1TransferTest, ChannelsWithFrequencyZeroAreLeftOutAndNotCounted)
 {
     Fill(4);
