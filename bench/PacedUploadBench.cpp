@@ -12,6 +12,7 @@
 // most one packet's line time, 0.6 s at 4800 baud).
 #include "app/CMainFrame.h"
 #include "app/CScannerApp.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
 #include "tests/support/VirtualScannerProcess.h"
@@ -49,9 +50,9 @@ struct PacedSetup
             return false;
         auto store = std::make_unique<vnMemorySettingsStore>();
         store->SetSettingInt("", "First Run", 0);
-        store->SetSettingString("Transfer Options", "Communications Port", *device);
-        store->SetSettingInt("Transfer Options", "Baud", kBaud);
-        store->SetSettingInt("Transfer Options", "Stop Bits", 2);
+        store->SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, *device);
+        store->SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, kBaud);
+        store->SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 2);
         app = std::make_unique<CScannerApp>(std::move(store));
         if (!app->InitInstance())
             return false;

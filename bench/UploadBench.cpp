@@ -14,6 +14,7 @@
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Packet.h"
 #include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "tests/support/ScannerOnPty.h"
@@ -67,8 +68,8 @@ void UploadAllToPty(benchmark::State& state)
         return;
     }
     vnMemorySettingsStore settings;
-    settings.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
-    settings.SetSettingInt("Transfer Options", "Baud", 230400);
+    settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, scanner.Path());
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
     vnSettingsScope settingsInUse(settings);
     vnChannelList list;
     FillChannels(list);

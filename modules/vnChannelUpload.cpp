@@ -2,11 +2,9 @@
 
 #include "channels/vnChannelList.h"
 
-namespace {
-
-// Passes the transfer's reports on and keeps the last state, for as long as
-// one command runs.
-class Reporting : public vnTransferProgress
+// Reports to the command's progress for the length of one command and keeps
+// the last state the transfer told, which is how far Upload All got.
+class vnChannelUpload::Reporting : public vnTransferProgress
 {
 public:
     Reporting(vnTransfer* transfer, vnUploadProgress* progress) : m_transfer(transfer), m_progress(progress)
@@ -29,57 +27,78 @@ public:
     }
     void OnState(const vnTransferState& state) override
     {
-        m_state = state;
+        m_last = state;
         if (m_progress)
             m_progress->OnState(state);
     }
     bool IsCancelRequested() override { return m_progress && m_progress->IsCancelRequested(); }
 
-    const vnTransferState& GetState() const { return m_state; }
+    const vnTransferState& Last() const { return m_last; }
 
 private:
     vnTransfer* m_transfer;
     vnUploadProgress* m_progress;
-    vnTransferState m_state;
+    vnTransferState m_last;
 };
-
-} // namespace
 
 vnChannelUpload::vnChannelUpload(vnTransfer* transfer, vnUploadProgress* progress)
     : m_transfer(transfer), m_progress(progress)
 {}
 
+bool vnChannelUpload::CancelRequested() const
+{
+    return m_progress && m_progress->IsCancelRequested();
+}
+
+std::string vnChannelUpload::FailureReason(vnResult result) const
+{
+    if (!vnFailed(result) || result == E_ABORT || !m_transfer)
+        return {};
+    return m_transfer->GetFailureReason();
+}
+
 vnUploadOutcome vnChannelUpload::All(const vnChannelList& channels)
 {
-    Reporting reporting(m_transfer, m_progress);
     vnUploadOutcome outcome;
-    outcome.result = m_transfer ? m_transfer->UploadAll(&channels) : E_NOTIMPL;
-    outcome.sent = reporting.GetState().channelsSent;
-    outcome.count = reporting.GetState().channels;
-    if (outcome.Failed() && m_transfer)
-        outcome.reason = m_transfer->GetFailureReason();
+    {
+        Reporting reporting(m_transfer, m_progress);
+        outcome.result = m_transfer ? m_transfer->UploadAll(&channels) : E_NOTIMPL;
+        outcome.sent = reporting.Last().channelsSent;
+        outcome.count = reporting.Last().channels;
+    }
+    if (!vnFailed(outcome.result))
+        outcome.result = S_OK;
+    outcome.reason = FailureReason(outcome.result);
     return outcome;
 }
 
 vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const std::vector<std::int32_t>& indexes)
 {
-    Reporting reporting(m_transfer, m_progress);
     vnUploadOutcome outcome;
     outcome.count = static_cast<std::int32_t>(indexes.size());
+    if (!m_transfer && indexes.empty()) {
+        outcome.result = E_FAIL;
+        return outcome;
+    }
+    Reporting reporting(m_transfer, m_progress);
     for (const std::int32_t index : indexes) {
         if (m_progress)
             m_progress->BeginUpload(outcome.sent + 1, outcome.count);
-        if (reporting.IsCancelRequested()) {
+        if (CancelRequested()) {
             outcome.result = E_ABORT;
-            break;
+            return outcome;
         }
+        // An index that names no channel fails as a missing module does.
         const vnChannel* channel = channels.GetAt(index);
-        outcome.result = (m_transfer && channel) ? m_transfer->UploadChannel(channel) : E_FAIL;
-        if (vnFailed(outcome.result))
-            break;
+        const vnResult result = (m_transfer && channel) ? m_transfer->UploadChannel(channel) : E_FAIL;
+        if (vnFailed(result)) {
+            outcome.result = result;
+            outcome.reason = FailureReason(result);
+            return outcome;
+        }
         ++outcome.sent;
     }
-    if (outcome.Failed() && m_transfer)
-        outcome.reason = m_transfer->GetFailureReason();
+    if (CancelRequested())
+        outcome.result = E_ABORT;
     return outcome;
 }

@@ -14,8 +14,7 @@ class vnChannelList;
 class vnUploadProgress : public vnTransferProgress
 {
 public:
-    // Upload `index` (from 1) of `count` begins; only commands of one upload
-    // per channel say it.
+    // Upload `index` (from 1) of `count` begins; only commands of one upload per channel say it.
     virtual void BeginUpload(int index, int count)
     {
         (void)index;
@@ -27,35 +26,36 @@ public:
 struct vnUploadOutcome
 {
     vnResult result = S_OK; // S_OK, E_ABORT when cancelled, or the failure
-    // Channels that left: Upload All's channel packets sent, Upload
-    // Selected's uploads completed.
-    std::int32_t sent = 0;
-    std::int32_t count = 0; // channels in the command
-    std::string reason;     // the transfer's failure reason when it failed
-
+    std::int32_t sent = 0;  // channels that left: Upload All: channel packets sent (from the last vnTransferState);
+                            // Selected: uploads completed
+    std::int32_t count = 0; // channels in the command (All: channel packets in the upload; Selected: indexes given)
+    std::string reason;     // the transfer's failure reason when it failed (empty otherwise)
     bool Cancelled() const { return result == E_ABORT; }
     bool Failed() const { return vnFailed(result) && result != E_ABORT; }
 };
 
 // The Upload All and Upload Selected commands over a transfer: one place for
-// the sequence, the stop-at-first-failure rule and the progress and cancel
-// hooks, for the window and the terminal alike.
+// the sequence, the stop-at-first-failure rule and the progress and cancel hooks.
 class vnChannelUpload
 {
 public:
-    // transfer may be null (no module): every command then fails. progress
-    // may be null.
+    // transfer may be null (no module): every command then fails. progress may be null.
     vnChannelUpload(vnTransfer* transfer, vnUploadProgress* progress);
-
-    // The whole list as one upload.
+    // The whole list as one upload (vnTransfer::UploadAll).
     vnUploadOutcome All(const vnChannelList& channels);
-    // One upload per list index, in the order given. Before each,
-    // BeginUpload and a look at Cancel; the first failure ends the walk: the
-    // uploads after it would most likely fail the same way, each after its
-    // own wait.
+    // One upload per list index, in the order given; before each, BeginUpload(n, count) and a
+    // cancel check (a cancel stops before the next upload: E_ABORT); the first failure ends the
+    // walk (the rest would most likely fail the same way, each after its own wait).
+    // A cancel asked for during the last upload, too late to stop it, still makes the
+    // command E_ABORT: the user asked to stop, and sent says how far it got.
     vnUploadOutcome Selected(const vnChannelList& channels, const std::vector<std::int32_t>& indexes);
 
 private:
+    class Reporting;
+
+    bool CancelRequested() const;
+    std::string FailureReason(vnResult result) const;
+
     vnTransfer* m_transfer;
     vnUploadProgress* m_progress;
 };

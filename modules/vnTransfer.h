@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+class vnByteSink;
 class vnChannel;
 class vnChannelList;
 class vnModule;
@@ -85,6 +86,16 @@ public:
         if (reason)
             reason->clear();
         return S_OK;
+    }
+
+    // While a sink is set (not owned), uploads write their bytes to it, in
+    // the blocks they would write to the line, instead of opening the port:
+    // a dry run of the same upload. Null goes back to the port. The base
+    // has no bytes to give: E_NOTIMPL.
+    virtual vnResult SetByteSink(vnByteSink* sink)
+    {
+        (void)sink;
+        return E_NOTIMPL;
     }
 
     // Optional; not owned. Null (the default) reports nothing.

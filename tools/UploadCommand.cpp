@@ -2,63 +2,32 @@
 
 #include "app/ChannelFile.h"
 #include "channels/vnChannelList.h"
-#include "modules/gre1/vnGre1Packet.h"
-#include "modules/gre1/vnGre1Port.h"
-#include "modules/vnModule.h"
+#include "modules/gre1/vnGre1Settings.h"
+#include "modules/vnChannelUpload.h"
+#include "modules/vnModuleLease.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
+#include "tools/HexLinePrinter.h"
 #include "tools/OverlaySettingsStore.h"
 #include "tools/UploadProgressPrinter.h"
 
-#include <algorithm>
 #include <vector>
 
 namespace {
 
-const std::string kSection = "Transfer Options";
 // The stop-bits code the port takes for a count of stop bits.
 constexpr std::int32_t kOneStopBitCode = 0;
 constexpr std::int32_t kTwoStopBitsCode = 2;
-// The indices Upload All sends.
-constexpr std::int32_t kUploadAllLast = 199;
 
-// A module from the manager for the length of a run.
-class ModuleLease
+// The list index of the channel with this number, or -1.
+std::int32_t FindChannel(const vnChannelList& list, std::int32_t number)
 {
-public:
-    ModuleLease() { m_manager.GetCurrentModule(&m_module); }
-    ~ModuleLease() { m_manager.ReleaseModule(m_module); }
-    ModuleLease(const ModuleLease&) = delete;
-    ModuleLease& operator=(const ModuleLease&) = delete;
-
-    vnModule* Get() const { return m_module; }
-
-private:
-    vnModuleManager m_manager;
-    vnModule* m_module = nullptr;
-};
-
-void PrintPacket(std::FILE* out, const vnGre1Packet& packet)
-{
-    vnGre1WireBuffer buffer;
-    const std::uint8_t size = packet.Serialize(buffer);
-    for (std::uint8_t i = 0; i < size; ++i)
-        std::fprintf(out, i == 0 ? "%02X" : " %02X", buffer[i]);
-    std::fputc('\n', out);
-}
-
-// The packets of one upload, as the transfer sends them, one line each.
-void PrintUpload(std::FILE* out, std::uint8_t count, const std::vector<const vnChannel*>& channels)
-{
-    const char start[2] = {static_cast<char>(count), '\0'};
-    PrintPacket(out, vnGre1Packet(vnGre1Packet::CommandUploadStart, 1, start));
-    std::string text;
-    for (const vnChannel* channel : channels) {
-        if (vnGre1Port::FormatChannelText(*channel, &text))
-            PrintPacket(out, vnGre1Packet(vnGre1Packet::CommandChannel, 0, text.c_str()));
+    for (std::int32_t i = 0; i < list.GetCount(); ++i) {
+        if (list.GetAt(i)->GetNumber() == number)
+            return i;
     }
-    PrintPacket(out, vnGre1Packet(vnGre1Packet::CommandUploadEnd, 1));
+    return -1;
 }
 
 } // namespace
@@ -100,27 +69,26 @@ int UploadCommand::Run(const UploadOptions& options)
 {
     OverlaySettingsStore settings(m_stored);
     if (options.port)
-        settings.SetSettingString(kSection, "Communications Port", *options.port);
+        settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, *options.port);
     if (options.baud)
-        settings.SetSettingInt(kSection, "Baud", static_cast<std::int32_t>(*options.baud));
+        settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, static_cast<std::int32_t>(*options.baud));
     if (options.stopBits)
-        settings.SetSettingInt(kSection, "Stop Bits", *options.stopBits == 1 ? kOneStopBitCode : kTwoStopBitsCode);
+        settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits,
+                               *options.stopBits == 1 ? kOneStopBitCode : kTwoStopBitsCode);
     vnSettingsScope scope(settings);
 
-    ModuleLease module;
-    vnChannelLayout* layout = nullptr;
-    vnTransfer* transfer = nullptr;
-    if (!module.Get() || vnFailed(module.Get()->GetChannelLayout(&layout)) || !layout ||
-        vnFailed(module.Get()->GetTransfer(&transfer)) || !transfer)
+    // Made before the module, which may hold on to it until it goes.
+    HexLinePrinter packets(m_out);
+    vnModuleManager manager;
+    vnModuleLease module(manager);
+    vnTransfer* transfer = module.GetTransfer();
+    if (!transfer)
         return Fail(UploadFailed, "no scanner module to upload with");
 
     // The channels as New makes them, then the file as Open reads it.
+    const vnChannelLayout layout = module.GetLayout();
     vnChannelList list;
-    for (std::int64_t number = layout->GetFirstChannel(); number <= layout->GetLastChannel(); ++number) {
-        vnChannel* channel = nullptr;
-        list.AddNew(&channel);
-        channel->SetNumber(static_cast<std::int32_t>(number));
-    }
+    layout.MakeChannels(list);
     const ChannelFileResult read = ReadChannelFile(options.file, list);
     if (!read.ok)
         return Fail(BadUsage, OpenFailedMessage(options.file, read.reason));
@@ -131,64 +99,30 @@ int UploadCommand::Run(const UploadOptions& options)
     if (!read.applied.layout.empty() || read.applied.skipped > 0)
         Fail(Done, ReadSummaryMessage(options.file, read.applied));
 
-    // The uploads: all channels at once, or one per listed channel.
-    std::vector<const vnChannel*> selected;
+    std::vector<std::int32_t> selected;
     for (std::int32_t number : options.channels) {
-        const vnChannel* found = nullptr;
-        for (std::int32_t i = 0; i < list.GetCount() && !found; ++i) {
-            if (list.GetAt(i)->GetNumber() == number)
-                found = list.GetAt(i);
-        }
-        if (!found)
+        const std::int32_t index = FindChannel(list, number);
+        if (index < 0)
             return Fail(BadUsage,
                         "there is no channel " + std::to_string(number) + "; the scanner has channels " +
-                            std::to_string(layout->GetFirstChannel()) + " to " +
-                            std::to_string(layout->GetLastChannel()) + ".");
-        selected.push_back(found);
+                            std::to_string(layout.GetFirstChannel()) + " to " +
+                            std::to_string(layout.GetLastChannel()) + ".");
+        selected.push_back(index);
     }
 
-    if (options.dryRun) {
-        std::vector<const vnChannel*> all;
-        for (std::int32_t i = 0; i <= std::min(kUploadAllLast, list.GetCount() - 1); ++i)
-            all.push_back(list.GetAt(i));
-        // The same check as the upload makes before it opens the port.
-        for (const vnChannel* channel : selected.empty() ? all : selected) {
-            std::string reason;
-            if (vnFailed(transfer->CheckChannel(channel, &reason)))
-                return Fail(UploadFailed, reason);
-        }
-        if (selected.empty())
-            PrintUpload(m_out, vnGre1Port::RangeCount, all);
-        for (const vnChannel* channel : selected)
-            PrintUpload(m_out, vnGre1Port::SingleChannelCount, {channel});
-        return Done;
-    }
-
+    // A dry run is the same upload with the packets printed instead of sent.
+    if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))
+        return Fail(UploadFailed, "this scanner module cannot show its packets without sending them");
     UploadProgressPrinter progress(m_err, m_errIsTerminal);
-    transfer->SetProgress(&progress);
-    vnResult result = S_OK;
-    int sent = 0;
-    if (selected.empty()) {
-        result = transfer->UploadAll(&list);
-    } else {
-        for (const vnChannel* channel : selected) {
-            progress.BeginUpload(sent + 1, static_cast<int>(selected.size()));
-            result = transfer->UploadChannel(channel);
-            if (vnFailed(result))
-                break;
-            ++sent;
-        }
-    }
+    vnChannelUpload upload(transfer, options.dryRun ? nullptr : &progress);
+    const vnUploadOutcome outcome = selected.empty() ? upload.All(list) : upload.Selected(list, selected);
     progress.Finish();
-    transfer->SetProgress(nullptr);
-    if (!vnFailed(result))
+    if (!vnFailed(outcome.result))
         return Done;
 
-    std::string reason = transfer->GetFailureReason();
-    if (reason.empty())
-        reason = "the upload failed.";
+    std::string reason = outcome.reason.empty() ? std::string("the upload failed.") : outcome.reason;
     if (!selected.empty())
-        reason +=
-            "\n" + std::to_string(sent) + " of " + std::to_string(selected.size()) + " selected channels were sent.";
+        reason += "\n" + std::to_string(outcome.sent) + " of " + std::to_string(outcome.count) +
+            " selected channels were sent.";
     return Fail(UploadFailed, reason);
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "modules/vnTransfer.h"
+#include "modules/vnChannelUpload.h"
 
 #include <cstdio>
 #include <string>
@@ -8,13 +8,13 @@
 // Progress of scanlore-upload on standard error: on a terminal, one line
 // redrawn in place with a bar, the channels and the bytes that have left;
 // otherwise a plain line each time another channel has left.
-class UploadProgressPrinter : public vnTransferProgress
+class UploadProgressPrinter : public vnUploadProgress
 {
 public:
     UploadProgressPrinter(std::FILE* stream, bool terminal);
 
     // For --channels: upload `index` (from 1) of `count`, one channel each.
-    void BeginUpload(int index, int count);
+    void BeginUpload(int index, int count) override;
     void OnProgress(std::int32_t sent, std::int32_t total) override;
     void OnState(const vnTransferState& state) override;
     // Ends the line in place, if one is drawn.

@@ -3,6 +3,7 @@
 #include "channels/vnText.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/gre1/vnGre1Transfer.h"
 #include "modules/vnSettingsStore.h"
 
@@ -12,13 +13,6 @@
 #include <utility>
 
 namespace {
-
-const std::string kSection = "Transfer Options";
-const std::string kPortKey = "Communications Port";
-const std::string kBaudKey = "Baud";
-const std::string kStopBitsKey = "Stop Bits";
-const std::string kModelKey = "Scanner Model";
-const std::string kCarNumbersKey = "Car Numbers";
 
 const std::string kDefaultPort = "COM1";
 constexpr std::int32_t kDefaultBaud = 4800;
@@ -68,9 +62,11 @@ vnGre1Module::vnGre1Module(std::shared_ptr<vnGre1PropertiesEditor> editor)
     m_layout.SetChannelsPerBank(20);
 
     vnSettingsStore& settings = vnSettings();
-    const std::string port = settings.GetSettingString(kSection, kPortKey, kDefaultPort);
-    const auto baud = static_cast<std::uint32_t>(settings.GetSettingInt(kSection, kBaudKey, kDefaultBaud));
-    const auto stopBits = static_cast<std::uint8_t>(settings.GetSettingInt(kSection, kStopBitsKey, kDefaultStopBits));
+    const std::string port = settings.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, kDefaultPort);
+    const auto baud =
+        static_cast<std::uint32_t>(settings.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, kDefaultBaud));
+    const auto stopBits = static_cast<std::uint8_t>(
+        settings.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, kDefaultStopBits));
     // A refused value leaves the port's own for it; the upload then runs
     // with what the port holds.
     m_port->Configure(port, baud, stopBits);
@@ -110,8 +106,8 @@ vnResult vnGre1Module::ShowProperties()
 
     // Port, speed and stop bits come from the port as configured.
     vnGre1Properties values;
-    values.model = settings.GetSettingString(kSection, kModelKey, kDefaultModel);
-    values.carNumbers = settings.GetSettingInt(kSection, kCarNumbersKey, kDefaultCarNumbers);
+    values.model = settings.GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, kDefaultModel);
+    values.carNumbers = settings.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::CarNumbers, kDefaultCarNumbers);
     m_port->GetName(&values.port);
     std::uint32_t baud = 0;
     m_port->GetBaudRate(&baud);
@@ -127,11 +123,11 @@ vnResult vnGre1Module::ShowProperties()
     const std::uint32_t newBaud = ParseSpeed(values.speed);
     const std::uint8_t newStopBits = ParseStopBits(values.stopBits);
 
-    settings.SetSettingString(kSection, kModelKey, values.model);
-    settings.SetSettingInt(kSection, kCarNumbersKey, values.carNumbers);
-    settings.SetSettingString(kSection, kPortKey, values.port);
-    settings.SetSettingInt(kSection, kBaudKey, static_cast<std::int32_t>(newBaud));
-    settings.SetSettingInt(kSection, kStopBitsKey, newStopBits);
+    settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, values.model);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::CarNumbers, values.carNumbers);
+    settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, values.port);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, static_cast<std::int32_t>(newBaud));
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, newStopBits);
 
     m_port->Configure(values.port, newBaud, newStopBits);
     return S_OK;
@@ -141,7 +137,7 @@ vnResult vnGre1Module::GetScannerModel(std::string* model)
 {
     if (!model)
         return E_INVALIDARG;
-    *model = vnSettings().GetSettingString(kSection, kModelKey, kDefaultModel);
+    *model = vnSettings().GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, kDefaultModel);
     return S_OK;
 }
 

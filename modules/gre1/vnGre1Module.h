@@ -12,7 +12,7 @@ class vnGre1Transfer;
 // The module for RadioShack scanners made by GRE: 10 banks of 20 channels,
 // numbered 1 to 200, uploaded one-way over a serial line.
 //
-// A module object reads its port settings from section "Transfer Options"
+// A module object reads its port settings from section vnGre1Settings::Section
 // of the settings store when it is made, so each new object starts from
 // what is stored. It owns its port and its transfer.
 class vnGre1Module : public vnModule

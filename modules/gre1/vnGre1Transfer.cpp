@@ -4,9 +4,11 @@
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Packet.h"
 #include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnSerialDeviceSink.h"
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -300,4 +302,13 @@ vnResult vnGre1Transfer::CheckChannel(const vnChannel* channel, std::string* rea
     if (reason)
         *reason = found;
     return ok ? S_OK : E_INVALIDARG;
+}
+
+vnResult vnGre1Transfer::SetByteSink(vnByteSink* sink)
+{
+    vnSerialDeviceFactory makeDevice;
+    if (sink)
+        makeDevice = [sink] { return std::make_unique<vnSerialDeviceSink>(*sink); };
+    GetPort()->SetDeviceFactory(std::move(makeDevice));
+    return S_OK;
 }

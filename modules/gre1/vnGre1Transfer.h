@@ -31,6 +31,8 @@ public:
 
     std::string GetFailureReason() const override;
     vnResult CheckChannel(const vnChannel* channel, std::string* reason) const override;
+    // The module's port writes to the sink while it is set.
+    vnResult SetByteSink(vnByteSink* sink) override;
 
 private:
     vnGre1Port* GetPort() const;

@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <system_error>
 #include <thread>
 
@@ -27,12 +26,6 @@ std::string SystemText(int error)
     return std::system_category().message(error);
 }
 
-bool EqualsIgnoringCase(char a, char b)
-{
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; };
-    return lower(a) == lower(b);
-}
-
 int PollTimeout(Clock::duration remaining)
 {
     auto ms = std::chrono::ceil<std::chrono::milliseconds>(remaining).count();
@@ -41,6 +34,11 @@ int PollTimeout(Clock::duration remaining)
     return ms > 60000 ? 60000 : static_cast<int>(ms);
 }
 } // namespace
+
+std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()
+{
+    return std::make_unique<vnSerialDevicePosix>();
+}
 
 vnSerialDevicePosix::~vnSerialDevicePosix()
 {
@@ -55,14 +53,8 @@ bool vnSerialDevicePosix::DevicePath(const std::string& name, std::string* path)
         *path = name;
         return true;
     }
-    if (name.size() < 4 || !EqualsIgnoringCase(name[0], 'c') || !EqualsIgnoringCase(name[1], 'o') ||
-        !EqualsIgnoringCase(name[2], 'm') || name[3] == '0')
-        return false;
-    const char* first = name.data() + 3;
-    const char* last = name.data() + name.size();
     std::uint32_t number = 0;
-    auto [end, error] = std::from_chars(first, last, number);
-    if (error != std::errc() || end != last || number < 1)
+    if (!ParseComName(name, &number))
         return false;
     *path = "/dev/ttyS" + std::to_string(number - 1);
     return true;

@@ -1,28 +1,20 @@
 #pragma once
 
-#include <chrono>
-#include <cstddef>
-#include <cstdint>
-#include <string>
+#include "modules/gre1/vnSerialDevice.h"
 
 #include <termios.h>
 
-class vnSerialWaitObserver;
-
-// An open serial device on a POSIX system: the descriptor and the system
-// calls behind vnSerialPort. Each failing operation describes its failure
-// in words (device name and system error) through the reason argument.
-class vnSerialDevicePosix
+// A serial device on a POSIX system: the descriptor and the system calls
+// behind vnSerialPort. Failures name the device and give the system's error.
+class vnSerialDevicePosix : public vnSerialDevice
 {
 public:
     vnSerialDevicePosix() = default;
-    vnSerialDevicePosix(const vnSerialDevicePosix&) = delete;
-    vnSerialDevicePosix& operator=(const vnSerialDevicePosix&) = delete;
     // Releases the descriptor without waiting for the output.
-    ~vnSerialDevicePosix();
+    ~vnSerialDevicePosix() override;
 
     // The device path for a port name: a name starting with '/' unchanged,
-    // "COMn" (n >= 1, any letter case, no leading zero) /dev/ttyS(n-1).
+    // "COMn" (as ParseComName reads it) /dev/ttyS(n-1).
     // False for anything else, so nothing is opened relative to the working
     // directory.
     static bool DevicePath(const std::string& name, std::string* path);
@@ -39,26 +31,11 @@ public:
     // The system's speed constant for a rate, or B0 when it has none.
     static speed_t SpeedConstant(std::uint32_t baudRate);
 
-    // Opens the device exclusively and applies the line settings; on failure
-    // nothing stays open.
-    bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason);
-    // Writes all bytes; fails on a device error or when the device takes no
-    // byte for the timeout. While it waits for room the observer, if any, is
-    // told at least every WaitSlice; when it says stop, the write gives up
-    // and *stopped is set.
+    bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason) override;
     bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
-               vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
-    // Waits for the output to leave the driver, bounded by its line time
-    // plus a margin, then closes. The descriptor is released either way;
-    // false when the output could not be delivered or the close failed. The
-    // observer is told while it waits; when it says stop, what is queued is
-    // dropped, the device closes at once and *stopped is set.
-    bool Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
-    // Bytes written that still wait in the driver.
-    std::uint32_t Unsent() const;
-
-    // The longest a wait goes without telling its observer.
-    static constexpr std::chrono::milliseconds WaitSlice{50};
+               vnSerialWaitObserver* observer, std::string* reason, bool* stopped) override;
+    bool Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped) override;
+    std::uint32_t Unsent() const override;
 
 private:
     void Release();

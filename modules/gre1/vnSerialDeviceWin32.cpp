@@ -1,11 +1,9 @@
 #include "modules/gre1/vnSerialDeviceWin32.h"
 
-#include "channels/vnText.h"
 #include "modules/gre1/vnSerialPort.h"
 #include "modules/gre1/vnSerialQueueDrain.h"
 
 #include <algorithm>
-#include <charconv>
 #include <thread>
 
 #include <windows.h>
@@ -48,6 +46,11 @@ DWORD QueuedBytes(HANDLE handle)
 }
 } // namespace
 
+std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()
+{
+    return std::make_unique<vnSerialDeviceWin32>();
+}
+
 vnSerialDeviceWin32::~vnSerialDeviceWin32()
 {
     Release();
@@ -61,13 +64,8 @@ bool vnSerialDeviceWin32::DevicePath(const std::string& name, std::string* path)
         *path = name;
         return true;
     }
-    if (name.size() < 4 || !vnText::EqualsNoCase(std::string_view(name).substr(0, 3), "com") || name[3] == '0')
-        return false;
-    const char* first = name.data() + 3;
-    const char* last = name.data() + name.size();
     std::uint32_t number = 0;
-    auto [end, error] = std::from_chars(first, last, number);
-    if (error != std::errc() || end != last || number < 1)
+    if (!ParseComName(name, &number))
         return false;
     *path = DevicePrefix + name;
     return true;

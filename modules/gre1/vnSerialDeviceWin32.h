@@ -1,29 +1,22 @@
 #pragma once
 
-#include <chrono>
-#include <cstddef>
-#include <cstdint>
-#include <string>
+#include "modules/gre1/vnSerialDevice.h"
 
 // The platform's line-settings record; <windows.h> stays out of this header
 // because its S_OK and E_FAIL macros would replace the program's own.
 struct _DCB;
-class vnSerialWaitObserver;
 
-// An open serial device on Windows: the handle and the Win32 calls behind
-// vnSerialPort. Each failing operation describes its failure in words (port
-// name and the system's message) through the reason argument.
-class vnSerialDeviceWin32
+// A serial device on Windows: the handle and the Win32 calls behind
+// vnSerialPort. Failures name the port and give the system's message.
+class vnSerialDeviceWin32 : public vnSerialDevice
 {
 public:
     vnSerialDeviceWin32() = default;
-    vnSerialDeviceWin32(const vnSerialDeviceWin32&) = delete;
-    vnSerialDeviceWin32& operator=(const vnSerialDeviceWin32&) = delete;
     // Releases the handle without waiting for the output.
-    ~vnSerialDeviceWin32();
+    ~vnSerialDeviceWin32() override;
 
-    // The device path for a port name: "COMn" (n >= 1, any letter case, no
-    // leading zero) is \\.\COMn, which also reaches COM10 and above; a name
+    // The device path for a port name: "COMn" (as ParseComName reads it) is
+    // \\.\COMn, which also reaches COM10 and above; a name
     // that starts with \\.\ is used unchanged. False for anything else, so
     // that no file of that name is opened instead.
     static bool DevicePath(const std::string& name, std::string* path);
@@ -35,26 +28,12 @@ public:
     // XON/XOFF limits stay as the device reported them.
     static void MakeLineSettings(_DCB* line, std::uint32_t baudRate, std::uint8_t stopBits);
 
-    // Opens the device exclusively and applies the line settings; on failure
-    // nothing stays open.
-    bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason);
-    // Writes all bytes; fails on a device error or when the device takes no
-    // byte for the timeout. While it waits for room the observer, if any, is
-    // told at least every WaitSlice; when it says stop, the write gives up
-    // and *stopped is set.
+    // Closing also flushes the device's buffers.
+    bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason) override;
     bool Write(const std::uint8_t* data, std::size_t size, std::chrono::milliseconds timeout,
-               vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
-    // Waits for the output to leave the driver, bounded by its line time
-    // plus a margin, flushes and closes. The handle is released either
-    // way; false when the output could not be delivered or the close failed.
-    // The observer is told while it waits; when it says stop, what is queued
-    // is dropped, the device closes at once and *stopped is set.
-    bool Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped);
-    // Bytes written that still wait in the driver.
-    std::uint32_t Unsent() const;
-
-    // The longest a wait goes without telling its observer.
-    static constexpr std::chrono::milliseconds WaitSlice{50};
+               vnSerialWaitObserver* observer, std::string* reason, bool* stopped) override;
+    bool Close(vnSerialWaitObserver* observer, std::string* reason, bool* stopped) override;
+    std::uint32_t Unsent() const override;
 
 private:
     void Release();

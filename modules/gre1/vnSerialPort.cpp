@@ -1,13 +1,8 @@
 #include "modules/gre1/vnSerialPort.h"
 
-#if defined(_WIN32)
-#include "modules/gre1/vnSerialDeviceWin32.h"
-#else
-#include "modules/gre1/vnSerialDevicePosix.h"
-#endif
-
 #include <algorithm>
 #include <thread>
+#include <utility>
 
 namespace {
 using Clock = std::chrono::steady_clock;
@@ -86,8 +81,8 @@ vnResult vnSerialPort::Open()
     if (m_device)
         return S_OK;
     m_failureReason.clear();
-    auto device = std::make_unique<vnSerialDevice>();
-    if (!device->Open(m_name, m_baudRate, m_stopBits, &m_failureReason))
+    std::unique_ptr<vnSerialDevice> device = m_makeDevice ? m_makeDevice() : vnSerialDevice::MakeSystemDevice();
+    if (!device || !device->Open(m_name, m_baudRate, m_stopBits, &m_failureReason))
         return E_FAIL;
     m_device = std::move(device);
     m_lineFreeAt = Clock::now();
@@ -117,7 +112,8 @@ vnResult vnSerialPort::Write(const void* data, std::uint32_t size)
         }
         return E_FAIL;
     }
-    m_lineFreeAt = std::max(m_lineFreeAt, Clock::now()) + ByteTime() * size;
+    if (m_device->IsPaced())
+        m_lineFreeAt = std::max(m_lineFreeAt, Clock::now()) + ByteTime() * size;
     m_bytesWritten += size;
     return S_OK;
 }
@@ -192,6 +188,12 @@ bool vnSerialPort::IsOpen() const
 std::string vnSerialPort::GetFailureReason() const
 {
     return m_failureReason;
+}
+
+void vnSerialPort::SetDeviceFactory(vnSerialDeviceFactory factory)
+{
+    Close();
+    m_makeDevice = std::move(factory);
 }
 
 void vnSerialPort::SetWriteTimeout(std::chrono::milliseconds timeout)

@@ -1,21 +1,12 @@
 #pragma once
 
+#include "modules/gre1/vnSerialDevice.h"
 #include "modules/vnResult.h"
 
 #include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
-
-// The operating system's side of an open port lives in a class per platform;
-// the port itself only keeps the settings and the state.
-#if defined(_WIN32)
-class vnSerialDeviceWin32;
-using vnSerialDevice = vnSerialDeviceWin32;
-#else
-class vnSerialDevicePosix;
-using vnSerialDevice = vnSerialDevicePosix;
-#endif
 
 // Told while a port waits (for room in the driver, for the line to take the
 // bytes written, for the last bytes to leave), at least every 50 ms, so that
@@ -39,8 +30,10 @@ public:
 // Windows, "COMn" is \\.\COMn and a name starting with \\.\ is used
 // unchanged. Other names fail Open.
 //
-// The port has no virtual operations; vnGre1Port adds the upload steps.
-// Destroying an open port closes it.
+// The port keeps the settings and the state; each Open makes a device for
+// the talking, the system's serial device unless the port was given another
+// kind. The port has no virtual operations; vnGre1Port adds the upload
+// steps. Destroying an open port closes it.
 class vnSerialPort
 {
 public:
@@ -99,6 +92,11 @@ public:
     // The line time of one byte: start bit, 8 data bits, the stop bits.
     std::chrono::nanoseconds ByteTime() const;
 
+    // What the next Open makes its device with; an empty factory goes back
+    // to the system's serial device. An open port is closed first, so that
+    // no byte meant for the new device reaches the old one.
+    void SetDeviceFactory(vnSerialDeviceFactory factory);
+
     // Optional, not owned: told while Write, WaitForLine and Close wait.
     void SetWaitObserver(vnSerialWaitObserver* observer) { m_observer = observer; }
 
@@ -115,6 +113,7 @@ private:
     // Until configured, the line of the GRE scanners: 4800 baud, two stop bits.
     std::uint32_t m_baudRate = 4800;
     std::uint8_t m_stopBits = 2;
+    vnSerialDeviceFactory m_makeDevice;       // empty: the system's device
     std::unique_ptr<vnSerialDevice> m_device; // set while open
     std::string m_failureReason;
     std::chrono::milliseconds m_writeTimeout = DefaultWriteTimeout;

@@ -1,10 +1,13 @@
 #include "modules/vnModuleManager.h"
 
+#include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnInstalledModules.h"
 #include "modules/vnModule.h"
+#include "modules/vnModuleLease.h"
 #include "modules/vnSettingsStore.h"
 #include "tests/support/PseudoTerminal.h"
 
@@ -75,6 +78,10 @@ TEST_F(vnModuleManagerTest, WithoutInstalledModulesThereIsNoModule)
         vnModule* module = &placeholder;
         EXPECT_EQ(m_manager.GetCurrentModule(&module), E_FAIL);
         EXPECT_EQ(module, nullptr);
+        vnModuleLease lease(m_manager);
+        EXPECT_EQ(lease.Get(), nullptr);
+        EXPECT_EQ(lease.GetTransfer(), nullptr);
+        EXPECT_EQ(lease.GetLayout().GetChannelCount(), 0);
     }
     EXPECT_EQ(m_manager.GetModule(0, nullptr), E_INVALIDARG);
 }
@@ -109,22 +116,26 @@ TEST_F(Gre1ManagerTest, EveryIndexGivesANewGre1Module)
     EXPECT_EQ(m_manager.ReleaseModule(nullptr), S_OK);
 }
 
-TEST_F(Gre1ManagerTest, ReleasingAModuleClosesItsPort)
+// The lease hands its module back when it goes, which closes the port an
+// upload left open; meanwhile it gives the module's transfer and layout.
+TEST_F(Gre1ManagerTest, ALeaseReleasesItsModuleWhichClosesThePort)
 {
     PseudoTerminal scanner;
     ASSERT_TRUE(scanner.Ok());
-    m_store.SetSettingString("Transfer Options", "Communications Port", scanner.Path());
-
-    vnModule* module = nullptr;
-    m_manager.GetCurrentModule(&module);
-    vnGre1Port* port = nullptr;
-    static_cast<vnGre1Module*>(module)->GetSerialPort(&port);
-    ASSERT_EQ(port->BeginUpload(200), S_OK); // an upload that stopped half-way
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, scanner.Path());
     vnSerialPort other;
     other.SetName(scanner.Path());
-    ASSERT_EQ(other.Open(), E_FAIL) << "the module's port holds the device";
-
-    EXPECT_EQ(m_manager.ReleaseModule(module), S_OK);
+    {
+        vnModuleLease lease(m_manager);
+        vnGre1Port* port = nullptr;
+        ASSERT_EQ(dynamic_cast<vnGre1Module&>(*lease.Get()).GetSerialPort(&port), S_OK);
+        ASSERT_EQ(port->BeginUpload(200), S_OK); // an upload that stopped half-way
+        ASSERT_EQ(other.Open(), E_FAIL) << "the module's port holds the device";
+        vnTransfer* transfer = nullptr;
+        lease.Get()->GetTransfer(&transfer);
+        EXPECT_EQ(lease.GetTransfer(), transfer);
+        EXPECT_EQ(lease.GetLayout().GetChannelCount(), 200);
+    }
     EXPECT_EQ(other.Open(), S_OK);
 }
 
@@ -177,6 +188,18 @@ TEST_P(vnChannelLayoutTest, CountAndLastChannelFollowFromTheFields)
     EXPECT_EQ(layout.GetFirstChannel(), c.first);
     EXPECT_EQ(layout.GetChannelCount(), c.count);
     EXPECT_EQ(layout.GetLastChannel(), c.last);
+
+    // The list New makes: one empty channel per number, nothing from before.
+    vnChannelList list;
+    vnChannel* before = nullptr;
+    list.AddNew(&before);
+    before->SetDescription("before");
+    layout.MakeChannels(list);
+    ASSERT_EQ(list.GetCount(), c.count);
+    for (std::int32_t i = 0; i < list.GetCount(); ++i) {
+        EXPECT_EQ(list.GetAt(i)->GetNumber(), c.first + i);
+        EXPECT_EQ(list.GetAt(i)->GetDescription(), "");
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Layouts, vnChannelLayoutTest,

@@ -5,7 +5,10 @@
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Port.h"
+#include "modules/gre1/vnGre1Settings.h"
+#include "modules/vnChannelUpload.h"
 #include "modules/vnInstalledModules.h"
+#include "modules/vnModuleLease.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
@@ -19,8 +22,6 @@
 using namespace std::chrono_literals;
 
 namespace {
-const std::string Section = "Transfer Options";
-
 // The frequency as the scanner should see it: megahertz, four decimals.
 std::string FourDecimals(double megahertz)
 {
@@ -50,39 +51,25 @@ void FillList(vnChannelList& list)
     }
 }
 
-// A module from the manager, released at the end of the scope.
+// The current module, leased from the manager for the scope, as the window
+// and scanlore-upload get it.
 class ModuleInUse
 {
 public:
-    ModuleInUse()
+    vnTransfer* Transfer() const { return m_lease.GetTransfer(); }
+    vnGre1Port* Port() const
     {
-        m_manager.GetCurrentModule(&m_module);
-        if (m_module)
-            m_module->GetTransfer(&m_transfer);
-        if (auto gre1 = dynamic_cast<vnGre1Module*>(m_module))
-            gre1->GetSerialPort(&m_port);
+        vnGre1Port* port = nullptr;
+        if (auto gre1 = dynamic_cast<vnGre1Module*>(m_lease.Get()))
+            gre1->GetSerialPort(&port);
+        return port;
     }
-    ~ModuleInUse() { m_manager.ReleaseModule(m_module); }
-    vnTransfer* Transfer() const { return m_transfer; }
-    vnGre1Port* Port() const { return m_port; }
 
 private:
-    // Installed first: the constructor asks the manager for the module.
+    // Installed first: the lease asks the manager for the module.
     vnInstalledModules m_installed{{vnGre1Module::Factory()}};
     vnModuleManager m_manager;
-    vnModule* m_module = nullptr;
-    vnTransfer* m_transfer = nullptr;
-    vnGre1Port* m_port = nullptr;
-};
-
-class CallOnProgress : public vnTransferProgress
-{
-public:
-    explicit CallOnProgress(std::function<void(std::int32_t)> call) : m_call(std::move(call)) {}
-    void OnProgress(std::int32_t sent, std::int32_t) override { m_call(sent); }
-
-private:
-    std::function<void(std::int32_t)> m_call;
+    vnModuleLease m_lease{m_manager};
 };
 
 // The virtual scanner on a pseudo-terminal, a settings store that names it
@@ -93,7 +80,7 @@ protected:
     void SetUp() override
     {
         ASSERT_TRUE(scanner.Ok());
-        settings.SetSettingString(Section, "Communications Port", scanner.Path());
+        settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, scanner.Path());
         FillList(list);
     }
 
@@ -119,9 +106,9 @@ class UploadAllIntoTheVirtualScanner : public EndToEnd, public testing::WithPara
 TEST_P(UploadAllIntoTheVirtualScanner, DeliversEveryChannelOnTheStoredLine)
 {
     if (GetParam().baud)
-        settings.SetSettingInt(Section, "Baud", GetParam().baud);
+        settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, GetParam().baud);
     if (GetParam().stopBits >= 0)
-        settings.SetSettingInt(Section, "Stop Bits", GetParam().stopBits);
+        settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, GetParam().stopBits);
 
     {
         ModuleInUse module;
@@ -209,7 +196,7 @@ TEST_F(EndToEnd, UploadingOneChannelSendsCountOneTheChannelAndTheEnd)
 
 TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
 {
-    settings.SetSettingInt(Section, "Baud", 230400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
     {
         ModuleInUse module;
         ASSERT_EQ(module.Transfer()->UploadAll(&list), S_OK);
@@ -220,67 +207,9 @@ TEST_F(EndToEnd, TheUploadLeavesThePortFreeForTheNextUser)
     }
 }
 
-// --- faults -----------------------------------------------------------------
-
-TEST_F(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
-{
-    settings.SetSettingString(Section, "Communications Port", "/dev/ttyScanloreMissing");
-    ModuleInUse module;
-    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
-    EXPECT_NE(module.Transfer()->GetFailureReason().find("/dev/ttyScanloreMissing could not be opened"),
-              std::string::npos)
-        << module.Transfer()->GetFailureReason();
-}
-
-TEST_F(EndToEndFaults, ADeviceInUseFailsTheUploadAndSendsNothing)
-{
-    vnSerialPort holder;
-    holder.SetName(scanner.Path());
-    ASSERT_EQ(holder.Open(), S_OK);
-
-    ModuleInUse module;
-    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
-    EXPECT_NE(module.Transfer()->GetFailureReason().find("is in use"), std::string::npos);
-    EXPECT_EQ(scanner.BytesReceived(), 0u);
-}
-
-TEST_F(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
-{
-    ModuleInUse module;
-    CallOnProgress unplug([&](std::int32_t sent) {
-        if (sent == 20)
-            scanner.Vanish();
-    });
-    module.Transfer()->SetProgress(&unplug);
-    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
-    EXPECT_NE(module.Transfer()->GetFailureReason().find("Input/output error"), std::string::npos)
-        << module.Transfer()->GetFailureReason();
-    module.Transfer()->SetProgress(nullptr);
-}
-
-TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
-{
-    scanner.StopReading();
-    settings.SetSettingInt(Section, "Baud", 230400);
-    ModuleInUse module;
-    module.Port()->SetWriteTimeout(500ms);
-    // The pseudo-terminal buffers several uploads before it stops taking
-    // bytes; a real scanner that hangs would stop the first one.
-    vnResult result = S_OK;
-    int uploads = 0;
-    while (result == S_OK && uploads < 100) {
-        result = module.Transfer()->UploadAll(&list);
-        ++uploads;
-    }
-    EXPECT_EQ(result, E_FAIL);
-    EXPECT_NE(module.Transfer()->GetFailureReason().find("took no data for 500 ms"), std::string::npos)
-        << module.Transfer()->GetFailureReason();
-}
-
-// --- progress and Cancel ------------------------------------------------------
-
-// Records what the transfer reports and asks for a cancel when told to.
-class WatchingProgress : public vnTransferProgress
+// Records what the transfer reports; cancelWhen answers Cancel, and lets a
+// test act at a chosen point of the upload.
+class WatchingProgress : public vnUploadProgress
 {
 public:
     std::function<bool(const WatchingProgress&)> cancelWhen = [](const WatchingProgress&) { return false; };
@@ -305,6 +234,65 @@ public:
     }
     bool IsCancelRequested() override { return cancelWhen(*this); }
 };
+
+// --- faults -----------------------------------------------------------------
+
+TEST_F(EndToEndFaults, AMissingDeviceFailsTheUploadAndSaysWhy)
+{
+    settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/ttyScanloreMissing");
+    ModuleInUse module;
+    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("/dev/ttyScanloreMissing could not be opened"),
+              std::string::npos)
+        << module.Transfer()->GetFailureReason();
+}
+
+TEST_F(EndToEndFaults, ADeviceInUseFailsTheUploadAndSendsNothing)
+{
+    vnSerialPort holder;
+    holder.SetName(scanner.Path());
+    ASSERT_EQ(holder.Open(), S_OK);
+
+    ModuleInUse module;
+    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("is in use"), std::string::npos);
+    EXPECT_EQ(scanner.BytesReceived(), 0u);
+}
+
+TEST_F(EndToEndFaults, ADeviceVanishingMidUploadFailsIt)
+{
+    ModuleInUse module;
+    WatchingProgress unplug;
+    unplug.cancelWhen = [&](const WatchingProgress& p) {
+        if (p.packets >= 20)
+            scanner.Vanish();
+        return false;
+    };
+    const vnUploadOutcome outcome = vnChannelUpload(module.Transfer(), &unplug).All(list);
+    EXPECT_EQ(outcome.result, E_FAIL);
+    EXPECT_NE(outcome.reason.find("Input/output error"), std::string::npos) << outcome.reason;
+}
+
+TEST_F(EndToEndFaults, AScannerThatStopsReadingFailsTheUploadOnceTheLineBacksUp)
+{
+    scanner.StopReading();
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
+    ModuleInUse module;
+    module.Port()->SetWriteTimeout(500ms);
+    // The pseudo-terminal buffers several uploads before it stops taking
+    // bytes; a real scanner that hangs would stop the first one.
+    vnResult result = S_OK;
+    int uploads = 0;
+    while (result == S_OK && uploads < 100) {
+        result = module.Transfer()->UploadAll(&list);
+        ++uploads;
+    }
+    EXPECT_EQ(result, E_FAIL);
+    EXPECT_NE(module.Transfer()->GetFailureReason().find("took no data for 500 ms"), std::string::npos)
+        << module.Transfer()->GetFailureReason();
+}
+
+// --- progress and Cancel ------------------------------------------------------
 
 // The progress follows the bytes the line has sent, not those handed to the
 // driver: when the last channel packet is written, the scanner does not have
@@ -332,13 +320,15 @@ TEST_F(EndToEnd, ProgressCountsTheBytesThatHaveLeftAndReportsWhileWaiting)
 
 TEST_F(EndToEnd, CancelStopsAfterThePacketBeingWrittenSendsTheEndAndFreesThePort)
 {
-    settings.SetSettingInt(Section, "Baud", 38400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 38400);
     ModuleInUse module;
     WatchingProgress progress;
     progress.cancelWhen = [](const WatchingProgress& p) { return p.packets >= 21; }; // start and 20 channels
-    module.Transfer()->SetProgress(&progress);
-    EXPECT_EQ(module.Transfer()->UploadAll(&list), E_ABORT);
-    module.Transfer()->SetProgress(nullptr);
+    // Upload All as the window runs it, which tells how far it got.
+    const vnUploadOutcome outcome = vnChannelUpload(module.Transfer(), &progress).All(list);
+    EXPECT_TRUE(outcome.Cancelled());
+    EXPECT_EQ(outcome.sent, 20);
+    EXPECT_EQ(outcome.count, 171);
     EXPECT_TRUE(module.Transfer()->GetFailureReason().empty()) << module.Transfer()->GetFailureReason();
     EXPECT_FALSE(module.Port()->IsOpen());
 
@@ -347,7 +337,6 @@ TEST_F(EndToEnd, CancelStopsAfterThePacketBeingWrittenSendsTheEndAndFreesThePort
     EXPECT_TRUE(summary.complete);
     EXPECT_EQ(summary.stored, 20);
     EXPECT_TRUE(scanner.EventsOf(ScannerEvent::Kind::Rejected).empty());
-    EXPECT_EQ(progress.states.back().channelsSent, 20);
 
     vnSerialPort other;
     other.SetName(scanner.Path());
@@ -360,7 +349,7 @@ TEST_F(EndToEnd, CancelStopsAfterThePacketBeingWrittenSendsTheEndAndFreesThePort
 TEST_F(EndToEnd, CancelOnALineThatTakesNothingReleasesThePortAtOnce)
 {
     scanner.StopReading();
-    settings.SetSettingInt(Section, "Baud", 230400);
+    settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
     ModuleInUse module;
     module.Port()->SetWriteTimeout(60s);
     // At this speed the transfer only waits once the pseudo-terminal is

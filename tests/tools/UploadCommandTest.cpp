@@ -2,6 +2,7 @@
 // virtual scanner, with Scanlore's settings in a temporary configuration
 // folder.
 #include "app/CSettingsStore.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "tests/support/VirtualScannerProcess.h"
 #include "tools/UploadOptions.h"
 
@@ -17,8 +18,6 @@ namespace {
 
 const std::string Upload = SCANLORE_UPLOAD;
 const std::string Scanner = SCANLORE_VSCANNER;
-const std::string Section = "Transfer Options";
-
 // --- command line -------------------------------------------------------------
 
 struct OptionsCase
@@ -173,8 +172,8 @@ TEST_F(UploadProgramTest, RoundTripsAChannelFileThroughTheVirtualScanner)
     VirtualScannerProcess scanner(Scanner, {"--json", "--uploads", "2"});
     const auto device = scanner.NextLine();
     ASSERT_TRUE(device);
-    Store().SetSettingString(Section, "Communications Port", *device);
-    Store().SetSettingInt(Section, "Baud", 230400);
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, *device);
+    Store().SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
 
     const Outcome done = Run({file});
     EXPECT_EQ(done.status, 0) << done.err;
@@ -196,26 +195,30 @@ TEST_F(UploadProgramTest, RoundTripsAChannelFileThroughTheVirtualScanner)
     EXPECT_NE(lines[0].find("\"baud\":38400,\"dataBits\":8,\"parity\":false,\"stopBits\":1"), std::string::npos);
     EXPECT_EQ(lines[1], "{\"event\":\"start\",\"upload\":2,\"count\":1}");
     EXPECT_NE(lines[2].find(expected[3]), std::string::npos) << lines[2];
-    EXPECT_EQ(Store().GetSettingInt(Section, "Baud", 0), 230400);
-    EXPECT_EQ(Store().GetSettingInt(Section, "Stop Bits", -1), -1);
+    EXPECT_EQ(Store().GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 0), 230400);
+    EXPECT_EQ(Store().GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, -1), -1);
 }
 
 TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
 {
-    Store().SetSettingString(Section, "Communications Port", "/dev/scanlore-never-opened");
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/scanlore-never-opened");
     const std::string file = WriteFile("one.csv", Header + "1,146.52,,,True,False,False\r\n");
     const Outcome done = Run({"--dry-run", file});
     EXPECT_EQ(done.status, 0) << done.err;
     // Channel 1 from the file; the other channels have no frequency.
-    EXPECT_EQ(done.out,
-              "81 04 01 01 C8 32\n"
-              "81 19 10 00 43 31 5E 46 31 34 36 2E 35 32 30 30 5E 44 53 5E 4C 52 5E 50 52 5E E0\n"
-              "81 04 02 01 00 F9\n");
+    const std::string channel1 = "81 19 10 00 43 31 5E 46 31 34 36 2E 35 32 30 30 5E 44 53 5E 4C 52 5E 50 52 5E E0\n";
+    const std::string end = "81 04 02 01 00 F9\n";
+    EXPECT_EQ(done.out, "81 04 01 01 C8 32\n" + channel1 + end);
+    // Upload Selected: an upload of count 1 per channel, a channel without
+    // frequency sending only the frame.
+    const Outcome some = Run({"--dry-run", "--channels", "1,2", file});
+    EXPECT_EQ(some.status, 0) << some.err;
+    EXPECT_EQ(some.out, "81 04 01 01 01 F9\n" + channel1 + end + "81 04 01 01 01 F9\n" + end);
 }
 
 TEST_F(UploadProgramTest, AnotherToolsFileSendsTheSameAndSumsUpTheReadOnStandardError)
 {
-    Store().SetSettingString(Section, "Communications Port", "/dev/scanlore-never-opened");
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/scanlore-never-opened");
     const std::string own = WriteFile("own.csv", Header + "1,146.52,Fire,,False,True,False\r\n");
     const std::string county = WriteFile("county.csv",
                                          "\"Frequency Output\",\"Description\",\"Alpha Tag\",\"Lockout\"\r\n"
@@ -238,14 +241,18 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
     const std::string file = WriteFile("channels.csv", ChannelFile(3, &unused));
     const std::string caret = WriteFile("caret.csv", Header + "1,146.52,,A^B,False,False,False\r\n");
 
-    Store().SetSettingString(Section, "Communications Port", "/dev/scanlore-missing-device");
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/scanlore-missing-device");
     Outcome outcome = Run({file});
     EXPECT_EQ(outcome.status, 1);
     EXPECT_NE(outcome.err.find("/dev/scanlore-missing-device could not be opened"), std::string::npos) << outcome.err;
 
-    outcome = Run({caret});
-    EXPECT_EQ(outcome.status, 1);
-    EXPECT_NE(outcome.err.find("Channel 1: the car number holds '^'"), std::string::npos) << outcome.err;
+    // The upload's own check, before any byte; a dry run makes the same.
+    for (const bool dryRun : {false, true}) {
+        outcome = Run(dryRun ? std::vector<std::string>{"--dry-run", caret} : std::vector<std::string>{caret});
+        EXPECT_EQ(outcome.status, 1);
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("Channel 1: the car number holds '^'"), std::string::npos) << outcome.err;
+    }
 
     outcome = Run({WriteFile("missing.csv", "") + ".not-there"});
     EXPECT_EQ(outcome.status, 2);

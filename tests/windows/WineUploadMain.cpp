@@ -10,10 +10,10 @@
 
 #include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Module.h"
+#include "modules/vnChannelUpload.h"
 #include "modules/vnInstalledModules.h"
-#include "modules/vnModule.h"
+#include "modules/vnModuleLease.h"
 #include "modules/vnModuleManager.h"
-#include "modules/vnTransfer.h"
 #include "registry/vnRegistrySettingsStore.h"
 
 #include <charconv>
@@ -24,7 +24,7 @@
 namespace {
 // Asks for Cancel once the reports have shown the same bytes sent twenty
 // times in a row, if it is armed.
-class CancelWhenStuck : public vnTransferProgress
+class CancelWhenStuck : public vnUploadProgress
 {
 public:
     void OnProgress(std::int32_t, std::int32_t) override {}
@@ -101,24 +101,21 @@ int main(int argc, char** argv)
     }
 
     vnModuleManager manager;
-    vnModule* module = nullptr;
-    vnTransfer* transfer = nullptr;
-    if (vnFailed(manager.GetCurrentModule(&module)) || vnFailed(module->GetTransfer(&transfer))) {
+    vnModuleLease module(manager);
+    if (!module.GetTransfer()) {
         std::fprintf(stderr, "no module\n");
         return 2;
     }
-    transfer->SetProgress(&cancel);
-    vnResult result = S_OK;
-    for (int upload = 0; upload < uploads && !vnFailed(result); ++upload)
-        result = transfer->UploadAll(&list);
-    std::string reason = transfer->GetFailureReason();
-    manager.ReleaseModule(module);
-    if (result == E_ABORT) {
+    vnChannelUpload upload(module.GetTransfer(), &cancel);
+    vnUploadOutcome outcome;
+    for (int i = 0; i < uploads && !vnFailed(outcome.result); ++i)
+        outcome = upload.All(list);
+    if (outcome.Cancelled()) {
         std::fprintf(stderr, "upload cancelled\n");
         return 1;
     }
-    if (vnFailed(result)) {
-        std::fprintf(stderr, "upload failed: %s\n", reason.c_str());
+    if (outcome.Failed()) {
+        std::fprintf(stderr, "upload failed: %s\n", outcome.reason.c_str());
         return 1;
     }
     return 0;

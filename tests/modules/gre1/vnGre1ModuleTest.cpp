@@ -2,6 +2,7 @@
 
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -12,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-const std::string kSection = "Transfer Options";
 
 // Keeps every write in order, as "name=value".
 class RecordingStore : public vnMemorySettingsStore
@@ -97,7 +96,7 @@ TEST_F(vnGre1ModuleTest, TellsTheStoredScannerModelOrThePro89)
     std::string model;
     ASSERT_EQ(module.GetScannerModel(&model), S_OK);
     EXPECT_EQ(model, "RadioShack Pro-89");
-    m_store.SetSettingString(kSection, "Scanner Model", "RadioShack Pro-2017");
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, "RadioShack Pro-2017");
     ASSERT_EQ(module.GetScannerModel(&model), S_OK);
     EXPECT_EQ(model, "RadioShack Pro-2017");
     EXPECT_EQ(module.GetScannerModel(nullptr), E_INVALIDARG);
@@ -147,11 +146,11 @@ TEST_P(vnGre1ModuleSettingsTest, StoredValuesConfigureThePort)
 {
     const StoredCase& c = GetParam();
     if (c.port)
-        m_store.SetSettingString(kSection, "Communications Port", *c.port);
+        m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, *c.port);
     if (c.baud)
-        m_store.SetSettingInt(kSection, "Baud", *c.baud);
+        m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, *c.baud);
     if (c.stopBits)
-        m_store.SetSettingInt(kSection, "Stop Bits", *c.stopBits);
+        m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, *c.stopBits);
 
     vnGre1Module module;
     const PortState unconfigured = Unconfigured();
@@ -177,15 +176,15 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(vnGre1ModuleTest, PropertiesShowThePortAsConfiguredAndTheStoredModel)
 {
-    m_store.SetSettingInt(kSection, "Baud", 9600);
-    m_store.SetSettingInt(kSection, "Stop Bits", 1);
-    m_store.SetSettingString(kSection, "Scanner Model", "RadioShack Pro-76");
-    m_store.SetSettingInt(kSection, "Car Numbers", 0);
+    m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 9600);
+    m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 1);
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, "RadioShack Pro-76");
+    m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::CarNumbers, 0);
     vnGre1Module module(m_editor);
     // A change in the store after the module was made does not reach the dialog's port values.
-    m_store.SetSettingInt(kSection, "Baud", 1200);
-    m_store.SetSettingString(kSection, "Communications Port", "COM9");
-    m_store.SetSettingInt(kSection, "Stop Bits", 0);
+    m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 1200);
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "COM9");
+    m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 0);
 
     ASSERT_EQ(module.ShowProperties(), S_OK);
     EXPECT_EQ(m_editor->runs, 1);
@@ -260,8 +259,9 @@ TEST_P(vnGre1ModuleConversionTest, DialogTextsBecomeStoredNumbers)
     vnGre1Module module(m_editor);
     m_editor->answer = vnGre1Properties{"(Custom)", 1, "COM2", GetParam().speed, GetParam().stopBits};
     ASSERT_EQ(module.ShowProperties(), S_OK);
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 12345), GetParam().storedBaud);
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", 12345), GetParam().storedStopBits);
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 12345), GetParam().storedBaud);
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 12345),
+              GetParam().storedStopBits);
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, vnGre1ModuleConversionTest,

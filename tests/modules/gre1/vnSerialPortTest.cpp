@@ -135,14 +135,13 @@ TEST_P(PortNameTest, MapsToADevicePathOrIsRefused)
     }
 }
 
+// The COM names themselves are vnSerialDevice::ParseComName's table.
 INSTANTIATE_TEST_SUITE_P(Names, PortNameTest,
                          testing::Values(NameCase{"/dev/ttyUSB0", "/dev/ttyUSB0"},
                                          NameCase{"/dev/serial/by-id/usb-x", "/dev/serial/by-id/usb-x"},
                                          NameCase{"COM1", "/dev/ttyS0"}, NameCase{"com10", "/dev/ttyS9"},
-                                         NameCase{"cOm3", "/dev/ttyS2"}, NameCase{"COM0", ""}, NameCase{"COM", ""},
-                                         NameCase{"COM01", ""}, NameCase{"COM1 ", ""}, NameCase{"COM-1", ""},
-                                         NameCase{"COM+1", ""}, NameCase{"COM99999999999", ""}, NameCase{"ttyS0", ""},
-                                         NameCase{"dev/ttyS0", ""}, NameCase{"./ttyS0", ""}, NameCase{"", ""},
+                                         NameCase{"COM0", ""}, NameCase{"ttyS0", ""}, NameCase{"dev/ttyS0", ""},
+                                         NameCase{"./ttyS0", ""}, NameCase{"", ""},
                                          NameCase{std::string("/dev/ttyS0\0x", 12), ""}));
 
 TEST(SerialPortOpen, NeverOpensANameRelativeToTheWorkingDirectory)

@@ -4,6 +4,7 @@
 
 #include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 #include "modules/gre1/vnGre1Module.h"
+#include "modules/gre1/vnGre1Settings.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnInstalledModules.h"
 #include "modules/vnModule.h"
@@ -18,8 +19,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-constexpr const char* kSection = "Transfer Options";
 
 // A fresh in-memory store, the real properties dialog as the module's
 // editor, and no serial devices of this machine.
@@ -79,19 +78,19 @@ TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(propertiesShown, 1);
-    EXPECT_EQ(m_store.GetSettingString(kSection, "Communications Port", ""), "COM5");
-    EXPECT_EQ(m_store.GetSettingString(kSection, "Scanner Model", ""), "RadioShack Pro-76");
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 0), 2400);
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", 0), 2);
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Car Numbers", -1), 0);
+    EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, ""), "COM5");
+    EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, ""), "RadioShack Pro-76");
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 0), 2400);
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 0), 2);
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::CarNumbers, -1), 0);
 }
 
 // Through the module: Cancel in the properties dialog stores the five values
 // it showed, so missing settings become stored defaults.
 TEST_F(ModulesDlgTest, CancelInPropertiesStoresTheValuesShown)
 {
-    m_store.SetSettingString(kSection, "Communications Port", "com3");
-    m_store.SetSettingInt(kSection, "Baud", 9600);
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "com3");
+    m_store.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 9600);
     int shown = 0;
     CDialog::ModalHookScope hook([&](CDialog& d) {
         ++shown;
@@ -110,11 +109,11 @@ TEST_F(ModulesDlgTest, CancelInPropertiesStoresTheValuesShown)
     manager.ReleaseModule(module);
 
     EXPECT_EQ(shown, 1);
-    EXPECT_EQ(m_store.GetSettingString(kSection, "Scanner Model", ""), "RadioShack Pro-89");
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Car Numbers", -1), 1);
-    EXPECT_EQ(m_store.GetSettingString(kSection, "Communications Port", ""), "com3");
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Baud", 0), 9600);
-    EXPECT_EQ(m_store.GetSettingInt(kSection, "Stop Bits", -1), 2);
+    EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, ""), "RadioShack Pro-89");
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::CarNumbers, -1), 1);
+    EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, ""), "com3");
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 0), 9600);
+    EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, -1), 2);
 }
 
 } // namespace
