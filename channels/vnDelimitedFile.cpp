@@ -210,17 +210,17 @@ bool vnDelimitedFile::Read(const std::string& fileName)
         const std::string_view data(block.get(), static_cast<std::size_t>(count));
         for (std::size_t offset = 0; offset < data.size(); offset += kChunk) {
             if (!reader.Feed(data.substr(offset, kChunk))) {
-                const int error = reader.GetError();
+                const std::string reason = reader.GetReason();
                 reader.MoveTo(*m_table);
-                return Fail(error);
+                return Fail(reason.c_str());
             }
         }
     }
     // A last line without a line end may still fail; the rows before it stay.
     const bool complete = reader.Feed({}, true);
-    const int error = reader.GetError();
+    const std::string reason = reader.GetReason();
     if (!reader.MoveTo(*m_table) || !complete)
-        return Fail(complete ? reader.GetError() : error);
+        return Fail(complete ? reader.GetReason().c_str() : reason.c_str());
     return true;
 }
 
@@ -232,9 +232,9 @@ bool vnDelimitedFile::ReadText(std::string_view text)
     m_table->Clear();
     vnDelimitedReader reader;
     const bool complete = reader.Feed(text, true);
-    const int error = reader.GetError();
+    const std::string reason = reader.GetReason();
     if (!reader.MoveTo(*m_table) || !complete)
-        return Fail(complete ? reader.GetError() : error);
+        return Fail(complete ? reader.GetReason().c_str() : reason.c_str());
     return true;
 }
 
