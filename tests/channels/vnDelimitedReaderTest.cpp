@@ -160,6 +160,26 @@ TEST(vnDelimitedReader, StopsAtALongLine)
     }
 }
 
+// A field of a million lines, closed or not, read a line at a time: each
+// line must cost its own length, not that of the field so far.
+TEST(vnDelimitedReader, FieldsOfManyLinesReadInLinearTime)
+{
+    for (const bool closed : {true, false}) {
+        vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, std::size_t{64} << 20);
+        ASSERT_TRUE(reader.Feed("1,\"\"\"\r\n"));
+        for (int line = 0; line < 1000000; ++line)
+            ASSERT_TRUE(reader.Feed("\"\"a\r\n"));
+        EXPECT_EQ(reader.Feed(closed ? "\",2" : "", true), closed);
+        vnCellTable table;
+        ASSERT_TRUE(reader.MoveTo(table));
+        ASSERT_EQ(table.GetRowCount(), closed ? 1 : 0);
+        if (closed)
+            EXPECT_EQ(table.GetCell(0, 1)->GetString().size(), 2 + 3000000u);
+        else
+            EXPECT_EQ(reader.GetReason(), "line 1: a quoted field is never closed");
+    }
+}
+
 TEST(vnDelimitedReader, StopsWhenPaddingWouldOutgrowTheText)
 {
     vnDelimitedReader reader(100);
