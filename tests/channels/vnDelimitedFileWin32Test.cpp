@@ -63,4 +63,22 @@ TEST(vnDelimitedFileWin32, AMissingFileFailsWithTheSystemsReason)
     EXPECT_FALSE(reader.GetLastError().empty());
 }
 
+// Devices open by name on Windows too; only a file on disk is read.
+TEST(vnDelimitedFileWin32, ReadsOnlyFilesOnDisk)
+{
+    vnCellTable table;
+    vnDelimitedFile reader(&table);
+    EXPECT_FALSE(reader.Read("NUL"));
+    EXPECT_EQ(reader.GetLastError(), "Not a regular file but a device");
+    EXPECT_FALSE(reader.Read(fs::temp_directory_path().string()));
+    EXPECT_EQ(reader.GetLastError(), "Is a directory");
+
+    const fs::path path = fs::temp_directory_path() / "scanlore-limit-test.csv";
+    std::ofstream(path, std::ios::binary) << "1,2\r\n3,4\r\n";
+    vnDelimitedFile small(&table, 8);
+    EXPECT_FALSE(small.Read(path.string()));
+    EXPECT_EQ(small.GetLastError(), "The file is larger than 8 bytes");
+    fs::remove(path);
+}
+
 } // namespace
