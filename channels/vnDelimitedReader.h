@@ -20,9 +20,10 @@
 // pieces is copied.
 //
 // A quoted field whose open quote begins the field and whose close quote is
-// on a later line spans the lines between (as spreadsheets write a header
-// "Channel⏎Name"): its row goes on after the close quote, and each line end
-// inside it reads as one blank, as the writer writes line ends inside a text.
+// on a later line spans the lines between (spreadsheets write a header such
+// as "Channel Name" broken over two lines): its row goes on after the close
+// quote, and each line end inside it reads as one blank, as the writer
+// writes line ends inside a text.
 // The close quote must be followed by a separator or the line end. A field
 // that is never closed stops reading with the number of the line it opens
 // on, rather than taking the rest of the text into one field. The text the

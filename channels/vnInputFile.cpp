@@ -54,10 +54,11 @@ bool vnInputFile::ReadDescriptor(int fd)
 bool vnInputFile::ReadAll(int fd, std::uint64_t expectedSize)
 {
     // One byte beyond the limit tells a file that is too large. The storage
-    // grows by doubling but never much past the limit.
+    // grows by doubling but never much past the limit; a file of known size
+    // has room for the read that finds its end, so it is never copied.
     const std::uint64_t ceiling = m_maxBytes + 1;
     try {
-        m_bytes.reserve(static_cast<std::size_t>(std::min(expectedSize + 1, ceiling)));
+        m_bytes.reserve(static_cast<std::size_t>(std::min<std::uint64_t>(expectedSize + kBlock, ceiling)));
         for (;;) {
             const std::uint64_t left = ceiling - m_bytes.size();
             const std::size_t want = static_cast<std::size_t>(std::min<std::uint64_t>(kBlock, left));
