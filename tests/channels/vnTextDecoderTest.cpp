@@ -113,19 +113,13 @@ INSTANTIATE_TEST_SUITE_P(Refused, Decoding,
 // them, whatever its size.
 TEST(vnTextDecoder, LongTextsDecodeWhole)
 {
-    std::string utf16 = "\xFF\xFE";
-    std::string cp1252;
-    std::string expected;
+    std::string utf16 = "\xFF\xFE", cp1252, fromUtf16, from1252;
     for (int i = 0; i < 30000; ++i) {
-        utf16 += "\xE9\0=\xD8\xFB\xDC"s;
-        cp1252 += "\xE9\x80";
-        expected += "\xC3\xA9\xF0\x9F\x93\xBB";
+        utf16 += "\xE9\0=\xD8\xFB\xDC"s, fromUtf16 += "\xC3\xA9\xF0\x9F\x93\xBB";
+        cp1252 += "\xE9\x80", from1252 += "\xC3\xA9\xE2\x82\xAC";
     }
-    EXPECT_EQ(Decode(utf16).text, expected);
-    std::string expected1252;
-    for (int i = 0; i < 30000; ++i)
-        expected1252 += "\xC3\xA9\xE2\x82\xAC";
-    EXPECT_EQ(Decode(cp1252).text, expected1252);
+    EXPECT_EQ(Decode(utf16).text, fromUtf16);
+    EXPECT_EQ(Decode(cp1252).text, from1252);
 }
 
 // What the file layer makes of it: the rows, the encoding to tell the user,
