@@ -178,6 +178,12 @@ void vnCell::SetDouble(double value)
 
 void vnCell::SetString(std::string_view text)
 {
+    SetText(vnCellType::String, text);
+}
+
+void vnCell::SetText(vnCellType type, std::string_view text)
+{
+    const auto typeBits = static_cast<unsigned>(type);
     // The text may be this cell's own: copy it before letting go of the old.
     if (text.size() <= kInlineCapacity) {
         unsigned char copy[kInlineCapacity];
@@ -185,25 +191,42 @@ void vnCell::SetString(std::string_view text)
             std::memcpy(copy, text.data(), text.size());
         Reset();
         std::memcpy(m_bytes, copy, text.size());
-        m_tag = static_cast<std::uint8_t>(static_cast<unsigned>(vnCellType::String) | (text.size() << kLengthShift));
+        m_tag = static_cast<std::uint8_t>(typeBits | (text.size() << kLengthShift));
         return;
     }
     const HeapText copy{TextAllocator().allocate(text.size()), text.size()};
     std::memcpy(copy.data, text.data(), text.size());
     Reset();
     StoreHeap(m_bytes, copy);
-    m_tag = static_cast<std::uint8_t>(vnCellType::String) | kHeapFlag;
+    m_tag = static_cast<std::uint8_t>(typeBits | kHeapFlag);
+}
+
+std::string_view vnCell::Text() const
+{
+    if (OnHeap()) {
+        const HeapText text = LoadHeap(m_bytes);
+        return {text.data, text.size};
+    }
+    return {reinterpret_cast<const char*>(m_bytes), static_cast<std::size_t>(m_tag >> kLengthShift)};
 }
 
 bool vnCell::GetBool() const
 {
-    return GetType() == vnCellType::Bool && m_bytes[0] != 0;
+    if (GetType() != vnCellType::Bool)
+        return false;
+    // The truth words that mean true, "yes" and "true", are the ones of
+    // three and four letters.
+    if (HoldsText())
+        return Text().size() == 3 || Text().size() == 4;
+    return m_bytes[0] != 0;
 }
 
 std::int32_t vnCell::GetInt() const
 {
     if (GetType() != vnCellType::Int)
         return -1;
+    if (HoldsText())
+        return ReadInt(Text());
     std::int32_t value;
     std::memcpy(&value, m_bytes, sizeof value);
     return value;
@@ -213,6 +236,8 @@ double vnCell::GetDouble() const
 {
     if (GetType() != vnCellType::Double)
         return -1.0;
+    if (HoldsText())
+        return ReadDouble(Text());
     double value;
     std::memcpy(&value, m_bytes, sizeof value);
     return value;
@@ -220,13 +245,7 @@ double vnCell::GetDouble() const
 
 std::string_view vnCell::GetString() const
 {
-    if (GetType() != vnCellType::String)
-        return {};
-    if (OnHeap()) {
-        const HeapText text = LoadHeap(m_bytes);
-        return {text.data, text.size};
-    }
-    return {reinterpret_cast<const char*>(m_bytes), static_cast<std::size_t>(m_tag >> kLengthShift)};
+    return GetType() == vnCellType::String ? Text() : std::string_view();
 }
 
 bool vnCell::operator==(const vnCell& other) const
@@ -246,6 +265,11 @@ bool vnCell::operator==(const vnCell& other) const
         return GetString() == other.GetString();
     }
     return false;
+}
+
+std::string vnCell::GetSourceText() const
+{
+    return HoldsText() ? std::string(Text()) : ToText();
 }
 
 std::string vnCell::ToText() const
@@ -292,7 +316,7 @@ vnCellType vnCell::FromText(std::string_view text)
     // Each truth word has its own length: one comparison decides.
     static constexpr std::string_view kWords[] = {"", "", "no", "yes", "true", "false"};
     if (trimmed.size() >= 2 && trimmed.size() <= 5 && vnText::EqualsNoCase(trimmed, kWords[trimmed.size()])) {
-        SetBool(trimmed.size() == 3 || trimmed.size() == 4);
+        SetText(vnCellType::Bool, trimmed);
         return vnCellType::Bool;
     }
 
@@ -310,16 +334,9 @@ vnCellType vnCell::FromText(std::string_view text)
         else
             notANumber = true;
     }
-    if (notANumber) {
-        SetString(trimmed);
-        return vnCellType::String;
-    }
-    if (sawPoint) {
-        SetDouble(ReadDouble(trimmed));
-        return vnCellType::Double;
-    }
-    SetInt(ReadInt(trimmed));
-    return vnCellType::Int;
+    const vnCellType type = notANumber ? vnCellType::String : sawPoint ? vnCellType::Double : vnCellType::Int;
+    SetText(type, trimmed);
+    return type;
 }
 
 void vnCell::CopyFrom(const vnCell* other)
@@ -327,8 +344,8 @@ void vnCell::CopyFrom(const vnCell* other)
     // Copying an Empty cell empties this one, as a copy should.
     if (!other || other == this)
         return;
-    if (other->GetType() == vnCellType::String) {
-        SetString(other->GetString());
+    if (other->HoldsText()) {
+        SetText(other->GetType(), other->Text());
     } else {
         Reset();
         std::memcpy(m_bytes, other->m_bytes, kInlineCapacity);

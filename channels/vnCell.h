@@ -18,6 +18,11 @@ enum class vnCellType : std::int32_t {
 // as text and how it is written to a delimited file (text in quotes, the rest
 // bare). All conversions use '.' as decimal point whatever the process locale.
 //
+// A cell typed by FromText keeps the text it was typed from, so that a field
+// read from a file can still be had as the file spells it (a car number "02"
+// is the Int 2, and its source text "02"); its value is read from that text
+// when asked for. A value given by SetBool, SetInt or SetDouble is kept as is.
+//
 // A compact value type of 16 bytes: a channel file of a million rows makes a
 // table of seven million cells, and first touching its memory costs more than
 // parsing the file. Text of up to 15 bytes is kept in place, longer text on
@@ -59,13 +64,18 @@ public:
 
     // "True"/"False", "%d", "%f" (six decimals), the text itself, or nothing.
     std::string ToText() const;
+    // The text the cell was made from: a String's text; for a cell typed by
+    // FromText the text it was typed from, without the blanks at its ends
+    // ("02", "0.0", "yes"); otherwise what ToText returns.
+    std::string GetSourceText() const;
     // Appends what ToText returns.
     void AppendText(std::string& out) const;
 
     // Types the text: blanks at both ends are dropped; nothing left is Empty;
     // true/yes/false/no in any letter case are Bool; an optional sign and
     // digits are Int (saturated to the 32-bit range); digits with one point
-    // are Double; anything else is the trimmed text as a String.
+    // are Double; anything else is the trimmed text as a String. The trimmed
+    // text stays in the cell as its source text.
     vnCellType FromText(std::string_view text);
 
     // Gives this cell the other cell's type and value; null changes nothing.
@@ -75,13 +85,20 @@ public:
 
 private:
     static constexpr std::size_t kInlineCapacity = 15;
-    // The tag: the type in the low bits; for a String either the heap flag or
-    // the length of the text kept in place, in the high four bits.
+    // The tag: the type in the low bits; for a cell that holds a text (every
+    // String, and a typed cell from FromText) either the heap flag or the
+    // length of the text kept in place, in the high four bits. A Bool, Int or
+    // Double with neither holds its value in the bytes; its text is never
+    // empty, so the two cannot be confused.
     static constexpr std::uint8_t kTypeBits = 0x07;
     static constexpr std::uint8_t kHeapFlag = 0x08;
     static constexpr int kLengthShift = 4;
 
     bool OnHeap() const { return (m_tag & kHeapFlag) != 0; }
+    bool HoldsText() const { return (m_tag & ~kTypeBits) != 0; }
+    // The text held; valid only when HoldsText().
+    std::string_view Text() const;
+    void SetText(vnCellType type, std::string_view text);
     void ReleaseHeap() noexcept;
     void SetScalar(vnCellType type, const void* value, std::size_t size);
     // Takes over the other cell's value and leaves it Empty.

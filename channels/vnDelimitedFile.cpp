@@ -1,6 +1,6 @@
 #include "channels/vnDelimitedFile.h"
 
-#include "channels/vnDelimitedReader.h"
+#include "channels/vnText.h"
 
 #include <cerrno>
 #include <chrono>
@@ -22,15 +22,12 @@ namespace {
 
 // Files are bytes: Windows would otherwise turn line ends around.
 #ifdef _WIN32
-constexpr int kReadFlags = O_RDONLY | O_BINARY;
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
 #else
-constexpr int kReadFlags = O_RDONLY | O_CLOEXEC;
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
 #endif
 
-// Reads arrive in blocks; the reader takes them in chunks of this size.
-constexpr std::size_t kChunk = 256;
+// The writer hands the text to the file in blocks of about this size.
 constexpr std::size_t kBlock = 1 << 16;
 
 class FileDescriptor
@@ -173,69 +170,72 @@ bool vnDelimitedFile::Fail(int error)
     return false;
 }
 
-bool vnDelimitedFile::Fail(const char* reason)
+bool vnDelimitedFile::Fail(std::string reason)
 {
-    m_error = reason;
+    m_error = std::move(reason);
     return false;
 }
 
 bool vnDelimitedFile::Read(const std::string& fileName)
 {
-    m_error.clear();
-    if (!m_table || fileName.find('\0') != std::string::npos)
-        return Fail(EINVAL);
-
-    FileDescriptor file(::open(fileName.c_str(), kReadFlags));
-    if (file.Get() < 0)
-        return Fail(errno);
-
-    // The table changes only once data has come: a folder, say, opens but
-    // fails on the first read and leaves the table as it was.
-    vnDelimitedReader reader;
-    bool gotData = false;
-    const auto block = std::make_unique<char[]>(kBlock);
-    for (;;) {
-        const ssize_t count = ::read(file.Get(), block.get(), kBlock);
-        if (count < 0) {
-            if (errno == EINTR)
-                continue;
-            const int error = errno;
-            if (gotData)
-                reader.MoveTo(*m_table);
-            return Fail(error);
-        }
-        if (count == 0)
-            break;
-        gotData = true;
-        const std::string_view data(block.get(), static_cast<std::size_t>(count));
-        for (std::size_t offset = 0; offset < data.size(); offset += kChunk) {
-            if (!reader.Feed(data.substr(offset, kChunk))) {
-                const int error = reader.GetError();
-                reader.MoveTo(*m_table);
-                return Fail(error);
-            }
-        }
-    }
-    // A last line without a line end may still fail; the rows before it stay.
-    const bool complete = reader.Feed({}, true);
-    const int error = reader.GetError();
-    if (!reader.MoveTo(*m_table) || !complete)
-        return Fail(complete ? reader.GetError() : error);
-    return true;
+    vnInputFile input(m_maxBytes);
+    return ReadInput(input, input.ReadFile(fileName));
 }
 
-bool vnDelimitedFile::ReadText(std::string_view text)
+bool vnDelimitedFile::ReadDescriptor(int fd)
+{
+    vnInputFile input(m_maxBytes);
+    return ReadInput(input, input.ReadDescriptor(fd));
+}
+
+// The table changes only once bytes have come: a file refused, too large or
+// failing on its first read leaves it as it was.
+bool vnDelimitedFile::ReadInput(vnInputFile& input, bool read)
 {
     m_error.clear();
+    m_encoding = vnTextEncoding::Utf8;
     if (!m_table)
         return Fail(EINVAL);
-    m_table->Clear();
-    vnDelimitedReader reader;
-    const bool complete = reader.Feed(text, true);
-    const int error = reader.GetError();
-    if (!reader.MoveTo(*m_table) || !complete)
-        return Fail(complete ? reader.GetError() : error);
-    return true;
+    if (read)
+        return ReadBytes(input.GetBytes(), true);
+    if (!input.GetBytes().empty())
+        ReadBytes(input.GetBytes(), false);
+    return Fail(input.GetError());
+}
+
+bool vnDelimitedFile::ReadText(std::string_view bytes)
+{
+    m_error.clear();
+    m_encoding = vnTextEncoding::Utf8;
+    if (!m_table)
+        return Fail(EINVAL);
+    if (bytes.size() > m_maxBytes) {
+        m_table->Clear();
+        return Fail("The file is larger than " + vnText::ByteSize(m_maxBytes));
+    }
+    return ReadBytes(bytes, true);
+}
+
+// Without complete, the bytes end where a read failed: their last line, cut
+// short, is left out.
+bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
+{
+    vnTextDecoder decoder(bytes);
+    m_encoding = decoder.GetEncoding();
+    vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
+    bool reading = true;
+    for (std::string_view piece = decoder.Next(); reading && !piece.empty(); piece = decoder.Next())
+        reading = reader.Feed(piece);
+    std::string reason;
+    if (!reading)
+        reason = reader.GetReason();
+    else if (!decoder.GetError().empty())
+        reason = "line " + std::to_string(reader.GetLineNumber()) + ": " + decoder.GetError();
+    else if (complete && !reader.Feed({}, true))
+        reason = reader.GetReason();
+    if (!reader.MoveTo(*m_table))
+        return Fail(reader.GetReason());
+    return reason.empty() || Fail(std::move(reason));
 }
 
 void vnDelimitedFile::AppendRow(std::string& out, std::int32_t row) const
@@ -306,7 +306,7 @@ bool vnDelimitedFile::Write(const std::string& fileName)
         return fail(errno);
 
     std::string buffer;
-    buffer.reserve(kBlock + kChunk);
+    buffer.reserve(2 * kBlock);
     for (std::int32_t row = 0; row < m_table->GetRowCount(); ++row) {
         AppendRow(buffer, row);
         if (buffer.size() >= kBlock) {
@@ -322,7 +322,7 @@ bool vnDelimitedFile::Write(const std::string& fileName)
     if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const std::string reason = std::system_category().message(static_cast<int>(::GetLastError()));
         ::unlink(temporary.c_str());
-        return Fail(reason.c_str());
+        return Fail(reason);
     }
     return true;
 #else

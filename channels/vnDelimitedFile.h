@@ -1,7 +1,12 @@
 #pragma once
 
 #include "channels/vnCellTable.h"
+#include "channels/vnDelimitedReader.h"
+#include "channels/vnInputFile.h"
+#include "channels/vnTextDecoder.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -11,8 +16,16 @@
 // in double quotes, doubling every quote inside, and writes the other cells
 // bare through vnCell::ToText; every line ends with CR LF. A line feed inside
 // a text would split its row, so the writer turns each line feed, with a
-// carriage return right before it, into one space. The reader is
-// vnDelimitedReader over vnDelimitedLineParser.
+// carriage return right before it, into one space.
+//
+// Reading takes the file's bytes whole (vnInputFile: regular files only, up
+// to a limit of 64 MiB), decodes them to UTF-8 (vnTextDecoder: UTF-8 or
+// UTF-16 by their byte order mark, otherwise UTF-8 when valid and
+// Windows-1252 when not) and reads the rows (vnDelimitedReader over
+// vnDelimitedLineParser: quoted fields may span lines, a row may be up to
+// 1 MiB). Each cell keeps the text it was typed from: a field can be had
+// as the file spells it with vnCell::GetSourceText ("02" where the cell
+// holds the Int 2), or typed, as the rest of the program reads it.
 //
 // Writing never destroys the previous file: the text goes to a temporary file
 // in the target's folder, which is flushed to disk and then renamed over the
@@ -20,18 +33,31 @@
 class vnDelimitedFile
 {
 public:
-    // The table is not owned and must outlive this object.
-    explicit vnDelimitedFile(vnCellTable* table) : m_table(table) {}
+    // The table is not owned and must outlive this object. The limits stop
+    // reading a file of more bytes, or a row of more bytes.
+    explicit vnDelimitedFile(vnCellTable* table, std::uint64_t maxBytes = vnInputFile::kDefaultMaxBytes,
+                             std::size_t maxLineBytes = vnDelimitedReader::kDefaultMaxLineBytes)
+        : m_table(table), m_maxBytes(maxBytes), m_maxLineBytes(maxLineBytes)
+    {}
     vnDelimitedFile(const vnDelimitedFile&) = delete;
     vnDelimitedFile& operator=(const vnDelimitedFile&) = delete;
     virtual ~vnDelimitedFile() = default;
 
-    // Fills the table from the file. A file that cannot be opened or yields
-    // no data before failing leaves the table as it was; a failure after data
-    // came leaves the rows read before it.
+    // Fills the table from the file. A file that cannot be opened, is not a
+    // regular file or is larger than the limit leaves the table as it was.
+    // A failure after reading began (a read error, bytes the encoding does
+    // not allow, a quoted field never closed, a row too long) leaves the
+    // rows complete before it; GetLastError names the line.
     bool Read(const std::string& fileName);
-    // The same from text in memory, parsed where it lies.
-    bool ReadText(std::string_view text);
+    // The same from a descriptor already open, read to its end and left
+    // open: standard input is ReadDescriptor(0).
+    bool ReadDescriptor(int fd);
+    // The same from the bytes of a file in memory; UTF-8 is parsed where it
+    // lies. The table is cleared first.
+    bool ReadText(std::string_view bytes);
+
+    // The encoding the last read found (UTF-8 before any).
+    vnTextEncoding GetEncoding() const { return m_encoding; }
 
     // Writes the table to the file, replacing it only once all is on disk.
     bool Write(const std::string& fileName);
@@ -43,9 +69,14 @@ public:
 
 private:
     void AppendRow(std::string& out, std::int32_t row) const;
+    bool ReadInput(vnInputFile& input, bool read);
+    bool ReadBytes(std::string_view bytes, bool complete);
     bool Fail(int error);
-    bool Fail(const char* reason);
+    bool Fail(std::string reason);
 
     vnCellTable* m_table;
+    std::uint64_t m_maxBytes;
+    std::size_t m_maxLineBytes;
+    vnTextEncoding m_encoding = vnTextEncoding::Utf8;
     std::string m_error;
 };

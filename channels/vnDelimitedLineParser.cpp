@@ -96,16 +96,43 @@ void vnDelimitedLineParser::AddQuoted(std::string_view text, std::vector<vnCell>
     }
     std::string undoubled;
     undoubled.reserve(inner.size());
-    for (std::size_t i = 0; i < inner.size(); ++i) {
-        undoubled += inner[i];
-        if (inner[i] == m_closeQuote && i + 1 < inner.size() && inner[i + 1] == m_closeQuote)
-            ++i;
-    }
+    AppendUnquoted(inner, undoubled);
     cell.SetString(undoubled);
 }
 
-std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<vnCell>& fields) const
+std::size_t vnDelimitedLineParser::FindCloseQuote(std::string_view text) const
 {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != m_closeQuote)
+            continue;
+        if (i + 1 < text.size() && text[i + 1] == m_closeQuote)
+            ++i;
+        else
+            return i;
+    }
+    return npos;
+}
+
+void vnDelimitedLineParser::AppendUnquoted(std::string_view text, std::string& out) const
+{
+    for (;;) {
+        const std::size_t quote = text.find(m_closeQuote);
+        if (quote == npos) {
+            out.append(text);
+            return;
+        }
+        // One quote of a pair stays; a lone quote stays as it is.
+        out.append(text.substr(0, quote + 1));
+        const bool doubled = quote + 1 < text.size() && text[quote + 1] == m_closeQuote;
+        text.remove_prefix(quote + (doubled ? 2 : 1));
+    }
+}
+
+std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<vnCell>& fields,
+                                             std::size_t* openQuote) const
+{
+    if (openQuote)
+        *openQuote = npos;
     const std::size_t n = line.size();
     const std::size_t first = fields.size();
     CloseQuoteFinder closeQuote(line, m_closeQuote);
@@ -134,6 +161,10 @@ std::size_t vnDelimitedLineParser::ParseLine(std::string_view line, std::vector<
         // An open quote before the separator makes a quoted field when a
         // close quote follows; without a separator ahead it is the last field.
         const std::size_t close = closeQuote.Find(at + 1);
+        if (close == npos && at == start && openQuote) {
+            *openQuote = at;
+            return fields.size() - first;
+        }
         const bool separatorAfterClose = close != npos && close + 1 < n && line[close + 1] == m_separator;
         const std::size_t separator = separatorAfterClose ? close + 1 : findSeparator(at + 1);
         if (separator == npos)

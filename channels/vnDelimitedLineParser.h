@@ -4,6 +4,7 @@
 #include "channels/vnCellTable.h"
 
 #include <cstddef>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -37,7 +38,20 @@ public:
     void ParseLine(std::string_view line, vnCellTable& fields) const;
     // Appends the line's fields and returns how many; a line always has at
     // least one field, an empty line one Empty field.
-    std::size_t ParseLine(std::string_view line, std::vector<vnCell>& fields) const;
+    //
+    // With openQuote, a quoted field that begins at the start of a field and
+    // is not closed in the line is left open: the fields before it are
+    // appended and counted, and *openQuote is its open quote's position;
+    // otherwise *openQuote is npos.
+    std::size_t ParseLine(std::string_view line, std::vector<vnCell>& fields, std::size_t* openQuote = nullptr) const;
+
+    // For a field left open: the position of the first close quote in text
+    // that is not doubled, or npos.
+    std::size_t FindCloseQuote(std::string_view text) const;
+    // Appends text from inside quotes with each doubled close quote made one;
+    // text holds no close quote that is not doubled.
+    void AppendUnquoted(std::string_view text, std::string& out) const;
+    char GetSeparator() const { return m_separator; }
 
 private:
     void AddBare(std::string_view text, std::vector<vnCell>& fields) const;

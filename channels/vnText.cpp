@@ -1,5 +1,7 @@
 #include "channels/vnText.h"
 
+#include <string>
+
 namespace vnText {
 
 namespace {
@@ -37,6 +39,17 @@ bool EqualsNoCase(std::string_view a, std::string_view b)
         if (Lower(a[i]) != Lower(b[i]))
             return false;
     return true;
+}
+
+std::string ByteSize(std::uint64_t bytes)
+{
+    constexpr std::uint64_t kKiB = 1024;
+    constexpr std::uint64_t kMiB = kKiB * kKiB;
+    if (bytes != 0 && bytes % kMiB == 0)
+        return std::to_string(bytes / kMiB) + " MiB";
+    if (bytes != 0 && bytes % kKiB == 0)
+        return std::to_string(bytes / kKiB) + " KiB";
+    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
 }
 
 } // namespace vnText

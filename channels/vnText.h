@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <cstdint>
+#include <string>
 #include <string_view>
 
 // Tests and comparisons of 8-bit text that do not follow the process locale
@@ -30,5 +32,9 @@ bool SkipBlanksAndSign(std::string_view text, std::size_t& i);
 
 // Equal when letters are compared without regard to case.
 bool EqualsNoCase(std::string_view a, std::string_view b);
+
+// A size for the user: "64 MiB", "16 KiB", or "100 bytes" when it is not a
+// whole number of either.
+std::string ByteSize(std::uint64_t bytes);
 
 } // namespace vnText

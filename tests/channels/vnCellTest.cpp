@@ -1,4 +1,5 @@
 #include "channels/vnCell.h"
+#include "channels/vnText.h"
 #include "tests/support/CommaLocale.h"
 
 #include <gtest/gtest.h>
@@ -35,6 +36,12 @@ TEST_P(CellFromText, TypesAndSpellsTheText)
     EXPECT_EQ(cell.FromText(c.text), c.type);
     EXPECT_EQ(cell.GetType(), c.type);
     EXPECT_EQ(cell.ToText(), c.asText);
+    // The text it was typed from stays, through a copy too: "007" is 7 and
+    // still "007".
+    const vnCell copy(cell);
+    EXPECT_EQ(copy, cell);
+    EXPECT_EQ(copy.ToText(), c.asText);
+    EXPECT_EQ(copy.GetSourceText(), vnText::TrimBlanks(c.text));
 }
 
 INSTANTIATE_TEST_SUITE_P(Blanks, CellFromText,
@@ -120,6 +127,9 @@ TEST(vnCell, GettersOfAnotherTypeAnswerFixedValues)
     EXPECT_EQ(cell.GetInt(), -1);
     EXPECT_EQ(cell.GetDouble(), -1.0);
 
+    // A value given as a number has no other text than its spelling.
+    cell.SetDouble(0.0);
+    EXPECT_EQ(cell.GetSourceText(), "0.000000");
     cell.SetDouble(2.5);
     EXPECT_EQ(cell.GetInt(), -1);
     EXPECT_EQ(cell.GetDouble(), 2.5);

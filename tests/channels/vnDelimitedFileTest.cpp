@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
@@ -9,7 +10,9 @@
 #include <iterator>
 #include <sstream>
 #include <string>
+#include <thread>
 
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -358,6 +361,122 @@ TEST(vnDelimitedFile, ReadOnlyTargetStaysAsItIs)
     EXPECT_FALSE(file.Write(path));
     EXPECT_EQ(file.GetLastError(), "Permission denied");
     EXPECT_EQ(Contents(path), "old\r\n");
+}
+
+// Reads in a child process, so that a read that waits on a pipe or never
+// ends fails the test instead of hanging it.
+std::string ReasonFromChild(const std::string& path)
+{
+    int channel[2];
+    if (::pipe(channel) != 0)
+        return "no pipe";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(channel[0]);
+        vnCellTable table;
+        vnDelimitedFile file(&table);
+        const std::string reason = file.Read(path) ? "read" : file.GetLastError();
+        static_cast<void>(::write(channel[1], reason.data(), reason.size()));
+        ::_exit(0);
+    }
+    ::close(channel[1]);
+    std::string reason = "still reading after 10 s";
+    for (int wait = 0; wait < 200; ++wait) {
+        if (::waitpid(child, nullptr, WNOHANG) == child) {
+            char buffer[256];
+            const ssize_t count = ::read(channel[0], buffer, sizeof buffer);
+            reason.assign(buffer, count > 0 ? static_cast<std::size_t>(count) : 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    if (reason == "still reading after 10 s") {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+    }
+    ::close(channel[0]);
+    return reason;
+}
+
+// A pipe without a writer would wait for ever, /dev/zero never ends: only
+// regular files are read, and the others are refused at once.
+TEST(vnDelimitedFile, ReadsOnlyRegularFiles)
+{
+    TempFolder folder;
+    const std::string fifo = folder / "pipe.csv";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReasonFromChild(fifo), "Not a regular file but a named pipe");
+    EXPECT_EQ(ReasonFromChild("/dev/zero"), "Not a regular file but a device");
+}
+
+TEST(vnDelimitedFile, LimitsStopReadingWithTheirReason)
+{
+    TempFolder folder;
+    const std::string path = folder / "channels.csv";
+    Store(path, "1,2\r\n\"long\r\nline\"\r\n3,4\r\n");
+    vnCellTable table = Example();
+
+    // A file over the limit leaves the table as it was.
+    vnDelimitedFile small(&table, 20);
+    EXPECT_FALSE(small.Read(path));
+    EXPECT_EQ(small.GetLastError(), "The file is larger than 20 bytes");
+    EXPECT_EQ(table, Example());
+    EXPECT_TRUE(vnDelimitedFile(&table, 29).Read(path));
+
+    // A row over the limit keeps the rows before it.
+    vnDelimitedFile narrow(&table, vnInputFile::kDefaultMaxBytes, 10);
+    EXPECT_FALSE(narrow.Read(path));
+    EXPECT_EQ(narrow.GetLastError(), "line 2 is longer than 10 bytes");
+    EXPECT_EQ(table.GetRowCount(), 1);
+
+    // Two gigabytes that take no disk: refused by their size, not read.
+    const std::string sparse = folder / "sparse.csv";
+    Store(sparse, "");
+    ASSERT_EQ(::truncate(sparse.c_str(), off_t{1} << 31), 0);
+    vnDelimitedFile file(&table);
+    EXPECT_FALSE(file.Read(sparse));
+    EXPECT_EQ(file.GetLastError(), "The file is larger than 64 MiB");
+}
+
+// Standard input is a descriptor, often a pipe: read to its end, decoded and
+// limited as a file is.
+TEST(vnDelimitedFile, ReadsAnOpenDescriptor)
+{
+    int channel[2];
+    ASSERT_EQ(::pipe(channel), 0);
+    const std::string bytes = "\xFF\xFE\"\0\xE9\0\"\0,\0"
+                              "1\0\r\0\n\0"s;
+    ASSERT_EQ(::write(channel[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(channel[1]);
+    vnCellTable table;
+    vnDelimitedFile file(&table);
+    ASSERT_TRUE(file.ReadDescriptor(channel[0])) << file.GetLastError();
+    EXPECT_EQ(file.GetEncoding(), vnTextEncoding::Utf16LittleEndian);
+    EXPECT_EQ(table.GetCell(0, 0)->GetString(), "\xC3\xA9");
+    EXPECT_EQ(table.GetCell(0, 1)->GetInt(), 1);
+    // The descriptor stays the caller's.
+    EXPECT_EQ(::fcntl(channel[0], F_GETFD), 0);
+    ::close(channel[0]);
+
+    // An endless input ends at the limit.
+    const int zero = ::open("/dev/zero", O_RDONLY);
+    EXPECT_FALSE(vnDelimitedFile(&table, 1000).ReadDescriptor(zero));
+    ::close(zero);
+}
+
+// Another tool's bare fields come back as they are spelled, while the cells
+// keep their types and the file writes back as before.
+TEST(vnDelimitedFile, FieldsKeepTheirTextAsRead)
+{
+    vnCellTable table;
+    vnDelimitedFile file(&table);
+    ASSERT_TRUE(file.ReadText("02, 0.0 ,\"02\",yes,+7\r\n"));
+    const char* const spelled[] = {"02", "0.0", "02", "yes", "+7"};
+    for (std::int32_t column = 0; column < 5; ++column)
+        EXPECT_EQ(table.GetCell(0, column)->GetSourceText(), spelled[column]);
+    EXPECT_EQ(table.GetCell(0, 0)->GetInt(), 2);
+    EXPECT_EQ(table.GetCell(0, 1)->GetDouble(), 0.0);
+    EXPECT_EQ(file.WriteText(), "2,0.000000,\"02\",True,7\r\n");
 }
 
 } // namespace

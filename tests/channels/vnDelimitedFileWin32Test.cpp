@@ -7,6 +7,8 @@
 #include <iterator>
 #include <string>
 
+#include <windows.h>
+
 namespace fs = std::filesystem;
 
 namespace {
@@ -61,6 +63,32 @@ TEST(vnDelimitedFileWin32, AMissingFileFailsWithTheSystemsReason)
     vnDelimitedFile reader(&table);
     EXPECT_FALSE(reader.Read((fs::temp_directory_path() / "no-such-folder" / "none.csv").string()));
     EXPECT_FALSE(reader.GetLastError().empty());
+}
+
+// Devices open by name on Windows too; only a file on disk is read.
+TEST(vnDelimitedFileWin32, ReadsOnlyFilesOnDisk)
+{
+    vnCellTable table;
+    vnDelimitedFile reader(&table);
+    EXPECT_FALSE(reader.Read("NUL"));
+    EXPECT_EQ(reader.GetLastError(), "Not a regular file but a device");
+    EXPECT_FALSE(reader.Read(fs::temp_directory_path().string()));
+    EXPECT_EQ(reader.GetLastError(), "Is a directory");
+
+    // A pipe that waits for its client opens at once, and is not read.
+    const char* const pipeName = R"(\\.\pipe\scanlore-reader-test)";
+    const HANDLE pipe = ::CreateNamedPipeA(pipeName, PIPE_ACCESS_OUTBOUND, PIPE_TYPE_BYTE, 1, 0, 0, 0, nullptr);
+    ASSERT_NE(pipe, INVALID_HANDLE_VALUE);
+    EXPECT_FALSE(reader.Read(pipeName));
+    EXPECT_EQ(reader.GetLastError(), "Not a regular file but a named pipe");
+    ::CloseHandle(pipe);
+
+    const fs::path path = fs::temp_directory_path() / "scanlore-limit-test.csv";
+    std::ofstream(path, std::ios::binary) << "1,2\r\n3,4\r\n";
+    vnDelimitedFile small(&table, 8);
+    EXPECT_FALSE(small.Read(path.string()));
+    EXPECT_EQ(small.GetLastError(), "The file is larger than 8 bytes");
+    fs::remove(path);
 }
 
 } // namespace

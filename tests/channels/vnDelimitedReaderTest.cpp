@@ -88,6 +88,98 @@ TEST(vnDelimitedReader, PiecesDoNotMatter)
     }
 }
 
+vnCellTable ReadInPieces(std::string_view text, std::size_t size, vnDelimitedReader& reader)
+{
+    for (std::size_t offset = 0; offset < text.size(); offset += size)
+        reader.Feed(text.substr(offset, size));
+    reader.Feed({}, true);
+    vnCellTable table;
+    EXPECT_TRUE(reader.MoveTo(table));
+    return table;
+}
+
+struct SpanCase
+{
+    std::string text;
+    Lines rows;
+    std::string reason = {}; // empty when the text reads
+};
+
+void PrintTo(const SpanCase& c, std::ostream* os)
+{
+    *os << testing::PrintToString(c.text);
+}
+
+class QuotedFieldAcrossLines : public testing::TestWithParam<SpanCase>
+{};
+
+// Whole or in pieces of one or two bytes, the same rows and the same reason;
+// a failure keeps the rows before the line it names.
+TEST_P(QuotedFieldAcrossLines, ReadsOrStopsWithTheLine)
+{
+    for (const std::size_t size : {std::size_t{1}, std::size_t{2}, GetParam().text.size() + 1}) {
+        vnDelimitedReader reader;
+        EXPECT_EQ(Rows(ReadInPieces(GetParam().text, size, reader)), GetParam().rows) << "pieces of " << size;
+        EXPECT_EQ(reader.GetReason(), GetParam().reason) << "pieces of " << size;
+        EXPECT_EQ(reader.GetError(), GetParam().reason.empty() ? 0 : EILSEQ);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Reads, QuotedFieldAcrossLines,
+    testing::Values(SpanCase{"\"Channel\r\nName\",\"Freq\"\r\n1,146.5\r\n", {"'Channel Name'|'Freq'", "1|146.500000"}},
+                    SpanCase{"1,\"a\n\"\"b\"\"\n\nc\",2,\"x\ny\"\n3", {"1|'a \"b\"  c'|2|'x y'", "3|||"}},
+                    SpanCase{"\"a\"\"\nb\",\n\"\n\"", {"'a\" b'|", "' '|"}}, SpanCase{"\"a\0\n\0b\"\r\n"s, {"'a b'"}}));
+
+INSTANTIATE_TEST_SUITE_P(
+    Refuses, QuotedFieldAcrossLines,
+    testing::Values(
+        SpanCase{"1,2\n3,\"open,4\n5,6\n", {"1|2"}, "line 2: a quoted field is never closed"},
+        SpanCase{"1\n\"x\"\"", {"1"}, "line 2: a quoted field is never closed"},
+        SpanCase{"1,\"a\nb\"c,d\n", {}, "line 2: text after the close quote of a field that begins on line 1"},
+        SpanCase{
+            "1,\"Fire\n2,\"Police\"\n", {}, "line 2: text after the close quote of a field that begins on line 1"}));
+
+// Rows of more text than the limit stop reading, however the text arrives.
+TEST(vnDelimitedReader, StopsAtALongLine)
+{
+    vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, 10);
+    EXPECT_TRUE(reader.Feed("0123456789\n"));
+    EXPECT_TRUE(reader.Feed("\"ab\ncd\",e\n"));
+    EXPECT_TRUE(reader.Feed("abcdef"));
+    EXPECT_FALSE(reader.Feed("ghijk"));
+    EXPECT_EQ(reader.GetError(), EFBIG);
+    EXPECT_EQ(reader.GetReason(), "line 4 is longer than 10 bytes");
+    EXPECT_EQ(reader.GetRowCount(), 2);
+
+    // A row that spans lines counts them all, and is named by its first.
+    for (const std::size_t size : {std::size_t{1}, std::size_t{100}}) {
+        vnDelimitedReader spanning(vnDelimitedReader::kDefaultPaddingAllowance, 10);
+        ReadInPieces("x\n\"abc\ndef\nghi\"\n", size, spanning);
+        EXPECT_EQ(spanning.GetReason(), "line 2 is longer than 10 bytes");
+    }
+}
+
+// A field of a million lines, closed or not, read a line at a time: each
+// line must cost its own length, not that of the field so far.
+TEST(vnDelimitedReader, FieldsOfManyLinesReadInLinearTime)
+{
+    for (const bool closed : {true, false}) {
+        vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, std::size_t{64} << 20);
+        ASSERT_TRUE(reader.Feed("1,\"\"\"\r\n"));
+        for (int line = 0; line < 1000000; ++line)
+            ASSERT_TRUE(reader.Feed("\"\"a\r\n"));
+        EXPECT_EQ(reader.Feed(closed ? "\",2" : "", true), closed);
+        vnCellTable table;
+        ASSERT_TRUE(reader.MoveTo(table));
+        ASSERT_EQ(table.GetRowCount(), closed ? 1 : 0);
+        if (closed)
+            EXPECT_EQ(table.GetCell(0, 1)->GetString().size(), 2 + 3000000u);
+        else
+            EXPECT_EQ(reader.GetReason(), "line 1: a quoted field is never closed");
+    }
+}
+
 TEST(vnDelimitedReader, StopsWhenPaddingWouldOutgrowTheText)
 {
     vnDelimitedReader reader(100);
@@ -97,6 +189,7 @@ TEST(vnDelimitedReader, StopsWhenPaddingWouldOutgrowTheText)
     text += "more\n";
     EXPECT_FALSE(reader.Feed(text, true));
     EXPECT_EQ(reader.GetError(), EFBIG);
+    EXPECT_EQ(reader.GetReason(), "File too large");
     EXPECT_FALSE(reader.Feed("later\n"));
     vnCellTable table;
     EXPECT_TRUE(reader.MoveTo(table));
@@ -124,6 +217,13 @@ TEST(vnDelimitedReader, MoveToEmptiesTheReader)
     ASSERT_TRUE(reader.Feed(",4\n", true));
     ASSERT_TRUE(reader.MoveTo(table));
     EXPECT_EQ(Rows(table), Lines{"3|4"});
+    // So do the fields of a row whose quoted field is still open.
+    ASSERT_TRUE(reader.Feed("5,\"a\n"));
+    ASSERT_TRUE(reader.MoveTo(table));
+    EXPECT_EQ(table.GetRowCount(), 0);
+    ASSERT_TRUE(reader.Feed("b\"\n", true));
+    ASSERT_TRUE(reader.MoveTo(table));
+    EXPECT_EQ(Rows(table), Lines{"5|'a b'"});
 }
 
 } // namespace
