@@ -1,12 +1,17 @@
 #include "app/CChannelPrinter.h"
 
 #include "app/ChannelCellText.h"
+#include "app/ChannelDocument.h"
 #include "channels/vnChannel.h"
+#include "grid/hvGridCtrl.h"
 #include "modules/vnChannelLayout.h"
+#include "modules/vnModule.h"
 
+#include <QDate>
 #include <QFontMetrics>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrinter>
 
 #include <algorithm>
 
@@ -199,4 +204,39 @@ void CChannelPrinter::PaintPage(QPainter& painter, const Metrics& metrics, const
     painter.setFont(metrics.body);
     painter.drawText(QRect(0, metrics.height - lineHeight, metrics.width, lineHeight), Qt::AlignCenter,
                      QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount));
+}
+
+int CChannelPrinter::PrintDocument(QPrinter& printer, const ChannelDocument& document, const hvGridCtrl& grid,
+                                   vnModule* module)
+{
+    Heading heading;
+    heading.title = document.GetDisplayName();
+    heading.date = QDate::currentDate().toString(Qt::ISODate);
+    vnChannelLayout layout;
+    if (module) {
+        const char* name = nullptr;
+        if (!vnFailed(module->GetName(&name)) && name)
+            heading.module = QString::fromUtf8(name);
+        std::string model;
+        if (!vnFailed(module->GetScannerModel(&model)))
+            heading.scannerModel = QString::fromStdString(model);
+        vnChannelLayout* moduleLayout = nullptr;
+        if (!vnFailed(module->GetChannelLayout(&moduleLayout)) && moduleLayout)
+            layout = *moduleLayout;
+    }
+
+    // The columns as the grid shows them: hidden ones left out, in the order
+    // the user sees.
+    std::vector<Column> columns;
+    for (const int column : grid.GetShownColumns())
+        if (const auto field = FieldOfColumn(column))
+            columns.push_back({*field, grid.model()->headerData(column, Qt::Horizontal).toString(),
+                               grid.GetColumnWidth(column), GetFieldInfo(*field).alignLeft});
+
+    CChannelPrinter channelPrinter(heading, std::move(columns));
+    const bool selectionOnly = printer.printRange() == QPrinter::Selection;
+    for (std::int32_t row = 0; row < document.GetCount(); ++row)
+        if (!selectionOnly || grid.IsItemSelected(row))
+            channelPrinter.AddChannel(*document.GetAt(row), layout);
+    return channelPrinter.Print(printer);
 }

@@ -7,7 +7,11 @@
 
 #include <vector>
 
+class ChannelDocument;
+class hvGridCtrl;
 class QPagedPaintDevice;
+class QPrinter;
+class vnModule;
 class QPainter;
 class vnChannel;
 class vnChannelLayout;
@@ -44,6 +48,13 @@ public:
 
     // Prints onto the device's pages; the number of pages printed.
     int Print(QPagedPaintDevice& device) const;
+
+    // Prints the document's channels that have a frequency (only the grid's
+    // selected rows when the printer's range is the selection) in the grid's
+    // shown columns and their order, under a heading with the document's
+    // name and the module's (which may be null). The number of pages.
+    static int PrintDocument(QPrinter& printer, const ChannelDocument& document, const hvGridCtrl& grid,
+                             vnModule* module);
 
     // The heading of channel number's bank: "Bank 3: channels 41-60".
     static QString BankHeading(const vnChannelLayout& layout, int number);

@@ -1,5 +1,6 @@
 #include "app/CColumnsDlg.h"
 
+#include "grid/hvGridCtrl.h"
 #include "res/DialogTemplates.h"
 #include "toolkit/CListBox.h"
 
@@ -88,4 +89,23 @@ void CColumnsDlg::UpdateButtons()
     const int row = list ? list->currentRow() : -1;
     EnableDlgItem(IDC_COLUMNS_UP, row > 0);
     EnableDlgItem(IDC_COLUMNS_DOWN, row >= 0 && list && row < list->count() - 1);
+}
+
+std::vector<GridColumnChoice> CColumnsDlg::FromGrid(const hvGridCtrl& grid, int requiredColumn)
+{
+    std::vector<GridColumnChoice> columns;
+    for (const int column : grid.GetColumnOrder())
+        columns.push_back({column, grid.model()->headerData(column, Qt::Horizontal).toString(),
+                           grid.IsColumnShown(column), column == requiredColumn});
+    return columns;
+}
+
+void CColumnsDlg::ApplyTo(hvGridCtrl& grid, const std::vector<GridColumnChoice>& columns)
+{
+    std::vector<int> order;
+    for (const GridColumnChoice& column : columns) {
+        order.push_back(column.column);
+        grid.SetColumnShown(column.column, column.shown || column.required);
+    }
+    grid.SetColumnOrder(order);
 }

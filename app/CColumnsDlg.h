@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class hvGridCtrl;
+
 #include <vector>
 
 // One column of the grid as the Columns dialog shows it.
@@ -30,6 +32,12 @@ public:
 
     // The columns left to right, as OK took them.
     const std::vector<GridColumnChoice>& GetColumns() const { return m_columns; }
+
+    // The grid's columns as the dialog offers them, with their header
+    // titles; requiredColumn is always shown.
+    static std::vector<GridColumnChoice> FromGrid(const hvGridCtrl& grid, int requiredColumn);
+    // Shows, hides and orders the grid's columns as chosen.
+    static void ApplyTo(hvGridCtrl& grid, const std::vector<GridColumnChoice>& columns);
 
 protected:
     bool OnInitDialog() override;

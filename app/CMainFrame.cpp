@@ -10,7 +10,6 @@
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadProgress.h"
 #include "app/CWindowState.h"
-#include "app/ChannelSearch.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnChannelUpload.h"
 #include "modules/vnModule.h"
@@ -26,11 +25,9 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QDate>
 #include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
@@ -41,16 +38,11 @@
 #include <QSessionManager>
 #include <QTimer>
 
-#include <cerrno>
-#include <system_error>
-
 namespace {
 
 const std::string kRootSection;
 const std::string kFirstRun = "First Run";
 
-// The clipboard's second form: the rows as a channel file.
-const QString kCsvMimeType = QStringLiteral("text/csv");
 const QString kChannelFileExtension = QStringLiteral("csv");
 constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
@@ -86,18 +78,13 @@ CMainFrame::CMainFrame() : m_reBar(this)
 {
     resize(780, 560);
     RegisterCommands();
-    QUndoStack& undo = m_document.GetUndoStack();
-    connect(&undo, &QUndoStack::cleanChanged, this, [this](bool clean) { setWindowModified(!clean); });
+    connect(&m_document.GetUndoStack(), &QUndoStack::cleanChanged, this,
+            [this](bool clean) { setWindowModified(!clean); });
     connect(&m_document, &ChannelDocument::PathChanged, this, &CMainFrame::UpdateTitle);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitDataRequest, Qt::DirectConnection);
     // Edits, pastes and imports say at once what the upload would refuse.
-    m_document.SetChannelCheck([this](const vnChannel& channel) {
-        std::string reason;
-        vnModuleLease module(m_moduleManager);
-        if (const vnTransfer* transfer = module.GetTransfer())
-            transfer->CheckChannel(&channel, &reason);
-        return reason;
-    });
+    m_document.SetChannelCheck(
+        [this](const vnChannel& channel) { return vnModuleLease(m_moduleManager).CheckChannel(channel); });
 
     // First-run check, before the window exists: the modules dialog once.
     vnSettingsStore& settings = vnSettings();
@@ -137,7 +124,7 @@ void CMainFrame::RegisterCommands()
     });
     for (int index = 0; index < ID_FILE_MRU_COUNT; ++index)
         OnCommand(ID_FILE_MRU_FILE1 + index, [this, index] { OnFileRecent(index); });
-    OnCommand(ID_EDIT_SELECT_ALL, [this] { OnEditSelectAll(); });
+    OnCommand(ID_EDIT_SELECT_ALL, [this] { m_grid->SelectAll(); });
     OnCommand(ID_EDIT_FIND, [this] { OnEditFind(); });
     OnCommand(ID_EDIT_FIND_NEXT, [this] { FindNext(false); });
     OnCommand(ID_EDIT_FIND_PREVIOUS, [this] { FindNext(true); });
@@ -203,7 +190,7 @@ bool CMainFrame::OnCreate()
     m_bankBar->SetBanks(vnModuleLease(m_moduleManager).GetLayout());
     connect(m_bankBar, &CTransparentDialogBar::BankChosen, this, [this](std::int32_t first) {
         if (const std::int32_t row = m_document.FindChannel(first); row >= 0)
-            SelectRow(row);
+            m_grid->SelectOnly(row);
     });
 
     CreateColumns();
@@ -328,38 +315,26 @@ void CMainFrame::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
-                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
-    if (dialog.DoModal() == IDOK)
-        OpenChannelFile(dialog.GetPathName());
+    if (const QString path = AskFileName(true); !path.isEmpty())
+        OpenChannelFile(path);
 }
 
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    const ChannelDocument::FileOutcome outcome = m_document.Open(NativePath(name));
-    ShowMessage(outcome.message);
-    if (outcome.ok) {
-        RecentFiles().Add(QFileInfo(name).absoluteFilePath());
-        UpdateRecentFileMenu();
-    }
-    return outcome.ok;
+    return ShowFileOutcome(m_document.Open(NativePath(name)), true);
 }
 
 void CMainFrame::OnFileImport()
 {
-    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::FileMustExist | CFileDialog::HideReadOnly,
-                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
-    if (dialog.DoModal() == IDOK)
-        ImportChannelFile(dialog.GetPathName());
+    if (const QString path = AskFileName(true); !path.isEmpty())
+        ImportChannelFile(path);
 }
 
 bool CMainFrame::ImportChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    const ChannelDocument::FileOutcome outcome = m_document.Import(NativePath(name), m_grid->GetFocusedItem());
-    ShowMessage(outcome.message);
-    return outcome.ok;
+    return ShowFileOutcome(m_document.Import(NativePath(name), m_grid->GetFocusedItem()), false);
 }
 
 void CMainFrame::OnFileRecent(int index)
@@ -388,11 +363,7 @@ void CMainFrame::OnDropFiles(const QStringList& paths)
 
 void CMainFrame::UpdateRecentFileMenu()
 {
-    std::vector<MenuListItem> items;
-    const QStringList paths = RecentFiles().GetPaths();
-    for (int index = 0; index < paths.size(); ++index)
-        items.push_back({CRecentFileList::MenuLabel(index, paths[index]), paths[index]});
-    SetMenuList(ID_FILE_MRU_FILE1, items);
+    SetMenuList(ID_FILE_MRU_FILE1, RecentFiles().GetMenuItems());
 }
 
 bool CMainFrame::Save()
@@ -401,49 +372,31 @@ bool CMainFrame::Save()
     m_grid->CommitEdit();
     if (m_document.GetPath().empty())
         return SaveAs();
-    const ChannelDocument::FileOutcome outcome = m_document.Save();
-    ShowMessage(outcome.message);
-    if (outcome.ok) {
-        RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_document.GetPath())));
-        UpdateRecentFileMenu();
-    }
-    return outcome.ok;
+    return ShowFileOutcome(m_document.Save(), true);
 }
 
 bool CMainFrame::SaveAs()
 {
     m_grid->CommitEdit();
-    CFileDialog dialog(false, kChannelFileExtension, QString(),
-                       CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
-                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
-    if (dialog.DoModal() != IDOK)
-        return false;
-    const ChannelDocument::FileOutcome outcome = m_document.SaveAs(NativePath(dialog.GetPathName()));
+    const QString path = AskFileName(false);
+    return !path.isEmpty() && ShowFileOutcome(m_document.SaveAs(NativePath(path)), true);
+}
+
+QString CMainFrame::AskFileName(bool open)
+{
+    const int flags = CFileDialog::HideReadOnly | (open ? CFileDialog::FileMustExist : CFileDialog::OverwritePrompt);
+    CFileDialog dialog(open, kChannelFileExtension, QString(), flags, LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
+    return dialog.DoModal() == IDOK ? dialog.GetPathName() : QString();
+}
+
+bool CMainFrame::ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bool remember)
+{
     ShowMessage(outcome.message);
-    if (outcome.ok) {
-        RecentFiles().Add(QFileInfo(dialog.GetPathName()).absoluteFilePath());
+    if (outcome.ok && remember) {
+        RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_document.GetPath())));
         UpdateRecentFileMenu();
     }
     return outcome.ok;
-}
-
-void CMainFrame::OnEditSelectAll()
-{
-    m_grid->setFocus(Qt::ShortcutFocusReason);
-    const int rows = m_grid->GetItemCount();
-    for (int row = 0; row < rows; ++row)
-        m_grid->SetItemSelected(row, true);
-}
-
-void CMainFrame::SelectRow(int row)
-{
-    // An open edit ends where it is before the grid moves away from it.
-    m_grid->CommitEdit();
-    m_grid->clearSelection();
-    m_grid->SetItemSelected(row, true);
-    m_grid->SetFocusedItem(row);
-    m_grid->EnsureRowVisible(row);
-    m_grid->setFocus(Qt::OtherFocusReason);
 }
 
 void CMainFrame::OnEditGoTo()
@@ -453,7 +406,7 @@ void CMainFrame::OnEditGoTo()
     if (dialog.DoModal() != IDOK)
         return;
     if (const std::int32_t row = m_document.FindChannel(dialog.GetChannel()); row >= 0) {
-        SelectRow(row);
+        m_grid->SelectOnly(row);
         return;
     }
     // A layout's number that the table does not hold (a shorter file opened).
@@ -471,26 +424,20 @@ void CMainFrame::OnEditFind()
 
 void CMainFrame::FindNext(bool reverse)
 {
-    if (!m_findDlg)
-        return;
-    const FindRequest request = m_findDlg->GetRequest();
+    const FindRequest request = m_findDlg ? m_findDlg->GetRequest() : FindRequest();
     if (request.what.isEmpty())
         return;
     const bool down = request.down != reverse;
     m_grid->CommitEdit();
-    const RowSearchResult found = FindRow(m_document.GetCount(), m_grid->GetFocusedItem(), down, [&](int row) {
-        for (const ChannelFieldInfo& info : ChannelFields())
-            if (info.searchable && request.Matches(QString::fromStdString(m_document.GetCellText(row, info.field))))
-                return true;
-        return false;
+    const RowSearchResult found = m_document.Find(m_grid->GetFocusedItem(), down, [&](const std::string& text) {
+        return request.Matches(QString::fromStdString(text));
     });
-    if (found.row < 0) {
+    if (found.row >= 0)
+        m_grid->SelectOnly(found.row);
+    if (found.row < 0)
         m_statusBar->showMessage(LoadStringText(IDS_FIND_NOT_FOUND).arg(request.what));
-        return;
-    }
-    SelectRow(found.row);
-    if (found.wrapped)
-        m_statusBar->showMessage(down ? LoadStringText(IDS_FIND_WRAPPED_DOWN) : LoadStringText(IDS_FIND_WRAPPED_UP));
+    else if (found.wrapped)
+        m_statusBar->showMessage(LoadStringText(down ? IDS_FIND_WRAPPED_DOWN : IDS_FIND_WRAPPED_UP));
     else
         m_statusBar->clearMessage();
 }
@@ -504,10 +451,8 @@ void CMainFrame::OnTransferUploadSelected()
         return;
     vnModuleLease module(m_moduleManager);
     CUploadProgress progress(this);
-    const vnUploadOutcome outcome =
-        vnChannelUpload(module.GetTransfer(), &progress).Selected(m_document.GetChannels(), rows);
-    progress.Hide();
-    ShowUploadOutcome(outcome, true);
+    progress.ShowOutcome(vnChannelUpload(module.GetTransfer(), &progress).Selected(m_document.GetChannels(), rows),
+                         true, *m_statusBar);
 }
 
 void CMainFrame::OnTransferUploadAll()
@@ -515,23 +460,8 @@ void CMainFrame::OnTransferUploadAll()
     m_grid->CommitEdit();
     vnModuleLease module(m_moduleManager);
     CUploadProgress progress(this);
-    const vnUploadOutcome outcome = vnChannelUpload(module.GetTransfer(), &progress).All(m_document.GetChannels());
-    progress.Hide();
-    ShowUploadOutcome(outcome, false);
-}
-
-void CMainFrame::ShowUploadOutcome(const vnUploadOutcome& outcome, bool selected)
-{
-    if (outcome.Cancelled()) {
-        // The user asked for it: no error, just how far it got.
-        m_statusBar->showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(outcome.sent).arg(outcome.count));
-    } else if (outcome.Failed()) {
-        QString text = TransferErrorText(outcome.reason);
-        if (selected)
-            text += QStringLiteral("\n\n") +
-                LoadStringText(IDS_SELECTED_CHANNELS_SENT).arg(outcome.sent).arg(outcome.count);
-        CMessageBox::Show(this, text, CMessageBox::Exclamation, CMessageBox::Ok);
-    }
+    progress.ShowOutcome(vnChannelUpload(module.GetTransfer(), &progress).All(m_document.GetChannels()), false,
+                         *m_statusBar);
 }
 
 void CMainFrame::OnTransferSettings()
@@ -583,46 +513,14 @@ void CMainFrame::OnFilePrintPreview()
 
 int CMainFrame::PrintChannels(QPrinter& printer)
 {
-    CChannelPrinter::Heading heading;
-    heading.title = m_document.GetDisplayName();
-    heading.date = QDate::currentDate().toString(Qt::ISODate);
-
-    // The columns as the grid shows them: hidden ones left out, in the order
-    // the user sees.
-    std::vector<CChannelPrinter::Column> columns;
-    for (const int column : m_grid->GetColumnOrder()) {
-        const auto field = FieldOfColumn(column);
-        if (field && m_grid->IsColumnShown(column))
-            columns.push_back({*field, m_grid->model()->headerData(column, Qt::Horizontal).toString(),
-                               m_grid->GetColumnWidth(column), GetFieldInfo(*field).alignLeft});
-    }
-
     vnModuleLease module(m_moduleManager);
-    if (vnModule* current = module.Get()) {
-        const char* name = nullptr;
-        if (!vnFailed(current->GetName(&name)) && name)
-            heading.module = QString::fromUtf8(name);
-        std::string model;
-        if (!vnFailed(current->GetScannerModel(&model)))
-            heading.scannerModel = QString::fromStdString(model);
-    }
-    const vnChannelLayout layout = module.GetLayout();
-
-    CChannelPrinter channelPrinter(heading, std::move(columns));
-    const bool selectionOnly = printer.printRange() == QPrinter::Selection;
-    for (std::int32_t row = 0; row < m_document.GetCount(); ++row)
-        if (!selectionOnly || m_grid->IsItemSelected(row))
-            channelPrinter.AddChannel(*m_document.GetAt(row), layout);
-    return channelPrinter.Print(printer);
+    return CChannelPrinter::PrintDocument(printer, m_document, *m_grid, module.Get());
 }
 
 std::vector<std::int32_t> CMainFrame::SelectedRows() const
 {
-    std::vector<std::int32_t> rows;
-    for (int row = m_grid->GetNextSelectedItem(-1); row != -1; row = m_grid->GetNextSelectedItem(row))
-        if (m_document.GetAt(row))
-            rows.push_back(row);
-    return rows;
+    const std::vector<int> rows = m_grid->GetSelectedRows();
+    return {rows.begin(), rows.end()};
 }
 
 void CMainFrame::RequestCommandUIUpdate()
@@ -652,13 +550,8 @@ void CMainFrame::OnEditCut()
 
 void CMainFrame::CopyRows(const std::vector<std::int32_t>& rows)
 {
-    if (rows.empty())
-        return;
-    const ChannelDocument::ClipboardRows copied = m_document.Copy(rows);
-    auto* data = new QMimeData;
-    data->setText(QString::fromStdString(copied.text));
-    data->setData(kCsvMimeType, QByteArray::fromStdString(copied.csv));
-    QGuiApplication::clipboard()->setMimeData(data);
+    if (!rows.empty())
+        QGuiApplication::clipboard()->setMimeData(m_document.Copy(rows).release());
 }
 
 void CMainFrame::OnEditPaste()
@@ -673,28 +566,15 @@ void CMainFrame::OnEditPaste()
     // Cells from elsewhere go into the shown columns from the focused one
     // rightwards, as the user sees them.
     std::vector<ChannelField> fields;
-    int column = m_grid->currentIndex().column();
-    if (column < 0 || column == ColumnOf(ChannelField::Number) || !m_grid->IsColumnShown(column))
-        column = m_grid->GetAdjacentColumn(column < 0 ? ColumnOf(ChannelField::Number) : column, 1);
-    for (; column >= 0; column = m_grid->GetAdjacentColumn(column, 1))
-        if (const auto field = FieldOfColumn(column))
-            fields.push_back(*field);
+    for (const int column : m_grid->GetEditableColumnsFrom(m_grid->currentIndex().column()))
+        fields.push_back(*FieldOfColumn(column));
     ShowStatus(m_document.Paste(data->text().toStdString(), firstRow, fields));
 }
 
 void CMainFrame::OnGridContextMenu(const QPoint& position)
 {
-    const QModelIndex hit = m_grid->indexAt(position);
-    if (!hit.isValid())
+    if (!m_grid->SelectForContextMenu(position))
         return;
-    m_grid->CommitEdit();
-    // The menu acts on what the click points at: a row outside the
-    // selection becomes the selection; a paste starts at the cell.
-    if (!m_grid->IsItemSelected(hit.row())) {
-        m_grid->clearSelection();
-        m_grid->SetItemSelected(hit.row(), true);
-    }
-    m_grid->selectionModel()->setCurrentIndex(hit, QItemSelectionModel::NoUpdate);
     const std::unique_ptr<QMenu> menu =
         CreateCommandMenu({ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_TRANSFER_UPLOAD_SELECTED});
     TrackPopupMenu(*menu, m_grid->viewport()->mapToGlobal(position));
@@ -703,22 +583,9 @@ void CMainFrame::OnGridContextMenu(const QPoint& position)
 void CMainFrame::OnViewColumns()
 {
     m_grid->CommitEdit();
-    const int numberColumn = ColumnOf(ChannelField::Number);
-    std::vector<GridColumnChoice> columns;
-    for (const int column : m_grid->GetColumnOrder()) {
-        const auto field = FieldOfColumn(column);
-        columns.push_back({column, field ? LoadStringText(GetFieldInfo(*field).title) : QString(),
-                           m_grid->IsColumnShown(column), column == numberColumn});
-    }
-    CColumnsDlg dialog(std::move(columns), this);
-    if (dialog.DoModal() != IDOK)
-        return;
-    std::vector<int> order;
-    for (const GridColumnChoice& column : dialog.GetColumns()) {
-        order.push_back(column.column);
-        m_grid->SetColumnShown(column.column, column.shown || column.column == numberColumn);
-    }
-    m_grid->SetColumnOrder(order);
+    CColumnsDlg dialog(CColumnsDlg::FromGrid(*m_grid, ColumnOf(ChannelField::Number)), this);
+    if (dialog.DoModal() == IDOK)
+        CColumnsDlg::ApplyTo(*m_grid, dialog.GetColumns());
 }
 
 void CMainFrame::OnHelpTopics()
@@ -726,18 +593,4 @@ void CMainFrame::OnHelpTopics()
     if (!m_helpWindow)
         m_helpWindow = new CHelpWindow(this);
     m_helpWindow->ShowPage(CHelpWindow::ContentsPage);
-}
-
-QString CMainFrame::TransferErrorText(const std::string& reason)
-{
-    QString text = LoadStringText(IDS_TRANSFER_ERROR);
-    if (reason.empty())
-        return text;
-    text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-    // The reason carries the system's own words, in the user's language.
-    const std::string denied = std::system_category().message(EACCES);
-    const std::string notPermitted = std::system_category().message(EPERM);
-    if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
-        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_ACCESS_HINT);
-    return text;
 }

@@ -21,7 +21,6 @@ class QCloseEvent;
 class QSessionManager;
 class CToolBar;
 class CTransparentDialogBar;
-struct vnUploadOutcome;
 
 // Scanlore's main window: the channel grid between the rebar (toolbar and
 // bank bar) and the status bar. It shows the open channel table, a
@@ -79,11 +78,6 @@ public:
     // grid's shown columns and their order. The number of pages printed.
     int PrintChannels(QPrinter& printer);
 
-    // The message box text for a failed upload: the fixed sentence, then
-    // the reason when the transfer knows it, then a hint when the reason is
-    // that the system refused access to the port.
-    static QString TransferErrorText(const std::string& reason);
-
 protected:
     bool OnCreate() override;
     void OnDropFiles(const QStringList& paths) override;
@@ -97,6 +91,12 @@ private:
     bool Save();
     bool SaveAs();
     void UpdateRecentFileMenu();
+    // The file dialog for a channel file to open or to save as; empty when
+    // cancelled.
+    QString AskFileName(bool open);
+    // Shows what a file command said; with remember, a file that is now the
+    // current one goes to the top of the recent files.
+    bool ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bool remember);
     // A document's message in a box, when it has one.
     void ShowMessage(const ChannelDocument::Message& message);
     // A document's message in the status bar; none clears it.
@@ -106,7 +106,6 @@ private:
     void OnFileOpen();
     void OnFileImport();
     void OnFileRecent(int index);
-    void OnEditSelectAll();
     void OnEditFind();
     // The Find dialog's search from the focused row, in its direction or,
     // reversed, the other way.
@@ -114,9 +113,6 @@ private:
     void OnEditGoTo();
     void OnTransferUploadSelected();
     void OnTransferUploadAll();
-    // What an upload command's outcome tells the user: an error box, or how
-    // far a cancelled command got.
-    void ShowUploadOutcome(const vnUploadOutcome& outcome, bool selected);
     void OnTransferSettings();
     void OnTransferModules();
     void OnHelpTopics();
@@ -136,9 +132,6 @@ private:
     // Brings the toolbar's buttons up to date once, when control is back in
     // the event loop, however many selection changes came before.
     void RequestCommandUIUpdate();
-
-    // Makes row the only selected row and the focused one, and shows it.
-    void SelectRow(int row);
 
     // Widgets are children of the window; these only point at them.
     CStatusBar* m_statusBar = nullptr;

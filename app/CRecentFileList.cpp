@@ -59,3 +59,12 @@ QString CRecentFileList::MenuLabel(int index, const QString& path)
     name.replace(QLatin1Char('&'), QStringLiteral("&&"));
     return QStringLiteral("&%1 %2").arg(index + 1).arg(name);
 }
+
+std::vector<CFrameWnd::MenuListItem> CRecentFileList::GetMenuItems() const
+{
+    std::vector<CFrameWnd::MenuListItem> items;
+    const QStringList paths = GetPaths();
+    for (int index = 0; index < paths.size(); ++index)
+        items.push_back({MenuLabel(index, paths[index]), paths[index]});
+    return items;
+}

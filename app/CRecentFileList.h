@@ -1,7 +1,11 @@
 #pragma once
 
+#include "toolkit/CFrameWnd.h"
+
 #include <QString>
 #include <QStringList>
+
+#include <vector>
 
 class vnSettingsStore;
 
@@ -24,6 +28,8 @@ public:
 
     // The menu label of entry index (from 0): "&1 channels.csv".
     static QString MenuLabel(int index, const QString& path);
+    // The entries as the File menu lists them, each with its label.
+    std::vector<CFrameWnd::MenuListItem> GetMenuItems() const;
 
 private:
     void Write(const QStringList& paths);

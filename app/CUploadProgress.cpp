@@ -2,12 +2,16 @@
 
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
+#include "toolkit/CMessageBox.h"
 
 #include <QCoreApplication>
 #include <QEvent>
 #include <QProgressDialog>
+#include <QStatusBar>
 
 #include <algorithm>
+#include <cerrno>
+#include <system_error>
 #include <utility>
 
 namespace {
@@ -111,4 +115,33 @@ bool CUploadProgress::eventFilter(QObject* watched, QEvent* event)
         return true;
     }
     return QObject::eventFilter(watched, event);
+}
+
+void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, bool selected, QStatusBar& statusBar)
+{
+    Hide();
+    if (outcome.Cancelled()) {
+        // The user asked for it: no error, just how far it got.
+        statusBar.showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(outcome.sent).arg(outcome.count));
+    } else if (outcome.Failed()) {
+        QString text = TransferErrorText(outcome.reason);
+        if (selected)
+            text += QStringLiteral("\n\n") +
+                LoadStringText(IDS_SELECTED_CHANNELS_SENT).arg(outcome.sent).arg(outcome.count);
+        CMessageBox::Show(m_parent, text, CMessageBox::Exclamation, CMessageBox::Ok);
+    }
+}
+
+QString CUploadProgress::TransferErrorText(const std::string& reason)
+{
+    QString text = LoadStringText(IDS_TRANSFER_ERROR);
+    if (reason.empty())
+        return text;
+    text += QStringLiteral("\n\n") + QString::fromStdString(reason);
+    // The reason carries the system's own words, in the user's language.
+    const std::string denied = std::system_category().message(EACCES);
+    const std::string notPermitted = std::system_category().message(EPERM);
+    if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
+        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_ACCESS_HINT);
+    return text;
 }

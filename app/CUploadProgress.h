@@ -10,6 +10,7 @@
 #include <memory>
 
 class QProgressDialog;
+class QStatusBar;
 class QWidget;
 
 // Shows how far an upload command has got ("Channel 57 of 200, 2.1 of
@@ -40,6 +41,15 @@ public:
     bool IsCancelRequested() override { return m_cancelRequested; }
     // Takes the window away (before a message box, and at the end).
     void Hide();
+
+    // What an upload command's outcome tells the user: how far a cancelled
+    // command got in the status bar, a failure in a box over the parent.
+    // selected: the command was Upload Selected, which counts its uploads.
+    void ShowOutcome(const vnUploadOutcome& outcome, bool selected, QStatusBar& statusBar);
+    // The message box text for a failed upload: the fixed sentence, then
+    // the reason when the transfer knows it, then a hint when the reason is
+    // that the system refused access to the port.
+    static QString TransferErrorText(const std::string& reason);
 
     // The last state the transfer reported.
     const vnTransferState& GetLastState() const { return m_state; }

@@ -83,6 +83,17 @@ std::int32_t ChannelDocument::FindChannel(std::int32_t number) const
     return -1;
 }
 
+RowSearchResult ChannelDocument::Find(std::int32_t from, bool down,
+                                      const std::function<bool(const std::string&)>& matches) const
+{
+    return FindRow(GetCount(), from, down, [&](int index) {
+        for (const ChannelFieldInfo& info : ChannelFields())
+            if (info.searchable && matches(GetCellText(index, info.field)))
+                return true;
+        return false;
+    });
+}
+
 QString ChannelDocument::GetDisplayName() const
 {
     if (m_path.empty())
@@ -265,7 +276,7 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
     return {Message::Kind::Warning, notes.join(QLatin1Char(' '))};
 }
 
-ChannelDocument::ClipboardRows ChannelDocument::Copy(const std::vector<std::int32_t>& indexes) const
+std::unique_ptr<QMimeData> ChannelDocument::Copy(const std::vector<std::int32_t>& indexes) const
 {
     std::vector<ChannelClipboardText::Row> texts;
     for (const std::int32_t index : indexes) {
@@ -276,7 +287,10 @@ ChannelDocument::ClipboardRows ChannelDocument::Copy(const std::vector<std::int3
             cells.push_back(GetCellText(index, info.field));
     }
     vnCellTable table = MakeChannelTable(m_channels, indexes);
-    return {ChannelClipboardText::Encode(texts), vnDelimitedFile(&table).WriteText()};
+    auto data = std::make_unique<QMimeData>();
+    data->setText(QString::fromStdString(ChannelClipboardText::Encode(texts)));
+    data->setData(QStringLiteral("text/csv"), QByteArray::fromStdString(vnDelimitedFile(&table).WriteText()));
+    return data;
 }
 
 void ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, const char* verb)

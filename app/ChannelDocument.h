@@ -2,14 +2,17 @@
 
 #include "app/ChannelEditCommand.h"
 #include "app/ChannelField.h"
+#include "app/ChannelSearch.h"
 #include "channels/vnChannelList.h"
 
+#include <QMimeData>
 #include <QObject>
 #include <QString>
 #include <QUndoStack>
 
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -61,6 +64,9 @@ public:
     std::string GetCellText(std::int32_t index, ChannelField field) const;
     // The index of the channel with this number; -1 when none.
     std::int32_t FindChannel(std::int32_t number) const;
+    // Find: the next channel after index from (before it, searching up),
+    // round the end, with a searchable field whose text matches.
+    RowSearchResult Find(std::int32_t from, bool down, const std::function<bool(const std::string&)>& matches) const;
 
     // The file that Save replaces (native encoding); empty when none.
     const std::string& GetPath() const { return m_path; }
@@ -98,14 +104,10 @@ public:
     // message counts what was left out or refused.
     Message Paste(const std::string& text, std::int32_t firstIndex, const std::vector<ChannelField>& cellFields);
 
-    // The two forms Copy puts on the clipboard: tab-separated cell texts,
-    // and a channel file with its header line.
-    struct ClipboardRows
-    {
-        std::string text;
-        std::string csv;
-    };
-    ClipboardRows Copy(const std::vector<std::int32_t>& indexes) const;
+    // What Copy puts on the clipboard, for the caller to own: the channels
+    // as tab-separated cell texts (as spreadsheets take them), and as a
+    // channel file with its header line ("text/csv").
+    std::unique_ptr<QMimeData> Copy(const std::vector<std::int32_t>& indexes) const;
     // Empties the channels, keeping their numbers, as one undo step named
     // for the command ("Delete of Channel 12", "Cut of 3 Channels").
     void Clear(const std::vector<std::int32_t>& indexes, const char* verb);

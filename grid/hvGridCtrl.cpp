@@ -284,6 +284,66 @@ void hvGridCtrl::DeleteAllItems()
     m_model->RemoveAllRows();
 }
 
+std::vector<int> hvGridCtrl::GetSelectedRows() const
+{
+    std::vector<int> rows;
+    for (int row = GetNextSelectedItem(-1); row != -1; row = GetNextSelectedItem(row))
+        rows.push_back(row);
+    return rows;
+}
+
+void hvGridCtrl::SelectOnly(int row)
+{
+    // An open edit ends where it is before the grid moves away from it.
+    CommitEdit();
+    clearSelection();
+    SetItemSelected(row, true);
+    SetFocusedItem(row);
+    EnsureRowVisible(row);
+    setFocus(Qt::OtherFocusReason);
+}
+
+void hvGridCtrl::SelectAll()
+{
+    setFocus(Qt::ShortcutFocusReason);
+    for (int row = 0; row < GetItemCount(); ++row)
+        SetItemSelected(row, true);
+}
+
+bool hvGridCtrl::SelectForContextMenu(const QPoint& position)
+{
+    const QModelIndex hit = indexAt(position);
+    if (!hit.isValid())
+        return false;
+    CommitEdit();
+    // The menu acts on what the click points at; a paste starts at the cell.
+    if (!IsItemSelected(hit.row())) {
+        clearSelection();
+        SetItemSelected(hit.row(), true);
+    }
+    selectionModel()->setCurrentIndex(hit, QItemSelectionModel::NoUpdate);
+    return true;
+}
+
+std::vector<int> hvGridCtrl::GetEditableColumnsFrom(int column) const
+{
+    if (column <= 0 || column >= GetColumnCount() || !IsColumnShown(column))
+        column = GetAdjacentColumn(std::max(column, 0), 1);
+    std::vector<int> columns;
+    for (; column >= 0; column = GetAdjacentColumn(column, 1))
+        columns.push_back(column);
+    return columns;
+}
+
+std::vector<int> hvGridCtrl::GetShownColumns() const
+{
+    std::vector<int> shown;
+    for (const int column : GetColumnOrder())
+        if (IsColumnShown(column))
+            shown.push_back(column);
+    return shown;
+}
+
 void hvGridCtrl::SetItemCount(int count)
 {
     // As with DeleteAllItems: the open editor's row may not be there any more.

@@ -82,6 +82,11 @@ public:
     void SetColumnShown(int column, bool shown);
     bool IsColumnShown(int column) const;
     std::vector<int> GetColumnOrder() const;
+    // The shown columns in the order the user sees them.
+    std::vector<int> GetShownColumns() const;
+    // The shown columns an edit can reach from column rightwards on screen,
+    // column itself first when it can be edited (never column 0).
+    std::vector<int> GetEditableColumnsFrom(int column) const;
     void SetColumnOrder(const std::vector<int>& order);
     // The shown column next to column on screen, step 1 to the right and -1
     // to the left, passing over hidden ones and column 0 (never edited); -1
@@ -119,6 +124,17 @@ public:
     bool IsItemSelected(int row) const;
     int GetFocusedItem() const;
     void SetFocusedItem(int row);
+    // The selected rows, top to bottom.
+    std::vector<int> GetSelectedRows() const;
+    // Ends an open edit, makes row the only selected row and the focused
+    // one, scrolls it into view and takes the focus.
+    void SelectOnly(int row);
+    // Selects every row and takes the focus.
+    void SelectAll();
+    // Before a shortcut menu at a point of the viewport: ends an open edit;
+    // the row there becomes the selection unless it is selected already,
+    // and the cell there the current one. False when no cell is there.
+    bool SelectForContextMenu(const QPoint& position);
 
     // Geometry in the grid's client (viewport) coordinates.
     QRect GetSubItemRect(int row, int column) const;

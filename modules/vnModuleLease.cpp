@@ -2,6 +2,7 @@
 
 #include "modules/vnModule.h"
 #include "modules/vnModuleManager.h"
+#include "modules/vnTransfer.h"
 
 vnModuleLease::vnModuleLease(vnModuleManager& manager) : m_manager(manager)
 {
@@ -27,4 +28,12 @@ vnChannelLayout vnModuleLease::GetLayout() const
     if (m_module && !vnFailed(m_module->GetChannelLayout(&layout)) && layout)
         return *layout;
     return {};
+}
+
+std::string vnModuleLease::CheckChannel(const vnChannel& channel) const
+{
+    std::string reason;
+    if (const vnTransfer* transfer = GetTransfer())
+        transfer->CheckChannel(&channel, &reason);
+    return reason;
 }

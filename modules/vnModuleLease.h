@@ -2,6 +2,9 @@
 
 #include "modules/vnChannelLayout.h"
 
+#include <string>
+
+class vnChannel;
 class vnModule;
 class vnModuleManager;
 class vnTransfer;
@@ -25,6 +28,9 @@ public:
     // A copy of the module's channel numbering: the layout belongs to the
     // module, which goes with the lease. Empty when there is no module.
     vnChannelLayout GetLayout() const;
+    // Why the module's upload would refuse the channel as it is; empty when
+    // it would take it, or when there is no transfer to ask.
+    std::string CheckChannel(const vnChannel& channel) const;
 
 private:
     vnModuleManager& m_manager;

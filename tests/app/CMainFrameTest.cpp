@@ -1,5 +1,6 @@
 // The main window: its grid, commands, key bindings and uploads.
 #include "MainWindowFixture.h"
+#include "app/CUploadProgress.h"
 
 #include "tests/support/CountingFrame.h"
 #include "tests/support/Gre1Packets.h"
@@ -444,7 +445,7 @@ class TransferErrorTextTest : public ::testing::TestWithParam<ErrorTextCase>
 
 TEST_P(TransferErrorTextTest, AddsTheReasonAndTheGroupHintForRefusedAccess)
 {
-    const QString text = CMainFrame::TransferErrorText(GetParam().reason);
+    const QString text = CUploadProgress::TransferErrorText(GetParam().reason);
     EXPECT_TRUE(text.startsWith("A transfer error has occurred."));
     if (GetParam().reason.empty()) {
         EXPECT_EQ(text, "A transfer error has occurred.");

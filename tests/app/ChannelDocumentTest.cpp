@@ -330,11 +330,11 @@ TEST_F(ChannelDocumentTest, CopyGivesCellTextAndAChannelFileAndClearEmptiesAsOne
         Type(index, F::Description, index == 3 ? "Fire\tNorth" : "Police");
         Type(index, F::Delay, "True");
     }
-    const ChannelDocument::ClipboardRows copied = document.Copy({3, 4});
-    EXPECT_EQ(copied.text,
+    const std::unique_ptr<QMimeData> copied = document.Copy({3, 4});
+    EXPECT_EQ(copied->text().toStdString(),
               "4\t146.5200\t\"Fire\tNorth\"\t\tTrue\tFalse\tFalse\n"
               "5\t146.5200\tPolice\t\tTrue\tFalse\tFalse\n");
-    EXPECT_EQ(copied.csv,
+    EXPECT_EQ(copied->data("text/csv").toStdString(),
               "\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"\r\n"
               "4,146.520000,\"Fire\tNorth\",,True,False,False\r\n"
               "5,146.520000,\"Police\",,True,False,False\r\n");
