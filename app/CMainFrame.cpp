@@ -94,8 +94,6 @@ CMainFrame::CMainFrame() : m_reBar(this)
     }
 }
 
-CMainFrame::~CMainFrame() = default;
-
 void CMainFrame::RegisterCommands()
 {
     // The commands this window handles; everything else goes on to the

@@ -40,7 +40,7 @@ class CMainFrame : public CFrameWnd, public hvGridCtrlOwner
 
 public:
     CMainFrame();
-    ~CMainFrame() override;
+    ~CMainFrame() override = default;
 
     std::string GetDispInfoText(int row, int column) override;
     // A finished edit goes to the document; the status bar says why a text
