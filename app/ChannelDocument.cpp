@@ -110,7 +110,8 @@ void ChannelDocument::SetPath(const std::string& path)
 void ChannelDocument::New(const vnChannelLayout& layout)
 {
     m_undoStack.clear();
-    layout.MakeChannels(m_channels);
+    m_layout = layout;
+    m_layout.MakeChannels(m_channels);
     SetPath(std::string());
     emit Reset();
 }
@@ -142,11 +143,7 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     // The file is read as Open reads it, into channels numbered as the
     // table's, so that its IDs and channel numbers mean the same.
     vnChannelList read;
-    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index) {
-        vnChannel* channel = nullptr;
-        read.AddNew(&channel);
-        channel->SetNumber(m_channels.GetAt(index)->GetNumber());
-    }
+    m_layout.MakeChannels(read);
     const ChannelFileResult result = ReadChannelFile(path, read);
     // A file read only in part is not merged: its missing lines would leave
     // holes that look like a complete import.

@@ -4,6 +4,7 @@
 #include "app/ChannelField.h"
 #include "app/ChannelSearch.h"
 #include "channels/vnChannelList.h"
+#include "modules/vnChannelLayout.h"
 
 #include <QMimeData>
 #include <QObject>
@@ -15,8 +16,6 @@
 #include <memory>
 #include <string>
 #include <vector>
-
-class vnChannelLayout;
 
 // The open channel table: the channels of the current module's layout, the
 // undo stack every change goes through, the file it came from and whether
@@ -130,6 +129,7 @@ private:
     // first of them.
     std::int32_t CountRefused(const std::vector<std::int32_t>& indexes, std::string& firstReason) const;
 
+    vnChannelLayout m_layout; // the numbering New gave the channels
     vnChannelList m_channels;
     std::string m_path;
     ChannelCheck m_check;
