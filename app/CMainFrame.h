@@ -106,8 +106,8 @@ public:
     static void ApplyPageSetup(QPrinter& printer);
 
     // The message box text for a failed upload: the fixed sentence, then
-    // the reason when the transfer knows it, then a hint when the reason is
-    // that the system refused access to the port.
+    // the reason when the transfer knows it, then a hint when another
+    // program holds the port or (on Linux) the system refused access to it.
     static QString TransferErrorText(const std::string& reason);
 
 protected:

@@ -1,6 +1,7 @@
 // Scanlore: edit a radio scanner's channel memory and upload it.
 #include "app/CCommandLineInfo.h"
 #include "app/CScannerApp.h"
+#include "app/ParentConsole.h"
 
 #include <QApplication>
 
@@ -10,6 +11,7 @@ namespace {
 
 int Finish(const CCommandLineInfo& command)
 {
+    AttachParentConsole();
     std::fputs(command.standardOutput.toLocal8Bit().constData(), stdout);
     std::fputs(command.standardError.toLocal8Bit().constData(), stderr);
     return command.exitCode;

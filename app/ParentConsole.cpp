@@ -1,0 +1,4 @@
+#include "app/ParentConsole.h"
+
+// Elsewhere a program writes to the terminal it was started from already.
+void AttachParentConsole() {}
