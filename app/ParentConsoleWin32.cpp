@@ -13,22 +13,42 @@ bool IsGiven(DWORD which)
     return handle != nullptr && handle != INVALID_HANDLE_VALUE && GetFileType(handle) != FILE_TYPE_UNKNOWN;
 }
 
+// The console of the program that started this one; null when there is none.
+// Written to directly: the C library's streams were set up at start without
+// a handle and stay unusable (freopen cannot revive them everywhere).
+HANDLE ParentConsole()
+{
+    static HANDLE console = [] {
+        // Fails when already attached, as Wine attaches a window program to
+        // its parent's console at start; then the console opens all the same.
+        AttachConsole(ATTACH_PARENT_PROCESS);
+        HANDLE handle = CreateFileW(L"CONOUT$", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                    nullptr, OPEN_EXISTING, 0, nullptr);
+        return handle == INVALID_HANDLE_VALUE ? nullptr : handle;
+    }();
+    return console;
+}
+
+void Print(const QString& text, DWORD which, std::FILE* stream)
+{
+    if (text.isEmpty())
+        return;
+    if (IsGiven(which)) {
+        std::fputs(text.toLocal8Bit().constData(), stream);
+        std::fflush(stream);
+        return;
+    }
+    if (HANDLE console = ParentConsole()) {
+        // The console takes UTF-16 and line feeds alone.
+        DWORD written = 0;
+        WriteConsoleW(console, text.utf16(), static_cast<DWORD>(text.size()), &written, nullptr);
+    }
+}
+
 } // namespace
 
-void AttachParentConsole()
+void PrintToConsole(const QString& output, const QString& errors)
 {
-    const bool output = IsGiven(STD_OUTPUT_HANDLE);
-    const bool error = IsGiven(STD_ERROR_HANDLE);
-    if (output && error)
-        return;
-    // Fails when already attached, as Wine attaches a window program to its
-    // parent's console at start; and without any console, opening the
-    // console below fails too and the streams stay as silent as they were.
-    AttachConsole(ATTACH_PARENT_PROCESS);
-    // The C library's streams were set up at start from the handles the
-    // program had; those it did not have now write to the console.
-    if (!output)
-        std::freopen("CONOUT$", "w", stdout);
-    if (!error)
-        std::freopen("CONOUT$", "w", stderr);
+    Print(output, STD_OUTPUT_HANDLE, stdout);
+    Print(errors, STD_ERROR_HANDLE, stderr);
 }

@@ -5,15 +5,11 @@
 
 #include <QApplication>
 
-#include <cstdio>
-
 namespace {
 
 int Finish(const CCommandLineInfo& command)
 {
-    AttachParentConsole();
-    std::fputs(command.standardOutput.toLocal8Bit().constData(), stdout);
-    std::fputs(command.standardError.toLocal8Bit().constData(), stderr);
+    PrintToConsole(command.standardOutput, command.standardError);
     return command.exitCode;
 }
 
