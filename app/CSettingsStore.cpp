@@ -6,6 +6,10 @@
 
 #include <limits>
 
+#ifdef _WIN32
+#include "registry/vnRegistrySettingsStore.h"
+#endif
+
 namespace {
 
 QString KeyOf(const std::string& section, const std::string& name)
@@ -32,7 +36,12 @@ bool Flush(QSettings& settings)
 
 } // namespace
 
-CSettingsStore::CSettingsStore() = default;
+CSettingsStore::CSettingsStore()
+{
+#ifdef _WIN32
+    m_registry = std::make_unique<vnRegistrySettingsStore>();
+#endif
+}
 
 CSettingsStore::CSettingsStore(const QString& iniFilePath) : m_iniFilePath(iniFilePath) {}
 
@@ -47,6 +56,8 @@ std::unique_ptr<QSettings> CSettingsStore::Open() const
 std::int32_t CSettingsStore::GetSettingInt(const std::string& section, const std::string& name,
                                            std::int32_t defaultValue) const
 {
+    if (m_registry)
+        return m_registry->GetSettingInt(section, name, defaultValue);
     const QVariant value = Open()->value(KeyOf(section, name));
     bool ok = false;
     qlonglong number = 0;
@@ -72,6 +83,8 @@ std::int32_t CSettingsStore::GetSettingInt(const std::string& section, const std
 
 bool CSettingsStore::SetSettingInt(const std::string& section, const std::string& name, std::int32_t value)
 {
+    if (m_registry)
+        return m_registry->SetSettingInt(section, name, value);
     auto settings = Open();
     settings->setValue(KeyOf(section, name), static_cast<int>(value));
     return Flush(*settings);
@@ -80,6 +93,8 @@ bool CSettingsStore::SetSettingInt(const std::string& section, const std::string
 std::string CSettingsStore::GetSettingString(const std::string& section, const std::string& name,
                                              const std::string& defaultValue) const
 {
+    if (m_registry)
+        return m_registry->GetSettingString(section, name, defaultValue);
     const QVariant value = Open()->value(KeyOf(section, name));
     switch (value.typeId()) {
     case QMetaType::QString: {
@@ -102,6 +117,8 @@ std::string CSettingsStore::GetSettingString(const std::string& section, const s
 
 bool CSettingsStore::SetSettingString(const std::string& section, const std::string& name, const std::string& value)
 {
+    if (m_registry)
+        return m_registry->SetSettingString(section, name, value);
     auto settings = Open();
     // Text that is not UTF-8 is kept as raw bytes so that it reads back unchanged.
     if (IsUtf8(value))

@@ -8,9 +8,11 @@
 
 class QSettings;
 
-// The per-user settings store on QSettings: the registry key
-// Software\Pellmark\Scanlore on Windows, the INI file Pellmark/Scanlore.conf
-// in the user's configuration folder elsewhere. One group per section; the
+// The per-user settings store: the INI file Pellmark/Scanlore.conf in the
+// user's configuration folder through QSettings, and on Windows the registry
+// key Software\Pellmark\Scanlore through the registry store that
+// scanlore-upload.exe reads, so that both keep every value, text that is not
+// UTF-8 included, in the same form. One group per section; the
 // section with the empty name is the root.
 //
 // Every operation opens the store afresh and every write is flushed at once,
@@ -36,4 +38,6 @@ private:
     std::unique_ptr<QSettings> Open() const;
 
     QString m_iniFilePath; // empty: the user's native store
+    // On Windows the user's store is the registry store of scanlore-upload.exe.
+    std::unique_ptr<vnSettingsStore> m_registry;
 };

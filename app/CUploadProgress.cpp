@@ -138,10 +138,22 @@ QString CUploadProgress::TransferErrorText(const std::string& reason)
     if (reason.empty())
         return text;
     text += QStringLiteral("\n\n") + QString::fromStdString(reason);
+    // A port that another program holds, as the serial devices word it
+    // (on Windows for a refused or shared port): the port is the word before.
+    const std::string inUse = " is in use by another program";
+    if (const std::size_t at = reason.find(inUse); at != std::string::npos) {
+        const std::string before = reason.substr(0, at);
+        const std::size_t space = before.rfind(' ');
+        const std::string port = space == std::string::npos ? before : before.substr(space + 1);
+        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_IN_USE_HINT).arg(QString::fromStdString(port));
+        return text;
+    }
+#ifndef _WIN32
     // The reason carries the system's own words, in the user's language.
     const std::string denied = std::system_category().message(EACCES);
     const std::string notPermitted = std::system_category().message(EPERM);
     if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
         text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_ACCESS_HINT);
+#endif
     return text;
 }

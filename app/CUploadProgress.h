@@ -47,8 +47,8 @@ public:
     // selected: the command was Upload Selected, which counts its uploads.
     void ShowOutcome(const vnUploadOutcome& outcome, bool selected, QStatusBar& statusBar);
     // The message box text for a failed upload: the fixed sentence, then
-    // the reason when the transfer knows it, then a hint when the reason is
-    // that the system refused access to the port.
+    // the reason when the transfer knows it, then a hint when another
+    // program holds the port or (on Linux) the system refused access to it.
     static QString TransferErrorText(const std::string& reason);
 
     // The last state the transfer reported.

@@ -1,17 +1,15 @@
 // Scanlore: edit a radio scanner's channel memory and upload it.
 #include "app/CCommandLineInfo.h"
 #include "app/CScannerApp.h"
+#include "app/ParentConsole.h"
 
 #include <QApplication>
-
-#include <cstdio>
 
 namespace {
 
 int Finish(const CCommandLineInfo& command)
 {
-    std::fputs(command.standardOutput.toLocal8Bit().constData(), stdout);
-    std::fputs(command.standardError.toLocal8Bit().constData(), stderr);
+    PrintToConsole(command.standardOutput, command.standardError);
     return command.exitCode;
 }
 

@@ -1,17 +1,36 @@
 if(WIN32)
   # The Windows build: cmake --build --preset windows --target package
-  # writes scanlore-<version>-windows-x86_64.zip into the build folder, the
-  # two programs beside the licence and a read-me.
+  # writes into the build folder scanlore-<version>-windows-x86_64.zip (the
+  # programs beside the licence and a read-me) and
+  # scanlore-<version>-windows-x86_64-setup.exe, the installer of the same
+  # files (dist/windows/NSIS.template.in). Both take whatever the programs'
+  # install() rules put into the install tree.
   configure_file(${PROJECT_SOURCE_DIR}/dist/windows/README.txt.in ${PROJECT_BINARY_DIR}/README.txt @ONLY
     NEWLINE_STYLE CRLF)
   configure_file(${PROJECT_SOURCE_DIR}/LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt COPYONLY)
   install(FILES ${PROJECT_BINARY_DIR}/README.txt ${PROJECT_BINARY_DIR}/LICENSE.txt DESTINATION .)
   set(CPACK_GENERATOR ZIP)
+  find_program(SCANLORE_MAKENSIS makensis)
+  if(SCANLORE_MAKENSIS)
+    list(APPEND CPACK_GENERATOR NSIS)
+  else()
+    message(WARNING "No makensis (Debian package nsis): the package target makes the zip only")
+  endif()
   set(CPACK_PACKAGE_NAME scanlore)
   set(CPACK_PACKAGE_VENDOR Pellmark)
   set(CPACK_PACKAGE_FILE_NAME scanlore-${PROJECT_VERSION}-windows-x86_64)
   set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
   set(CPACK_STRIP_FILES ON)
+  # The installer: our own template, its icon, the licence it shows, and the
+  # four-number version that Windows wants in its version resource.
+  list(PREPEND CMAKE_MODULE_PATH ${PROJECT_SOURCE_DIR}/dist/windows)
+  set(CPACK_NSIS_EXECUTABLE ${SCANLORE_MAKENSIS})
+  set(CPACK_PACKAGE_INSTALL_DIRECTORY Scanlore)
+  set(CPACK_RESOURCE_FILE_LICENSE ${PROJECT_BINARY_DIR}/LICENSE.txt)
+  set(CPACK_SCANLORE_ICON ${PROJECT_SOURCE_DIR}/dist/windows/scanlore.ico)
+  set(CPACK_SCANLORE_VERSION_QUAD ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.0.0)
+  # The installer's name says what it is beside the zip.
+  set(CPACK_PROJECT_CONFIG_FILE ${PROJECT_SOURCE_DIR}/dist/windows/CPackOptions.cmake)
   include(CPack)
   return()
 endif()

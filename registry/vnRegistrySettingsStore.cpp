@@ -41,7 +41,8 @@ struct RegistryValue
 {
     DWORD type = REG_NONE;
     DWORD number = 0;
-    std::wstring text;
+    std::wstring text; // REG_SZ
+    std::string bytes; // REG_BINARY
 };
 
 std::optional<RegistryValue> ReadValue(const std::string& key, const std::string& name)
@@ -50,7 +51,7 @@ std::optional<RegistryValue> ReadValue(const std::string& key, const std::string
     auto wideName = Wide(name);
     if (!wideKey || !wideName)
         return std::nullopt;
-    const DWORD accepted = RRF_RT_REG_DWORD | RRF_RT_REG_SZ;
+    const DWORD accepted = RRF_RT_REG_DWORD | RRF_RT_REG_SZ | RRF_RT_REG_BINARY;
     RegistryValue value;
     DWORD size = 0;
     // Asks for the size first; a string may change between the two calls,
@@ -66,6 +67,17 @@ std::optional<RegistryValue> ReadValue(const std::string& key, const std::string
                                   &value.number, &size);
             if (status != ERROR_SUCCESS)
                 return std::nullopt;
+            return value;
+        }
+        if (value.type == REG_BINARY) {
+            value.bytes.assign(size, '\0');
+            status = RegGetValueW(HKEY_CURRENT_USER, wideKey->c_str(), wideName->c_str(), RRF_RT_REG_BINARY, nullptr,
+                                  value.bytes.data(), &size);
+            if (status == ERROR_MORE_DATA)
+                continue;
+            if (status != ERROR_SUCCESS)
+                return std::nullopt;
+            value.bytes.resize(size);
             return value;
         }
         value.text.assign(size / sizeof(wchar_t) + 1, L'\0');
@@ -129,6 +141,8 @@ std::int32_t vnRegistrySettingsStore::GetSettingInt(const std::string& section, 
         return defaultValue;
     if (value->type == REG_DWORD)
         return static_cast<std::int32_t>(value->number);
+    if (value->type == REG_BINARY)
+        return defaultValue;
     return ParseDecimal(Narrow(value->text)).value_or(defaultValue);
 }
 
@@ -146,6 +160,8 @@ std::string vnRegistrySettingsStore::GetSettingString(const std::string& section
         return defaultValue;
     if (value->type == REG_DWORD)
         return std::to_string(static_cast<std::int32_t>(value->number));
+    if (value->type == REG_BINARY)
+        return value->bytes;
     return Narrow(value->text);
 }
 
@@ -153,8 +169,13 @@ bool vnRegistrySettingsStore::SetSettingString(const std::string& section, const
                                                const std::string& value)
 {
     auto wide = Wide(value);
-    if (!wide)
-        return false;
+    if (!wide) {
+        // Bytes that are not UTF-8 have no UTF-16 form: they are kept as
+        // they are, so that they read back unchanged.
+        if (value.size() > std::numeric_limits<DWORD>::max())
+            return false;
+        return WriteValue(KeyPath(section), name, REG_BINARY, value.data(), static_cast<DWORD>(value.size()));
+    }
     // The stored size counts the terminating null.
     auto size = (wide->size() + 1) * sizeof(wchar_t);
     if (size > std::numeric_limits<DWORD>::max())

@@ -9,7 +9,8 @@
 // HKEY_CURRENT_USER\Software\<company>\<application>, one subkey per section
 // (the section with the empty name is the key itself), integers as 32-bit
 // values (REG_DWORD) and strings as strings (REG_SZ). Text is UTF-8 here and
-// UTF-16 in the registry.
+// UTF-16 in the registry; bytes that are not UTF-8 are kept as they are, in a
+// binary value (REG_BINARY).
 //
 // Nothing is cached: every read asks the registry, every write reaches it
 // at once, so the next run and every other program see it.
@@ -29,11 +30,11 @@ public:
     std::int32_t GetSettingInt(const std::string& section, const std::string& name,
                                std::int32_t defaultValue) const override;
     bool SetSettingInt(const std::string& section, const std::string& name, std::int32_t value) override;
-    // A string, or a 32-bit value as decimal text; anything else gives the
-    // default.
+    // A string, the bytes of a binary value, or a 32-bit value as decimal
+    // text; anything else gives the default.
     std::string GetSettingString(const std::string& section, const std::string& name,
                                  const std::string& defaultValue) const override;
-    // False, with nothing stored, for text that is not UTF-8.
+    // Text that is not UTF-8 goes into a binary value.
     bool SetSettingString(const std::string& section, const std::string& name, const std::string& value) override;
 
     // The key below HKEY_CURRENT_USER that holds a section.

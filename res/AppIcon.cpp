@@ -2,6 +2,7 @@
 
 #include "res/ResourceIds.h"
 
+#include <QBuffer>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -64,4 +65,87 @@ QIcon LoadAppIcon(int id)
     for (int size : kAppIconSizes)
         icon.addPixmap(QPixmap::fromImage(DrawAppIcon(size)));
     return icon;
+}
+
+namespace {
+
+void AppendLittleEndian(QByteArray& out, quint32 value, int bytes)
+{
+    for (int i = 0; i < bytes; ++i)
+        out.append(static_cast<char>((value >> (8 * i)) & 0xff));
+}
+
+// One size as an icon bitmap: a header, the colours bottom-up in BGRA, then
+// the mask (a set bit where the icon is fully transparent), rows padded to
+// four bytes.
+QByteArray IconBitmap(const QImage& image)
+{
+    const int size = image.width();
+    const int maskStride = ((size + 31) / 32) * 4;
+    QByteArray out;
+    AppendLittleEndian(out, 40, 4); // header size
+    AppendLittleEndian(out, static_cast<quint32>(size), 4);
+    AppendLittleEndian(out, static_cast<quint32>(2 * size), 4); // colours and mask
+    AppendLittleEndian(out, 1, 2);                              // planes
+    AppendLittleEndian(out, 32, 2);                             // bits per pixel
+    AppendLittleEndian(out, 0, 4);                              // uncompressed
+    AppendLittleEndian(out, static_cast<quint32>(size * size * 4 + size * maskStride), 4);
+    out.append(16, '\0'); // resolution and palette: unused
+    for (int y = size - 1; y >= 0; --y) {
+        for (int x = 0; x < size; ++x) {
+            const QRgb pixel = image.pixel(x, y);
+            out.append(static_cast<char>(qBlue(pixel)));
+            out.append(static_cast<char>(qGreen(pixel)));
+            out.append(static_cast<char>(qRed(pixel)));
+            out.append(static_cast<char>(qAlpha(pixel)));
+        }
+    }
+    for (int y = size - 1; y >= 0; --y) {
+        QByteArray row(maskStride, '\0');
+        for (int x = 0; x < size; ++x) {
+            if (qAlpha(image.pixel(x, y)) == 0)
+                row[x / 8] = static_cast<char>(row[x / 8] | (0x80 >> (x % 8)));
+        }
+        out.append(row);
+    }
+    return out;
+}
+
+} // namespace
+
+QByteArray AppIconIco()
+{
+    QList<QByteArray> images;
+    for (int size : kAppIconSizes) {
+        const QImage image = DrawAppIcon(size).convertToFormat(QImage::Format_ARGB32);
+        if (size < 256) {
+            images.append(IconBitmap(image));
+        } else {
+            QByteArray png;
+            QBuffer buffer(&png);
+            buffer.open(QIODevice::WriteOnly);
+            image.save(&buffer, "PNG");
+            images.append(png);
+        }
+    }
+
+    QByteArray out;
+    AppendLittleEndian(out, 0, 2); // reserved
+    AppendLittleEndian(out, 1, 2); // an icon, not a cursor
+    AppendLittleEndian(out, static_cast<quint32>(images.size()), 2);
+    quint32 offset = 6 + 16 * static_cast<quint32>(images.size());
+    for (qsizetype i = 0; i < images.size(); ++i) {
+        const int size = kAppIconSizes[static_cast<std::size_t>(i)];
+        AppendLittleEndian(out, static_cast<quint32>(size % 256), 1); // 256 is written as 0
+        AppendLittleEndian(out, static_cast<quint32>(size % 256), 1);
+        AppendLittleEndian(out, 0, 2); // no palette, reserved
+        AppendLittleEndian(out, 1, 2); // planes
+        AppendLittleEndian(out, 32, 2);
+        AppendLittleEndian(out, static_cast<quint32>(images[i].size()), 4);
+        AppendLittleEndian(out, offset, 4);
+        offset += static_cast<quint32>(images[i].size());
+    }
+    for (const QByteArray& image : images)
+        out.append(image);
+    return out;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QIcon>
 #include <QImage>
 
@@ -16,3 +17,8 @@ QIcon LoadAppIcon(int id);
 
 // One size of the drawing, for tests and for exporting the icon.
 QImage DrawAppIcon(int size);
+
+// The icon as a Windows .ico file with every size of kAppIconSizes: 32-bit
+// bitmaps with their transparency mask, and 256 pixels as PNG, as Windows
+// stores large icons. The Windows programs and their installer carry it.
+QByteArray AppIconIco();

@@ -1,6 +1,5 @@
 // The main window: its grid, commands, key bindings and uploads.
 #include "MainWindowFixture.h"
-#include "app/CUploadProgress.h"
 
 #include "tests/support/CountingFrame.h"
 #include "tests/support/Gre1Packets.h"
@@ -22,9 +21,6 @@
 #include <QProgressDialog>
 #include <QRegularExpression>
 #include <QTimer>
-
-#include <cerrno>
-#include <system_error>
 
 namespace {
 
@@ -400,35 +396,5 @@ TEST(MainFramePainting, AsksOnlyForTheCellsOnScreen)
     EXPECT_LE(frame.asked, (visibleRows + 1) * 7);
     EXPECT_LT(visibleRows, 100);
 }
-
-struct ErrorTextCase
-{
-    std::string reason;
-    bool hint;
-};
-
-class TransferErrorTextTest : public ::testing::TestWithParam<ErrorTextCase>
-{};
-
-TEST_P(TransferErrorTextTest, AddsTheReasonAndTheGroupHintForRefusedAccess)
-{
-    const QString text = CUploadProgress::TransferErrorText(GetParam().reason);
-    EXPECT_TRUE(text.startsWith("A transfer error has occurred."));
-    if (GetParam().reason.empty()) {
-        EXPECT_EQ(text, "A transfer error has occurred.");
-    } else {
-        EXPECT_TRUE(text.contains(QString::fromStdString(GetParam().reason)));
-    }
-    EXPECT_EQ(text.contains("dialout"), GetParam().hint) << text.toStdString();
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Reasons, TransferErrorTextTest,
-    ::testing::Values(
-        ErrorTextCase{"", false},
-        ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(EACCES), true},
-        ErrorTextCase{"/dev/ttyS0 could not be locked: " + std::system_category().message(EPERM), true},
-        ErrorTextCase{"/dev/ttyUSB0 could not be opened: " + std::system_category().message(ENOENT), false},
-        ErrorTextCase{"/dev/ttyUSB0 is in use by another program", false}));
 
 } // namespace

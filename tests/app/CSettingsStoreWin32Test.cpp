@@ -45,6 +45,16 @@ TEST(CSettingsStoreWin32Test, TheWindowsStoreIsTheRegistryKeyTheUploadCommandRea
     ASSERT_TRUE(upload.SetSettingString(kSection, "Scanner Model", "RadioShack Pro-76"));
     EXPECT_EQ(window.GetSettingInt(kSection, "Stop Bits", 2), 0);
     EXPECT_EQ(window.GetSettingString(kSection, "Scanner Model", ""), "RadioShack Pro-76");
+
+    // Bytes that are not UTF-8 (a Latin-1 name, a stray byte) come back as
+    // they went in, whichever program wrote them.
+    const std::string latin1 = "Z\xFCrich";
+    ASSERT_TRUE(window.SetSettingString(kSection, "Description", latin1));
+    EXPECT_EQ(TypeOf(L"Description"), static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(upload.GetSettingString(kSection, "Description", ""), latin1);
+    EXPECT_EQ(window.GetSettingString(kSection, "Description", ""), latin1);
+    ASSERT_TRUE(upload.SetSettingString(kSection, "Port", "COM\xFF"));
+    EXPECT_EQ(window.GetSettingString(kSection, "Port", ""), "COM\xFF");
     RegDeleteTreeW(HKEY_CURRENT_USER, kKey);
 }
 

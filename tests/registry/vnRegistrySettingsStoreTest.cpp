@@ -134,15 +134,22 @@ INSTANTIATE_TEST_SUITE_P(
                     RawCase{"NegativeText", REG_SZ, Utf16(L"-2"), -2, "-2"},
                     RawCase{"WordsAreNoNumber", REG_SZ, Utf16(L"96 baud"), -7, "96 baud"},
                     RawCase{"TooLargeForAnInteger", REG_SZ, Utf16(L"4294967296"), -7, "4294967296"},
-                    RawCase{"BinaryIsNeither", REG_BINARY, std::string("\x01\x02", 2), -7, "default"}),
+                    RawCase{"BinaryIsItsBytes", REG_BINARY, std::string("\x01\x02", 2), -7, std::string("\x01\x02", 2)},
+                    RawCase{"QwordIsNeither", REG_QWORD, std::string("\x80\x25\0\0\0\0\0\0", 8), -7, "default"}),
     [](const testing::TestParamInfo<RawCase>& info) { return std::string(info.param.label); });
 
-TEST_F(RegistryStoreTest, TextThatIsNotUtf8IsRefusedAndNotStored)
+TEST_F(RegistryStoreTest, TextThatIsNotUtf8IsKeptAsItsBytes)
 {
     auto store = MakeStore();
-    EXPECT_FALSE(store.SetSettingString(kSection, "Communications Port", "COM\xFF"));
-    EXPECT_EQ(TypeOf(kSection, "Communications Port"), static_cast<DWORD>(REG_NONE));
-    EXPECT_EQ(store.GetSettingString(kSection, "Communications Port", "COM1"), "COM1");
+    const std::string bytes("COM\xFF\0x", 6);
+    EXPECT_TRUE(store.SetSettingString(kSection, "Communications Port", bytes));
+    EXPECT_EQ(TypeOf(kSection, "Communications Port"), static_cast<DWORD>(REG_BINARY));
+    EXPECT_EQ(MakeStore().GetSettingString(kSection, "Communications Port", "COM1"), bytes);
+
+    // Text again is a string again.
+    EXPECT_TRUE(store.SetSettingString(kSection, "Communications Port", "COM3"));
+    EXPECT_EQ(TypeOf(kSection, "Communications Port"), static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(store.GetSettingString(kSection, "Communications Port", "COM1"), "COM3");
 }
 
 } // namespace

@@ -4,10 +4,14 @@
 #include "res/ToolbarBitmap.h"
 #include "res/ToolbarResource.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QIcon>
+#include <QImageReader>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <set>
 
 namespace {
@@ -50,5 +54,44 @@ TEST(AppIcon, IsDrawnAtTheDesktopSizes)
     EXPECT_EQ(qAlpha(image.pixel(0, 63)), 0);
     EXPECT_TRUE(LoadAppIcon(4711).isNull());
 }
+
+// The images of an .ico file by their width, as Windows would pick them.
+std::map<int, QImage> IcoImages(QByteArray ico)
+{
+    QBuffer buffer(&ico);
+    QImageReader reader(&buffer, "ico");
+    std::map<int, QImage> images;
+    for (int i = 0; i < reader.imageCount(); ++i) {
+        reader.jumpToImage(i);
+        const QImage image = reader.read().convertToFormat(QImage::Format_ARGB32);
+        images[image.width()] = image;
+    }
+    return images;
+}
+
+void ExpectTheDrawing(const std::map<int, QImage>& images)
+{
+    ASSERT_EQ(images.size(), kAppIconSizes.size());
+    for (int size : kAppIconSizes) {
+        ASSERT_TRUE(images.contains(size)) << size;
+        EXPECT_EQ(images.at(size), DrawAppIcon(size).convertToFormat(QImage::Format_ARGB32)) << size;
+    }
+}
+
+TEST(AppIcon, WindowsIconFileHoldsEverySizeOfTheDrawing)
+{
+    ExpectTheDrawing(IcoImages(AppIconIco()));
+}
+
+#ifdef SCANLORE_SOURCE_DIR
+// The Windows build and its installer take the icon from the repository:
+// it must be the drawing as it is now (scanlore-icon-export --ico remakes it).
+TEST(AppIcon, RepositoryWindowsIconIsTheCurrentDrawing)
+{
+    QFile file(QStringLiteral(SCANLORE_SOURCE_DIR "/dist/windows/scanlore.ico"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << file.fileName().toStdString();
+    ExpectTheDrawing(IcoImages(file.readAll()));
+}
+#endif
 
 } // namespace
