@@ -370,22 +370,24 @@ bool CMainFrame::Save()
 {
     // A cell still being edited belongs in the file, as it is shown.
     m_grid->CommitEdit();
-    if (m_document.GetPath().empty())
-        return SaveAs();
-    return ShowFileOutcome(m_document.Save(), true);
+    const ChannelDocument::FileOutcome outcome = m_document.Save();
+    if (!outcome.needsName)
+        return ShowFileOutcome(outcome, true);
+    ShowMessage(outcome.message); // why the file is not replaced
+    return SaveAs(QFile::decodeName(QByteArray::fromStdString(outcome.proposedPath)));
 }
 
-bool CMainFrame::SaveAs()
+bool CMainFrame::SaveAs(const QString& proposed)
 {
     m_grid->CommitEdit();
-    const QString path = AskFileName(false);
+    const QString path = AskFileName(false, proposed);
     return !path.isEmpty() && ShowFileOutcome(m_document.SaveAs(NativePath(path)), true);
 }
 
-QString CMainFrame::AskFileName(bool open)
+QString CMainFrame::AskFileName(bool open, const QString& proposed)
 {
     const int flags = CFileDialog::HideReadOnly | (open ? CFileDialog::FileMustExist : CFileDialog::OverwritePrompt);
-    CFileDialog dialog(open, kChannelFileExtension, QString(), flags, LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
+    CFileDialog dialog(open, kChannelFileExtension, proposed, flags, LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : QString();
 }
 

@@ -96,7 +96,7 @@ int UploadCommand::Run(const UploadOptions& options)
         Fail(Done, LinesNotLoadedMessage(options.file, read.applied.linesNotLoaded, list.GetCount()));
     // Another tool's file: how it was read and what was left out, as Open
     // says it; standard output stays for the packets.
-    if (!read.applied.layout.empty() || read.applied.skipped > 0)
+    if (HasReadNotes(read.applied))
         Fail(Done, ReadSummaryMessage(options.file, read.applied));
 
     std::vector<std::int32_t> selected;

@@ -109,18 +109,29 @@ TEST_F(FileCommandsTest, OpenShowsTheFileInTheGridAndTheDocumentsMessageInABox)
               "line 3: no frequency.");
     EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Exclamation);
 
+    // Save does not replace another tool's file: it says why and offers a
+    // name beside it, which becomes the current file.
+    dialogs.SetNextFileName(Path("county-scanlore.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].text,
+              "county.csv is a RadioReference list; saving it in Scanlore's layout would drop its Description column "
+              "and leave out the line it skipped.");
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Shown()[1].fileName, Path("county-scanlore.csv"));
+    EXPECT_EQ(frame->GetDocument().GetPath(), Name("county-scanlore.csv"));
+
     // Scanlore's own file opens without a word; one that cannot be read
     // leaves the grid as it was.
-    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
-    dialogs.SetNextFileName(Path("county.csv"));
+    dialogs.SetNextFileName(Path("county-scanlore.csv"));
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
-    EXPECT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown().size(), 2u);
     dialogs.SetNextFileName(Path("gone.csv"));
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
-    ASSERT_EQ(boxes.Shown().size(), 2u);
-    EXPECT_TRUE(boxes.Shown()[1].text.contains("could not be read"));
-    EXPECT_EQ(boxes.Shown()[1].icon, CMessageBox::Exclamation);
+    ASSERT_EQ(boxes.Shown().size(), 3u);
+    EXPECT_TRUE(boxes.Shown()[2].text.contains("could not be read"));
+    EXPECT_EQ(boxes.Shown()[2].icon, CMessageBox::Exclamation);
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
 }
 
