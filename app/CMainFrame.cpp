@@ -22,6 +22,7 @@
 #include "toolkit/CMessageBox.h"
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
+#include "toolkit/FileNameCodec.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
@@ -69,7 +70,7 @@ CRecentFileList RecentFiles()
 // A path as the document keeps it: absolute, in the system's encoding.
 std::string NativePath(const QString& path)
 {
-    return QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
+    return EncodeFileName(QFileInfo(path).absoluteFilePath()).toStdString();
 }
 
 } // namespace
@@ -343,7 +344,7 @@ void CMainFrame::OnFileRecent(int index)
     if (index >= paths.size())
         return;
     const QString path = paths[index];
-    if (!QFileInfo::exists(path)) {
+    if (!FileNameExists(path)) {
         RecentFiles().Remove(path);
         UpdateRecentFileMenu();
         CMessageBox::Show(this, LoadStringText(IDS_RECENT_FILE_GONE).arg(path), CMessageBox::Exclamation);
@@ -374,7 +375,7 @@ bool CMainFrame::Save()
     if (!outcome.needsName)
         return ShowFileOutcome(outcome, true);
     ShowMessage(outcome.message); // why the file is not replaced
-    return SaveAs(QFile::decodeName(QByteArray::fromStdString(outcome.proposedPath)));
+    return SaveAs(DecodeFileName(QByteArray::fromStdString(outcome.proposedPath)));
 }
 
 bool CMainFrame::SaveAs(const QString& proposed)
@@ -395,7 +396,7 @@ bool CMainFrame::ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bo
 {
     ShowMessage(outcome.message);
     if (outcome.ok && remember) {
-        RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_document.GetPath())));
+        RecentFiles().Add(DecodeFileName(QByteArray::fromStdString(m_document.GetPath())));
         UpdateRecentFileMenu();
     }
     return outcome.ok;
