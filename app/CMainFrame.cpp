@@ -26,8 +26,6 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -65,12 +63,6 @@ bool ClipboardHasText()
 CRecentFileList RecentFiles()
 {
     return CRecentFileList(vnSettings(), ID_FILE_MRU_COUNT);
-}
-
-// A path as the document keeps it: absolute, in the system's encoding.
-std::string NativePath(const QString& path)
-{
-    return EncodeFileName(QFileInfo(path).absoluteFilePath()).toStdString();
 }
 
 } // namespace
@@ -316,26 +308,26 @@ void CMainFrame::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    if (const QString path = AskFileName(true); !path.isEmpty())
+    if (const QString path = AskFileName(); !path.isEmpty())
         OpenChannelFile(path);
 }
 
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    return ShowFileOutcome(m_document.Open(NativePath(name)), true);
+    return ShowFileOutcome(m_document.Open(NativeFilePath(name)), true);
 }
 
 void CMainFrame::OnFileImport()
 {
-    if (const QString path = AskFileName(true); !path.isEmpty())
+    if (const QString path = AskFileName(); !path.isEmpty())
         ImportChannelFile(path);
 }
 
 bool CMainFrame::ImportChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    return ShowFileOutcome(m_document.Import(NativePath(name), m_grid->GetFocusedItem()), false);
+    return ShowFileOutcome(m_document.Import(NativeFilePath(name), m_grid->GetFocusedItem()), false);
 }
 
 void CMainFrame::OnFileRecent(int index)
@@ -381,14 +373,20 @@ bool CMainFrame::Save()
 bool CMainFrame::SaveAs(const QString& proposed)
 {
     m_grid->CommitEdit();
-    const QString path = AskFileName(false, proposed);
-    return !path.isEmpty() && ShowFileOutcome(m_document.SaveAs(NativePath(path)), true);
+    CFileDialog dialog(false, kChannelFileExtension, proposed, CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
+                       LoadStringText(IDS_SAVE_AS_FILTER), this);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    const std::string path = NativeFilePath(dialog.GetPathName());
+    // The second file type exports CHIRP's layout and keeps the current file.
+    const bool chirp = dialog.GetFilterIndex() == 2;
+    return ShowFileOutcome(chirp ? m_document.ExportChirp(path) : m_document.SaveAs(path), !chirp);
 }
 
-QString CMainFrame::AskFileName(bool open, const QString& proposed)
+QString CMainFrame::AskFileName()
 {
-    const int flags = CFileDialog::HideReadOnly | (open ? CFileDialog::FileMustExist : CFileDialog::OverwritePrompt);
-    CFileDialog dialog(open, kChannelFileExtension, proposed, flags, LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
+    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::HideReadOnly | CFileDialog::FileMustExist,
+                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : QString();
 }
 

@@ -94,7 +94,8 @@ private:
     void UpdateRecentFileMenu();
     // The file dialog for a channel file to open or to save as; empty when
     // cancelled.
-    QString AskFileName(bool open, const QString& proposed = QString());
+    // The file to open or import.
+    QString AskFileName();
     // Shows what a file command said; with remember, a file that is now the
     // current one goes to the top of the recent files.
     bool ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bool remember);

@@ -1,6 +1,7 @@
 #include "app/ChannelDocument.h"
 
 #include "app/ChannelCellText.h"
+#include "app/ChannelChirpExport.h"
 #include "app/ChannelClipboardText.h"
 #include "app/ChannelFile.h"
 #include "app/ChannelImport.h"
@@ -199,6 +200,23 @@ ChannelDocument::FileOutcome ChannelDocument::Save()
         outcome.message = Information(std::filesystem::path(m_path).filename().string() + " was read as " + encoding +
                                       " and is now saved as UTF-8.");
     return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& path) const
+{
+    vnCellTable table = MakeChirpTable(m_channels);
+    vnDelimitedFile file(&table);
+    if (!file.Write(path))
+        return {false, Warning(SaveFailedMessage(path, file.GetLastError()))};
+    const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
+    if (dropped.empty())
+        return {true, {}};
+    std::string fields = dropped.front();
+    for (std::size_t i = 1; i < dropped.size(); ++i)
+        fields += (i + 1 == dropped.size() ? " and " : ", ") + dropped[i];
+    return {true,
+            Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
+                    "no column for " + fields + ": the file leaves them out.")};
 }
 
 ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)

@@ -102,6 +102,10 @@ public:
     // A file read in another encoding is written as UTF-8, and the first Save
     // says so.
     FileOutcome Save();
+    // Writes the channels with a frequency to path in CHIRP's CSV layout, as
+    // an export: the current file, its title and the saved state stay as
+    // they were. The message names what CHIRP has no column for.
+    FileOutcome ExportChirp(const std::string& path) const;
     // Writes every channel to path; once it is written, path is the current
     // file and Save may replace it. A failed write keeps the current file as
     // it was.

@@ -91,6 +91,11 @@ QByteArray EncodeFileName(const QString& name)
     return bytes;
 }
 
+std::string NativeFilePath(const QString& name)
+{
+    return EncodeFileName(QFileInfo(name).absoluteFilePath()).toStdString();
+}
+
 bool FileNameExists(const QString& name)
 {
     if (QFileInfo::exists(name))

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <QString>
 
+#include <string>
+
 // File names between the system's bytes and the QStrings that dialogs, menus
 // and settings carry. A POSIX file name is bytes, not always valid UTF-8
 // (a name copied from an old Latin-1 disk); QFile::decodeName turns each
@@ -11,6 +13,9 @@
 // which no valid text holds, so EncodeFileName gives the bytes back exactly.
 QString DecodeFileName(const QByteArray& bytes);
 QByteArray EncodeFileName(const QString& name);
+
+// A path as documents keep it: absolute, in the system's bytes.
+std::string NativeFilePath(const QString& name);
 
 // Whether a file or folder of this name exists.
 bool FileNameExists(const QString& name);

@@ -281,6 +281,26 @@ TEST_F(ChannelDocumentTest, AWindows1252FileIsSavedAsUtf8AndTheFirstSaveSaysSo)
     EXPECT_TRUE(second.message.IsEmpty());
 }
 
+TEST_F(ChannelDocumentTest, ChirpExportLeavesTheCurrentFileAndNamesWhatItDrops)
+{
+    ASSERT_TRUE(document.SaveAs(Path("own.csv")).ok);
+    Type(0, F::Frequency, "146.52");
+    Type(0, F::CarNumber, "02");
+    Type(1, F::Frequency, "119.1");
+    Type(1, F::Delay, "True");
+
+    const ChannelDocument::FileOutcome exported = document.ExportChirp(Path("radio.csv"));
+    ASSERT_TRUE(exported.ok);
+    EXPECT_EQ(exported.message.text.toStdString(),
+              "radio.csv is written in CHIRP's layout, which has no column for Car Number and Delay: the file leaves "
+              "them out.");
+    EXPECT_EQ(document.GetPath(), Path("own.csv"));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(ScratchFolder::Slurp(Path("radio.csv")).rfind("\"Location\",\"Name\",\"Frequency\",", 0), 0u);
+
+    EXPECT_FALSE(document.ExportChirp(Path("no such folder/radio.csv")).ok);
+}
+
 TEST_F(ChannelDocumentTest, SaveOfANewTableNeedsANameWithoutProposingOne)
 {
     const ChannelDocument::FileOutcome saved = document.Save();

@@ -66,7 +66,8 @@ TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneThenSavesWithoutAsking)
     EXPECT_TRUE(asked.flags & CFileDialog::OverwritePrompt);
     EXPECT_TRUE(asked.flags & CFileDialog::HideReadOnly);
     EXPECT_EQ(asked.nameFilters,
-              (QStringList{"Delimited Text File (*.csv, *.txt) (*.csv *.txt)", "All Files (*.*) (*)"}));
+              (QStringList{"Delimited Text File (*.csv, *.txt) (*.csv *.txt)", "CHIRP CSV, export (*.csv) (*.csv)",
+                           "All Files (*.*) (*)"}));
     EXPECT_EQ(frame->GetDocument().GetPath(), Name("first.csv"));
     const std::string saved = Slurp(Path("first.csv"));
     EXPECT_NE(saved.find("\r\n1,146.520000,\"Police\",,False,False,False\r\n"), std::string::npos);
@@ -75,6 +76,22 @@ TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneThenSavesWithoutAsking)
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
     EXPECT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_NE(Slurp(Path("first.csv")).find("\"Fire\""), std::string::npos);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(FileCommandsTest, SaveAsChirpExportsAndKeepsTheCurrentFileAndTitle)
+{
+    EditCell(0, 1, "146.52");
+    dialogs.SetNextFileName(Path("own.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    EditCell(0, 2, "Simplex");
+
+    dialogs.SetNextFileName(Path("radio.csv"), 2);
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE_AS));
+    EXPECT_EQ(Slurp(Path("radio.csv")).rfind("\"Location\",\"Name\",\"Frequency\",", 0), 0u);
+    EXPECT_NE(Slurp(Path("radio.csv")).find("\r\n1,\"Simplex\",146.520000,"), std::string::npos);
+    EXPECT_EQ(frame->GetDocument().GetPath(), Name("own.csv"));
+    EXPECT_EQ(frame->windowTitle(), "own.csv[*] - Scanlore");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
