@@ -22,11 +22,10 @@
 #include "toolkit/CMessageBox.h"
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
+#include "toolkit/FileNameCodec.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
-#include <QFile>
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QMenu>
@@ -64,12 +63,6 @@ bool ClipboardHasText()
 CRecentFileList RecentFiles()
 {
     return CRecentFileList(vnSettings(), ID_FILE_MRU_COUNT);
-}
-
-// A path as the document keeps it: absolute, in the system's encoding.
-std::string NativePath(const QString& path)
-{
-    return QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString();
 }
 
 } // namespace
@@ -313,26 +306,26 @@ void CMainFrame::OnFileOpen()
 {
     if (!SaveModified())
         return;
-    if (const QString path = AskFileName(true); !path.isEmpty())
+    if (const QString path = AskFileName(); !path.isEmpty())
         OpenChannelFile(path);
 }
 
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    return ShowFileOutcome(m_document.Open(NativePath(name)), true);
+    return ShowFileOutcome(m_document.Open(NativeFilePath(name)), true);
 }
 
 void CMainFrame::OnFileImport()
 {
-    if (const QString path = AskFileName(true); !path.isEmpty())
+    if (const QString path = AskFileName(); !path.isEmpty())
         ImportChannelFile(path);
 }
 
 bool CMainFrame::ImportChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    return ShowFileOutcome(m_document.Import(NativePath(name), m_grid->GetFocusedItem()), false);
+    return ShowFileOutcome(m_document.Import(NativeFilePath(name), m_grid->GetFocusedItem()), false);
 }
 
 void CMainFrame::OnFileRecent(int index)
@@ -341,7 +334,7 @@ void CMainFrame::OnFileRecent(int index)
     if (index >= paths.size())
         return;
     const QString path = paths[index];
-    if (!QFileInfo::exists(path)) {
+    if (!FileNameExists(path)) {
         RecentFiles().Remove(path);
         UpdateRecentFileMenu();
         CMessageBox::Show(this, LoadStringText(IDS_RECENT_FILE_GONE).arg(path), CMessageBox::Exclamation);
@@ -368,22 +361,30 @@ bool CMainFrame::Save()
 {
     // A cell still being edited belongs in the file, as it is shown.
     m_grid->CommitEdit();
-    if (m_document.GetPath().empty())
-        return SaveAs();
-    return ShowFileOutcome(m_document.Save(), true);
+    const ChannelDocument::FileOutcome outcome = m_document.Save();
+    if (!outcome.needsName)
+        return ShowFileOutcome(outcome, true);
+    ShowMessage(outcome.message); // why the file is not replaced
+    return SaveAs(DecodeFileName(QByteArray::fromStdString(outcome.proposedPath)));
 }
 
-bool CMainFrame::SaveAs()
+bool CMainFrame::SaveAs(const QString& proposed)
 {
     m_grid->CommitEdit();
-    const QString path = AskFileName(false);
-    return !path.isEmpty() && ShowFileOutcome(m_document.SaveAs(NativePath(path)), true);
+    CFileDialog dialog(false, kChannelFileExtension, proposed, CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
+                       LoadStringText(IDS_SAVE_AS_FILTER), this);
+    if (dialog.DoModal() != IDOK)
+        return false;
+    const std::string path = NativeFilePath(dialog.GetPathName());
+    // The second file type exports CHIRP's layout and keeps the current file.
+    const bool chirp = dialog.GetFilterIndex() == 2;
+    return ShowFileOutcome(chirp ? m_document.ExportChirp(path) : m_document.SaveAs(path), !chirp);
 }
 
-QString CMainFrame::AskFileName(bool open)
+QString CMainFrame::AskFileName()
 {
-    const int flags = CFileDialog::HideReadOnly | (open ? CFileDialog::FileMustExist : CFileDialog::OverwritePrompt);
-    CFileDialog dialog(open, kChannelFileExtension, QString(), flags, LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
+    CFileDialog dialog(true, kChannelFileExtension, QString(), CFileDialog::HideReadOnly | CFileDialog::FileMustExist,
+                       LoadStringText(IDS_CHANNEL_FILE_FILTER), this);
     return dialog.DoModal() == IDOK ? dialog.GetPathName() : QString();
 }
 
@@ -391,7 +392,7 @@ bool CMainFrame::ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bo
 {
     ShowMessage(outcome.message);
     if (outcome.ok && remember) {
-        RecentFiles().Add(QFile::decodeName(QByteArray::fromStdString(m_document.GetPath())));
+        RecentFiles().Add(DecodeFileName(QByteArray::fromStdString(m_document.GetPath())));
         UpdateRecentFileMenu();
     }
     return outcome.ok;

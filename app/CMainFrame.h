@@ -89,11 +89,13 @@ private:
     void UpdateTitle();
     void OnCommitDataRequest(QSessionManager& manager);
     bool Save();
-    bool SaveAs();
+    // Asks for a name, offering proposed, and saves under it.
+    bool SaveAs(const QString& proposed = QString());
     void UpdateRecentFileMenu();
     // The file dialog for a channel file to open or to save as; empty when
     // cancelled.
-    QString AskFileName(bool open);
+    // The file to open or import.
+    QString AskFileName();
     // Shows what a file command said; with remember, a file that is now the
     // current one goes to the top of the recent files.
     bool ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bool remember);

@@ -1,6 +1,7 @@
 #include "app/CRecentFileList.h"
 
 #include "modules/vnSettingsStore.h"
+#include "toolkit/FileNameCodec.h"
 
 #include <QFileInfo>
 
@@ -21,7 +22,9 @@ QStringList CRecentFileList::GetPaths() const
 {
     QStringList paths;
     for (int index = 0; index < m_size; ++index) {
-        const QString path = QString::fromStdString(m_store.GetSettingString(kSection, ValueName(index), {}));
+        // Names that are not valid UTF-8 are kept as file URLs.
+        const QString path =
+            FileNameFromText(QString::fromStdString(m_store.GetSettingString(kSection, ValueName(index), {})));
         // A slot left empty by a removal, or a path written twice by hand.
         if (!path.isEmpty() && !paths.contains(path))
             paths << path;
@@ -49,7 +52,7 @@ void CRecentFileList::Write(const QStringList& paths)
     // The store cannot delete a value: slots beyond the list are emptied.
     for (int index = 0; index < m_size; ++index)
         m_store.SetSettingString(kSection, ValueName(index),
-                                 index < paths.size() ? paths[index].toStdString() : std::string());
+                                 index < paths.size() ? FileNameToText(paths[index]).toStdString() : std::string());
 }
 
 QString CRecentFileList::MenuLabel(int index, const QString& path)

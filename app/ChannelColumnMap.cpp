@@ -5,14 +5,137 @@
 
 #include <algorithm>
 #include <cctype>
-#include <initializer_list>
+#include <iterator>
 
 namespace {
 
+// What a column can hold.
+enum class Role {
+    Frequency,
+    // A race list's frequencies: the first of them present is read.
+    RaceFrequency,
+    Channel,
+    Description,
+    CarNumber,
+    Lockout,
+    Skip,
+    Priority,
+    Delay,
+};
+
+struct RoleNames
+{
+    Role role;
+    std::vector<const char*> names;
+};
+
+// The names each field goes by in other tools' files, in the order they are
+// preferred when a header has several. Compared as NormalName compares them,
+// after a unit in brackets is taken off: a new name goes here and nowhere
+// else. Transmit and input columns ("TX Freq", "Frequency Input") are not
+// listed: the receive frequency is the channel's frequency.
+const std::vector<RoleNames>& ColumnNames()
+{
+    static const std::vector<RoleNames> names = {
+        {Role::Frequency,
+         {"Frequency", "Freq", "Frequency Output", "Output", "RX", "RX Frequency", "RX Freq", "Frequency RX", "Receive",
+          "Receive Frequency", "Receive Freq", "Output Frequency"}},
+        {Role::RaceFrequency, {"Primary", "Secondary", "Backup"}},
+        {Role::Channel,
+         {"ID", "Location", "Channel", "Ch", "Ch No", "Channel Number", "Channel No", "No", "Number", "Index", "Memory",
+          "#"}},
+        {Role::Description,
+         {"Description", "Alpha Tag", "Name", "Channel Name", "Display Name", "Tag", "Label", "Comment", "Driver",
+          "Team"}},
+        {Role::CarNumber, {"Car Number", "Car", "Car No", "Car #"}},
+        {Role::Lockout, {"Lockout", "Lock Out", "Locked"}},
+        {Role::Skip, {"Skip"}},
+        {Role::Priority, {"Priority", "Pri"}},
+        {Role::Delay, {"Delay"}},
+    };
+    return names;
+}
+
 constexpr const char* OwnHeader[] = {"ID", "Frequency", "Description", "Car Number", "Delay", "Lockout", "Priority"};
 constexpr const char* ChirpStart[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone"};
-constexpr const char* Descriptions[] = {"Description", "Alpha Tag", "Name", "Comment", "Tag"};
-constexpr const char* RadioReferenceDescriptions[] = {"Alpha Tag", "Description", "Name", "Comment", "Tag"};
+constexpr std::int32_t HeaderSearchRows = 10;
+constexpr std::int32_t OwnFieldCount = static_cast<std::int32_t>(std::size(OwnHeader));
+// Delay, Lockout and Priority: the flag columns of Scanlore's layout.
+constexpr std::int32_t OwnFirstFlagColumn = 4;
+
+// A header name split into its normal name and the unit in brackets after it.
+struct HeaderName
+{
+    std::string name;
+    std::string unit;
+};
+
+HeaderName SplitHeaderName(const std::string& text)
+{
+    const auto open = text.find_first_of("([");
+    if (open == std::string::npos || open == 0)
+        return {ChannelColumnMap::NormalName(text), {}};
+    const auto close = text.find_first_of(")]", open);
+    const std::string unit = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
+    return {ChannelColumnMap::NormalName(text.substr(0, open)), ChannelColumnMap::NormalName(unit)};
+}
+
+ChannelColumnMap::Unit UnitOf(const std::string& unit)
+{
+    if (unit == "mhz")
+        return ChannelColumnMap::Unit::MHz;
+    if (unit == "khz")
+        return ChannelColumnMap::Unit::KHz;
+    if (unit == "hz")
+        return ChannelColumnMap::Unit::Hz;
+    return ChannelColumnMap::Unit::None;
+}
+
+bool IsBlankRow(const vnCellTable& table, std::int32_t row)
+{
+    for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
+        if (table.GetCell(row, column)->GetType() != vnCellType::Empty)
+            return false;
+    return true;
+}
+
+std::vector<std::string> RowTexts(const vnCellTable& table, std::int32_t row)
+{
+    std::vector<std::string> texts;
+    for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
+        texts.push_back(table.GetCell(row, column)->GetSourceText());
+    while (!texts.empty() && texts.back().empty())
+        texts.pop_back();
+    return texts;
+}
+
+// A line of names: something in it, and no field a number.
+bool IsTextOnlyRow(const vnCellTable& table, std::int32_t row)
+{
+    bool any = false;
+    for (std::int32_t column = 0; column < table.GetColumnCount(); ++column) {
+        const vnCellType type = table.GetCell(row, column)->GetType();
+        if (type == vnCellType::Int || type == vnCellType::Double)
+            return false;
+        any = any || type != vnCellType::Empty;
+    }
+    return any;
+}
+
+bool IsTruthWordOrEmpty(const std::string& text)
+{
+    static const char* const words[] = {"", "true", "false", "yes", "no", "on", "off"};
+    const std::string normal = ChannelColumnMap::NormalName(text);
+    return std::find(std::begin(words), std::end(words), normal) != std::end(words);
+}
+
+bool IsWholeNumber(const std::string& text)
+{
+    std::size_t start = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
+    return start < text.size() &&
+        std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
+                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
 
 } // namespace
 
@@ -32,57 +155,162 @@ std::string ChannelColumnMap::NormalName(const std::string& name)
     return normal;
 }
 
-std::optional<ChannelColumnMap> ChannelColumnMap::FromHeader(const vnCellTable& table)
+ChannelColumnMap ChannelColumnMap::FromTable(const vnCellTable& table)
 {
-    if (table.GetRowCount() == 0 || table.GetColumnCount() == 0)
-        return std::nullopt;
-    std::vector<std::string> names;
+    const std::int32_t searched = std::min(table.GetRowCount(), HeaderSearchRows);
+    for (std::int32_t row = 0; row < searched; ++row) {
+        ChannelColumnMap map = FromHeaderRow(table, row);
+        if (map.m_layout != Layout::Refused)
+            return map;
+    }
+    // A line of names without a frequency among them is a header that
+    // cannot be read; the fullest such line is the one named to the user.
+    std::int32_t header = -1;
+    std::size_t widest = 0;
+    for (std::int32_t row = 0; row < searched; ++row) {
+        const std::size_t width = RowTexts(table, row).size();
+        if (IsTextOnlyRow(table, row) && width > widest) {
+            header = row;
+            widest = width;
+        }
+    }
+    if (header >= 0) {
+        ChannelColumnMap map;
+        map.headerRow = header;
+        map.headerNames = RowTexts(table, header);
+        return map;
+    }
+    return WithoutHeader(table);
+}
+
+ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::int32_t row)
+{
+    ChannelColumnMap map;
+    std::vector<HeaderName> names;
     for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
-        names.push_back(NormalName(table.GetCell(0, column)->ToText()));
-    while (!names.empty() && names.back().empty())
+        names.push_back(SplitHeaderName(table.GetCell(row, column)->GetSourceText()));
+    while (!names.empty() && names.back().name.empty())
         names.pop_back();
 
-    // Scanlore's own names in Scanlore's own order, however many of them:
-    // the file reads by position as before.
+    // Scanlore's own names in Scanlore's own order, however many of them from
+    // the frequency on: the file reads by position as Save writes it.
     const std::size_t own = std::min(names.size(), std::size(OwnHeader));
-    bool isOwn = true;
+    bool isOwn = own >= 2;
     for (std::size_t column = 0; column < own && isOwn; ++column)
-        isOwn = names[column] == NormalName(OwnHeader[column]);
-    if (isOwn)
-        return std::nullopt;
+        isOwn = names[column].name == NormalName(OwnHeader[column]) && names[column].unit.empty();
+    if (isOwn) {
+        map.m_layout = Layout::Own;
+        map.headerRow = row;
+        map.firstDataRow = row + 1;
+        map.channel = 0;
+        map.frequency = 1;
+        map.descriptions = {2};
+        map.carNumber = 3;
+        map.delay = 4;
+        map.lockout = 5;
+        map.priority = 6;
+        for (std::size_t column = own; column < names.size(); ++column)
+            if (!names[column].name.empty())
+                map.unreadColumns.push_back(static_cast<std::int32_t>(column));
+        return map;
+    }
 
-    const auto find = [&](std::initializer_list<const char*> candidates) {
-        for (const char* candidate : candidates) {
-            const auto it = std::find(names.begin(), names.end(), NormalName(candidate));
-            if (it != names.end())
-                return static_cast<std::int32_t>(it - names.begin());
+    std::vector<bool> used(names.size(), false);
+    // The column of the first of the role's names that the header has.
+    const auto find = [&](Role role) {
+        for (const RoleNames& entry : ColumnNames()) {
+            if (entry.role != role)
+                continue;
+            for (const char* candidate : entry.names) {
+                const std::string normal = NormalName(candidate);
+                for (std::size_t column = 0; column < names.size(); ++column)
+                    if (!used[column] && names[column].name == normal) {
+                        used[column] = true;
+                        return static_cast<std::int32_t>(column);
+                    }
+            }
         }
         return -1;
     };
 
-    ChannelColumnMap map;
-    map.frequency = find({"Frequency", "Freq", "Frequency Output", "RX Frequency", "Receive"});
+    map.frequency = find(Role::Frequency);
+    const bool race = map.frequency < 0;
+    if (race)
+        map.frequency = find(Role::RaceFrequency);
     if (map.frequency < 0)
-        return std::nullopt;
+        return map;
+    map.frequencyUnit = UnitOf(names[static_cast<std::size_t>(map.frequency)].unit);
+    map.headerRow = row;
+    map.firstDataRow = row + 1;
 
     bool chirp = names.size() >= std::size(ChirpStart);
     for (std::size_t column = 0; column < std::size(ChirpStart) && chirp; ++column)
-        chirp = names[column] == NormalName(ChirpStart[column]);
+        chirp = names[column].name == NormalName(ChirpStart[column]);
+    const auto has = [&](const char* name) {
+        return std::any_of(names.begin(), names.end(), [&](const HeaderName& h) { return h.name == NormalName(name); });
+    };
     if (chirp)
         map.m_layout = Layout::Chirp;
-    else if (find({"Frequency Output"}) >= 0 && find({"Alpha Tag"}) >= 0)
+    else if (race)
+        map.m_layout = Layout::RaceList;
+    else if (has("Frequency Output") && has("Alpha Tag"))
         map.m_layout = Layout::RadioReference;
+    else
+        map.m_layout = Layout::ByName;
 
-    map.carNumber = find({"Car Number"});
-    map.channel = find({"ID", "Location", "Channel", "Memory", "#"});
-    map.delay = find({"Delay"});
-    map.lockout = find({"Lockout"});
-    map.priority = find({"Priority"});
-    map.skip = find({"Skip"});
-    const auto& descriptionNames = map.m_layout == Layout::RadioReference ? RadioReferenceDescriptions : Descriptions;
-    for (const char* name : descriptionNames)
-        if (const std::int32_t column = find({name}); column >= 0)
-            map.descriptions.push_back(column);
+    map.carNumber = find(Role::CarNumber);
+    map.channel = find(Role::Channel);
+    map.delay = find(Role::Delay);
+    map.lockout = find(Role::Lockout);
+    map.skip = find(Role::Skip);
+    map.priority = find(Role::Priority);
+    if (map.m_layout == Layout::RadioReference)
+        for (std::size_t column = 0; column < names.size(); ++column)
+            if (names[column].name == NormalName("Alpha Tag")) {
+                used[column] = true;
+                map.descriptions.push_back(static_cast<std::int32_t>(column));
+            }
+    for (std::int32_t column; (column = find(Role::Description)) >= 0;)
+        map.descriptions.push_back(column);
+
+    for (std::size_t column = 0; column < names.size(); ++column)
+        if (!used[column] && !names[column].name.empty())
+            map.unreadColumns.push_back(static_cast<std::int32_t>(column));
+    return map;
+}
+
+ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
+{
+    ChannelColumnMap map;
+    for (std::int32_t row = 0; row < table.GetRowCount(); ++row) {
+        if (IsBlankRow(table, row))
+            continue;
+        const std::vector<std::string> texts = RowTexts(table, row);
+        const std::string line = "line " + std::to_string(row + 1);
+        if (static_cast<std::int32_t>(texts.size()) > OwnFieldCount) {
+            map.refusal = line + " has " + std::to_string(texts.size()) + " fields, more than Scanlore's " +
+                std::to_string(OwnFieldCount);
+            return map;
+        }
+        for (std::size_t column = OwnFirstFlagColumn; column < texts.size(); ++column)
+            if (!IsTruthWordOrEmpty(texts[column])) {
+                map.refusal =
+                    line + " holds \"" + texts[column] + "\" where Scanlore's layout has " + OwnHeader[column];
+                return map;
+            }
+    }
+    map.m_layout = Layout::OwnWithoutHeader;
+    // A first line without a channel number is a title, as in files that
+    // began with a header of other names.
+    const bool titled = table.GetRowCount() > 0 && !IsWholeNumber(table.GetCell(0, 0)->GetSourceText());
+    map.firstDataRow = titled ? 1 : 0;
+    map.channel = 0;
+    map.frequency = 1;
+    map.descriptions = {2};
+    map.carNumber = 3;
+    map.delay = 4;
+    map.lockout = 5;
+    map.priority = 6;
     return map;
 }
 
@@ -93,8 +321,33 @@ std::string ChannelColumnMap::GetLayoutName() const
         return "CHIRP layout";
     case Layout::RadioReference:
         return "RadioReference layout";
+    case Layout::RaceList:
+        return "race list";
     case Layout::ByName:
+        return "columns by name";
+    case Layout::Own:
+    case Layout::OwnWithoutHeader:
+    case Layout::Refused:
         break;
     }
-    return "columns by name";
+    return {};
+}
+
+std::string ChannelColumnMap::GetFileKind() const
+{
+    switch (m_layout) {
+    case Layout::Chirp:
+        return "a CHIRP file";
+    case Layout::RadioReference:
+        return "a RadioReference list";
+    case Layout::RaceList:
+        return "a race list";
+    case Layout::ByName:
+        return "a file of other columns";
+    case Layout::Own:
+    case Layout::OwnWithoutHeader:
+    case Layout::Refused:
+        break;
+    }
+    return {};
 }

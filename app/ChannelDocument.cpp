@@ -1,6 +1,7 @@
 #include "app/ChannelDocument.h"
 
 #include "app/ChannelCellText.h"
+#include "app/ChannelChirpExport.h"
 #include "app/ChannelClipboardText.h"
 #include "app/ChannelFile.h"
 #include "app/ChannelImport.h"
@@ -14,6 +15,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -112,6 +114,8 @@ void ChannelDocument::New(const vnChannelLayout& layout)
     m_undoStack.clear();
     m_layout = layout;
     m_layout.MakeChannels(m_channels);
+    m_saveRefusal.clear();
+    m_readEncoding.clear();
     SetPath(std::string());
     emit Reset();
 }
@@ -123,17 +127,23 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
         return {false, Warning(OpenFailedMessage(path, result.reason))};
 
     m_undoStack.clear();
+    m_saveRefusal = SaveWouldLoseMessage(path, result.applied);
+    m_readEncoding = result.applied.encoding;
     SetPath(result.ok ? path : std::string());
     emit Reset();
     FileOutcome outcome{result.ok, {}};
     if (!result.ok) {
         outcome.message = Warning(OpenedInPartMessage(path, result.reason, result.applied.rows));
-    } else if (!result.applied.layout.empty()) {
-        // Another tool's file: say how it was read and what was left out.
-        const std::string summary = ReadSummaryMessage(path, result.applied);
-        outcome.message = result.applied.skipped > 0 ? Warning(summary) : Information(summary);
-    } else if (result.applied.linesNotLoaded > 0) {
-        outcome.message = Warning(LinesNotLoadedMessage(path, result.applied.linesNotLoaded, m_channels.GetCount()));
+    } else {
+        // Another tool's file, or one read with care: say how it was read
+        // and what was left out.
+        std::string text = HasReadNotes(result.applied) ? ReadSummaryMessage(path, result.applied) : std::string();
+        if (result.applied.linesNotLoaded > 0)
+            text += (text.empty() ? "" : "\n\n") +
+                LinesNotLoadedMessage(path, result.applied.linesNotLoaded, m_channels.GetCount());
+        const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0;
+        if (!text.empty())
+            outcome.message = shortfall ? Warning(text) : Information(text);
     }
     return outcome;
 }
@@ -170,7 +180,40 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
 
 ChannelDocument::FileOutcome ChannelDocument::Save()
 {
-    return SaveAs(m_path);
+    FileOutcome needsName;
+    needsName.needsName = true;
+    if (m_path.empty())
+        return needsName;
+    // Replacing another tool's file, or part of one, would destroy what
+    // Scanlore did not read.
+    if (!m_saveRefusal.empty()) {
+        needsName.message = Warning(m_saveRefusal);
+        needsName.proposedPath = ScanloreCopyName(m_path);
+        return needsName;
+    }
+    const std::string encoding = m_readEncoding;
+    FileOutcome outcome = SaveAs(m_path);
+    if (outcome.ok && !encoding.empty())
+        outcome.message = Information(std::filesystem::path(m_path).filename().string() + " was read as " + encoding +
+                                      " and is now saved as UTF-8.");
+    return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& path) const
+{
+    vnCellTable table = MakeChirpTable(m_channels);
+    vnDelimitedFile file(&table);
+    if (!file.Write(path))
+        return {false, Warning(SaveFailedMessage(path, file.GetLastError()))};
+    const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
+    if (dropped.empty())
+        return {true, {}};
+    std::string fields = dropped.front();
+    for (std::size_t i = 1; i < dropped.size(); ++i)
+        fields += (i + 1 == dropped.size() ? " and " : ", ") + dropped[i];
+    return {true,
+            Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
+                    "no column for " + fields + ": the file leaves them out.")};
 }
 
 ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
@@ -180,6 +223,8 @@ ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
     if (!result.ok)
         return {false, Warning(SaveFailedMessage(path, result.reason))};
     m_undoStack.setClean();
+    m_saveRefusal.clear();
+    m_readEncoding.clear();
     if (path != m_path)
         SetPath(path);
     return {true, {}};

@@ -15,6 +15,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 // The open channel table: the channels of the current module's layout, the
@@ -41,8 +42,16 @@ public:
     // the table now holds the whole file).
     struct FileOutcome
     {
+        FileOutcome() = default;
+        FileOutcome(bool done, Message said) : ok(done), message(std::move(said)) {}
+
         bool ok = false;
         Message message;
+        // Save: there is no file Save may replace, so it must go through
+        // Save As. The message says why; proposedPath is the name to offer
+        // (empty when there is none).
+        bool needsName = false;
+        std::string proposedPath;
     };
 
     // Says why the current module's upload would refuse a channel as it is;
@@ -85,11 +94,20 @@ public:
     // channels from firstIndex on, as one undo step. A file that cannot be
     // read whole adds nothing.
     FileOutcome Import(const std::string& path, std::int32_t firstIndex);
-    // Writes every channel to the current file (there must be one) and marks
-    // the table saved.
+    // Writes every channel to the current file and marks the table saved.
+    // Save replaces only a file that Open read whole in Scanlore's layout or
+    // that Save As wrote; otherwise nothing is written and the outcome needs
+    // a name, with the reason and a name beside the file ("county-scanlore.csv").
+    // A file read in another encoding is written as UTF-8, and the first Save
+    // says so.
     FileOutcome Save();
+    // Writes the channels with a frequency to path in CHIRP's CSV layout, as
+    // an export: the current file, its title and the saved state stay as
+    // they were. The message names what CHIRP has no column for.
+    FileOutcome ExportChirp(const std::string& path) const;
     // Writes every channel to path; once it is written, path is the current
-    // file. A failed write keeps the current file as it was.
+    // file and Save may replace it. A failed write keeps the current file as
+    // it was.
     FileOutcome SaveAs(const std::string& path);
 
     // A text typed into a cell: one undo step when it is a value of the
@@ -132,6 +150,11 @@ private:
     vnChannelLayout m_layout; // the numbering New gave the channels
     vnChannelList m_channels;
     std::string m_path;
+    // Why Save must not replace m_path; empty when it may.
+    std::string m_saveRefusal;
+    // The encoding m_path was read in when Save is the first to write it as
+    // UTF-8; empty otherwise.
+    std::string m_readEncoding;
     ChannelCheck m_check;
     // After the channel list: its steps point into the list.
     QUndoStack m_undoStack;

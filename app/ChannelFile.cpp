@@ -9,6 +9,7 @@
 #include "channels/vnDelimitedFile.h"
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cmath>
 #include <filesystem>
@@ -73,106 +74,135 @@ void ResetChannels(vnChannelList& channels)
     }
 }
 
-// Reads a file of another tool whose columns the map names.
-ChannelTableApplied ApplyMappedTable(const vnCellTable& table, const ChannelColumnMap& map, vnChannelList& channels)
+constexpr double LowestMHz = 25.0;
+constexpr double HighestMHz = 1300.0;
+
+std::string MHzText(double mhz)
 {
-    ChannelTableApplied applied;
-    applied.layout = map.GetLayoutName();
-    std::vector<std::pair<std::int32_t, std::string>> skips;
+    char buffer[32];
+    const auto end = std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 6).ptr;
+    return std::string(buffer, end);
+}
 
-    // Lines with a frequency in megahertz.
-    std::vector<std::int32_t> rows;
-    for (std::int32_t row = 1; row < table.GetRowCount(); ++row) {
-        if (IsBlankLine(table, row))
-            continue;
-        const std::string text = CellText(table, row, map.frequency);
-        const double mhz = ReadLeadingDouble(text);
-        if (mhz == 0.0)
-            skips.emplace_back(row, "no frequency");
-        else if (mhz > 30000.0 && mhz == std::floor(mhz))
-            skips.emplace_back(row, "frequency " + text + " is not in MHz (kHz or Hz?)");
-        else
-            rows.push_back(row);
-    }
+bool IsDigits(const std::string& text)
+{
+    return !text.empty() &&
+        std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
 
-    const std::int32_t count = channels.GetCount();
-    std::unordered_map<std::int32_t, std::int32_t> indexOfNumber;
-    for (std::int32_t index = 0; index < count; ++index)
-        indexOfNumber.emplace(channels.GetAt(index)->GetNumber(), index);
+// The frequency of a line in MHz as the channel takes it, or why the line is
+// skipped. A unit in the header is the unit; without one a whole number above
+// the highest band is tried as kHz and as Hz, and taken when exactly one of
+// them lies in the bands.
+struct FrequencyReading
+{
+    std::string text;
+    bool converted = false;
+    std::string skip;
+};
 
-    // The channel column counts when every line holds a whole number there,
-    // no number repeats and at least one names a channel of the list.
-    std::vector<std::int32_t> numbers;
-    bool byChannel = map.channel >= 0 && !rows.empty();
-    for (std::size_t i = 0; i < rows.size() && byChannel; ++i) {
-        const auto number = WholeNumber(CellText(table, rows[i], map.channel));
-        byChannel = number.has_value();
-        if (byChannel)
-            numbers.push_back(*number);
+FrequencyReading ReadFrequency(const std::string& source, ChannelColumnMap::Unit unit, bool own)
+{
+    const double value = ReadLeadingDouble(source);
+    switch (unit) {
+    case ChannelColumnMap::Unit::KHz:
+        return {MHzText(value / 1e3), true, {}};
+    case ChannelColumnMap::Unit::Hz:
+        return {MHzText(value / 1e6), true, {}};
+    case ChannelColumnMap::Unit::MHz:
+    case ChannelColumnMap::Unit::None:
+        break;
     }
-    if (byChannel) {
-        // CHIRP numbers its memories from 0, but only some radios.
-        if (map.GetLayout() == ChannelColumnMap::Layout::Chirp &&
-            std::find(numbers.begin(), numbers.end(), 0) != numbers.end())
-            for (std::int32_t& number : numbers)
-                ++number;
-        std::vector<std::int32_t> sorted = numbers;
-        std::sort(sorted.begin(), sorted.end());
-        byChannel = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end() &&
-            std::any_of(sorted.begin(), sorted.end(), [&](std::int32_t n) { return indexOfNumber.count(n) > 0; });
+    if (value == 0.0)
+        return {source, false, own ? std::string() : std::string("no frequency")};
+    if (unit == ChannelColumnMap::Unit::None && IsDigits(source) && value > HighestMHz) {
+        const auto inBands = [](double mhz) { return mhz >= LowestMHz && mhz <= HighestMHz; };
+        const bool kHz = inBands(value / 1e3);
+        const bool hz = inBands(value / 1e6);
+        if (kHz != hz)
+            return {MHzText(kHz ? value / 1e3 : value / 1e6), true, {}};
+        return {{}, false, "frequency " + source + " is not MHz, and neither as kHz nor as Hz is it 25 to 1300 MHz"};
     }
+    return {source, false, {}};
+}
 
-    std::vector<std::pair<std::int32_t, std::int32_t>> lines;
-    const std::string range = count > 0
-        ? Decimal(channels.GetAt(0)->GetNumber()) + " to " + Decimal(channels.GetAt(count - 1)->GetNumber())
-        : std::string("none");
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        if (byChannel) {
-            const auto it = indexOfNumber.find(numbers[i]);
-            if (it == indexOfNumber.end())
-                skips.emplace_back(rows[i], "channel " + Decimal(numbers[i]) + " is outside " + range);
-            else
-                lines.emplace_back(rows[i], it->second);
-        } else if (static_cast<std::int32_t>(i) < count) {
-            lines.emplace_back(rows[i], static_cast<std::int32_t>(i));
-        } else {
-            skips.emplace_back(rows[i], "more lines than channels (" + Decimal(count) + ")");
-        }
-    }
-    applied.byId = byChannel;
-    applied.rows = static_cast<std::int32_t>(lines.size());
-    applied.skipped = static_cast<std::int32_t>(skips.size());
-    std::sort(skips.begin(), skips.end());
-    for (const auto& [row, reason] : skips)
-        applied.skipReasons.push_back("line " + Decimal(row + 1) + ": " + reason);
+bool IsLockoutWord(const std::string& text)
+{
+    static const char* const words[] = {"true", "yes", "on", "locked", "lockout", "l", "s", "skip", "lo"};
+    const std::string normal = ChannelColumnMap::NormalName(text);
+    return std::find(std::begin(words), std::end(words), normal) != std::end(words);
+}
 
-    ResetChannels(channels);
-    for (const auto& [row, index] : lines) {
-        vnChannel& channel = *channels.GetAt(index);
-        SetChannelCellText(channel, ChannelField::Frequency, CellText(table, row, map.frequency));
-        for (const std::int32_t column : map.descriptions) {
-            const std::string text = CellText(table, row, column);
-            if (!text.empty()) {
-                SetChannelCellText(channel, ChannelField::Description, text);
-                break;
-            }
-        }
-        const std::pair<ChannelField, std::int32_t> columns[] = {{ChannelField::CarNumber, map.carNumber},
-                                                                 {ChannelField::Delay, map.delay},
-                                                                 {ChannelField::Lockout, map.lockout},
-                                                                 {ChannelField::Priority, map.priority}};
-        for (const auto& [field, column] : columns)
-            if (column >= 0)
-                SetChannelCellText(channel, field, CellText(table, row, column));
-        if (map.skip >= 0) {
-            const std::string skip = ChannelColumnMap::NormalName(CellText(table, row, map.skip));
-            if (skip == "s")
-                channel.SetLockout(true);
-            else if (skip == "p")
-                channel.SetPriority(true);
-        }
+bool IsTruthWord(const std::string& text)
+{
+    static const char* const words[] = {"true", "yes", "on"};
+    const std::string normal = ChannelColumnMap::NormalName(text);
+    return std::find(std::begin(words), std::end(words), normal) != std::end(words);
+}
+
+std::string SourceText(const vnCellTable& table, std::int32_t row, std::int32_t column)
+{
+    return column >= 0 && column < table.GetColumnCount() ? table.GetCell(row, column)->GetSourceText() : std::string();
+}
+
+// The names of the columns that hold something no field keeps: the columns
+// no field reads, and description columns after the first.
+std::vector<std::string> DroppedColumns(const vnCellTable& table, const ChannelColumnMap& map,
+                                        const std::vector<std::int32_t>& rows)
+{
+    std::vector<std::int32_t> columns = map.unreadColumns;
+    if (map.descriptions.size() > 1)
+        columns.insert(columns.end(), map.descriptions.begin() + 1, map.descriptions.end());
+    std::sort(columns.begin(), columns.end());
+    std::vector<std::string> names;
+    for (const std::int32_t column : columns)
+        if (std::any_of(rows.begin(), rows.end(),
+                        [&](std::int32_t row) { return !CellText(table, row, column).empty(); }))
+            names.push_back(SourceText(table, map.headerRow, column));
+    return names;
+}
+
+std::string ListOfNames(const std::vector<std::string>& names, std::size_t shown, const char* more)
+{
+    std::string list;
+    for (std::size_t i = 0; i < std::min(names.size(), shown); ++i)
+        list += (i > 0 ? ", " : "") + names[i];
+    if (names.size() > shown)
+        list += more;
+    return list;
+}
+
+std::string RefusalReason(const ChannelColumnMap& map, const std::string& fileName)
+{
+    constexpr std::size_t shownNames = 3;
+    if (!map.headerNames.empty())
+        return fileName + " has a header line, but none of its columns (" +
+            ListOfNames(map.headerNames, shownNames, ", \xE2\x80\xA6") +
+            ") is a frequency. Rename the frequency column to Frequency and open it again.";
+    return fileName + " has no header line naming a frequency column, and its lines are not in Scanlore's layout (" +
+        map.refusal + "). Add a header line that names the Frequency column and open it again.";
+}
+
+ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const vnCellTable& table,
+                                 const std::string& name, vnChannelList& channels)
+{
+    ChannelFileResult result;
+    result.ok = read;
+    if (!result.ok)
+        result.reason = file.GetLastError();
+    // Nothing read, not even a header: the channels stay as they were.
+    if (!result.ok && table.GetRowCount() == 0)
+        return result;
+    result.applied = ApplyChannelTable(table, channels, name);
+    if (!result.applied.refusal.empty()) {
+        result.ok = false;
+        result.reason = result.applied.refusal;
+        return result;
     }
-    return applied;
+    if (file.GetEncoding() != vnTextEncoding::Utf8)
+        result.applied.encoding = std::string(vnTextEncodingName(file.GetEncoding()));
+    result.changed = true;
+    return result;
 }
 
 } // namespace
@@ -216,63 +246,131 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<st
     return table;
 }
 
-ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels)
+ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName)
 {
-    if (const auto map = ChannelColumnMap::FromHeader(table))
-        return ApplyMappedTable(table, *map, channels);
+    const ChannelColumnMap map = ChannelColumnMap::FromTable(table);
+    ChannelTableApplied applied;
+    if (map.GetLayout() == ChannelColumnMap::Layout::Refused) {
+        applied.refusal = RefusalReason(map, fileName.empty() ? std::string("The file") : fileName);
+        return applied;
+    }
+    const bool own = map.IsOwn();
+    applied.layout = map.GetLayoutName();
+    applied.kind = map.GetFileKind();
+    applied.titleLines = map.headerRow >= 0 ? map.headerRow : map.firstDataRow;
+    std::vector<std::pair<std::int32_t, std::string>> skips;
+
+    // The lines with a frequency, and its text in MHz.
+    std::vector<std::int32_t> rows;
+    std::unordered_map<std::int32_t, std::string> frequencies;
+    for (std::int32_t row = map.firstDataRow; row < table.GetRowCount(); ++row) {
+        if (IsBlankLine(table, row))
+            continue;
+        const FrequencyReading frequency = ReadFrequency(SourceText(table, row, map.frequency), map.frequencyUnit, own);
+        if (!frequency.skip.empty()) {
+            skips.emplace_back(row, frequency.skip);
+            continue;
+        }
+        applied.converted += frequency.converted ? 1 : 0;
+        // Scanlore's own reading of its column, as its files always were.
+        frequencies[row] = own && !frequency.converted ? CellText(table, row, map.frequency) : frequency.text;
+        rows.push_back(row);
+    }
 
     const std::int32_t count = channels.GetCount();
     std::unordered_map<std::int32_t, std::int32_t> indexOfNumber;
     for (std::int32_t index = 0; index < count; ++index)
         indexOfNumber.emplace(channels.GetAt(index)->GetNumber(), index);
-    // The list index of the channel that a line's ID names, or -1.
-    const auto named = [&](std::int32_t row) {
-        const vnCell* id = table.GetColumnCount() > 0 ? table.GetCell(row, 0) : nullptr;
-        if (!id || id->GetType() != vnCellType::Int)
-            return -1;
-        const auto it = indexOfNumber.find(id->GetInt());
-        return it == indexOfNumber.end() ? -1 : it->second;
-    };
 
-    // A line without any field, as spreadsheets leave at the end, names no
-    // channel and does not stand in the way of the IDs of the others.
-    const auto blank = [&](std::int32_t row) { return IsBlankLine(table, row); };
+    // Lines go to the channels they name when every line names a distinct
+    // whole number; otherwise one after another.
+    std::vector<std::int32_t> numbers;
+    bool byNumber = map.channel >= 0 && !rows.empty();
+    for (std::size_t i = 0; i < rows.size() && byNumber; ++i) {
+        const auto number = WholeNumber(SourceText(table, rows[i], map.channel));
+        byNumber = number.has_value();
+        if (byNumber)
+            numbers.push_back(*number);
+    }
+    if (byNumber) {
+        // CHIRP numbers its memories from 0, but only some radios.
+        if (map.GetLayout() == ChannelColumnMap::Layout::Chirp &&
+            std::find(numbers.begin(), numbers.end(), 0) != numbers.end())
+            for (std::int32_t& number : numbers)
+                ++number;
+        std::vector<std::int32_t> sorted = numbers;
+        std::sort(sorted.begin(), sorted.end());
+        byNumber = std::adjacent_find(sorted.begin(), sorted.end()) == sorted.end();
+    }
+    applied.byId = byNumber;
+    applied.inFileOrder = map.channel >= 0 && !rows.empty() && !byNumber;
 
-    const std::int32_t firstData = (table.GetRowCount() > 0 && named(0) >= 0) ? 0 : 1;
-    const std::int32_t dataLines = std::max(table.GetRowCount() - firstData, 0);
-    // Pairs of table row and list index.
     std::vector<std::pair<std::int32_t, std::int32_t>> lines;
-    std::vector<bool> taken(static_cast<std::size_t>(count), false);
-    bool byId = true;
-    for (std::int32_t row = firstData; row < table.GetRowCount() && byId; ++row) {
-        if (blank(row))
-            continue;
-        const std::int32_t index = named(row);
-        byId = index >= 0 && !taken[static_cast<std::size_t>(index)];
-        if (byId) {
-            taken[static_cast<std::size_t>(index)] = true;
-            lines.emplace_back(row, index);
+    const std::string range = count > 0
+        ? Decimal(channels.GetAt(0)->GetNumber()) + " to " + Decimal(channels.GetAt(count - 1)->GetNumber())
+        : std::string("none");
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        if (byNumber) {
+            const auto it = indexOfNumber.find(numbers[i]);
+            if (it == indexOfNumber.end())
+                skips.emplace_back(rows[i], "channel " + Decimal(numbers[i]) + " is outside " + range);
+            else
+                lines.emplace_back(rows[i], it->second);
+        } else if (static_cast<std::int32_t>(i) < count) {
+            lines.emplace_back(rows[i], static_cast<std::int32_t>(i));
+        } else if (own) {
+            ++applied.linesNotLoaded;
+        } else {
+            skips.emplace_back(rows[i], "more lines than channels (" + Decimal(count) + ")");
         }
     }
-
-    ChannelTableApplied applied;
-    applied.byId = byId && !lines.empty();
-    if (!applied.byId) {
-        lines.clear();
-        for (std::int32_t index = 0; index < std::min(dataLines, count); ++index)
-            lines.emplace_back(firstData + index, index);
-    }
     applied.rows = static_cast<std::int32_t>(lines.size());
-    applied.linesNotLoaded = applied.byId ? 0 : dataLines - applied.rows;
+    applied.skipped = static_cast<std::int32_t>(skips.size());
+    std::sort(skips.begin(), skips.end());
+    for (const auto& [row, reason] : skips)
+        applied.skipReasons.push_back("line " + Decimal(row + 1) + ": " + reason);
+    applied.droppedColumns = DroppedColumns(table, map, rows);
 
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
     ResetChannels(channels);
-    const std::int32_t columns = std::min(table.GetColumnCount(), ChannelFieldCount);
     for (const auto& [row, index] : lines) {
         vnChannel& channel = *channels.GetAt(index);
-        for (std::int32_t column = 0; column < columns; ++column)
-            SetChannelCellText(channel, *FieldOfColumn(column), table.GetCell(row, column)->ToText());
+        SetChannelCellText(channel, ChannelField::Frequency, frequencies[row]);
+        for (const std::int32_t column : map.descriptions) {
+            const std::string text = CellText(table, row, column);
+            if (!text.empty()) {
+                SetChannelCellText(channel, ChannelField::Description, text);
+                break;
+            }
+        }
+        // A car number is a name, not a number: "02" stays "02".
+        if (map.carNumber >= 0)
+            SetChannelCellText(channel, ChannelField::CarNumber, SourceText(table, row, map.carNumber));
+        if (own) {
+            const std::pair<ChannelField, std::int32_t> flags[] = {{ChannelField::Delay, map.delay},
+                                                                   {ChannelField::Lockout, map.lockout},
+                                                                   {ChannelField::Priority, map.priority}};
+            for (const auto& [field, column] : flags)
+                SetChannelCellText(channel, field, CellText(table, row, column));
+            continue;
+        }
+        if (map.delay >= 0) {
+            const std::string delay = SourceText(table, row, map.delay);
+            channel.SetDelay(IsTruthWord(delay) || ReadLeadingDouble(delay) > 0.0);
+        }
+        if (map.lockout >= 0)
+            channel.SetLockout(IsLockoutWord(SourceText(table, row, map.lockout)));
+        if (map.priority >= 0)
+            channel.SetPriority(IsTruthWord(SourceText(table, row, map.priority)));
+        if (map.skip >= 0) {
+            // CHIRP writes S for a memory scanning skips and P for priority.
+            const std::string skip = SourceText(table, row, map.skip);
+            if (ChannelColumnMap::NormalName(skip) == "p")
+                channel.SetPriority(true);
+            else if (IsLockoutWord(skip))
+                channel.SetLockout(true);
+        }
     }
     return applied;
 }
@@ -292,16 +390,15 @@ ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& ch
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
-    ChannelFileResult result;
-    result.ok = file.Read(fileName.c_str());
-    if (!result.ok)
-        result.reason = file.GetLastError();
-    // Nothing read, not even a header: the channels stay as they were.
-    if (!result.ok && table.GetRowCount() == 0)
-        return result;
-    result.applied = ApplyChannelTable(table, channels);
-    result.changed = true;
-    return result;
+    return ApplyReadTable(file.Read(fileName), file, table, std::filesystem::path(fileName).filename().string(),
+                          channels);
+}
+
+ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels)
+{
+    vnCellTable table;
+    vnDelimitedFile file(&table);
+    return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels);
 }
 
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason)
@@ -341,6 +438,17 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
     if (!applied.layout.empty())
         message += " (" + applied.layout + ")";
     message += ".";
+    if (applied.titleLines > 0)
+        message += applied.titleLines == 1
+            ? " 1 title line above the channels was skipped."
+            : " " + Decimal(applied.titleLines) + " title lines above the channels were skipped.";
+    if (applied.converted > 0)
+        message += applied.converted == 1 ? " 1 frequency was converted to MHz."
+                                          : " " + Decimal(applied.converted) + " frequencies were converted to MHz.";
+    if (applied.inFileOrder)
+        message += " Location numbers repeat; channels are placed in file order.";
+    if (!applied.encoding.empty())
+        message += " The file was read as " + applied.encoding + ".";
     if (applied.skipped == 0)
         return message;
     message +=
@@ -351,4 +459,56 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
     if (applied.skipReasons.size() > shown)
         message += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
     return message + ".";
+}
+
+std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTableApplied& applied)
+{
+    constexpr std::size_t shownColumns = 4;
+    const auto count = [](std::int32_t n, const char* one, const char* many) {
+        return n == 1 ? std::string(one) : Decimal(n) + many;
+    };
+    std::vector<std::string> losses;
+    if (!applied.droppedColumns.empty()) {
+        const auto& names = applied.droppedColumns;
+        const std::size_t shown = names.size() > shownColumns ? shownColumns : names.size() - 1;
+        std::string list = ListOfNames(names, shown, "");
+        list += names.size() > shownColumns
+            ? " and " + count(static_cast<std::int32_t>(names.size() - shown), "1 other", " other")
+            : (shown > 0 ? " and " : "") + names.back();
+        losses.push_back("drop its " + list + (names.size() == 1 ? " column" : " columns"));
+    }
+    if (applied.skipped > 0)
+        losses.push_back("leave out " + count(applied.skipped, "the line", " lines") + " it skipped");
+    if (applied.linesNotLoaded > 0)
+        losses.push_back("leave out " + count(applied.linesNotLoaded, "the line", " lines") +
+                         " beyond the last channel");
+    if (applied.titleLines > 0)
+        losses.push_back("drop " + count(applied.titleLines, "its title line", " title lines"));
+    if (applied.converted > 0)
+        losses.push_back("write " + count(applied.converted, "a frequency", " frequencies") +
+                         " given in kHz or Hz in MHz");
+    if (applied.inFileOrder)
+        losses.push_back("number its channels anew");
+    if (losses.empty())
+        return {};
+    std::string what = losses.front();
+    for (std::size_t i = 1; i < losses.size(); ++i)
+        what += (i + 1 == losses.size() ? " and " : ", ") + losses[i];
+    const std::string name = std::filesystem::path(fileName).filename().string();
+    if (applied.kind.empty())
+        return "Saving " + name + " in Scanlore's layout would " + what + ".";
+    return name + " is " + applied.kind + "; saving it in Scanlore's layout would " + what + ".";
+}
+
+std::string ScanloreCopyName(const std::string& path)
+{
+    std::filesystem::path copy(path);
+    copy.replace_filename(copy.stem().string() + "-scanlore.csv");
+    return copy.string();
+}
+
+bool HasReadNotes(const ChannelTableApplied& applied)
+{
+    return !applied.layout.empty() || applied.skipped > 0 || applied.titleLines > 0 || applied.converted > 0 ||
+        applied.inFileOrder || !applied.encoding.empty();
 }

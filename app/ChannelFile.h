@@ -10,9 +10,9 @@ class vnChannelList;
 
 // Channel files: a header line of the fields' header names ("ID",
 // "Frequency", ... see ChannelField), then one line per channel holding the
-// texts that the row's cells show; field j of a line is column j. A line goes to the channel its ID names when every
-// data line's ID is the number of a channel of the list and no ID repeats (lines without any field aside); otherwise
-// data line k goes to the channel at index k. The ID never changes a channel number.
+// texts that the row's cells show; field j of a line is column j. Files of
+// other tools are read by the names of their columns (ChannelColumnMap); a
+// file is read right or refused with a reason, never guessed at.
 
 // The table that Save writes for every channel. Description and car number
 // are text cells when not empty, so they come back exactly as typed; the
@@ -26,33 +26,46 @@ struct ChannelTableApplied
 {
     // Data lines given to channels.
     std::int32_t rows = 0;
-    // Data lines beyond the channel list, left unread.
+    // Lines of Scanlore's own layout beyond the channel list, left unread.
     std::int32_t linesNotLoaded = 0;
-    // Whether the lines went to the channels their IDs name.
+    // Whether the lines went to the channels their numbers name.
     bool byId = false;
     // How the columns were found when the header is another tool's ("CHIRP
     // layout", "RadioReference layout", "columns by name"); empty for
     // Scanlore's own layout, read by position.
     std::string layout;
-    // Data lines of another tool's file left unread, and why, in file order
-    // ("line 4: no frequency").
+    // "a CHIRP file" and the like; empty for Scanlore's own layout.
+    std::string kind;
+    // Lines left unread, and why, in file order ("line 4: no frequency").
     std::int32_t skipped = 0;
     std::vector<std::string> skipReasons;
+    // Title lines above the header (or above a file without one).
+    std::int32_t titleLines = 0;
+    // Frequencies read in kHz or Hz and converted to MHz.
+    std::int32_t converted = 0;
+    // The channel column's numbers repeat or are not numbers.
+    bool inFileOrder = false;
+    // The encoding the file was read in when it is not UTF-8.
+    std::string encoding;
+    // Columns holding values that no channel field keeps, by their header
+    // names.
+    std::vector<std::string> droppedColumns;
+    // Why the table is not read at all; empty when it is.
+    std::string refusal;
 };
 
 // Makes the channels what the table says: every channel starts empty, as New
-// makes it, keeping its number; then each data line's fields go to its
-// channel's cell texts. The first line is a header unless its ID names a
-// channel; fields from column 7 on are ignored; data lines beyond the list
-// touch nothing.
-// A header of another tool (not Scanlore's own names, and naming a frequency
-// column) maps its columns by name instead, see ChannelColumnMap. Lines go to
-// the channels their channel column names when it holds whole, distinct
-// numbers (a CHIRP file holding Location 0 counts from 0), otherwise one
-// after another from the first channel. Lines without a frequency, with a
-// whole number above 30,000 as frequency (kHz or Hz), naming a channel
-// outside the list, or beyond the list's end are skipped and counted.
-ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels);
+// makes it, keeping its number; then each channel line's fields go to its
+// channel's cell texts. The header is found as ChannelColumnMap finds it; a
+// table it refuses changes nothing and gives the reason, naming fileName.
+// Lines go to the channels their channel column names when it holds whole,
+// distinct numbers (a CHIRP file holding Location 0 counts from 0; a number
+// outside the list skips its line), otherwise one after another from the
+// first channel. A frequency in kHz or Hz is converted (see ChannelColumnMap
+// for the unit); lines of another tool without a frequency, or with a whole
+// number that is no frequency in any unit, are skipped with the reason.
+ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels,
+                                      const std::string& fileName = std::string());
 
 struct ChannelFileResult
 {
@@ -72,6 +85,9 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
 // as they were; a read that fails part way applies the lines that were
 // complete before the failure.
 ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels);
+// The same from a descriptor already open (standard input is 0), read to its
+// end and left open; name stands for the file in messages.
+ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels);
 
 // The texts of the message boxes that tell the user about a file.
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
@@ -81,4 +97,13 @@ std::string SaveFailedMessage(const std::string& fileName, const std::string& re
 // county.csv (RadioReference layout). 3 lines were skipped: line 4: no
 // frequency; …", with the first three reasons.
 std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied);
+// Why Save must not replace the file read: "county.csv is a CHIRP file;
+// saving it in Scanlore's layout would drop its Duplex, Offset, Tone and Mode
+// columns." Empty when the read took all of it in Scanlore's layout (an
+// encoding other than UTF-8 aside: Save writes UTF-8).
+std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTableApplied& applied);
+// The name Save As proposes instead: "county-scanlore.csv" beside "county.csv".
+std::string ScanloreCopyName(const std::string& path);
+// Whether the summary says more than the number of channels read.
+bool HasReadNotes(const ChannelTableApplied& applied);
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount);

@@ -3,9 +3,21 @@
 #include "app/CScannerApp.h"
 #include "app/ParentConsole.h"
 
+#include "toolkit/FileNameCodec.h"
+
 #include <QApplication>
 
 namespace {
+
+// The arguments as the system gave them: a file name that is not valid UTF-8
+// keeps its bytes (QCoreApplication::arguments() would replace them).
+QStringList Arguments(int argc, char** argv)
+{
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << DecodeFileName(QByteArray(argv[i]));
+    return arguments;
+}
 
 int Finish(const CCommandLineInfo& command)
 {
@@ -19,15 +31,12 @@ int main(int argc, char** argv)
 {
     // --help and --version need no display: answer them before the toolkit
     // connects to one.
-    QStringList arguments;
-    for (int i = 0; i < argc; ++i)
-        arguments << QString::fromLocal8Bit(argv[i]);
-    if (const CCommandLineInfo early = CCommandLineInfo::Parse(arguments); early.AnswersAtOnce())
+    if (const CCommandLineInfo early = CCommandLineInfo::Parse(Arguments(argc, argv)); early.AnswersAtOnce())
         return Finish(early);
 
     // QApplication takes the toolkit's own options out of argv.
     QApplication application(argc, argv);
-    const CCommandLineInfo command = CCommandLineInfo::Parse(QCoreApplication::arguments());
+    const CCommandLineInfo command = CCommandLineInfo::Parse(Arguments(argc, argv));
     if (!command.start)
         return Finish(command);
 

@@ -37,6 +37,8 @@ constexpr StringEntry kStrings[] = {
     {IDS_PASTE_CELLS_LEFT_OUT, "%1 cells beyond the last column were not pasted."},
     {IDS_PASTE_NOT_SENDABLE, "%1 pasted channels cannot be sent to the scanner as they are; the first: %2"},
     {IDS_CHANNEL_FILE_FILTER, "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||"},
+    {IDS_SAVE_AS_FILTER,
+     "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|CHIRP CSV, export (*.csv)|*.csv|All Files (*.*)|*.*||"},
     {IDS_TRANSFER_ERROR, "A transfer error has occurred."},
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "

@@ -112,8 +112,9 @@ int CFileDialog::DoModal()
         g_script->m_shown.push_back({m_openFileDialog, m_defaultExtension, m_fileName, m_flags, nameFilters});
         if (g_script->m_names.empty())
             return IDCANCEL;
-        const QString name = g_script->m_names.front();
+        const auto [name, filterIndex] = g_script->m_names.front();
         g_script->m_names.pop_front();
+        m_filterIndex = filterIndex;
         if (name.isEmpty())
             return IDCANCEL;
         const QString path = QFileInfo(name).absoluteFilePath();
@@ -133,5 +134,6 @@ int CFileDialog::DoModal()
     if (chosen.isEmpty())
         return IDCANCEL;
     m_pathName = QFileInfo(chosen).absoluteFilePath();
+    m_filterIndex = static_cast<int>(ToNameFilters(m_filter).indexOf(dialog.selectedNameFilter())) + 1;
     return IDOK;
 }

@@ -32,6 +32,8 @@ public:
     int DoModal();
     // The chosen file's full path.
     QString GetPathName() const { return m_pathName; }
+    // Which of the filter's file types was chosen, counting from 1.
+    int GetFilterIndex() const { return m_filterIndex; }
 
     // Sets up a Qt file dialog as DoModal shows it.
     void Configure(QFileDialog& dialog) const;
@@ -66,12 +68,12 @@ public:
         Script(const Script&) = delete;
         Script& operator=(const Script&) = delete;
 
-        void SetNextFileName(const QString& name) { m_names.push_back(name); }
+        void SetNextFileName(const QString& name, int filterIndex = 1) { m_names.push_back({name, filterIndex}); }
         const std::vector<Record>& Shown() const { return m_shown; }
 
     private:
         friend class CFileDialog;
-        std::deque<QString> m_names;
+        std::deque<std::pair<QString, int>> m_names;
         std::vector<Record> m_shown;
     };
 
@@ -83,4 +85,5 @@ private:
     QString m_filter;
     QWidget* m_parent;
     QString m_pathName;
+    int m_filterIndex = 1;
 };

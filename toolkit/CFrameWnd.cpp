@@ -7,6 +7,7 @@
 #include "res/StringResource.h"
 #include "toolkit/CReBarBand.h"
 #include "toolkit/CWinApp.h"
+#include "toolkit/FileNameCodec.h"
 
 #include <QAction>
 #include <QDragEnterEvent>
@@ -26,6 +27,16 @@ QString FromView(std::string_view text)
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// The file a local URL names. Its percent-encoded bytes are the name's bytes,
+// which toLocalFile would read as UTF-8 and lose when they are not.
+QString LocalFileOf(const QUrl& url)
+{
+    const QString name = url.toLocalFile();
+    if (!name.contains(QChar::ReplacementCharacter) || !url.host().isEmpty())
+        return name;
+    return DecodeFileName(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+}
+
 // The local files among dragged data; links and remote addresses are left out.
 QStringList LocalFiles(const QMimeData* data)
 {
@@ -33,7 +44,7 @@ QStringList LocalFiles(const QMimeData* data)
     if (data)
         for (const QUrl& url : data->urls())
             if (url.isLocalFile())
-                paths << url.toLocalFile();
+                paths << LocalFileOf(url);
     return paths;
 }
 

@@ -36,8 +36,9 @@ const char* UploadCommand::Usage()
 {
     return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2] [--channels LIST] [--dry-run] FILE\n"
            "\n"
-           "Uploads the channel file FILE (as saved by Scanlore) to a RadioShack GRE Type 1\n"
-           "scanner, as Scanlore's Upload All does.\n"
+           "Uploads the channel file FILE, read as Scanlore's Open reads it (Scanlore's own\n"
+           "layout or another tool's file whose columns it names), to a RadioShack GRE\n"
+           "Type 1 scanner, as Scanlore's Upload All does.\n"
            "\n"
            "Options:\n"
            "  --port DEV        the serial port, for example /dev/ttyUSB0 or COM1\n"
@@ -96,7 +97,7 @@ int UploadCommand::Run(const UploadOptions& options)
         Fail(Done, LinesNotLoadedMessage(options.file, read.applied.linesNotLoaded, list.GetCount()));
     // Another tool's file: how it was read and what was left out, as Open
     // says it; standard output stays for the packets.
-    if (!read.applied.layout.empty() || read.applied.skipped > 0)
+    if (HasReadNotes(read.applied))
         Fail(Done, ReadSummaryMessage(options.file, read.applied));
 
     std::vector<std::int32_t> selected;

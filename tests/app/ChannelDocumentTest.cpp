@@ -196,6 +196,120 @@ TEST_F(ChannelDocumentTest, AFileReadOnlyInPartIsShownButNotTheCurrentFile)
     EXPECT_EQ(document.GetPath(), "") << "Save must not replace the file with the part read";
 }
 
+// Save replaces a file only when Open read all of it in Scanlore's layout;
+// otherwise it asks for a name beside it and says what would be lost.
+struct SaveCase
+{
+    const char* name;
+    const char* text;
+    // Empty when Save replaces the file.
+    const char* reason;
+};
+
+class SaveAfterOpenTest : public ChannelDocumentTest, public ::testing::WithParamInterface<SaveCase>
+{};
+
+TEST_P(SaveAfterOpenTest, ReplacesOnlyWhatOpenReadWhole)
+{
+    const SaveCase& c = GetParam();
+    ScratchFolder::Put(Path("county.csv"), c.text);
+    ASSERT_TRUE(document.Open(Path("county.csv")).ok);
+    Type(0, F::Description, "Edited");
+
+    const ChannelDocument::FileOutcome saved = document.Save();
+    if (std::string(c.reason).empty()) {
+        EXPECT_TRUE(saved.ok);
+        EXPECT_FALSE(saved.needsName);
+        EXPECT_NE(ScratchFolder::Slurp(Path("county.csv")), c.text);
+        return;
+    }
+    EXPECT_FALSE(saved.ok);
+    EXPECT_TRUE(saved.needsName);
+    EXPECT_EQ(saved.message.text.toStdString(), c.reason);
+    EXPECT_EQ(saved.proposedPath, Path("county-scanlore.csv"));
+    EXPECT_EQ(ScratchFolder::Slurp(Path("county.csv")), c.text) << "the file is untouched";
+    EXPECT_TRUE(document.IsModified());
+
+    // Saved under the new name, that file is the current one and Save
+    // replaces it from then on.
+    ASSERT_TRUE(document.SaveAs(saved.proposedPath).ok);
+    EXPECT_EQ(document.GetPath(), Path("county-scanlore.csv"));
+    Type(1, F::Description, "Again");
+    EXPECT_TRUE(document.Save().ok);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, SaveAfterOpenTest,
+    ::testing::Values(
+        SaveCase{"ScanloresOwn", "ID,Frequency,Description\r\n1,151.1,One\r\n2,151.2,Two\r\n", ""},
+        SaveCase{"Chirp",
+                 "Location,Name,Frequency,Duplex,Offset,Tone,rToneFreq,Mode\r\n"
+                 "0,NOAA,162.550000,,0.000000,,88.5,FM\r\n1,RPT,146.940000,-,0.600000,Tone,100.0,FM\r\n",
+                 "county.csv is a CHIRP file; saving it in Scanlore's layout would drop its Duplex, Offset, Tone, "
+                 "rToneFreq and 1 other columns."},
+        SaveCase{"LinesSkipped", "Name,Frequency,Notes\r\nA,151.1,\r\nB,,\r\n",
+                 "county.csv is a file of other columns; saving it in Scanlore's layout would leave out the line it "
+                 "skipped."},
+        SaveCase{"TitleAndKilohertz", "Channel list\r\nFrequency (kHz),Name\r\n151100,A\r\n",
+                 "county.csv is a file of other columns; saving it in Scanlore's layout would drop its title line "
+                 "and write a frequency given in kHz or Hz in MHz."},
+        SaveCase{"OwnWithExtraColumn",
+                 "ID,Frequency,Description,Car Number,Delay,Lockout,Priority,Notes\r\n1,151.1,A,,,,,keep\r\n",
+                 "Saving county.csv in Scanlore's layout would drop its Notes column."},
+        SaveCase{"OwnBeyondTheList",
+                 [] {
+                     static std::string text = "ID,Frequency\r\n";
+                     for (int i = 1; i <= 201; ++i)
+                         text += "x,151.1\r\n";
+                     return text.c_str();
+                 }(),
+                 "Saving county.csv in Scanlore's layout would leave out the line beyond the last channel and number "
+                 "its channels anew."}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ChannelDocumentTest, AWindows1252FileIsSavedAsUtf8AndTheFirstSaveSaysSo)
+{
+    ScratchFolder::Put(Path("old.csv"), "ID,Frequency,Description\r\n1,151.1,K\xF6ln\r\n");
+    ASSERT_TRUE(document.Open(Path("old.csv")).ok);
+
+    const ChannelDocument::FileOutcome first = document.Save();
+    ASSERT_TRUE(first.ok);
+    EXPECT_EQ(first.message.text.toStdString(), "old.csv was read as Windows-1252 and is now saved as UTF-8.");
+    EXPECT_NE(ScratchFolder::Slurp(Path("old.csv")).find("K\xC3\xB6ln"), std::string::npos);
+    const ChannelDocument::FileOutcome second = document.Save();
+    ASSERT_TRUE(second.ok);
+    EXPECT_TRUE(second.message.IsEmpty());
+}
+
+TEST_F(ChannelDocumentTest, ChirpExportLeavesTheCurrentFileAndNamesWhatItDrops)
+{
+    ASSERT_TRUE(document.SaveAs(Path("own.csv")).ok);
+    Type(0, F::Frequency, "146.52");
+    Type(0, F::CarNumber, "02");
+    Type(1, F::Frequency, "119.1");
+    Type(1, F::Delay, "True");
+
+    const ChannelDocument::FileOutcome exported = document.ExportChirp(Path("radio.csv"));
+    ASSERT_TRUE(exported.ok);
+    EXPECT_EQ(exported.message.text.toStdString(),
+              "radio.csv is written in CHIRP's layout, which has no column for Car Number and Delay: the file leaves "
+              "them out.");
+    EXPECT_EQ(document.GetPath(), Path("own.csv"));
+    EXPECT_TRUE(document.IsModified());
+    EXPECT_EQ(ScratchFolder::Slurp(Path("radio.csv")).rfind("\"Location\",\"Name\",\"Frequency\",", 0), 0u);
+
+    EXPECT_FALSE(document.ExportChirp(Path("no such folder/radio.csv")).ok);
+}
+
+TEST_F(ChannelDocumentTest, SaveOfANewTableNeedsANameWithoutProposingOne)
+{
+    const ChannelDocument::FileOutcome saved = document.Save();
+    EXPECT_FALSE(saved.ok);
+    EXPECT_TRUE(saved.needsName);
+    EXPECT_TRUE(saved.message.IsEmpty());
+    EXPECT_EQ(saved.proposedPath, "");
+}
+
 TEST_F(ChannelDocumentTest, ImportFillsEmptyChannelsFromTheGivenOneAsOneStep)
 {
     Type(0, F::Frequency, "146.52");

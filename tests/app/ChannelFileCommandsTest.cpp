@@ -66,7 +66,8 @@ TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneThenSavesWithoutAsking)
     EXPECT_TRUE(asked.flags & CFileDialog::OverwritePrompt);
     EXPECT_TRUE(asked.flags & CFileDialog::HideReadOnly);
     EXPECT_EQ(asked.nameFilters,
-              (QStringList{"Delimited Text File (*.csv, *.txt) (*.csv *.txt)", "All Files (*.*) (*)"}));
+              (QStringList{"Delimited Text File (*.csv, *.txt) (*.csv *.txt)", "CHIRP CSV, export (*.csv) (*.csv)",
+                           "All Files (*.*) (*)"}));
     EXPECT_EQ(frame->GetDocument().GetPath(), Name("first.csv"));
     const std::string saved = Slurp(Path("first.csv"));
     EXPECT_NE(saved.find("\r\n1,146.520000,\"Police\",,False,False,False\r\n"), std::string::npos);
@@ -75,6 +76,22 @@ TEST_F(FileCommandsTest, SaveWithoutANameAsksForOneThenSavesWithoutAsking)
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
     EXPECT_EQ(dialogs.Shown().size(), 1u);
     EXPECT_NE(Slurp(Path("first.csv")).find("\"Fire\""), std::string::npos);
+    EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(FileCommandsTest, SaveAsChirpExportsAndKeepsTheCurrentFileAndTitle)
+{
+    EditCell(0, 1, "146.52");
+    dialogs.SetNextFileName(Path("own.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    EditCell(0, 2, "Simplex");
+
+    dialogs.SetNextFileName(Path("radio.csv"), 2);
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE_AS));
+    EXPECT_EQ(Slurp(Path("radio.csv")).rfind("\"Location\",\"Name\",\"Frequency\",", 0), 0u);
+    EXPECT_NE(Slurp(Path("radio.csv")).find("\r\n1,\"Simplex\",146.520000,"), std::string::npos);
+    EXPECT_EQ(frame->GetDocument().GetPath(), Name("own.csv"));
+    EXPECT_EQ(frame->windowTitle(), "own.csv[*] - Scanlore");
     EXPECT_TRUE(boxes.Shown().empty());
 }
 
@@ -109,18 +126,29 @@ TEST_F(FileCommandsTest, OpenShowsTheFileInTheGridAndTheDocumentsMessageInABox)
               "line 3: no frequency.");
     EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Exclamation);
 
+    // Save does not replace another tool's file: it says why and offers a
+    // name beside it, which becomes the current file.
+    dialogs.SetNextFileName(Path("county-scanlore.csv"));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].text,
+              "county.csv is a RadioReference list; saving it in Scanlore's layout would drop its Description column "
+              "and leave out the line it skipped.");
+    ASSERT_EQ(dialogs.Shown().size(), 2u);
+    EXPECT_EQ(dialogs.Shown()[1].fileName, Path("county-scanlore.csv"));
+    EXPECT_EQ(frame->GetDocument().GetPath(), Name("county-scanlore.csv"));
+
     // Scanlore's own file opens without a word; one that cannot be read
     // leaves the grid as it was.
-    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
-    dialogs.SetNextFileName(Path("county.csv"));
+    dialogs.SetNextFileName(Path("county-scanlore.csv"));
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
-    EXPECT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown().size(), 2u);
     dialogs.SetNextFileName(Path("gone.csv"));
     ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_OPEN));
-    ASSERT_EQ(boxes.Shown().size(), 2u);
-    EXPECT_TRUE(boxes.Shown()[1].text.contains("could not be read"));
-    EXPECT_EQ(boxes.Shown()[1].icon, CMessageBox::Exclamation);
+    ASSERT_EQ(boxes.Shown().size(), 3u);
+    EXPECT_TRUE(boxes.Shown()[2].text.contains("could not be read"));
+    EXPECT_EQ(boxes.Shown()[2].icon, CMessageBox::Exclamation);
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
 }
 

@@ -149,12 +149,12 @@ INSTANTIATE_TEST_SUITE_P(ChannelFile, AwkwardText,
                          ::testing::Values("007", "42", "-3", "1.5", "yes", "False", "  padded  ", "   ", "Fire, EMS",
                                            "say \"hi\"", "\"", ",", "a\"\",b", "Ünterführung 5", "#1 ; tab\there"));
 
-TEST_F(ChannelFileTest, OpenMapsByPositionSkipsTheFirstLineAndIgnoresId)
+TEST_F(ChannelFileTest, OpenMapsScanloresColumnsByPosition)
 {
     Put(Path("pos.csv"),
-        "anything at all,x\r\n"
-        "500,146.52 MHz,Police,K9,yes,On,1\r\n"
-        "501,abc,\"007\",,TRUE,no,y\r\n");
+        "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n"
+        "1,146.52 MHz,Police,K9,yes,On,1\r\n"
+        "2,abc,\"007\",,TRUE,no,y\r\n");
     vnChannelList list;
     FillNew(list, 200);
     Set(list, 1, 1, "100");
@@ -230,7 +230,7 @@ TEST_F(ChannelFileTest, ReadsFilesSavedBySpreadsheets)
     EXPECT_EQ(Cell(list, 2, 6), "True");
 }
 
-TEST_F(ChannelFileTest, LinesBeyondTheChannelListAreLeftUnreadAndCounted)
+TEST_F(ChannelFileTest, LinesBeyondTheChannelListAreLeftUnreadAndListed)
 {
     std::string text = std::string(Header) + "\r\n";
     for (int i = 1; i <= 250; ++i)
@@ -242,11 +242,13 @@ TEST_F(ChannelFileTest, LinesBeyondTheChannelListAreLeftUnreadAndCounted)
     const ChannelFileResult result = ReadChannelFile(Path("long.csv"), list);
     ASSERT_TRUE(result.ok);
     EXPECT_EQ(result.applied.rows, 200);
-    EXPECT_EQ(result.applied.linesNotLoaded, 50);
+    EXPECT_EQ(result.applied.skipped, 50);
+    EXPECT_EQ(result.applied.skipReasons.at(0), "line 202: channel 201 is outside 1 to 200");
     EXPECT_EQ(list.GetCount(), 200);
     EXPECT_EQ(Cell(list, 199, 2), "Line 200");
     EXPECT_EQ(list.GetAt(199)->GetNumber(), 200);
 
+    // Lines without numbers beyond the list are counted as not loaded.
     const std::string message = LinesNotLoadedMessage(Path("long.csv"), 50, 200);
     EXPECT_NE(message.find(Path("long.csv")), std::string::npos);
     EXPECT_NE(message.find("50 lines"), std::string::npos);
@@ -313,10 +315,12 @@ INSTANTIATE_TEST_SUITE_P(
                     "ID,Frequency,Description\r\n5,1,E\r\n6,1,F\r\n7,1,G\r\n",
                     {{5, "E"}, {6, "F"}, {7, "G"}}},
         MappingCase{"IdsInAnyOrder", "200,1,Last\r\n3,1,C\r\n", {{200, "Last"}, {3, "C"}}},
-        MappingCase{"BlankLinesDoNotStopIds", "ID,F,D\r\n5,1,E\r\n\r\n,,\r\n9,1,I\r\n\r\n", {{5, "E"}, {9, "I"}}},
-        MappingCase{"RepeatedIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n5,1,F\r\n", {{1, "E"}, {2, "F"}}},
-        MappingCase{"IdOutsideTheListGoesByPosition", "ID,F,D\r\n5,1,E\r\n201,1,F\r\n", {{1, "E"}, {2, "F"}}},
-        MappingCase{"MissingIdGoesByPosition", "ID,F,D\r\n5,1,E\r\n,1,F\r\n", {{1, "E"}, {2, "F"}}},
+        MappingCase{"BlankLinesDoNotStopIds",
+                    "ID,Frequency,Description\r\n5,1,E\r\n\r\n,,\r\n9,1,I\r\n\r\n",
+                    {{5, "E"}, {9, "I"}}},
+        MappingCase{"RepeatedIdGoesByPosition", "ID,Frequency,Description\r\n5,1,E\r\n5,1,F\r\n", {{1, "E"}, {2, "F"}}},
+        MappingCase{"IdOutsideTheListIsSkipped", "ID,Frequency,Description\r\n5,1,E\r\n201,1,F\r\n", {{5, "E"}}},
+        MappingCase{"MissingIdGoesByPosition", "ID,Frequency,Description\r\n5,1,E\r\n,1,F\r\n", {{1, "E"}, {2, "F"}}},
         MappingCase{"NonNumericFirstLineIsAHeader", "x,1,Head\r\n9,1,I\r\n", {{9, "I"}}},
         MappingCase{"HeaderOnly", "ID,Frequency,Description\r\n", {}}),
     [](const ::testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
@@ -409,9 +413,14 @@ INSTANTIATE_TEST_SUITE_P(
             "\"453125000\",\"\",\"\",\"County\",\"Hz\",\"In Hz\",\"\",\"FM\",\"\",\"\"\r\n"
             "\"460.0250\",\"\",\"\",\"County\",\"Roads\",\"Hwy Dept\",\"\",\"FM\",\"\",\"\"\r\n",
             200,
-            {{0, 1, "154.1300"}, {0, 2, "CoFire Disp"}, {1, 2, "Interagency"}, {2, 1, "460.0250"}, {3, 1, ""}},
-            "Read 3 channels from county.csv (RadioReference layout). 2 lines were skipped: line 4: no frequency; "
-            "line 5: frequency 453125000 is not in MHz (kHz or Hz?)."},
+            {{0, 1, "154.1300"},
+             {0, 2, "CoFire Disp"},
+             {1, 2, "Interagency"},
+             {2, 1, "453.1250"},
+             {3, 1, "460.0250"},
+             {4, 1, ""}},
+            "Read 4 channels from county.csv (RadioReference layout). 1 frequency was converted to MHz. 1 line was "
+            "skipped: line 4: no frequency."},
         // A spreadsheet: byte-order mark, columns in its own order, "MHz"
         // after a number, an empty line at the end.
         ForeignFile{"Spreadsheet",
@@ -435,7 +444,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "Memory,RX Frequency,Comment\n1,151.1,A\n1,151.2,B\n2,151.3,C\n3,151.4,D\n4,151.5,E\n6,151.6,F\n",
                     2,
                     {{0, 2, "A"}, {1, 2, "B"}},
-                    "Read 2 channels from county.csv (columns by name). 4 lines were skipped: line 4: more lines "
+                    "Read 2 channels from county.csv (columns by name). Location numbers repeat; channels are "
+                    "placed in file order. 4 lines were skipped: line 4: more lines "
                     "than channels (2); line 5: more lines than channels (2); line 6: more lines than channels (2); "
                     "and 1 more."},
         // Scanlore's own names in any letter case read by position, as Save
@@ -446,3 +456,120 @@ INSTANTIATE_TEST_SUITE_P(
                     {{0, 2, "Empty"}, {1, 1, "155.1000"}},
                     "Read 2 channels from county.csv."}),
     [](const ::testing::TestParamInfo<ForeignFile>& info) { return std::string(info.param.name); });
+
+// Files as their tools write them, each once read wrong or refused without a
+// reason: the header below title lines, units, race lists, flag words,
+// encodings and channel numbers.
+INSTANTIATE_TEST_SUITE_P(
+    FromTheWild, ForeignLayout,
+    ::testing::Values(
+        // A spreadsheet form: a title, a date and a blank line above the
+        // header, a unit in brackets, a car number with a leading zero.
+        ForeignFile{"TitleLinesAboveTheHeader",
+                    "County scanner list,,,\r\nUpdated 2024-05-01,,,\r\n,,,\r\n"
+                    "Channel,Name,Frequency (MHz),Car #\r\n1,Tower,146.52,02\r\n2,Fire,453.1,7\r\n",
+                    200,
+                    {{0, 1, "146.5200"}, {0, 2, "Tower"}, {0, 3, "02"}, {1, 3, "7"}},
+                    "Read 2 channels from county.csv (columns by name). 3 title lines above the channels were "
+                    "skipped."},
+        ForeignFile{"HeaderInKilohertz",
+                    "Freq [kHz],Alpha Tag\r\n154130,CoFire\r\n155475.5,Interop\r\n",
+                    200,
+                    {{0, 1, "154.1300"}, {1, 1, "155.4755"}},
+                    "Read 2 channels from county.csv (columns by name). 2 frequencies were converted to MHz."},
+        ForeignFile{"WholeNumbersWithoutUnit",
+                    "Frequency,Tag\n154130,kHz\n453125000,Hz\n5000,Neither\n1300,MHz\n146.52,MHz\n",
+                    200,
+                    {{0, 1, "154.1300"}, {1, 1, "453.1250"}, {2, 1, "1300.0000"}, {3, 1, "146.5200"}},
+                    "Read 4 channels from county.csv (columns by name). 2 frequencies were converted to MHz. 1 line "
+                    "was skipped: line 4: frequency 5000 is not MHz, and neither as kHz nor as Hz is it 25 to 1300 "
+                    "MHz."},
+        ForeignFile{"RaceList",
+                    "Car,Driver,Team,Primary,Secondary,Backup\r\n02,Smith,Acme,461.2125,462.5,\r\n"
+                    "44,Jones,,454.0,,\r\n",
+                    200,
+                    {{0, 1, "461.2125"}, {0, 2, "Smith"}, {0, 3, "02"}, {1, 2, "Jones"}, {1, 3, "44"}},
+                    "Read 2 channels from county.csv (race list)."},
+        ForeignFile{"ReceiveNotTransmit",
+                    "Ch,TX Freq,RX Freq,Name\r\n1,151.0,155.1,A\r\n",
+                    200,
+                    {{0, 1, "155.1000"}, {0, 2, "A"}},
+                    "Read 1 channel from county.csv (columns by name)."},
+        ForeignFile{"FlagWords",
+                    "Channel,Frequency,Alpha Tag,Lockout,Pri,Delay (sec)\r\n1,155.1,A,L,Yes,2\r\n"
+                    "2,155.2,B,Unlocked,No,0\r\n3,155.3,C,locked,,\r\n",
+                    200,
+                    {{0, 4, "True"},
+                     {0, 5, "True"},
+                     {0, 6, "True"},
+                     {1, 4, "False"},
+                     {1, 5, "False"},
+                     {1, 6, "False"},
+                     {2, 5, "True"}},
+                    "Read 3 channels from county.csv (columns by name)."},
+        ForeignFile{"Windows1252",
+                    "Name,Frequency\r\nK\xF6ln Feuer,155.1\r\n",
+                    200,
+                    {{0, 2, "K\xC3\xB6ln Feuer"}},
+                    "Read 1 channel from county.csv (columns by name). The file was read as Windows-1252."},
+        // CHIRP writes a comment's line end inside quotes.
+        ForeignFile{"ChirpCommentOverTwoLines",
+                    "Location,Name,Frequency,Duplex,Offset,Tone,Mode,Comment\r\n"
+                    "0,,146.520000,,0.000000,,FM,\"Call\r\nsimplex\"\r\n1,Rpt,146.940000,-,0.600000,,FM,\r\n",
+                    200,
+                    {{0, 2, "Call simplex"}, {1, 2, "Rpt"}},
+                    "Read 2 channels from county.csv (CHIRP layout)."},
+        // Scanlore's layout edited in a spreadsheet, which drops the quotes.
+        ForeignFile{
+            "OwnLayoutUnquotedCarNumber",
+            "ID,Frequency,Description,Car Number,Delay,Lockout,Priority\r\n1,146.52,Pit,02,False,False,False\r\n",
+            200,
+            {{0, 3, "02"}},
+            "Read 1 channel from county.csv."},
+        ForeignFile{"OwnLayoutWithoutHeader",
+                    "1,146.52,A,,False,False,False\r\n3,146.53,B\r\n",
+                    200,
+                    {{0, 2, "A"}, {2, 2, "B"}, {1, 2, ""}},
+                    "Read 2 channels from county.csv."}),
+    [](const ::testing::TestParamInfo<ForeignFile>& info) { return std::string(info.param.name); });
+
+struct RefusedFile
+{
+    const char* name;
+    const char* text;
+    const char* reason;
+};
+
+class RefusedLayout : public ChannelFileTest, public ::testing::WithParamInterface<RefusedFile>
+{};
+
+TEST_P(RefusedLayout, ReadsNothingAndSaysWhy)
+{
+    Put(Path("county.csv"), GetParam().text);
+    vnChannelList list;
+    FillNew(list, 200);
+    Set(list, 0, 2, "kept");
+
+    const ChannelFileResult result = ReadChannelFile(Path("county.csv"), list);
+    EXPECT_FALSE(result.ok);
+    EXPECT_FALSE(result.changed);
+    EXPECT_EQ(result.reason, GetParam().reason);
+    EXPECT_EQ(Cell(list, 0, 2), "kept");
+    EXPECT_EQ(Cell(list, 0, 1), "");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    ChannelFileTest, RefusedLayout,
+    ::testing::Values(
+        RefusedFile{"HeaderWithoutFrequency", "Group,Chan,Tx,Mode\r\nFire,1,154.1,FM\r\n",
+                    "county.csv has a header line, but none of its columns (Group, Chan, Tx, \xE2\x80\xA6) is a "
+                    "frequency. Rename the frequency column to Frequency and open it again."},
+        RefusedFile{"WiderThanScanloresLines", "1,154.13,Fire,,False,False,False,extra\r\n",
+                    "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
+                    "layout (line 1 has 8 fields, more than Scanlore's 7). Add a header line that names the "
+                    "Frequency column and open it again."},
+        RefusedFile{"FlagsThatAreNotTruthWords", "1,154.13,Fire,,False,False,False\r\n2,155.1,EMS,,0,1,0\r\n",
+                    "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
+                    "layout (line 2 holds \"0\" where Scanlore's layout has Delay). Add a header line that names the "
+                    "Frequency column and open it again."}),
+    [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.name); });

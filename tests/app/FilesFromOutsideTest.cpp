@@ -2,6 +2,10 @@
 // line, or dropped on the window from the file manager.
 #include "MainWindowFixture.h"
 
+#include "app/CRecentFileList.h"
+#include "res/ResourceIds.h"
+#include "toolkit/FileNameCodec.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QTemporaryDir>
@@ -71,6 +75,29 @@ TEST_F(FilesFromOutsideTest, DroppedFileOpensAndOtherDropsAreRefused)
     EXPECT_EQ(frame->GetDocument().GetPath(), QFile::encodeName(first).toStdString());
     EXPECT_EQ(Cell(0, 2), "Dropped first");
     EXPECT_EQ(grid->GetItemCount(), 200); // every channel, the file's and the empty rest
+}
+
+// A name in bytes that are not UTF-8, as an old Latin-1 disk holds it: from
+// the command line, a drop and the recent-file list it opens the file named.
+TEST_F(FilesFromOutsideTest, NamesThatAreNotUtf8OpenFromEveryWayIn)
+{
+    const std::string bytes = QFile::encodeName(dir.path()).toStdString() + "/caf\xE9 list.csv";
+    std::ofstream(bytes, std::ios::binary) << "ID,Frequency,Description\r\n1,146.5200,Latin\r\n";
+    const QString name = DecodeFileName(QByteArray::fromStdString(bytes));
+
+    EXPECT_TRUE(app->OpenDocumentFile(name));
+    EXPECT_EQ(frame->GetDocument().GetPath(), bytes);
+    EXPECT_EQ(Cell(0, 2), "Latin");
+
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_NEW));
+    EXPECT_TRUE(Drop({QUrl::fromEncoded("file://" + QByteArray::fromStdString(bytes).toPercentEncoding("/"))}));
+    EXPECT_EQ(frame->GetDocument().GetPath(), bytes);
+
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_NEW));
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_MRU_FILE1));
+    EXPECT_EQ(frame->GetDocument().GetPath(), bytes);
+    EXPECT_EQ(Cell(0, 2), "Latin");
+    EXPECT_TRUE(boxes.Shown().empty());
 }
 
 } // namespace

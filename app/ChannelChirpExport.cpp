@@ -1,0 +1,97 @@
+#include "app/ChannelChirpExport.h"
+
+#include "app/ChannelField.h"
+#include "channels/vnCell.h"
+#include "channels/vnCellTable.h"
+#include "channels/vnChannelList.h"
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+// CHIRP's columns in its order, with the value it writes for a memory that
+// uses none of them; Scanlore fills Location, Name, Frequency, Mode and Skip.
+struct ChirpColumn
+{
+    const char* name;
+    const char* plain;
+};
+
+constexpr std::array<ChirpColumn, 21> kColumns = {{
+    {"Location", ""},       {"Name", ""},           {"Frequency", ""},     {"Duplex", ""},
+    {"Offset", "0.000000"}, {"Tone", ""},           {"rToneFreq", "88.5"}, {"cToneFreq", "88.5"},
+    {"DtcsCode", "023"},    {"DtcsPolarity", "NN"}, {"RxDtcsCode", "023"}, {"CrossMode", "Tone->Tone"},
+    {"Mode", ""},           {"TStep", "5.00"},      {"Skip", ""},          {"Power", ""},
+    {"Comment", ""},        {"URCALL", ""},         {"RPT1CALL", ""},      {"RPT2CALL", ""},
+    {"DVCODE", ""},
+}};
+
+constexpr std::int32_t LocationColumn = 0;
+constexpr std::int32_t NameColumn = 1;
+constexpr std::int32_t FrequencyColumn = 2;
+constexpr std::int32_t ModeColumn = 12;
+constexpr std::int32_t SkipColumn = 14;
+
+constexpr double AirbandLowMHz = 108.0;
+constexpr double AirbandHighMHz = 137.0;
+
+void SetText(vnCellTable& table, std::int32_t row, std::int32_t column, const std::string& text)
+{
+    vnCell cell;
+    if (!text.empty())
+        cell.SetString(text);
+    table.SetCell(row, column, &cell);
+}
+
+} // namespace
+
+vnCellTable MakeChirpTable(const vnChannelList& channels)
+{
+    std::vector<const vnChannel*> rows;
+    for (std::int32_t index = 0; index < channels.GetCount(); ++index)
+        if (const vnChannel* channel = channels.GetAt(index); channel->GetFrequency().GetMHz() > 0.0)
+            rows.push_back(channel);
+
+    vnCellTable table;
+    table.AddColumns(static_cast<std::int32_t>(kColumns.size()));
+    table.AddRows(static_cast<std::int32_t>(rows.size()) + 1);
+    for (std::size_t column = 0; column < kColumns.size(); ++column)
+        SetText(table, 0, static_cast<std::int32_t>(column), kColumns[column].name);
+
+    std::int32_t row = 1;
+    for (const vnChannel* channel : rows) {
+        for (std::size_t column = 0; column < kColumns.size(); ++column)
+            SetText(table, row, static_cast<std::int32_t>(column), kColumns[column].plain);
+        vnCell number;
+        number.SetInt(channel->GetNumber());
+        table.SetCell(row, LocationColumn, &number);
+        SetText(table, row, NameColumn, channel->GetDescription());
+        const double mhz = channel->GetFrequency().GetMHz();
+        vnCell frequency;
+        frequency.SetDouble(mhz);
+        table.SetCell(row, FrequencyColumn, &frequency);
+        SetText(table, row, ModeColumn, mhz >= AirbandLowMHz && mhz <= AirbandHighMHz ? "AM" : "FM");
+        SetText(table, row, SkipColumn, channel->GetLockout() ? "S" : channel->GetPriority() ? "P" : "");
+        ++row;
+    }
+    return table;
+}
+
+std::vector<std::string> FieldsChirpDrops(const vnChannelList& channels)
+{
+    bool carNumber = false;
+    bool delay = false;
+    for (std::int32_t index = 0; index < channels.GetCount(); ++index) {
+        const vnChannel* channel = channels.GetAt(index);
+        carNumber = carNumber || !channel->GetCarNumber().empty();
+        delay = delay || channel->GetDelay();
+    }
+    std::vector<std::string> fields;
+    if (carNumber)
+        fields.push_back(GetFieldInfo(ChannelField::CarNumber).header);
+    if (delay)
+        fields.push_back(GetFieldInfo(ChannelField::Delay).header);
+    return fields;
+}

@@ -1,0 +1,89 @@
+#include "tools/ConvertCommand.h"
+
+#include "modules/vnChannelLayout.h"
+#include "tests/support/ScratchFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+vnChannelLayout TwoHundredChannels()
+{
+    vnChannelLayout layout;
+    layout.SetFirstChannel(1);
+    layout.SetFirstBank(1);
+    layout.SetBankCount(10);
+    layout.SetChannelsPerBank(20);
+    return layout;
+}
+
+const char* const kChirp = "Location,Name,Frequency,Duplex,Offset,Tone,Mode\r\n"
+                           "0,NOAA,162.550000,,0.000000,,FM\r\n1,Tower,119.100000,,0.000000,,AM\r\n";
+
+struct ConvertCase
+{
+    const char* name;
+    std::vector<std::string> arguments; // "{in}" and "{out}" stand for the folder's files
+    int exit;
+    const char* outStarts; // standard output's first line, or the file's
+    const char* errStarts;
+};
+
+class ConvertCommandTest : public ::testing::TestWithParam<ConvertCase>
+{
+protected:
+    ScratchFolder folder;
+};
+
+} // namespace
+
+TEST_P(ConvertCommandTest, ReadsAsOpenDoesAndWritesTheChosenLayout)
+{
+    const ConvertCase& c = GetParam();
+    ScratchFolder::Put(folder.Path("in.csv"), kChirp);
+    ScratchFolder::Put(folder.Path("group.csv"), "Group,Chan,Tx\r\nFire,1,154.1\r\n");
+    std::vector<std::string> arguments;
+    for (std::string argument : c.arguments) {
+        if (argument == "{in}" || argument == "{group}" || argument == "{out}" || argument == "{nowhere}")
+            argument = folder.Path(argument == "{in}"          ? "in.csv"
+                                       : argument == "{group}" ? "group.csv"
+                                       : argument == "{out}"   ? "out.csv"
+                                                               : "no such folder/out.csv");
+        arguments.push_back(argument);
+    }
+    std::string out;
+    std::string err;
+    EXPECT_EQ(ConvertCommand::Run(arguments, TwoHundredChannels(), -1, out, err), c.exit) << err;
+    const std::string written = out.empty() ? ScratchFolder::Slurp(folder.Path("out.csv")) : out;
+    EXPECT_EQ(written.substr(0, written.find("\r\n")), c.outStarts);
+    EXPECT_EQ(err.rfind(c.errStarts, 0), 0u) << err;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ConvertCommandTest,
+    ::testing::Values(
+        ConvertCase{"ChirpToScanloreOnStandardOutput",
+                    {"{in}"},
+                    ConvertCommand::Done,
+                    "\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\",\"Lockout\",\"Priority\"",
+                    "Read 2 channels from in.csv (CHIRP layout)."},
+        ConvertCase{"ChirpBackToChirpInAFile",
+                    {"--to", "chirp", "{in}", "{out}"},
+                    ConvertCommand::Done,
+                    "\"Location\",\"Name\",\"Frequency\",\"Duplex\",\"Offset\",\"Tone\",\"rToneFreq\",\"cToneFreq\","
+                    "\"DtcsCode\",\"DtcsPolarity\",\"RxDtcsCode\",\"CrossMode\",\"Mode\",\"TStep\",\"Skip\",\"Power\","
+                    "\"Comment\",\"URCALL\",\"RPT1CALL\",\"RPT2CALL\",\"DVCODE\"",
+                    "Read 2 channels"},
+        ConvertCase{"RefusedFile", {"{group}"}, ConvertCommand::BadUsage, "", "The channel file \""},
+        ConvertCase{
+            "OutIsFile", {"{in}", "{in}"}, ConvertCommand::BadUsage, "", "scanlore-convert: OUT is FILE itself"},
+        ConvertCase{"UnknownLayout",
+                    {"--to", "csv", "{in}"},
+                    ConvertCommand::BadUsage,
+                    "",
+                    "scanlore-convert: --to takes scanlore or chirp"},
+        ConvertCase{"OutCannotBeWritten", {"{in}", "{nowhere}"}, ConvertCommand::WriteFailed, "", "Read 2 channels"}),
+    [](const auto& info) { return std::string(info.param.name); });
