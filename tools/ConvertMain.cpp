@@ -2,6 +2,7 @@
 // in Scanlore's layout or CHIRP's, for scripts and other tools.
 
 #include "modules/gre1/vnGre1Module.h"
+#include "tools/BinaryStreams.h"
 #include "tools/ConvertCommand.h"
 
 #include <cstdio>
@@ -10,6 +11,7 @@
 
 int main(int argc, char** argv)
 {
+    UseBinaryStandardStreams();
     const std::vector<std::string> arguments(argv + 1, argv + argc);
     // The channels of the scanner Scanlore edits, as Open makes them.
     vnGre1Module module;

@@ -1,0 +1,4 @@
+#include "tools/BinaryStreams.h"
+
+// POSIX streams never translate bytes.
+void UseBinaryStandardStreams() {}
