@@ -36,9 +36,9 @@ const char* UploadCommand::Usage()
 {
     return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2] [--channels LIST] [--dry-run] FILE\n"
            "\n"
-           "Uploads the channel file FILE, read as Scanlore's Open reads it (Scanlore's own\n"
-           "layout or another tool's file whose columns it names), to a RadioShack GRE\n"
-           "Type 1 scanner, as Scanlore's Upload All does.\n"
+           "Uploads the channel file FILE (- for standard input), read as Scanlore's Open\n"
+           "reads it (Scanlore's own layout or another tool's file whose columns it\n"
+           "names), to a RadioShack GRE Type 1 scanner, as Scanlore's Upload All does.\n"
            "\n"
            "Options:\n"
            "  --port DEV        the serial port, for example /dev/ttyUSB0 or COM1\n"
@@ -90,15 +90,19 @@ int UploadCommand::Run(const UploadOptions& options)
     const vnChannelLayout layout = module.GetLayout();
     vnChannelList list;
     layout.MakeChannels(list);
-    const ChannelFileResult read = ReadChannelFile(options.file, list);
+    // "-" is standard input, read to its end as a file would be.
+    const bool standardInput = options.file == "-";
+    const std::string file = standardInput ? std::string("standard input") : options.file;
+    const ChannelFileResult read =
+        standardInput ? ReadChannelDescriptor(0, file, list) : ReadChannelFile(options.file, list);
     if (!read.ok)
-        return Fail(BadUsage, OpenFailedMessage(options.file, read.reason));
+        return Fail(BadUsage, OpenFailedMessage(file, read.reason));
     if (read.applied.linesNotLoaded > 0)
-        Fail(Done, LinesNotLoadedMessage(options.file, read.applied.linesNotLoaded, list.GetCount()));
+        Fail(Done, LinesNotLoadedMessage(file, read.applied.linesNotLoaded, list.GetCount()));
     // Another tool's file: how it was read and what was left out, as Open
     // says it; standard output stays for the packets.
     if (HasReadNotes(read.applied))
-        Fail(Done, ReadSummaryMessage(options.file, read.applied));
+        Fail(Done, ReadSummaryMessage(file, read.applied));
 
     std::vector<std::int32_t> selected;
     for (std::int32_t number : options.channels) {

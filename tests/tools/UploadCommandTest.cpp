@@ -109,7 +109,8 @@ protected:
         return path.string();
     }
 
-    Outcome Run(const std::vector<std::string>& arguments)
+    // Standard input is the file named, or nothing.
+    Outcome Run(const std::vector<std::string>& arguments, const std::string& input = "/dev/null")
     {
         Outcome outcome;
         std::vector<std::string> all{Upload};
@@ -122,6 +123,7 @@ protected:
         const auto err = m_folder / "stderr";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
         posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = -1;
@@ -214,6 +216,10 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
     const Outcome some = Run({"--dry-run", "--channels", "1,2", file});
     EXPECT_EQ(some.status, 0) << some.err;
     EXPECT_EQ(some.out, "81 04 01 01 01 F9\n" + channel1 + end + "81 04 01 01 01 F9\n" + end);
+    // "-" reads the same file from standard input.
+    const Outcome piped = Run({"--dry-run", "-"}, file);
+    EXPECT_EQ(piped.status, 0) << piped.err;
+    EXPECT_EQ(piped.out, done.out);
 }
 
 TEST_F(UploadProgramTest, AnotherToolsFileSendsTheSameAndSumsUpTheReadOnStandardError)
