@@ -79,6 +79,8 @@ TEST_F(FilesFromOutsideTest, DroppedFileOpensAndOtherDropsAreRefused)
 
 // A name in bytes that are not UTF-8, as an old Latin-1 disk holds it: from
 // the command line, a drop and the recent-file list it opens the file named.
+// Windows names files in UTF-16 text, which has no such bytes.
+#ifndef _WIN32
 TEST_F(FilesFromOutsideTest, NamesThatAreNotUtf8OpenFromEveryWayIn)
 {
     const std::string bytes = QFile::encodeName(dir.path()).toStdString() + "/caf\xE9 list.csv";
@@ -99,5 +101,6 @@ TEST_F(FilesFromOutsideTest, NamesThatAreNotUtf8OpenFromEveryWayIn)
     EXPECT_EQ(Cell(0, 2), "Latin");
     EXPECT_TRUE(boxes.Shown().empty());
 }
+#endif
 
 } // namespace
