@@ -76,8 +76,9 @@ CMainFrame::CMainFrame() : m_reBar(this)
     connect(&m_document, &ChannelDocument::PathChanged, this, &CMainFrame::UpdateTitle);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitDataRequest, Qt::DirectConnection);
     // Edits, pastes and imports say at once what the upload would refuse.
-    m_document.SetChannelCheck(
-        [this](const vnChannel& channel) { return vnModuleLease(m_moduleManager).CheckChannel(channel); });
+    m_document.SetChannelCheck([this](const std::vector<const vnChannel*>& channels) {
+        return vnModuleLease(m_moduleManager).CheckChannels(channels);
+    });
 
     // First-run check, before the window exists: the modules dialog once.
     vnSettingsStore& settings = vnSettings();

@@ -367,14 +367,13 @@ std::int32_t ChannelDocument::CountRefused(const std::vector<std::int32_t>& inde
 {
     if (!m_check)
         return 0;
+    std::vector<const vnChannel*> channels;
+    for (const std::int32_t index : indexes)
+        if (const vnChannel* channel = m_channels.GetAt(index))
+            channels.push_back(channel);
     std::int32_t count = 0;
-    for (const std::int32_t index : indexes) {
-        const vnChannel* channel = m_channels.GetAt(index);
-        if (!channel)
-            continue;
-        const std::string reason = m_check(*channel);
+    for (const std::string& reason : m_check(channels))
         if (!reason.empty() && count++ == 0)
             firstReason = reason;
-    }
     return count;
 }

@@ -54,9 +54,10 @@ public:
         std::string proposedPath;
     };
 
-    // Says why the current module's upload would refuse a channel as it is;
-    // empty when it would take it.
-    using ChannelCheck = std::function<std::string(const vnChannel& channel)>;
+    // Says why the current module's upload would refuse each of the channels
+    // as it is; an empty text for one it would take. One call for all the
+    // channels of a step, so that a paste of 200 asks one module.
+    using ChannelCheck = std::function<std::vector<std::string>(const std::vector<const vnChannel*>& channels)>;
 
     ChannelDocument();
     ~ChannelDocument() override;

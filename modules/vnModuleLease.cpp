@@ -37,3 +37,11 @@ std::string vnModuleLease::CheckChannel(const vnChannel& channel) const
         transfer->CheckChannel(&channel, &reason);
     return reason;
 }
+
+std::vector<std::string> vnModuleLease::CheckChannels(const std::vector<const vnChannel*>& channels) const
+{
+    std::vector<std::string> reasons;
+    for (const vnChannel* channel : channels)
+        reasons.push_back(CheckChannel(*channel));
+    return reasons;
+}

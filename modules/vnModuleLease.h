@@ -3,6 +3,7 @@
 #include "modules/vnChannelLayout.h"
 
 #include <string>
+#include <vector>
 
 class vnChannel;
 class vnModule;
@@ -31,6 +32,8 @@ public:
     // Why the module's upload would refuse the channel as it is; empty when
     // it would take it, or when there is no transfer to ask.
     std::string CheckChannel(const vnChannel& channel) const;
+    // The same for each of the channels, in their order.
+    std::vector<std::string> CheckChannels(const std::vector<const vnChannel*>& channels) const;
 
 private:
     vnModuleManager& m_manager;

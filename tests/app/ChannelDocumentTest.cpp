@@ -5,6 +5,7 @@
 #include "app/ChannelFile.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/vnTransfer.h"
+#include "tests/support/Gre1Layout.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <QSignalSpy>
@@ -22,16 +23,6 @@ namespace {
 using Kind = ChannelDocument::Message::Kind;
 using F = ChannelField;
 
-vnChannelLayout TwoHundredChannels()
-{
-    vnChannelLayout layout;
-    layout.SetFirstChannel(1);
-    layout.SetFirstBank(1);
-    layout.SetBankCount(10);
-    layout.SetChannelsPerBank(20);
-    return layout;
-}
-
 const char* const kTenChannels = "ID,Frequency,Description\r\n"
                                  "1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n4,151.4,Four\r\n5,151.5,Five\r\n"
                                  "6,151.6,Six\r\n7,151.7,Seven\r\n8,151.8,Eight\r\n9,151.9,Nine\r\n10,152,Ten\r\n";
@@ -41,14 +32,15 @@ class ChannelDocumentTest : public ::testing::Test
 protected:
     void SetUp() override
     {
-        document.New(TwoHundredChannels());
+        document.New(Gre1Layout());
         // The GRE module's own check, as the window installs it.
-        document.SetChannelCheck([this](const vnChannel& channel) {
+        document.SetChannelCheck([this](const std::vector<const vnChannel*>& channels) {
             vnTransfer* transfer = nullptr;
             module.GetTransfer(&transfer);
-            std::string reason;
-            transfer->CheckChannel(&channel, &reason);
-            return reason;
+            std::vector<std::string> reasons(channels.size());
+            for (std::size_t i = 0; i < channels.size(); ++i)
+                transfer->CheckChannel(channels[i], &reasons[i]);
+            return reasons;
         });
     }
 
@@ -76,7 +68,7 @@ TEST_F(ChannelDocumentTest, NewMakesAnEmptyChannelPerNumberWithoutFileOrSteps)
     ASSERT_TRUE(document.SaveAs(Path("a.csv")).ok);
     Type(1, F::Frequency, "146.52");
     QSignalSpy reset(&document, &ChannelDocument::Reset);
-    document.New(TwoHundredChannels());
+    document.New(Gre1Layout());
 
     EXPECT_EQ(reset.count(), 1);
     ASSERT_EQ(document.GetCount(), 200);
