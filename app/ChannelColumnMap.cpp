@@ -314,40 +314,42 @@ ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
     return map;
 }
 
+namespace {
+
+// How a summary names each layout read by name, and how a refused Save
+// names the file: one row per layout, empty for Scanlore's own.
+struct LayoutWords
+{
+    ChannelColumnMap::Layout layout;
+    const char* name;
+    const char* kind;
+};
+
+constexpr LayoutWords kLayoutWords[] = {
+    {ChannelColumnMap::Layout::Chirp, "CHIRP layout", "a CHIRP file"},
+    {ChannelColumnMap::Layout::RadioReference, "RadioReference layout", "a RadioReference list"},
+    {ChannelColumnMap::Layout::RaceList, "race list", "a race list"},
+    {ChannelColumnMap::Layout::ByName, "columns by name", "a file of other columns"},
+};
+
+const LayoutWords* WordsFor(ChannelColumnMap::Layout layout)
+{
+    for (const LayoutWords& words : kLayoutWords)
+        if (words.layout == layout)
+            return &words;
+    return nullptr;
+}
+
+} // namespace
+
 std::string ChannelColumnMap::GetLayoutName() const
 {
-    switch (m_layout) {
-    case Layout::Chirp:
-        return "CHIRP layout";
-    case Layout::RadioReference:
-        return "RadioReference layout";
-    case Layout::RaceList:
-        return "race list";
-    case Layout::ByName:
-        return "columns by name";
-    case Layout::Own:
-    case Layout::OwnWithoutHeader:
-    case Layout::Refused:
-        break;
-    }
-    return {};
+    const LayoutWords* words = WordsFor(m_layout);
+    return words ? words->name : std::string();
 }
 
 std::string ChannelColumnMap::GetFileKind() const
 {
-    switch (m_layout) {
-    case Layout::Chirp:
-        return "a CHIRP file";
-    case Layout::RadioReference:
-        return "a RadioReference list";
-    case Layout::RaceList:
-        return "a race list";
-    case Layout::ByName:
-        return "a file of other columns";
-    case Layout::Own:
-    case Layout::OwnWithoutHeader:
-    case Layout::Refused:
-        break;
-    }
-    return {};
+    const LayoutWords* words = WordsFor(m_layout);
+    return words ? words->kind : std::string();
 }

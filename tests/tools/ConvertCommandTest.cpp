@@ -1,6 +1,7 @@
 #include "tools/ConvertCommand.h"
 
 #include "modules/vnChannelLayout.h"
+#include "tests/support/Gre1Layout.h"
 #include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
@@ -9,16 +10,6 @@
 #include <vector>
 
 namespace {
-
-vnChannelLayout TwoHundredChannels()
-{
-    vnChannelLayout layout;
-    layout.SetFirstChannel(1);
-    layout.SetFirstBank(1);
-    layout.SetBankCount(10);
-    layout.SetChannelsPerBank(20);
-    return layout;
-}
 
 const char* const kChirp = "Location,Name,Frequency,Duplex,Offset,Tone,Mode\r\n"
                            "0,NOAA,162.550000,,0.000000,,FM\r\n1,Tower,119.100000,,0.000000,,AM\r\n";
@@ -56,7 +47,7 @@ TEST_P(ConvertCommandTest, ReadsAsOpenDoesAndWritesTheChosenLayout)
     }
     std::string out;
     std::string err;
-    EXPECT_EQ(ConvertCommand::Run(arguments, TwoHundredChannels(), -1, out, err), c.exit) << err;
+    EXPECT_EQ(ConvertCommand::Run(arguments, Gre1Layout(), -1, out, err), c.exit) << err;
     const std::string written = out.empty() ? ScratchFolder::Slurp(folder.Path("out.csv")) : out;
     EXPECT_EQ(written.substr(0, written.find("\r\n")), c.outStarts);
     EXPECT_EQ(err.rfind(c.errStarts, 0), 0u) << err;
