@@ -377,3 +377,111 @@ std::int32_t ChannelDocument::CountRefused(const std::vector<std::int32_t>& inde
             firstReason = reason;
     return count;
 }
+
+bool ChannelDocument::GetFlag(std::int32_t index, ChannelField field) const
+{
+    const vnChannel* channel = m_channels.GetAt(index);
+    if (!channel)
+        return false;
+    switch (field) {
+    case ChannelField::Delay:
+        return channel->GetDelay();
+    case ChannelField::Lockout:
+        return channel->GetLockout();
+    case ChannelField::Priority:
+        return channel->GetPriority();
+    default:
+        return false;
+    }
+}
+
+void ChannelDocument::SetFlag(const std::vector<std::int32_t>& indexes, ChannelField field, bool value)
+{
+    if (!GetFieldInfo(field).flag)
+        return;
+    std::vector<ChannelEditCommand::Change> changes;
+    for (const std::int32_t index : indexes) {
+        const vnChannel* channel = m_channels.GetAt(index);
+        if (!channel)
+            continue;
+        vnChannel changed = *channel;
+        if (field == ChannelField::Delay)
+            changed.SetDelay(value);
+        else if (field == ChannelField::Lockout)
+            changed.SetLockout(value);
+        else
+            changed.SetPriority(value);
+        changes.push_back({index, *channel, changed});
+    }
+    if (changes.empty())
+        return;
+    const std::int32_t number = changes.front().before.GetNumber();
+    const std::size_t count = changes.size();
+    const QByteArray verb = LoadStringText(GetFieldInfo(field).title).toUtf8();
+    ChangeChannels(std::move(changes), ChannelsStepText(verb.constData(), count, number));
+}
+
+std::vector<vnChannel> ChannelDocument::GetContents() const
+{
+    std::vector<vnChannel> contents;
+    contents.reserve(static_cast<std::size_t>(m_channels.GetCount()));
+    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index)
+        contents.push_back(*m_channels.GetAt(index));
+    return contents;
+}
+
+ChannelDocument::Arranged ChannelDocument::Apply(const ChannelArrange::Result& result, const char* verb,
+                                                 std::size_t count)
+{
+    if (!result.refusal.empty())
+        return {Warning(result.refusal), {}};
+    std::vector<ChannelEditCommand::Change> changes;
+    for (std::size_t i = 0; i < result.channels.size(); ++i) {
+        const auto index = static_cast<std::int32_t>(i);
+        if (const vnChannel* channel = m_channels.GetAt(index); channel && !(*channel == result.channels[i]))
+            changes.push_back({index, *channel, result.channels[i]});
+    }
+    if (!changes.empty()) {
+        const std::int32_t number = changes.front().before.GetNumber();
+        ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
+    }
+    return {{}, result.selected};
+}
+
+ChannelDocument::Arranged ChannelDocument::InsertEmpty(const std::vector<std::int32_t>& indexes)
+{
+    return Apply(ChannelArrange::InsertEmpty(GetContents(), m_layout, indexes), "Insert", indexes.size());
+}
+
+ChannelDocument::Arranged ChannelDocument::Remove(const std::vector<std::int32_t>& indexes)
+{
+    return Apply(ChannelArrange::Remove(GetContents(), m_layout, indexes), "Remove", indexes.size());
+}
+
+ChannelDocument::Arranged ChannelDocument::Move(const std::vector<std::int32_t>& indexes, int step)
+{
+    return Apply(ChannelArrange::Move(GetContents(), indexes, step), "Move", indexes.size());
+}
+
+ChannelDocument::Arranged ChannelDocument::MoveTo(const std::vector<std::int32_t>& indexes, std::int32_t before)
+{
+    return Apply(ChannelArrange::MoveTo(GetContents(), indexes, before), "Move", indexes.size());
+}
+
+ChannelDocument::Arranged ChannelDocument::Sort(const std::vector<std::int32_t>& indexes,
+                                                const ChannelArrange::SortOrder& order)
+{
+    const std::size_t count = order.scope == ChannelArrange::SortScope::Selection
+        ? indexes.size()
+        : static_cast<std::size_t>(m_channels.GetCount());
+    return Apply(ChannelArrange::Sort(GetContents(), m_layout, indexes, order), "Sort", count);
+}
+
+std::vector<std::int32_t> ChannelDocument::GetBankStarts() const
+{
+    std::vector<std::int32_t> starts;
+    for (const ChannelArrange::Bank& bank : ChannelArrange::Banks(GetContents(), m_layout))
+        if (bank.first > 0)
+            starts.push_back(bank.first);
+    return starts;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/ChannelArrange.h"
 #include "app/ChannelEditCommand.h"
 #include "app/ChannelField.h"
 #include "app/ChannelSearch.h"
@@ -130,6 +131,28 @@ public:
     // for the command ("Delete of Channel 12", "Cut of 3 Channels").
     void Clear(const std::vector<std::int32_t>& indexes, const char* verb);
 
+    // Whether a flag field of the channel at index is on.
+    bool GetFlag(std::int32_t index, ChannelField field) const;
+    // Sets a flag field of the channels to value, as one undo step.
+    void SetFlag(const std::vector<std::int32_t>& indexes, ChannelField field, bool value);
+
+    // What a command that moves channels between numbers did: the channels
+    // to select afterwards, or a message when nothing changed.
+    struct Arranged
+    {
+        Message message;
+        std::vector<std::int32_t> selected;
+    };
+    // Each is one undo step named for what it did ("Move of 3 Channels");
+    // the numbers stay in place and the channels move (see ChannelArrange).
+    Arranged InsertEmpty(const std::vector<std::int32_t>& indexes);
+    Arranged Remove(const std::vector<std::int32_t>& indexes);
+    Arranged Move(const std::vector<std::int32_t>& indexes, int step);
+    Arranged MoveTo(const std::vector<std::int32_t>& indexes, std::int32_t before);
+    Arranged Sort(const std::vector<std::int32_t>& indexes, const ChannelArrange::SortOrder& order);
+    // The indexes where a bank of the layout begins after the first.
+    std::vector<std::int32_t> GetBankStarts() const;
+
     // Changes channels as one undo step named text. Nothing is recorded when
     // no channel changes.
     void ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text);
@@ -144,6 +167,9 @@ signals:
 
 private:
     void SetPath(const std::string& path);
+    std::vector<vnChannel> GetContents() const;
+    // Records the new contents as one step named verb over count channels.
+    Arranged Apply(const ChannelArrange::Result& result, const char* verb, std::size_t count);
     // How many of the channels the check refuses, and its reason for the
     // first of them.
     std::int32_t CountRefused(const std::vector<std::int32_t>& indexes, std::string& firstReason) const;

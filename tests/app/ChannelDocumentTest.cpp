@@ -429,6 +429,36 @@ TEST_F(ChannelDocumentTest, EveryChangeIsAStepThatUndoRestoresExactly)
     EXPECT_EQ(document.GetUndoStack().count(), 2);
 }
 
+TEST_F(ChannelDocumentTest, MovesAndFlagsAreOneNamedStepEach)
+{
+    ScratchFolder::Put(Path("ten.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("ten.csv")).ok);
+    const ChannelDocument::Arranged moved = document.Move({2, 3, 4}, -1);
+    EXPECT_EQ(moved.selected, (std::vector<std::int32_t>{1, 2, 3}));
+    EXPECT_EQ(document.GetUndoStack().undoText(), "Move of 3 Channels");
+    EXPECT_EQ(Cell(1, F::Description), "Three");
+    EXPECT_EQ(Cell(4, F::Description), "Two");
+    EXPECT_EQ(Cell(1, F::Number), "2");
+
+    // Bank 1 (channels 1-20) is full from 1 to 10: inserting above 10 fits.
+    EXPECT_TRUE(document.InsertEmpty({9}).message.IsEmpty());
+    EXPECT_EQ(Cell(10, F::Description), "Ten");
+    const ChannelDocument::Arranged refused = document.InsertEmpty({19, 20});
+    EXPECT_EQ(refused.message.kind, Kind::Warning);
+    EXPECT_EQ(document.GetUndoStack().count(), 2);
+
+    document.SetFlag({0, 1}, F::Lockout, true);
+    EXPECT_EQ(document.GetUndoStack().undoText(), "Lockout of 2 Channels");
+    EXPECT_TRUE(document.GetFlag(1, F::Lockout));
+    EXPECT_EQ(Cell(0, F::Lockout), "True");
+    EXPECT_EQ(document.GetBankStarts().front(), 20);
+
+    while (document.GetUndoStack().canUndo())
+        document.GetUndoStack().undo();
+    EXPECT_EQ(Cell(1, F::Description), "Two");
+    EXPECT_FALSE(document.GetFlag(1, F::Lockout));
+}
+
 TEST_F(ChannelDocumentTest, CopyGivesCellTextAndAChannelFileAndClearEmptiesAsOneStep)
 {
     for (int index : {3, 4}) {
