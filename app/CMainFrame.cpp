@@ -4,6 +4,7 @@
 #include "app/CColumnsDlg.h"
 #include "app/CFindDlg.h"
 #include "app/CGoToDlg.h"
+#include "app/CGridEditCommands.h"
 #include "app/CHelpWindow.h"
 #include "app/CPageSetup.h"
 #include "app/CRecentFileList.h"
@@ -28,8 +29,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
-#include <QMenu>
-#include <QMimeData>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -52,12 +51,6 @@ QString StepLabel(const char* verb, const QString& step, const char* keys)
     if (!step.isEmpty())
         label += QLatin1Char(' ') + step;
     return label + QLatin1Char('\t') + QString::fromUtf8(keys);
-}
-
-bool ClipboardHasText()
-{
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    return data && data->hasText() && !data->text().isEmpty();
 }
 
 CRecentFileList RecentFiles()
@@ -87,6 +80,8 @@ CMainFrame::CMainFrame() : m_reBar(this)
         settings.SetSettingInt(kRootSection, kFirstRun, 0);
     }
 }
+
+CMainFrame::~CMainFrame() = default;
 
 void CMainFrame::RegisterCommands()
 {
@@ -130,20 +125,6 @@ void CMainFrame::RegisterCommands()
     OnUpdateCommandUI(ID_EDIT_FIND_NEXT, needSearch);
     OnUpdateCommandUI(ID_EDIT_FIND_PREVIOUS, needSearch);
     OnUpdateCommandUI(ID_EDIT_GOTO, needRows);
-    // Clipboard and Delete act on the selected rows; Paste needs text to paste.
-    OnCommand(ID_EDIT_CUT, [this] { OnEditCut(); });
-    OnCommand(ID_EDIT_COPY, [this] { OnEditCopy(); });
-    OnCommand(ID_EDIT_PASTE, [this] { OnEditPaste(); });
-    OnCommand(ID_EDIT_DELETE, [this] {
-        m_grid->CommitEdit();
-        m_document.Clear(SelectedRows(), "Delete");
-    });
-    const auto needSelection = [this](CCmdUI& ui) { ui.Enable(m_grid && m_grid->selectionModel()->hasSelection()); };
-    OnUpdateCommandUI(ID_EDIT_CUT, needSelection);
-    OnUpdateCommandUI(ID_EDIT_COPY, needSelection);
-    OnUpdateCommandUI(ID_EDIT_DELETE, needSelection);
-    OnUpdateCommandUI(ID_EDIT_PASTE,
-                      [this](CCmdUI& ui) { ui.Enable(m_document.GetCount() > 0 && ClipboardHasText()); });
     OnCommand(ID_VIEW_COLUMNS, [this] { OnViewColumns(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
@@ -160,6 +141,9 @@ bool CMainFrame::OnCreate()
 {
     m_grid = new hvGridCtrl(this, this);
     SetActiveView(m_grid);
+    m_editCommands = std::make_unique<CGridEditCommands>(*this, *m_grid, m_document,
+                                                         [this](const auto& message) { ShowStatus(message); });
+    AddAccelerators(IDR_GRID, m_grid);
 
     m_toolBar = new CToolBar(this);
     if (!m_toolBar->LoadToolBar(IDR_MAINFRAME))
@@ -186,11 +170,19 @@ bool CMainFrame::OnCreate()
     });
 
     CreateColumns();
-    // The grid shows the document's channels, always as many rows as it has.
-    connect(&m_document, &ChannelDocument::Reset, this, [this] { m_grid->SetItemCount(m_document.GetCount()); });
+    // The grid shows the document's channels, always as many rows as it has,
+    // from channel 1 at the top, with a line between banks.
+    connect(&m_document, &ChannelDocument::Reset, this, [this] {
+        m_grid->SetItemCount(m_document.GetCount());
+        const std::vector<std::int32_t> banks = m_document.GetBankStarts();
+        m_grid->SetGroupStarts({banks.begin(), banks.end()});
+        m_grid->scrollToTop();
+        m_grid->SelectOnly(0);
+    });
     connect(&m_document, &ChannelDocument::ChannelsChanged, m_grid, &hvGridCtrl::RedrawItems);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(m_grid, &QWidget::customContextMenuRequested, this, &CMainFrame::OnGridContextMenu);
+    connect(m_grid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_editCommands->ShowContextMenu(at); });
     // The toolbar's Cut, Copy and Paste follow the selection and the clipboard.
     connect(m_grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
             &CMainFrame::RequestCommandUIUpdate);
@@ -218,6 +210,8 @@ void CMainFrame::CreateColumns()
     // which also takes the room a wider window gives the grid.
     m_grid->SetTypingColumn(ColumnOf(ChannelField::Description));
     m_grid->SetFillColumn(ColumnOf(ChannelField::Description));
+    for (const ChannelFieldInfo& info : ChannelFields())
+        m_grid->SetColumnCheckBox(ColumnOf(info.field), info.flag);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event)
@@ -241,6 +235,27 @@ void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
 {
     if (const auto field = FieldOfColumn(column))
         ShowStatus(m_document.EditCell(row, *field, text));
+}
+
+bool CMainFrame::GetDispInfoCheck(int row, int column)
+{
+    const auto field = FieldOfColumn(column);
+    return field && m_document.GetFlag(row, *field);
+}
+
+void CMainFrame::OnCheckChanged(const std::vector<int>& rows, int column, bool checked)
+{
+    m_editCommands->SetFlag(rows, column, checked);
+}
+
+void CMainFrame::OnRowsDropped(const std::vector<int>& rows, int before)
+{
+    m_editCommands->MoveRowsTo(rows, before);
+}
+
+bool CMainFrame::OnCmdMsg(int id, CCmdUI* ui)
+{
+    return (m_editCommands && m_editCommands->OnCmdMsg(id, ui)) || CFrameWnd::OnCmdMsg(id, ui);
 }
 
 void CMainFrame::ShowMessage(const ChannelDocument::Message& message)
@@ -446,7 +461,8 @@ void CMainFrame::OnTransferUploadSelected()
 {
     // A cell still being edited is sent as it is shown.
     m_grid->CommitEdit();
-    const std::vector<std::int32_t> rows = SelectedRows();
+    const std::vector<int> selected = m_grid->GetSelectedRows();
+    const std::vector<std::int32_t> rows(selected.begin(), selected.end());
     if (rows.empty())
         return;
     vnModuleLease module(m_moduleManager);
@@ -517,12 +533,6 @@ int CMainFrame::PrintChannels(QPrinter& printer)
     return CChannelPrinter::PrintDocument(printer, m_document, *m_grid, module.Get());
 }
 
-std::vector<std::int32_t> CMainFrame::SelectedRows() const
-{
-    const std::vector<int> rows = m_grid->GetSelectedRows();
-    return {rows.begin(), rows.end()};
-}
-
 void CMainFrame::RequestCommandUIUpdate()
 {
     if (m_commandUIUpdatePending)
@@ -532,52 +542,6 @@ void CMainFrame::RequestCommandUIUpdate()
         m_commandUIUpdatePending = false;
         UpdateCommandUI();
     });
-}
-
-void CMainFrame::OnEditCopy()
-{
-    m_grid->CommitEdit();
-    CopyRows(SelectedRows());
-}
-
-void CMainFrame::OnEditCut()
-{
-    m_grid->CommitEdit();
-    const std::vector<std::int32_t> rows = SelectedRows();
-    CopyRows(rows);
-    m_document.Clear(rows, "Cut");
-}
-
-void CMainFrame::CopyRows(const std::vector<std::int32_t>& rows)
-{
-    if (!rows.empty())
-        QGuiApplication::clipboard()->setMimeData(m_document.Copy(rows).release());
-}
-
-void CMainFrame::OnEditPaste()
-{
-    m_grid->CommitEdit();
-    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
-    if (!data || !data->hasText())
-        return;
-    int firstRow = m_grid->GetFocusedItem();
-    if (firstRow < 0)
-        firstRow = std::max(m_grid->GetNextSelectedItem(-1), 0);
-    // Cells from elsewhere go into the shown columns from the focused one
-    // rightwards, as the user sees them.
-    std::vector<ChannelField> fields;
-    for (const int column : m_grid->GetEditableColumnsFrom(m_grid->currentIndex().column()))
-        fields.push_back(*FieldOfColumn(column));
-    ShowStatus(m_document.Paste(data->text().toStdString(), firstRow, fields));
-}
-
-void CMainFrame::OnGridContextMenu(const QPoint& position)
-{
-    if (!m_grid->SelectForContextMenu(position))
-        return;
-    const std::unique_ptr<QMenu> menu =
-        CreateCommandMenu({ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_TRANSFER_UPLOAD_SELECTED});
-    TrackPopupMenu(*menu, m_grid->viewport()->mapToGlobal(position));
 }
 
 void CMainFrame::OnViewColumns()

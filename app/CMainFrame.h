@@ -11,9 +11,11 @@
 #include <QString>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
+class CGridEditCommands;
 class CHelpWindow;
 class QPrinter;
 class CStatusBar;
@@ -40,12 +42,19 @@ class CMainFrame : public CFrameWnd, public hvGridCtrlOwner
 
 public:
     CMainFrame();
-    ~CMainFrame() override = default;
+    ~CMainFrame() override;
 
     std::string GetDispInfoText(int row, int column) override;
     // A finished edit goes to the document; the status bar says why a text
     // was refused or that the upload would refuse the channel.
     void OnEndLabelEdit(int row, int column, const std::string& text) override;
+    // The flags' check boxes and rows dragged by their number go to the
+    // grid's edit commands.
+    bool GetDispInfoCheck(int row, int column) override;
+    void OnCheckChanged(const std::vector<int>& rows, int column, bool checked) override;
+    void OnRowsDropped(const std::vector<int>& rows, int before) override;
+    // The grid's edit commands come first.
+    bool OnCmdMsg(int id, CCmdUI* ui) override;
 
     ChannelDocument& GetDocument() { return m_document; }
 
@@ -122,15 +131,7 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
 
-    // Clipboard, Delete, the grid's shortcut menu and its columns.
-    void OnEditCut();
-    void OnEditCopy();
-    void OnEditPaste();
     void OnViewColumns();
-    void OnGridContextMenu(const QPoint& position);
-    // List indexes of the selected rows, top to bottom.
-    std::vector<std::int32_t> SelectedRows() const;
-    void CopyRows(const std::vector<std::int32_t>& rows);
     // Brings the toolbar's buttons up to date once, when control is back in
     // the event loop, however many selection changes came before.
     void RequestCommandUIUpdate();
@@ -143,6 +144,7 @@ private:
     hvGridCtrl* m_grid = nullptr;
     vnModuleManager m_moduleManager;
     ChannelDocument m_document;
+    std::unique_ptr<CGridEditCommands> m_editCommands; // made with the grid
     // Made on first use and kept, hidden when closed, until the window goes.
     CHelpWindow* m_helpWindow = nullptr;
     QPointer<CFindDlg> m_findDlg; // modeless, made by the first Find

@@ -1,6 +1,7 @@
 #include "grid/hvGridCtrl.h"
 
 #include "grid/hvGridCtrlEdit.h"
+#include "grid/hvGridDelegate.h"
 #include "grid/hvGridModel.h"
 
 #include <QApplication>
@@ -8,15 +9,42 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPainter>
 #include <QScrollBar>
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// Keys that the grid treats as typed characters: they open the "Description"
-// editor on a single selected row and become its first keystroke.
+using Action = hvGridKey::Action;
+
+// The keys the grid handles, which the help lists; keyPressEvent acts on
+// this table, so the two cannot differ.
+constexpr hvGridKey kKeys[] = {
+    {Qt::Key_Left, Action::Navigate, "Makes the cell to the left current."},
+    {Qt::Key_Right, Action::Navigate, "Makes the cell to the right current."},
+    {Qt::Key_Up, Action::Navigate, "Selects the channel above."},
+    {Qt::Key_Down, Action::Navigate, "Selects the channel below."},
+    {Qt::SHIFT | Qt::Key_Up, Action::Navigate, "Extends the selection up."},
+    {Qt::SHIFT | Qt::Key_Down, Action::Navigate, "Extends the selection down."},
+    {Qt::Key_Home, Action::Navigate, "Makes the first column's cell current."},
+    {Qt::Key_End, Action::Navigate, "Makes the last column's cell current."},
+    {Qt::CTRL | Qt::Key_Home, Action::Navigate, "Selects the first channel."},
+    {Qt::CTRL | Qt::Key_End, Action::Navigate, "Selects the last channel."},
+    {Qt::Key_PageUp, Action::Navigate, "Selects the channel a page up."},
+    {Qt::Key_PageDown, Action::Navigate, "Selects the channel a page down."},
+    {Qt::Key_F2, Action::Edit, "Opens the editor on the current cell, keeping its text."},
+    {Qt::Key_Space, Action::Toggle,
+     "Turns the current check box (Delay, Lockout, Priority) on or off, on every selected channel."},
+    {QKeyCombination(), Action::Type,
+     "Any character opens the editor on the current cell with that character; Enter opens it and moves "
+     "right."},
+};
+
+// Keys that the grid treats as typed characters: they open the editor on
+// the current cell and become its first keystroke.
 bool IsCharacterKey(const QKeyEvent* event)
 {
     switch (event->key()) {
@@ -50,7 +78,7 @@ hvGridCtrlOwner::~hvGridCtrlOwner()
 }
 
 hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
-    : QTableView(parent), m_owner(owner), m_model(new hvGridModel(owner, this))
+    : QTableView(parent), m_owner(owner), m_model(new hvGridModel(owner, this)), m_delegate(new hvGridDelegate(this))
 {
     setObjectName(QStringLiteral("grid"));
     if (m_owner) {
@@ -59,6 +87,7 @@ hvGridCtrl::hvGridCtrl(hvGridCtrlOwner* owner, QWidget* parent)
         m_owner->m_grid = this;
     }
     setModel(m_model);
+    setItemDelegate(m_delegate);
 
     setShowGrid(true);
     setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -294,13 +323,94 @@ std::vector<int> hvGridCtrl::GetSelectedRows() const
 
 void hvGridCtrl::SelectOnly(int row)
 {
+    SelectRows({row});
+}
+
+void hvGridCtrl::SelectRows(const std::vector<int>& rows)
+{
     // An open edit ends where it is before the grid moves away from it.
     CommitEdit();
-    clearSelection();
-    SetItemSelected(row, true);
-    SetFocusedItem(row);
-    EnsureRowVisible(row);
+    if (rows.empty() || rows.front() < 0 || rows.front() >= GetItemCount())
+        return;
+    SelectAlone(m_model->index(rows.front(), GetCurrentColumn()));
+    for (const int row : rows)
+        SetItemSelected(row, true);
+    EnsureRowVisible(rows.front());
     setFocus(Qt::OtherFocusReason);
+}
+
+int hvGridCtrl::GetCurrentColumn() const
+{
+    const auto usable = [this](int column) { return column > 0 && column < GetColumnCount() && IsColumnShown(column); };
+    if (const int current = currentIndex().column(); usable(current))
+        return current;
+    if (usable(m_typingColumn))
+        return m_typingColumn;
+    return std::max(GetAdjacentColumn(0, 1), 0);
+}
+
+void hvGridCtrl::MakeCurrent(int row, int column)
+{
+    const QModelIndex cell = m_model->index(row, column);
+    // The caller places the cell in view as it needs to.
+    const bool scrolls = hasAutoScroll();
+    setAutoScroll(false);
+    if (IsItemSelected(row))
+        selectionModel()->setCurrentIndex(cell, QItemSelectionModel::NoUpdate);
+    else
+        SelectAlone(cell);
+    setAutoScroll(scrolls);
+}
+
+void hvGridCtrl::SelectAlone(const QModelIndex& cell)
+{
+    // The view's own setCurrentIndex makes a cell the anchor of Shift+arrows
+    // when its selection command is neither Shift's nor Ctrl's; the command
+    // would otherwise follow whatever modifier keys happen to be down.
+    m_selectingAlone = true;
+    QAbstractItemView::setCurrentIndex(cell);
+    m_selectingAlone = false;
+}
+
+QItemSelectionModel::SelectionFlags hvGridCtrl::selectionCommand(const QModelIndex& index, const QEvent* event) const
+{
+    if (m_selectingAlone)
+        return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    return QTableView::selectionCommand(index, event);
+}
+
+int hvGridCtrl::GetCurrentRow() const
+{
+    if (const int row = GetFocusedItem(); row >= 0)
+        return row;
+    return GetSelectedCount() == 1 ? GetNextSelectedItem(-1) : -1;
+}
+
+void hvGridCtrl::SetColumnCheckBox(int column, bool checkBox)
+{
+    m_model->SetColumnCheckBox(column, checkBox);
+}
+
+bool hvGridCtrl::IsColumnCheckBox(int column) const
+{
+    return m_model->IsColumnCheckBox(column);
+}
+
+void hvGridCtrl::SetGroupStarts(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    m_groupStarts = std::move(rows);
+    viewport()->update();
+}
+
+bool hvGridCtrl::IsGroupStart(int row) const
+{
+    return std::binary_search(m_groupStarts.begin(), m_groupStarts.end(), row);
+}
+
+std::span<const hvGridKey> hvGridCtrl::GetKeys()
+{
+    return kKeys;
 }
 
 void hvGridCtrl::SelectAll()
@@ -321,7 +431,8 @@ bool hvGridCtrl::SelectForContextMenu(const QPoint& position)
         clearSelection();
         SetItemSelected(hit.row(), true);
     }
-    selectionModel()->setCurrentIndex(hit, QItemSelectionModel::NoUpdate);
+    if (hit.column() > 0)
+        selectionModel()->setCurrentIndex(hit, QItemSelectionModel::NoUpdate);
     return true;
 }
 
@@ -452,11 +563,17 @@ bool hvGridCtrl::EditSubItem(int row, int column, hvGridCtrlEdit** editor)
     // the view or of a column, which Qt otherwise applies later.
     executeDelayedItemsLayout();
     updateGeometries();
-    if (!EnsureRowVisible(row))
+    if (row < 0 || row >= GetItemCount())
         return false;
     if (column < 0 || column >= GetColumnCount() || !IsColumnShown(column) ||
-        GetColumnWidth(column) < MinimumEditableWidth)
+        GetColumnWidth(column) < MinimumEditableWidth) {
+        EnsureRowVisible(row);
         return false;
+    }
+    // The edited cell is the current one, and its row is selected: keys
+    // typed after the edit act where the edit was.
+    MakeCurrent(row, column);
+    EnsureRowVisible(row);
 
     QRect cell = GetSubItemRect(row, column);
     const QRect client = GetClientRect();
@@ -562,21 +679,59 @@ bool hvGridCtrl::event(QEvent* event)
 
 void hvGridCtrl::keyPressEvent(QKeyEvent* event)
 {
-    if (!IsCharacterKey(event)) {
+    const QKeyCombination pressed(event->modifiers() & ~Qt::KeypadModifier, Qt::Key(event->key()));
+    const auto key =
+        std::find_if(std::begin(kKeys), std::end(kKeys), [&](const hvGridKey& entry) { return entry.keys == pressed; });
+    const Action action = key != std::end(kKeys) ? key->action : Action::Type;
+    if (action == Action::Edit) {
+        CommitEdit();
+        if (const int row = GetCurrentRow(); row >= 0)
+            EditSubItem(row, GetCurrentColumn());
+        event->accept();
+        return;
+    }
+    if (action == Action::Toggle && IsColumnCheckBox(GetCurrentColumn())) {
+        ToggleCurrentCheck();
+        event->accept();
+        return;
+    }
+    if (action == Action::Navigate || !IsCharacterKey(event)) {
         QTableView::keyPressEvent(event);
         return;
     }
+    TypeIntoCurrentCell(event);
+    // The list's own handling of characters would search rows by their
+    // first letter and move the selection; an owner-data list finds none.
+    event->accept();
+}
+
+void hvGridCtrl::TypeIntoCurrentCell(QKeyEvent* event)
+{
+    // With several rows selected the current one takes the typing.
+    const int row = GetCurrentRow();
+    if (row < 0 || GetSelectedCount() == 0)
+        return;
     hvGridCtrlEdit* editor = nullptr;
-    if (GetSelectedCount() == 1 && m_typingColumn >= 0)
-        EditSubItem(GetNextSelectedItem(-1), m_typingColumn, &editor);
+    EditSubItem(row, GetCurrentColumn(), &editor);
     if (editor) {
         QKeyEvent copy(event->type(), event->key(), event->modifiers(), event->text(), event->isAutoRepeat(),
                        static_cast<ushort>(event->count()));
         QCoreApplication::sendEvent(editor, &copy);
     }
-    // The list's own handling of characters would search rows by their
-    // first letter and move the selection; an owner-data list finds none.
-    event->accept();
+}
+
+void hvGridCtrl::ToggleCurrentCheck()
+{
+    CommitEdit();
+    const int row = GetCurrentRow();
+    const int column = GetCurrentColumn();
+    if (row < 0 || !m_owner || !IsColumnCheckBox(column))
+        return;
+    const bool checked = !m_owner->GetDispInfoCheck(row, column);
+    const std::vector<int> rows = IsItemSelected(row) ? GetSelectedRows() : std::vector<int>{row};
+    m_owner->OnCheckChanged(rows, column, checked);
+    for (const int changed : rows)
+        RedrawItems(changed, changed);
 }
 
 void hvGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
@@ -597,13 +752,131 @@ void hvGridCtrl::wheelEvent(QWheelEvent* event)
 
 QModelIndex hvGridCtrl::moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers)
 {
-    // Left and Right scroll the columns, as in a report list; the focused
-    // row stays.
-    if (cursorAction == MoveLeft || cursorAction == MoveRight) {
-        QScrollBar* bar = horizontalScrollBar();
-        bar->triggerAction(cursorAction == MoveLeft ? QAbstractSlider::SliderSingleStepSub
-                                                    : QAbstractSlider::SliderSingleStepAdd);
-        return currentIndex();
+    // Left, Right, Home and End move the current cell along its row, over
+    // the shown columns that can be edited.
+    const QModelIndex current = currentIndex();
+    const bool alongRow = cursorAction == MoveLeft || cursorAction == MoveRight ||
+        ((cursorAction == MoveHome || cursorAction == MoveEnd) && !(modifiers & Qt::ControlModifier));
+    if (alongRow && current.isValid()) {
+        const int from = GetCurrentColumn();
+        int column = from;
+        if (cursorAction == MoveLeft || cursorAction == MoveRight) {
+            column = GetAdjacentColumn(from, cursorAction == MoveLeft ? -1 : 1);
+        } else {
+            const std::vector<int> columns = GetEditableColumnsFrom(0);
+            if (!columns.empty())
+                column = cursorAction == MoveHome ? columns.front() : columns.back();
+        }
+        return m_model->index(current.row(), column >= 0 ? column : from);
     }
     return QTableView::moveCursor(cursorAction, modifiers);
+}
+
+void hvGridCtrl::currentChanged(const QModelIndex& current, const QModelIndex& previous)
+{
+    // Column 0 is never current: a click there keeps the column.
+    if (current.isValid() && current.column() == 0 && !m_fixingCurrent) {
+        const int column = previous.isValid() && previous.column() > 0 && IsColumnShown(previous.column())
+            ? previous.column()
+            : GetCurrentColumn();
+        if (column > 0) {
+            m_fixingCurrent = true;
+            selectionModel()->setCurrentIndex(m_model->index(current.row(), column), QItemSelectionModel::NoUpdate);
+            m_fixingCurrent = false;
+            return;
+        }
+    }
+    QTableView::currentChanged(current, previous);
+}
+
+void hvGridCtrl::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint at = event->position().toPoint();
+    const QModelIndex hit = indexAt(at);
+    if (event->button() != Qt::LeftButton || event->modifiers() != Qt::NoModifier || !hit.isValid()) {
+        QTableView::mousePressEvent(event);
+        return;
+    }
+    if (IsColumnCheckBox(hit.column()) && m_delegate->CheckBoxRect(visualRect(hit)).contains(at)) {
+        // A click on a box turns it over, on every selected row when its
+        // own row is one of them.
+        CommitEdit();
+        setFocus(Qt::MouseFocusReason);
+        MakeCurrent(hit.row(), hit.column());
+        ToggleCurrentCheck();
+        event->accept();
+        return;
+    }
+    if (hit.column() == 0) {
+        // The first cell picks rows up: a press selects (keeping a
+        // selection it belongs to, which a drag then moves).
+        CommitEdit();
+        setFocus(Qt::MouseFocusReason);
+        MakeCurrent(hit.row(), GetCurrentColumn());
+        m_dragRow = hit.row();
+        m_dragStart = at;
+        m_dropRow = -1;
+        event->accept();
+        return;
+    }
+    QTableView::mousePressEvent(event);
+}
+
+void hvGridCtrl::mouseMoveEvent(QMouseEvent* event)
+{
+    if (m_dragRow < 0) {
+        QTableView::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint at = event->position().toPoint();
+    if (m_dropRow < 0 && (at - m_dragStart).manhattanLength() < QApplication::startDragDistance())
+        return;
+    // Near the top or the bottom the rows scroll under the pointer.
+    if (at.y() < 0)
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepSub);
+    else if (at.y() > viewport()->height())
+        verticalScrollBar()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    m_dropRow = DropRowAt(at.y());
+    viewport()->update();
+    event->accept();
+}
+
+void hvGridCtrl::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (m_dragRow < 0) {
+        QTableView::mouseReleaseEvent(event);
+        return;
+    }
+    const int pressed = std::exchange(m_dragRow, -1);
+    const int drop = std::exchange(m_dropRow, -1);
+    viewport()->update();
+    event->accept();
+    if (drop < 0) {
+        // A click without a drag selects that row alone.
+        SelectOnly(pressed);
+        return;
+    }
+    if (m_owner)
+        m_owner->OnRowsDropped(GetSelectedRows(), drop);
+}
+
+int hvGridCtrl::DropRowAt(int y) const
+{
+    const int row = rowAt(y);
+    if (row < 0)
+        return y < 0 ? std::max(rowAt(0), 0) : GetItemCount();
+    return y >= rowViewportPosition(row) + rowHeight(row) / 2 ? row + 1 : row;
+}
+
+void hvGridCtrl::paintEvent(QPaintEvent* event)
+{
+    QTableView::paintEvent(event);
+    if (m_dropRow < 0 || GetItemCount() == 0)
+        return;
+    // The drop line: where dragged rows would go.
+    const int last = GetItemCount() - 1;
+    const int y = m_dropRow <= last ? rowViewportPosition(m_dropRow) : rowViewportPosition(last) + rowHeight(last);
+    QPainter painter(viewport());
+    painter.setPen(QPen(palette().color(QPalette::Highlight), 3));
+    painter.drawLine(0, y, viewport()->width(), y);
 }

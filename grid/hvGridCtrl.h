@@ -1,14 +1,17 @@
 #pragma once
 
+#include <QKeyCombination>
 #include <QTableView>
 
 #include <map>
 #include <optional>
+#include <span>
 #include <string>
 #include <vector>
 
 class hvGridCtrl;
 class hvGridCtrlEdit;
+class hvGridDelegate;
 class hvGridModel;
 
 // The window that shows a grid and stores its edits. The grid asks it for
@@ -28,6 +31,14 @@ public:
     virtual std::string GetDispInfoText(int row, int column) = 0;
     // An edit that ended with text (the end-label-edit notification).
     virtual void OnEndLabelEdit(int row, int column, const std::string& text) = 0;
+    // Whether a cell of a check-box column is checked.
+    virtual bool GetDispInfoCheck(int /*row*/, int /*column*/) { return false; }
+    // The user set a check-box cell of each of the rows to checked (Space,
+    // or a click on the box).
+    virtual void OnCheckChanged(const std::vector<int>& /*rows*/, int /*column*/, bool /*checked*/) {}
+    // The user dragged the rows by their first cell to stand before the row
+    // before (the row count: after the last).
+    virtual void OnRowsDropped(const std::vector<int>& /*rows*/, int /*before*/) {}
 
 private:
     friend class hvGridCtrl;
@@ -43,8 +54,22 @@ struct hvEndLabelEdit
     std::optional<std::string> text;
 };
 
+// A key the grid itself handles, as the help lists it.
+struct hvGridKey
+{
+    enum class Action {
+        Navigate, // moves the current cell or row (Qt's cursor movement)
+        Edit,     // opens the editor on the current cell, keeping its text
+        Toggle,   // turns a check box over; elsewhere a typed character
+        Type,     // any character: opens the editor on the current cell
+    };
+    QKeyCombination keys; // none for Type
+    Action action;
+    const char* what; // for the help
+};
+
 // The channel grid: a report view with grid lines, full-row and multiple
-// selection and in-place editing of single cells. In owner-data mode (the
+// selection, a current cell and in-place editing of single cells. In owner-data mode (the
 // default) it holds only a row count and asks its owner for each cell's
 // text; otherwise it stores the texts itself.
 class hvGridCtrl : public QTableView
@@ -96,11 +121,22 @@ public:
     // grid is wider than they are; never narrower than its own width. -1,
     // the default: none.
     void SetFillColumn(int column);
-    // The column whose editor a typed character opens on the one selected
-    // row; the owner knows which column takes free text. -1, the default:
-    // typing opens no editor.
+    // The column the current cell starts in (and returns to when its own
+    // column goes); the owner knows which column takes free text. -1, the
+    // default: the first column that can be edited.
     void SetTypingColumn(int column) { m_typingColumn = column; }
     int GetTypingColumn() const { return m_typingColumn; }
+    // The current cell's column: never column 0, never a hidden one.
+    int GetCurrentColumn() const;
+    // A check-box column shows the owner's check state as a centred box
+    // that Space and a click turn over.
+    void SetColumnCheckBox(int column, bool checkBox);
+    bool IsColumnCheckBox(int column) const;
+    // Rows above which a line is drawn: the first rows of groups.
+    void SetGroupStarts(std::vector<int> rows);
+    bool IsGroupStart(int row) const;
+    // The keys the grid handles itself, in the order the help lists them.
+    static std::span<const hvGridKey> GetKeys();
 
     // Rows. InsertItem returns the new row's index, or -1.
     int GetItemCount() const;
@@ -126,9 +162,12 @@ public:
     void SetFocusedItem(int row);
     // The selected rows, top to bottom.
     std::vector<int> GetSelectedRows() const;
-    // Ends an open edit, makes row the only selected row and the focused
-    // one, scrolls it into view and takes the focus.
+    // Ends an open edit, makes row the only selected row and the current
+    // one (from where Shift+arrows extend the selection), scrolls it into
+    // view and takes the focus.
     void SelectOnly(int row);
+    // As SelectOnly for the first row, and selects the others too.
+    void SelectRows(const std::vector<int>& rows);
     // Selects every row and takes the focus.
     void SelectAll();
     // Before a shortcut menu at a point of the viewport: ends an open edit;
@@ -163,11 +202,30 @@ protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void currentChanged(const QModelIndex& current, const QModelIndex& previous) override;
+    QItemSelectionModel::SelectionFlags selectionCommand(const QModelIndex& index,
+                                                         const QEvent* event = nullptr) const override;
     bool viewportEvent(QEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
     QModelIndex moveCursor(CursorAction cursorAction, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    // The current row; the one selected row when none is current.
+    int GetCurrentRow() const;
+    // Makes the cell current; selects its row alone unless it is selected.
+    void MakeCurrent(int row, int column);
+    // Makes the cell current, its row the only selected one and the anchor.
+    void SelectAlone(const QModelIndex& cell);
+    // Turns the current check-box cell over on the selected rows.
+    void ToggleCurrentCheck();
+    // Opens the editor on the current cell with a typed character.
+    void TypeIntoCurrentCell(QKeyEvent* event);
+    // Where rows dragged to y would go: before the row returned.
+    int DropRowAt(int y) const;
     // Returns true when the grid consumed the report.
     bool OnEndLabelEditReflect(const hvEndLabelEdit& report);
     void TakeFocusBeforeScrolling();
@@ -179,8 +237,17 @@ private:
     void DetachOwner();
 
     hvGridCtrlOwner* m_owner;
-    hvGridModel* m_model; // child of this grid
+    hvGridModel* m_model;       // child of this grid
+    hvGridDelegate* m_delegate; // child of this grid
     int m_typingColumn = -1;
+    std::vector<int> m_groupStarts; // sorted
+    bool m_fixingCurrent = false;   // moving the current cell off column 0
+    bool m_selectingAlone = false;  // SelectAlone is at work
+    // A drag of rows by their first cell: the row pressed, and where the
+    // rows would go (-1 before the pointer has moved far enough).
+    int m_dragRow = -1;
+    QPoint m_dragStart;
+    int m_dropRow = -1;
     std::map<int, int> m_hiddenWidths; // widths of hidden columns
     int m_fillColumn = -1;
     int m_fillWidth = 0;    // the fill column's own width

@@ -237,7 +237,10 @@ void hvGridCtrlEdit::WidenToText()
     const QMargins margins = textMargins();
     const int chrome = width() - contents.width() + 2 * LineEditTextMargin + margins.left() + margins.right();
 
-    const int needed = QFontMetrics(m_pGrid->font()).horizontalAdvance(text()) + WidenSlack + chrome;
+    // Beyond this many characters a text is wider than any grid: measuring
+    // all of a pasted megabyte would freeze the window for seconds.
+    constexpr qsizetype kMeasured = 4096;
+    const int needed = QFontMetrics(m_pGrid->font()).horizontalAdvance(text().left(kMeasured)) + WidenSlack + chrome;
     if (needed <= width())
         return;
     const int clientRight = m_pGrid->GetClientRect().right();

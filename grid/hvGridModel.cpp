@@ -93,6 +93,18 @@ void hvGridModel::RowsChanged(int first, int last)
     emit dataChanged(index(first, 0), index(last, static_cast<int>(m_columns.size()) - 1), {Qt::DisplayRole});
 }
 
+void hvGridModel::SetColumnCheckBox(int column, bool checkBox)
+{
+    if (column >= 0 && column < static_cast<int>(m_columns.size()))
+        m_columns[static_cast<std::size_t>(column)].checkBox = checkBox;
+}
+
+bool hvGridModel::IsColumnCheckBox(int column) const
+{
+    return column >= 0 && column < static_cast<int>(m_columns.size()) &&
+        m_columns[static_cast<std::size_t>(column)].checkBox;
+}
+
 std::string hvGridModel::GetText(int row, int column) const
 {
     if (row < 0 || row >= m_rowCount || column < 0 || column >= static_cast<int>(m_columns.size()))
@@ -111,6 +123,19 @@ void hvGridModel::SetText(int row, int column, const std::string& text)
     emit dataChanged(cell, cell, {Qt::DisplayRole});
 }
 
+QString hvGridModel::ShownText(const std::string& text)
+{
+    // No cell is wide enough to show more; a longer text would be measured
+    // and elided whole on every paint.
+    constexpr std::size_t kShownBytes = 2048;
+    if (text.size() <= kShownBytes)
+        return QString::fromStdString(text);
+    std::size_t end = kShownBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80)
+        --end; // not inside a UTF-8 sequence
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(end)) + QChar(0x2026);
+}
+
 int hvGridModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : m_rowCount;
@@ -127,9 +152,13 @@ QVariant hvGridModel::data(const QModelIndex& index, int role) const
         return {};
     switch (role) {
     case Qt::DisplayRole:
-        return QString::fromStdString(GetText(index.row(), index.column()));
+        return ShownText(GetText(index.row(), index.column()));
     case Qt::TextAlignmentRole:
         return static_cast<int>(AlignmentOf(GetColumnFormat(index.column())));
+    case Qt::CheckStateRole:
+        if (!IsColumnCheckBox(index.column()) || !m_owner)
+            return {};
+        return m_owner->GetDispInfoCheck(index.row(), index.column()) ? Qt::Checked : Qt::Unchecked;
     default:
         return {};
     }

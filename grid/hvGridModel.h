@@ -22,6 +22,9 @@ public:
     bool IsOwnerData() const { return m_ownerData; }
 
     int InsertColumn(int index, const QString& title, int format);
+    // A check-box column shows the owner's check state as a box.
+    void SetColumnCheckBox(int column, bool checkBox);
+    bool IsColumnCheckBox(int column) const;
     void SetColumnFormat(int column, int format);
     int GetColumnFormat(int column) const;
 
@@ -45,9 +48,12 @@ private:
     {
         QString title;
         int format = 0;
+        bool checkBox = false;
     };
 
     static Qt::Alignment AlignmentOf(int format);
+    // The start of a text, as much as a cell can show.
+    static QString ShownText(const std::string& text);
 
     hvGridCtrlOwner* m_owner; // not owned
     bool m_ownerData = true;

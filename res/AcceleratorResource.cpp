@@ -34,11 +34,21 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {QKeyCombination(Qt::Key_F1), ID_HELP_TOPICS},
 };
 
+// The grid's keys: they act while the grid or its editor has the focus, and
+// not in the bank box or the help window.
+constexpr AcceleratorResource kGridAccelerators[] = {
+    {Qt::CTRL | Qt::Key_Plus, ID_EDIT_INSERT_CHANNEL},  {Qt::CTRL | Qt::Key_Equal, ID_EDIT_INSERT_CHANNEL},
+    {Qt::CTRL | Qt::Key_Minus, ID_EDIT_REMOVE_CHANNEL}, {Qt::ALT | Qt::Key_Up, ID_EDIT_MOVE_UP},
+    {Qt::ALT | Qt::Key_Down, ID_EDIT_MOVE_DOWN},
+};
+
 } // namespace
 
 std::span<const AcceleratorResource> FindAcceleratorResource(int id)
 {
     if (id == IDR_MAINFRAME)
         return kMainFrameAccelerators;
+    if (id == IDR_GRID)
+        return kGridAccelerators;
     return {};
 }

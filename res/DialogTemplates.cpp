@@ -104,6 +104,24 @@ constexpr std::array kColumns{
     DialogControl{K::PushButton, kIdCancel, "Cancel", 124, 88, 55, 14, kButton},
 };
 
+// Sort Channels: the key, the direction and which channels.
+constexpr std::array kSort{
+    DialogControl{K::GroupBox, IDC_STATIC, "Sort by", 7, 4, 100, 50, S::None},
+    DialogControl{K::AutoRadioButton, IDC_SORT_FREQUENCY, "&Frequency", 13, 16, 88, 10, S::Group | S::TabStop},
+    DialogControl{K::AutoRadioButton, IDC_SORT_DESCRIPTION, "&Description", 13, 28, 88, 10, S::None},
+    DialogControl{K::AutoRadioButton, IDC_SORT_CAR_NUMBER, "&Car number", 13, 40, 88, 10, S::None},
+    DialogControl{K::GroupBox, IDC_STATIC, "Order", 113, 4, 80, 50, S::None},
+    DialogControl{K::AutoRadioButton, IDC_SORT_ASCENDING, "&Ascending", 119, 16, 70, 10, S::Group | S::TabStop},
+    DialogControl{K::AutoRadioButton, IDC_SORT_DESCENDING, "D&escending", 119, 28, 70, 10, S::None},
+    DialogControl{K::GroupBox, IDC_STATIC, "Channels", 7, 58, 186, 50, S::None},
+    DialogControl{K::AutoRadioButton, IDC_SORT_SELECTION, "The &selected channels", 13, 70, 170, 10,
+                  S::Group | S::TabStop},
+    DialogControl{K::AutoRadioButton, IDC_SORT_EACH_BANK, "Each &bank on its own", 13, 82, 170, 10, S::None},
+    DialogControl{K::AutoRadioButton, IDC_SORT_WHOLE_LIST, "The &whole list", 13, 94, 170, 10, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 200, 7, 50, 14, S::Group | kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 200, 24, 50, 14, kButton},
+};
+
 constexpr const char* kShellFont = "MS Shell Dlg";
 constexpr unsigned kModalFrame = F::ModalFrame | F::Caption | F::SysMenu;
 
@@ -114,6 +132,7 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_GOTO, "Go To", 186, 58, kShellFont, 8, kModalFrame, kGoTo},
     DialogTemplate{IDD_FIND, "Find", 241, 60, kShellFont, 8, kModalFrame, kFind},
     DialogTemplate{IDD_COLUMNS, "Columns", 186, 109, kShellFont, 8, kModalFrame, kColumns},
+    DialogTemplate{IDD_SORT, "Sort Channels", 257, 115, kShellFont, 8, kModalFrame, kSort},
     DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame, kGre1Properties},
 };
 

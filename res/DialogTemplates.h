@@ -45,6 +45,16 @@ inline constexpr int IDC_COLUMNS_LIST = 1040;
 inline constexpr int IDC_COLUMNS_UP = 1041;
 inline constexpr int IDC_COLUMNS_DOWN = 1042;
 
+// Controls of the Sort Channels dialog (163).
+inline constexpr int IDC_SORT_FREQUENCY = 1050;
+inline constexpr int IDC_SORT_DESCRIPTION = 1051;
+inline constexpr int IDC_SORT_CAR_NUMBER = 1052;
+inline constexpr int IDC_SORT_ASCENDING = 1053;
+inline constexpr int IDC_SORT_DESCENDING = 1054;
+inline constexpr int IDC_SORT_SELECTION = 1055;
+inline constexpr int IDC_SORT_EACH_BANK = 1056;
+inline constexpr int IDC_SORT_WHOLE_LIST = 1057;
+
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
 

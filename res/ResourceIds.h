@@ -46,6 +46,13 @@ inline constexpr int ID_APP_ABOUT = 57664;
 inline constexpr int ID_TOOLBAR_PRINT = 32771;
 // Shift+F3: Find Next searching towards the top.
 inline constexpr int ID_EDIT_FIND_PREVIOUS = 32780;
+// Commands that move channels between numbers; their keys belong to the
+// grid (IDR_GRID), not to the whole window.
+inline constexpr int ID_EDIT_INSERT_CHANNEL = 32800;
+inline constexpr int ID_EDIT_REMOVE_CHANNEL = 32801;
+inline constexpr int ID_EDIT_MOVE_UP = 32802;
+inline constexpr int ID_EDIT_MOVE_DOWN = 32803;
+inline constexpr int ID_EDIT_SORT = 32804;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 
@@ -110,4 +117,7 @@ inline constexpr int IDD_BANK_BAR = 128;
 inline constexpr int IDD_GOTO = 160;
 inline constexpr int IDD_FIND = 161;
 inline constexpr int IDD_COLUMNS = 162;
+inline constexpr int IDD_SORT = 163;
+// The grid's own accelerator table.
+inline constexpr int IDR_GRID = 170;
 inline constexpr int IDC_BANK_COMBO = 1013;

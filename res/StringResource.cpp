@@ -82,6 +82,14 @@ constexpr StringEntry kStrings[] = {
      "Read the channels back from the scanner; not available: the current module can only "
      "send to its scanner\nDownload All"},
     {ID_TRANSFER_SETTINGS, "Change the current module's settings\nSettings"},
+    {ID_EDIT_INSERT_CHANNEL,
+     "Insert as many empty channels as are selected above the selection; the bank's channels below move "
+     "down\nInsert Empty Channel"},
+    {ID_EDIT_REMOVE_CHANNEL,
+     "Remove the selected channels and close the gap; empty channels fill the end of the bank\nRemove Channel"},
+    {ID_EDIT_MOVE_UP, "Move the selected channels up one place\nMove Up"},
+    {ID_EDIT_MOVE_DOWN, "Move the selected channels down one place\nMove Down"},
+    {ID_EDIT_SORT, "Sort the channels by frequency, description or car number\nSort Channels"},
 };
 
 } // namespace

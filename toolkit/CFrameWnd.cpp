@@ -118,9 +118,14 @@ bool CFrameWnd::BuildMenu(int resourceId)
 
 void CFrameWnd::BuildAccelerators(int resourceId)
 {
+    AddAccelerators(resourceId, this);
+}
+
+void CFrameWnd::AddAccelerators(int resourceId, QWidget* scope)
+{
     for (const AcceleratorResource& accelerator : FindAcceleratorResource(resourceId)) {
-        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), this);
-        shortcut->setContext(Qt::WindowShortcut);
+        auto* shortcut = new QShortcut(QKeySequence(accelerator.keys), scope);
+        shortcut->setContext(scope == this ? Qt::WindowShortcut : Qt::WidgetWithChildrenShortcut);
         const int id = accelerator.command;
         connect(shortcut, &QShortcut::activated, this, [this, id] { ExecuteCommand(id); });
     }

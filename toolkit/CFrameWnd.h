@@ -69,6 +69,11 @@ public:
     QWidget* GetControlBar(int id) const;
     void ShowControlBar(QWidget* bar, bool show);
 
+    // Binds an accelerator table's keys to its commands while scope or a
+    // widget inside it has the focus (the window's own table binds them
+    // anywhere in the window).
+    void AddAccelerators(int resourceId, QWidget* scope);
+
     // The view fills the client area, gets the keyboard focus whenever the
     // frame does, and is the first target of every command.
     void SetActiveView(QWidget* view);

@@ -253,7 +253,7 @@ TEST_F(MainFrameTest, UploadsSendTheEditStillOpenOverACell)
               (std::vector<WirePacket>{StartPacket(200), ChannelPacket("C5^F155.7900^DR^LR^PR^"), EndPacket()}));
 
     // Upload Selected takes an open edit too.
-    grid->SetItemSelected(2, true);
+    grid->SelectOnly(2);
     ASSERT_TRUE(grid->EditSubItem(2, 1));
     grid->GetOpenEditor()->selectAll();
     QTest::keyClicks(grid->GetOpenEditor(), "460.1");

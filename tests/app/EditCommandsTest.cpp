@@ -188,20 +188,21 @@ TEST_P(PasteTest, WritesCellsFromTheFocusedCellAsOneStep)
 // columns from the focused cell.
 INSTANTIATE_TEST_SUITE_P(
     Cases, PasteTest,
-    ::testing::Values(
-        PasteCase{"SpreadsheetRange",
-                  "146.52\tFire\r\n151.1 MHz\tPolice\r\n",
-                  5,
-                  1,
-                  {{5, 1, "146.5200"}, {5, 2, "Fire"}, {6, 1, "151.1000"}, {6, 2, "Police"}, {5, 0, "6"}},
-                  ""},
-        PasteCase{"FocusOnTheNumberStartsAtTheNextColumn", "162.55\n", 0, 0, {{0, 0, "1"}, {0, 1, "162.5500"}}, ""},
-        PasteCase{"CellsBeyondTheLastColumn",
-                  "yes\tx\ty\n",
-                  9,
-                  6,
-                  {{9, 6, "True"}},
-                  "2 cells beyond the last column were not pasted."}),
+    ::testing::Values(PasteCase{"SpreadsheetRange",
+                                "146.52\tFire\r\n151.1 MHz\tPolice\r\n",
+                                5,
+                                1,
+                                {{5, 1, "146.5200"}, {5, 2, "Fire"}, {6, 1, "151.1000"}, {6, 2, "Police"}, {5, 0, "6"}},
+                                ""},
+                      // The number is never the current cell: the current column stays.
+                      PasteCase{
+                          "NumberClickedKeepsTheCurrentColumn", "162.55\n", 0, 0, {{0, 0, "1"}, {0, 2, "162.55"}}, ""},
+                      PasteCase{"CellsBeyondTheLastColumn",
+                                "yes\tx\ty\n",
+                                9,
+                                6,
+                                {{9, 6, "True"}},
+                                "2 cells beyond the last column were not pasted."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditCommandsTest, CommandsAreGreyedWithNothingToActOn)
@@ -246,7 +247,8 @@ TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
 
     EXPECT_EQ(labels,
               QStringList({"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "De&lete\tDel", "-",
-                           "Upload &Selected To Scanner\tF5"}));
+                           "&Insert Empty Channel\tCtrl++", "Remo&ve Channel\tCtrl+-", "&Move Up\tAlt+Up",
+                           "Move Do&wn\tAlt+Down", "S&ort Channels...", "-", "Upload &Selected To Scanner\tF5"}));
     EXPECT_EQ(grid->GetSelectedCount(), 1);
     EXPECT_TRUE(grid->IsItemSelected(6));
     EXPECT_EQ(Cell(6, 1), "");

@@ -28,6 +28,8 @@ protected:
         ASSERT_NE(frame, nullptr);
         ASSERT_TRUE(QTest::qWaitForWindowActive(frame));
         grid = frame->GetGrid();
+        // The start selects channel 1; each test makes its own selection.
+        grid->clearSelection();
     }
 
     void TearDown() override { app.reset(); }

@@ -55,10 +55,9 @@ TEST_F(UserStory, TypeSaveReopenAndUploadWhatWasTyped)
     Key(Qt::Key_N, Qt::ControlModifier);
     ASSERT_EQ(grid->GetItemCount(), 200);
 
-    // Row 1: description first, then back to the frequency, across to the
-    // car number and the flags.
-    Key(Qt::Key_Down);
-    ASSERT_EQ(grid->GetNextSelectedItem(-1), 0);
+    // A new table selects channel 1. Its description first, then back to
+    // the frequency, across to the car number and the flags.
+    ASSERT_EQ(grid->GetSelectedRows(), std::vector<int>{0});
     Type("Police");
     Key(Qt::Key_Backtab, Qt::ShiftModifier);
     Type("146.52");
@@ -74,9 +73,12 @@ TEST_F(UserStory, TypeSaveReopenAndUploadWhatWasTyped)
     Key(Qt::Key_Escape);
     ASSERT_TRUE(grid->hasFocus());
 
-    // Row 2: Enter moves right, the arrow keys move between cells.
+    // Row 2, from the description: Enter moves right, the arrow keys move
+    // between cells.
     Key(Qt::Key_Down);
     ASSERT_EQ(grid->GetNextSelectedItem(-1), 1);
+    Key(Qt::Key_Home);
+    Key(Qt::Key_Right);
     Type("Fire, \"Station 3\"");
     Key(Qt::Key_Backtab, Qt::ShiftModifier);
     Type("154.28 MHz");

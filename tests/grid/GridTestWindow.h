@@ -12,6 +12,7 @@
 
 #include <array>
 #include <string>
+#include <utility>
 #include <vector>
 
 // A shown window holding one grid over a table of texts, as the main window
@@ -41,6 +42,8 @@ public:
         for (int c = 0; c < 7; ++c)
             grid->InsertColumn(c, titles[c], formats[c], widths[c]);
         grid->SetTypingColumn(2); // as the main window does: the description
+        for (int c = 4; c < 7; ++c)
+            grid->SetColumnCheckBox(c, true);
         for (int r = 0; r < rows; ++r) {
             texts.push_back({std::to_string(r + 1), "", "", "", "False", "False", "False"});
             grid->InsertItem(r);
@@ -61,6 +64,14 @@ public:
         edits.push_back({row, column, text});
         Text(row, column) = text;
     }
+
+    bool GetDispInfoCheck(int row, int column) override { return Text(row, column) == "True"; }
+    void OnCheckChanged(const std::vector<int>& rows, int column, bool checked) override
+    {
+        for (const int row : rows)
+            Text(row, column) = checked ? "True" : "False";
+    }
+    void OnRowsDropped(const std::vector<int>& rows, int before) override { drops.push_back({rows, before}); }
 
     std::string& Text(int row, int column) { return texts.at(row).at(column); }
 
@@ -108,5 +119,6 @@ public:
     hvGridCtrl* grid = nullptr;
     std::vector<std::array<std::string, 7>> texts;
     std::vector<Edit> edits;
+    std::vector<std::pair<std::vector<int>, int>> drops;
     int displayRequests = 0;
 };

@@ -76,7 +76,9 @@ TEST(hvGridCtrl, EditorCoversTheCellThreePixelsTallerWithTheColumnsAlignment)
     EXPECT_EQ(editor->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     EXPECT_EQ(editor->selectedText(), "146.5200");
     EXPECT_TRUE(editor->hasFocus());
-    EXPECT_EQ(window.grid->GetSelectedCount(), 0); // opening selects nothing
+    // The edited cell is the current one, and its row the selected one.
+    EXPECT_EQ(window.grid->GetSelectedRows(), std::vector<int>{120});
+    EXPECT_EQ(window.grid->currentIndex(), window.grid->model()->index(120, 1));
 
     ASSERT_NE(editor = window.Open(120, 2), nullptr);
     EXPECT_EQ(editor->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignLeft);
@@ -105,8 +107,8 @@ TEST(hvGridCtrl, OpeningACellOutsideTheViewScrollsItsEdgeToTheClientsEdge)
     EXPECT_EQ(editor->geometry().right(), client.right());
 }
 
-// A key typed on the grid opens the "Description" editor of the one selected
-// row and becomes its first keystroke.
+// A key typed on the grid opens the editor on the current cell (at first in
+// "Description") of the current row and becomes its first keystroke.
 struct GridKey
 {
     const char* name;
@@ -120,11 +122,13 @@ struct GridKey
 class KeyOnTheGrid : public ::testing::TestWithParam<GridKey>
 {};
 
-TEST_P(KeyOnTheGrid, OpensTheDescriptionOfASingleSelectedRow)
+TEST_P(KeyOnTheGrid, OpensTheCurrentCellOfTheCurrentRow)
 {
     GridTestWindow window;
     window.Text(4, 3) = "K9";
     window.grid->SetColumnWidth(2, GetParam().descriptionWidth);
+    if (GetParam().selectedRows > 0)
+        window.grid->SetFocusedItem(4);
     for (int row = 4; row < 4 + GetParam().selectedRows; ++row)
         window.grid->SetItemSelected(row, true);
     GridTestWindow::Key(GetParam().key);
@@ -146,7 +150,7 @@ TEST_P(KeyOnTheGrid, OpensTheDescriptionOfASingleSelectedRow)
 INSTANTIATE_TEST_SUITE_P(hvGridCtrl, KeyOnTheGrid,
                          ::testing::Values(GridKey{"Letter", 1, 300, Qt::Key_X, 2, "x"},
                                            GridKey{"LetterNoRow", 0, 300, Qt::Key_X, -1, ""},
-                                           GridKey{"LetterTwoRows", 2, 300, Qt::Key_X, -1, ""},
+                                           GridKey{"LetterTwoRows", 2, 300, Qt::Key_X, 2, "x"},
                                            GridKey{"LetterNarrowDescription", 1, 4, Qt::Key_X, -1, ""},
                                            GridKey{"EnterMovesOnToCarNumber", 1, 300, Qt::Key_Return, 3, "K9"},
                                            GridKey{"TabMovesOnToCarNumber", 1, 300, Qt::Key_Tab, 3, "K9"},
@@ -208,4 +212,91 @@ TEST(hvGridCtrl, DeletingAllRowsDropsAnOpenEditWithoutReport)
     EXPECT_EQ(window.EditorCount(), 0);
     EXPECT_TRUE(window.edits.empty());
     EXPECT_TRUE(window.grid->hasFocus());
+}
+
+TEST(hvGridCtrl, TheClickedCellTakesTheTypingAndKeysMoveTheCurrentCell)
+{
+    GridTestWindow window;
+    window.Text(3, 1) = "151.0000";
+    const auto current = [&] { return window.grid->currentIndex().column(); };
+    window.Click(3, 1);
+    GridTestWindow::Type("162.4");
+    ASSERT_NE(window.Editor(), nullptr);
+    EXPECT_EQ(window.Editor()->GetColumn(), 1);
+    EXPECT_EQ(window.Editor()->text(), "162.4");
+    GridTestWindow::Key(Qt::Key_Escape);
+    GridTestWindow::Key(Qt::Key_F2);
+    ASSERT_NE(window.Editor(), nullptr);
+    EXPECT_EQ(window.Editor()->text(), "151.0000");
+    GridTestWindow::Key(Qt::Key_Escape);
+    ASSERT_TRUE(window.grid->hasFocus());
+
+    GridTestWindow::Key(Qt::Key_Right);
+    EXPECT_EQ(current(), 2);
+    GridTestWindow::Key(Qt::Key_End);
+    EXPECT_EQ(current(), 6);
+    GridTestWindow::Key(Qt::Key_Home);
+    EXPECT_EQ(current(), 1);
+    GridTestWindow::Key(Qt::Key_Left); // never the number
+    EXPECT_EQ(current(), 1);
+    window.Click(5, 0);
+    EXPECT_EQ(window.grid->GetSelectedRows(), std::vector<int>{5});
+    EXPECT_EQ(current(), 1);
+    EXPECT_TRUE(window.edits.empty());
+}
+
+TEST(hvGridCtrl, TheSelectionFollowsTheEditorAndSelectOnlySetsTheAnchor)
+{
+    GridTestWindow window;
+    window.Click(2, 2);
+    GridTestWindow::Type("a");
+    GridTestWindow::Key(Qt::Key_Down);
+    EXPECT_EQ(window.grid->GetSelectedRows(), std::vector<int>{3});
+    GridTestWindow::Key(Qt::Key_Escape);
+    EXPECT_EQ(window.grid->GetSelectedRows(), std::vector<int>{3});
+    GridTestWindow::Type("b");
+    ASSERT_NE(window.Editor(), nullptr);
+    EXPECT_EQ(window.Editor()->GetRow(), 3);
+    GridTestWindow::Key(Qt::Key_Escape);
+
+    window.grid->SelectOnly(10);
+    GridTestWindow::Key(Qt::Key_Down, Qt::ShiftModifier);
+    EXPECT_EQ(window.grid->GetSelectedRows(), (std::vector<int>{10, 11}));
+}
+
+TEST(hvGridCtrl, SpaceAndAClickOnTheBoxTurnItOverOnEverySelectedRow)
+{
+    GridTestWindow window;
+    window.Click(2, 5);
+    EXPECT_EQ(window.Text(2, 5), "True");
+    window.Text(5, 5) = "True";
+    window.grid->SelectRows({4, 5, 6});
+    GridTestWindow::Key(Qt::Key_Space); // row 4 is off: all on
+    for (int row : {4, 5, 6})
+        EXPECT_EQ(window.Text(row, 5), "True") << row;
+    GridTestWindow::Key(Qt::Key_Space);
+    EXPECT_EQ(window.Text(5, 5), "False");
+    EXPECT_EQ(window.Editor(), nullptr);
+    GridTestWindow::Key(Qt::Key_Left);
+    GridTestWindow::Key(Qt::Key_Left);
+    GridTestWindow::Key(Qt::Key_Space); // elsewhere a typed blank
+    ASSERT_NE(window.Editor(), nullptr);
+    EXPECT_EQ(window.Editor()->GetColumn(), 3);
+}
+
+TEST(hvGridCtrl, RowsDraggedByTheirNumberGoWhereTheyAreDropped)
+{
+    GridTestWindow window;
+    QWidget* viewport = window.grid->viewport();
+    const QRect target = window.grid->GetSubItemRect(6, 0);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, window.grid->GetSubItemRect(2, 0).center());
+    QTest::mouseMove(viewport, target.center() + QPoint(0, target.height() / 4));
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, target.center() + QPoint(0, target.height() / 4));
+    ASSERT_EQ(window.drops.size(), 1U);
+    EXPECT_EQ(window.drops.front(), (std::pair<std::vector<int>, int>{{2}, 7}));
+    // A drag from another cell selects, as before.
+    QTest::mousePress(viewport, Qt::LeftButton, {}, window.grid->GetSubItemRect(2, 2).center());
+    QTest::mouseMove(viewport, window.grid->GetSubItemRect(4, 2).center());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, window.grid->GetSubItemRect(4, 2).center());
+    EXPECT_EQ(window.drops.size(), 1U);
 }
