@@ -3,6 +3,7 @@
 #include "res/AppIcon.h"
 #include "toolkit/CListBox.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -71,8 +72,16 @@ void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, 
     m_clientSize = QSize(m_units.ToPixelsX(dialogTemplate.cx), m_units.ToPixelsY(dialogTemplate.cy));
 
     QWidget* previousTabStop = nullptr;
+    QButtonGroup* radioGroup = nullptr;
     for (const DialogControl& control : dialogTemplate.controls) {
         std::unique_ptr<QWidget> widget = MakeControl(control, host, onCommand);
+        // Radio buttons exclude each other within a group, which the Group
+        // style of its first button starts; the group goes with that button.
+        if (auto* radio = qobject_cast<QRadioButton*>(widget.get())) {
+            if (!radioGroup || Has(control, S::Group))
+                radioGroup = new QButtonGroup(radio);
+            radioGroup->addButton(radio);
+        }
         widget->setEnabled(!Has(control, S::Disabled));
         if (widget->focusPolicy() != Qt::NoFocus) {
             widget->setFocusPolicy(Has(control, S::TabStop) ? Qt::StrongFocus : Qt::ClickFocus);

@@ -3,6 +3,7 @@
 #include "MainWindowFixture.h"
 
 #include "app/CColumnsDlg.h"
+#include "app/CTransparentDialogBar.h"
 #include "grid/hvGridCtrlEdit.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
@@ -13,6 +14,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QMimeData>
@@ -319,3 +321,40 @@ TEST_F(EditCommandsTest, DescriptionTakesTheRoomOfAWiderWindow)
 }
 
 } // namespace
+
+TEST_F(EditCommandsTest, NewShowsChannelOneAndTheGridsKeysMoveChannelsOnlyInTheGrid)
+{
+    grid->scrollToBottom();
+    QTest::keyClick(grid, Qt::Key_N, Qt::ControlModifier);
+    EXPECT_EQ(grid->rowAt(0), 0);
+    EXPECT_EQ(grid->GetSelectedRows(), std::vector<int>{0});
+    auto* bank = frame->GetBankBar()->GetDlgItemAs<QComboBox>(IDC_BANK_COMBO);
+    ASSERT_NE(bank, nullptr);
+    EXPECT_TRUE(bank->currentText().startsWith("Bank 1"));
+
+    EditCell(0, 2, "Fire");
+    EditCell(1, 2, "Police");
+    grid->SelectOnly(0);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down, Qt::AltModifier);
+    EXPECT_EQ(Cell(1, 2), "Fire");
+    EXPECT_EQ(grid->GetSelectedRows(), std::vector<int>{1});
+    EXPECT_EQ(frame->GetDocument().GetUndoStack().undoText(), "Move of Channel 1");
+
+    // In the bank box the same keys leave the channels alone.
+    bank->setFocus();
+    ASSERT_TRUE(bank->hasFocus());
+    QTest::keyClick(bank, Qt::Key_Minus, Qt::ControlModifier);
+    EXPECT_EQ(Cell(1, 2), "Fire");
+
+    // Sort by description through the dialog: Fire, Police, then the empty.
+    CDialog::ModalHookScope hook([](CDialog& dialog) {
+        dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_DESCRIPTION)->setChecked(true);
+        dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_WHOLE_LIST)->setChecked(true);
+        dialog.OnOK();
+        return IDOK;
+    });
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_SORT));
+    EXPECT_EQ(Cell(0, 2), "Fire");
+    EXPECT_EQ(Cell(1, 2), "Police");
+    EXPECT_EQ(frame->GetDocument().GetUndoStack().undoText(), "Sort of 200 Channels");
+}
