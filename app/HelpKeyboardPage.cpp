@@ -1,5 +1,6 @@
 #include "app/HelpKeyboardPage.h"
 
+#include "grid/hvGridCtrl.h"
 #include "res/AcceleratorResource.h"
 #include "res/MenuResource.h"
 #include "res/ResourceIds.h"
@@ -51,6 +52,20 @@ QString KeyboardPageHtml(int acceleratorTableId)
                     .arg(QKeySequence(binding.keys).toString(QKeySequence::PortableText).toHtmlEscaped(),
                          name.toHtmlEscaped());
     }
+    // The grid's own keys, from its key table and its accelerator table.
+    html += QStringLiteral("</table><h2>In the grid</h2><p>These keys work while the grid has the focus. The "
+                           "current cell has a frame around it; a click sets it.</p>"
+                           "<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">"
+                           "<tr><th>Keys</th><th>What they do</th></tr>");
+    const auto row = [&html](const QString& keys, const QString& what) {
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td></tr>").arg(keys.toHtmlEscaped(), what.toHtmlEscaped());
+    };
+    for (const hvGridKey& key : hvGridCtrl::GetKeys())
+        row(key.action == hvGridKey::Action::Type ? QStringLiteral("A character")
+                                                  : QKeySequence(key.keys).toString(QKeySequence::PortableText),
+            QString::fromUtf8(key.what));
+    for (const AcceleratorResource& binding : FindAcceleratorResource(IDR_GRID))
+        row(QKeySequence(binding.keys).toString(QKeySequence::PortableText), CommandDisplayName(binding.command));
     html += QStringLiteral("</table><p>In the cell editor, Tab, Shift+Tab, Enter, the arrow keys and Escape move "
                            "and finish edits (<a href=\"editing.html\">Editing channels</a>).</p>"
                            "<p><a href=\"index.html\">Contents</a></p></body></html>");

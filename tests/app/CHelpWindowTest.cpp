@@ -2,6 +2,7 @@
 #include "app/CHelpWindow.h"
 #include "MainWindowFixture.h"
 #include "app/HelpKeyboardPage.h"
+#include "grid/hvGridCtrl.h"
 #include "res/AcceleratorResource.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CToolBar.h"
@@ -98,6 +99,15 @@ TEST_F(HelpTest, KeyboardPageListsExactlyTheAcceleratorTable)
     EXPECT_EQ(shown["Shift+F5"], "Upload All To Scanner");
     EXPECT_EQ(shown["F1"], "Help Topics");
     EXPECT_EQ(shown["Ctrl+Ins"], "Copy");
+
+    // The grid's own keys follow, from its key handling and its accelerators.
+    const QString page = help.GetBrowser()->toPlainText();
+    const QString grid = page.mid(page.indexOf("In the grid"));
+    ASSERT_FALSE(grid.isEmpty());
+    for (const hvGridKey& key : hvGridCtrl::GetKeys())
+        EXPECT_TRUE(grid.contains(QString::fromUtf8(key.what))) << key.what;
+    EXPECT_TRUE(grid.contains(QRegularExpression("F2\\s+Opens the editor")));
+    EXPECT_TRUE(grid.contains(QRegularExpression("Alt\\+Down\\s+Move Down")));
 }
 
 TEST_F(HelpTest, WindowKeepsItsSize)

@@ -43,3 +43,25 @@ TEST(hvGridModel, AsksTheOwnerForDisplayTextOnlyAndAlignsByColumnFormat)
     EXPECT_EQ(model->headerData(2, Qt::Horizontal, Qt::TextAlignmentRole).toInt() & Qt::AlignHorizontal_Mask,
               Qt::AlignLeft);
 }
+
+TEST(hvGridModel, ShowsTheStartOfALongTextAndCheckStatesOfCheckBoxColumns)
+{
+    GridTestWindow window(1);
+    QAbstractItemModel* model = window.grid->model();
+    // A text of a megabyte of two-byte characters: its start, never half a
+    // character, and the owner keeps the whole.
+    std::string text;
+    for (int i = 0; i < 500'000; ++i)
+        text += "\xC3\x9C";
+    window.Text(0, 2) = text;
+    const QString shown = model->data(model->index(0, 2), Qt::DisplayRole).toString();
+    EXPECT_LT(shown.size(), 2000);
+    EXPECT_TRUE(shown.startsWith(QString(100, QChar(0xDC))));
+    EXPECT_TRUE(shown.endsWith(QString(QChar(0xDC)) + QChar(0x2026)));
+    EXPECT_EQ(window.Text(0, 2).size(), 1'000'000U);
+
+    window.Text(0, 5) = "True";
+    EXPECT_EQ(model->data(model->index(0, 5), Qt::CheckStateRole), Qt::Checked);
+    EXPECT_EQ(model->data(model->index(0, 4), Qt::CheckStateRole), Qt::Unchecked);
+    EXPECT_FALSE(model->data(model->index(0, 2), Qt::CheckStateRole).isValid());
+}
