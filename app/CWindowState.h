@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 
 #include <vector>
@@ -28,9 +29,15 @@ struct CWindowState
     void Write(vnSettingsStore& store) const;
 
     static CWindowState Capture(const CMainFrame& frame);
-    // Before the window is shown. A position that lies off every screen is
-    // not used, so the window comes up where the system puts new windows.
+    // Before the window is shown: the stored place fitted to the screens.
     void Apply(CMainFrame& frame) const;
+
+    // A stored place fitted to the screens' available areas (the primary
+    // screen's first): on the screen that holds most of it, never larger
+    // than that screen and never beyond its edges. A place on no screen at
+    // all goes to the middle of the primary one. Null when there are no
+    // screens or nothing was stored.
+    static QRect FitToScreens(const QRect& stored, const QList<QRect>& screens);
 
     // Whether enough of a window at this place (its title bar) is on a
     // screen for the user to grab it.
