@@ -30,7 +30,6 @@
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMimeData>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -483,11 +482,7 @@ void CMainFrame::OnTransferModules()
 
 void CMainFrame::OnFilePageSetup()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    CPageSetup::Read(vnSettings()).Apply(printer);
-    QPageSetupDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        CPageSetup::Capture(printer).Write(vnSettings());
+    CPageSetup::RunDialog(this, vnSettings());
 }
 
 void CMainFrame::OnFilePrint()
