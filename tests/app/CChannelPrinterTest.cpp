@@ -119,6 +119,19 @@ TEST_F(PrintTest, PrintsTheGridsShownColumnsInTheirOrderAndOnlyTheSelection)
     EXPECT_TRUE(text.contains(QStringLiteral("Bank 3: channels 41-60")));
 }
 
+TEST_F(PrintTest, DescriptionTakesTheRoomFlagsDoNotNeed)
+{
+    const QString description = QStringLiteral("Metro Fire Dispatch North Division Tactical Two");
+    EditCell(0, 1, "150.5");
+    EditCell(0, 2, description.toStdString());
+    EditCell(0, 5, "True"); // Lockout
+    int pages = 0;
+    const QString text = PrintAndRead(pages);
+    EXPECT_TRUE(text.contains(description)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\u2713")));
+    EXPECT_FALSE(text.contains(QStringLiteral("False")));
+}
+
 TEST_F(PrintTest, PreviewShowsThePrintedPages)
 {
     FillAll();
