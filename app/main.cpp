@@ -1,6 +1,7 @@
 // Scanlore: edit a radio scanner's channel memory and upload it.
 #include "app/CCommandLineInfo.h"
 #include "app/CScannerApp.h"
+#include "app/ColorScheme.h"
 #include "app/ParentConsole.h"
 
 #include "toolkit/FileNameCodec.h"
@@ -37,6 +38,7 @@ int main(int argc, char** argv)
 
     // QApplication takes the toolkit's own options out of argv.
     QApplication application(argc, argv);
+    ApplyColorSchemeFromEnvironment(application);
 
     CScannerApp scanner;
     if (!scanner.InitInstance())
