@@ -213,6 +213,8 @@ void CMainFrame::CreateColumns()
     for (const ChannelFieldInfo& info : ChannelFields())
         m_grid->InsertColumn(ColumnOf(info.field), LoadStringText(info.title),
                              info.alignLeft ? hvGridCtrl::FormatLeft : hvGridCtrl::FormatCenter, info.width);
+    m_grid->model()->setHeaderData(ColumnOf(ChannelField::Number), Qt::Horizontal,
+                                   LoadStringText(IDS_COLUMN_NUMBER_NAME), Qt::AccessibleTextRole);
     // A character typed on one selected row starts editing its description,
     // which also takes the room a wider window gives the grid.
     m_grid->SetTypingColumn(ColumnOf(ChannelField::Description));

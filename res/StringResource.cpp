@@ -15,6 +15,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_APP_TITLE, "Scanlore"},
     {IDS_IDLE_MESSAGE, "Ready"},
     {IDS_COLUMN_NUMBER, "#"},
+    {IDS_COLUMN_NUMBER_NAME, "Channel number"},
     {IDS_COLUMN_FREQUENCY, "Frequency"},
     {IDS_COLUMN_DESCRIPTION, "Description"},
     {IDS_COLUMN_CAR_NUMBER, "Car Number"},
