@@ -178,6 +178,15 @@ QRect CWindowState::FitToScreens(const QRect& stored, const QList<QRect>& screen
     return place;
 }
 
+QSize CWindowState::FitSize(const QSize& stored, const QSize& fallback)
+{
+    const bool usable = stored.width() > 0 && stored.height() > 0 && stored.width() < kLongestExtent &&
+        stored.height() < kLongestExtent;
+    const QSize size = usable ? stored : fallback;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? size.boundedTo(screen->availableGeometry().size()) : size;
+}
+
 bool CWindowState::IsOnScreen(const QRect& geometry)
 {
     const QRect grip(geometry.topLeft(), QSize(std::min(kGrabWidth, geometry.width()), kGrabHeight));

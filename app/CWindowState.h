@@ -38,6 +38,9 @@ struct CWindowState
     // all goes to the middle of the primary one. Null when there are no
     // screens or nothing was stored.
     static QRect FitToScreens(const QRect& stored, const QList<QRect>& screens);
+    // A stored size of a window that the system places: no larger than the
+    // primary screen's available area; fallback when it is damaged.
+    static QSize FitSize(const QSize& stored, const QSize& fallback);
 
     // Whether enough of a window at this place (its title bar) is on a
     // screen for the user to grab it.
