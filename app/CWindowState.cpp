@@ -130,11 +130,17 @@ void CWindowState::Apply(CMainFrame& frame) const
     for (const QScreen* screen : QGuiApplication::screens())
         if (screen != QGuiApplication::primaryScreen())
             screens << screen->availableGeometry();
-    if (const QRect place = FitToScreens(geometry, screens); !place.isNull()) {
+    const QRect place = FitToScreens(geometry, screens);
+    if (!place.isNull()) {
         frame.resize(place.size());
         frame.move(place.topLeft());
     }
-    if (maximized)
+    // A window as large as its screen leaves its frame no room there: it
+    // opens maximised, and goes back to the fitted size.
+    const auto fillsScreen = [&place](const QRect& screen) {
+        return screen.contains(place) && (place.width() >= screen.width() || place.height() >= screen.height());
+    };
+    if (maximized || (!place.isNull() && std::any_of(screens.begin(), screens.end(), fillsScreen)))
         frame.setWindowState(frame.windowState() | Qt::WindowMaximized);
     frame.ShowControlBar(frame.GetToolBar(), toolBar);
     frame.ShowControlBar(frame.GetStatusBar(), statusBar);

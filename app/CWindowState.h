@@ -29,7 +29,8 @@ struct CWindowState
     void Write(vnSettingsStore& store) const;
 
     static CWindowState Capture(const CMainFrame& frame);
-    // Before the window is shown: the stored place fitted to the screens.
+    // Before the window is shown: the stored place fitted to the screens; a
+    // window that fills its screen in width or height opens maximised.
     void Apply(CMainFrame& frame) const;
 
     // A stored place fitted to the screens' available areas (the primary

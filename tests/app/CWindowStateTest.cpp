@@ -114,6 +114,7 @@ TEST_F(WindowStateTest, DamagedPlaceFallsBackAndTooLargeOneFitsTheScreen)
         CMainFrame* frame = Start();
         ASSERT_NE(frame, nullptr);
         EXPECT_EQ(frame->size(), c.size) << c.value;
+        EXPECT_EQ(frame->isMaximized(), c.size == screen) << c.value;
         EXPECT_TRUE(CWindowState::IsOnScreen(frame->frameGeometry())) << c.value;
         EXPECT_EQ(frame->GetGrid()->GetColumnWidth(2), 300) << c.value;
         app.reset();
