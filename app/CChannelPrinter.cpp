@@ -1,5 +1,6 @@
 #include "app/CChannelPrinter.h"
 
+#include "app/CPageSetup.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelDocument.h"
 #include "channels/vnChannel.h"
@@ -256,6 +257,7 @@ int CChannelPrinter::PrintDocument(QPrinter& printer, const ChannelDocument& doc
             columns.push_back({*field, grid.model()->headerData(column, Qt::Horizontal).toString(),
                                grid.GetColumnWidth(column), GetFieldInfo(*field).alignLeft});
 
+    CPageSetup::KeepRoom(printer);
     CChannelPrinter channelPrinter(heading, std::move(columns));
     const bool selectionOnly = printer.printRange() == QPrinter::Selection;
     for (std::int32_t row = 0; row < document.GetCount(); ++row)

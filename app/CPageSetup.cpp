@@ -34,6 +34,7 @@ constexpr double kLongestLength = 10000.0;
 constexpr int kLengthDecimals = 2;
 // The least share of the paper that the margins must leave to print on.
 constexpr double kLeastPrintedShare = 0.25;
+constexpr double kFallbackMargin = 10.0;
 
 std::string Length(double millimetres)
 {
@@ -140,6 +141,19 @@ QString CPageSetup::MarginsProblem(const QSizeF& paper, const QMarginsF& margins
     return QStringLiteral("These margins leave %1 % of the page to print on. Make them smaller, so that they leave "
                           "at least a quarter of the page.")
         .arg(percent);
+}
+
+void CPageSetup::KeepRoom(QPrinter& printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    if (MarginsProblem(layout.fullRect().size(), layout.margins()).isEmpty())
+        return;
+    const QMarginsF least = layout.minimumMargins();
+    printer.setPageMargins(QMarginsF(std::max(least.left(), kFallbackMargin), std::max(least.top(), kFallbackMargin),
+                                     std::max(least.right(), kFallbackMargin),
+                                     std::max(least.bottom(), kFallbackMargin)),
+                           QPageLayout::Millimeter);
 }
 
 bool CPageSetup::RunDialog(QWidget* parent, vnSettingsStore& store)

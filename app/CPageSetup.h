@@ -40,6 +40,11 @@ struct CPageSetup
     // its area. Empty when they leave enough.
     static QString MarginsProblem(const QSizeF& paper, const QMarginsF& margins);
 
+    // Margins set on the printer elsewhere (the print dialog's printer
+    // properties) that leave too little room give way to the printer's
+    // smallest margins, and at least kFallbackMargin millimetres.
+    static void KeepRoom(QPrinter& printer);
+
     // File > Page Setup: the dialog on the stored setup, shown again with
     // the reason while its margins leave too little room; what it accepts
     // is stored. Whether it was accepted.
