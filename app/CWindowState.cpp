@@ -134,6 +134,9 @@ void CWindowState::Apply(CMainFrame& frame) const
     if (!place.isNull()) {
         frame.resize(place.size());
         frame.move(place.topLeft());
+    } else if (!screens.isEmpty()) {
+        // The first start: the default size, on a small screen no larger.
+        frame.resize(frame.size().boundedTo(screens.constFirst().size()));
     }
     // A window as large as its screen leaves its frame no room there: it
     // opens maximised, and goes back to the fitted size.
