@@ -1,5 +1,6 @@
 #include "app/CChannelPrinter.h"
 
+#include "app/CPageSetup.h"
 #include "app/ChannelCellText.h"
 #include "app/ChannelDocument.h"
 #include "channels/vnChannel.h"
@@ -25,6 +26,9 @@ constexpr int kHeadingLines = 6;
 // A line's height is the font's height and this share more.
 constexpr double kLineSpacing = 1.35;
 constexpr int kCellPadding = 3; // in points, either side of a cell's text
+// A set flag prints as a check mark and a clear one as nothing, so the
+// flag columns need no more than their titles.
+const QString kFlagMark = QStringLiteral("\u2713");
 
 } // namespace
 
@@ -69,8 +73,13 @@ void CChannelPrinter::AddChannel(const vnChannel& channel, const vnChannelLayout
         m_lines.push_back({bank, {}});
 
     Line line;
-    for (const Column& column : m_columns)
-        line.cells << QString::fromStdString(GetChannelCellText(channel, column.field));
+    for (const Column& column : m_columns) {
+        const std::string text = GetChannelCellText(channel, column.field);
+        if (GetFieldInfo(column.field).flag)
+            line.cells << (text == "True" ? kFlagMark : QString());
+        else
+            line.cells << QString::fromStdString(text);
+    }
     m_lines.push_back(std::move(line));
 }
 
@@ -119,22 +128,37 @@ int CChannelPrinter::Print(QPagedPaintDevice& device) const
     metrics.width = painter.viewport().width();
     metrics.height = painter.viewport().height();
 
-    // Each column is at least as wide as its title; the rest of the page's
-    // width is shared in proportion to the grid's column widths.
+    // Each column is as wide as its title and, but for the description, its
+    // widest text. The description takes the rest of the page's width; with
+    // no description shown, the rest is shared in proportion to the grid's
+    // widths among the columns that are not flags.
     const QFontMetrics boldMetrics(metrics.bold, &device);
     std::vector<int> widths;
     int needed = 0;
     int totalWidth = 0;
-    for (const Column& column : m_columns) {
-        widths.push_back(boldMetrics.horizontalAdvance(column.title) + 2 * metrics.padding + 1);
+    int fill = -1;
+    for (std::size_t c = 0; c < m_columns.size(); ++c) {
+        const Column& column = m_columns[c];
+        int width = boldMetrics.horizontalAdvance(column.title);
+        if (column.field == ChannelField::Description)
+            fill = static_cast<int>(c);
+        else
+            for (const Line& line : m_lines)
+                width = std::max(width, fm.horizontalAdvance(line.cells.value(static_cast<qsizetype>(c))));
+        widths.push_back(width + 2 * metrics.padding + 1);
         needed += widths.back();
-        totalWidth += std::max(column.width, 0);
+        if (!GetFieldInfo(column.field).flag)
+            totalWidth += std::max(column.width, 0);
     }
     const std::int64_t spare = std::max(metrics.width - needed, 0);
     int left = 0;
     for (std::size_t c = 0; c < m_columns.size(); ++c) {
         metrics.columnLeft.push_back(left);
-        left += widths[c] + static_cast<int>(spare * std::max(m_columns[c].width, 0) / std::max(totalWidth, 1));
+        const int share = GetFieldInfo(m_columns[c].field).flag ? 0 : std::max(m_columns[c].width, 0);
+        if (fill < 0)
+            left += widths[c] + static_cast<int>(spare * share / std::max(totalWidth, 1));
+        else
+            left += widths[c] + (static_cast<int>(c) == fill ? static_cast<int>(spare) : 0);
     }
     metrics.columnLeft.push_back(metrics.width);
 
@@ -233,6 +257,7 @@ int CChannelPrinter::PrintDocument(QPrinter& printer, const ChannelDocument& doc
             columns.push_back({*field, grid.model()->headerData(column, Qt::Horizontal).toString(),
                                grid.GetColumnWidth(column), GetFieldInfo(*field).alignLeft});
 
+    CPageSetup::KeepRoom(printer);
     CChannelPrinter channelPrinter(heading, std::move(columns));
     const bool selectionOnly = printer.printRange() == QPrinter::Selection;
     for (std::int32_t row = 0; row < document.GetCount(); ++row)

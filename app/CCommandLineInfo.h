@@ -8,10 +8,9 @@
 //
 //   scanlore [--help] [--version] [FILE]
 //
-// Read once before the toolkit starts, so that --help and --version work
-// without a display (unknown options are not judged then: they may be the
-// toolkit's), and again on the arguments that QApplication has left, once
-// it has taken out its own options (-platform, -style, ...).
+// Read before the toolkit starts, so that --help, --version and a refused
+// command line need no display. The toolkit's own options (-platform,
+// -style, ...) are known and passed over; QApplication takes them later.
 struct CCommandLineInfo
 {
     bool start = true;
@@ -21,9 +20,6 @@ struct CCommandLineInfo
     int exitCode = 0;
     QString standardOutput;
     QString standardError;
-
-    // Help or version: printed and ended with 0 before the toolkit starts.
-    bool AnswersAtOnce() const { return !start && exitCode == 0; }
 
     // arguments[0] is the program.
     static CCommandLineInfo Parse(const QStringList& arguments);

@@ -1,5 +1,6 @@
 #include "app/CHelpWindow.h"
 
+#include "app/CWindowState.h"
 #include "app/HelpKeyboardPage.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
@@ -58,8 +59,9 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_brows
     layout->addWidget(m_browser);
 
     const vnSettingsStore& settings = vnSettings();
-    resize(std::max(settings.GetSettingInt(kSection, kWidth, kDefaultWidth), kSmallest),
-           std::max(settings.GetSettingInt(kSection, kHeight, kDefaultHeight), kSmallest));
+    const QSize stored(std::max(settings.GetSettingInt(kSection, kWidth, kDefaultWidth), kSmallest),
+                       std::max(settings.GetSettingInt(kSection, kHeight, kDefaultHeight), kSmallest));
+    resize(CWindowState::FitSize(stored, QSize(kDefaultWidth, kDefaultHeight)));
 }
 
 CHelpWindow::~CHelpWindow()

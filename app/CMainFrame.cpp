@@ -29,7 +29,6 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
-#include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -206,6 +205,8 @@ void CMainFrame::CreateColumns()
     for (const ChannelFieldInfo& info : ChannelFields())
         m_grid->InsertColumn(ColumnOf(info.field), LoadStringText(info.title),
                              info.alignLeft ? hvGridCtrl::FormatLeft : hvGridCtrl::FormatCenter, info.width);
+    m_grid->model()->setHeaderData(ColumnOf(ChannelField::Number), Qt::Horizontal,
+                                   LoadStringText(IDS_COLUMN_NUMBER_NAME), Qt::AccessibleTextRole);
     // A character typed on one selected row starts editing its description,
     // which also takes the room a wider window gives the grid.
     m_grid->SetTypingColumn(ColumnOf(ChannelField::Description));
@@ -499,11 +500,7 @@ void CMainFrame::OnTransferModules()
 
 void CMainFrame::OnFilePageSetup()
 {
-    QPrinter printer(QPrinter::HighResolution);
-    CPageSetup::Read(vnSettings()).Apply(printer);
-    QPageSetupDialog dialog(&printer, this);
-    if (dialog.exec() == QDialog::Accepted)
-        CPageSetup::Capture(printer).Write(vnSettings());
+    CPageSetup::RunDialog(this, vnSettings());
 }
 
 void CMainFrame::OnFilePrint()

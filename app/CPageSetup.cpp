@@ -2,9 +2,13 @@
 
 #include "modules/vnSettingsStore.h"
 
+#include "toolkit/CMessageBox.h"
+
+#include <QPageSetupDialog>
 #include <QPrinter>
 #include <QString>
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -28,6 +32,9 @@ const std::string kCustom = "Custom";
 // beyond it is a broken value, not a poster.
 constexpr double kLongestLength = 10000.0;
 constexpr int kLengthDecimals = 2;
+// The least share of the paper that the margins must leave to print on.
+constexpr double kLeastPrintedShare = 0.25;
+constexpr double kFallbackMargin = 10.0;
 
 std::string Length(double millimetres)
 {
@@ -76,6 +83,12 @@ CPageSetup CPageSetup::Read(const vnSettingsStore& store)
     const auto bottom = ReadLength(store, kBottomMargin);
     if (left && top && right && bottom)
         setup.margins = QMarginsF(*left, *top, *right, *bottom);
+    if (setup.pageSize && setup.margins) {
+        const QSizeF paper =
+            QPageLayout(*setup.pageSize, setup.orientation, {}).fullRect(QPageLayout::Millimeter).size();
+        if (!MarginsProblem(paper, *setup.margins).isEmpty())
+            setup.margins.reset();
+    }
     return setup;
 }
 
@@ -112,6 +125,51 @@ void CPageSetup::Apply(QPrinter& printer) const
     if (pageSize && pageSize->isValid())
         printer.setPageSize(*pageSize);
     printer.setPageOrientation(orientation);
-    if (margins)
+    const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+    if (margins && MarginsProblem(paper, *margins).isEmpty())
         printer.setPageMargins(*margins, QPageLayout::Millimeter);
+}
+
+QString CPageSetup::MarginsProblem(const QSizeF& paper, const QMarginsF& margins)
+{
+    const double width = std::max(paper.width() - margins.left() - margins.right(), 0.0);
+    const double height = std::max(paper.height() - margins.top() - margins.bottom(), 0.0);
+    const double area = paper.width() * paper.height();
+    if (area > 0.0 && width * height >= kLeastPrintedShare * area)
+        return {};
+    const int percent = area > 0.0 ? static_cast<int>(100.0 * width * height / area) : 0;
+    return QStringLiteral("These margins leave %1 % of the page to print on. Make them smaller, so that they leave "
+                          "at least a quarter of the page.")
+        .arg(percent);
+}
+
+void CPageSetup::KeepRoom(QPrinter& printer)
+{
+    QPageLayout layout = printer.pageLayout();
+    layout.setUnits(QPageLayout::Millimeter);
+    if (MarginsProblem(layout.fullRect().size(), layout.margins()).isEmpty())
+        return;
+    const QMarginsF least = layout.minimumMargins();
+    printer.setPageMargins(QMarginsF(std::max(least.left(), kFallbackMargin), std::max(least.top(), kFallbackMargin),
+                                     std::max(least.right(), kFallbackMargin),
+                                     std::max(least.bottom(), kFallbackMargin)),
+                           QPageLayout::Millimeter);
+}
+
+bool CPageSetup::RunDialog(QWidget* parent, vnSettingsStore& store)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    Read(store).Apply(printer);
+    QPageSetupDialog dialog(&printer, parent);
+    while (dialog.exec() == QDialog::Accepted) {
+        const CPageSetup setup = Capture(printer);
+        const QSizeF paper = printer.pageLayout().fullRect(QPageLayout::Millimeter).size();
+        const QString problem = setup.margins ? MarginsProblem(paper, *setup.margins) : QString();
+        if (problem.isEmpty()) {
+            setup.Write(store);
+            return true;
+        }
+        CMessageBox::Show(parent, problem, CMessageBox::Exclamation);
+    }
+    return false;
 }

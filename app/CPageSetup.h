@@ -7,6 +7,7 @@
 #include <optional>
 
 class QPrinter;
+class QWidget;
 class vnSettingsStore;
 
 // The paper, orientation and margins that File > Page Setup chooses for
@@ -23,12 +24,29 @@ struct CPageSetup
     std::optional<QMarginsF> margins; // millimetres; none: the printer's own
 
     // The stored setup. A paper that is neither a known name nor a usable
-    // size, an orientation that is neither word and margins that are not
-    // all lengths each keep their default.
+    // size, an orientation that is neither word, and margins that are not
+    // all lengths or that leave the stored paper too little room each keep
+    // their default.
     static CPageSetup Read(const vnSettingsStore& store);
     void Write(vnSettingsStore& store) const;
 
     static CPageSetup Capture(const QPrinter& printer);
-    // Margins that the paper cannot take leave the printer's own.
+    // Margins that the paper cannot take, or that leave it too little
+    // room, leave the printer's own.
     void Apply(QPrinter& printer) const;
+
+    // Why margins leave too little of a paper (its size in millimetres as
+    // it lies, portrait or landscape) to print on: less than a quarter of
+    // its area. Empty when they leave enough.
+    static QString MarginsProblem(const QSizeF& paper, const QMarginsF& margins);
+
+    // Margins set on the printer elsewhere (the print dialog's printer
+    // properties) that leave too little room give way to the printer's
+    // smallest margins, and at least kFallbackMargin millimetres.
+    static void KeepRoom(QPrinter& printer);
+
+    // File > Page Setup: the dialog on the stored setup, shown again with
+    // the reason while its margins leave too little room; what it accepts
+    // is stored. Whether it was accepted.
+    static bool RunDialog(QWidget* parent, vnSettingsStore& store);
 };

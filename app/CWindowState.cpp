@@ -10,6 +10,8 @@
 #include <QScreen>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace {
 
 const std::string kSection = "Window";
@@ -33,15 +35,18 @@ constexpr int kAbsent = -1;
 // screen: enough title bar to grab.
 constexpr int kGrabWidth = 100;
 constexpr int kGrabHeight = 20;
+// No screen, nor a row of them, comes near this many pixels: a stored
+// place or width beyond it is a damaged value, not a large monitor.
+constexpr int kLongestExtent = 100000;
 
-// A list of numbers no smaller than least; empty when any field is not one.
-std::vector<int> ParseNumbers(const std::string& text, int least)
+// A list of numbers from least to most; empty when any field is not one.
+std::vector<int> ParseNumbers(const std::string& text, int least, int most)
 {
     std::vector<int> numbers;
     for (const QString& field : QString::fromStdString(text).split(QLatin1Char(','), Qt::SkipEmptyParts)) {
         bool ok = false;
         const int number = field.trimmed().toInt(&ok);
-        if (!ok || number < least)
+        if (!ok || number < least || number > most)
             return {};
         numbers.push_back(number);
     }
@@ -67,15 +72,16 @@ CWindowState CWindowState::Read(const vnSettingsStore& store)
     const int height = store.GetSettingInt(kSection, kHeight, kAbsent);
     // Negative coordinates are real on a screen left of or above the
     // primary one; only a size says whether anything was stored.
-    if (width > 0 && height > 0)
+    const auto usable = [](int value) { return value > -kLongestExtent && value < kLongestExtent; };
+    if (width > 0 && height > 0 && usable(left) && usable(top) && usable(width) && usable(height))
         state.geometry = QRect(left, top, width, height);
     state.maximized = store.GetSettingInt(kSection, kMaximized, 0) != 0;
     state.toolBar = store.GetSettingInt(kSection, kToolBar, 1) != 0;
     state.statusBar = store.GetSettingInt(kSection, kStatusBar, 1) != 0;
     state.bankBar = store.GetSettingInt(kSection, kBankBar, 1) != 0;
-    state.columnWidths = ParseNumbers(store.GetSettingString(kSection, kColumnWidths, {}), 1);
-    state.columnOrder = ParseNumbers(store.GetSettingString(kSection, kColumnOrder, {}), 0);
-    state.hiddenColumns = ParseNumbers(store.GetSettingString(kSection, kHiddenColumns, {}), 0);
+    state.columnWidths = ParseNumbers(store.GetSettingString(kSection, kColumnWidths, {}), 1, kLongestExtent);
+    state.columnOrder = ParseNumbers(store.GetSettingString(kSection, kColumnOrder, {}), 0, kLongestExtent);
+    state.hiddenColumns = ParseNumbers(store.GetSettingString(kSection, kHiddenColumns, {}), 0, kLongestExtent);
     return state;
 }
 
@@ -118,12 +124,26 @@ CWindowState CWindowState::Capture(const CMainFrame& frame)
 
 void CWindowState::Apply(CMainFrame& frame) const
 {
-    if (!geometry.isNull()) {
-        frame.resize(geometry.size());
-        if (IsOnScreen(geometry))
-            frame.move(geometry.topLeft());
+    QList<QRect> screens;
+    if (const QScreen* primary = QGuiApplication::primaryScreen())
+        screens << primary->availableGeometry();
+    for (const QScreen* screen : QGuiApplication::screens())
+        if (screen != QGuiApplication::primaryScreen())
+            screens << screen->availableGeometry();
+    const QRect place = FitToScreens(geometry, screens);
+    if (!place.isNull()) {
+        frame.resize(place.size());
+        frame.move(place.topLeft());
+    } else if (!screens.isEmpty()) {
+        // The first start: the default size, on a small screen no larger.
+        frame.resize(frame.size().boundedTo(screens.constFirst().size()));
     }
-    if (maximized)
+    // A window as large as its screen leaves its frame no room there: it
+    // opens maximised, and goes back to the fitted size.
+    const auto fillsScreen = [&place](const QRect& screen) {
+        return screen.contains(place) && (place.width() >= screen.width() || place.height() >= screen.height());
+    };
+    if (maximized || (!place.isNull() && std::any_of(screens.begin(), screens.end(), fillsScreen)))
         frame.setWindowState(frame.windowState() | Qt::WindowMaximized);
     frame.ShowControlBar(frame.GetToolBar(), toolBar);
     frame.ShowControlBar(frame.GetStatusBar(), statusBar);
@@ -140,6 +160,40 @@ void CWindowState::Apply(CMainFrame& frame) const
     for (int column : hiddenColumns)
         if (column != kNumberColumn)
             grid->SetColumnShown(column, false);
+}
+
+QRect CWindowState::FitToScreens(const QRect& stored, const QList<QRect>& screens)
+{
+    if (stored.isNull() || stored.isEmpty() || screens.isEmpty())
+        return {};
+    QRect screen = screens.constFirst();
+    bool onScreen = false;
+    qint64 largest = 0;
+    for (const QRect& candidate : screens) {
+        const QRect common = candidate.intersected(stored);
+        const qint64 area = static_cast<qint64>(common.width()) * common.height();
+        if (area > largest) {
+            largest = area;
+            screen = candidate;
+            onScreen = true;
+        }
+    }
+    const QSize size = stored.size().boundedTo(screen.size());
+    QRect place(stored.topLeft(), size);
+    if (!onScreen)
+        place.moveCenter(screen.center());
+    place.moveLeft(std::clamp(place.left(), screen.left(), screen.right() - size.width() + 1));
+    place.moveTop(std::clamp(place.top(), screen.top(), screen.bottom() - size.height() + 1));
+    return place;
+}
+
+QSize CWindowState::FitSize(const QSize& stored, const QSize& fallback)
+{
+    const bool usable = stored.width() > 0 && stored.height() > 0 && stored.width() < kLongestExtent &&
+        stored.height() < kLongestExtent;
+    const QSize size = usable ? stored : fallback;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen ? size.boundedTo(screen->availableGeometry().size()) : size;
 }
 
 bool CWindowState::IsOnScreen(const QRect& geometry)

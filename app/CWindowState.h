@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QRect>
 
 #include <vector>
@@ -28,9 +29,19 @@ struct CWindowState
     void Write(vnSettingsStore& store) const;
 
     static CWindowState Capture(const CMainFrame& frame);
-    // Before the window is shown. A position that lies off every screen is
-    // not used, so the window comes up where the system puts new windows.
+    // Before the window is shown: the stored place fitted to the screens; a
+    // window that fills its screen in width or height opens maximised.
     void Apply(CMainFrame& frame) const;
+
+    // A stored place fitted to the screens' available areas (the primary
+    // screen's first): on the screen that holds most of it, never larger
+    // than that screen and never beyond its edges. A place on no screen at
+    // all goes to the middle of the primary one. Null when there are no
+    // screens or nothing was stored.
+    static QRect FitToScreens(const QRect& stored, const QList<QRect>& screens);
+    // A stored size of a window that the system places: no larger than the
+    // primary screen's available area; fallback when it is damaged.
+    static QSize FitSize(const QSize& stored, const QSize& fallback);
 
     // Whether enough of a window at this place (its title bar) is on a
     // screen for the user to grab it.

@@ -1,6 +1,7 @@
 // Scanlore: edit a radio scanner's channel memory and upload it.
 #include "app/CCommandLineInfo.h"
 #include "app/CScannerApp.h"
+#include "app/ColorScheme.h"
 #include "app/ParentConsole.h"
 
 #include "toolkit/FileNameCodec.h"
@@ -29,16 +30,15 @@ int Finish(const CCommandLineInfo& command)
 
 int main(int argc, char** argv)
 {
-    // --help and --version need no display: answer them before the toolkit
-    // connects to one.
-    if (const CCommandLineInfo early = CCommandLineInfo::Parse(Arguments(argc, argv)); early.AnswersAtOnce())
-        return Finish(early);
-
-    // QApplication takes the toolkit's own options out of argv.
-    QApplication application(argc, argv);
+    // --help, --version and a refused command line need no display: answer
+    // them before the toolkit connects to one.
     const CCommandLineInfo command = CCommandLineInfo::Parse(Arguments(argc, argv));
     if (!command.start)
         return Finish(command);
+
+    // QApplication takes the toolkit's own options out of argv.
+    QApplication application(argc, argv);
+    ApplyColorSchemeFromEnvironment(application);
 
     CScannerApp scanner;
     if (!scanner.InitInstance())

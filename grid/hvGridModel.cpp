@@ -27,7 +27,7 @@ int hvGridModel::InsertColumn(int index, const QString& title, int format)
     if (index > count)
         index = count;
     beginInsertColumns(QModelIndex(), index, index);
-    m_columns.insert(m_columns.begin() + index, Column{title, format});
+    m_columns.insert(m_columns.begin() + index, Column{title, format, false, {}});
     for (auto& row : m_texts)
         row.insert(row.begin() + index, std::string());
     endInsertColumns();
@@ -173,9 +173,23 @@ QVariant hvGridModel::headerData(int section, Qt::Orientation orientation, int r
         return m_columns[static_cast<std::size_t>(section)].title;
     case Qt::TextAlignmentRole:
         return static_cast<int>(AlignmentOf(m_columns[static_cast<std::size_t>(section)].format));
+    case Qt::AccessibleTextRole: {
+        const Column& column = m_columns[static_cast<std::size_t>(section)];
+        return column.accessibleTitle.isEmpty() ? column.title : column.accessibleTitle;
+    }
     default:
         return {};
     }
+}
+
+bool hvGridModel::setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role)
+{
+    if (orientation != Qt::Horizontal || role != Qt::AccessibleTextRole || section < 0 ||
+        section >= static_cast<int>(m_columns.size()))
+        return false;
+    m_columns[static_cast<std::size_t>(section)].accessibleTitle = value.toString();
+    emit headerDataChanged(orientation, section, section);
+    return true;
 }
 
 Qt::ItemFlags hvGridModel::flags(const QModelIndex& index) const

@@ -41,6 +41,9 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // Takes a column's name for screen readers (Qt::AccessibleTextRole) where
+    // its title alone does not say it ("#").
+    bool setHeaderData(int section, Qt::Orientation orientation, const QVariant& value, int role) override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
 
 private:
@@ -49,6 +52,7 @@ private:
         QString title;
         int format = 0;
         bool checkBox = false;
+        QString accessibleTitle; // empty: the title
     };
 
     static Qt::Alignment AlignmentOf(int format);

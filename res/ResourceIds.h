@@ -96,6 +96,7 @@ inline constexpr int IDS_PASTE_ROWS_LEFT_OUT = 250;
 inline constexpr int IDS_PASTE_CELL_LEFT_OUT = 251;
 inline constexpr int IDS_PASTE_CELLS_LEFT_OUT = 252;
 inline constexpr int IDS_PASTE_NOT_SENDABLE = 253; // %1 channels, %2 the first one's reason
+inline constexpr int IDS_COLUMN_NUMBER_NAME = 290; // the "#" column's name for screen readers
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;

@@ -4,11 +4,27 @@
 
 namespace {
 
-constexpr int kMainFrameButtons[] = {
-    ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0, ID_TOOLBAR_PRINT, 0, ID_HELP_TOPICS,
+constexpr ToolbarButton kSeparator{0, nullptr};
+
+constexpr ToolbarButton kMainFrameButtons[] = {
+    {ID_FILE_NEW, "document-new"},
+    {ID_FILE_OPEN, "document-open"},
+    {ID_FILE_SAVE, "document-save"},
+    kSeparator,
+    {ID_EDIT_CUT, "edit-cut"},
+    {ID_EDIT_COPY, "edit-copy"},
+    {ID_EDIT_PASTE, "edit-paste"},
+    kSeparator,
+    // The naming scheme has no upload to a device: always the drawn icons.
+    {ID_TRANSFER_UPLOAD_SELECTED, nullptr},
+    {ID_TRANSFER_UPLOAD_ALL, nullptr},
+    kSeparator,
+    {ID_TOOLBAR_PRINT, "document-print"},
+    kSeparator,
+    {ID_HELP_TOPICS, "help-contents"},
 };
 
-constexpr ToolbarResource kMainFrameToolbar{16, 15, kMainFrameButtons};
+constexpr ToolbarResource kMainFrameToolbar{16, kMainFrameButtons};
 
 } // namespace
 

@@ -2,14 +2,21 @@
 
 #include <span>
 
-// A toolbar as data: the size of one button image and the buttons in order,
-// 0 standing for a separator. The n-th button that is not a separator shows
-// the n-th image of the toolbar bitmap with the same id.
+// One toolbar button: its command and the name of its icon in the
+// freedesktop icon naming scheme, null for one that only the program
+// draws. A command of 0 stands for a separator.
+struct ToolbarButton
+{
+    int command;
+    const char* iconName;
+};
+
+// A toolbar as data: the size of a button image in device-independent
+// pixels and the buttons in order.
 struct ToolbarResource
 {
-    int imageWidth;
-    int imageHeight;
-    std::span<const int> buttons;
+    int imageSize;
+    std::span<const ToolbarButton> buttons;
 };
 
 // The toolbar with this id, or null when there is none.

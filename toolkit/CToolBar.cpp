@@ -1,29 +1,17 @@
 #include "toolkit/CToolBar.h"
 
 #include "res/StringResource.h"
-#include "res/ToolbarBitmap.h"
+#include "res/ToolbarIcons.h"
 #include "res/ToolbarResource.h"
 #include "toolkit/CFrameWnd.h"
 
 #include <QAction>
-#include <QPixmap>
 
 namespace {
 
 QString FromView(std::string_view text)
 {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-// One button's image with the button face made transparent.
-QPixmap ButtonImage(const QImage& bitmap, int index, int width, int height)
-{
-    QImage image = bitmap.copy(index * width, 0, width, height);
-    QList<QRgb> colors = image.colorTable();
-    if (kToolbarFaceColor < colors.size())
-        colors[kToolbarFaceColor] = qRgba(0, 0, 0, 0);
-    image.setColorTable(colors);
-    return QPixmap::fromImage(image.convertToFormat(QImage::Format_ARGB32_Premultiplied));
 }
 
 } // namespace
@@ -38,22 +26,24 @@ CToolBar::CToolBar(CFrameWnd* owner) : QToolBar(owner), m_owner(owner)
 bool CToolBar::LoadToolBar(int resourceId)
 {
     const ToolbarResource* resource = FindToolbarResource(resourceId);
-    const QImage bitmap = LoadToolbarBitmap(resourceId);
-    if (!resource || bitmap.isNull())
+    if (!resource)
         return false;
 
-    setIconSize(QSize(resource->imageWidth, resource->imageHeight));
-    int image = 0;
-    for (int id : resource->buttons) {
-        if (id == 0) {
+    setIconSize(QSize(resource->imageSize, resource->imageSize));
+    for (const ToolbarButton& button : resource->buttons) {
+        if (button.command == 0) {
             addSeparator();
             continue;
         }
-        QAction* action =
-            addAction(ButtonImage(bitmap, image++, resource->imageWidth, resource->imageHeight), QString());
-        action->setToolTip(FromView(LoadCommandTooltip(id)));
-        action->setStatusTip(FromView(LoadCommandPrompt(id)));
-        m_owner->AddCommandAction(action, id);
+        // The tooltip is also the button's text: a screen reader names the
+        // button by it.
+        const QString tooltip = FromView(LoadCommandTooltip(button.command));
+        QAction* action = addAction(LoadToolbarIcon(button), tooltip);
+        action->setToolTip(tooltip);
+        action->setStatusTip(FromView(LoadCommandPrompt(button.command)));
+        if (QWidget* widget = widgetForAction(action))
+            widget->setAccessibleName(tooltip);
+        m_owner->AddCommandAction(action, button.command);
     }
     return true;
 }

@@ -4,7 +4,8 @@
 
 class CFrameWnd;
 
-// A row of command buttons loaded from a toolbar resource and its bitmap.
+// A row of command buttons loaded from a toolbar resource, with the
+// desktop theme's icons or the program's own.
 // Flat and transparent: it paints no background of its own, so it takes on
 // the look of the band that holds it. Each button shows its command's
 // tooltip and, while the pointer rests on it, the command's prompt in the

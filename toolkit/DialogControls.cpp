@@ -3,6 +3,7 @@
 #include "res/AppIcon.h"
 #include "toolkit/CListBox.h"
 
+#include <QAbstractItemView>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -100,6 +101,7 @@ void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, 
             !label->property("noPrefix").toBool())
             label->setBuddy(m_controls[i + 1].widget.get());
     }
+    NameFieldsByTheirLabels();
 
     // Group boxes only frame the controls inside them: they stay behind those
     // and let clicks through, whatever their place in the template.
@@ -108,6 +110,44 @@ void DialogControls::Build(const DialogTemplate& dialogTemplate, QWidget& host, 
             c.widget->lower();
             c.widget->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
+    }
+}
+
+void DialogControls::NameFieldsByTheirLabels()
+{
+    // A field is named by the static text just before it, as a screen
+    // reader names a field of a Windows dialog; a field with none, by the
+    // static text just after it when that labels no field of its own (the
+    // bank bar's "Bank:"). The label becomes the field's buddy, which gives
+    // the accessibility tree its "labelled by" relation, and its text the
+    // field's name: lists and combo boxes take no name from a buddy. A label
+    // that changes later (Go To's range) leaves the name as built.
+    const auto field = [this](std::size_t i) {
+        const QWidget* widget = i < m_controls.size() ? m_controls[i].widget.get() : nullptr;
+        return qobject_cast<const QLineEdit*>(widget) || qobject_cast<const QComboBox*>(widget) ||
+            qobject_cast<const QAbstractItemView*>(widget);
+    };
+    const auto label = [this](std::size_t i) {
+        auto* found = i < m_controls.size() ? qobject_cast<QLabel*>(m_controls[i].widget.get()) : nullptr;
+        return found && !found->text().isEmpty() ? found : nullptr;
+    };
+    for (std::size_t i = 0; i < m_controls.size(); ++i) {
+        if (!field(i))
+            continue;
+        QWidget* widget = m_controls[i].widget.get();
+        QLabel* name = i > 0 ? label(i - 1) : nullptr;
+        if (!name && !field(i + 2))
+            name = label(i + 1);
+        if (!name)
+            continue;
+        name->setBuddy(widget);
+        // Without the mnemonic's '&' ("&&" stands for one) and the colon.
+        QString text = name->text();
+        if (!name->property("noPrefix").toBool())
+            text.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove(QLatin1Char('&')).replace(u'\x01', u'&');
+        if (text.endsWith(QLatin1Char(':')))
+            text.chop(1);
+        widget->setAccessibleName(text.trimmed());
     }
 }
 

@@ -55,6 +55,7 @@ private:
         std::unique_ptr<QWidget> widget;
     };
 
+    void NameFieldsByTheirLabels();
     std::unique_ptr<QWidget> MakeControl(const DialogControl& control, QWidget& host,
                                          const CommandHandler& onCommand) const;
 

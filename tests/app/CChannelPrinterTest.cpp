@@ -36,13 +36,15 @@ protected:
 
     // Prints to a PDF and returns its text; pages is the page count the
     // PDF itself reports.
-    QString PrintAndRead(int& pages, bool layout = false, bool selection = false)
+    QString PrintAndRead(int& pages, bool layout = false, bool selection = false, QMarginsF margins = {})
     {
         const QString pdf = dir.filePath(QStringLiteral("list.pdf"));
         QPrinter printer(QPrinter::HighResolution);
         printer.setOutputFormat(QPrinter::PdfFormat);
         printer.setOutputFileName(pdf);
         printer.setPageSize(QPageSize(QPageSize::A4));
+        if (!margins.isNull())
+            printer.setPageMargins(margins, QPageLayout::Millimeter);
         if (selection)
             printer.setPrintRange(QPrinter::Selection);
         printed = frame->PrintChannels(printer);
@@ -95,6 +97,17 @@ TEST_F(PrintTest, TwoHundredChannelsPrintOnNumberedPagesWithHeaderAndBanks)
     EXPECT_FALSE(text.contains(QStringLiteral("Unused channel"))) << "a channel without a frequency is left out";
 }
 
+TEST_F(PrintTest, MarginsThatLeaveNoRoomGiveWay)
+{
+    FillAll();
+    int pages = 0;
+    // As the print dialog's printer properties may set them.
+    const QString text = PrintAndRead(pages, false, false, QMarginsF(10, 140, 10, 140));
+    EXPECT_EQ(pages, printed);
+    EXPECT_LE(pages, 6);
+    EXPECT_TRUE(text.contains(QStringLiteral("Channel 200")));
+}
+
 TEST_F(PrintTest, PrintsTheGridsShownColumnsInTheirOrderAndOnlyTheSelection)
 {
     ScratchFolder folder;
@@ -117,6 +130,19 @@ TEST_F(PrintTest, PrintsTheGridsShownColumnsInTheirOrderAndOnlyTheSelection)
     EXPECT_FALSE(text.contains(QStringLiteral("Channel 43")));
     EXPECT_EQ(text.count(QStringLiteral("Bank ")), 1);
     EXPECT_TRUE(text.contains(QStringLiteral("Bank 3: channels 41-60")));
+}
+
+TEST_F(PrintTest, DescriptionTakesTheRoomFlagsDoNotNeed)
+{
+    const QString description = QStringLiteral("Metro Fire Dispatch North Division Tactical Two");
+    EditCell(0, 1, "150.5");
+    EditCell(0, 2, description.toStdString());
+    EditCell(0, 5, "True"); // Lockout
+    int pages = 0;
+    const QString text = PrintAndRead(pages);
+    EXPECT_TRUE(text.contains(description)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("\u2713")));
+    EXPECT_FALSE(text.contains(QStringLiteral("False")));
 }
 
 TEST_F(PrintTest, PreviewShowsThePrintedPages)

@@ -52,7 +52,14 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"relative file", {"channels.csv"}, true, 0, "channels.csv", {}, {}},
         ParseCase{"absolute file with blank", {"/tmp/my channels.csv"}, true, 0, "/tmp/my channels.csv", {}, {}},
         ParseCase{"file after --", {"--", "-odd.csv"}, true, 0, "-odd.csv", {}, {}},
-        ParseCase{"help", {"--help"}, false, 0, {}, "[FILE]", {}},
+        ParseCase{"help names the program", {"--help"}, false, 0, {}, "Usage: scanlore [options] [FILE]", {}},
+        ParseCase{"toolkit options passed over",
+                  {"-platform", "offscreen", "-style=fusion", "--reverse", "a.csv"},
+                  true,
+                  0,
+                  "a.csv",
+                  {},
+                  {}},
         ParseCase{"short help", {"-h"}, false, 0, {}, "--version", {}},
         ParseCase{"version", {"--version"}, false, 0, {}, "scanlore " SCANLORE_VERSION "\n", {}},
         ParseCase{"unknown option", {"--frobnicate", "a.csv"}, false, 2, {}, {}, "frobnicate"},
@@ -65,15 +72,17 @@ TEST(ScanloreProgram, PrintsAndEndsWithTheStatusOfItsCommandLine)
     struct Case
     {
         QStringList arguments;
-        const char* platform; // help and version need no display
+        const char* platform; // help, version and refusals need no display
         int exitCode;
         QString standardOutput;
         QString standardError;
     };
     const Case cases[] = {
         {{"--version"}, "xcb", 0, "scanlore " SCANLORE_VERSION "\n", ""},
-        {{"--help"}, "xcb", 0, "Usage: ", ""},
+        {{"--help"}, "xcb", 0, "Usage: scanlore ", ""},
         {{"-platform", "offscreen", "--frobnicate"}, "xcb", 2, "", "Unknown option 'frobnicate'"},
+        {{"--frobnicate"}, "xcb", 2, "", "Unknown option 'frobnicate'"},
+        {{"a.csv", "b.csv"}, "xcb", 2, "", "Usage: scanlore "},
     };
     for (const Case& c : cases) {
         QProcess process;

@@ -122,6 +122,11 @@ TEST_F(HelpTest, WindowKeepsItsSize)
     EXPECT_EQ(settings->GetSettingInt("Help Window", "Height", 0), 384);
     CHelpWindow again;
     EXPECT_EQ(again.size(), QSize(512, 384));
+
+    // A damaged size is not used.
+    settings->SetSettingInt("Help Window", "Width", 2147483647);
+    CHelpWindow damaged;
+    EXPECT_EQ(damaged.size(), QSize(640, 520));
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "toolkit/CStatusBar.h"
 #include "toolkit/CToolBar.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QClipboard>
 #include <QComboBox>
@@ -170,6 +171,19 @@ TEST_F(MainFrameTest, HandledCommandsAreEnabledInMenuAndToolbar)
         EXPECT_FALSE(toolbar->FindButton(id)->isEnabled()) << id;
     EXPECT_TRUE(toolbar->FindButton(ID_TOOLBAR_PRINT)->isEnabled());
     EXPECT_TRUE(toolbar->FindButton(ID_HELP_TOPICS)->isEnabled());
+    // The everyday commands, each with its menu item's prompt, and a name
+    // that a screen reader says.
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_TRANSFER_UPLOAD_SELECTED, ID_TRANSFER_UPLOAD_ALL}) {
+        QAction* button = toolbar->FindButton(id);
+        ASSERT_NE(button, nullptr) << id;
+        EXPECT_TRUE(button->isEnabled()) << id;
+        EXPECT_FALSE(button->statusTip().isEmpty()) << id;
+        EXPECT_EQ(button->statusTip(), frame->FindMenuItem(id)->statusTip()) << id;
+        QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(toolbar->widgetForAction(button));
+        ASSERT_NE(accessible, nullptr);
+        EXPECT_EQ(accessible->text(QAccessible::Name), button->toolTip()) << id;
+    }
+    EXPECT_EQ(grid->model()->headerData(0, Qt::Horizontal, Qt::AccessibleTextRole), "Channel number");
 }
 
 TEST_F(MainFrameTest, UploadKeysRunTheCommandsTheirMenuLabelsName)

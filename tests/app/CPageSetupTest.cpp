@@ -7,6 +7,7 @@
 #include "app/CSettingsStore.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
+#include "toolkit/CMessageBox.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -123,6 +124,47 @@ TEST_F(PageSetupTest, ChosenLayoutReachesThePrintoutAndTheNextRun)
     EXPECT_EQ(previewed.margins(QPageLayout::Millimeter), QMarginsF(20, 15, 10, 25));
 }
 
+TEST(MarginRule, MarginsMustLeaveAQuarterOfThePage)
+{
+    const QSizeF a4(210, 297);
+    EXPECT_TRUE(CPageSetup::MarginsProblem(a4, QMarginsF(10, 10, 10, 10)).isEmpty());
+    EXPECT_TRUE(CPageSetup::MarginsProblem(a4, QMarginsF(50, 70, 50, 70)).isEmpty()); // 27 %
+    EXPECT_TRUE(CPageSetup::MarginsProblem(a4, QMarginsF(60, 80, 60, 80)).contains("19 %"));
+    EXPECT_TRUE(CPageSetup::MarginsProblem(a4, QMarginsF(10, 280, 10, 280)).contains("quarter"));
+    EXPECT_FALSE(CPageSetup::MarginsProblem(QSizeF(297, 210), QMarginsF(0, 0, 250, 0)).isEmpty());
+}
+
+TEST_F(PageSetupTest, DialogRefusesMarginsThatLeaveNoRoomAndSaysWhy)
+{
+    CMainFrame* frame = Start();
+    ASSERT_NE(frame, nullptr);
+    CMessageBox::Script boxes;
+    bool shownAgain = false;
+    ASSERT_TRUE(Answer<QPageSetupDialog>(frame, ID_FILE_PAGE_SETUP, [&](QPageSetupDialog& dialog) {
+        auto* units = dialog.findChild<QComboBox*>(QStringLiteral("unitCombo"));
+        auto* sizes = dialog.findChild<QComboBox*>(QStringLiteral("pageSizeCombo"));
+        if (!units || !sizes)
+            return dialog.reject();
+        units->setCurrentIndex(units->findText(QStringLiteral("mm"), Qt::MatchContains));
+        sizes->setCurrentIndex(sizes->findText(QStringLiteral("A4"), Qt::MatchStartsWith));
+        for (const char* name : {"topMargin", "bottomMargin"})
+            if (auto* box = dialog.findChild<QDoubleSpinBox*>(QString::fromLatin1(name)))
+                box->setValue(140);
+        // The dialog comes back after the refusal: leave it then.
+        QTimer::singleShot(0, [&] {
+            if (auto* again = qobject_cast<QPageSetupDialog*>(QApplication::activeModalWidget())) {
+                shownAgain = true;
+                again->reject();
+            }
+        });
+        dialog.accept();
+    }));
+    EXPECT_TRUE(shownAgain);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("quarter")) << boxes.Shown()[0].text.toStdString();
+    EXPECT_EQ(settings.GetSettingString("Page Setup", "Top Margin", "none"), "none");
+}
+
 // Hand-edited or broken values: each unusable one keeps its default alone.
 constexpr int kNone = -1;
 
@@ -166,6 +208,9 @@ INSTANTIATE_TEST_SUITE_P(
                                  QPageLayout::Portrait, false},
                       StoredCase{"DecimalComma", "Left Margin=12,5;Top Margin=10;Right Margin=0;Bottom Margin=8", kNone,
                                  QPageLayout::Portrait, false},
+                      StoredCase{"MarginsLeavingNoRoom",
+                                 "Paper Size=A4;Left Margin=10;Top Margin=280;Right Margin=10;Bottom Margin=280",
+                                 QPageSize::A4, QPageLayout::Portrait, false},
                       StoredCase{"NegativeMargin", "Left Margin=12;Top Margin=-1;Right Margin=0;Bottom Margin=8", kNone,
                                  QPageLayout::Portrait, false}),
     [](const ::testing::TestParamInfo<StoredCase>& info) { return std::string(info.param.name); });

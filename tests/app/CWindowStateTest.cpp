@@ -88,6 +88,39 @@ INSTANTIATE_TEST_SUITE_P(
                       GeometryCase{"above every screen", {40, -5000, 600, 420}, {600, 420}, false},
                       GeometryCase{"only the right edge on the screen", {-590, 30, 600, 420}, {600, 420}, false}));
 
+TEST(WindowPlace, FitsTheScreenThatHoldsMostOfIt)
+{
+    const QRect primary(0, 0, 1920, 1080);
+    const QRect right(1920, 0, 1280, 1024);
+    EXPECT_EQ(CWindowState::FitToScreens({40, 30, 600, 420}, {primary, right}), QRect(40, 30, 600, 420));
+    EXPECT_EQ(CWindowState::FitToScreens({-100, -50, 5000, 4000}, {primary, right}), primary);
+    EXPECT_EQ(CWindowState::FitToScreens({2900, 100, 800, 1200}, {primary, right}), QRect(2400, 0, 800, 1024));
+    EXPECT_EQ(CWindowState::FitToScreens({20000, 30, 600, 420}, {primary, right}), QRect(660, 330, 600, 420));
+    EXPECT_TRUE(CWindowState::FitToScreens({40, 30, 600, 420}, {}).isNull());
+}
+
+TEST_F(WindowStateTest, DamagedPlaceFallsBackAndTooLargeOneFitsTheScreen)
+{
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    struct Case
+    {
+        const char* value;
+        QSize size;
+    };
+    for (const Case& c : {Case{"2147483647", {780, 560}}, Case{"-3", {780, 560}}, Case{"50000", screen}}) {
+        for (const char* name : {"Left", "Top", "Width", "Height"})
+            settings.SetSettingString("Window", name, c.value);
+        settings.SetSettingString("Window", "Column Widths", "30,100,2147483647,75,75,75,75");
+        CMainFrame* frame = Start();
+        ASSERT_NE(frame, nullptr);
+        EXPECT_EQ(frame->size(), c.size) << c.value;
+        EXPECT_EQ(frame->isMaximized(), c.size == screen) << c.value;
+        EXPECT_TRUE(CWindowState::IsOnScreen(frame->frameGeometry())) << c.value;
+        EXPECT_EQ(frame->GetGrid()->GetColumnWidth(2), 300) << c.value;
+        app.reset();
+    }
+}
+
 TEST_F(WindowStateTest, BarsColumnsAndMaximisedStateComeBackAtTheNextStart)
 {
     CMainFrame* frame = Start();

@@ -1,7 +1,7 @@
-// The toolbar bitmap and the icon that the program draws itself.
+// The toolbar icons and the program icon that the program draws itself.
 #include "res/AppIcon.h"
 #include "res/ResourceIds.h"
-#include "res/ToolbarBitmap.h"
+#include "res/ToolbarIcons.h"
 #include "res/ToolbarResource.h"
 
 #include <QBuffer>
@@ -16,29 +16,31 @@
 
 namespace {
 
-TEST(ToolbarBitmap, HoldsOneDistinctSixteenColourImagePerButton)
+TEST(ToolbarIcons, EveryButtonHasItsOwnDrawingAtEachScale)
 {
     const ToolbarResource* toolbar = FindToolbarResource(IDR_MAINFRAME);
     ASSERT_NE(toolbar, nullptr);
-    const int buttons = static_cast<int>(
-        std::count_if(toolbar->buttons.begin(), toolbar->buttons.end(), [](int id) { return id != 0; }));
-    EXPECT_EQ(buttons, 5);
-
-    const QImage bitmap = LoadToolbarBitmap(IDR_MAINFRAME);
-    ASSERT_EQ(bitmap.size(), QSize(5 * 16, 15));
-    EXPECT_EQ(bitmap.colorCount(), 16);
     std::set<QByteArray> images;
-    for (int i = 0; i < 5; ++i) {
-        const QImage image = bitmap.copy(i * 16, 0, 16, 15);
+    int buttons = 0;
+    for (const ToolbarButton& button : toolbar->buttons) {
+        if (button.command == 0)
+            continue;
+        ++buttons;
+        // Drawn for each scale, not an enlargement of the smallest.
+        const QIcon icon = LoadToolbarIcon(ToolbarButton{button.command, nullptr});
+        for (int size : {16, 32})
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << button.command;
+        const QImage image = DrawToolbarIcon(button.command, 32);
         int drawn = 0;
-        for (int y = 0; y < 15; ++y)
-            for (int x = 0; x < 16; ++x)
-                drawn += image.pixelIndex(x, y) != kToolbarFaceColor;
-        EXPECT_GT(drawn, 20) << "image " << i << " is nearly empty";
+        for (int y = 0; y < 32; ++y)
+            for (int x = 0; x < 32; ++x)
+                drawn += qAlpha(image.pixel(x, y)) > 0;
+        EXPECT_GT(drawn, 150) << button.command << " is nearly empty";
         images.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
-    EXPECT_EQ(images.size(), 5u);
-    EXPECT_TRUE(LoadToolbarBitmap(4711).isNull());
+    EXPECT_EQ(buttons, 10);
+    EXPECT_EQ(images.size(), 10u) << "two buttons look the same";
+    EXPECT_TRUE(DrawToolbarIcon(4711, 16).isNull());
 }
 
 TEST(AppIcon, IsDrawnAtTheDesktopSizes)
