@@ -7,6 +7,8 @@
 #include <QPainter>
 #include <QStyle>
 
+#include <algorithm>
+
 hvGridDelegate::hvGridDelegate(hvGridCtrl* grid) : QStyledItemDelegate(grid), m_grid(grid) {}
 
 QRect hvGridDelegate::CheckBoxRect(const QRect& cell) const
@@ -36,12 +38,25 @@ void hvGridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option
     style->drawControl(QStyle::CE_ItemViewItem, &cell, painter, m_grid);
 
     if (check.isValid()) {
-        QStyleOptionButton box;
-        box.rect = CheckBoxRect(option.rect);
-        box.palette = option.palette;
-        box.state = QStyle::State_Enabled |
-            (check.value<Qt::CheckState>() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
-        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, m_grid);
+        // Drawn in the colour of the cell's text rather than by the style,
+        // whose boxes vanish into a dark palette's background.
+        const bool selected = option.state & QStyle::State_Selected;
+        QColor ink = option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text);
+        const QRectF box = QRectF(CheckBoxRect(option.rect)).adjusted(1.5, 1.5, -1.5, -1.5);
+        painter->save();
+        painter->setRenderHint(QPainter::Antialiasing);
+        painter->setBrush(Qt::NoBrush);
+        if (check.value<Qt::CheckState>() == Qt::Checked) {
+            painter->setPen(QPen(ink, std::max(1.5, box.width() / 6), Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+            const QPointF mark[] = {{box.left() + box.width() * 0.22, box.top() + box.height() * 0.52},
+                                    {box.left() + box.width() * 0.42, box.top() + box.height() * 0.74},
+                                    {box.left() + box.width() * 0.80, box.top() + box.height() * 0.28}};
+            painter->drawPolyline(mark, 3);
+        }
+        ink.setAlphaF(0.6);
+        painter->setPen(QPen(ink, 1));
+        painter->drawRoundedRect(box, 2, 2);
+        painter->restore();
     }
 
     painter->save();
