@@ -736,6 +736,11 @@ void hvGridCtrl::ToggleCurrentCheck()
 
 void hvGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
+    // The second click on a box turns it over again, as the first did.
+    if (OnCheckBox(event)) {
+        mousePressEvent(event);
+        return;
+    }
     QTableView::mouseDoubleClickEvent(event);
     if (event->button() != Qt::LeftButton)
         return;
@@ -797,7 +802,7 @@ void hvGridCtrl::mousePressEvent(QMouseEvent* event)
         QTableView::mousePressEvent(event);
         return;
     }
-    if (IsColumnCheckBox(hit.column()) && m_delegate->CheckBoxRect(visualRect(hit)).contains(at)) {
+    if (OnCheckBox(event)) {
         // A click on a box turns it over, on every selected row when its
         // own row is one of them.
         CommitEdit();
@@ -858,6 +863,14 @@ void hvGridCtrl::mouseReleaseEvent(QMouseEvent* event)
     }
     if (m_owner)
         m_owner->OnRowsDropped(GetSelectedRows(), drop);
+}
+
+bool hvGridCtrl::OnCheckBox(const QMouseEvent* event) const
+{
+    const QPoint at = event->position().toPoint();
+    const QModelIndex hit = indexAt(at);
+    return event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && hit.isValid() &&
+        IsColumnCheckBox(hit.column()) && m_delegate->CheckBoxRect(visualRect(hit)).contains(at);
 }
 
 int hvGridCtrl::DropRowAt(int y) const

@@ -224,6 +224,8 @@ private:
     void ToggleCurrentCheck();
     // Opens the editor on the current cell with a typed character.
     void TypeIntoCurrentCell(QKeyEvent* event);
+    // Whether a plain left click lands on a check box.
+    bool OnCheckBox(const QMouseEvent* event) const;
     // Where rows dragged to y would go: before the row returned.
     int DropRowAt(int y) const;
     // Returns true when the grid consumed the report.

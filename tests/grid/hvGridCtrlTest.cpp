@@ -269,6 +269,9 @@ TEST(hvGridCtrl, SpaceAndAClickOnTheBoxTurnItOverOnEverySelectedRow)
     GridTestWindow window;
     window.Click(2, 5);
     EXPECT_EQ(window.Text(2, 5), "True");
+    // Two quick clicks are two turns, not an editor.
+    QTest::mouseDClick(window.grid->viewport(), Qt::LeftButton, {}, window.grid->GetSubItemRect(2, 5).center());
+    EXPECT_EQ(window.Editor(), nullptr);
     window.Text(5, 5) = "True";
     window.grid->SelectRows({4, 5, 6});
     GridTestWindow::Key(Qt::Key_Space); // row 4 is off: all on
