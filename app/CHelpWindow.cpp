@@ -37,6 +37,7 @@ public:
 
 const QUrl CHelpWindow::ContentsPage(QStringLiteral("qrc:/help/index.html"));
 const QUrl CHelpWindow::KeyboardPage(QStringLiteral("qrc:/help/keyboard.html"));
+const QUrl CHelpWindow::NoAnswerPage(QStringLiteral("qrc:/help/no-answer.html"));
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(this))
 {

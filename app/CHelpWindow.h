@@ -16,6 +16,7 @@ class CHelpWindow : public QWidget
 public:
     static const QUrl ContentsPage;
     static const QUrl KeyboardPage;
+    static const QUrl NoAnswerPage; // when the scanner does not answer
 
     explicit CHelpWindow(QWidget* parent = nullptr);
     ~CHelpWindow() override;

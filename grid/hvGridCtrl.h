@@ -28,6 +28,14 @@ public:
     virtual std::string GetDispInfoText(int row, int column) = 0;
     // An edit that ended with text (the end-label-edit notification).
     virtual void OnEndLabelEdit(int row, int column, const std::string& text) = 0;
+    // A warning about a cell: shown as its tooltip, with the cell's text in
+    // a warning colour. Empty (the default): nothing to warn about.
+    virtual std::string GetCellWarning(int row, int column)
+    {
+        (void)row;
+        (void)column;
+        return {};
+    }
 
 private:
     friend class hvGridCtrl;

@@ -50,6 +50,13 @@ constexpr StringEntry kStrings[] = {
     {IDS_UPLOAD_CANCEL, "Cancel"},
     {IDS_UPLOAD_CANCELLED, "Upload cancelled after channel %1 of %2."},
     {IDS_SELECTED_CHANNELS_SENT, "%1 of %2 selected channels were sent."},
+    {IDS_UPLOAD_TITLE, "Uploading to Scanner"},
+    {IDS_UPLOAD_DONE_TITLE, "Upload Complete"},
+    {IDS_UPLOAD_CLOSE, "Close"},
+    {IDS_UPLOAD_NOTHING_SENT, "Nothing was sent."},
+    {IDS_FIRST_RUN_INTRO,
+     "Scanlore talks to your scanner through a module. Choose yours, then Properties to set its "
+     "model and the port its cable is on."},
     {IDS_RECENT_FILE_GONE,
      "The channel file \"%1\" no longer exists. It has been removed from the list of recent files."},
     {ID_INDICATOR_CAPS, "CAP"},

@@ -1,6 +1,7 @@
 #include "modules/gre1/vnGre1Module.h"
 
 #include "channels/vnText.h"
+#include "modules/gre1/vnGre1Bands.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
 #include "modules/gre1/vnGre1Settings.h"
@@ -138,6 +139,16 @@ vnResult vnGre1Module::GetScannerModel(std::string* model)
     if (!model)
         return E_INVALIDARG;
     *model = vnSettings().GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, kDefaultModel);
+    return S_OK;
+}
+
+vnResult vnGre1Module::GetBands(vnScannerBands* bands)
+{
+    if (!bands)
+        return E_INVALIDARG;
+    std::string model;
+    GetScannerModel(&model);
+    *bands = vnGre1Bands::ForStoredModel(model);
     return S_OK;
 }
 
