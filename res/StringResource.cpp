@@ -66,6 +66,7 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
     {ID_EDIT_FIND, "Find the specified text\nFind"},
     {ID_EDIT_FIND_NEXT, "Repeat the last search\nFind Next"},
+    {ID_EDIT_FIND_PREVIOUS, "Repeat the last search backwards\nFind Previous"},
     {ID_EDIT_DELETE, "Clear the selected channels\nDelete"},
     {ID_VIEW_COLUMNS, "Choose the grid's columns and their order\nColumns"},
     {ID_EDIT_GOTO, "Select the channel with a given number\nGo To"},
