@@ -4,6 +4,7 @@
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
 #include "modules/gre1/vnGre1Settings.h"
+#include "modules/gre1/vnSerialDevice.h"
 #include "modules/vnSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -88,8 +89,23 @@ class vnGre1ModuleTest : public ::testing::Test
 protected:
     RecordingStore m_store;
     vnSettingsScope m_storeInUse{m_store};
+    // No USB serial adapter, whatever this machine has.
+    vnSerialDevice::UsbPortSourceScope m_noUsbPort{[] { return std::string(); }};
     std::shared_ptr<ScriptedEditor> m_editor = std::make_shared<ScriptedEditor>();
 };
+
+// With no port stored, the first USB serial adapter is the port; COM1 only
+// when there is none.
+TEST_F(vnGre1ModuleTest, TheFirstUsbAdapterIsTheDefaultPort)
+{
+    const std::string adapter = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
+    vnSerialDevice::UsbPortSourceScope usb([&] { return adapter; });
+    vnGre1Module module;
+    EXPECT_EQ(StateOf(module).name, adapter);
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "COM3");
+    vnGre1Module stored;
+    EXPECT_EQ(StateOf(stored).name, "COM3");
+}
 
 TEST_F(vnGre1ModuleTest, TellsTheStoredScannerModelOrThePro89)
 {

@@ -5,6 +5,7 @@
 #include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Settings.h"
+#include "modules/gre1/vnSerialDevice.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnInstalledModules.h"
 #include "modules/vnModule.h"
@@ -29,6 +30,7 @@ protected:
     vnSettingsScope m_storeInUse{m_store};
     vnGre1PropertiesDlg::SerialDeviceSourceScope m_noDevices{
         [] { return std::vector<vnGre1PropertiesDlg::SerialDevice>{}; }};
+    vnSerialDevice::UsbPortSourceScope m_noUsbPort{[] { return std::string(); }};
     vnInstalledModules m_modules{{vnGre1Module::Factory(std::make_shared<vnGre1PropertiesDlgEditor>())}};
 };
 
