@@ -70,6 +70,13 @@ vnUploadOutcome vnChannelUpload::All(const vnChannelList& channels)
         outcome.sent = reporting.Last().channelsSent;
         outcome.count = reporting.Last().channels;
     }
+    // A port that failed to open reported nothing: the channels that have a
+    // frequency are what the upload would have sent. (A refusal of the
+    // channels themselves, E_INVALIDARG, sent nothing and counts nothing.)
+    if (outcome.count == 0 && vnFailed(outcome.result) && outcome.result != E_ABORT && outcome.result != E_INVALIDARG)
+        for (std::int32_t index = 0; index < channels.GetCount(); ++index)
+            if (channels.GetAt(index)->GetFrequency().GetMHz() != 0.0)
+                ++outcome.count;
     if (!vnFailed(outcome.result))
         outcome.result = S_OK;
     outcome.reason = FailureReason(outcome.result);
@@ -147,7 +154,8 @@ std::string vnUploadOutcome::SentText(const std::string& destination, double sec
 std::string vnUploadOutcome::ProgressText() const
 {
     if (sent == 0)
-        return "None of the " + std::to_string(count) + (count == 1 ? " channel was" : " channels was") + " sent.";
+        return count == 1 ? std::string("The channel was not sent.")
+                          : "None of the " + std::to_string(count) + " channels was sent.";
     return std::to_string(sent) + " of " + std::to_string(count) + (count == 1 ? " channel was" : " channels were") +
         " sent before the scanner stopped taking data.";
 }

@@ -148,6 +148,13 @@ TEST_F(vnChannelUploadTest, AllCountsTheChannelsOfTheLastStateTheTransferReporte
     EXPECT_EQ(outcome.sent, 0);
     EXPECT_EQ(outcome.count, 0);
     EXPECT_EQ(outcome.reason, "the scanner is not listening");
+
+    // A port that failed before any report: the channels with a frequency.
+    transfer.results = {E_FAIL};
+    channels.GetAt(0)->SetFrequency(vnFrequency());
+    outcome = upload.All(channels);
+    EXPECT_EQ(outcome.count, 9);
+    EXPECT_EQ(outcome.ProgressText(), "None of the 9 channels was sent.");
 }
 
 // Channels without a frequency are named and left out, and what the transfer
