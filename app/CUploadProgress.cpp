@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QFontMetrics>
+#include <QLabel>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QStatusBar>
@@ -82,7 +83,13 @@ void CUploadProgress::Show(const QString& text, int value, int maximum)
                                            metrics.horizontalAdvance(LoadStringText(IDS_UPLOAD_CLOSE)));
             button->setFixedWidth(std::max(button->sizeHint().width(), textWidth + metrics.averageCharWidth() * 4));
         }
-        m_dialog->setFixedWidth(kWidth);
+        // Room for the result's text from the start, so that the window
+        // keeps its size, and the button its place, when the text changes.
+        auto* label = new QLabel(text);
+        label->setWordWrap(true);
+        m_dialog->setLabel(label);
+        m_dialog->setFixedSize(kWidth,
+                               m_dialog->sizeHint().height() + kExtraLines * label->fontMetrics().lineSpacing());
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
         m_dialog->setMinimumDuration(0);

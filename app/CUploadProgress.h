@@ -63,6 +63,8 @@ public:
     // The window's width, fixed so that neither it nor its button moves
     // when the text changes.
     static constexpr int kWidth = 440;
+    // Lines of text the window has room for beyond the progress text's one.
+    static constexpr int kExtraLines = 2;
 
     // The window, once shown; for tests.
     QProgressDialog* GetDialog() const { return m_dialog.get(); }

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -115,7 +116,7 @@ TEST(UploadProgress, ASuccessTurnsTheWindowIntoTheResultWithClose)
     auto* button = dialog->findChild<QPushButton*>();
     ASSERT_NE(button, nullptr);
     const QRect cancelPlace = button->geometry();
-    const int width = dialog->width();
+    const QSize size = dialog->size();
 
     vnUploadOutcome outcome;
     outcome.sent = 22;
@@ -131,7 +132,11 @@ TEST(UploadProgress, ASuccessTurnsTheWindowIntoTheResultWithClose)
     EXPECT_EQ(dialog->labelText(), sent);
     EXPECT_EQ(button->text(), "Close");
     EXPECT_EQ(button->geometry(), cancelPlace);
-    EXPECT_EQ(dialog->width(), width);
+    EXPECT_EQ(dialog->size(), size);
+    // The whole text shows.
+    const auto* label = dialog->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
 
     QPointer<QProgressDialog> gone(dialog);
     button->click();
