@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -184,6 +186,16 @@ TEST_F(vnChannelUploadTest, SelectedLeavesOutChannelsWithoutFrequencyAndRefusesB
     EXPECT_EQ(outcome.sent, 0);
     EXPECT_EQ(progress.log, Log{});
 }
+
+#ifndef _WIN32
+// The window and scanlore-upload give the same hint when Linux refuses the port.
+TEST(vnUploadOutcomeTest, APermissionRefusalGetsTheDialoutHint)
+{
+    const std::string denied = "/dev/ttyUSB0 could not be opened: " + std::system_category().message(EACCES);
+    EXPECT_NE(vnUploadOutcome::AccessHint(denied).find("sudo usermod -aG dialout $USER"), std::string::npos);
+    EXPECT_EQ(vnUploadOutcome::AccessHint("/dev/ttyUSB0 could not be opened: No such file or directory"), "");
+}
+#endif
 
 // Without a module every command fails, and an index past the list fails
 // the walk as a failed upload would.
