@@ -6,7 +6,10 @@
 #include "res/ResourceIds.h"
 
 #include <QCloseEvent>
+#include <QLineEdit>
+#include <QShortcut>
 #include <QTextBrowser>
+#include <QTextCursor>
 #include <QToolBar>
 #include <QVBoxLayout>
 
@@ -18,9 +21,10 @@ const std::string kHeight = "Height";
 constexpr int kDefaultWidth = 640;
 constexpr int kDefaultHeight = 520;
 constexpr int kSmallest = 200;
+constexpr int kFindWidthChars = 24;
 
 // A browser that answers the keyboard page itself and reads every other
-// page from the resources.
+// page from the resources, with its generated parts filled in.
 class HelpBrowser : public QTextBrowser
 {
 public:
@@ -28,9 +32,12 @@ public:
 
     QVariant loadResource(int type, const QUrl& name) override
     {
-        if (type == QTextDocument::HtmlResource && name.matches(CHelpWindow::KeyboardPage, QUrl::None))
+        if (type != QTextDocument::HtmlResource)
+            return QTextBrowser::loadResource(type, name);
+        if (name.matches(CHelpWindow::KeyboardPage, QUrl::None))
             return KeyboardPageHtml(IDR_MAINFRAME);
-        return QTextBrowser::loadResource(type, name);
+        const QVariant page = QTextBrowser::loadResource(type, name);
+        return page.isValid() ? QVariant(ExpandHelpPage(QString::fromUtf8(page.toByteArray()))) : page;
     }
 };
 
@@ -38,6 +45,8 @@ public:
 
 const QUrl CHelpWindow::ContentsPage(QStringLiteral("qrc:/help/index.html"));
 const QUrl CHelpWindow::KeyboardPage(QStringLiteral("qrc:/help/keyboard.html"));
+const QUrl CHelpWindow::NoAnswerPage(QStringLiteral("qrc:/help/no-answer.html"));
+const QUrl CHelpWindow::ColumnsPage(QStringLiteral("qrc:/help/columns.html"));
 
 CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(this))
 {
@@ -51,6 +60,22 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_brows
     forward->setEnabled(false);
     connect(m_browser, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(m_browser, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
+
+    // Ctrl+F finds text in the page shown, Enter the next match, round the end.
+    m_findText = new QLineEdit(this);
+    m_findText->setPlaceholderText(QStringLiteral("Find (Ctrl+F)"));
+    m_findText->setClearButtonEnabled(true);
+    m_findText->setMaximumWidth(m_findText->fontMetrics().averageCharWidth() * kFindWidthChars);
+    bar->addSeparator();
+    bar->addWidget(m_findText);
+    connect(m_findText, &QLineEdit::returnPressed, this, [this] { Find(m_findText->text()); });
+    auto* find = new QShortcut(QKeySequence::Find, this);
+    connect(find, &QShortcut::activated, this, [this] {
+        m_findText->setFocus();
+        m_findText->selectAll();
+    });
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, &QWidget::close);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -76,6 +101,19 @@ void CHelpWindow::ShowPage(const QUrl& page)
     show();
     raise();
     activateWindow();
+}
+
+bool CHelpWindow::Find(const QString& text)
+{
+    if (text.isEmpty())
+        return false;
+    if (m_browser->find(text))
+        return true;
+    // Not found below the cursor: once more from the top.
+    QTextCursor cursor = m_browser->textCursor();
+    cursor.movePosition(QTextCursor::Start);
+    m_browser->setTextCursor(cursor);
+    return m_browser->find(text);
 }
 
 void CHelpWindow::closeEvent(QCloseEvent* event)

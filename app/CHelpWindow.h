@@ -3,10 +3,11 @@
 #include <QUrl>
 #include <QWidget>
 
+class QLineEdit;
 class QTextBrowser;
 
 // The help window "Scanlore Help": the user guide in a browser whose pages
-// link to each other. The guide's pages are resources under :/help; its
+// link to each other, with a find box (Ctrl+F); Escape closes it. The guide's pages are resources under :/help; its
 // keyboard page is made from the main window's accelerator table when it is
 // shown. The window keeps its size in the settings store.
 class CHelpWindow : public QWidget
@@ -16,6 +17,8 @@ class CHelpWindow : public QWidget
 public:
     static const QUrl ContentsPage;
     static const QUrl KeyboardPage;
+    static const QUrl NoAnswerPage; // when the scanner does not answer
+    static const QUrl ColumnsPage;
 
     explicit CHelpWindow(QWidget* parent = nullptr);
     ~CHelpWindow() override;
@@ -24,6 +27,8 @@ public:
     void ShowPage(const QUrl& page);
 
     QTextBrowser* GetBrowser() const { return m_browser; }
+    // Selects the next match of text in the page, round its end; false when there is none.
+    bool Find(const QString& text);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -32,4 +37,5 @@ private:
     void StoreSize();
 
     QTextBrowser* m_browser;
+    QLineEdit* m_findText = nullptr;
 };

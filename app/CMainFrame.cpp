@@ -9,10 +9,9 @@
 #include "app/CPageSetup.h"
 #include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
-#include "app/CUploadProgress.h"
+#include "app/CUploadCommand.h"
 #include "app/CWindowState.h"
 #include "modules/ui/vnManagerModulesDlg.h"
-#include "modules/vnChannelUpload.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleLease.h"
 #include "modules/vnSettingsStore.h"
@@ -69,13 +68,13 @@ CMainFrame::CMainFrame() : m_reBar(this)
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this, &CMainFrame::OnCommitDataRequest, Qt::DirectConnection);
     // Edits, pastes and imports say at once what the upload would refuse.
     m_document.SetChannelCheck([this](const std::vector<const vnChannel*>& channels) {
-        return vnModuleLease(m_moduleManager).CheckChannels(channels);
+        return vnModuleLease(m_moduleManager).ReviewChannels(channels);
     });
 
     // First-run check, before the window exists: the modules dialog once.
     vnSettingsStore& settings = vnSettings();
     if (settings.GetSettingInt(kRootSection, kFirstRun, 1) != 0) {
-        OnTransferModules();
+        OnTransferModules(true);
         settings.SetSettingInt(kRootSection, kFirstRun, 0);
     }
 }
@@ -125,11 +124,11 @@ void CMainFrame::RegisterCommands()
     OnUpdateCommandUI(ID_EDIT_FIND_PREVIOUS, needSearch);
     OnUpdateCommandUI(ID_EDIT_GOTO, needRows);
     OnCommand(ID_VIEW_COLUMNS, [this] { OnViewColumns(); });
-    OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUploadSelected(); });
-    OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUploadAll(); });
+    OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUpload(true); });
+    OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUpload(false); });
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
-    OnCommand(ID_HELP_TOPICS, [this] { OnHelpTopics(); });
+    OnCommand(ID_HELP_TOPICS, [this] { ShowHelp(CHelpWindow::ContentsPage); });
     OnCommand(ID_FILE_PAGE_SETUP, [this] { OnFilePageSetup(); });
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_TOOLBAR_PRINT, [this] { OnFilePrint(); });
@@ -163,6 +162,7 @@ bool CMainFrame::OnCreate()
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
 
     m_bankBar->SetBanks(vnModuleLease(m_moduleManager).GetLayout());
+    UpdateBands();
     connect(m_bankBar, &CTransparentDialogBar::BankChosen, this, [this](std::int32_t first) {
         if (const std::int32_t row = m_document.FindChannel(first); row >= 0)
             m_grid->SelectOnly(row);
@@ -230,6 +230,19 @@ std::string CMainFrame::GetDispInfoText(int row, int column)
 {
     const auto field = FieldOfColumn(column);
     return field ? m_document.GetCellText(row, *field) : std::string();
+}
+
+std::string CMainFrame::GetCellWarning(int row, int column)
+{
+    const vnChannel* channel = FieldOfColumn(column) == ChannelField::Frequency ? m_document.GetAt(row) : nullptr;
+    return channel ? m_bands.Warning(*channel) : std::string();
+}
+
+void CMainFrame::UpdateBands()
+{
+    m_bands = vnModuleLease(m_moduleManager).GetBands();
+    if (m_grid) // not yet on the first start
+        m_grid->RedrawItems(0, m_document.GetCount() - 1);
 }
 
 void CMainFrame::OnEndLabelEdit(int row, int column, const std::string& text)
@@ -408,6 +421,7 @@ QString CMainFrame::AskFileName()
 bool CMainFrame::ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bool remember)
 {
     ShowMessage(outcome.message);
+    m_statusBar->showMessage(QString::fromStdString(m_bands.OutsideText(m_document.GetChannels())));
     if (outcome.ok && remember) {
         RecentFiles().Add(DecodeFileName(QByteArray::fromStdString(m_document.GetPath())));
         UpdateRecentFileMenu();
@@ -458,27 +472,14 @@ void CMainFrame::FindNext(bool reverse)
         m_statusBar->clearMessage();
 }
 
-void CMainFrame::OnTransferUploadSelected()
+void CMainFrame::OnTransferUpload(bool selected)
 {
     // A cell still being edited is sent as it is shown.
     m_grid->CommitEdit();
-    const std::vector<int> selected = m_grid->GetSelectedRows();
-    const std::vector<std::int32_t> rows(selected.begin(), selected.end());
-    if (rows.empty())
-        return;
-    vnModuleLease module(m_moduleManager);
-    CUploadProgress progress(this);
-    progress.ShowOutcome(vnChannelUpload(module.GetTransfer(), &progress).Selected(m_document.GetChannels(), rows),
-                         true, *m_statusBar);
-}
-
-void CMainFrame::OnTransferUploadAll()
-{
-    m_grid->CommitEdit();
-    vnModuleLease module(m_moduleManager);
-    CUploadProgress progress(this);
-    progress.ShowOutcome(vnChannelUpload(module.GetTransfer(), &progress).All(m_document.GetChannels()), false,
-                         *m_statusBar);
+    CUploadCommand upload(m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); });
+    const std::vector<int> rows = m_grid->GetSelectedRows();
+    selected ? upload.Selected(m_document.GetChannels(), {rows.begin(), rows.end()})
+             : upload.All(m_document.GetChannels());
 }
 
 void CMainFrame::OnTransferSettings()
@@ -488,14 +489,17 @@ void CMainFrame::OnTransferSettings()
     vnModuleLease module(m_moduleManager);
     if (module.Get())
         module.Get()->ShowProperties();
+    UpdateBands();
 }
 
-void CMainFrame::OnTransferModules()
+void CMainFrame::OnTransferModules(bool introduce)
 {
     // Over the main window once it is on screen; on the first start there
     // is no window yet and the dialog stands alone.
     vnManagerModulesDlg dialog(isVisible() ? this : nullptr);
+    dialog.SetIntroduction(introduce);
     dialog.DoModal();
+    UpdateBands();
 }
 
 void CMainFrame::OnFilePageSetup()
@@ -549,9 +553,9 @@ void CMainFrame::OnViewColumns()
         CColumnsDlg::ApplyTo(*m_grid, dialog.GetColumns());
 }
 
-void CMainFrame::OnHelpTopics()
+void CMainFrame::ShowHelp(const QUrl& page)
 {
     if (!m_helpWindow)
         m_helpWindow = new CHelpWindow(this);
-    m_helpWindow->ShowPage(CHelpWindow::ContentsPage);
+    m_helpWindow->ShowPage(page);
 }

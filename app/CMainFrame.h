@@ -4,6 +4,7 @@
 #include "app/ChannelDocument.h"
 #include "grid/hvGridCtrl.h"
 #include "modules/vnModuleManager.h"
+#include "modules/vnScannerBands.h"
 #include "toolkit/CFrameWnd.h"
 #include "toolkit/CReBar.h"
 
@@ -45,6 +46,8 @@ public:
     ~CMainFrame() override;
 
     std::string GetDispInfoText(int row, int column) override;
+    // Frequencies outside the scanner's bands, in the words of the upload's question.
+    std::string GetCellWarning(int row, int column) override;
     // A finished edit goes to the document; the status bar says why a text
     // was refused or that the upload would refuse the channel.
     void OnEndLabelEdit(int row, int column, const std::string& text) override;
@@ -122,11 +125,13 @@ private:
     // reversed, the other way.
     void FindNext(bool reverse);
     void OnEditGoTo();
-    void OnTransferUploadSelected();
-    void OnTransferUploadAll();
+    // Upload Selected, or Upload All.
+    void OnTransferUpload(bool selected);
     void OnTransferSettings();
-    void OnTransferModules();
-    void OnHelpTopics();
+    void OnTransferModules(bool introduce = false);
+    // The current scanner's bands, which the grid marks frequencies by.
+    void UpdateBands();
+    void ShowHelp(const QUrl& page);
     void OnFilePageSetup();
     void OnFilePrint();
     void OnFilePrintPreview();
@@ -143,6 +148,7 @@ private:
     CTransparentDialogBar* m_bankBar = nullptr;
     hvGridCtrl* m_grid = nullptr;
     vnModuleManager m_moduleManager;
+    vnScannerBands m_bands;
     ChannelDocument m_document;
     std::unique_ptr<CGridEditCommands> m_editCommands; // made with the grid
     // Made on first use and kept, hidden when closed, until the window goes.

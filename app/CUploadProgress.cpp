@@ -6,12 +6,13 @@
 
 #include <QCoreApplication>
 #include <QEvent>
+#include <QFontMetrics>
+#include <QLabel>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QStatusBar>
 
 #include <algorithm>
-#include <cerrno>
-#include <system_error>
 #include <utility>
 
 namespace {
@@ -73,8 +74,22 @@ void CUploadProgress::Show(const QString& text, int value, int maximum)
         if (m_clock() - m_start < kShowDelay)
             return;
         m_dialog = std::make_unique<QProgressDialog>(m_parent);
-        m_dialog->setWindowTitle(LoadStringText(IDS_APP_TITLE));
+        m_dialog->setWindowTitle(LoadStringText(IDS_UPLOAD_TITLE));
         m_dialog->setCancelButtonText(LoadStringText(IDS_UPLOAD_CANCEL));
+        // Cancel becomes Close in the same place and size.
+        if (auto* button = m_dialog->findChild<QPushButton*>()) {
+            const QFontMetrics metrics(button->font());
+            const int textWidth = std::max(metrics.horizontalAdvance(LoadStringText(IDS_UPLOAD_CANCEL)),
+                                           metrics.horizontalAdvance(LoadStringText(IDS_UPLOAD_CLOSE)));
+            button->setFixedWidth(std::max(button->sizeHint().width(), textWidth + metrics.averageCharWidth() * 4));
+        }
+        // Room for the result's text from the start, so that the window
+        // keeps its size, and the button its place, when the text changes.
+        auto* label = new QLabel(text);
+        label->setWordWrap(true);
+        m_dialog->setLabel(label);
+        m_dialog->setFixedSize(kWidth,
+                               m_dialog->sizeHint().height() + kExtraLines * label->fontMetrics().lineSpacing());
         m_dialog->setAutoClose(false);
         m_dialog->setAutoReset(false);
         m_dialog->setMinimumDuration(0);
@@ -117,18 +132,48 @@ bool CUploadProgress::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
-void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, bool selected, QStatusBar& statusBar)
+void CUploadProgress::ShowResult(const QString& text)
 {
-    Hide();
+    // The upload is over: the button closes the window, which nothing else owns now.
+    m_dialog->removeEventFilter(this);
+    disconnect(m_dialog.get(), nullptr, this, nullptr);
+    m_dialog->setWindowTitle(LoadStringText(IDS_UPLOAD_DONE_TITLE));
+    m_dialog->setLabelText(text);
+    m_dialog->setValue(m_dialog->maximum());
+    m_dialog->setCancelButtonText(LoadStringText(IDS_UPLOAD_CLOSE));
+    m_dialog->setAttribute(Qt::WA_DeleteOnClose);
+    QProgressDialog* window = m_dialog.release();
+    connect(window, &QProgressDialog::canceled, window, &QWidget::close);
+}
+
+void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& statusBar, const std::string& destination,
+                                  const std::function<void()>& showHelp)
+{
+    const QString skipped = QString::fromStdString(outcome.WithoutFrequencyText());
     if (outcome.Cancelled()) {
+        Hide();
         // The user asked for it: no error, just how far it got.
         statusBar.showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(outcome.sent).arg(outcome.count));
+    } else if (outcome.NothingToSend()) {
+        Hide();
+        statusBar.showMessage(QString::fromStdString(outcome.reason));
     } else if (outcome.Failed()) {
+        Hide();
         QString text = TransferErrorText(outcome.reason);
-        if (selected)
-            text += QStringLiteral("\n\n") +
-                LoadStringText(IDS_SELECTED_CHANNELS_SENT).arg(outcome.sent).arg(outcome.count);
-        CMessageBox::Show(m_parent, text, CMessageBox::Exclamation, CMessageBox::Ok);
+        // A refusal before the first byte sent nothing and needs no count.
+        if (outcome.result != E_INVALIDARG && outcome.count > 0)
+            text += QStringLiteral("\n\n") + QString::fromStdString(outcome.ProgressText());
+        statusBar.showMessage(skipped);
+        if (CMessageBox::Show(m_parent, text, CMessageBox::Exclamation, CMessageBox::OkHelp) == IDHELP && showHelp)
+            showHelp();
+    } else {
+        const std::chrono::duration<double> took = m_clock() - m_start;
+        const QString sent = QString::fromStdString(outcome.SentText(destination, took.count()));
+        statusBar.showMessage(skipped.isEmpty() ? sent : sent + QLatin1Char(' ') + skipped);
+        if (m_dialog && m_dialog->isVisible())
+            ShowResult(sent);
+        else
+            Hide();
     }
 }
 
@@ -148,12 +193,8 @@ QString CUploadProgress::TransferErrorText(const std::string& reason)
         text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_IN_USE_HINT).arg(QString::fromStdString(port));
         return text;
     }
-#ifndef _WIN32
-    // The reason carries the system's own words, in the user's language.
-    const std::string denied = std::system_category().message(EACCES);
-    const std::string notPermitted = std::system_category().message(EPERM);
-    if (reason.find(denied) != std::string::npos || reason.find(notPermitted) != std::string::npos)
-        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_ACCESS_HINT);
-#endif
+    // The same hint as scanlore-upload gives.
+    if (const std::string hint = vnUploadOutcome::AccessHint(reason); !hint.empty())
+        text += QStringLiteral("\n\n") + QString::fromStdString(hint);
     return text;
 }

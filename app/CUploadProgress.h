@@ -42,10 +42,14 @@ public:
     // Takes the window away (before a message box, and at the end).
     void Hide();
 
-    // What an upload command's outcome tells the user: how far a cancelled
-    // command got in the status bar, a failure in a box over the parent.
-    // selected: the command was Upload Selected, which counts its uploads.
-    void ShowOutcome(const vnUploadOutcome& outcome, bool selected, QStatusBar& statusBar);
+    // What an upload command's outcome tells the user. Success: what was
+    // sent, where and how long it took, in the status bar and, when the
+    // window showed, in the window, whose Cancel becomes Close. A cancelled
+    // command: how far it got, in the status bar. A failure: a box over the
+    // parent saying how far it got, whose Help calls showHelp. Channels left
+    // out for having no frequency are named in the status bar.
+    void ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& statusBar, const std::string& destination,
+                     const std::function<void()>& showHelp);
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when another
     // program holds the port or (on Linux) the system refused access to it.
@@ -56,6 +60,11 @@ public:
 
     // How long the command runs before the window shows.
     static constexpr std::chrono::milliseconds kShowDelay{500};
+    // The window's width, fixed so that neither it nor its button moves
+    // when the text changes.
+    static constexpr int kWidth = 440;
+    // Lines of text the window has room for beyond the progress text's one.
+    static constexpr int kExtraLines = 2;
 
     // The window, once shown; for tests.
     QProgressDialog* GetDialog() const { return m_dialog.get(); }
@@ -65,6 +74,8 @@ protected:
 
 private:
     void Show(const QString& text, int value, int maximum);
+    // The shown window becomes the result, with Close, and lives on by itself.
+    void ShowResult(const QString& text);
     void ServeEvents();
 
     QPointer<QWidget> m_parent;

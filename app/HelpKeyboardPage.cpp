@@ -1,14 +1,58 @@
 #include "app/HelpKeyboardPage.h"
 
 #include "grid/hvGridCtrl.h"
+#include "modules/gre1/vnGre1Bands.h"
 #include "res/AcceleratorResource.h"
 #include "res/MenuResource.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
 
 #include <QKeySequence>
+#include <QStringList>
+
+#include <utility>
 
 namespace {
+
+// The commands help pages name keys for, by the name the pages use.
+constexpr std::pair<const char*, int> kPageCommands[] = {
+    {"new", ID_FILE_NEW},
+    {"open", ID_FILE_OPEN},
+    {"save", ID_FILE_SAVE},
+    {"print", ID_FILE_PRINT},
+    {"undo", ID_EDIT_UNDO},
+    {"redo", ID_EDIT_REDO},
+    {"cut", ID_EDIT_CUT},
+    {"copy", ID_EDIT_COPY},
+    {"paste", ID_EDIT_PASTE},
+    {"delete", ID_EDIT_DELETE},
+    {"select-all", ID_EDIT_SELECT_ALL},
+    {"find", ID_EDIT_FIND},
+    {"find-next", ID_EDIT_FIND_NEXT},
+    {"find-previous", ID_EDIT_FIND_PREVIOUS},
+    {"go-to", ID_EDIT_GOTO},
+    {"insert-channel", ID_EDIT_INSERT_CHANNEL},
+    {"remove-channel", ID_EDIT_REMOVE_CHANNEL},
+    {"move-up", ID_EDIT_MOVE_UP},
+    {"move-down", ID_EDIT_MOVE_DOWN},
+    {"upload-selected", ID_TRANSFER_UPLOAD_SELECTED},
+    {"upload-all", ID_TRANSFER_UPLOAD_ALL},
+    {"help", ID_HELP_TOPICS},
+};
+
+QString BandsTable()
+{
+    QString html = QStringLiteral("<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">"
+                                  "<tr><th>Model</th><th>Receives</th><th>Source of the figures</th></tr>");
+    for (const vnGre1Bands::Model& model : vnGre1Bands::Table()) {
+        const vnScannerBands bands(model.name, model.ranges);
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+                    .arg(QString::fromUtf8(model.name).toHtmlEscaped(),
+                         QString::fromStdString(bands.GetRangesText()).toHtmlEscaped(),
+                         QString::fromUtf8(model.source).toHtmlEscaped());
+    }
+    return html + QStringLiteral("</table>");
+}
 
 QString MenuLabel(int command)
 {
@@ -35,6 +79,30 @@ QString CommandDisplayName(int command)
         return label;
     }
     return QString::fromUtf8(LoadCommandTooltip(command));
+}
+
+QString CommandKeys(int command)
+{
+    // The menu's key first, then the other keys bound to the command.
+    QStringList keys;
+    if (const QString hint = MenuLabel(command).section(QLatin1Char('\t'), 1); !hint.isEmpty())
+        keys << QKeySequence(hint).toString(QKeySequence::PortableText);
+    for (const int table : {IDR_MAINFRAME, IDR_GRID})
+        for (const AcceleratorResource& binding : FindAcceleratorResource(table)) {
+            const QString text = QKeySequence(binding.keys).toString(QKeySequence::PortableText);
+            if (binding.command == command && !keys.contains(text))
+                keys << text;
+        }
+    return keys.join(QStringLiteral(" or "));
+}
+
+QString ExpandHelpPage(const QString& html)
+{
+    QString page = html;
+    page.replace(QStringLiteral("{{bands}}"), BandsTable());
+    for (const auto& [name, command] : kPageCommands)
+        page.replace(QStringLiteral("{{keys:%1}}").arg(QLatin1String(name)), CommandKeys(command).toHtmlEscaped());
+    return page;
 }
 
 QString KeyboardPageHtml(int acceleratorTableId)

@@ -12,3 +12,14 @@ QString CommandDisplayName(int command);
 // An HTML page with one table row per binding of accelerator table
 // acceleratorTableId, in the table's order: the keys, then the command.
 QString KeyboardPageHtml(int acceleratorTableId);
+
+// The keys that run a command: the one its menu label shows first, then the
+// others the window's accelerator table binds to it ("Ctrl+F5 or Shift+F5");
+// empty when it has none.
+QString CommandKeys(int command);
+
+// A help page with its generated parts filled in, so that pages cannot
+// differ from the program: "{{keys:NAME}}" becomes the keys of the command
+// NAME ("upload-all", "print", ...; see HelpKeyboardPage.cpp), "{{bands}}"
+// the table of each scanner model's bands with its source.
+QString ExpandHelpPage(const QString& html);

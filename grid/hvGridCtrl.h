@@ -39,6 +39,14 @@ public:
     // The user dragged the rows by their first cell to stand before the row
     // before (the row count: after the last).
     virtual void OnRowsDropped(const std::vector<int>& /*rows*/, int /*before*/) {}
+    // A warning about a cell: shown as its tooltip, with the cell's text in
+    // a warning colour. Empty (the default): nothing to warn about.
+    virtual std::string GetCellWarning(int row, int column)
+    {
+        (void)row;
+        (void)column;
+        return {};
+    }
 
 private:
     friend class hvGridCtrl;

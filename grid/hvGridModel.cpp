@@ -2,6 +2,11 @@
 
 #include "grid/hvGridCtrl.h"
 
+#include <QBrush>
+#include <QColor>
+#include <QGuiApplication>
+#include <QPalette>
+
 #include <algorithm>
 
 hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent) : QAbstractTableModel(parent), m_owner(owner) {}
@@ -159,6 +164,21 @@ QVariant hvGridModel::data(const QModelIndex& index, int role) const
         if (!IsColumnCheckBox(index.column()) || !m_owner)
             return {};
         return m_owner->GetDispInfoCheck(index.row(), index.column()) ? Qt::Checked : Qt::Unchecked;
+    case Qt::ForegroundRole:
+    case Qt::ToolTipRole: {
+        const std::string warning =
+            m_ownerData && m_owner ? m_owner->GetCellWarning(index.row(), index.column()) : std::string();
+        if (warning.empty())
+            return {};
+        if (role == Qt::ToolTipRole)
+            return QString::fromStdString(warning);
+        // A red as light or dark as the palette's text, so that it reads on
+        // light and dark themes alike.
+        constexpr int kRedHue = 0;
+        constexpr int kSaturation = 200;
+        const int lightness = std::clamp(QGuiApplication::palette().color(QPalette::Text).lightness(), 90, 180);
+        return QBrush(QColor::fromHsl(kRedHue, kSaturation, lightness));
+    }
     default:
         return {};
     }

@@ -2,6 +2,10 @@
 
 #include "channels/vnChannelList.h"
 
+#include <cerrno>
+#include <charconv>
+#include <system_error>
+
 // Reports to the command's progress for the length of one command and keeps
 // the last state the transfer told, which is how far Upload All got.
 class vnChannelUpload::Reporting : public vnTransferProgress
@@ -66,6 +70,13 @@ vnUploadOutcome vnChannelUpload::All(const vnChannelList& channels)
         outcome.sent = reporting.Last().channelsSent;
         outcome.count = reporting.Last().channels;
     }
+    // A port that failed to open reported nothing: the channels that have a
+    // frequency are what the upload would have sent. (A refusal of the
+    // channels themselves, E_INVALIDARG, sent nothing and counts nothing.)
+    if (outcome.count == 0 && vnFailed(outcome.result) && outcome.result != E_ABORT && outcome.result != E_INVALIDARG)
+        for (std::int32_t index = 0; index < channels.GetCount(); ++index)
+            if (channels.GetAt(index)->GetFrequency().GetMHz() != 0.0)
+                ++outcome.count;
     if (!vnFailed(outcome.result))
         outcome.result = S_OK;
     outcome.reason = FailureReason(outcome.result);
@@ -75,13 +86,39 @@ vnUploadOutcome vnChannelUpload::All(const vnChannelList& channels)
 vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const std::vector<std::int32_t>& indexes)
 {
     vnUploadOutcome outcome;
-    outcome.count = static_cast<std::int32_t>(indexes.size());
     if (!m_transfer && indexes.empty()) {
         outcome.result = E_FAIL;
         return outcome;
     }
-    Reporting reporting(m_transfer, m_progress);
+    // A channel without a frequency would make an upload with no channel in it.
+    std::vector<std::int32_t> sending;
     for (const std::int32_t index : indexes) {
+        const vnChannel* channel = channels.GetAt(index);
+        if (channel && channel->GetFrequency().GetMHz() == 0.0)
+            outcome.withoutFrequency.push_back(channel->GetNumber());
+        else
+            sending.push_back(index);
+    }
+    outcome.count = static_cast<std::int32_t>(sending.size());
+    if (sending.empty()) {
+        outcome.result = E_INVALIDARG;
+        outcome.reason = outcome.withoutFrequency.size() == 1
+            ? "Channel " + std::to_string(outcome.withoutFrequency.front()) + " has no frequency: nothing was sent."
+            : std::string("None of the channels has a frequency: nothing was sent.");
+        return outcome;
+    }
+    // What one upload would refuse is refused before the first byte of any.
+    for (const std::int32_t index : sending) {
+        const vnChannel* channel = channels.GetAt(index);
+        std::string reason;
+        if (m_transfer && channel && vnFailed(m_transfer->CheckChannel(channel, &reason))) {
+            outcome.result = E_INVALIDARG;
+            outcome.reason = reason;
+            return outcome;
+        }
+    }
+    Reporting reporting(m_transfer, m_progress);
+    for (const std::int32_t index : sending) {
         if (m_progress)
             m_progress->BeginUpload(outcome.sent + 1, outcome.count);
         if (CancelRequested()) {
@@ -101,4 +138,55 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
     if (CancelRequested())
         outcome.result = E_ABORT;
     return outcome;
+}
+
+std::string vnUploadOutcome::SentText(const std::string& destination, double seconds) const
+{
+    // to_chars writes '.' whatever the process locale is.
+    char time[64];
+    const auto end = std::to_chars(time, time + sizeof time, seconds, std::chars_format::fixed, 1).ptr;
+    std::string text = "Sent " + std::to_string(sent) + (sent == 1 ? " channel" : " channels") + " to the scanner";
+    if (!destination.empty())
+        text += " on " + destination;
+    return text + " in " + std::string(time, end) + " s. The scanner does not confirm: check its display.";
+}
+
+std::string vnUploadOutcome::ProgressText() const
+{
+    if (sent == 0)
+        return count == 1 ? std::string("The channel was not sent.")
+                          : "None of the " + std::to_string(count) + " channels was sent.";
+    return std::to_string(sent) + " of " + std::to_string(count) + (count == 1 ? " channel was" : " channels were") +
+        " sent before the scanner stopped taking data.";
+}
+
+std::string vnUploadOutcome::WithoutFrequencyText() const
+{
+    if (withoutFrequency.empty())
+        return {};
+    if (withoutFrequency.size() == 1)
+        return "Channel " + std::to_string(withoutFrequency.front()) + " has no frequency and was not sent.";
+    std::string list;
+    for (std::size_t i = 0; i < withoutFrequency.size(); ++i) {
+        if (i > 0)
+            list += i + 1 == withoutFrequency.size() ? " and " : ", ";
+        list += std::to_string(withoutFrequency[i]);
+    }
+    return "Channels " + list + " have no frequency and were not sent.";
+}
+
+std::string vnUploadOutcome::AccessHint(const std::string& reason)
+{
+#ifdef _WIN32
+    (void)reason;
+    return {};
+#else
+    // The reason carries the system's own words, in the user's language.
+    const std::string denied = std::system_category().message(EACCES);
+    const std::string notPermitted = std::system_category().message(EPERM);
+    if (reason.find(denied) == std::string::npos && reason.find(notPermitted) == std::string::npos)
+        return {};
+    return "On Linux, serial ports belong to the group \"dialout\": add your user to it "
+           "(sudo usermod -aG dialout $USER), then log out and in again.";
+#endif
 }

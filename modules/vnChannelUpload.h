@@ -30,8 +30,24 @@ struct vnUploadOutcome
                             // Selected: uploads completed
     std::int32_t count = 0; // channels in the command (All: channel packets in the upload; Selected: indexes given)
     std::string reason;     // the transfer's failure reason when it failed (empty otherwise)
+    // Selected: the numbers of the channels left out for having no frequency.
+    std::vector<std::int32_t> withoutFrequency;
     bool Cancelled() const { return result == E_ABORT; }
     bool Failed() const { return vnFailed(result) && result != E_ABORT; }
+    // Selected: none of the channels had a frequency, so nothing was sent.
+    bool NothingToSend() const { return Failed() && count == 0 && !withoutFrequency.empty(); }
+
+    // "Sent 22 channels to the scanner on /dev/ttyUSB0 in 3.1 s. The scanner
+    // does not confirm: check its display."
+    std::string SentText(const std::string& destination, double seconds) const;
+    // How far a failed command got: "57 of 180 channels were sent before the
+    // scanner stopped taking data."
+    std::string ProgressText() const;
+    // "Channels 3 and 7 have no frequency and were not sent."; empty when none.
+    std::string WithoutFrequencyText() const;
+    // On Linux, for a reason that says the system refused the port: how to
+    // get access (the group "dialout"); empty otherwise.
+    static std::string AccessHint(const std::string& reason);
 };
 
 // The Upload All and Upload Selected commands over a transfer: one place for
@@ -43,7 +59,11 @@ public:
     vnChannelUpload(vnTransfer* transfer, vnUploadProgress* progress);
     // The whole list as one upload (vnTransfer::UploadAll).
     vnUploadOutcome All(const vnChannelList& channels);
-    // One upload per list index, in the order given; before each, BeginUpload(n, count) and a
+    // One upload per list index that has a frequency, in the order given
+    // (the others are listed in withoutFrequency; when none has one, nothing
+    // is sent and the command fails). Every channel is checked before the
+    // first byte: one the transfer would refuse fails the command at once.
+    // Before each upload, BeginUpload(n, count) and a
     // cancel check (a cancel stops before the next upload: E_ABORT); the first failure ends the
     // walk (the rest would most likely fail the same way, each after its own wait).
     // A cancel asked for during the last upload, too late to stop it, still makes the

@@ -2,6 +2,7 @@
 
 #include "modules/vnChannelLayout.h"
 #include "modules/vnResult.h"
+#include "modules/vnScannerBands.h"
 
 #include <string>
 
@@ -48,6 +49,14 @@ public:
     virtual vnResult GetScannerModel(std::string* model)
     {
         (void)model;
+        return E_NOTIMPL;
+    }
+
+    // The frequencies the chosen scanner model receives, so that channels
+    // outside them can be pointed out before they are sent.
+    virtual vnResult GetBands(vnScannerBands* bands)
+    {
+        (void)bands;
         return E_NOTIMPL;
     }
 

@@ -1,5 +1,6 @@
 #include "modules/vnModuleLease.h"
 
+#include "channels/vnChannel.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnTransfer.h"
@@ -44,4 +45,22 @@ std::vector<std::string> vnModuleLease::CheckChannels(const std::vector<const vn
     for (const vnChannel* channel : channels)
         reasons.push_back(CheckChannel(*channel));
     return reasons;
+}
+
+vnScannerBands vnModuleLease::GetBands() const
+{
+    vnScannerBands bands;
+    if (m_module && vnFailed(m_module->GetBands(&bands)))
+        bands = {};
+    return bands;
+}
+
+std::vector<std::string> vnModuleLease::ReviewChannels(const std::vector<const vnChannel*>& channels) const
+{
+    const vnScannerBands bands = GetBands();
+    std::vector<std::string> notes = CheckChannels(channels);
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        if (notes[i].empty())
+            notes[i] = bands.Warning(*channels[i]);
+    return notes;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "modules/vnChannelLayout.h"
+#include "modules/vnScannerBands.h"
 
 #include <string>
 #include <vector>
@@ -34,6 +35,12 @@ public:
     std::string CheckChannel(const vnChannel& channel) const;
     // The same for each of the channels, in their order.
     std::vector<std::string> CheckChannels(const std::vector<const vnChannel*>& channels) const;
+    // The chosen scanner's bands; none (every frequency taken) without a module.
+    vnScannerBands GetBands() const;
+    // For each channel what the user should hear about it: why the upload
+    // would refuse it, else that its frequency is outside the scanner's
+    // bands (which the upload asks about), else nothing.
+    std::vector<std::string> ReviewChannels(const std::vector<const vnChannel*>& channels) const;
 
 private:
     vnModuleManager& m_manager;

@@ -75,6 +75,9 @@ public:
     // device could not be opened and the system's reason); empty when unknown.
     virtual std::string GetFailureReason() const { return {}; }
 
+    // Where uploads go, in words for the user (the port's name); empty when unknown.
+    virtual std::string GetDestination() const { return {}; }
+
     // Whether a channel could be sent as it is, without sending anything:
     // S_OK, or a negative result and the reason in words for the user. The
     // window asks this as soon as a channel is edited, so fields are checked

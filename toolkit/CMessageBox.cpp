@@ -3,6 +3,7 @@
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
 
+#include <QAbstractButton>
 #include <QMessageBox>
 
 namespace {
@@ -12,7 +13,7 @@ CMessageBox::Script* g_script = nullptr;
 int DefaultAnswer(CMessageBox::Buttons buttons)
 {
     return (buttons == CMessageBox::YesNo || buttons == CMessageBox::YesNoCancel ||
-            buttons == CMessageBox::SaveDiscardCancel)
+            buttons == CMessageBox::SaveDiscardCancel || buttons == CMessageBox::SendOthersAllCancel)
         ? IDYES
         : IDOK;
 }
@@ -98,6 +99,16 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
         box.setDefaultButton(QMessageBox::Save);
         escape = QMessageBox::Cancel;
         break;
+    case SendOthersAllCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Send the &Others"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Send &All Anyway"));
+        box.setDefaultButton(QMessageBox::Yes);
+        escape = QMessageBox::Cancel;
+        break;
+    case OkHelp:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Help);
+        break;
     }
     box.setEscapeButton(escape);
     box.exec();
@@ -113,6 +124,8 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
     case QMessageBox::No:
     case QMessageBox::Discard:
         return IDNO;
+    case QMessageBox::Help:
+        return IDHELP;
     default:
         break;
     }

@@ -12,6 +12,7 @@ inline constexpr int IDOK = 1;
 inline constexpr int IDCANCEL = 2;
 inline constexpr int IDYES = 6;
 inline constexpr int IDNO = 7;
+inline constexpr int IDHELP = 9;
 
 // The program's message box: caption "Scanlore", an icon, a text and a set of
 // buttons; modal over its parent.
@@ -19,8 +20,10 @@ class CMessageBox
 {
 public:
     enum Icon { Information, Exclamation, Error, Question };
-    // SaveDiscardCancel answers IDYES for Save and IDNO for Discard.
-    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel };
+    // SaveDiscardCancel answers IDYES for Save and IDNO for Discard;
+    // SendOthersAllCancel ("Send the Others", "Send All Anyway", "Cancel")
+    // IDYES, IDNO and IDCANCEL; OkHelp's Help closes the box with IDHELP.
+    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, SendOthersAllCancel, OkHelp };
 
     // Shows the box and returns the id of the button pressed. Escape and the
     // close box answer Cancel when there is one, else OK (or No for YesNo).

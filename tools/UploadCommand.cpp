@@ -6,12 +6,14 @@
 #include "modules/vnChannelUpload.h"
 #include "modules/vnModuleLease.h"
 #include "modules/vnModuleManager.h"
+#include "modules/vnScannerBands.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "tools/HexLinePrinter.h"
 #include "tools/OverlaySettingsStore.h"
 #include "tools/UploadProgressPrinter.h"
 
+#include <chrono>
 #include <vector>
 
 namespace {
@@ -34,7 +36,8 @@ std::int32_t FindChannel(const vnChannelList& list, std::int32_t number)
 
 const char* UploadCommand::Usage()
 {
-    return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2] [--channels LIST] [--dry-run] FILE\n"
+    return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2] [--channels LIST]\n"
+           "                       [--skip-out-of-band | --ignore-bands] [--dry-run] FILE\n"
            "\n"
            "Uploads the channel file FILE (- for standard input), read as Scanlore's Open\n"
            "reads it (Scanlore's own layout or another tool's file whose columns it\n"
@@ -47,7 +50,12 @@ const char* UploadCommand::Usage()
            "                    Without these three, Scanlore's stored Transfer Options\n"
            "                    apply; the options change them for this run only.\n"
            "  --channels LIST   only these channel numbers, for example 1-20,45, one upload\n"
-           "                    each, as Upload Selected does\n"
+           "                    each, as Upload Selected does; each channel once, and\n"
+           "                    channels without a frequency are named and left out\n"
+           "  --skip-out-of-band  leave out channels outside the scanner model's bands\n"
+           "  --ignore-bands    send channels outside the bands anyway\n"
+           "                    Without either, such channels stop the upload before the\n"
+           "                    port opens (a dry run too).\n"
            "  --dry-run         open no port; print every packet in hex, one per line\n"
            "  --help            show this text\n"
            "  --version         show the version\n"
@@ -96,7 +104,7 @@ int UploadCommand::Run(const UploadOptions& options)
     const ChannelFileResult read =
         standardInput ? ReadChannelDescriptor(0, file, list) : ReadChannelFile(options.file, list);
     if (!read.ok)
-        return Fail(BadUsage, OpenFailedMessage(file, read.reason));
+        return Fail(BadUsage, "cannot read \"" + file + "\"" + (read.reason.empty() ? "" : ": " + read.reason));
     if (read.applied.linesNotLoaded > 0)
         Fail(Done, LinesNotLoadedMessage(file, read.applied.linesNotLoaded, list.GetCount()));
     // Another tool's file: how it was read and what was left out, as Open
@@ -115,19 +123,46 @@ int UploadCommand::Run(const UploadOptions& options)
         selected.push_back(index);
     }
 
+    // Channels outside the model's bands stop the command before the port
+    // opens, unless the options say what to do with them.
+    const vnScannerBands bands = module.GetBands();
+    const std::vector<vnOutOfBandChannel> outside = bands.FindOutside(list, selected.empty() ? nullptr : &selected);
+    if (!outside.empty() && !options.ignoreBands) {
+        if (!options.skipOutOfBand)
+            return Fail(UploadFailed,
+                        bands.OutsideText(outside) +
+                            "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
+        Fail(Done, bands.OutsideText(outside) + " They are left out.");
+        for (const vnOutOfBandChannel& channel : outside) {
+            list.GetAt(channel.index)->SetFrequency(vnFrequency());
+            std::erase(selected, channel.index);
+        }
+        if (!options.channels.empty() && selected.empty())
+            return Fail(UploadFailed, "nothing left to send.");
+    }
+
     // A dry run is the same upload with the packets printed instead of sent.
     if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))
         return Fail(UploadFailed, "this scanner module cannot show its packets without sending them");
     UploadProgressPrinter progress(m_err, m_errIsTerminal);
     vnChannelUpload upload(transfer, options.dryRun ? nullptr : &progress);
+    const auto start = std::chrono::steady_clock::now();
     const vnUploadOutcome outcome = selected.empty() ? upload.All(list) : upload.Selected(list, selected);
+    const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     progress.Finish();
-    if (!vnFailed(outcome.result))
+    if (const std::string skipped = outcome.WithoutFrequencyText(); !skipped.empty() && !outcome.NothingToSend())
+        Fail(Done, skipped);
+    if (!vnFailed(outcome.result)) {
+        if (!options.dryRun)
+            Fail(Done, outcome.SentText(transfer->GetDestination(), took.count()));
         return Done;
+    }
 
     std::string reason = outcome.reason.empty() ? std::string("the upload failed.") : outcome.reason;
-    if (!selected.empty())
-        reason += "\n" + std::to_string(outcome.sent) + " of " + std::to_string(outcome.count) +
-            " selected channels were sent.";
+    if (const std::string hint = vnUploadOutcome::AccessHint(reason); !hint.empty())
+        reason += "\n" + hint;
+    // A refusal before the first byte sent nothing; otherwise say how far it got.
+    if (outcome.result != E_INVALIDARG && outcome.count > 0)
+        reason += "\n" + outcome.ProgressText();
     return Fail(UploadFailed, reason);
 }

@@ -2,6 +2,7 @@
 
 #include "modules/gre1/vnSerialPort.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace {
@@ -67,6 +68,10 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             options->version = true;
         } else if (option == "--dry-run") {
             options->dryRun = true;
+        } else if (option == "--skip-out-of-band") {
+            options->skipOutOfBand = true;
+        } else if (option == "--ignore-bands") {
+            options->ignoreBands = true;
         } else if (option == "--port") {
             if (!value(&text))
                 return false;
@@ -96,10 +101,15 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
         } else if (option == "--channels") {
             if (!value(&text))
                 return false;
-            if (!ParseChannelList(text, &options->channels)) {
+            std::vector<std::int32_t> listed;
+            if (!ParseChannelList(text, &listed)) {
                 *error = "--channels takes channel numbers and ranges such as 1-20,45, not \"" + text + "\"";
                 return false;
             }
+            // A channel named twice is still sent once.
+            for (const std::int32_t number : listed)
+                if (std::find(options->channels.begin(), options->channels.end(), number) == options->channels.end())
+                    options->channels.push_back(number);
         } else if (!option.empty() && option[0] == '-' && option != "-") {
             *error = "unknown option " + option;
             return false;
@@ -110,6 +120,10 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             options->file = option;
             haveFile = true;
         }
+    }
+    if (options->skipOutOfBand && options->ignoreBands) {
+        *error = "--skip-out-of-band and --ignore-bands exclude each other";
+        return false;
     }
     if (!haveFile && !options->help && !options->version) {
         *error = "no channel file given";

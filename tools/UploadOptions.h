@@ -7,15 +7,20 @@
 
 // The command line of scanlore-upload:
 //   scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]
-//                   [--channels LIST] [--dry-run] FILE
+//                   [--channels LIST] [--skip-out-of-band | --ignore-bands]
+//                   [--dry-run] FILE
 struct UploadOptions
 {
     std::optional<std::string> port;
     std::optional<std::uint32_t> baud;
     std::optional<int> stopBits; // 1 or 2, as counted on the line
-    // Channel numbers in the order given; empty: all, as Upload All.
+    // Channel numbers in the order first given, each once; empty: all, as Upload All.
     std::vector<std::int32_t> channels;
     bool dryRun = false;
+    // Channels outside the scanner's bands: left out, or sent anyway;
+    // without either the command stops before the port opens.
+    bool skipOutOfBand = false;
+    bool ignoreBands = false;
     bool help = false;
     bool version = false;
     std::string file;

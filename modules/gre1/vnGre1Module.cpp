@@ -1,10 +1,12 @@
 #include "modules/gre1/vnGre1Module.h"
 
 #include "channels/vnText.h"
+#include "modules/gre1/vnGre1Bands.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
 #include "modules/gre1/vnGre1Settings.h"
 #include "modules/gre1/vnGre1Transfer.h"
+#include "modules/gre1/vnSerialDevice.h"
 #include "modules/vnSettingsStore.h"
 
 #include <algorithm>
@@ -14,7 +16,12 @@
 
 namespace {
 
-const std::string kDefaultPort = "COM1";
+// The port while none is stored: the first USB serial adapter, else COM1.
+std::string DefaultPort()
+{
+    const std::string usb = vnSerialDevice::FindUsbSerialPort();
+    return usb.empty() ? std::string("COM1") : usb;
+}
 constexpr std::int32_t kDefaultBaud = 4800;
 constexpr std::int32_t kDefaultStopBits = 2;
 const std::string kDefaultModel = "RadioShack Pro-89";
@@ -62,7 +69,7 @@ vnGre1Module::vnGre1Module(std::shared_ptr<vnGre1PropertiesEditor> editor)
     m_layout.SetChannelsPerBank(20);
 
     vnSettingsStore& settings = vnSettings();
-    const std::string port = settings.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, kDefaultPort);
+    const std::string port = settings.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, DefaultPort());
     const auto baud =
         static_cast<std::uint32_t>(settings.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, kDefaultBaud));
     const auto stopBits = static_cast<std::uint8_t>(
@@ -138,6 +145,16 @@ vnResult vnGre1Module::GetScannerModel(std::string* model)
     if (!model)
         return E_INVALIDARG;
     *model = vnSettings().GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, kDefaultModel);
+    return S_OK;
+}
+
+vnResult vnGre1Module::GetBands(vnScannerBands* bands)
+{
+    if (!bands)
+        return E_INVALIDARG;
+    std::string model;
+    GetScannerModel(&model);
+    *bands = vnGre1Bands::ForStoredModel(model);
     return S_OK;
 }
 

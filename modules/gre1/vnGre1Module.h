@@ -38,6 +38,8 @@ public:
     vnResult ShowProperties() override;
     vnResult GetTransfer(vnTransfer** transfer) override;
     vnResult GetScannerModel(std::string* model) override;
+    // The bands of the stored scanner model (vnGre1Bands).
+    vnResult GetBands(vnScannerBands* bands) override;
     virtual vnResult GetSerialPort(vnGre1Port** port);
 
 private:

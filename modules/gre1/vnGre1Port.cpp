@@ -10,6 +10,9 @@ namespace {
 constexpr char kFieldEnd = '^';
 constexpr unsigned char kFirstPrintable = 0x20;
 constexpr unsigned char kDelete = 0x7F;
+constexpr unsigned char kFirstMultiByte = 0xC0; // lead bytes of UTF-8 sequences
+constexpr unsigned char kContinuationMask = 0xC0;
+constexpr unsigned char kContinuation = 0x80;
 
 void AppendField(std::string& text, char letter, std::string_view value)
 {
@@ -60,14 +63,21 @@ bool vnGre1Port::FitsInPacket(const std::string& text)
     return text.size() <= vnGre1Packet::MaxDataLength;
 }
 
-bool vnGre1Port::FindRefusedCarCharacter(const vnChannel& channel, char* found)
+bool vnGre1Port::FindRefusedCarCharacter(const vnChannel& channel, std::string* found)
 {
     const std::string carNumber = channel.GetCarNumber();
     // As sent: up to the first zero byte.
-    for (const char c : std::string_view(carNumber.c_str())) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (c == kFieldEnd || byte < kFirstPrintable || byte == kDelete) {
-            *found = c;
+    const std::string_view sent(carNumber.c_str());
+    for (std::size_t i = 0; i < sent.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(sent[i]);
+        if (sent[i] == kFieldEnd || byte < kFirstPrintable || byte >= kDelete) {
+            // A UTF-8 lead byte takes its continuation bytes with it.
+            std::size_t end = i + 1;
+            if (byte >= kFirstMultiByte)
+                while (end < sent.size() &&
+                       (static_cast<unsigned char>(sent[end]) & kContinuationMask) == kContinuation)
+                    ++end;
+            *found = std::string(sent.substr(i, end - i));
             return true;
         }
     }
@@ -95,7 +105,7 @@ vnResult vnGre1Port::SendChannel(const vnChannel& channel)
     std::string text;
     if (!FormatChannelText(channel, &text))
         return S_SKIPPED;
-    char refused = 0;
+    std::string refused;
     if (!FitsInPacket(text) || FindRefusedCarCharacter(channel, &refused))
         return E_INVALIDARG;
     return SendPacket(vnGre1Packet(vnGre1Packet::CommandChannel, 0, text.c_str()));

@@ -22,10 +22,12 @@ public:
     static bool FormatChannelText(const vnChannel& channel, std::string* text);
     // Whether a channel text fits whole into one packet.
     static bool FitsInPacket(const std::string& text);
-    // The first byte of the car number as sent that the scanner cannot take
-    // inside a field: the field terminator '^' or a control character (below
-    // 0x20, or 0x7F). False when there is none.
-    static bool FindRefusedCarCharacter(const vnChannel& channel, char* found);
+    // The first character of the car number as sent that the scanner cannot
+    // take or show: the field terminator '^', a control character (below
+    // 0x20, or 0x7F), or anything beyond ASCII, which its display has no
+    // sign for. found gets the character's bytes: one, or a whole UTF-8
+    // sequence. False when there is none.
+    static bool FindRefusedCarCharacter(const vnChannel& channel, std::string* found);
 
     // Serialises the packet and writes it in one block.
     vnResult SendPacket(const vnGre1Packet& packet);

@@ -23,15 +23,22 @@ std::string ChannelName(const vnChannel& channel, std::int32_t index)
     return "The channel";
 }
 
-// Why a car-number byte cannot be sent, for the user.
-std::string RefusedCharacterText(char c)
+// Why a car-number character (its bytes) cannot be sent, for the user.
+std::string RefusedCharacterText(const std::string& character)
 {
-    if (c == '^')
+    if (character == "^")
         return "'^', which the scanner reads as the end of a field.";
     static constexpr char kHex[] = "0123456789ABCDEF";
-    const auto byte = static_cast<unsigned char>(c);
-    return std::string("the control character 0x") + kHex[byte >> 4] + kHex[byte & 0x0F] +
-        ", which the scanner cannot take.";
+    std::string bytes;
+    for (const char c : character) {
+        const auto byte = static_cast<unsigned char>(c);
+        bytes += std::string(bytes.empty() ? "" : " ") + kHex[byte >> 4] + kHex[byte & 0x0F];
+    }
+    constexpr unsigned char kAsciiEnd = 0x80;
+    if (static_cast<unsigned char>(character.front()) < kAsciiEnd)
+        return "the control character 0x" + bytes + ", which the scanner cannot take.";
+    return "'" + character + "' (bytes " + bytes +
+        "), which the scanner's display cannot show: use letters, digits and signs of plain ASCII.";
 }
 
 } // namespace
@@ -52,7 +59,7 @@ bool vnGre1Transfer::Check(const vnChannel& channel, std::int32_t index, std::in
     std::string text;
     if (!vnGre1Port::FormatChannelText(channel, &text))
         return true;
-    if (char refused = 0; vnGre1Port::FindRefusedCarCharacter(channel, &refused)) {
+    if (std::string refused; vnGre1Port::FindRefusedCarCharacter(channel, &refused)) {
         *reason = ChannelName(channel, index) + ": the car number holds " + RefusedCharacterText(refused);
         return false;
     }
@@ -286,6 +293,13 @@ std::string vnGre1Transfer::GetFailureReason() const
     return m_failureReason;
 }
 
+std::string vnGre1Transfer::GetDestination() const
+{
+    std::string name;
+    GetPort()->GetName(&name);
+    return name;
+}
+
 vnResult vnGre1Transfer::CheckChannel(const vnChannel* channel, std::string* reason) const
 {
     std::string found;
@@ -293,7 +307,7 @@ vnResult vnGre1Transfer::CheckChannel(const vnChannel* channel, std::string* rea
     bool ok = true;
     // The car number is checked even while the channel has no frequency
     // (and so would not be sent): it is usually typed before the frequency.
-    if (char refused = 0; channel && vnGre1Port::FindRefusedCarCharacter(*channel, &refused)) {
+    if (std::string refused; channel && vnGre1Port::FindRefusedCarCharacter(*channel, &refused)) {
         found = ChannelName(*channel, -1) + ": the car number holds " + RefusedCharacterText(refused);
         ok = false;
     } else if (channel) {

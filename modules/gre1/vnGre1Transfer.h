@@ -30,6 +30,8 @@ public:
     vnResult UploadAll(const vnChannelList* list) override;
 
     std::string GetFailureReason() const override;
+    // The port's name as configured ("/dev/ttyUSB0", "COM3").
+    std::string GetDestination() const override;
     vnResult CheckChannel(const vnChannel* channel, std::string* reason) const override;
     // The module's port writes to the sink while it is set.
     vnResult SetByteSink(vnByteSink* sink) override;

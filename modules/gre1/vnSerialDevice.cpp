@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <string_view>
+#include <utility>
 
 bool vnSerialDevice::ParseComName(const std::string& name, std::uint32_t* number)
 {
@@ -22,4 +23,28 @@ bool vnSerialDevice::ParseComName(const std::string& name, std::uint32_t* number
         return false;
     *number = value;
     return true;
+}
+
+namespace {
+
+std::function<std::string()>& UsbPortSource()
+{
+    static std::function<std::string()> source;
+    return source;
+}
+
+} // namespace
+
+std::string vnSerialDevice::FindUsbSerialPort()
+{
+    return UsbPortSource() ? UsbPortSource()() : SystemUsbSerialPort();
+}
+
+vnSerialDevice::UsbPortSourceScope::UsbPortSourceScope(std::function<std::string()> source)
+    : m_previous(std::exchange(UsbPortSource(), std::move(source)))
+{}
+
+vnSerialDevice::UsbPortSourceScope::~UsbPortSourceScope()
+{
+    UsbPortSource() = std::move(m_previous);
 }

@@ -34,6 +34,29 @@ public:
     // that platform's device file, which the build chooses.
     static std::unique_ptr<vnSerialDevice> MakeSystemDevice();
 
+    // The port of the system's first USB serial adapter, the default while no
+    // port is stored: on Linux its name under /dev/serial/by-id (the first
+    // in sorted order: it stays the same when the adapter is plugged in
+    // again), on Windows the lowest COM port that the registry's device map
+    // gives to a USB serial driver. Empty when there is none. Goes through
+    // the source a UsbPortSourceScope put in place, if any.
+    static std::string FindUsbSerialPort();
+    // The system's own answer; defined in the platform's device file.
+    static std::string SystemUsbSerialPort();
+
+    // Test seam: FindUsbSerialPort answers from source while the scope lives.
+    class UsbPortSourceScope
+    {
+    public:
+        explicit UsbPortSourceScope(std::function<std::string()> source);
+        ~UsbPortSourceScope();
+        UsbPortSourceScope(const UsbPortSourceScope&) = delete;
+        UsbPortSourceScope& operator=(const UsbPortSourceScope&) = delete;
+
+    private:
+        std::function<std::string()> m_previous;
+    };
+
     // Opens the device exclusively and applies the line settings; on failure
     // nothing stays open.
     virtual bool Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits, std::string* reason) = 0;

@@ -9,8 +9,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <filesystem>
 #include <system_error>
 #include <thread>
+#include <vector>
 
 #include <fcntl.h>
 #include <poll.h>
@@ -43,6 +45,21 @@ std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()
 vnSerialDevicePosix::~vnSerialDevicePosix()
 {
     Release();
+}
+
+std::string vnSerialDevicePosix::FirstInFolder(const std::string& folder)
+{
+    std::vector<std::string> names;
+    std::error_code error;
+    for (std::filesystem::directory_iterator entry(folder, error), end; !error && entry != end; entry.increment(error))
+        names.push_back(entry->path().string());
+    return names.empty() ? std::string() : *std::min_element(names.begin(), names.end());
+}
+
+std::string vnSerialDevice::SystemUsbSerialPort()
+{
+    // Where udev links each USB serial adapter under its maker, model and serial number.
+    return vnSerialDevicePosix::FirstInFolder("/dev/serial/by-id");
 }
 
 bool vnSerialDevicePosix::DevicePath(const std::string& name, std::string* path)

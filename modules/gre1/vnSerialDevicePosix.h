@@ -19,6 +19,10 @@ public:
     // directory.
     static bool DevicePath(const std::string& name, std::string* path);
 
+    // The first entry of a folder of stable device names, in sorted order,
+    // as a path; empty when the folder is missing or empty.
+    static std::string FirstInFolder(const std::string& folder);
+
     // The line settings for the device, built from its current ones: raw
     // 8 data bits, no parity, receiver on, modem lines ignored, no flow
     // control, no input or output processing, no hang-up on close, the

@@ -4,6 +4,8 @@
 #include "modules/gre1/vnSerialQueueDrain.h"
 
 #include <algorithm>
+#include <cctype>
+#include <cwchar>
 #include <thread>
 
 #include <windows.h>
@@ -45,6 +47,75 @@ DWORD QueuedBytes(HANDLE handle)
     return status.cbOutQue;
 }
 } // namespace
+
+bool vnSerialDeviceWin32::IsUsbSerialDevice(const std::string& device)
+{
+    std::string upper = device;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    for (const char* driver : {"USB", "VCP", "SILABSER", "PROLIFIC", "CH341"})
+        if (upper.find(driver) != std::string::npos)
+            return true;
+    return false;
+}
+
+std::string vnSerialDeviceWin32::FirstUsbPort(const std::vector<std::pair<std::string, std::string>>& deviceMap)
+{
+    std::string first;
+    std::uint32_t lowest = 0;
+    for (const auto& [device, port] : deviceMap) {
+        std::uint32_t number = 0;
+        if (IsUsbSerialDevice(device) && ParseComName(port, &number) && (first.empty() || number < lowest)) {
+            first = port;
+            lowest = number;
+        }
+    }
+    return first;
+}
+
+namespace {
+
+std::string Narrow(const wchar_t* text, int length)
+{
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(std::max(size, 0)), '\0');
+    if (size > 0)
+        WideCharToMultiByte(CP_UTF8, 0, text, length, narrow.data(), size, nullptr, nullptr);
+    return narrow;
+}
+
+} // namespace
+
+std::string vnSerialDevice::SystemUsbSerialPort()
+{
+    // One value per serial port: the kernel's device name holding the port's name ("COM3").
+    std::vector<std::pair<std::string, std::string>> deviceMap;
+    HKEY key = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
+        return {};
+    for (DWORD index = 0;; ++index) {
+        wchar_t device[256];
+        wchar_t port[256];
+        DWORD deviceLength = 256;
+        DWORD portSize = sizeof port;
+        DWORD type = REG_NONE;
+        const LSTATUS status =
+            RegEnumValueW(key, index, device, &deviceLength, nullptr, &type, reinterpret_cast<BYTE*>(port), &portSize);
+        if (status == ERROR_MORE_DATA)
+            continue;
+        if (status != ERROR_SUCCESS)
+            break;
+        if (type != REG_SZ)
+            continue;
+        // The data need not end in a null.
+        std::wstring name(port, portSize / sizeof(wchar_t));
+        name.resize(std::wcslen(name.c_str()));
+        deviceMap.emplace_back(Narrow(device, static_cast<int>(deviceLength)),
+                               Narrow(name.c_str(), static_cast<int>(name.size())));
+    }
+    RegCloseKey(key);
+    return vnSerialDeviceWin32::FirstUsbPort(deviceMap);
+}
 
 std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()
 {

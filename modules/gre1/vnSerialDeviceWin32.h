@@ -2,6 +2,10 @@
 
 #include "modules/gre1/vnSerialDevice.h"
 
+#include <string>
+#include <utility>
+#include <vector>
+
 // The platform's line-settings record; <windows.h> stays out of this header
 // because its S_OK and E_FAIL macros would replace the program's own.
 struct _DCB;
@@ -20,6 +24,15 @@ public:
     // that starts with \\.\ is used unchanged. False for anything else, so
     // that no file of that name is opened instead.
     static bool DevicePath(const std::string& name, std::string* path);
+
+    // Whether a kernel device name of the registry's serial device map
+    // ("\\Device\\VCP0") belongs to a USB serial driver: it contains, in any
+    // letter case, USB (usbser, the class driver), VCP (FTDI), SILABSER
+    // (Silicon Labs CP210x), PROLIFIC (PL2303) or CH341 (WCH CH340/CH341).
+    static bool IsUsbSerialDevice(const std::string& device);
+    // Of the map's (device, port) pairs, the USB one with the lowest COM
+    // number; empty when there is none.
+    static std::string FirstUsbPort(const std::vector<std::pair<std::string, std::string>>& deviceMap);
 
     // Changes the device's current settings into the line the scanner
     // expects: the speed, binary mode, 8 data bits, no parity, the stop bits

@@ -2,6 +2,8 @@
 
 #include "modules/vnModule.h"
 #include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 #include "toolkit/CListBox.h"
 
 #include <QLabel>
@@ -20,6 +22,8 @@ void vnManagerModulesDlg::DoDataExchange(bool save)
 bool vnManagerModulesDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
+    if (m_introduction)
+        AddIntroduction();
 
     // The dialog keeps no module: it borrows one for its texts.
     vnModule* module = nullptr;
@@ -59,4 +63,23 @@ void vnManagerModulesDlg::OnProperties()
     if (module)
         module->ShowProperties();
     m_manager.ReleaseModule(module);
+}
+
+void vnManagerModulesDlg::AddIntroduction()
+{
+    // The template has no room for it: the controls move down by the
+    // line's height, and the dialog grows by as much.
+    const QList<QWidget*> controls = findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    auto* intro = new QLabel(LoadStringText(IDS_FIRST_RUN_INTRO), this);
+    intro->setObjectName(QStringLiteral("introduction"));
+    intro->setWordWrap(true);
+    const int margin = m_moduleList ? m_moduleList->x() : 0;
+    intro->setFixedWidth(width() - 2 * margin);
+    const int height = intro->heightForWidth(intro->width());
+    intro->setFixedHeight(height);
+    intro->move(margin, margin);
+    for (QWidget* control : controls)
+        control->move(control->pos() + QPoint(0, height + margin));
+    setFixedSize(width(), this->height() + height + margin);
+    intro->show();
 }

@@ -15,6 +15,10 @@ class vnManagerModulesDlg : public CDialog
 
 public:
     explicit vnManagerModulesDlg(QWidget* parent = nullptr);
+
+    // On the first start the dialog comes unasked, so it first says in a
+    // line above the list what it is for.
+    void SetIntroduction(bool shown) { m_introduction = shown; }
     ~vnManagerModulesDlg() override;
 
 protected:
@@ -24,8 +28,10 @@ protected:
 
 private:
     void OnProperties();
+    void AddIntroduction();
 
     CListBox* m_moduleList = nullptr;
     vnModuleManager m_manager;
     QLabel* m_description = nullptr;
+    bool m_introduction = false;
 };

@@ -108,6 +108,46 @@ TEST_F(HelpTest, KeyboardPageListsExactlyTheAcceleratorTable)
         EXPECT_TRUE(grid.contains(QString::fromUtf8(key.what))) << key.what;
     EXPECT_TRUE(grid.contains(QRegularExpression("F2\\s+Opens the editor")));
     EXPECT_TRUE(grid.contains(QRegularExpression("Alt\\+Down\\s+Move Down")));
+    EXPECT_EQ(shown["Shift+F3"], "Find Previous");
+}
+
+// Keys and bands in the pages come from the program's own tables: the menu's
+// key first, and every model of the band table.
+TEST_F(HelpTest, PagesGiveTheMenusKeysAndTheBandTable)
+{
+    CHelpWindow help;
+    for (const QString& name : QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")})) {
+        const QString html = help.GetBrowser()
+                                 ->loadResource(QTextDocument::HtmlResource, QUrl(QStringLiteral("qrc:/help/") + name))
+                                 .toString();
+        EXPECT_FALSE(html.contains(QStringLiteral("{{"))) << name.toStdString();
+    }
+    help.ShowPage(QUrl(QStringLiteral("qrc:/help/uploading.html")));
+    EXPECT_TRUE(
+        help.GetBrowser()->toPlainText().contains(QStringLiteral("Upload All To Scanner (Ctrl+F5 or Shift+F5)")));
+    help.ShowPage(CHelpWindow::ColumnsPage);
+    const QString columns = help.GetBrowser()->toPlainText();
+    for (const char* model : {"Pro-76", "Pro-79", "Pro-82", "Pro-89", "Pro-2016", "Pro-2017"})
+        EXPECT_TRUE(columns.contains(QString::fromUtf8(model) + QStringLiteral("\n25\u20131,300 MHz"))) << model;
+    EXPECT_TRUE(columns.contains(QStringLiteral("Descriptions stay on the computer")));
+}
+
+// Ctrl+F finds text in the page, round its end; Escape closes the window.
+TEST_F(HelpTest, CtrlFFindsInThePageAndEscapeCloses)
+{
+    CHelpWindow* help = OpenHelpWith(Qt::Key_F1);
+    ASSERT_NE(help, nullptr);
+    QApplication::setActiveWindow(help); // the offscreen platform does not activate it by itself
+    QTest::keyClick(help, Qt::Key_F, Qt::ControlModifier);
+    QWidget* box = QApplication::focusWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::keyClicks(box, "keyboard");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(help->GetBrowser()->textCursor().selectedText().toLower(), "keyboard");
+    EXPECT_TRUE(help->Find(QStringLiteral("Scanlore Help"))); // above the cursor: found round the end
+    EXPECT_FALSE(help->Find(QStringLiteral("no such words")));
+    QTest::keyClick(help, Qt::Key_Escape);
+    EXPECT_FALSE(help->isVisible());
 }
 
 TEST_F(HelpTest, WindowKeepsItsSize)

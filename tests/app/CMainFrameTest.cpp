@@ -5,6 +5,7 @@
 #include "tests/support/Gre1Packets.h"
 #include "tests/support/PseudoTerminal.h"
 
+#include "app/CHelpWindow.h"
 #include "app/CTransparentDialogBar.h"
 #include "grid/hvGridCtrlEdit.h"
 #include "modules/gre1/vnGre1Module.h"
@@ -21,6 +22,7 @@
 #include <QComboBox>
 #include <QProgressDialog>
 #include <QRegularExpression>
+#include <QTextBrowser>
 #include <QTimer>
 
 namespace {
@@ -248,6 +250,11 @@ TEST_F(MainFrameTest, UploadSelectedSendsOneUploadPerSelectedRowFromTheTop)
     EXPECT_EQ(DecodePackets(line.ReadWritten()),
               (std::vector<WirePacket>{StartPacket(1), ChannelPacket("C4^F146.5200^DS^LR^PR^"), EndPacket(),
                                        StartPacket(1), ChannelPacket("C8^V12^F851.0125^DR^LR^PR^"), EndPacket()}));
+    // The scanner never answers: the program says what it sent, and where.
+    const QString status = frame->GetStatusBar()->GetPaneText(0);
+    EXPECT_TRUE(status.startsWith(QString::fromStdString("Sent 2 channels to the scanner on " + line.Path() + " in ")))
+        << status.toStdString();
+    EXPECT_TRUE(status.endsWith(" s. The scanner does not confirm: check its display.")) << status.toStdString();
 }
 
 TEST_F(MainFrameTest, UploadsSendTheEditStillOpenOverACell)
@@ -284,20 +291,31 @@ TEST_F(MainFrameTest, FailingPortShowsTheMessageOnceForUploadAll)
     const CMessageBox::Record& box = boxes.Shown()[0];
     EXPECT_EQ(box.caption, "Scanlore");
     EXPECT_EQ(box.icon, CMessageBox::Exclamation);
-    EXPECT_EQ(box.buttons, CMessageBox::Ok);
+    EXPECT_EQ(box.buttons, CMessageBox::OkHelp);
     EXPECT_TRUE(box.text.startsWith("A transfer error has occurred.\n\n"));
     EXPECT_TRUE(box.text.contains(QString::fromStdString(kMissingPort)));
+
+    // Help leads to the page on a scanner that does not answer.
+    boxes.SetNextAnswers({IDHELP});
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    ASSERT_NE(frame->GetHelpWindow(), nullptr);
+    EXPECT_TRUE(frame->GetHelpWindow()->isVisible());
+    EXPECT_EQ(frame->GetHelpWindow()->GetBrowser()->source(), CHelpWindow::NoAnswerPage);
 }
 
 TEST_F(MainFrameTest, AFailedUploadSelectedSaysHowManyOfTheSelectedChannelsWereSent)
 {
     SetPort(kMissingPort);
-    for (int row : {2, 9, 150})
+    for (int row : {2, 9, 150}) {
+        EditCell(row, 1, "146.52");
         grid->SetItemSelected(row, true);
+    }
+    grid->SetItemSelected(11, true); // no frequency: named, not sent
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_TRUE(boxes.Shown()[0].text.endsWith("\n\n0 of 3 selected channels were sent."))
+    EXPECT_TRUE(boxes.Shown()[0].text.endsWith("\n\nNone of the 3 channels was sent."))
         << boxes.Shown()[0].text.toStdString();
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Channel 12 has no frequency and was not sent.");
 }
 
 // The grid takes a car number that cannot be sent, and says so at once.
@@ -356,6 +374,36 @@ TEST_F(MainFrameTest, CancelEndsUploadAllAndSaysHowFarItGot)
     EXPECT_LT(packets.size(), 202u);
     EXPECT_EQ(packets.front(), StartPacket(200));
     EXPECT_EQ(packets.back(), EndPacket());
+}
+
+// A frequency outside the scanner's bands is marked and said at once, and
+// the upload asks about it before any byte.
+TEST_F(MainFrameTest, OutOfBandFrequenciesAreMarkedAndAskedAboutBeforeTheUpload)
+{
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    EditCell(3, 1, "146.52");
+    EditCell(11, 1, "2000");
+    const QString warning =
+        QString::fromUtf8("Channel 12: 2000.0000 MHz is outside the Pro-89's bands (25\u20131,300 MHz).");
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), warning);
+    const QModelIndex cell = grid->model()->index(11, 1);
+    EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(), warning);
+    EXPECT_TRUE(cell.data(Qt::ForegroundRole).isValid());
+    EXPECT_FALSE(grid->model()->index(3, 1).data(Qt::ForegroundRole).isValid());
+
+    boxes.SetNextAnswers({IDCANCEL, IDYES});
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].buttons, CMessageBox::SendOthersAllCancel);
+    EXPECT_EQ(boxes.Shown()[0].text,
+              QString::fromUtf8("1 channel is outside the Pro-89's bands (25\u20131,300 MHz): 12 (2000.0000)."));
+    EXPECT_TRUE(line.ReadWritten().empty());
+    // Send the Others: the upload without channel 12.
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    EXPECT_EQ(DecodePackets(line.ReadWritten()),
+              (std::vector<WirePacket>{StartPacket(200), ChannelPacket("C4^F146.5200^DR^LR^PR^"), EndPacket()}));
 }
 
 TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)

@@ -4,8 +4,11 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QLabel>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTest>
 #include <QWidget>
 
@@ -94,6 +97,51 @@ TEST(UploadProgress, CancelAndEscapeAskTheUploadToStop)
         progress.OnState(State(4, 10, 130, 400));
         EXPECT_FALSE(progress.GetDialog()->isVisible());
     }
+}
+
+// The window that showed becomes the result: its title, its text, and Cancel
+// turned Close in the same place and size, in a window as wide as before.
+TEST(UploadProgress, ASuccessTurnsTheWindowIntoTheResultWithClose)
+{
+    QWidget window;
+    QStatusBar statusBar;
+    TestClock clock;
+    CUploadProgress progress(&window, clock.Reader());
+    clock.now += CUploadProgress::kShowDelay;
+    progress.OnState(State(3, 22, 100, 800));
+    QProgressDialog* dialog = progress.GetDialog();
+    ASSERT_NE(dialog, nullptr);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog));
+    EXPECT_EQ(dialog->windowTitle(), "Uploading to Scanner");
+    auto* button = dialog->findChild<QPushButton*>();
+    ASSERT_NE(button, nullptr);
+    const QRect cancelPlace = button->geometry();
+    const QSize size = dialog->size();
+
+    vnUploadOutcome outcome;
+    outcome.sent = 22;
+    outcome.count = 22;
+    clock.now += std::chrono::milliseconds(2600);
+    progress.ShowOutcome(outcome, statusBar, "/dev/ttyUSB0", {});
+    const QString sent = "Sent 22 channels to the scanner on /dev/ttyUSB0 in 3.1 s. The scanner does not confirm: "
+                         "check its display.";
+    EXPECT_EQ(statusBar.currentMessage(), sent);
+    EXPECT_EQ(progress.GetDialog(), nullptr); // the window lives on by itself
+    EXPECT_TRUE(dialog->isVisible());
+    EXPECT_EQ(dialog->windowTitle(), "Upload Complete");
+    EXPECT_EQ(dialog->labelText(), sent);
+    EXPECT_EQ(button->text(), "Close");
+    EXPECT_EQ(button->geometry(), cancelPlace);
+    EXPECT_EQ(dialog->size(), size);
+    // The whole text shows.
+    const auto* label = dialog->findChild<QLabel*>();
+    ASSERT_NE(label, nullptr);
+    EXPECT_GE(label->height(), label->heightForWidth(label->width()));
+
+    QPointer<QProgressDialog> gone(dialog);
+    button->click();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(gone.isNull());
 }
 
 } // namespace

@@ -7,8 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <functional>
 #include <string>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -45,6 +47,11 @@ public:
     vnResult UploadChannel(const vnChannel* channel) override { return Upload(std::to_string(channel->GetNumber())); }
     vnResult UploadAll(const vnChannelList* list) override { return Upload("all " + std::to_string(list->GetCount())); }
     std::string GetFailureReason() const override { return "the scanner is not listening"; }
+    vnResult CheckChannel(const vnChannel* channel, std::string* reason) const override
+    {
+        *reason = channel->GetCarNumber() == "^" ? "refused" : "";
+        return reason->empty() ? S_OK : E_INVALIDARG;
+    }
     const vnTransferProgress* Progress() const { return GetProgress(); }
 
     std::vector<vnResult> results;
@@ -78,6 +85,8 @@ protected:
         layout.SetBankCount(1);
         layout.SetChannelsPerBank(10);
         layout.MakeChannels(channels);
+        for (std::int32_t i = 0; i < channels.GetCount(); ++i)
+            channels.GetAt(i)->SetFrequency(vnFrequency(100.0 + i, vnFrequency::UnitMegahertz));
     }
     // Every command hands the transfer's progress back when it ends.
     void TearDown() override { EXPECT_EQ(transfer.Progress(), nullptr); }
@@ -141,7 +150,52 @@ TEST_F(vnChannelUploadTest, AllCountsTheChannelsOfTheLastStateTheTransferReporte
     EXPECT_EQ(outcome.sent, 0);
     EXPECT_EQ(outcome.count, 0);
     EXPECT_EQ(outcome.reason, "the scanner is not listening");
+
+    // A port that failed before any report: the channels with a frequency.
+    transfer.results = {E_FAIL};
+    channels.GetAt(0)->SetFrequency(vnFrequency());
+    outcome = upload.All(channels);
+    EXPECT_EQ(outcome.count, 9);
+    EXPECT_EQ(outcome.ProgressText(), "None of the 9 channels was sent.");
 }
+
+// Channels without a frequency are named and left out, and what the transfer
+// would refuse stops the command before any upload.
+TEST_F(vnChannelUploadTest, SelectedLeavesOutChannelsWithoutFrequencyAndRefusesBeforeAnyUpload)
+{
+    channels.GetAt(2)->SetFrequency(vnFrequency());
+    channels.GetAt(4)->SetFrequency(vnFrequency());
+    vnUploadOutcome outcome = upload.Selected(channels, {2, 6, 4});
+    EXPECT_EQ(progress.log, (Log{"begin 1/1", "upload 7"}));
+    EXPECT_EQ(outcome.result, S_OK);
+    EXPECT_EQ(outcome.count, 1);
+    EXPECT_EQ(outcome.WithoutFrequencyText(), "Channels 3 and 5 have no frequency and were not sent.");
+    EXPECT_EQ(
+        outcome.SentText("/dev/ttyUSB0", 3.14),
+        "Sent 1 channel to the scanner on /dev/ttyUSB0 in 3.1 s. The scanner does not confirm: check its display.");
+
+    progress.log.clear();
+    outcome = upload.Selected(channels, {2});
+    EXPECT_TRUE(outcome.NothingToSend());
+    EXPECT_EQ(outcome.reason, "Channel 3 has no frequency: nothing was sent.");
+
+    channels.GetAt(8)->SetCarNumber("^");
+    outcome = upload.Selected(channels, {6, 8});
+    EXPECT_EQ(outcome.result, E_INVALIDARG);
+    EXPECT_EQ(outcome.reason, "refused");
+    EXPECT_EQ(outcome.sent, 0);
+    EXPECT_EQ(progress.log, Log{});
+}
+
+#ifndef _WIN32
+// The window and scanlore-upload give the same hint when Linux refuses the port.
+TEST(vnUploadOutcomeTest, APermissionRefusalGetsTheDialoutHint)
+{
+    const std::string denied = "/dev/ttyUSB0 could not be opened: " + std::system_category().message(EACCES);
+    EXPECT_NE(vnUploadOutcome::AccessHint(denied).find("sudo usermod -aG dialout $USER"), std::string::npos);
+    EXPECT_EQ(vnUploadOutcome::AccessHint("/dev/ttyUSB0 could not be opened: No such file or directory"), "");
+}
+#endif
 
 // Without a module every command fails, and an index past the list fails
 // the walk as a failed upload would.

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -50,7 +51,7 @@ TEST_P(UploadOptionsTest, ParsesOrRefuses)
 INSTANTIATE_TEST_SUITE_P(
     CommandLines, UploadOptionsTest,
     testing::Values(
-        OptionsCase{{"a.csv"}, true, {}}, OptionsCase{{"--channels", "1-3,45,3", "a.csv"}, true, {1, 2, 3, 45, 3}},
+        OptionsCase{{"a.csv"}, true, {}}, OptionsCase{{"--channels", "1-3,45,3", "a.csv"}, true, {1, 2, 3, 45}},
         OptionsCase{{"--baud", "110", "--stop-bits", "1", "--port", "/dev/ttyUSB0", "a.csv"}, true, {}},
         OptionsCase{{"--help"}, true, {}}, OptionsCase{{}, false, {}}, OptionsCase{{"a.csv", "b.csv"}, false, {}},
         OptionsCase{{"--baud", "109", "a.csv"}, false, {}}, OptionsCase{{"--baud", "256001", "a.csv"}, false, {}},
@@ -187,6 +188,7 @@ TEST_F(UploadProgramTest, RoundTripsAChannelFileThroughTheVirtualScanner)
         EXPECT_NE(lines[2 + i].find(expected[i]), std::string::npos) << lines[2 + i] << "\n" << expected[i];
     EXPECT_NE(lines.back().find("\"complete\":true,\"packets\":32,\"stored\":30,\"rejected\":0"), std::string::npos);
     EXPECT_NE(done.err.find("Channel 30 of 30, "), std::string::npos) << done.err;
+    EXPECT_NE(done.err.find("Sent 30 channels to the scanner on " + *device + " in "), std::string::npos) << done.err;
 
     // Options change the line for this run only; --channels sends those
     // channels, one upload each.
@@ -211,11 +213,17 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
     const std::string channel1 = "81 19 10 00 43 31 5E 46 31 34 36 2E 35 32 30 30 5E 44 53 5E 4C 52 5E 50 52 5E E0\n";
     const std::string end = "81 04 02 01 00 F9\n";
     EXPECT_EQ(done.out, "81 04 01 01 C8 32\n" + channel1 + end);
-    // Upload Selected: an upload of count 1 per channel, a channel without
-    // frequency sending only the frame.
-    const Outcome some = Run({"--dry-run", "--channels", "1,2", file});
+    // Upload Selected: an upload of count 1 per channel, each channel once;
+    // a channel without frequency is named and left out.
+    const Outcome some = Run({"--dry-run", "--channels", "1,2,1", file});
     EXPECT_EQ(some.status, 0) << some.err;
-    EXPECT_EQ(some.out, "81 04 01 01 01 F9\n" + channel1 + end + "81 04 01 01 01 F9\n" + end);
+    EXPECT_EQ(some.out, "81 04 01 01 01 F9\n" + channel1 + end);
+    EXPECT_EQ(some.err, "scanlore-upload: Channel 2 has no frequency and was not sent.\n");
+    // With none that has a frequency, nothing is sent and the command fails.
+    const Outcome none = Run({"--dry-run", "--channels", "2", file});
+    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.out, "");
+    EXPECT_EQ(none.err, "scanlore-upload: Channel 2 has no frequency: nothing was sent.\n");
     // "-" reads the same file from standard input.
     const Outcome piped = Run({"--dry-run", "-"}, file);
     EXPECT_EQ(piped.status, 0) << piped.err;
@@ -262,7 +270,8 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
 
     outcome = Run({WriteFile("missing.csv", "") + ".not-there"});
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("could not be read"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("cannot read"), std::string::npos) << outcome.err;
+    EXPECT_EQ(outcome.err.find("unchanged"), std::string::npos) << outcome.err;
 
     outcome = Run({"--channels", "201", file});
     EXPECT_EQ(outcome.status, 2);
@@ -271,6 +280,41 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
     outcome = Run({"--stop-bits", "3", file});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("Usage: scanlore-upload"), std::string::npos) << outcome.err;
+}
+
+// Frequencies outside the model's bands stop the command before the port
+// opens, unless the options leave them out or send them anyway; a car
+// number beyond ASCII is refused as '^' is.
+TEST_F(UploadProgramTest, OutOfBandChannelsAndCarNumbersTheScannerCannotShowStopBeforeAnyByte)
+{
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/scanlore-never-opened");
+    const std::string file = WriteFile("bands.csv",
+                                       Header +
+                                           "1,146.52,,,False,False,False\r\n2,2000.0000,,,False,False,False\r\n"
+                                           "3,1.0,,,False,False,False\r\n");
+    for (const bool dryRun : {false, true}) {
+        const Outcome stopped =
+            Run(dryRun ? std::vector<std::string>{"--dry-run", file} : std::vector<std::string>{file});
+        EXPECT_EQ(stopped.status, 1);
+        EXPECT_EQ(stopped.out, "");
+        EXPECT_NE(stopped.err.find("2 channels are outside the Pro-89's bands (25\u20131,300 MHz): 2 (2000.0000), "
+                                   "3 (1.0000)."),
+                  std::string::npos)
+            << stopped.err;
+    }
+    const Outcome skipped = Run({"--dry-run", "--skip-out-of-band", file});
+    EXPECT_EQ(skipped.status, 0) << skipped.err;
+    EXPECT_EQ(std::count(skipped.out.begin(), skipped.out.end(), '\n'), 3); // start, channel 1, end
+    const Outcome all = Run({"--dry-run", "--ignore-bands", file});
+    EXPECT_EQ(all.status, 0) << all.err;
+    EXPECT_EQ(std::count(all.out.begin(), all.out.end(), '\n'), 5);
+
+    const Outcome umlaut =
+        Run({"--dry-run", WriteFile("car.csv", Header + "1,146.52,,\xc3\x9c,False,False,False\r\n")});
+    EXPECT_EQ(umlaut.status, 1);
+    EXPECT_EQ(umlaut.out, "");
+    EXPECT_NE(umlaut.err.find("Channel 1: the car number holds '\xc3\x9c' (bytes C3 9C)"), std::string::npos)
+        << umlaut.err;
 }
 
 // A scanner that stops reading: the line backs up once the pseudo-terminal

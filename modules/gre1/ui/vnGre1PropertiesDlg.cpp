@@ -8,6 +8,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QPushButton>
 
 #include <algorithm>
 #include <array>
@@ -138,6 +141,7 @@ bool vnGre1PropertiesDlg::OnInitDialog()
     FillLists();
     SelectStringPrefix(*m_modelList, QString::fromStdString(m_values.model));
     SelectPort();
+    FitPortNames();
     // A stored speed that the list lacks (19200, say) is added and selected,
     // as an unknown port is, so that OK keeps it rather than storing 0.
     const QString speed = QString::fromStdString(m_values.speed);
@@ -181,6 +185,29 @@ void vnGre1PropertiesDlg::FillLists()
 // continues its number: "/dev/ttyUSB1" must not pick "/dev/ttyUSB10". A
 // port that no item matches (COM12, an adapter that is unplugged now) is
 // added at the end and selected, so that OK keeps it.
+// A stable adapter name (/dev/serial/by-id/usb-FTDI_...) is longer than the
+// template's box: the box, the group boxes and the dialog grow so that the
+// longest port shows whole, and the buttons keep to the right edge.
+void vnGre1PropertiesDlg::FitPortNames()
+{
+    const QFontMetrics metrics(m_portList->font());
+    int widest = 0;
+    for (int i = 0; i < m_portList->count(); ++i)
+        widest = std::max(widest, metrics.horizontalAdvance(m_portList->itemText(i)));
+    constexpr int kFrameAndArrowChars = 6;
+    const int extra = widest + metrics.averageCharWidth() * kFrameAndArrowChars - m_portList->width();
+    if (extra <= 0)
+        return;
+    for (QWidget* control : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (qobject_cast<QGroupBox*>(control))
+            control->resize(control->width() + extra, control->height());
+        else if (qobject_cast<QPushButton*>(control))
+            control->move(control->x() + extra, control->y());
+    }
+    m_portList->resize(m_portList->width() + extra, m_portList->height());
+    setFixedSize(width() + extra, height());
+}
+
 void vnGre1PropertiesDlg::SelectPort()
 {
     const QString port = QString::fromStdString(m_values.port);

@@ -85,6 +85,7 @@ protected:
 private:
     void FillLists();
     void SelectPort();
+    void FitPortNames();
     void ApplyModelRule();
 
     QComboBox* m_modelList = nullptr;

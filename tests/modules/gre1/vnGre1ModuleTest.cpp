@@ -1,8 +1,10 @@
 #include "modules/gre1/vnGre1Module.h"
 
+#include "channels/vnChannelList.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
 #include "modules/gre1/vnGre1Settings.h"
+#include "modules/gre1/vnSerialDevice.h"
 #include "modules/vnSettingsStore.h"
 
 #include <gtest/gtest.h>
@@ -87,8 +89,23 @@ class vnGre1ModuleTest : public ::testing::Test
 protected:
     RecordingStore m_store;
     vnSettingsScope m_storeInUse{m_store};
+    // No USB serial adapter, whatever this machine has.
+    vnSerialDevice::UsbPortSourceScope m_noUsbPort{[] { return std::string(); }};
     std::shared_ptr<ScriptedEditor> m_editor = std::make_shared<ScriptedEditor>();
 };
+
+// With no port stored, the first USB serial adapter is the port; COM1 only
+// when there is none.
+TEST_F(vnGre1ModuleTest, TheFirstUsbAdapterIsTheDefaultPort)
+{
+    const std::string adapter = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
+    vnSerialDevice::UsbPortSourceScope usb([&] { return adapter; });
+    vnGre1Module module;
+    EXPECT_EQ(StateOf(module).name, adapter);
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "COM3");
+    vnGre1Module stored;
+    EXPECT_EQ(StateOf(stored).name, "COM3");
+}
 
 TEST_F(vnGre1ModuleTest, TellsTheStoredScannerModelOrThePro89)
 {
@@ -100,6 +117,39 @@ TEST_F(vnGre1ModuleTest, TellsTheStoredScannerModelOrThePro89)
     ASSERT_EQ(module.GetScannerModel(&model), S_OK);
     EXPECT_EQ(model, "RadioShack Pro-2017");
     EXPECT_EQ(module.GetScannerModel(nullptr), E_INVALIDARG);
+}
+
+// The stored model picks its row of the band table; a model the table does
+// not know gets the fallback range under its stored name.
+TEST_F(vnGre1ModuleTest, TellsTheBandsOfTheStoredModel)
+{
+    vnGre1Module module;
+    vnScannerBands bands;
+    ASSERT_EQ(module.GetBands(&bands), S_OK);
+    EXPECT_EQ(bands.GetModel(), "Pro-89");
+    EXPECT_TRUE(bands.Contains(146.52));
+    EXPECT_FALSE(bands.Contains(1.0));
+    EXPECT_FALSE(bands.Contains(2000.0));
+    EXPECT_EQ(bands.GetRangesText(), "25\u20131,300 MHz");
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, "RadioShack Pro-2016");
+    ASSERT_EQ(module.GetBands(&bands), S_OK);
+    EXPECT_EQ(bands.GetModel(), "Pro-2016");
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, "Pro-201");
+    ASSERT_EQ(module.GetBands(&bands), S_OK);
+    EXPECT_EQ(bands.GetModel(), "Pro-201");
+    EXPECT_EQ(bands.GetRanges().size(), 1u);
+
+    vnChannelLayout* layout = nullptr;
+    ASSERT_EQ(module.GetChannelLayout(&layout), S_OK);
+    vnChannelList list;
+    layout->MakeChannels(list);
+    list.GetAt(11)->SetFrequency(vnFrequency(2000.0, vnFrequency::UnitMegahertz));
+    list.GetAt(39)->SetFrequency(vnFrequency(1.0, vnFrequency::UnitMegahertz));
+    list.GetAt(40)->SetFrequency(vnFrequency(146.52, vnFrequency::UnitMegahertz));
+    EXPECT_EQ(bands.OutsideText(bands.FindOutside(list)),
+              "2 channels are outside the Pro-201's bands (25\u20131,300 MHz): 12 (2000.0000), 40 (1.0000).");
+    const std::vector<std::int32_t> some = {40, 11};
+    EXPECT_EQ(bands.FindOutside(list, &some).size(), 1u);
 }
 
 TEST_F(vnGre1ModuleTest, DescribesItselfAndNumbersTwoHundredChannels)

@@ -271,12 +271,15 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(RefusedCarCase{"A^B", "'^', which the scanner reads as the end of a field."},
                       RefusedCarCase{"A\tB", "the control character 0x09, which the scanner cannot take."},
                       RefusedCarCase{"\x1f", "the control character 0x1F, which the scanner cannot take."},
-                      RefusedCarCase{"12\x7f", "the control character 0x7F, which the scanner cannot take."}));
+                      RefusedCarCase{"12\x7f", "the control character 0x7F, which the scanner cannot take."},
+                      RefusedCarCase{"\xc3\x9c",
+                                     "'\xc3\x9c' (bytes C3 9C), which the scanner's display cannot show: use "
+                                     "letters, digits and signs of plain ASCII."}));
 
 TEST_F(vnGre1TransferTest, CheckChannelAcceptsWhatTheUploadSends)
 {
     Fill(1);
-    m_list.GetAt(0)->SetCarNumber("K-12 \xC3\xA9~");
+    m_list.GetAt(0)->SetCarNumber("K-12 ~");
     std::string reason = "left over";
     EXPECT_EQ(m_transfer->CheckChannel(m_list.GetAt(0), &reason), S_OK);
     EXPECT_TRUE(reason.empty());

@@ -99,4 +99,18 @@ INSTANTIATE_TEST_SUITE_P(StopBits, Win32LineSettingsTest,
                          testing::Values(StopBitsCase{0, ONESTOPBIT}, StopBitsCase{1, ONESTOPBIT},
                                          StopBitsCase{2, TWOSTOPBITS}));
 
+// The registry's device map: the USB driver's port with the lowest number,
+// never a built-in port.
+TEST(Win32UsbPortTest, TakesTheLowestPortOfAUsbSerialDriver)
+{
+    EXPECT_EQ(vnSerialDeviceWin32::FirstUsbPort({{"\\Device\\Serial0", "COM1"}}), "");
+    EXPECT_EQ(vnSerialDeviceWin32::FirstUsbPort({{"\\Device\\Serial0", "COM1"},
+                                                 {"\\Device\\VCP1", "COM12"},
+                                                 {"\\Device\\Silabser0", "COM4"},
+                                                 {"\\Device\\ProlificSerial0", "COM7"}}),
+              "COM4");
+    EXPECT_TRUE(vnSerialDeviceWin32::IsUsbSerialDevice("\\Device\\USBSER000"));
+    EXPECT_FALSE(vnSerialDeviceWin32::IsUsbSerialDevice("\\Device\\Serial1"));
+}
+
 } // namespace

@@ -2,6 +2,7 @@
 #include "modules/gre1/vnSerialDevicePosix.h"
 #include "modules/gre1/vnSerialSpeedLinux.h"
 #include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -445,6 +446,21 @@ TEST(SerialPortWrite, ADeviceThatVanishesMidWriteFailsWithTheSystemError)
     // Closing says the output did not get through, and closes all the same.
     EXPECT_EQ(port.Close(), E_FAIL);
     EXPECT_FALSE(port.IsOpen());
+}
+
+// The default port is the first USB adapter's stable name, in sorted order;
+// without the folder, or with an empty one, there is none.
+TEST(UsbSerialPortTest, FirstStableNameInSortedOrder)
+{
+    ScratchFolder folder;
+    EXPECT_EQ(vnSerialDevicePosix::FirstInFolder(folder.Path("missing")), "");
+    const std::filesystem::path byId = folder.Get() / "by-id";
+    std::filesystem::create_directories(byId);
+    EXPECT_EQ(vnSerialDevicePosix::FirstInFolder(byId.string()), "");
+    std::filesystem::create_symlink("../../ttyUSB1", byId / "usb-Prolific_USB-Serial_Controller-if00-port0");
+    std::filesystem::create_symlink("../../ttyUSB0", byId / "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0");
+    EXPECT_EQ(vnSerialDevicePosix::FirstInFolder(byId.string()),
+              (byId / "usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0").string());
 }
 
 } // namespace

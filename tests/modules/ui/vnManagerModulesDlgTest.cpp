@@ -5,6 +5,7 @@
 #include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Settings.h"
+#include "modules/gre1/vnSerialDevice.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnInstalledModules.h"
 #include "modules/vnModule.h"
@@ -29,6 +30,7 @@ protected:
     vnSettingsScope m_storeInUse{m_store};
     vnGre1PropertiesDlg::SerialDeviceSourceScope m_noDevices{
         [] { return std::vector<vnGre1PropertiesDlg::SerialDevice>{}; }};
+    vnSerialDevice::UsbPortSourceScope m_noUsbPort{[] { return std::string(); }};
     vnInstalledModules m_modules{{vnGre1Module::Factory(std::make_shared<vnGre1PropertiesDlgEditor>())}};
 };
 
@@ -52,6 +54,29 @@ TEST_F(ModulesDlgTest, ListsTheModuleSelectedWithItsDescription)
         return d.result();
     });
     EXPECT_EQ(dialog.DoModal(), IDOK);
+}
+
+// On the first start a line above the list says what the dialog is for,
+// and everything else moves down to make room for it.
+TEST_F(ModulesDlgTest, TheFirstStartSaysWhatTheDialogIsFor)
+{
+    vnManagerModulesDlg dialog;
+    dialog.SetIntroduction(true);
+    CDialog::ModalHookScope hook([](CDialog& d) {
+        const auto* intro = d.findChild<QLabel*>(QStringLiteral("introduction"));
+        EXPECT_NE(intro, nullptr);
+        if (!intro)
+            return IDCANCEL;
+        EXPECT_EQ(intro->text(),
+                  "Scanlore talks to your scanner through a module. Choose yours, then Properties to "
+                  "set its model and the port its cable is on.");
+        EXPECT_FALSE(intro->isHidden());
+        const QWidget* list = d.GetDlgItem(IDC_MODULES_LIST);
+        EXPECT_LE(intro->geometry().bottom(), list->geometry().top());
+        EXPECT_LE(d.GetDlgItem(IDOK)->geometry().bottom(), d.height());
+        return IDCANCEL;
+    });
+    dialog.DoModal();
 }
 
 // Properties opens the first module's dialog whatever the list's selection;

@@ -237,6 +237,19 @@ TEST(PropertiesDlgPortTest, MachineDevicesFollowCom9InCountingOrder)
               (std::vector<QString>{"COM9", "/dev/ttyACM0", "/dev/ttyS0", "/dev/ttyUSB2", "/dev/ttyUSB10"}));
 }
 
+// A stable adapter name shows whole: the box and the dialog grow for it.
+TEST(PropertiesDlgPortTest, TheBoxIsWideEnoughForStableNames)
+{
+    const QString name = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3D4-if00-port0";
+    ScopedDevices devices({name.toStdString()});
+    vnGre1PropertiesDlg dialog;
+    ASSERT_TRUE(dialog.Create());
+    QComboBox& ports = List(dialog, IDC_GRE1_PORT);
+    EXPECT_GT(ports.width(), ports.fontMetrics().horizontalAdvance(name));
+    EXPECT_LE(ports.geometry().right(), dialog.width());
+    EXPECT_LE(dialog.GetDlgItem(IDCANCEL)->geometry().right(), dialog.width());
+}
+
 TEST(PropertiesDlgPortTest, DevicesShowWhatTheSystemTellsOfThemAsTooltips)
 {
     ScopedDevices devices({"/dev/ttyUSB0"});
