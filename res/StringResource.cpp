@@ -36,7 +36,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_PASTE_ROWS_LEFT_OUT, "%1 rows beyond the last channel were not pasted."},
     {IDS_PASTE_CELL_LEFT_OUT, "1 cell beyond the last column was not pasted."},
     {IDS_PASTE_CELLS_LEFT_OUT, "%1 cells beyond the last column were not pasted."},
-    {IDS_PASTE_NOT_SENDABLE, "%1 pasted channels cannot be sent to the scanner as they are; the first: %2"},
+    {IDS_PASTE_NOT_SENDABLE, "%1 pasted channels need a look before an upload; the first: %2"},
     {IDS_CHANNEL_FILE_FILTER, "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||"},
     {IDS_SAVE_AS_FILTER,
      "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|CHIRP CSV, export (*.csv)|*.csv|All Files (*.*)|*.*||"},

@@ -577,7 +577,7 @@ INSTANTIATE_TEST_SUITE_P(
                           30,
                           F::CarNumber,
                           {{30, F::CarNumber, "A^B"}, {31, F::CarNumber, "C^D"}},
-                          "2 pasted channels cannot be sent to the scanner as they are; the first: Channel 31: the car "
+                          "2 pasted channels need a look before an upload; the first: Channel 31: the car "
                           "number holds '^', which the scanner reads as the end of a field."},
                       PasteCase{"CellsBeyondTheLastColumn",
                                 "yes\tx\ty\n",
