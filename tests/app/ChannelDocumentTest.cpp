@@ -571,14 +571,13 @@ INSTANTIATE_TEST_SUITE_P(
                                 F::CarNumber,
                                 {{198, F::CarNumber, "1"}, {199, F::CarNumber, "2"}},
                                 "2 rows beyond the last channel were not pasted."},
-                      PasteCase{
-                          "ChannelsTheScannerCannotTakeAreNamed",
-                          "A^B\nC^D\n",
-                          30,
-                          F::CarNumber,
-                          {{30, F::CarNumber, "A^B"}, {31, F::CarNumber, "C^D"}},
-                          "2 pasted channels need a look before an upload; the first: Channel 31: the car "
-                          "number holds '^', which the scanner reads as the end of a field."},
+                      PasteCase{"ChannelsTheScannerCannotTakeAreNamed",
+                                "A^B\nC^D\n",
+                                30,
+                                F::CarNumber,
+                                {{30, F::CarNumber, "A^B"}, {31, F::CarNumber, "C^D"}},
+                                "2 pasted channels need a look before an upload; the first: Channel 31: the car "
+                                "number holds '^', which the scanner reads as the end of a field."},
                       PasteCase{"CellsBeyondTheLastColumn",
                                 "yes\tx\ty\n",
                                 9,
