@@ -132,7 +132,7 @@ int UploadCommand::Run(const UploadOptions& options)
             return Fail(UploadFailed,
                         bands.OutsideText(outside) +
                             "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
-        Fail(Done, bands.OutsideText(outside) + " They are left out.");
+        Fail(Done, bands.OutsideText(outside) + (outside.size() == 1 ? " It is left out." : " They are left out."));
         for (const vnOutOfBandChannel& channel : outside) {
             list.GetAt(channel.index)->SetFrequency(vnFrequency());
             std::erase(selected, channel.index);
