@@ -28,7 +28,7 @@ bool ContainsModel(const std::string& stored, const std::string& name)
 const std::vector<vnGre1Bands::Model>& vnGre1Bands::Table()
 {
     // Each model's figures are to come from its owner's manual or the maker's
-    // specification sheet, named beside them. For none of the six was such a
+    // data sheet, named beside them. For none of the six was such a
     // document at hand when the table was made, so each takes the fallback
     // range and says so; a row gets its own ranges once its source is found.
     static const std::vector<Model> table = {

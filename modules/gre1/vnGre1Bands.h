@@ -21,7 +21,7 @@ struct vnGre1Bands
     // stored model the table does not know.
     static constexpr vnFrequencyRange Fallback{25.0, 1300.0};
     static constexpr const char* FallbackSource =
-        "No owner's manual or specification sheet was found; 25\u20131,300 MHz is taken.";
+        "No owner's manual or data sheet was found; 25\u20131,300 MHz is taken.";
 
     static const std::vector<Model>& Table();
     // The bands of a stored model name ("RadioShack Pro-89"): the row whose
