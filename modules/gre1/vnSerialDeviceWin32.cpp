@@ -86,13 +86,12 @@ std::string Narrow(const wchar_t* text, int length)
 
 } // namespace
 
-std::string vnSerialDevice::SystemUsbSerialPort()
+std::vector<std::pair<std::string, std::string>> vnSerialDeviceWin32::SystemDeviceMap()
 {
-    // One value per serial port: the kernel's device name holding the port's name ("COM3").
     std::vector<std::pair<std::string, std::string>> deviceMap;
     HKEY key = nullptr;
     if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, L"HARDWARE\\DEVICEMAP\\SERIALCOMM", 0, KEY_READ, &key) != ERROR_SUCCESS)
-        return {};
+        return deviceMap;
     for (DWORD index = 0;; ++index) {
         wchar_t device[256];
         wchar_t port[256];
@@ -102,7 +101,7 @@ std::string vnSerialDevice::SystemUsbSerialPort()
         const LSTATUS status =
             RegEnumValueW(key, index, device, &deviceLength, nullptr, &type, reinterpret_cast<BYTE*>(port), &portSize);
         if (status == ERROR_MORE_DATA)
-            continue;
+            continue; // a name longer than any port's: not one
         if (status != ERROR_SUCCESS)
             break;
         if (type != REG_SZ)
@@ -110,11 +109,17 @@ std::string vnSerialDevice::SystemUsbSerialPort()
         // The data need not end in a null.
         std::wstring name(port, portSize / sizeof(wchar_t));
         name.resize(std::wcslen(name.c_str()));
-        deviceMap.emplace_back(Narrow(device, static_cast<int>(deviceLength)),
-                               Narrow(name.c_str(), static_cast<int>(name.size())));
+        if (!name.empty())
+            deviceMap.emplace_back(Narrow(device, static_cast<int>(deviceLength)),
+                                   Narrow(name.c_str(), static_cast<int>(name.size())));
     }
     RegCloseKey(key);
-    return vnSerialDeviceWin32::FirstUsbPort(deviceMap);
+    return deviceMap;
+}
+
+std::string vnSerialDevice::SystemUsbSerialPort()
+{
+    return vnSerialDeviceWin32::FirstUsbPort(vnSerialDeviceWin32::SystemDeviceMap());
 }
 
 std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()

@@ -33,6 +33,10 @@ public:
     // Of the map's (device, port) pairs, the USB one with the lowest COM
     // number; empty when there is none.
     static std::string FirstUsbPort(const std::vector<std::pair<std::string, std::string>>& deviceMap);
+    // The registry's device map of serial ports: the kernel's device name
+    // (\Device\Serial0, \Device\VCP0 for a USB adapter) and the port's
+    // name ("COM3"), one pair per port that has a name.
+    static std::vector<std::pair<std::string, std::string>> SystemDeviceMap();
 
     // Changes the device's current settings into the line the scanner
     // expects: the speed, binary mode, 8 data bits, no parity, the stop bits
