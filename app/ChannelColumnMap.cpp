@@ -137,6 +137,18 @@ bool IsWholeNumber(const std::string& text)
                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
+// Scanlore's own layout: every field in its column, in Save's order.
+void SetOwnPositions(ChannelColumnMap& map)
+{
+    map.channel = 0;
+    map.frequency = 1;
+    map.descriptions = {2};
+    map.carNumber = 3;
+    map.delay = 4;
+    map.lockout = 5;
+    map.priority = 6;
+}
+
 } // namespace
 
 std::string ChannelColumnMap::NormalName(const std::string& name)
@@ -202,13 +214,7 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
         map.m_layout = Layout::Own;
         map.headerRow = row;
         map.firstDataRow = row + 1;
-        map.channel = 0;
-        map.frequency = 1;
-        map.descriptions = {2};
-        map.carNumber = 3;
-        map.delay = 4;
-        map.lockout = 5;
-        map.priority = 6;
+        SetOwnPositions(map);
         for (std::size_t column = own; column < names.size(); ++column)
             if (!names[column].name.empty())
                 map.unreadColumns.push_back(static_cast<std::int32_t>(column));
@@ -304,13 +310,7 @@ ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
     // began with a header of other names.
     const bool titled = table.GetRowCount() > 0 && !IsWholeNumber(table.GetCell(0, 0)->GetSourceText());
     map.firstDataRow = titled ? 1 : 0;
-    map.channel = 0;
-    map.frequency = 1;
-    map.descriptions = {2};
-    map.carNumber = 3;
-    map.delay = 4;
-    map.lockout = 5;
-    map.priority = 6;
+    SetOwnPositions(map);
     return map;
 }
 
