@@ -50,10 +50,8 @@ void CUploadCommand::Run(const vnChannelList& channels, const std::vector<std::i
             return;
         }
         if (answer == IDYES) {
-            bands.CopyInside(channels, outside, inside);
+            bands.CopyInside(channels, outside, inside, selected);
             sending = &inside;
-            for (const vnOutOfBandChannel& channel : outside)
-                std::erase(selected, channel.index);
             if (indexes && selected.empty()) {
                 m_statusBar.showMessage(LoadStringText(IDS_UPLOAD_NOTHING_SENT));
                 return;

@@ -106,7 +106,7 @@ std::string vnScannerBands::OutsideText(std::int32_t number, double mhz) const
 }
 
 void vnScannerBands::CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside,
-                                vnChannelList& to)
+                                vnChannelList& to, std::vector<std::int32_t>& selected)
 {
     to.RemoveAll();
     for (std::int32_t index = 0; index < from.GetCount(); ++index) {
@@ -114,9 +114,11 @@ void vnScannerBands::CopyInside(const vnChannelList& from, const std::vector<vnO
         to.AddNew(&copy);
         *copy = *from.GetAt(index);
     }
-    for (const vnOutOfBandChannel& channel : outside)
+    for (const vnOutOfBandChannel& channel : outside) {
         if (vnChannel* copy = to.GetAt(channel.index))
             copy->SetFrequency(vnFrequency());
+        std::erase(selected, channel.index);
+    }
 }
 
 std::string vnScannerBands::Warning(const vnChannel& channel) const

@@ -54,9 +54,10 @@ public:
     std::string Warning(const vnChannel& channel) const;
 
     // Fills to with a copy of from in which the outside channels have no
-    // frequency, so that an upload of it leaves them out.
-    static void CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside,
-                           vnChannelList& to);
+    // frequency, so that an upload of it leaves them out, and takes them out
+    // of the selected indexes.
+    static void CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside, vnChannelList& to,
+                           std::vector<std::int32_t>& selected);
 
     // A frequency as the scanner shows it: four decimals, '.' whatever the locale.
     static std::string FrequencyText(double mhz);

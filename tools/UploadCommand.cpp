@@ -127,16 +127,16 @@ int UploadCommand::Run(const UploadOptions& options)
     // opens, unless the options say what to do with them.
     const vnScannerBands bands = module.GetBands();
     const std::vector<vnOutOfBandChannel> outside = bands.FindOutside(list, selected.empty() ? nullptr : &selected);
+    vnChannelList inside;
+    const vnChannelList* sending = &list;
     if (!outside.empty() && !options.ignoreBands) {
         if (!options.skipOutOfBand)
             return Fail(UploadFailed,
                         bands.OutsideText(outside) +
                             "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
         Fail(Done, bands.OutsideText(outside) + (outside.size() == 1 ? " It is left out." : " They are left out."));
-        for (const vnOutOfBandChannel& channel : outside) {
-            list.GetAt(channel.index)->SetFrequency(vnFrequency());
-            std::erase(selected, channel.index);
-        }
+        bands.CopyInside(list, outside, inside, selected);
+        sending = &inside;
         if (!options.channels.empty() && selected.empty())
             return Fail(UploadFailed, "nothing left to send.");
     }
@@ -147,7 +147,7 @@ int UploadCommand::Run(const UploadOptions& options)
     UploadProgressPrinter progress(m_err, m_errIsTerminal);
     vnChannelUpload upload(transfer, options.dryRun ? nullptr : &progress);
     const auto start = std::chrono::steady_clock::now();
-    const vnUploadOutcome outcome = selected.empty() ? upload.All(list) : upload.Selected(list, selected);
+    const vnUploadOutcome outcome = selected.empty() ? upload.All(*sending) : upload.Selected(*sending, selected);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     progress.Finish();
     if (const std::string skipped = outcome.WithoutFrequencyText(); !skipped.empty() && !outcome.NothingToSend())
