@@ -1,9 +1,9 @@
 #include "app/CChannelPrinter.h"
 
 #include "app/CPageSetup.h"
-#include "app/ChannelCellText.h"
 #include "app/ChannelDocument.h"
 #include "channels/vnChannel.h"
+#include "core/ChannelCellText.h"
 #include "grid/hvGridCtrl.h"
 #include "modules/vnChannelLayout.h"
 #include "modules/vnModule.h"

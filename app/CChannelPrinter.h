@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChannelField.h"
+#include "core/ChannelField.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
 #include "app/CGoToDlg.h"
 
-#include "app/ChannelSearch.h"
+#include "core/ChannelSearch.h"
 #include "res/DialogTemplates.h"
 #include "res/StringResource.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ChannelArrange.h"
 #include "app/ChannelDocument.h"
+#include "core/ChannelArrange.h"
 #include "toolkit/CCmdTarget.h"
 
 #include <QPoint>

@@ -2,7 +2,6 @@
 
 #include "app/CAboutDlg.h"
 #include "app/CMainFrame.h"
-#include "app/CSettingsStore.h"
 #include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/vnInstalledModules.h"
@@ -10,6 +9,7 @@
 #include "res/AppIcon.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
+#include "settings/CSettingsStore.h"
 #include "toolkit/CMessageBox.h"
 
 #include <QApplication>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChannelArrange.h"
+#include "core/ChannelArrange.h"
 #include "toolkit/CDialog.h"
 
 // Sort Channels: by which key, in which direction and which channels. The

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "app/ChannelArrange.h"
 #include "app/ChannelEditCommand.h"
-#include "app/ChannelField.h"
-#include "app/ChannelSearch.h"
 #include "channels/vnChannelList.h"
+#include "core/ChannelArrange.h"
+#include "core/ChannelField.h"
+#include "core/ChannelSearch.h"
 #include "modules/vnChannelLayout.h"
 
 #include <QMimeData>

@@ -5,7 +5,6 @@
 #include "app/CMainFrame.h"
 #include "app/CRecentFileList.h"
 #include "app/CScannerApp.h"
-#include "app/CSettingsStore.h"
 #include "app/CWindowState.h"
 #include "app/ChannelDocument.h"
 #include "modules/gre1/vnGre1Module.h"
@@ -13,6 +12,7 @@
 #include "modules/vnInstalledModules.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
+#include "settings/CSettingsStore.h"
 #include "tests/support/CountingFrame.h"
 
 #include <QApplication>

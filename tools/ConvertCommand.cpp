@@ -1,10 +1,10 @@
 #include "tools/ConvertCommand.h"
 
-#include "app/ChannelChirpExport.h"
-#include "app/ChannelFile.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
+#include "core/ChannelChirpExport.h"
+#include "core/ChannelFile.h"
 #include "modules/vnChannelLayout.h"
 
 #include <filesystem>

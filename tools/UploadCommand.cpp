@@ -1,7 +1,7 @@
 #include "tools/UploadCommand.h"
 
-#include "app/ChannelFile.h"
 #include "channels/vnChannelList.h"
+#include "core/ChannelFile.h"
 #include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnChannelUpload.h"
 #include "modules/vnModuleLease.h"

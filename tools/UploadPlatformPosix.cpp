@@ -1,6 +1,6 @@
 #include "tools/UploadPlatform.h"
 
-#include "app/CSettingsStore.h"
+#include "settings/CSettingsStore.h"
 
 #include <signal.h>
 #include <unistd.h>

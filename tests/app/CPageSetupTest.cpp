@@ -4,9 +4,9 @@
 
 #include "app/CMainFrame.h"
 #include "app/CScannerApp.h"
-#include "app/CSettingsStore.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
+#include "settings/CSettingsStore.h"
 #include "toolkit/CMessageBox.h"
 
 #include <QApplication>

@@ -2,10 +2,10 @@
 #include "MainWindowFixture.h"
 
 #include "app/CAboutDlg.h"
-#include "app/CSettingsStore.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnInstalledModules.h"
 #include "res/ResourceIds.h"
+#include "settings/CSettingsStore.h"
 #include "toolkit/CToolBar.h"
 
 #include <QAction>

@@ -2,7 +2,7 @@
 // edits, paste, copy and clear, their undo steps and what they tell the user.
 #include "app/ChannelDocument.h"
 
-#include "app/ChannelFile.h"
+#include "core/ChannelFile.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/vnTransfer.h"
 #include "tests/support/Gre1Layout.h"

@@ -1,8 +1,8 @@
 // scanlore-upload: its command line, and the program itself against the
 // virtual scanner, with Scanlore's settings in a temporary configuration
 // folder.
-#include "app/CSettingsStore.h"
 #include "modules/gre1/vnGre1Settings.h"
+#include "settings/CSettingsStore.h"
 #include "tests/support/VirtualScannerProcess.h"
 #include "tools/UploadOptions.h"
 

@@ -1,4 +1,4 @@
-#include "app/ChannelField.h"
+#include "core/ChannelField.h"
 
 #include "res/ResourceIds.h"
 

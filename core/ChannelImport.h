@@ -1,7 +1,7 @@
 #pragma once
 
-#include "app/ChannelFile.h"
 #include "channels/vnChannel.h"
+#include "core/ChannelFile.h"
 
 #include <cstdint>
 #include <string>

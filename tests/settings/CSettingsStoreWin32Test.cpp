@@ -1,8 +1,8 @@
 // On Windows the window's store (QSettings, native format) and the store of
 // scanlore-upload.exe (the registry store) must meet in the same registry
 // values, with the types the registry store reads.
-#include "app/CSettingsStore.h"
 #include "registry/vnRegistrySettingsStore.h"
+#include "settings/CSettingsStore.h"
 
 #include <gtest/gtest.h>
 

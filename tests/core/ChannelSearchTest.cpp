@@ -1,4 +1,4 @@
-#include "app/ChannelSearch.h"
+#include "core/ChannelSearch.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
-#include "app/ChannelClipboardText.h"
+#include "core/ChannelClipboardText.h"
 
-#include "app/ChannelColumnMap.h"
-#include "app/ChannelField.h"
+#include "core/ChannelColumnMap.h"
+#include "core/ChannelField.h"
 
 #include <charconv>
 

@@ -1,9 +1,9 @@
-#include "app/ChannelChirpExport.h"
+#include "core/ChannelChirpExport.h"
 
-#include "app/ChannelField.h"
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
+#include "core/ChannelField.h"
 
 #include <array>
 #include <cstddef>

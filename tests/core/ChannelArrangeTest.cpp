@@ -1,7 +1,7 @@
 // Moving channels between numbers: insert, remove, move and sort keep every
 // number in place, stay inside a bank where they must, and refuse rather
 // than push a channel out of its bank.
-#include "app/ChannelArrange.h"
+#include "core/ChannelArrange.h"
 
 #include "modules/vnChannelLayout.h"
 

@@ -1,7 +1,7 @@
 // Import without the window: which empty channels take the read ones, and
 // the message when nothing fits or nothing was read (the document's tests
 // cover the rest).
-#include "app/ChannelImport.h"
+#include "core/ChannelImport.h"
 
 #include "channels/vnChannelList.h"
 

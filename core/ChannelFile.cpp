@@ -1,12 +1,12 @@
-#include "app/ChannelFile.h"
+#include "core/ChannelFile.h"
 
-#include "app/ChannelCellText.h"
-#include "app/ChannelColumnMap.h"
-#include "app/ChannelField.h"
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
+#include "core/ChannelCellText.h"
+#include "core/ChannelColumnMap.h"
+#include "core/ChannelField.h"
 
 #include <algorithm>
 #include <cctype>

@@ -1,4 +1,4 @@
-#include "app/ChannelArrange.h"
+#include "core/ChannelArrange.h"
 
 #include "modules/vnChannelLayout.h"
 

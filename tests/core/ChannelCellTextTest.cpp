@@ -1,4 +1,4 @@
-#include "app/ChannelCellText.h"
+#include "core/ChannelCellText.h"
 
 #include "channels/vnChannel.h"
 #include "tests/support/CommaLocale.h"

@@ -1,10 +1,10 @@
-#include "app/ChannelChirpExport.h"
+#include "core/ChannelChirpExport.h"
 
-#include "app/ChannelCellText.h"
-#include "app/ChannelFile.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
+#include "core/ChannelCellText.h"
+#include "core/ChannelFile.h"
 
 #include <gtest/gtest.h>
 

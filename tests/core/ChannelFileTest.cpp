@@ -1,8 +1,8 @@
-#include "app/ChannelFile.h"
+#include "core/ChannelFile.h"
 
-#include "app/ChannelCellText.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
+#include "core/ChannelCellText.h"
 
 #include <gtest/gtest.h>
 

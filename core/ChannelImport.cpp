@@ -1,4 +1,4 @@
-#include "app/ChannelImport.h"
+#include "core/ChannelImport.h"
 
 #include "channels/vnChannelList.h"
 

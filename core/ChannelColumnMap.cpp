@@ -1,4 +1,4 @@
-#include "app/ChannelColumnMap.h"
+#include "core/ChannelColumnMap.h"
 
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/ChannelField.h"
+#include "core/ChannelField.h"
 
 #include <cstdint>
 #include <string>

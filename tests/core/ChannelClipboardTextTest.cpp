@@ -1,4 +1,4 @@
-#include "app/ChannelClipboardText.h"
+#include "core/ChannelClipboardText.h"
 
 #include <gtest/gtest.h>
 
