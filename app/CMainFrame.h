@@ -89,6 +89,9 @@ public:
     // selected ones when the printer's range is the selection), in the
     // grid's shown columns and their order. The number of pages printed.
     int PrintChannels(QPrinter& printer);
+    // Prints the race card of the channels; cars locked out on every channel
+    // only with withLockedOut. The number of pages printed.
+    int PrintRaceCard(QPrinter& printer, bool withLockedOut);
 
 protected:
     bool OnCreate() override;
@@ -97,6 +100,8 @@ protected:
 
 private:
     void RegisterCommands();
+    // Follow Cars and Print Race Card.
+    void RegisterRaceWeekendCommands();
     void CreateColumns();
     void UpdateTitle();
     void OnCommitDataRequest(QSessionManager& manager);
@@ -135,6 +140,10 @@ private:
     void OnFilePageSetup();
     void OnFilePrint();
     void OnFilePrintPreview();
+    // Print to PDF offers the table's name with .pdf beside its file.
+    void OfferPdfName(QPrinter& printer) const;
+    void OnEditFollowCars();
+    void OnFilePrintRaceCard();
 
     void OnViewColumns();
     // Brings the toolbar's buttons up to date once, when control is back in

@@ -316,6 +316,11 @@ TEST_F(MainFrameTest, AFailedUploadSelectedSaysHowManyOfTheSelectedChannelsWereS
     EXPECT_TRUE(boxes.Shown()[0].text.endsWith("\n\nNone of the 3 channels was sent."))
         << boxes.Shown()[0].text.toStdString();
     EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Channel 12 has no frequency and was not sent.");
+
+    // The message was about the table New lets go.
+    boxes.SetNextAnswers({IDNO});
+    EXPECT_TRUE(frame->ExecuteCommand(ID_FILE_NEW));
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Ready");
 }
 
 // The grid takes a car number that cannot be sent, and says so at once.

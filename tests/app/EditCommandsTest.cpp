@@ -195,16 +195,20 @@ INSTANTIATE_TEST_SUITE_P(
                                 5,
                                 1,
                                 {{5, 1, "146.5200"}, {5, 2, "Fire"}, {6, 1, "151.1000"}, {6, 2, "Police"}, {5, 0, "6"}},
-                                ""},
+                                "Pasted 2 channels into 6\u20137."},
                       // The number is never the current cell: the current column stays.
-                      PasteCase{
-                          "NumberClickedKeepsTheCurrentColumn", "162.55\n", 0, 0, {{0, 0, "1"}, {0, 2, "162.55"}}, ""},
+                      PasteCase{"NumberClickedKeepsTheCurrentColumn",
+                                "162.55\n",
+                                0,
+                                0,
+                                {{0, 0, "1"}, {0, 2, "162.55"}},
+                                "Pasted 1 channel into 1."},
                       PasteCase{"CellsBeyondTheLastColumn",
                                 "yes\tx\ty\n",
                                 9,
                                 6,
                                 {{9, 6, "True"}},
-                                "2 cells beyond the last column were not pasted."}),
+                                "Pasted 1 channel into 10. 2 cells beyond the last column were not pasted."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditCommandsTest, CommandsAreGreyedWithNothingToActOn)
@@ -231,6 +235,64 @@ TEST_F(EditCommandsTest, CommandsAreGreyedWithNothingToActOn)
     EXPECT_TRUE(enabled(ID_EDIT_REDO));
 }
 
+TEST_F(EditCommandsTest, LockOutAndUnlockKeysActOnEverySelectedRowAsOneStep)
+{
+    grid->SelectRows({3, 4, 5});
+    const int steps = frame->GetDocument().GetUndoStack().count();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+    for (int row : {3, 4, 5})
+        EXPECT_EQ(Cell(row, 5), "True") << row;
+    EXPECT_EQ(Cell(6, 5), "False");
+    EXPECT_EQ(frame->GetDocument().GetUndoStack().count(), steps + 1);
+    EXPECT_EQ(Status(), "Locked out 3 channels");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Cell(4, 5), "False");
+    EXPECT_EQ(Status(), "Unlocked 3 channels");
+}
+
+TEST_F(EditCommandsTest, SortOpensOnTheSelectionWhenChannelsAreSelectedAndSaysWhatItSorted)
+{
+    for (int row : {60, 61, 62})
+        EditCell(row, 3, std::to_string(90 - row));
+    EditCell(10, 3, "99");
+    const auto sortByCar = [this](bool& offeredSelection) {
+        CDialog::ModalHookScope hook([&](CDialog& dialog) {
+            offeredSelection = dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_SELECTION)->isChecked();
+            dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_CAR_NUMBER)->setChecked(true);
+            dialog.OnOK();
+            return IDOK;
+        });
+        ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_SORT));
+    };
+    grid->SelectRows({60, 61, 62});
+    bool offeredSelection = false;
+    sortByCar(offeredSelection);
+    EXPECT_TRUE(offeredSelection);
+    EXPECT_EQ(Cell(60, 3), "28");
+    EXPECT_EQ(Cell(62, 3), "30");
+    EXPECT_EQ(Cell(10, 3), "99");
+    EXPECT_EQ(Status(), QString::fromUtf8("Sorted channels 61\u201363 by car number"));
+
+    // One channel selected: the whole list, as chosen before.
+    grid->SelectOnly(0);
+    CDialog::ModalHookScope wholeList([&](CDialog& dialog) {
+        offeredSelection = dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_SELECTION)->isChecked();
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_SORT));
+    EXPECT_FALSE(offeredSelection);
+}
+
+TEST_F(EditCommandsTest, CutAndDeleteSayWhatTheyEmptied)
+{
+    SelectTwoFilledRows();
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_CUT));
+    EXPECT_EQ(Status(), "Cut 2 channels");
+    grid->SelectOnly(7);
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_DELETE));
+    EXPECT_EQ(Status(), "Deleted channel 8");
+}
+
 TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
 {
     EditCell(6, 1, "146.52");
@@ -250,7 +312,8 @@ TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
     EXPECT_EQ(labels,
               QStringList({"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "De&lete\tDel", "-",
                            "&Insert Empty Channel\tCtrl++", "Remo&ve Channel\tCtrl+-", "&Move Up\tAlt+Up",
-                           "Move Do&wn\tAlt+Down", "S&ort Channels...", "-", "Upload &Selected To Scanner\tF5"}));
+                           "Move Do&wn\tAlt+Down", "S&ort Channels...", "-", "Loc&k Out\tCtrl+L",
+                           "U&nlock\tCtrl+Shift+L", "-", "Upload &Selected To Scanner\tF5"}));
     EXPECT_EQ(grid->GetSelectedCount(), 1);
     EXPECT_TRUE(grid->IsItemSelected(6));
     EXPECT_EQ(Cell(6, 1), "");
