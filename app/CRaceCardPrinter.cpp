@@ -132,8 +132,11 @@ int CRaceCardPrinter::Print(QPagedPaintDevice& device) const
                                  QString::fromStdString(line.car));
                 painter.setFont(body);
                 const int nameLeft = left + carWidth + gap;
-                painter.drawText(QRect(nameLeft, y, nameWidth, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
-                                 fm.elidedText(QString::fromStdString(line.name), Qt::ElideRight, nameWidth));
+                // Eliding measures a little wider than the advance the width
+                // came from: half the gap keeps the widest name whole.
+                const int room = nameWidth + gap / 2;
+                painter.drawText(QRect(nameLeft, y, room, lineHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                                 fm.elidedText(QString::fromStdString(line.name), Qt::ElideRight, room));
                 int x = nameLeft + nameWidth + gap;
                 for (const std::string& frequency : line.frequencies) {
                     const QString text = QString::fromStdString(frequency);
