@@ -57,7 +57,6 @@ void CUploadProgress::OnProgress(std::int32_t sent, std::int32_t total)
 
 void CUploadProgress::OnState(const vnTransferState& state)
 {
-    m_state = state;
     // The count says how far the upload is; the memory number where, which
     // differs from the count once an empty channel is left out.
     if (state.lastNumber > 0)

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "modules/vnScannerBands.h"
+
 #include <QString>
+
+#include <vector>
 
 // The help guide's keyboard page, made from an accelerator table so that it
 // lists exactly the keys the window binds.
@@ -26,5 +30,5 @@ QString CommandMenuPath(int command);
 // differ from the program: "{{keys:NAME}}" becomes the keys of the command
 // NAME ("upload-all", "print", ...; see HelpKeyboardPage.cpp), "{{menu:NAME}}"
 // its place in the menus, "{{bands}}" the table of each scanner model's bands
-// with its source.
-QString ExpandHelpPage(const QString& html);
+// with its source, as the installed module gives them.
+QString ExpandHelpPage(const QString& html, const std::vector<vnModelBands>& models);

@@ -15,15 +15,6 @@ constexpr const char* kRoleWords[] = {"primary",   "pri",   "secondary", "sec", 
                                       "alternate", "other", "third",     "spare"};
 constexpr const char* kPrimaryRoles[] = {"primary", "pri"};
 
-std::string Lower(std::string_view text)
-{
-    std::string lower(text);
-    for (char& c : lower)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return lower;
-}
-
 // Where the trailing " (Role)" begins, or npos.
 std::size_t RoleStart(const std::string& description, std::string& role)
 {
@@ -33,7 +24,7 @@ std::size_t RoleStart(const std::string& description, std::string& role)
     const std::size_t open = text.rfind('(');
     if (open == std::string_view::npos)
         return std::string::npos;
-    const std::string word = Lower(vnText::TrimBlanks(text.substr(open + 1, text.size() - open - 2)));
+    const std::string word = vnText::ToLower(vnText::TrimBlanks(text.substr(open + 1, text.size() - open - 2)));
     if (std::none_of(std::begin(kRoleWords), std::end(kRoleWords), [&](const char* w) { return word == w; }))
         return std::string::npos;
     role = word;
