@@ -65,8 +65,8 @@ protected:
 TEST_F(RecentFilesMenuTest, OpenedFilesStandBetweenPrintAndExitAndOpenAgain)
 {
     const QStringList plain{
-        "&New\tCtrl+N",      "&Open...\tCtrl+O",  "&Import...", "&Save\tCtrl+S", "Save &As...", "-", "Page Set&up...",
-        "&Print...\tCtrl+P", "Print Pre&view...", "Print &Race Card...", "-", "E&xit"};
+        "&New\tCtrl+N",   "&Open...\tCtrl+O",  "&Import...",        "&Save\tCtrl+S",       "Save &As...", "-",
+        "Page Set&up...", "&Print...\tCtrl+P", "Print Pre&view...", "Print &Race Card...", "-",           "E&xit"};
     EXPECT_EQ(FileMenu(), plain);
 
     const QString first = Write("first.csv");
