@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 
@@ -281,6 +282,44 @@ TEST_F(EditCommandsTest, SortOpensOnTheSelectionWhenChannelsAreSelectedAndSaysWh
     });
     ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_SORT));
     EXPECT_FALSE(offeredSelection);
+}
+
+TEST_F(EditCommandsTest, FollowCarsListsTheCarsAndTicksTheNumbersTyped)
+{
+    frame->UpdateCommandUI();
+    EXPECT_FALSE(frame->FindMenuItem(ID_EDIT_FOLLOW_CARS)->isEnabled()) << "no car numbers yet";
+    const char* channels[][3] = {{"461.1", "Jeff Gordon", "24"},
+                                 {"461.2", "Jeff Gordon (Backup)", "24"},
+                                 {"462.5", "Bill Elliott", "9"},
+                                 {"463.5", "Ryan Newman", "02"}};
+    for (int i = 0; i < 4; ++i)
+        for (int column = 1; column <= 3; ++column)
+            EditCell(20 + i, column, channels[i][column - 1]);
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(frame->FindMenuItem(ID_EDIT_FOLLOW_CARS)->isEnabled());
+
+    QStringList items;
+    std::string ticked;
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
+        auto* list = dialog.GetDlgItemAs<CListBox>(IDC_FOLLOW_LIST);
+        for (int row = 0; row < list->count(); ++row)
+            items << list->item(row)->text();
+        QTest::keyClicks(dialog.GetDlgItemAs<QLineEdit>(IDC_FOLLOW_NUMBERS), "24, 02");
+        EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+        EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
+        EXPECT_EQ(list->item(2)->checkState(), Qt::Checked);
+        list->item(1)->setCheckState(Qt::Checked);
+        ticked = dialog.GetDlgItemText(IDC_FOLLOW_NUMBERS);
+        list->item(1)->setCheckState(Qt::Unchecked);
+        dialog.OnOK();
+        return IDOK;
+    });
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_FOLLOW_CARS));
+    EXPECT_EQ(items, QStringList({"02  Ryan Newman", "9  Bill Elliott", "24  Jeff Gordon"}));
+    EXPECT_EQ(ticked, "02, 9, 24");
+    EXPECT_EQ(Cell(22, 5), "True");
+    EXPECT_EQ(Cell(21, 5), "False");
+    EXPECT_EQ(Status(), "Following 2 of 3 cars: 1 channel locked out, 0 unlocked.");
 }
 
 TEST_F(EditCommandsTest, CutAndDeleteSayWhatTheyEmptied)
