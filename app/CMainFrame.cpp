@@ -96,12 +96,12 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_SAVE, [this] { Save(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { SaveAs(); });
     QUndoStack& undo = m_document.GetUndoStack();
-    OnCommand(ID_EDIT_UNDO, [&undo] { undo.undo(); });
+    OnCommand(ID_EDIT_UNDO, [this] { UndoStep(false); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canUndo());
         ui.SetText(StepLabel("&Undo", undo.canUndo() ? undo.undoText() : QString(), "Ctrl+Z"));
     });
-    OnCommand(ID_EDIT_REDO, [&undo] { undo.redo(); });
+    OnCommand(ID_EDIT_REDO, [this] { UndoStep(true); });
     OnUpdateCommandUI(ID_EDIT_REDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canRedo());
         ui.SetText(StepLabel("&Redo", undo.canRedo() ? undo.redoText() : QString(), "Ctrl+Y"));
@@ -637,4 +637,15 @@ void CMainFrame::OnFilePrintRaceCard()
 int CMainFrame::PrintRaceCard(QPrinter& printer, bool withLockedOut)
 {
     return CRaceCardPrinter::PrintDocument(printer, m_document, withLockedOut);
+}
+
+void CMainFrame::UndoStep(bool redo)
+{
+    QUndoStack& undo = m_document.GetUndoStack();
+    const QString step = redo ? undo.redoText() : undo.undoText();
+    if (redo)
+        undo.redo();
+    else
+        undo.undo();
+    m_statusBar->showMessage((redo ? QStringLiteral("Redone: ") : QStringLiteral("Undone: ")) + step);
 }

@@ -143,6 +143,8 @@ private:
     // Print to PDF offers the table's name with .pdf beside its file.
     void OfferPdfName(QPrinter& printer) const;
     void OnEditFollowCars();
+    // Undo or Redo, saying which step it took back or did again.
+    void UndoStep(bool redo);
     void OnFilePrintRaceCard();
 
     void OnViewColumns();

@@ -249,6 +249,11 @@ TEST_F(EditCommandsTest, LockOutAndUnlockKeysActOnEverySelectedRowAsOneStep)
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Cell(4, 5), "False");
     EXPECT_EQ(Status(), "Unlocked 3 channels");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Cell(4, 5), "True");
+    EXPECT_EQ(Status(), "Undone: Lockout of 3 Channels");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Status(), "Redone: Lockout of 3 Channels");
 }
 
 TEST_F(EditCommandsTest, SortOpensOnTheSelectionWhenChannelsAreSelectedAndSaysWhatItSorted)
