@@ -86,11 +86,4 @@ TEST_F(RaceCardTest, FortyFiveFollowedCarsFitOnePageWithTheirFrequenciesAndTheOf
     }
 }
 
-TEST_F(RaceCardTest, CarsNobodyFollowsPrintWhenAskedFor)
-{
-    int pages = 0;
-    const QString text = PrintAndRead(true, QPageSize::A4, pages);
-    EXPECT_TRUE(text.contains(QRegularExpression(QStringLiteral("50\\s+Driver 50\\s+460\\.0500\\s+461\\.0500"))));
-}
-
 } // namespace

@@ -1,6 +1,6 @@
 // The cars of a race weekend: drivers from race-list descriptions, the car
-// list in car-number order, typed lists of cars, and the lockout that
-// following some cars gives every car's channels.
+// list in car-number order and typed lists of cars. What following them
+// does is tested on the document.
 #include "core/ChannelCars.h"
 
 #include <gtest/gtest.h>
@@ -60,22 +60,6 @@ TEST(ChannelCars, TypedNumbersAreSplitAtCommasAndBlanksOnceEach)
     EXPECT_TRUE(C::ParseNumbers(" , ").empty());
     EXPECT_EQ(C::JoinNumbers({"2", "02", "9"}), "2, 02, 9");
     EXPECT_EQ(C::ParseNumbers(C::JoinNumbers({"2", "02", "9"})), (std::vector<std::string>{"2", "02", "9"}));
-}
-
-TEST(ChannelCars, FollowingLocksOutEveryOtherCarAndUnlocksTheFollowedOnes)
-{
-    const std::vector<vnChannel> channels{
-        Channel("24", "Jeff Gordon"),      Channel("24", "Jeff Gordon (Backup)", true),
-        Channel("9", "Bill Elliott"),      Channel("9", "Bill Elliott (Backup)", true),
-        Channel("", "Race Control", true), Channel("02", "Ryan Newman")};
-    const std::vector<C::Change> changes = C::Follow(channels, {"24", "2"});
-    ASSERT_EQ(changes.size(), 3u);
-    EXPECT_EQ(changes[0].index, 1);
-    EXPECT_FALSE(changes[0].lockout);
-    EXPECT_EQ(changes[1].index, 2); // channel 3 already locked out: no change
-    EXPECT_TRUE(changes[1].lockout);
-    EXPECT_EQ(changes[2].index, 5); // "02" is not "2"
-    EXPECT_TRUE(changes[2].lockout);
 }
 
 } // namespace
