@@ -14,6 +14,11 @@ struct vnFrequencyRange
     double highMHz = 0.0;
 };
 
+// The range taken where no scanner's own is known: what the RadioShack and
+// GRE scanners receive taken together. A file's frequency without a unit is
+// tried in kHz and Hz against it too.
+inline constexpr vnFrequencyRange vnCommonScannerRange{25.0, 1300.0};
+
 // A channel whose frequency lies outside the scanner's bands.
 struct vnOutOfBandChannel
 {
@@ -58,9 +63,6 @@ public:
     // of the selected indexes.
     static void CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside, vnChannelList& to,
                            std::vector<std::int32_t>& selected);
-
-    // A frequency as the scanner shows it: four decimals, '.' whatever the locale.
-    static std::string FrequencyText(double mhz);
 
 private:
     std::string Owner() const;
