@@ -1,6 +1,8 @@
 #include "app/ChannelDocument.h"
 
 #include "channels/vnDelimitedFile.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
 #include "core/ChannelCellText.h"
 #include "core/ChannelChirpExport.h"
 #include "core/ChannelClipboardText.h"
@@ -37,15 +39,14 @@ Message Information(const std::string& text)
 // 20 Channels".
 QString ChannelsStepText(const char* verb, std::size_t count, std::int32_t firstNumber)
 {
-    const QString what =
-        count == 1 ? QStringLiteral("Channel %1").arg(firstNumber) : QStringLiteral("%1 Channels").arg(count);
-    return QString::fromUtf8(verb) + QStringLiteral(" of ") + what;
+    const std::string what = count == 1 ? "Channel " + vnText::Decimal(firstNumber)
+                                        : vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(count));
+    return QString::fromUtf8(verb) + QStringLiteral(" of ") + QString::fromStdString(what);
 }
 
-// A string of the table with the count in it, singular or plural.
-QString CountText(std::int32_t count, int one, int many)
+QString CountText(vnCounted phrase, std::int32_t count)
 {
-    return count == 1 ? LoadStringText(one) : LoadStringText(many).arg(count);
+    return QString::fromStdString(vnWords::Count(phrase, count));
 }
 
 // The grid's single-line cells show a line end inside a pasted text as a
@@ -159,9 +160,10 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     for (const ChannelImport::Placement& placement : import.placements)
         changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
     const std::size_t added = changes.size();
-    ChangeChannels(std::move(changes),
-                   added == 1 ? QStringLiteral("Import of 1 Channel")
-                              : QStringLiteral("Import of %1 Channels").arg(added));
+    ChangeChannels(
+        std::move(changes),
+        QStringLiteral("Import of ") +
+            QString::fromStdString(vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(added))));
 
     const vnChannel* firstChannel = m_channels.GetAt(first);
     const std::string summary =
@@ -201,9 +203,7 @@ ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& pat
     const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
     if (dropped.empty())
         return {true, {}};
-    std::string fields = dropped.front();
-    for (std::size_t i = 1; i < dropped.size(); ++i)
-        fields += (i + 1 == dropped.size() ? " and " : ", ") + dropped[i];
+    const std::string fields = vnWords::List(dropped);
     return {true,
             Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
                     "no column for " + fields + ": the file leaves them out.")};
@@ -296,16 +296,15 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
     QStringList notes;
     // As after typing: what the upload would refuse is said now.
     std::string reason;
-    if (const std::int32_t refused = CountRefused(pasted, reason); refused == 1)
-        notes << QString::fromStdString(reason);
-    else if (refused > 1)
-        notes << LoadStringText(IDS_PASTE_NOT_SENDABLE).arg(refused).arg(QString::fromStdString(reason));
+    // One channel to look at is named by its reason alone.
+    if (const std::int32_t refused = CountRefused(pasted, reason); refused > 0)
+        notes << QString::fromStdString(vnWords::Count(vnCounted::PasteNotSendable, refused, {reason}));
     if (cellsRefused > 0)
-        notes << CountText(cellsRefused, IDS_PASTE_CELL_REFUSED, IDS_PASTE_CELLS_REFUSED);
+        notes << CountText(vnCounted::PasteCellsRefused, cellsRefused);
     if (rowsLeftOut > 0)
-        notes << CountText(rowsLeftOut, IDS_PASTE_ROW_LEFT_OUT, IDS_PASTE_ROWS_LEFT_OUT);
+        notes << CountText(vnCounted::PasteRowsLeftOut, rowsLeftOut);
     if (cellsLeftOut > 0)
-        notes << CountText(cellsLeftOut, IDS_PASTE_CELL_LEFT_OUT, IDS_PASTE_CELLS_LEFT_OUT);
+        notes << CountText(vnCounted::PasteCellsLeftOut, cellsLeftOut);
     if (notes.isEmpty())
         return {};
     return {Message::Kind::Warning, notes.join(QLatin1Char(' '))};

@@ -88,13 +88,6 @@ inline constexpr int IDS_FIND_NOT_FOUND = 244;
 inline constexpr int IDS_FIND_WRAPPED_DOWN = 245;
 inline constexpr int IDS_FIND_WRAPPED_UP = 246;
 // What a paste left out, one count each, singular and plural (%1).
-inline constexpr int IDS_PASTE_CELL_REFUSED = 247;
-inline constexpr int IDS_PASTE_CELLS_REFUSED = 248;
-inline constexpr int IDS_PASTE_ROW_LEFT_OUT = 249;
-inline constexpr int IDS_PASTE_ROWS_LEFT_OUT = 250;
-inline constexpr int IDS_PASTE_CELL_LEFT_OUT = 251;
-inline constexpr int IDS_PASTE_CELLS_LEFT_OUT = 252;
-inline constexpr int IDS_PASTE_NOT_SENDABLE = 253; // %1 channels, %2 the first one's reason
 inline constexpr int IDS_COLUMN_NUMBER_NAME = 290; // the "#" column's name for screen readers
 inline constexpr int IDS_UPLOAD_TITLE = 270;
 inline constexpr int IDS_UPLOAD_DONE_TITLE = 271;
