@@ -5,10 +5,12 @@
 #include <string_view>
 #include <vector>
 
-// Words for the user that change with a count: each phrase once, in its
-// singular and plural forms, in vnWords.cpp's table. Texts hold %1 for the
-// count and %2, %3 … for the other arguments; a translation replaces the
-// table's forms (and, for a language with more forms, Count's choice).
+// The program's words for the user, in vnWords.cpp's two tables: the
+// window's texts by resource id (res/ResourceIds.h), which res/StringResource
+// serves to Qt code, and the phrases that change with a count, each once in
+// its singular and plural forms, which every layer asks. Texts hold %1, %2 …
+// for their arguments (the count is %1); a translation replaces the tables'
+// texts (and, for a language with more forms, Count's choice).
 enum class vnCounted : std::int32_t {
     Channels,             // "1 channel"
     ChannelsUpper,        // "1 Channel", in the name of an undo step
@@ -38,6 +40,9 @@ enum class vnCounted : std::int32_t {
 };
 
 namespace vnWords {
+
+// The window's text with this resource id; empty when there is none.
+std::string_view Text(int id);
 
 // The phrase for count, the count and the arguments put in its places:
 // Count(vnCounted::Channels, 3) is "3 channels".

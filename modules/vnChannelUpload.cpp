@@ -3,6 +3,7 @@
 #include "channels/vnChannelList.h"
 #include "channels/vnText.h"
 #include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <cerrno>
 #include <system_error>
@@ -178,7 +179,6 @@ std::string vnUploadOutcome::AccessHint(const std::string& reason)
     const std::string notPermitted = std::system_category().message(EPERM);
     if (reason.find(denied) == std::string::npos && reason.find(notPermitted) == std::string::npos)
         return {};
-    return "On Linux, serial ports belong to the group \"dialout\": add your user to it "
-           "(sudo usermod -aG dialout $USER), then log out and in again.";
+    return std::string(vnWords::Text(IDS_TRANSFER_ACCESS_HINT));
 #endif
 }

@@ -72,6 +72,7 @@ inline constexpr int IDS_ALL_BANKS = 207;
 inline constexpr int IDS_CHANNEL_FILE_FILTER = 208;
 inline constexpr int IDS_TRANSFER_ERROR = 209;
 inline constexpr int IDS_TRANSFER_ACCESS_HINT = 210; // after a refused port
+inline constexpr int IDS_TRANSFER_IN_USE_HINT = 218; // %1 the port
 inline constexpr int IDS_UPLOAD_PROGRESS = 211;      // %1 channel, %2 channels, %3 and %4 KB
 inline constexpr int IDS_STARTUP_ERROR = 212;
 inline constexpr int IDS_UPLOAD_PROGRESS_SELECTED = 213; // %1 upload, %2 uploads
