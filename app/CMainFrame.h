@@ -79,7 +79,6 @@ public:
     CStatusBar* GetStatusBar() const { return m_statusBar; }
     CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
     const CReBar& GetReBar() const { return m_reBar; }
-    vnModuleManager& GetModuleManager() { return m_moduleManager; }
     // The help window once Help Topics has opened it; null before.
     CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
     // The Find dialog once Find has made it; null before.
@@ -92,6 +91,7 @@ public:
 
 protected:
     bool OnCreate() override;
+    void OnBeforeCommand(int id) override;
     void OnDropFiles(const QStringList& paths) override;
     void closeEvent(QCloseEvent* event) override;
 

@@ -70,3 +70,11 @@ private:
     std::string m_model;
     std::vector<vnFrequencyRange> m_ranges;
 };
+
+// One scanner model a module uploads to, with its bands and the document
+// the figures come from, for the help.
+struct vnModelBands
+{
+    vnScannerBands bands;
+    std::string source;
+};
