@@ -1,5 +1,7 @@
 #include "app/CMainFrame.h"
 
+#include "channels/vnWords.h"
+
 #include "app/CChannelPrinter.h"
 #include "app/CColumnsDlg.h"
 #include "app/CFindDlg.h"
@@ -619,19 +621,15 @@ void CMainFrame::OnFilePrintRaceCard()
         channels.push_back(*m_document.GetAt(index));
     if (const std::int32_t leftOut = ChannelRaceCard::Make(channels, false).carsLeftOut; leftOut > 0)
         withLockedOut =
-            CMessageBox::Show(
-                this,
-                QStringLiteral("%1 locked out on every channel. Print %2 on the race card too?")
-                    .arg(leftOut == 1 ? QStringLiteral("1 car is") : QStringLiteral("%1 cars are").arg(leftOut),
-                         leftOut == 1 ? QStringLiteral("it") : QStringLiteral("them")),
-                CMessageBox::Question, CMessageBox::YesNo) == IDYES;
+            CMessageBox::Show(this, QString::fromStdString(vnWords::Count(vnCounted::CarsLockedOut, leftOut)),
+                              CMessageBox::Question, CMessageBox::YesNo) == IDYES;
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
         return;
     const int pages = PrintRaceCard(printer, withLockedOut);
-    m_statusBar->showMessage(QStringLiteral("Printed the race card of %1 on %2.")
-                                 .arg(m_document.GetDisplayName(),
-                                      pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages)));
+    m_statusBar->showMessage(
+        QStringLiteral("Printed the race card of %1 on %2.")
+            .arg(m_document.GetDisplayName(), QString::fromStdString(vnWords::Count(vnCounted::Pages, pages))));
 }
 
 int CMainFrame::PrintRaceCard(QPrinter& printer, bool withLockedOut)

@@ -1,6 +1,8 @@
 #include "app/ChannelDocument.h"
 
 #include "channels/vnDelimitedFile.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
 #include "core/ChannelCellText.h"
 #include "core/ChannelChirpExport.h"
 #include "core/ChannelClipboardText.h"
@@ -38,15 +40,9 @@ Message Information(const std::string& text)
 // 20 Channels".
 QString ChannelsStepText(const char* verb, std::size_t count, std::int32_t firstNumber)
 {
-    const QString what =
-        count == 1 ? QStringLiteral("Channel %1").arg(firstNumber) : QStringLiteral("%1 Channels").arg(count);
-    return QString::fromUtf8(verb) + QStringLiteral(" of ") + what;
-}
-
-// "1 channel", "3 channels".
-QString Counted(std::size_t count, const char* noun)
-{
-    return QStringLiteral("%1 %2%3").arg(count).arg(QString::fromUtf8(noun)).arg(count == 1 ? "" : "s");
+    const std::string what = count == 1 ? "Channel " + vnText::Decimal(firstNumber)
+                                        : vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(count));
+    return QString::fromUtf8(verb) + QStringLiteral(" of ") + QString::fromStdString(what);
 }
 
 // The status bar's past tense of a step's verb: "Paste" gives "Pasted".
@@ -81,10 +77,10 @@ const std::string kFollowedSection = "Followed Cars";
 const std::string kRaceWeekendSection = "Race Weekend";
 const std::string kLastFollowed = "Last Followed Cars";
 
-// A string of the table with the count in it, singular or plural.
-QString CountText(std::int32_t count, int one, int many)
+// A counted phrase of the word catalogue.
+QString CountText(vnCounted phrase, std::int32_t count)
 {
-    return count == 1 ? LoadStringText(one) : LoadStringText(many).arg(count);
+    return QString::fromStdString(vnWords::Count(phrase, count));
 }
 
 // The grid's single-line cells show a line end inside a pasted text as a
@@ -170,9 +166,8 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
     SetPath(result.ok ? path : std::string());
     emit Reset();
     FileOutcome outcome{result.ok, {}};
-    outcome.done =
-        QStringLiteral("Opened %1: %2")
-            .arg(FileNameOf(path), Counted(static_cast<std::size_t>(CountWithFrequency(m_channels)), "channel"));
+    outcome.done = QStringLiteral("Opened %1: %2")
+                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
     if (!result.ok) {
         outcome.message = Warning(report.readInPart);
     } else if (const std::string notes = report.Notes(); !notes.empty()) {
@@ -201,9 +196,10 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     for (const ChannelImport::Placement& placement : import.placements)
         changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
     const std::size_t added = changes.size();
-    ChangeChannels(std::move(changes),
-                   added == 1 ? QStringLiteral("Import of 1 Channel")
-                              : QStringLiteral("Import of %1 Channels").arg(added));
+    ChangeChannels(
+        std::move(changes),
+        QStringLiteral("Import of ") +
+            QString::fromStdString(vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(added))));
 
     const vnChannel* firstChannel = m_channels.GetAt(first);
     const std::string summary =
@@ -217,8 +213,8 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
         const auto [low, high] = std::minmax_element(
             import.placements.begin(), import.placements.end(),
             [](const ChannelImport::Placement& a, const ChannelImport::Placement& b) { return a.index < b.index; });
-        outcome.done =
-            QStringLiteral("Imported %1 into %2").arg(Counted(added, "channel"), NumbersText(low->index, high->index));
+        outcome.done = QStringLiteral("Imported %1 into %2")
+                           .arg(CountText(vnCounted::Channels, added), NumbersText(low->index, high->index));
     }
     return outcome;
 }
@@ -252,17 +248,13 @@ ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& pat
         return {false, Warning(SaveFailedMessage(path, file.GetLastError()))};
     const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
     FileOutcome outcome{true, {}};
-    outcome.done =
-        QStringLiteral("Exported %1 in CHIRP's layout: %2")
-            .arg(FileNameOf(path), Counted(static_cast<std::size_t>(CountWithFrequency(m_channels)), "channel"));
+    outcome.done = QStringLiteral("Exported %1 in CHIRP's layout: %2")
+                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
     if (dropped.empty())
         return outcome;
-    std::string fields = dropped.front();
-    for (std::size_t i = 1; i < dropped.size(); ++i)
-        fields += (i + 1 == dropped.size() ? " and " : ", ") + dropped[i];
     outcome.message =
-        Warning(std::filesystem::path(path).filename().string() +
-                " is written in CHIRP's layout, which has no column for " + fields + ": the file leaves them out.");
+        Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
+                "no column for " + vnWords::List(dropped) + ": the file leaves them out.");
     return outcome;
 }
 
@@ -278,9 +270,8 @@ ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
     if (path != m_path)
         SetPath(path);
     FileOutcome outcome{true, {}};
-    outcome.done =
-        QStringLiteral("Saved %1: %2")
-            .arg(FileNameOf(path), Counted(static_cast<std::size_t>(CountWithFrequency(m_channels)), "channel"));
+    outcome.done = QStringLiteral("Saved %1: %2")
+                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
     return outcome;
 }
 
@@ -355,8 +346,9 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
     }
     QStringList notes;
     if (!pasted.empty()) {
-        QString done = QStringLiteral("Pasted %1 into %2")
-                           .arg(Counted(pasted.size(), "channel"), NumbersText(pasted.front(), pasted.back()));
+        QString done =
+            QStringLiteral("Pasted %1 into %2")
+                .arg(CountText(vnCounted::Channels, pasted.size()), NumbersText(pasted.front(), pasted.back()));
         // Filled channels are replaced without a question; Undo is the way back.
         if (overwritten > 0)
             done += QStringLiteral(" (%1 had a frequency before: Undo restores %2)")
@@ -371,16 +363,15 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
 
     // As after typing: what the upload would refuse is said now.
     std::string reason;
-    if (const std::int32_t refused = CountRefused(pasted, reason); refused == 1)
-        notes << QString::fromStdString(reason);
-    else if (refused > 1)
-        notes << LoadStringText(IDS_PASTE_NOT_SENDABLE).arg(refused).arg(QString::fromStdString(reason));
+    // One channel to look at is named by its reason alone.
+    if (const std::int32_t refused = CountRefused(pasted, reason); refused > 0)
+        notes << QString::fromStdString(vnWords::Count(vnCounted::PasteNotSendable, refused, {reason}));
     if (cellsRefused > 0)
-        notes << CountText(cellsRefused, IDS_PASTE_CELL_REFUSED, IDS_PASTE_CELLS_REFUSED);
+        notes << CountText(vnCounted::PasteCellsRefused, cellsRefused);
     if (rowsLeftOut > 0)
-        notes << CountText(rowsLeftOut, IDS_PASTE_ROW_LEFT_OUT, IDS_PASTE_ROWS_LEFT_OUT);
+        notes << CountText(vnCounted::PasteRowsLeftOut, rowsLeftOut);
     if (cellsLeftOut > 0)
-        notes << CountText(cellsLeftOut, IDS_PASTE_CELL_LEFT_OUT, IDS_PASTE_CELLS_LEFT_OUT);
+        notes << CountText(vnCounted::PasteCellsLeftOut, cellsLeftOut);
     if (notes.isEmpty())
         return {};
     const bool warned = notes.size() > (pasted.empty() ? 0 : 1);
@@ -420,7 +411,7 @@ ChannelDocument::Message ChannelDocument::Clear(const std::vector<std::int32_t>&
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
     const QString done = PastTense(verb) + QLatin1Char(' ') +
-        (count == 1 ? RangeText(changes.front().index, changes.front().index) : Counted(count, "channel"));
+        (count == 1 ? RangeText(changes.front().index, changes.front().index) : CountText(vnCounted::Channels, count));
     ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
     return Information(done.toStdString());
 }
@@ -491,10 +482,10 @@ ChannelDocument::Message ChannelDocument::SetFlag(const std::vector<std::int32_t
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
     const QString title = LoadStringText(GetFieldInfo(field).title);
-    const QString done =
-        QStringLiteral("%1 %2 for %3")
-            .arg(title, value ? QStringLiteral("on") : QStringLiteral("off"),
-                 count == 1 ? RangeText(changes.front().index, changes.front().index) : Counted(count, "channel"));
+    const QString done = QStringLiteral("%1 %2 for %3")
+                             .arg(title, value ? QStringLiteral("on") : QStringLiteral("off"),
+                                  count == 1 ? RangeText(changes.front().index, changes.front().index)
+                                             : CountText(vnCounted::Channels, count));
     const QByteArray verb = title.toUtf8();
     ChangeChannels(std::move(changes), ChannelsStepText(verb.constData(), count, number));
     return Information(done.toStdString());
@@ -547,7 +538,7 @@ QString ChannelDocument::RangeText(std::int32_t firstIndex, std::int32_t lastInd
 QString ChannelDocument::ArrangedText(const char* verb, const std::vector<std::int32_t>& placed,
                                       std::size_t count) const
 {
-    QString text = PastTense(verb) + QLatin1Char(' ') + Counted(count, "channel");
+    QString text = PastTense(verb) + QLatin1Char(' ') + CountText(vnCounted::Channels, count);
     if (placed.empty())
         return text;
     const auto [low, high] = std::minmax_element(placed.begin(), placed.end());
@@ -560,7 +551,7 @@ QString ChannelDocument::ArrangedText(const char* verb, const std::vector<std::i
 ChannelDocument::Arranged ChannelDocument::InsertEmpty(const std::vector<std::int32_t>& indexes)
 {
     const ChannelArrange::Result result = ChannelArrange::InsertEmpty(GetContents(), m_layout, indexes);
-    QString done = QStringLiteral("Inserted ") + Counted(indexes.size(), "empty channel");
+    QString done = QStringLiteral("Inserted ") + CountText(vnCounted::EmptyChannels, indexes.size());
     if (!result.selected.empty()) {
         const auto [low, high] = std::minmax_element(result.selected.begin(), result.selected.end());
         done += QStringLiteral(" at ") + NumbersText(*low, *high);
@@ -570,7 +561,7 @@ ChannelDocument::Arranged ChannelDocument::InsertEmpty(const std::vector<std::in
 
 ChannelDocument::Arranged ChannelDocument::Remove(const std::vector<std::int32_t>& indexes)
 {
-    QString done = QStringLiteral("Removed ") + Counted(indexes.size(), "channel");
+    QString done = QStringLiteral("Removed ") + CountText(vnCounted::Channels, indexes.size());
     if (indexes.size() == 1)
         done = QStringLiteral("Removed ") + RangeText(indexes.front(), indexes.front());
     done += QStringLiteral("; the channels below in the bank moved up");
@@ -670,11 +661,11 @@ ChannelDocument::Message ChannelDocument::FollowCars(const std::vector<std::stri
         if (!inTable)
             unknown << QString::fromStdString(number);
     }
-    QString text = QStringLiteral("Following %1 of %2: ").arg(known).arg(Counted(cars.size(), "car"));
+    QString text = QStringLiteral("Following %1 of %2: ").arg(known).arg(CountText(vnCounted::Cars, cars.size()));
     if (locked + unlocked == 0)
         text += QStringLiteral("every lockout was as it should be.");
     else
-        text += QStringLiteral("%1 locked out, %2 unlocked.").arg(Counted(locked, "channel")).arg(unlocked);
+        text += QStringLiteral("%1 locked out, %2 unlocked.").arg(CountText(vnCounted::Channels, locked)).arg(unlocked);
     // A number typed wrong would otherwise lock out the car that was meant.
     if (!unknown.isEmpty()) {
         text += QStringLiteral(" No car %1 in the table.").arg(unknown.join(QStringLiteral(", ")));
@@ -706,8 +697,8 @@ ChannelDocument::Message ChannelDocument::SetLockout(const std::vector<std::int3
                       lockout ? QStringLiteral("locked out") : QStringLiteral("unlocked")))
                 .toStdString());
     SetFlag(changing, ChannelField::Lockout, lockout);
-    return Information(
-        (verb + QLatin1Char(' ') +
-         (changing.size() == 1 ? RangeText(changing.front(), changing.front()) : Counted(changing.size(), "channel")))
-            .toStdString());
+    return Information((verb + QLatin1Char(' ') +
+                        (changing.size() == 1 ? RangeText(changing.front(), changing.front())
+                                              : CountText(vnCounted::Channels, changing.size())))
+                           .toStdString());
 }

@@ -1,5 +1,7 @@
 #include "channels/vnText.h"
 
+#include "channels/vnWords.h"
+
 #include <algorithm>
 #include <charconv>
 #include <clocale>
@@ -185,7 +187,7 @@ std::string ByteSize(std::uint64_t bytes)
         return std::to_string(bytes / kMiB) + " MiB";
     if (bytes != 0 && bytes % kKiB == 0)
         return std::to_string(bytes / kKiB) + " KiB";
-    return std::to_string(bytes) + (bytes == 1 ? " byte" : " bytes");
+    return vnWords::Count(vnCounted::Bytes, static_cast<std::int64_t>(bytes));
 }
 
 } // namespace vnText

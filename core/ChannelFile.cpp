@@ -5,6 +5,7 @@
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
 #include "core/ChannelCellText.h"
 #include "core/ChannelColumnMap.h"
 #include "core/ChannelField.h"
@@ -391,7 +392,7 @@ std::string OpenFailedMessage(const std::string& fileName, const std::string& re
 
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead)
 {
-    const std::string lines = linesRead == 1 ? "1 channel line" : Decimal(linesRead) + " channel lines";
+    const std::string lines = vnWords::Count(vnCounted::ChannelLines, linesRead);
     return "The channel file \"" + fileName + "\" could be read only in part" + ReasonSuffix(reason) +
         "\n\nThe grid shows the " + lines +
         " read before the failure. The file is no longer the current file, "
@@ -406,7 +407,7 @@ std::string SaveFailedMessage(const std::string& fileName, const std::string& re
 
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount)
 {
-    const std::string lines = linesNotLoaded == 1 ? "1 line was" : Decimal(linesNotLoaded) + " lines were";
+    const std::string lines = vnWords::Count(vnCounted::LinesWere, linesNotLoaded);
     return "The channel file \"" + fileName + "\" has more channel lines than the channel list has channels (" +
         Decimal(channelCount) + "). The last " + lines + " not loaded, and saving will leave them out of the file.";
 }
@@ -414,27 +415,22 @@ std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t line
 std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied)
 {
     constexpr std::size_t shownReasons = 3;
-    std::string message = "Read " +
-        (applied.rows == 1 ? std::string("1 channel") : Decimal(applied.rows) + " channels") + " from " +
+    std::string message = "Read " + vnWords::Count(vnCounted::Channels, applied.rows) + " from " +
         std::filesystem::path(fileName).filename().string();
     if (!applied.layout.empty())
         message += " (" + applied.layout + ")";
     message += ".";
     if (applied.titleLines > 0)
-        message += applied.titleLines == 1
-            ? " 1 title line above the channels was skipped."
-            : " " + Decimal(applied.titleLines) + " title lines above the channels were skipped.";
+        message += " " + vnWords::Count(vnCounted::TitleLinesSkipped, applied.titleLines);
     if (applied.converted > 0)
-        message += applied.converted == 1 ? " 1 frequency was converted to MHz."
-                                          : " " + Decimal(applied.converted) + " frequencies were converted to MHz.";
+        message += " " + vnWords::Count(vnCounted::FrequenciesConverted, applied.converted);
     if (applied.inFileOrder)
         message += " Location numbers repeat; channels are placed in file order.";
     if (!applied.encoding.empty())
         message += " The file was read as " + applied.encoding + ".";
     if (applied.skipped == 0)
         return message;
-    message +=
-        applied.skipped == 1 ? " 1 line was skipped: " : " " + Decimal(applied.skipped) + " lines were skipped: ";
+    message += " " + vnWords::Count(vnCounted::LinesSkipped, applied.skipped);
     const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
     for (std::size_t i = 0; i < shown; ++i)
         message += (i > 0 ? "; " : "") + applied.skipReasons[i];
@@ -446,36 +442,33 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
 std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTableApplied& applied)
 {
     constexpr std::size_t shownColumns = 4;
-    const auto count = [](std::int32_t n, const char* one, const char* many) {
-        return n == 1 ? std::string(one) : Decimal(n) + many;
-    };
+    using vnWords::Count;
     std::vector<std::string> losses;
     if (!applied.droppedColumns.empty()) {
         const auto& names = applied.droppedColumns;
-        const std::size_t shown = names.size() > shownColumns ? shownColumns : names.size() - 1;
-        std::string list = ListOfNames(names, shown, "");
-        list += names.size() > shownColumns
-            ? " and " + count(static_cast<std::int32_t>(names.size() - shown), "1 other", " other")
-            : (shown > 0 ? " and " : "") + names.back();
-        losses.push_back("drop its " + list + (names.size() == 1 ? " column" : " columns"));
+        std::vector<std::string> shown = names;
+        if (names.size() > shownColumns) {
+            shown.resize(shownColumns);
+            shown.push_back(Count(vnCounted::OtherNames, static_cast<std::int64_t>(names.size() - shownColumns)));
+        }
+        losses.push_back("drop its " +
+                         Count(vnCounted::Columns, static_cast<std::int64_t>(names.size()), {vnWords::List(shown)}));
     }
     if (applied.skipped > 0)
-        losses.push_back("leave out " + count(applied.skipped, "the line", " lines") + " it skipped");
+        losses.push_back("leave out " + Count(vnCounted::TheLines, applied.skipped) + " it skipped");
     if (applied.linesNotLoaded > 0)
-        losses.push_back("leave out " + count(applied.linesNotLoaded, "the line", " lines") +
+        losses.push_back("leave out " + Count(vnCounted::TheLines, applied.linesNotLoaded) +
                          " beyond the last channel");
     if (applied.titleLines > 0)
-        losses.push_back("drop " + count(applied.titleLines, "its title line", " title lines"));
+        losses.push_back("drop " + Count(vnCounted::TitleLines, applied.titleLines));
     if (applied.converted > 0)
-        losses.push_back("write " + count(applied.converted, "a frequency", " frequencies") +
+        losses.push_back("write " + Count(vnCounted::FrequenciesGiven, applied.converted) +
                          " given in kHz or Hz in MHz");
     if (applied.inFileOrder)
         losses.push_back("number its channels anew");
     if (losses.empty())
         return {};
-    std::string what = losses.front();
-    for (std::size_t i = 1; i < losses.size(); ++i)
-        what += (i + 1 == losses.size() ? " and " : ", ") + losses[i];
+    const std::string what = vnWords::List(losses);
     const std::string name = std::filesystem::path(fileName).filename().string();
     if (applied.kind.empty())
         return "Saving " + name + " in Scanlore's layout would " + what + ".";

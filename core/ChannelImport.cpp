@@ -1,6 +1,7 @@
 #include "core/ChannelImport.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnWords.h"
 
 #include <algorithm>
 
@@ -13,7 +14,7 @@ bool IsEmptyChannel(const vnChannel& channel)
 
 std::string Channels(std::int32_t count)
 {
-    return count == 1 ? std::string("1 channel") : std::to_string(count) + " channels";
+    return vnWords::Count(vnCounted::Channels, count);
 }
 
 } // namespace
@@ -51,9 +52,8 @@ std::string ImportSummaryMessage(const std::string& fileName, const ChannelTable
     read.rows = import.read;
     std::string message = ReadSummaryMessage(fileName, read);
     if (applied.linesNotLoaded > 0)
-        message += " " +
-            (applied.linesNotLoaded == 1 ? std::string("1 line") : std::to_string(applied.linesNotLoaded) + " lines") +
-            " beyond the channel list were not read.";
+        message +=
+            " " + vnWords::Count(vnCounted::Lines, applied.linesNotLoaded) + " beyond the channel list were not read.";
     const std::int32_t added = static_cast<std::int32_t>(import.placements.size());
     const std::string from = "from channel " + std::to_string(firstChannel) + " on";
     if (import.read == 0)

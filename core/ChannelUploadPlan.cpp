@@ -1,5 +1,8 @@
 #include "core/ChannelUploadPlan.h"
 
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
+
 #include <utility>
 
 ChannelUploadPlan::ChannelUploadPlan(const vnChannelList& channels, vnScannerBands bands,
@@ -47,7 +50,7 @@ std::string ChannelUploadPlan::FailureHint(const std::string& reason)
         const std::string before = reason.substr(0, at);
         const std::size_t space = before.rfind(' ');
         const std::string port = space == std::string::npos ? before : before.substr(space + 1);
-        return port + " is in use by another program: close it and try again.";
+        return vnWords::Format(vnWords::Text(IDS_TRANSFER_IN_USE_HINT), {port});
     }
     return vnUploadOutcome::AccessHint(reason);
 }

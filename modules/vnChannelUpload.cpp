@@ -1,9 +1,11 @@
 #include "modules/vnChannelUpload.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <cerrno>
-#include <charconv>
 #include <system_error>
 
 // Reports to the command's progress for the length of one command and keeps
@@ -142,37 +144,28 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
 
 std::string vnUploadOutcome::SentText(const std::string& destination, double seconds) const
 {
-    // to_chars writes '.' whatever the process locale is.
-    char time[64];
-    const auto end = std::to_chars(time, time + sizeof time, seconds, std::chars_format::fixed, 1).ptr;
-    std::string text = "Sent " + std::to_string(sent) + (sent == 1 ? " channel" : " channels") + " to the scanner";
+    std::string text = vnWords::Count(vnCounted::Sent, sent) + " to the scanner";
     if (!destination.empty())
         text += " on " + destination;
-    return text + " in " + std::string(time, end) + " s. The scanner does not confirm: check its display.";
+    return text + " in " + vnText::FixedText(seconds, 1) + " s. The scanner does not confirm: check its display.";
 }
 
 std::string vnUploadOutcome::ProgressText() const
 {
     if (sent == 0)
-        return count == 1 ? std::string("The channel was not sent.")
-                          : "None of the " + std::to_string(count) + " channels was sent.";
-    return std::to_string(sent) + " of " + std::to_string(count) + (count == 1 ? " channel was" : " channels were") +
-        " sent before the scanner stopped taking data.";
+        return vnWords::Count(vnCounted::NoneSent, count);
+    return vnWords::Count(vnCounted::SentBeforeFailure, count, {vnText::Decimal(sent)});
 }
 
 std::string vnUploadOutcome::WithoutFrequencyText() const
 {
     if (withoutFrequency.empty())
         return {};
-    if (withoutFrequency.size() == 1)
-        return "Channel " + std::to_string(withoutFrequency.front()) + " has no frequency and was not sent.";
-    std::string list;
-    for (std::size_t i = 0; i < withoutFrequency.size(); ++i) {
-        if (i > 0)
-            list += i + 1 == withoutFrequency.size() ? " and " : ", ";
-        list += std::to_string(withoutFrequency[i]);
-    }
-    return "Channels " + list + " have no frequency and were not sent.";
+    std::vector<std::string> numbers;
+    for (const std::int32_t number : withoutFrequency)
+        numbers.push_back(vnText::Decimal(number));
+    return vnWords::Count(vnCounted::WithoutFrequency, static_cast<std::int64_t>(numbers.size()),
+                          {vnWords::List(numbers)});
 }
 
 std::string vnUploadOutcome::AccessHint(const std::string& reason)
@@ -186,7 +179,6 @@ std::string vnUploadOutcome::AccessHint(const std::string& reason)
     const std::string notPermitted = std::system_category().message(EPERM);
     if (reason.find(denied) == std::string::npos && reason.find(notPermitted) == std::string::npos)
         return {};
-    return "On Linux, serial ports belong to the group \"dialout\": add your user to it "
-           "(sudo usermod -aG dialout $USER), then log out and in again.";
+    return std::string(vnWords::Text(IDS_TRANSFER_ACCESS_HINT));
 #endif
 }

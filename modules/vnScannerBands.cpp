@@ -2,6 +2,7 @@
 
 #include "channels/vnChannelList.h"
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
 
 #include <cmath>
 #include <utility>
@@ -77,14 +78,13 @@ std::string vnScannerBands::OutsideText(const std::vector<vnOutOfBandChannel>& o
 {
     if (outside.empty())
         return {};
-    std::string text = outside.size() == 1 ? std::string("1 channel is outside ")
-                                           : std::to_string(outside.size()) + " channels are outside ";
+    std::vector<std::string> channels;
+    for (const vnOutOfBandChannel& channel : outside)
+        channels.push_back(vnText::Decimal(channel.number) + " (" + vnFrequency::MHzText(channel.mhz) + ")");
+    std::string text = vnWords::Count(vnCounted::ChannelsOutside, static_cast<std::int64_t>(outside.size()));
     text += Owner() + " bands (" + GetRangesText() + "): ";
-    for (std::size_t i = 0; i < outside.size(); ++i) {
-        if (i > 0)
-            text += ", ";
-        text += std::to_string(outside[i].number) + " (" + vnFrequency::MHzText(outside[i].mhz) + ")";
-    }
+    for (std::size_t i = 0; i < channels.size(); ++i)
+        text += (i > 0 ? ", " : "") + channels[i];
     return text + ".";
 }
 

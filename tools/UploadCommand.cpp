@@ -1,6 +1,7 @@
 #include "tools/UploadCommand.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnWords.h"
 #include "core/ChannelOpenReport.h"
 #include "core/ChannelUploadPlan.h"
 #include "modules/gre1/vnGre1Settings.h"
@@ -120,7 +121,8 @@ int UploadCommand::Run(const UploadOptions& options)
         if (!options.skipOutOfBand)
             return Fail(UploadFailed,
                         outside + "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
-        Fail(Done, outside + (plan.GetOutside().size() == 1 ? " It is left out." : " They are left out."));
+        Fail(Done,
+             outside + " " + vnWords::Count(vnCounted::LeftOut, static_cast<std::int64_t>(plan.GetOutside().size())));
         if (!plan.LeaveOutOutside())
             return Fail(UploadFailed, "nothing left to send.");
     }

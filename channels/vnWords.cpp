@@ -1,0 +1,208 @@
+#include "channels/vnWords.h"
+
+#include "channels/vnText.h"
+#include "res/ResourceIds.h"
+
+namespace {
+
+// The window's texts: titles, prompts, tooltips and messages, by the ids of
+// the program's resources. A command's text holds its status-bar prompt and,
+// after a line feed, its tooltip.
+struct StringEntry
+{
+    int id;
+    std::string_view text;
+};
+
+constexpr StringEntry kStrings[] = {
+    {IDR_MAINFRAME, "Scanlore"},
+    {IDS_APP_TITLE, "Scanlore"},
+    {IDS_IDLE_MESSAGE, "Ready"},
+    {IDS_COLUMN_NUMBER, "#"},
+    {IDS_COLUMN_NUMBER_NAME, "Channel number"},
+    {IDS_COLUMN_FREQUENCY, "Frequency"},
+    {IDS_COLUMN_DESCRIPTION, "Description"},
+    {IDS_COLUMN_CAR_NUMBER, "Car Number"},
+    {IDS_COLUMN_DELAY, "Delay"},
+    {IDS_COLUMN_LOCKOUT, "Lockout"},
+    {IDS_COLUMN_PRIORITY, "Priority"},
+    {IDS_ALL_BANKS, "(All Banks)"},
+    {IDS_BANK_ENTRY, "Bank %1: %2-%3"},
+    {IDS_GOTO_PROMPT, "&Channel number (%1-%2):"},
+    {IDS_GOTO_REFUSED, "Type a whole number from %1 to %2."},
+    {IDS_GOTO_NOT_SHOWN, "Channel %1 is not in the grid."},
+    {IDS_FIND_NOT_FOUND, "Cannot find \"%1\""},
+    {IDS_FIND_WRAPPED_DOWN, "Passed the last channel; continued from the first."},
+    {IDS_FIND_WRAPPED_UP, "Passed the first channel; continued from the last."},
+    {IDS_CHANNEL_FILE_FILTER, "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|All Files (*.*)|*.*||"},
+    {IDS_SAVE_AS_FILTER,
+     "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|CHIRP CSV, export (*.csv)|*.csv|All Files (*.*)|*.*||"},
+    {IDS_TRANSFER_ERROR, "A transfer error has occurred."},
+    {IDS_TRANSFER_ACCESS_HINT,
+     "On Linux, serial ports belong to the group \"dialout\": add your user to it "
+     "(sudo usermod -aG dialout $USER), then log out and in again."},
+    {IDS_TRANSFER_IN_USE_HINT, "%1 is in use by another program: close it and try again."},
+    {IDS_UPLOAD_PROGRESS, "%1 of %2 channels sent%3, %4 of %5 KB"},
+    {IDS_STARTUP_ERROR, "Scanlore could not create its main window."},
+    {IDS_UPLOAD_PROGRESS_SELECTED, "%1 of %2 channels sent%3"},
+    {IDS_UPLOAD_PROGRESS_MEMORY, " (memory %1)"},
+    {IDS_UPLOAD_CANCEL, "Cancel"},
+    {IDS_UPLOAD_CANCELLED, "Upload cancelled after channel %1 of %2."},
+    {IDS_SELECTED_CHANNELS_SENT, "%1 of %2 selected channels were sent."},
+    {IDS_UPLOAD_TITLE, "Uploading to Scanner"},
+    {IDS_UPLOAD_DONE_TITLE, "Upload Complete"},
+    {IDS_UPLOAD_CLOSE, "Close"},
+    {IDS_UPLOAD_NOTHING_SENT, "Nothing was sent."},
+    {IDS_FIRST_RUN_INTRO,
+     "Scanlore talks to your scanner through a module. Choose yours, then Properties to set its "
+     "model and the port its cable is on."},
+    {IDS_RECENT_FILE_GONE,
+     "The channel file \"%1\" no longer exists. It has been removed from the list of recent files."},
+    {ID_INDICATOR_CAPS, "CAP"},
+    {ID_INDICATOR_NUM, "NUM"},
+    {ID_INDICATOR_SCRL, "SCRL"},
+    {ID_FILE_NEW, "Start a new, empty channel table\nNew"},
+    {ID_FILE_OPEN, "Open a channel file\nOpen"},
+    {ID_FILE_SAVE, "Save the channel table to its file\nSave"},
+    {ID_TRANSFER_UPLOAD_SELECTED, "Send the selected channels to the scanner\nUpload Selected To Scanner"},
+    {ID_TRANSFER_UPLOAD_ALL, "Send every channel to the scanner\nUpload All To Scanner"},
+    {ID_EDIT_COPY, "Copy the selection and put it on the Clipboard\nCopy"},
+    {ID_EDIT_CUT, "Cut the selection and put it on the Clipboard\nCut"},
+    {ID_EDIT_FIND, "Find the specified text\nFind"},
+    {ID_EDIT_FIND_NEXT, "Repeat the last search\nFind Next"},
+    {ID_EDIT_FIND_PREVIOUS, "Repeat the last search backwards\nFind Previous"},
+    {ID_EDIT_DELETE, "Clear the selected channels\nDelete"},
+    {ID_VIEW_COLUMNS, "Choose the grid's columns and their order\nColumns"},
+    {ID_EDIT_GOTO, "Select the channel with a given number\nGo To"},
+    {ID_EDIT_PASTE, "Insert Clipboard contents\nPaste"},
+    {ID_EDIT_UNDO, "Undo the last action\nUndo"},
+    {ID_EDIT_REDO, "Redo the previously undone action\nRedo"},
+    {ID_FILE_IMPORT, "Add the channels of a file to the empty channels of the table\nImport"},
+    {ID_FILE_PAGE_SETUP, "Change the paper, orientation and margins for printing\nPage Setup"},
+    {ID_FILE_PRINT, "Print the channel list\nPrint"},
+    {ID_FILE_PRINT_PREVIEW, "Show the printed pages\nPrint Preview"},
+    {ID_TOOLBAR_PRINT, "Print the channel list\nPrint"},
+    {ID_HELP_TOPICS, "Show the Scanlore user guide\nHelp Topics"},
+    {ID_APP_ABOUT, "Display program information, version number and copyright\nAbout"},
+    {ID_APP_EXIT, "Quit the application; prompts to save documents\nExit"},
+    {ID_NEXT_PANE, "Switch to the next window pane\nNext Pane"},
+    {ID_PREV_PANE, "Switch back to the previous window pane\nPrevious Pane"},
+    {ID_VIEW_TOOLBAR, "Show or hide the toolbar\nToggle ToolBar"},
+    {ID_VIEW_STATUS_BAR, "Show or hide the status bar\nToggle StatusBar"},
+    // Greyed while the current module only sends, as every module does now.
+    {ID_TRANSFER_DOWNLOAD_ALL,
+     "Read the channels back from the scanner; not available: the current module can only "
+     "send to its scanner\nDownload All"},
+    {ID_TRANSFER_SETTINGS, "Change the current module's settings\nSettings"},
+    {ID_EDIT_INSERT_CHANNEL,
+     "Insert as many empty channels as are selected above the selection; the bank's channels below move "
+     "down\nInsert Empty Channel"},
+    {ID_EDIT_REMOVE_CHANNEL,
+     "Remove the selected channels and close the gap; empty channels fill the end of the bank\nRemove Channel"},
+    {ID_EDIT_MOVE_UP, "Move the selected channels up one place\nMove Up"},
+    {ID_EDIT_MOVE_DOWN, "Move the selected channels down one place\nMove Down"},
+    {ID_EDIT_SORT, "Sort the channels by frequency, description or car number\nSort Channels"},
+    {ID_EDIT_FOLLOW_CARS,
+     "Choose the cars you follow: the other cars' channels are locked out, the followed cars' unlocked\nFollow Cars"},
+    {ID_EDIT_LOCK_OUT, "Lock out the selected channels, which the scanner then skips\nLock Out"},
+    {ID_EDIT_UNLOCK, "Unlock the selected channels\nUnlock"},
+    {ID_FILE_PRINT_RACE_CARD,
+     "Print a race card: one line per car with its driver and frequencies, then the other channels\nPrint Race Card"},
+};
+
+struct CountedForms
+{
+    vnCounted phrase;
+    const char* one;
+    const char* many;
+};
+
+constexpr CountedForms kCounted[] = {
+    {vnCounted::Channels, "1 channel", "%1 channels"},
+    {vnCounted::ChannelsUpper, "1 Channel", "%1 Channels"},
+    {vnCounted::EmptyChannels, "1 empty channel", "%1 empty channels"},
+    {vnCounted::Cars, "1 car", "%1 cars"},
+    {vnCounted::CarsLockedOut, "1 car is locked out on every channel. Print it on the race card too?",
+     "%1 cars are locked out on every channel. Print them on the race card too?"},
+    {vnCounted::Pages, "1 page", "%1 pages"},
+    {vnCounted::ChannelLines, "1 channel line", "%1 channel lines"},
+    {vnCounted::Lines, "1 line", "%1 lines"},
+    {vnCounted::LinesWere, "1 line was", "%1 lines were"},
+    {vnCounted::TheLines, "the line", "%1 lines"},
+    {vnCounted::OtherNames, "1 other", "%1 other"},
+    {vnCounted::Columns, "%2 column", "%2 columns"},
+    {vnCounted::TitleLines, "its title line", "%1 title lines"},
+    {vnCounted::FrequenciesGiven, "a frequency", "%1 frequencies"},
+    {vnCounted::TitleLinesSkipped, "1 title line above the channels was skipped.",
+     "%1 title lines above the channels were skipped."},
+    {vnCounted::FrequenciesConverted, "1 frequency was converted to MHz.", "%1 frequencies were converted to MHz."},
+    {vnCounted::LinesSkipped, "1 line was skipped: ", "%1 lines were skipped: "},
+    {vnCounted::ChannelsOutside, "1 channel is outside ", "%1 channels are outside "},
+    {vnCounted::LeftOut, "It is left out.", "They are left out."},
+    {vnCounted::WithoutFrequency, "Channel %2 has no frequency and was not sent.",
+     "Channels %2 have no frequency and were not sent."},
+    {vnCounted::Sent, "Sent 1 channel", "Sent %1 channels"},
+    {vnCounted::SentBeforeFailure, "%2 of 1 channel was sent before the scanner stopped taking data.",
+     "%2 of %1 channels were sent before the scanner stopped taking data."},
+    {vnCounted::NoneSent, "The channel was not sent.", "None of the %1 channels was sent."},
+    {vnCounted::Bytes, "1 byte", "%1 bytes"},
+    {vnCounted::StopBits, "1 stop bit", "%1 stop bits"},
+    {vnCounted::PasteNotSendable, "%2", "%1 pasted channels need a look before an upload; the first: %2"},
+    {vnCounted::PasteCellsRefused, "1 pasted cell was not a value of its column and kept what it had.",
+     "%1 pasted cells were not values of their columns and kept what they had."},
+    {vnCounted::PasteRowsLeftOut, "1 row beyond the last channel was not pasted.",
+     "%1 rows beyond the last channel were not pasted."},
+    {vnCounted::PasteCellsLeftOut, "1 cell beyond the last column was not pasted.",
+     "%1 cells beyond the last column were not pasted."},
+};
+
+} // namespace
+
+namespace vnWords {
+
+std::string_view Text(int id)
+{
+    for (const StringEntry& entry : kStrings)
+        if (entry.id == id)
+            return entry.text;
+    return {};
+}
+
+std::string Count(vnCounted phrase, std::int64_t count, const std::vector<std::string>& arguments)
+{
+    std::vector<std::string> all{vnText::Decimal(count)};
+    all.insert(all.end(), arguments.begin(), arguments.end());
+    for (const CountedForms& forms : kCounted)
+        if (forms.phrase == phrase)
+            return Format(count == 1 ? forms.one : forms.many, all);
+    return {};
+}
+
+std::string List(const std::vector<std::string>& items)
+{
+    std::string text;
+    for (std::size_t i = 0; i < items.size(); ++i) {
+        if (i > 0)
+            text += i + 1 == items.size() ? " and " : ", ";
+        text += items[i];
+    }
+    return text;
+}
+
+std::string Format(std::string_view pattern, const std::vector<std::string>& arguments)
+{
+    std::string text;
+    for (std::size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] == '%' && next >= '1' && next <= '9' &&
+            static_cast<std::size_t>(next - '1') < arguments.size()) {
+            text += arguments[static_cast<std::size_t>(next - '1')];
+            ++i;
+        } else {
+            text += pattern[i];
+        }
+    }
+    return text;
+}
+
+} // namespace vnWords

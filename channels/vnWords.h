@@ -1,0 +1,62 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The program's words for the user, in vnWords.cpp's two tables: the
+// window's texts by resource id (res/ResourceIds.h), which res/StringResource
+// serves to Qt code, and the phrases that change with a count, each once in
+// its singular and plural forms, which every layer asks. Texts hold %1, %2 …
+// for their arguments (the count is %1); a translation replaces the tables'
+// texts (and, for a language with more forms, Count's choice).
+enum class vnCounted : std::int32_t {
+    Channels,             // "1 channel"
+    ChannelsUpper,        // "1 Channel", in the name of an undo step
+    EmptyChannels,        // "1 empty channel"
+    Cars,                 // "1 car"
+    CarsLockedOut,        // "1 car is locked out on every channel. Print it on the race card too?"
+    Pages,                // "1 page"
+    ChannelLines,         // "1 channel line"
+    Lines,                // "1 line"
+    LinesWere,            // "1 line was"
+    TheLines,             // "the line"
+    OtherNames,           // "1 other"
+    Columns,              // "%2 column": the names, without the count
+    TitleLines,           // "its title line"
+    FrequenciesGiven,     // "a frequency"
+    TitleLinesSkipped,    // "1 title line above the channels was skipped."
+    FrequenciesConverted, // "1 frequency was converted to MHz."
+    LinesSkipped,         // "1 line was skipped: "
+    ChannelsOutside,      // "1 channel is outside "
+    LeftOut,              // "It is left out."
+    WithoutFrequency,     // "Channel %2 has no frequency and was not sent."
+    Sent,                 // "Sent 1 channel"
+    SentBeforeFailure,    // "%2 of 1 channel was sent before the scanner stopped taking data."
+    NoneSent,             // "The channel was not sent."
+    Bytes,                // "1 byte"
+    StopBits,             // "1 stop bit"
+    PasteNotSendable,     // "%1 pasted channels need a look before an upload; the first: %2"
+    PasteCellsRefused,    // "1 pasted cell was not a value of its column and kept what it had."
+    PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
+    PasteCellsLeftOut,    // "1 cell beyond the last column was not pasted."
+};
+
+namespace vnWords {
+
+// The window's text with this resource id; empty when there is none.
+std::string_view Text(int id);
+
+// The phrase for count, the count and the arguments put in its places:
+// Count(vnCounted::Channels, 3) is "3 channels".
+std::string Count(vnCounted phrase, std::int64_t count, const std::vector<std::string>& arguments = {});
+
+// The items joined as a sentence lists them: "12", "12 and 40",
+// "12, 40 and 41".
+std::string List(const std::vector<std::string>& items);
+
+// The pattern with %1 … %9 replaced by the arguments in their order.
+std::string Format(std::string_view pattern, const std::vector<std::string>& arguments);
+
+} // namespace vnWords
