@@ -140,12 +140,14 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
     return outcome;
 }
 
-std::string vnUploadOutcome::SentText(const std::string& destination, double seconds) const
+std::string vnUploadOutcome::SentText(const std::string& destination, double seconds, const std::string& scanner,
+                                      const std::string& kind) const
 {
     // to_chars writes '.' whatever the process locale is.
     char time[64];
     const auto end = std::to_chars(time, time + sizeof time, seconds, std::chars_format::fixed, 1).ptr;
-    std::string text = "Sent " + std::to_string(sent) + (sent == 1 ? " channel" : " channels") + " to the scanner";
+    std::string text = "Sent " + std::to_string(sent) + " " + (kind.empty() ? "" : kind + " ") +
+        (sent == 1 ? "channel" : "channels") + " to " + (scanner.empty() ? std::string("the scanner") : scanner);
     if (!destination.empty())
         text += " on " + destination;
     return text + " in " + std::string(time, end) + " s. The scanner does not confirm: check its display.";

@@ -38,8 +38,10 @@ struct vnUploadOutcome
     bool NothingToSend() const { return Failed() && count == 0 && !withoutFrequency.empty(); }
 
     // "Sent 22 channels to the scanner on /dev/ttyUSB0 in 3.1 s. The scanner
-    // does not confirm: check its display."
-    std::string SentText(const std::string& destination, double seconds) const;
+    // does not confirm: check its display." With a scanner's name and a
+    // kind: "Sent 6 changed channels to the Pro-89 on ...".
+    std::string SentText(const std::string& destination, double seconds, const std::string& scanner = std::string(),
+                         const std::string& kind = std::string()) const;
     // How far a failed command got: "57 of 180 channels were sent before the
     // scanner stopped taking data."
     std::string ProgressText() const;
