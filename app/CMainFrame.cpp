@@ -2,6 +2,7 @@
 
 #include "app/CChannelPrinter.h"
 #include "app/CColumnsDlg.h"
+#include "app/CCompareScannerDlg.h"
 #include "app/CFindDlg.h"
 #include "app/CGoToDlg.h"
 #include "app/CGridEditCommands.h"
@@ -11,6 +12,8 @@
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadCommand.h"
 #include "app/CWindowState.h"
+#include "core/ScannerComparison.h"
+#include "core/ScannerRecordUpload.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleLease.h"
@@ -28,6 +31,7 @@
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -126,6 +130,8 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_VIEW_COLUMNS, [this] { OnViewColumns(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUpload(true); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUpload(false); });
+    OnCommand(ID_TRANSFER_UPLOAD_CHANGED, [this] { OnTransferUploadChanged(); });
+    OnCommand(ID_VIEW_COMPARE_SCANNER, [this] { OnViewCompareScanner(); });
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
     OnCommand(ID_HELP_TOPICS, [this] { ShowHelp(CHelpWindow::ContentsPage); });
@@ -160,6 +166,8 @@ bool CMainFrame::OnCreate()
         return false;
     setStatusBar(m_statusBar);
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
+    m_scannerDifferences = new QLabel(m_statusBar);
+    m_statusBar->addPermanentWidget(m_scannerDifferences);
 
     m_bankBar->SetBanks(vnModuleLease(m_moduleManager).GetLayout());
     UpdateBands();
@@ -179,6 +187,8 @@ bool CMainFrame::OnCreate()
         m_grid->SelectOnly(0);
     });
     connect(&m_document, &ChannelDocument::ChannelsChanged, m_grid, &hvGridCtrl::RedrawItems);
+    connect(&m_document, &ChannelDocument::Reset, this, &CMainFrame::UpdateScannerDifferences);
+    connect(&m_document, &ChannelDocument::ChannelsChanged, this, &CMainFrame::UpdateScannerDifferences);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_editCommands->ShowContextMenu(at); });
@@ -197,6 +207,7 @@ bool CMainFrame::OnCreate()
     DragAcceptFiles();
 
     OnFileNew();
+    UpdateScannerRecord();
     return true;
 }
 
@@ -236,6 +247,62 @@ std::string CMainFrame::GetCellWarning(int row, int column)
 {
     const vnChannel* channel = FieldOfColumn(column) == ChannelField::Frequency ? m_document.GetAt(row) : nullptr;
     return channel ? m_bands.Warning(*channel) : std::string();
+}
+
+std::string CMainFrame::GetCellMark(int row, int column)
+{
+    const vnChannel* channel = FieldOfColumn(column) == ChannelField::Number ? m_document.GetAt(row) : nullptr;
+    return channel ? DifferenceTooltip(*channel, m_scannerRecord) : std::string();
+}
+
+void CMainFrame::UpdateScannerRecord()
+{
+    const vnModuleLease module(m_moduleManager);
+    const std::string scanner = module.GetScannerName();
+    m_scannerRecord =
+        scanner.empty() ? ScannerRecord() : ScannerRecordUpload(scanner, m_document.GetChannels()).GetRecord();
+    UpdateScannerDifferences();
+    if (m_grid)
+        m_grid->RedrawItems(0, m_document.GetCount() - 1);
+}
+
+void CMainFrame::UpdateScannerDifferences()
+{
+    if (!m_scannerDifferences)
+        return;
+    const std::string scanner = m_scannerRecord.GetScanner();
+    const std::size_t count = scanner.empty() ? 0 : FindDifferences(m_document.GetChannels(), m_scannerRecord).size();
+    m_scannerDifferences->setText(
+        QString::fromStdString(DifferenceCountText(static_cast<std::int32_t>(count), scanner)));
+}
+
+void CMainFrame::OnTransferUploadChanged()
+{
+    m_grid->CommitEdit();
+    CUploadCommand upload(
+        m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); },
+        [this] { UpdateScannerRecord(); });
+    upload.Changed(m_document.GetChannels());
+}
+
+void CMainFrame::OnViewCompareScanner()
+{
+    m_grid->CommitEdit();
+    UpdateScannerRecord();
+    const std::string& scanner = m_scannerRecord.GetScanner();
+    const std::vector<ComparisonRow> rows = ComparisonRows(m_document.GetChannels(), m_scannerRecord);
+    std::string summary;
+    if (m_scannerRecord.IsEmpty())
+        summary = "Nothing sent to the " + scanner + " from this computer yet.";
+    else if (rows.empty())
+        summary = "Every channel is what the " + scanner + " holds, as sent " +
+            ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload()) + ".";
+    else
+        summary = DifferenceCountText(static_cast<std::int32_t>(rows.size()), scanner) + ". Last upload " +
+            ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload()) +
+            (m_scannerRecord.GetLastPort().empty() ? std::string() : " on " + m_scannerRecord.GetLastPort()) + ".";
+    CCompareScannerDlg dialog(summary, rows, this);
+    dialog.DoModal();
 }
 
 void CMainFrame::UpdateBands()
@@ -476,7 +543,9 @@ void CMainFrame::OnTransferUpload(bool selected)
 {
     // A cell still being edited is sent as it is shown.
     m_grid->CommitEdit();
-    CUploadCommand upload(m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); });
+    CUploadCommand upload(
+        m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); },
+        [this] { UpdateScannerRecord(); });
     const std::vector<int> rows = m_grid->GetSelectedRows();
     selected ? upload.Selected(m_document.GetChannels(), {rows.begin(), rows.end()})
              : upload.All(m_document.GetChannels());
@@ -490,6 +559,7 @@ void CMainFrame::OnTransferSettings()
     if (module.Get())
         module.Get()->ShowProperties();
     UpdateBands();
+    UpdateScannerRecord();
 }
 
 void CMainFrame::OnTransferModules(bool introduce)
@@ -500,6 +570,7 @@ void CMainFrame::OnTransferModules(bool introduce)
     dialog.SetIntroduction(introduce);
     dialog.DoModal();
     UpdateBands();
+    UpdateScannerRecord();
 }
 
 void CMainFrame::OnFilePageSetup()

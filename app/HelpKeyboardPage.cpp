@@ -37,6 +37,7 @@ constexpr std::pair<const char*, int> kPageCommands[] = {
     {"move-down", ID_EDIT_MOVE_DOWN},
     {"upload-selected", ID_TRANSFER_UPLOAD_SELECTED},
     {"upload-all", ID_TRANSFER_UPLOAD_ALL},
+    {"upload-changed", ID_TRANSFER_UPLOAD_CHANGED},
     {"help", ID_HELP_TOPICS},
 };
 

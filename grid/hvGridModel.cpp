@@ -7,7 +7,30 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <QPainter>
+#include <QPixmap>
+
 #include <algorithm>
+
+namespace {
+
+// The mark before a noted cell's text: a dot in the palette's highlight
+// colour, which reads on light and dark themes alike.
+QPixmap MarkIcon()
+{
+    constexpr int kSize = 10;
+    constexpr int kDot = 7;
+    QPixmap pixmap(kSize, kSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(Qt::NoPen);
+    painter.setBrush(QGuiApplication::palette().color(QPalette::Highlight));
+    painter.drawEllipse(QRectF((kSize - kDot) / 2.0, (kSize - kDot) / 2.0, kDot, kDot));
+    return pixmap;
+}
+
+} // namespace
 
 hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent) : QAbstractTableModel(parent), m_owner(owner) {}
 
@@ -164,10 +187,19 @@ QVariant hvGridModel::data(const QModelIndex& index, int role) const
         if (!IsColumnCheckBox(index.column()) || !m_owner)
             return {};
         return m_owner->GetDispInfoCheck(index.row(), index.column()) ? Qt::Checked : Qt::Unchecked;
+    case Qt::DecorationRole: {
+        if (!m_ownerData || !m_owner || m_owner->GetCellMark(index.row(), index.column()).empty())
+            return {};
+        return MarkIcon();
+    }
     case Qt::ForegroundRole:
     case Qt::ToolTipRole: {
         const std::string warning =
             m_ownerData && m_owner ? m_owner->GetCellWarning(index.row(), index.column()) : std::string();
+        if (warning.empty() && role == Qt::ToolTipRole && m_ownerData && m_owner) {
+            const std::string mark = m_owner->GetCellMark(index.row(), index.column());
+            return mark.empty() ? QVariant() : QVariant(QString::fromStdString(mark));
+        }
         if (warning.empty())
             return {};
         if (role == Qt::ToolTipRole)

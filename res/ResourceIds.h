@@ -53,6 +53,10 @@ inline constexpr int ID_EDIT_REMOVE_CHANNEL = 32801;
 inline constexpr int ID_EDIT_MOVE_UP = 32802;
 inline constexpr int ID_EDIT_MOVE_DOWN = 32803;
 inline constexpr int ID_EDIT_SORT = 32804;
+// What the scanner holds, as its record says: the channels that differ, sent
+// or listed.
+inline constexpr int ID_TRANSFER_UPLOAD_CHANGED = 32810;
+inline constexpr int ID_VIEW_COMPARE_SCANNER = 32811;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 
@@ -124,6 +128,7 @@ inline constexpr int IDD_GOTO = 160;
 inline constexpr int IDD_FIND = 161;
 inline constexpr int IDD_COLUMNS = 162;
 inline constexpr int IDD_SORT = 163;
+inline constexpr int IDD_COMPARE_SCANNER = 164;
 // The grid's own accelerator table.
 inline constexpr int IDR_GRID = 170;
 inline constexpr int IDC_BANK_COMBO = 1013;
