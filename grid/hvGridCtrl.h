@@ -47,7 +47,7 @@ public:
         (void)column;
         return {};
     }
-    // A note about a cell: shown as a mark before its text, and as its
+    // A note about a cell: shown as a tint behind its text, and as its
     // tooltip when there is no warning. Empty (the default): no mark.
     virtual std::string GetCellMark(int row, int column)
     {

@@ -7,30 +7,7 @@
 #include <QGuiApplication>
 #include <QPalette>
 
-#include <QPainter>
-#include <QPixmap>
-
 #include <algorithm>
-
-namespace {
-
-// The mark before a noted cell's text: a dot in the palette's highlight
-// colour, which reads on light and dark themes alike.
-QPixmap MarkIcon()
-{
-    constexpr int kSize = 10;
-    constexpr int kDot = 7;
-    QPixmap pixmap(kSize, kSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(Qt::NoPen);
-    painter.setBrush(QGuiApplication::palette().color(QPalette::Highlight));
-    painter.drawEllipse(QRectF((kSize - kDot) / 2.0, (kSize - kDot) / 2.0, kDot, kDot));
-    return pixmap;
-}
-
-} // namespace
 
 hvGridModel::hvGridModel(hvGridCtrlOwner* owner, QObject* parent) : QAbstractTableModel(parent), m_owner(owner) {}
 
@@ -187,10 +164,15 @@ QVariant hvGridModel::data(const QModelIndex& index, int role) const
         if (!IsColumnCheckBox(index.column()) || !m_owner)
             return {};
         return m_owner->GetDispInfoCheck(index.row(), index.column()) ? Qt::Checked : Qt::Unchecked;
-    case Qt::DecorationRole: {
+    case Qt::BackgroundRole: {
         if (!m_ownerData || !m_owner || m_owner->GetCellMark(index.row(), index.column()).empty())
             return {};
-        return MarkIcon();
+        // A tint of the palette's highlight colour: it leaves the cell's
+        // room to its text and reads on light and dark themes alike.
+        constexpr int kTintAlpha = 70;
+        QColor tint = QGuiApplication::palette().color(QPalette::Highlight);
+        tint.setAlpha(kTintAlpha);
+        return QBrush(tint);
     }
     case Qt::ForegroundRole:
     case Qt::ToolTipRole: {

@@ -33,8 +33,8 @@ TEST_F(ScannerRecordWindowTest, MarksCountAndUploadChanged)
     EditCell(8, 3, "78");
     EXPECT_EQ(Count(), "2 channels differ from the Pro-89");
     EXPECT_EQ(NumberCell(3, Qt::ToolTipRole).toString(), "Nothing sent to the Pro-89 from this computer yet.");
-    EXPECT_FALSE(NumberCell(3, Qt::DecorationRole).isNull());
-    EXPECT_TRUE(NumberCell(4, Qt::DecorationRole).isNull());
+    EXPECT_FALSE(NumberCell(3, Qt::BackgroundRole).isNull());
+    EXPECT_TRUE(NumberCell(4, Qt::BackgroundRole).isNull());
 
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
     line.ReadWritten();
@@ -42,7 +42,7 @@ TEST_F(ScannerRecordWindowTest, MarksCountAndUploadChanged)
         << Status().toStdString();
     EXPECT_TRUE(Status().endsWith("the scanner keeps what it held in them.")) << Status().toStdString();
     EXPECT_EQ(Count(), "");
-    EXPECT_TRUE(NumberCell(3, Qt::DecorationRole).isNull());
+    EXPECT_TRUE(NumberCell(3, Qt::BackgroundRole).isNull());
 
     EditCell(3, 1, "146.55");
     EXPECT_TRUE(NumberCell(3, Qt::ToolTipRole).toString().startsWith("The Pro-89 has 146.5200, sent "));
