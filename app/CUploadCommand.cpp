@@ -14,6 +14,8 @@
 
 #include <QStatusBar>
 
+#include <chrono>
+
 #include <algorithm>
 #include <utility>
 
@@ -126,7 +128,8 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
     // A refusal before the first byte changed nothing on the scanner.
     if (outcome.result != E_INVALIDARG && transfer) {
         const bool nothingKnown = record.GetRecord().IsEmpty();
-        const std::string problem = record.Finish(*sending, perChannel ? &indexes : nullptr, outcome.sent, destination);
+        const std::string problem = record.Finish(*sending, perChannel ? &indexes : nullptr, outcome.sent, destination,
+                                                  std::chrono::system_clock::now(), !outcome.NothingLeft());
         const std::vector<vnChannel>& meant = record.GetMeant();
         if (vnFailed(outcome.result)) {
             words.note = UpdatedText(meant, outcome.sent);

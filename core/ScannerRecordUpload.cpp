@@ -62,7 +62,7 @@ void ScannerRecordUpload::MakeSending(bool lockOut, vnChannelList& sending, std:
 
 std::string ScannerRecordUpload::Finish(const vnChannelList& sending, const std::vector<std::int32_t>* indexes,
                                         std::int32_t finished, const std::string& port,
-                                        std::chrono::system_clock::time_point when)
+                                        std::chrono::system_clock::time_point when, bool reached)
 {
     m_meant.clear();
     const auto add = [&](std::int32_t index) {
@@ -75,6 +75,8 @@ std::string ScannerRecordUpload::Finish(const vnChannelList& sending, const std:
         for (std::int32_t index = 0; index < sending.GetCount(); ++index)
             add(index);
 
+    if (!reached)
+        return {};
     m_record.ApplyUpload(m_meant, finished, ScannerRecord::TimeText(when), port);
     if (m_fileName.empty())
         return "the system names no folder for the user's data";

@@ -44,10 +44,13 @@ public:
     // After an upload that ended (not a dry run): of the channels with a
     // frequency in sending (at indexes, in their order; all when null), the
     // first finished reached the scanner. Writes the record; empty on
-    // success, else why it could not be written.
+    // success, else why it could not be written. Without reached (a port
+    // that never took a byte) the scanner holds what it held: the record
+    // stays as it is.
     std::string Finish(const vnChannelList& sending, const std::vector<std::int32_t>* indexes, std::int32_t finished,
                        const std::string& port,
-                       std::chrono::system_clock::time_point when = std::chrono::system_clock::now());
+                       std::chrono::system_clock::time_point when = std::chrono::system_clock::now(),
+                       bool reached = true);
     // What the upload meant to send, in order (valid after Finish).
     const std::vector<vnChannel>& GetMeant() const { return m_meant; }
 

@@ -69,6 +69,7 @@ vnUploadOutcome vnChannelUpload::All(const vnChannelList& channels)
         outcome.result = m_transfer ? m_transfer->UploadAll(&channels) : E_NOTIMPL;
         outcome.sent = reporting.Last().channelsSent;
         outcome.count = reporting.Last().channels;
+        outcome.bytesSent = reporting.Last().bytesSent;
     }
     // A port that failed to open reported nothing: the channels that have a
     // frequency are what the upload would have sent. (A refusal of the
@@ -128,6 +129,7 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
         // An index that names no channel fails as a missing module does.
         const vnChannel* channel = channels.GetAt(index);
         const vnResult result = (m_transfer && channel) ? m_transfer->UploadChannel(channel) : E_FAIL;
+        outcome.bytesSent = reporting.Last().bytesSent;
         if (vnFailed(result)) {
             outcome.result = result;
             outcome.reason = FailureReason(result);

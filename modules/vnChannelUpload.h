@@ -30,6 +30,10 @@ struct vnUploadOutcome
                             // Selected: uploads completed
     std::int32_t count = 0; // channels in the command (All: channel packets in the upload; Selected: indexes given)
     std::string reason;     // the transfer's failure reason when it failed (empty otherwise)
+    // Bytes that left on the line in the last upload (all of it for Upload
+    // All): none after a failure means the scanner got nothing.
+    std::uint64_t bytesSent = 0;
+    bool NothingLeft() const { return Failed() && sent == 0 && bytesSent == 0; }
     // Selected: the numbers of the channels left out for having no frequency.
     std::vector<std::int32_t> withoutFrequency;
     bool Cancelled() const { return result == E_ABORT; }

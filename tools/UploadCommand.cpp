@@ -232,7 +232,8 @@ std::string UploadCommand::Record(ScannerRecordUpload& record, const vnChannelLi
                                   const std::string& port)
 {
     const bool nothingKnown = record.GetRecord().IsEmpty();
-    const std::string problem = record.Finish(sending, indexes, outcome.sent, port);
+    const std::string problem =
+        record.Finish(sending, indexes, outcome.sent, port, std::chrono::system_clock::now(), !outcome.NothingLeft());
     std::string text = vnFailed(outcome.result) ? UpdatedText(record.GetMeant(), outcome.sent)
                                                 : ChannelsToCheckText(record.GetMeant());
     if (!vnFailed(outcome.result) && nothingKnown && !indexes)

@@ -242,6 +242,14 @@ TEST(ScannerRecordUpload, RecordFollowsEachUpload)
     EXPECT_TRUE(ScannerRecordUpload("Pro-89", table).GetChanged().empty());
     EXPECT_TRUE(ScannerRecordUpload("Pro-89", table).GetEmptied().empty());
 
+    // A port that never took a byte changed nothing on the scanner.
+    table.GetAt(0)->SetCarNumber("9");
+    ScannerRecordUpload unreached("Pro-89", table);
+    unreached.MakeSending(false, sending, &indexes);
+    ASSERT_EQ(unreached.Finish(sending, &indexes, 0, "COM3", std::chrono::system_clock::now(), false), "");
+    EXPECT_EQ(unreached.GetMeant().size(), 1u);
+    EXPECT_EQ(ScannerRecordUpload("Pro-89", table).GetRecord().Find(1).state, ScannerMemory::State::Sent);
+
     // Cancelled after the first of three: the other two are not known.
     table.GetAt(0)->SetCarNumber("4");
     table.GetAt(2)->SetCarNumber("5");
