@@ -84,7 +84,6 @@ public:
     CStatusBar* GetStatusBar() const { return m_statusBar; }
     CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
     const CReBar& GetReBar() const { return m_reBar; }
-    vnModuleManager& GetModuleManager() { return m_moduleManager; }
     // The help window once Help Topics has opened it; null before.
     CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
     // "6 channels differ from the Pro-89", in the status bar.
@@ -99,6 +98,7 @@ public:
 
 protected:
     bool OnCreate() override;
+    void OnBeforeCommand(int id) override;
     void OnDropFiles(const QStringList& paths) override;
     void closeEvent(QCloseEvent* event) override;
 

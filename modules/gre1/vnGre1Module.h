@@ -40,6 +40,7 @@ public:
     vnResult GetScannerModel(std::string* model) override;
     // The bands of the stored scanner model (vnGre1Bands).
     vnResult GetBands(vnScannerBands* bands) override;
+    vnResult GetModelBands(std::vector<vnModelBands>* models) override;
     // The stored name, else the model's name without its maker ("Pro-89").
     vnResult GetScannerName(std::string* name) override;
     // No port stored and no USB serial adapter found: there is no port to
