@@ -2,11 +2,11 @@
 
 #include "app/CUploadProgress.h"
 #include "channels/vnChannelList.h"
+#include "core/ChannelUploadPlan.h"
 #include "core/ScannerRecordUpload.h"
 #include "modules/vnChannelUpload.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleLease.h"
-#include "modules/vnScannerBands.h"
 #include "modules/vnTransfer.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
@@ -16,7 +16,6 @@
 
 #include <chrono>
 
-#include <algorithm>
 #include <utility>
 
 CUploadCommand::CUploadCommand(vnModuleManager& manager, QWidget* parent, QStatusBar& statusBar,
@@ -91,28 +90,16 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
         return;
     }
     const bool perChannel = mode != Mode::All;
-
-    const vnScannerBands bands = module.GetBands();
-    const std::vector<vnOutOfBandChannel> outside = bands.FindOutside(table, perChannel ? &indexes : nullptr);
+    ChannelUploadPlan plan(table, module.GetBands(), perChannel ? &indexes : nullptr);
 
     // Before any byte: the table of bands comes from manuals and can be
     // wrong, so the user may send such channels anyway.
-    vnChannelList inside;
-    const vnChannelList* sending = &table;
-    if (!outside.empty()) {
-        const int answer = CMessageBox::Show(m_parent, QString::fromStdString(bands.OutsideText(outside)),
+    if (!plan.GetOutside().empty()) {
+        const int answer = CMessageBox::Show(m_parent, QString::fromStdString(plan.OutsideText()),
                                              CMessageBox::Question, CMessageBox::SendOthersAllCancel);
-        if (answer == IDCANCEL) {
+        if (answer == IDCANCEL || (answer == IDYES && !plan.LeaveOutOutside())) {
             m_statusBar.showMessage(LoadStringText(IDS_UPLOAD_NOTHING_SENT));
             return;
-        }
-        if (answer == IDYES) {
-            bands.CopyInside(table, outside, inside, indexes);
-            sending = &inside;
-            if (perChannel && indexes.empty()) {
-                m_statusBar.showMessage(LoadStringText(IDS_UPLOAD_NOTHING_SENT));
-                return;
-            }
         }
     }
 
@@ -120,7 +107,7 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
     const std::string destination = transfer ? transfer->GetDestination() : std::string();
     CUploadProgress progress(m_parent);
     vnChannelUpload upload(transfer, &progress);
-    const vnUploadOutcome outcome = perChannel ? upload.Selected(*sending, indexes) : upload.All(*sending);
+    const vnUploadOutcome outcome = plan.Send(upload);
 
     CUploadProgress::Words words;
     words.scanner = scanner.empty() || mode != Mode::Changed ? std::string() : "the " + scanner;
@@ -128,8 +115,9 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
     // A refusal before the first byte changed nothing on the scanner.
     if (outcome.result != E_INVALIDARG && transfer) {
         const bool nothingKnown = record.GetRecord().IsEmpty();
-        const std::string problem = record.Finish(*sending, perChannel ? &indexes : nullptr, outcome.sent, destination,
-                                                  std::chrono::system_clock::now(), !outcome.NothingLeft());
+        const std::string problem =
+            record.Finish(plan.GetSending(), plan.GetSendingIndexes(), outcome.sent, destination,
+                          std::chrono::system_clock::now(), !outcome.NothingLeft());
         const std::vector<vnChannel>& meant = record.GetMeant();
         if (vnFailed(outcome.result)) {
             words.note = UpdatedText(meant, outcome.sent);

@@ -1,5 +1,6 @@
 #include "app/CUploadProgress.h"
 
+#include "core/ChannelUploadPlan.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
 #include "toolkit/CMessageBox.h"
@@ -164,10 +165,9 @@ void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& st
         statusBar.showMessage(QString::fromStdString(outcome.reason));
     } else if (outcome.Failed()) {
         Hide();
-        QString text = TransferErrorText(outcome.reason);
-        // A refusal before the first byte sent nothing and needs no count.
-        if (outcome.result != E_INVALIDARG && outcome.count > 0)
-            text += QStringLiteral("\n\n") + QString::fromStdString(outcome.ProgressText());
+        QString text = LoadStringText(IDS_TRANSFER_ERROR);
+        for (const std::string& paragraph : ChannelUploadPlan::FailureParagraphs(outcome))
+            text += QStringLiteral("\n\n") + QString::fromStdString(paragraph);
         if (!note.isEmpty())
             text += QStringLiteral("\n\n") + note;
         statusBar.showMessage(skipped);
@@ -175,12 +175,12 @@ void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& st
             showHelp();
     } else {
         const std::chrono::duration<double> took = m_clock() - m_start;
-        const QString sent =
-            QString::fromStdString(outcome.SentText(destination, took.count(), words.scanner, words.kind));
-        const QString status = skipped.isEmpty() ? sent : sent + QLatin1Char(' ') + skipped;
+        const std::string sent = outcome.SentText(destination, took.count(), words.scanner, words.kind);
+        const QString status = QString::fromStdString(
+            ChannelUploadPlan::SentText(outcome, destination, took.count(), words.scanner, words.kind));
         statusBar.showMessage(note.isEmpty() ? status : status + QLatin1Char(' ') + oneLine(note));
         if (m_dialog && m_dialog->isVisible())
-            ShowResult(note.isEmpty() ? sent : sent + QLatin1Char('\n') + note);
+            ShowResult(QString::fromStdString(sent) + (note.isEmpty() ? QString() : QLatin1Char('\n') + note));
         else
             Hide();
     }
@@ -192,18 +192,7 @@ QString CUploadProgress::TransferErrorText(const std::string& reason)
     if (reason.empty())
         return text;
     text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-    // A port that another program holds, as the serial devices word it
-    // (on Windows for a refused or shared port): the port is the word before.
-    const std::string inUse = " is in use by another program";
-    if (const std::size_t at = reason.find(inUse); at != std::string::npos) {
-        const std::string before = reason.substr(0, at);
-        const std::size_t space = before.rfind(' ');
-        const std::string port = space == std::string::npos ? before : before.substr(space + 1);
-        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_IN_USE_HINT).arg(QString::fromStdString(port));
-        return text;
-    }
-    // The same hint as scanlore-upload gives.
-    if (const std::string hint = vnUploadOutcome::AccessHint(reason); !hint.empty())
+    if (const std::string hint = ChannelUploadPlan::FailureHint(reason); !hint.empty())
         text += QStringLiteral("\n\n") + QString::fromStdString(hint);
     return text;
 }

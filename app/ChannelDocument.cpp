@@ -6,6 +6,7 @@
 #include "core/ChannelClipboardText.h"
 #include "core/ChannelFile.h"
 #include "core/ChannelImport.h"
+#include "core/ChannelOpenReport.h"
 #include "modules/vnChannelLayout.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
@@ -79,10 +80,7 @@ std::string ChannelDocument::GetCellText(std::int32_t index, ChannelField field)
 
 std::int32_t ChannelDocument::FindChannel(std::int32_t number) const
 {
-    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index)
-        if (m_channels.GetAt(index)->GetNumber() == number)
-            return index;
-    return -1;
+    return m_channels.IndexOfNumber(number);
 }
 
 RowSearchResult ChannelDocument::Find(std::int32_t from, bool down,
@@ -122,7 +120,8 @@ void ChannelDocument::New(const vnChannelLayout& layout)
 
 ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
 {
-    const ChannelFileResult result = ReadChannelFile(path, m_channels);
+    const ChannelOpenReport report = OpenChannelFile(path, m_channels);
+    const ChannelFileResult& result = report.result;
     if (!result.changed)
         return {false, Warning(OpenFailedMessage(path, result.reason))};
 
@@ -133,17 +132,11 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
     emit Reset();
     FileOutcome outcome{result.ok, {}};
     if (!result.ok) {
-        outcome.message = Warning(OpenedInPartMessage(path, result.reason, result.applied.rows));
-    } else {
+        outcome.message = Warning(report.readInPart);
+    } else if (const std::string notes = report.Notes(); !notes.empty()) {
         // Another tool's file, or one read with care: say how it was read
         // and what was left out.
-        std::string text = HasReadNotes(result.applied) ? ReadSummaryMessage(path, result.applied) : std::string();
-        if (result.applied.linesNotLoaded > 0)
-            text += (text.empty() ? "" : "\n\n") +
-                LinesNotLoadedMessage(path, result.applied.linesNotLoaded, m_channels.GetCount());
-        const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0;
-        if (!text.empty())
-            outcome.message = shortfall ? Warning(text) : Information(text);
+        outcome.message = report.HasShortfall() ? Warning(notes) : Information(notes);
     }
     return outcome;
 }
