@@ -44,7 +44,7 @@ inline constexpr int IDC_FIND_UP = 1033;
 inline constexpr int IDC_FIND_DOWN = 1034;
 
 // Controls of the Compare with Scanner dialog (164).
-inline constexpr int IDC_COMPARE_SUMMARY = 1050;
+inline constexpr int IDC_COMPARE_SUMMARY = 1070;
 
 // Controls of the Columns dialog (162).
 inline constexpr int IDC_COLUMNS_LIST = 1040;
@@ -60,6 +60,12 @@ inline constexpr int IDC_SORT_DESCENDING = 1054;
 inline constexpr int IDC_SORT_SELECTION = 1055;
 inline constexpr int IDC_SORT_EACH_BANK = 1056;
 inline constexpr int IDC_SORT_WHOLE_LIST = 1057;
+
+// Follow Cars.
+inline constexpr int IDC_FOLLOW_NUMBERS = 1060;
+inline constexpr int IDC_FOLLOW_LIST = 1061;
+inline constexpr int IDC_FOLLOW_ALL = 1062;
+inline constexpr int IDC_FOLLOW_NONE = 1063;
 
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
