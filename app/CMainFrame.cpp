@@ -4,6 +4,7 @@
 
 #include "app/CChannelPrinter.h"
 #include "app/CColumnsDlg.h"
+#include "app/CCompareScannerDlg.h"
 #include "app/CFindDlg.h"
 #include "app/CFollowCarsDlg.h"
 #include "app/CGoToDlg.h"
@@ -16,6 +17,8 @@
 #include "app/CUploadCommand.h"
 #include "app/CWindowState.h"
 #include "core/ChannelRaceCard.h"
+#include "core/ScannerComparison.h"
+#include "core/ScannerRecordUpload.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleLease.h"
@@ -35,6 +38,7 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
+#include <QLabel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -127,6 +131,8 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_VIEW_COLUMNS, [this] { OnViewColumns(); });
     OnCommand(ID_TRANSFER_UPLOAD_SELECTED, [this] { OnTransferUpload(true); });
     OnCommand(ID_TRANSFER_UPLOAD_ALL, [this] { OnTransferUpload(false); });
+    OnCommand(ID_TRANSFER_UPLOAD_CHANGED, [this] { OnTransferUploadChanged(); });
+    OnCommand(ID_VIEW_COMPARE_SCANNER, [this] { OnViewCompareScanner(); });
     OnCommand(ID_TRANSFER_SETTINGS, [this] { OnTransferSettings(); });
     OnCommand(ID_TRANSFER_MODULES, [this] { OnTransferModules(); });
     OnCommand(ID_HELP_TOPICS, [this] { ShowHelp(CHelpWindow::ContentsPage); });
@@ -172,6 +178,8 @@ bool CMainFrame::OnCreate()
         return false;
     setStatusBar(m_statusBar);
     SetControlBar(AFX_IDW_STATUS_BAR, m_statusBar);
+    m_scannerDifferences = new QLabel(m_statusBar);
+    m_statusBar->addPermanentWidget(m_scannerDifferences);
 
     m_bankBar->SetBanks(vnModuleLease(m_moduleManager).GetLayout());
     UpdateBands();
@@ -191,6 +199,8 @@ bool CMainFrame::OnCreate()
         m_grid->SelectOnly(0);
     });
     connect(&m_document, &ChannelDocument::ChannelsChanged, m_grid, &hvGridCtrl::RedrawItems);
+    connect(&m_document, &ChannelDocument::Reset, this, &CMainFrame::UpdateScannerDifferences);
+    connect(&m_document, &ChannelDocument::ChannelsChanged, this, &CMainFrame::UpdateScannerDifferences);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_editCommands->ShowContextMenu(at); });
@@ -209,6 +219,7 @@ bool CMainFrame::OnCreate()
     DragAcceptFiles();
 
     OnFileNew();
+    UpdateScannerRecord();
     return true;
 }
 
@@ -248,6 +259,60 @@ std::string CMainFrame::GetCellWarning(int row, int column)
 {
     const vnChannel* channel = FieldOfColumn(column) == ChannelField::Frequency ? m_document.GetAt(row) : nullptr;
     return channel ? m_bands.Warning(*channel) : std::string();
+}
+
+std::string CMainFrame::GetCellMark(int row, int column)
+{
+    const vnChannel* channel = FieldOfColumn(column) == ChannelField::Number ? m_document.GetAt(row) : nullptr;
+    return channel ? DifferenceTooltip(*channel, m_scannerRecord) : std::string();
+}
+
+void CMainFrame::UpdateScannerRecord()
+{
+    const vnModuleLease module(m_moduleManager);
+    const std::string scanner = module.GetScannerName();
+    m_scannerRecord =
+        scanner.empty() ? ScannerRecord() : ScannerRecordUpload(scanner, m_document.GetChannels()).GetRecord();
+    UpdateScannerDifferences();
+    if (m_grid)
+        m_grid->RedrawItems(0, m_document.GetCount() - 1);
+}
+
+void CMainFrame::UpdateScannerDifferences()
+{
+    if (!m_scannerDifferences)
+        return;
+    const std::string scanner = m_scannerRecord.GetScanner();
+    const std::size_t count = scanner.empty() ? 0 : FindDifferences(m_document.GetChannels(), m_scannerRecord).size();
+    m_scannerDifferences->setText(
+        QString::fromStdString(DifferenceCountText(static_cast<std::int32_t>(count), scanner)));
+}
+
+void CMainFrame::OnTransferUploadChanged()
+{
+    CUploadCommand upload(
+        m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); },
+        [this] { UpdateScannerRecord(); });
+    upload.Changed(m_document.GetChannels());
+}
+
+void CMainFrame::OnViewCompareScanner()
+{
+    UpdateScannerRecord();
+    const std::string& scanner = m_scannerRecord.GetScanner();
+    const std::vector<ComparisonRow> rows = ComparisonRows(m_document.GetChannels(), m_scannerRecord);
+    std::string summary;
+    if (m_scannerRecord.IsEmpty())
+        summary = "Nothing sent to the " + scanner + " from this computer yet.";
+    else if (rows.empty())
+        summary = "Every channel is what the " + scanner + " holds, as sent " +
+            ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload()) + ".";
+    else
+        summary = DifferenceCountText(static_cast<std::int32_t>(rows.size()), scanner) + ". Last upload " +
+            ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload()) +
+            (m_scannerRecord.GetLastPort().empty() ? std::string() : " on " + m_scannerRecord.GetLastPort()) + ".";
+    CCompareScannerDlg dialog(summary, rows, this);
+    dialog.DoModal();
 }
 
 void CMainFrame::UpdateBands()
@@ -504,7 +569,9 @@ void CMainFrame::FindNext(bool reverse)
 
 void CMainFrame::OnTransferUpload(bool selected)
 {
-    CUploadCommand upload(m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); });
+    CUploadCommand upload(
+        m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); },
+        [this] { UpdateScannerRecord(); });
     const std::vector<int> rows = m_grid->GetSelectedRows();
     selected ? upload.Selected(m_document.GetChannels(), {rows.begin(), rows.end()})
              : upload.All(m_document.GetChannels());
@@ -518,6 +585,7 @@ void CMainFrame::OnTransferSettings()
     if (module.Get())
         module.Get()->ShowProperties();
     UpdateBands();
+    UpdateScannerRecord();
 }
 
 void CMainFrame::OnTransferModules(bool introduce)
@@ -528,6 +596,7 @@ void CMainFrame::OnTransferModules(bool introduce)
     dialog.SetIntroduction(introduce);
     dialog.DoModal();
     UpdateBands();
+    UpdateScannerRecord();
 }
 
 void CMainFrame::OnFilePageSetup()

@@ -2,6 +2,7 @@
 
 #include "app/CFindDlg.h"
 #include "app/ChannelDocument.h"
+#include "core/ScannerRecord.h"
 #include "grid/hvGridCtrl.h"
 #include "modules/vnModuleManager.h"
 #include "modules/vnScannerBands.h"
@@ -24,6 +25,7 @@ class QCloseEvent;
 class QSessionManager;
 class CToolBar;
 class CTransparentDialogBar;
+class QLabel;
 
 // Scanlore's main window: the channel grid between the rebar (toolbar and
 // bank bar) and the status bar. It shows the open channel table, a
@@ -48,6 +50,9 @@ public:
     std::string GetDispInfoText(int row, int column) override;
     // Frequencies outside the scanner's bands, in the words of the upload's question.
     std::string GetCellWarning(int row, int column) override;
+    // A channel that differs from what the scanner's record says it holds is
+    // marked on its number, with what the scanner has.
+    std::string GetCellMark(int row, int column) override;
     // A finished edit goes to the document; the status bar says why a text
     // was refused or that the upload would refuse the channel.
     void OnEndLabelEdit(int row, int column, const std::string& text) override;
@@ -81,6 +86,8 @@ public:
     const CReBar& GetReBar() const { return m_reBar; }
     // The help window once Help Topics has opened it; null before.
     CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
+    // "6 channels differ from the Pro-89", in the status bar.
+    QLabel* GetScannerDifferenceLabel() const { return m_scannerDifferences; }
     // The Find dialog once Find has made it; null before.
     CFindDlg* GetFindDialog() const { return m_findDlg; }
 
@@ -136,6 +143,12 @@ private:
     void OnTransferModules(bool introduce = false);
     // The current scanner's bands, which the grid marks frequencies by.
     void UpdateBands();
+    // The current scanner's record, which the grid marks channels by.
+    void UpdateScannerRecord();
+    // The status bar's count of channels that differ from the record.
+    void UpdateScannerDifferences();
+    void OnTransferUploadChanged();
+    void OnViewCompareScanner();
     void ShowHelp(const QUrl& page);
     void OnFilePageSetup();
     void OnFilePrint();
@@ -160,6 +173,8 @@ private:
     hvGridCtrl* m_grid = nullptr;
     vnModuleManager m_moduleManager;
     vnScannerBands m_bands;
+    ScannerRecord m_scannerRecord;
+    QLabel* m_scannerDifferences = nullptr; // child of the status bar
     ChannelDocument m_document;
     std::unique_ptr<CGridEditCommands> m_editCommands; // made with the grid
     // Made on first use and kept, hidden when closed, until the window goes.

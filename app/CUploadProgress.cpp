@@ -157,13 +157,19 @@ void CUploadProgress::ShowResult(const QString& text)
 }
 
 void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& statusBar, const std::string& destination,
-                                  const std::function<void()>& showHelp)
+                                  const std::function<void()>& showHelp, const Words& words)
 {
     const QString skipped = QString::fromStdString(outcome.WithoutFrequencyText());
+    const QString note = QString::fromStdString(words.note);
+    // The status bar holds one line.
+    const auto oneLine = [](QString text) { return text.replace(QLatin1Char('\n'), QLatin1Char(' ')); };
     if (outcome.Cancelled()) {
         Hide();
         // The user asked for it: no error, just how far it got.
-        statusBar.showMessage(LoadStringText(IDS_UPLOAD_CANCELLED).arg(outcome.sent).arg(outcome.count));
+        QString text = LoadStringText(IDS_UPLOAD_CANCELLED).arg(outcome.sent).arg(outcome.count);
+        if (!note.isEmpty())
+            text += QLatin1Char(' ') + oneLine(note);
+        statusBar.showMessage(text);
     } else if (outcome.NothingToSend()) {
         Hide();
         statusBar.showMessage(QString::fromStdString(outcome.reason));
@@ -172,14 +178,19 @@ void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& st
         QString text = LoadStringText(IDS_TRANSFER_ERROR);
         for (const std::string& paragraph : ChannelUploadPlan::FailureParagraphs(outcome))
             text += QStringLiteral("\n\n") + QString::fromStdString(paragraph);
+        if (!note.isEmpty())
+            text += QStringLiteral("\n\n") + note;
         statusBar.showMessage(skipped);
         if (CMessageBox::Show(m_parent, text, CMessageBox::Exclamation, CMessageBox::OkHelp) == IDHELP && showHelp)
             showHelp();
     } else {
         const std::chrono::duration<double> took = m_clock() - m_start;
-        statusBar.showMessage(QString::fromStdString(ChannelUploadPlan::SentText(outcome, destination, took.count())));
+        const std::string sent = outcome.SentText(destination, took.count(), words.scanner, words.kind);
+        const QString status = QString::fromStdString(
+            ChannelUploadPlan::SentText(outcome, destination, took.count(), words.scanner, words.kind));
+        statusBar.showMessage(note.isEmpty() ? status : status + QLatin1Char(' ') + oneLine(note));
         if (m_dialog && m_dialog->isVisible())
-            ShowResult(QString::fromStdString(outcome.SentText(destination, took.count())));
+            ShowResult(QString::fromStdString(sent) + (note.isEmpty() ? QString() : QLatin1Char('\n') + note));
         else
             Hide();
     }

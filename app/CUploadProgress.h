@@ -25,6 +25,16 @@ class CUploadProgress : public QObject, public vnUploadProgress
     Q_OBJECT
 
 public:
+    // What the result says beyond the outcome: the scanner's name and the
+    // kind of channels sent ("changed"), and a note for the end (the
+    // channels to check, which memories were updated).
+    struct Words
+    {
+        std::string scanner;
+        std::string kind;
+        std::string note;
+    };
+
     // Where the time comes from: the steady clock, or a clock a test drives.
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
 
@@ -49,7 +59,7 @@ public:
     // parent saying how far it got, whose Help calls showHelp. Channels left
     // out for having no frequency are named in the status bar.
     void ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& statusBar, const std::string& destination,
-                     const std::function<void()>& showHelp);
+                     const std::function<void()>& showHelp, const Words& words = Words());
     // The message box text for a failed upload: the fixed sentence, then
     // the reason when the transfer knows it, then a hint when another
     // program holds the port or (on Linux) the system refused access to it.
@@ -60,8 +70,9 @@ public:
     // The window's width, fixed so that neither it nor its button moves
     // when the text changes.
     static constexpr int kWidth = 440;
-    // Lines of text the window has room for beyond the progress text's one.
-    static constexpr int kExtraLines = 2;
+    // Lines of text the window has room for beyond the progress text's one:
+    // the result's sentence, the channels to check on the display and a note.
+    static constexpr int kExtraLines = 5;
 
     // The window, once shown; for tests.
     QProgressDialog* GetDialog() const { return m_dialog.get(); }

@@ -42,6 +42,7 @@ constexpr std::pair<const char*, int> kPageCommands[] = {
     {"print-race-card", ID_FILE_PRINT_RACE_CARD},
     {"upload-selected", ID_TRANSFER_UPLOAD_SELECTED},
     {"upload-all", ID_TRANSFER_UPLOAD_ALL},
+    {"upload-changed", ID_TRANSFER_UPLOAD_CHANGED},
     {"help", ID_HELP_TOPICS},
 };
 

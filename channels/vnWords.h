@@ -33,6 +33,7 @@ enum class vnCounted : std::int32_t {
     LeftOut,              // "It is left out."
     WithoutFrequency,     // "Channel %2 has no frequency and was not sent."
     Sent,                 // "Sent 1 channel"
+    SentKind,             // "Sent 1 changed channel", %2 the kind
     SentBeforeFailure,    // "%2 of 1 channel was sent before the scanner stopped taking data."
     NoneSent,             // "The channel was not sent."
     Bytes,                // "1 byte"

@@ -34,9 +34,10 @@ vnUploadOutcome ChannelUploadPlan::Send(vnChannelUpload& upload) const
     return m_isSelected ? upload.Selected(sending, m_selected) : upload.All(sending);
 }
 
-std::string ChannelUploadPlan::SentText(const vnUploadOutcome& outcome, const std::string& destination, double seconds)
+std::string ChannelUploadPlan::SentText(const vnUploadOutcome& outcome, const std::string& destination, double seconds,
+                                        const std::string& scanner, const std::string& kind)
 {
-    const std::string sent = outcome.SentText(destination, seconds);
+    const std::string sent = outcome.SentText(destination, seconds, scanner, kind);
     const std::string skipped = outcome.WithoutFrequencyText();
     return skipped.empty() ? sent : sent + " " + skipped;
 }

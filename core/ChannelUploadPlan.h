@@ -35,13 +35,21 @@ public:
     // send: the command then sends nothing.
     bool LeaveOutOutside();
 
+    // The channels as they are sent, and for a selection the list indexes
+    // sent, in their order (null for Upload All): what the scanner's record
+    // writes down after the command.
+    const vnChannelList& GetSending() const { return m_leftOut ? m_inside : m_channels; }
+    const std::vector<std::int32_t>* GetSendingIndexes() const { return m_isSelected ? &m_selected : nullptr; }
+
     // Runs the command through the upload routine.
     vnUploadOutcome Send(vnChannelUpload& upload) const;
 
     // What the user reads after the command.
     // Success: "Sent 22 channels to the scanner on /dev/ttyUSB0 in 3.1 s. …",
-    // then the channels left out for having no frequency.
-    static std::string SentText(const vnUploadOutcome& outcome, const std::string& destination, double seconds);
+    // then the channels left out for having no frequency. With a scanner's
+    // name and a kind: "Sent 6 changed channels to the Pro-89 on ...".
+    static std::string SentText(const vnUploadOutcome& outcome, const std::string& destination, double seconds,
+                                const std::string& scanner = std::string(), const std::string& kind = std::string());
     // A failure, as paragraphs: the transfer's reason, a hint when another
     // program holds the port or (on Linux) the system refused it, and how far
     // the command got. A refusal before the first byte sent nothing and has

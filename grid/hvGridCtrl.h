@@ -47,6 +47,14 @@ public:
         (void)column;
         return {};
     }
+    // A note about a cell: shown as a tint behind its text, and as its
+    // tooltip when there is no warning. Empty (the default): no mark.
+    virtual std::string GetCellMark(int row, int column)
+    {
+        (void)row;
+        (void)column;
+        return {};
+    }
 
 private:
     friend class hvGridCtrl;

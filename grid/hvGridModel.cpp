@@ -164,10 +164,24 @@ QVariant hvGridModel::data(const QModelIndex& index, int role) const
         if (!IsColumnCheckBox(index.column()) || !m_owner)
             return {};
         return m_owner->GetDispInfoCheck(index.row(), index.column()) ? Qt::Checked : Qt::Unchecked;
+    case Qt::BackgroundRole: {
+        if (!m_ownerData || !m_owner || m_owner->GetCellMark(index.row(), index.column()).empty())
+            return {};
+        // A tint of the palette's highlight colour: it leaves the cell's
+        // room to its text and reads on light and dark themes alike.
+        constexpr int kTintAlpha = 70;
+        QColor tint = QGuiApplication::palette().color(QPalette::Highlight);
+        tint.setAlpha(kTintAlpha);
+        return QBrush(tint);
+    }
     case Qt::ForegroundRole:
     case Qt::ToolTipRole: {
         const std::string warning =
             m_ownerData && m_owner ? m_owner->GetCellWarning(index.row(), index.column()) : std::string();
+        if (warning.empty() && role == Qt::ToolTipRole && m_ownerData && m_owner) {
+            const std::string mark = m_owner->GetCellMark(index.row(), index.column());
+            return mark.empty() ? QVariant() : QVariant(QString::fromStdString(mark));
+        }
         if (warning.empty())
             return {};
         if (role == Qt::ToolTipRole)

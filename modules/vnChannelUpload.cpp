@@ -71,6 +71,7 @@ vnUploadOutcome vnChannelUpload::All(const vnChannelList& channels)
         outcome.result = m_transfer ? m_transfer->UploadAll(&channels) : E_NOTIMPL;
         outcome.sent = reporting.Last().channelsSent;
         outcome.count = reporting.Last().channels;
+        outcome.bytesSent = reporting.Last().bytesSent;
     }
     // A port that failed to open reported nothing: the channels that have a
     // frequency are what the upload would have sent. (A refusal of the
@@ -130,6 +131,7 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
         // An index that names no channel fails as a missing module does.
         const vnChannel* channel = channels.GetAt(index);
         const vnResult result = (m_transfer && channel) ? m_transfer->UploadChannel(channel) : E_FAIL;
+        outcome.bytesSent = reporting.Last().bytesSent;
         if (vnFailed(result)) {
             outcome.result = result;
             outcome.reason = FailureReason(result);
@@ -142,9 +144,12 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
     return outcome;
 }
 
-std::string vnUploadOutcome::SentText(const std::string& destination, double seconds) const
+std::string vnUploadOutcome::SentText(const std::string& destination, double seconds, const std::string& scanner,
+                                      const std::string& kind) const
 {
-    std::string text = vnWords::Count(vnCounted::Sent, sent) + " to the scanner";
+    std::string text =
+        (kind.empty() ? vnWords::Count(vnCounted::Sent, sent) : vnWords::Count(vnCounted::SentKind, sent, {kind})) +
+        " to " + (scanner.empty() ? std::string("the scanner") : scanner);
     if (!destination.empty())
         text += " on " + destination;
     return text + " in " + vnText::FixedText(seconds, 1) + " s. The scanner does not confirm: check its display.";

@@ -30,6 +30,10 @@ struct vnUploadOutcome
                             // Selected: uploads completed
     std::int32_t count = 0; // channels in the command (All: channel packets in the upload; Selected: indexes given)
     std::string reason;     // the transfer's failure reason when it failed (empty otherwise)
+    // Bytes that left on the line in the last upload (all of it for Upload
+    // All): none after a failure means the scanner got nothing.
+    std::uint64_t bytesSent = 0;
+    bool NothingLeft() const { return Failed() && sent == 0 && bytesSent == 0; }
     // Selected: the numbers of the channels left out for having no frequency.
     std::vector<std::int32_t> withoutFrequency;
     bool Cancelled() const { return result == E_ABORT; }
@@ -38,8 +42,10 @@ struct vnUploadOutcome
     bool NothingToSend() const { return Failed() && count == 0 && !withoutFrequency.empty(); }
 
     // "Sent 22 channels to the scanner on /dev/ttyUSB0 in 3.1 s. The scanner
-    // does not confirm: check its display."
-    std::string SentText(const std::string& destination, double seconds) const;
+    // does not confirm: check its display." With a scanner's name and a
+    // kind: "Sent 6 changed channels to the Pro-89 on ...".
+    std::string SentText(const std::string& destination, double seconds, const std::string& scanner = std::string(),
+                         const std::string& kind = std::string()) const;
     // How far a failed command got: "57 of 180 channels were sent before the
     // scanner stopped taking data."
     std::string ProgressText() const;

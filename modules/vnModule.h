@@ -69,6 +69,23 @@ public:
         return E_NOTIMPL;
     }
 
+    // The name the user gave this scanner, which tells two scanners of one
+    // model apart; each name keeps its own record of what was sent to it.
+    virtual vnResult GetScannerName(std::string* name)
+    {
+        (void)name;
+        return E_NOTIMPL;
+    }
+
+    // What must still be chosen before an upload can reach a scanner, in
+    // words for the user; empty when nothing. ShowProperties shows the same
+    // words while it is so.
+    virtual vnResult GetSetupProblem(std::string* problem)
+    {
+        (void)problem;
+        return E_NOTIMPL;
+    }
+
 protected:
     vnChannelLayout m_layout;
 };

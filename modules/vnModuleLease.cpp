@@ -55,6 +55,22 @@ vnScannerBands vnModuleLease::GetBands() const
     return bands;
 }
 
+std::string vnModuleLease::GetScannerName() const
+{
+    std::string name;
+    if (m_module && vnFailed(m_module->GetScannerName(&name)))
+        name.clear();
+    return name;
+}
+
+std::string vnModuleLease::GetSetupProblem() const
+{
+    std::string problem;
+    if (m_module && vnFailed(m_module->GetSetupProblem(&problem)))
+        problem.clear();
+    return problem;
+}
+
 std::vector<std::string> vnModuleLease::ReviewChannels(const std::vector<const vnChannel*>& channels) const
 {
     const vnScannerBands bands = GetBands();

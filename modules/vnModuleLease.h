@@ -37,6 +37,12 @@ public:
     std::vector<std::string> CheckChannels(const std::vector<const vnChannel*>& channels) const;
     // The chosen scanner's bands; none (every frequency taken) without a module.
     vnScannerBands GetBands() const;
+    // The scanner's name, whose record says what it holds; empty when the
+    // module names none.
+    std::string GetScannerName() const;
+    // What must be chosen before an upload can reach the scanner; empty when
+    // nothing (or no module to ask).
+    std::string GetSetupProblem() const;
     // For each channel what the user should hear about it: why the upload
     // would refuse it, else that its frequency is outside the scanner's
     // bands (which the upload asks about), else nothing.

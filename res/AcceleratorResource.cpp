@@ -31,6 +31,7 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
     {QKeyCombination(Qt::Key_F5), ID_TRANSFER_UPLOAD_SELECTED},
     {Qt::CTRL | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
     {Qt::SHIFT | Qt::Key_F5, ID_TRANSFER_UPLOAD_ALL},
+    {Qt::ALT | Qt::Key_F5, ID_TRANSFER_UPLOAD_CHANGED},
     {QKeyCombination(Qt::Key_F1), ID_HELP_TOPICS},
 };
 

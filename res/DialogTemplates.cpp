@@ -46,23 +46,30 @@ constexpr std::array kModules{
 
 // Module Properties of the GRE Type 1 module.
 constexpr std::array kGre1Properties{
-    DialogControl{K::GroupBox, IDC_STATIC, "Scanner", 5, 5, 170, 40, S::None},
-    DialogControl{K::Text, IDC_STATIC, "Scanner Model:", 20, 24, 52, 8, S::AlignRight},
-    DialogControl{K::DropDownList, IDC_GRE1_MODEL, "", 78, 20, 87, 85, kDropDown},
-    DialogControl{K::GroupBox, IDC_STATIC, "Communications", 5, 90, 170, 80, S::None},
-    DialogControl{K::Text, IDC_STATIC, "Communications Port:", 20, 109, 80, 8, S::AlignRight},
+    // Why the dialog opened by itself (no port to send to); empty otherwise.
+    DialogControl{K::Text, IDC_GRE1_NOTICE, "", 5, 5, 170, 26, S::None},
+    DialogControl{K::GroupBox, IDC_STATIC, "Scanner", 5, 34, 170, 56, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Scanner Model:", 20, 53, 52, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_MODEL, "", 78, 49, 87, 85, kDropDown},
+    // Tells two scanners of one model apart: each keeps its own record of
+    // what was sent to it.
+    DialogControl{K::Text, IDC_STATIC, "Scanner &Name:", 20, 71, 52, 8, S::AlignRight},
+    DialogControl{K::Edit, IDC_GRE1_NAME, "", 78, 68, 87, 13, S::TabStop | S::Border},
+    DialogControl{K::GroupBox, IDC_STATIC, "Communications", 5, 134, 170, 100, S::None},
+    DialogControl{K::Text, IDC_STATIC, "Communications Port:", 20, 153, 80, 8, S::AlignRight},
     // The port takes typed text too: a device that the machine does not list
     // (a pseudo-terminal, an adapter plugged in later) can be named.
-    DialogControl{K::DropDown, IDC_GRE1_PORT, "", 106, 106, 59, 85, kDropDown},
-    DialogControl{K::Text, IDC_STATIC, "Port Speed:", 20, 129, 80, 8, S::AlignRight},
-    DialogControl{K::DropDownList, IDC_GRE1_SPEED, "", 106, 124, 59, 85, kDropDown},
-    DialogControl{K::Text, IDC_STATIC, "Stop Bits:", 20, 149, 80, 8, S::AlignRight},
-    DialogControl{K::DropDownList, IDC_GRE1_STOP_BITS, "", 106, 146, 59, 85, kDropDown},
-    DialogControl{K::PushButton, IDC_GRE1_ABOUT, "&About", 5, 175, 51, 15, kButton | S::Disabled},
-    DialogControl{K::DefPushButton, kIdOk, "OK", 70, 175, 51, 15, kButton},
-    DialogControl{K::PushButton, kIdCancel, "Cancel", 125, 175, 50, 15, kButton},
-    DialogControl{K::AutoCheckBox, IDC_GRE1_CAR_NUMBERS, "Supports Car Numbers", 15, 65, 150, 10, kButton},
-    DialogControl{K::GroupBox, IDC_STATIC, "Features", 5, 50, 170, 35, S::None},
+    DialogControl{K::DropDown, IDC_GRE1_PORT, "", 106, 150, 59, 85, kDropDown},
+    DialogControl{K::PushButton, IDC_GRE1_FIND_CABLE, "Find My &Cable...", 106, 168, 59, 14, kButton},
+    DialogControl{K::Text, IDC_STATIC, "Port Speed:", 20, 193, 80, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_SPEED, "", 106, 189, 59, 85, kDropDown},
+    DialogControl{K::Text, IDC_STATIC, "Stop Bits:", 20, 213, 80, 8, S::AlignRight},
+    DialogControl{K::DropDownList, IDC_GRE1_STOP_BITS, "", 106, 210, 59, 85, kDropDown},
+    DialogControl{K::PushButton, IDC_GRE1_ABOUT, "&About", 5, 240, 51, 15, kButton | S::Disabled},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 70, 240, 51, 15, kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 125, 240, 50, 15, kButton},
+    DialogControl{K::AutoCheckBox, IDC_GRE1_CAR_NUMBERS, "Supports Car Numbers", 15, 109, 150, 10, kButton},
+    DialogControl{K::GroupBox, IDC_STATIC, "Features", 5, 94, 170, 35, S::None},
 };
 
 // The bank bar: no frame, lives in a rebar band.
@@ -102,6 +109,13 @@ constexpr std::array kColumns{
     DialogControl{K::PushButton, IDC_COLUMNS_DOWN, "Move &Down", 124, 35, 55, 14, kButton},
     DialogControl{K::DefPushButton, kIdOk, "OK", 124, 71, 55, 14, S::Group | kButton},
     DialogControl{K::PushButton, kIdCancel, "Cancel", 124, 88, 55, 14, kButton},
+};
+
+// Compare with Scanner: what differs, side by side; the table itself is
+// made by the dialog in the space below the summary.
+constexpr std::array kCompareScanner{
+    DialogControl{K::Text, IDC_COMPARE_SUMMARY, "", 7, 7, 326, 16, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "Close", 283, 186, 50, 14, kButton},
 };
 
 // Sort Channels: the key, the direction and which channels.
@@ -149,8 +163,9 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_FIND, "Find", 241, 60, kShellFont, 8, kModalFrame, kFind},
     DialogTemplate{IDD_COLUMNS, "Columns", 186, 109, kShellFont, 8, kModalFrame, kColumns},
     DialogTemplate{IDD_SORT, "Sort Channels", 257, 115, kShellFont, 8, kModalFrame, kSort},
+    DialogTemplate{IDD_COMPARE_SCANNER, "Compare with Scanner", 340, 207, kShellFont, 8, kModalFrame, kCompareScanner},
     DialogTemplate{IDD_FOLLOW_CARS, "Follow Cars", 271, 193, kShellFont, 8, kModalFrame, kFollowCars},
-    DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame, kGre1Properties},
+    DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 261, kShellFont, 8, kModalFrame, kGre1Properties},
 };
 
 } // namespace

@@ -27,6 +27,9 @@ inline constexpr int IDC_GRE1_PORT = 1009;
 inline constexpr int IDC_GRE1_SPEED = 1010;
 inline constexpr int IDC_GRE1_STOP_BITS = 1011;
 inline constexpr int IDC_GRE1_CAR_NUMBERS = 1012;
+inline constexpr int IDC_GRE1_NOTICE = 1014;
+inline constexpr int IDC_GRE1_NAME = 1015;
+inline constexpr int IDC_GRE1_FIND_CABLE = 1016;
 
 // Controls of the Go To dialog (160).
 inline constexpr int IDC_GOTO_PROMPT = 1020;
@@ -39,6 +42,9 @@ inline constexpr int IDC_FIND_MATCH_CASE = 1031;
 inline constexpr int IDC_FIND_WHOLE_CELL = 1032;
 inline constexpr int IDC_FIND_UP = 1033;
 inline constexpr int IDC_FIND_DOWN = 1034;
+
+// Controls of the Compare with Scanner dialog (164).
+inline constexpr int IDC_COMPARE_SUMMARY = 1070;
 
 // Controls of the Columns dialog (162).
 inline constexpr int IDC_COLUMNS_LIST = 1040;

@@ -48,6 +48,7 @@ constexpr MenuItemResource kEditItems[] = {
 
 constexpr MenuItemResource kViewItems[] = {
     {ID_VIEW_COLUMNS, "&Columns..."},
+    {ID_VIEW_COMPARE_SCANNER, "Compare with Sc&anner..."},
     {0, nullptr},
     {ID_VIEW_TOOLBAR, "&Toolbar"},
     {ID_VIEW_STATUS_BAR, "&Status Bar"},
@@ -56,6 +57,7 @@ constexpr MenuItemResource kViewItems[] = {
 constexpr MenuItemResource kTransferItems[] = {
     {ID_TRANSFER_UPLOAD_SELECTED, "Upload &Selected To Scanner\tF5"},
     {ID_TRANSFER_UPLOAD_ALL, "&Upload All To Scanner\tCtrl+F5"},
+    {ID_TRANSFER_UPLOAD_CHANGED, "Upload &Changed To Scanner\tAlt+F5"},
     {ID_TRANSFER_DOWNLOAD_ALL, "&Download All From Scanner"},
     {0, nullptr},
     {ID_TRANSFER_SETTINGS, "Se&ttings..."},

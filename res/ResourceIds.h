@@ -58,6 +58,10 @@ inline constexpr int ID_EDIT_FOLLOW_CARS = 32805;
 inline constexpr int ID_EDIT_LOCK_OUT = 32806;
 inline constexpr int ID_EDIT_UNLOCK = 32807;
 inline constexpr int ID_FILE_PRINT_RACE_CARD = 32808;
+// What the scanner holds, as its record says: the channels that differ, sent
+// or listed.
+inline constexpr int ID_TRANSFER_UPLOAD_CHANGED = 32810;
+inline constexpr int ID_VIEW_COMPARE_SCANNER = 32811;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 
@@ -124,6 +128,7 @@ inline constexpr int IDD_FIND = 161;
 inline constexpr int IDD_COLUMNS = 162;
 inline constexpr int IDD_SORT = 163;
 inline constexpr int IDD_FOLLOW_CARS = 164;
+inline constexpr int IDD_COMPARE_SCANNER = 165;
 // The grid's own accelerator table.
 inline constexpr int IDR_GRID = 170;
 inline constexpr int IDC_BANK_COMBO = 1013;

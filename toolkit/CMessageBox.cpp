@@ -13,7 +13,8 @@ CMessageBox::Script* g_script = nullptr;
 int DefaultAnswer(CMessageBox::Buttons buttons)
 {
     return (buttons == CMessageBox::YesNo || buttons == CMessageBox::YesNoCancel ||
-            buttons == CMessageBox::SaveDiscardCancel || buttons == CMessageBox::SendOthersAllCancel)
+            buttons == CMessageBox::SaveDiscardCancel || buttons == CMessageBox::SendOthersAllCancel ||
+            buttons == CMessageBox::LockLeaveCancel)
         ? IDYES
         : IDOK;
 }
@@ -108,6 +109,18 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
         break;
     case OkHelp:
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Help);
+        break;
+    case LockLeaveCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Lock Them &Out"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Leave Them"));
+        box.setDefaultButton(QMessageBox::Yes);
+        escape = QMessageBox::Cancel;
+        break;
+    case NextCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("&Next"));
+        escape = QMessageBox::Cancel;
         break;
     }
     box.setEscapeButton(escape);

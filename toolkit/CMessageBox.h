@@ -23,7 +23,19 @@ public:
     // SaveDiscardCancel answers IDYES for Save and IDNO for Discard;
     // SendOthersAllCancel ("Send the Others", "Send All Anyway", "Cancel")
     // IDYES, IDNO and IDCANCEL; OkHelp's Help closes the box with IDHELP.
-    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, SendOthersAllCancel, OkHelp };
+    // LockLeaveCancel ("Lock Them Out", "Leave Them", "Cancel") answers
+    // IDYES, IDNO and IDCANCEL; NextCancel ("Next", "Cancel") IDOK and IDCANCEL.
+    enum Buttons {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel,
+        SaveDiscardCancel,
+        SendOthersAllCancel,
+        OkHelp,
+        LockLeaveCancel,
+        NextCancel
+    };
 
     // Shows the box and returns the id of the button pressed. Escape and the
     // close box answer Cancel when there is one, else OK (or No for YesNo).

@@ -4,6 +4,7 @@
 #include "channels/vnWords.h"
 #include "core/ChannelOpenReport.h"
 #include "core/ChannelUploadPlan.h"
+#include "core/ScannerRecordUpload.h"
 #include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnChannelUpload.h"
 #include "modules/vnModuleLease.h"
@@ -27,8 +28,10 @@ constexpr std::int32_t kTwoStopBitsCode = 2;
 
 const char* UploadCommand::Usage()
 {
-    return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2] [--channels LIST]\n"
-           "                       [--skip-out-of-band | --ignore-bands] [--dry-run] FILE\n"
+    return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]\n"
+           "                       [--channels LIST | --changed [--lock-out-emptied]]\n"
+           "                       [--scanner NAME] [--skip-out-of-band | --ignore-bands]\n"
+           "                       [--dry-run] FILE\n"
            "\n"
            "Uploads the channel file FILE (- for standard input), read as Scanlore's Open\n"
            "reads it (Scanlore's own layout or another tool's file whose columns it\n"
@@ -43,6 +46,13 @@ const char* UploadCommand::Usage()
            "  --channels LIST   only these channel numbers, for example 1-20,45, one upload\n"
            "                    each, as Upload Selected does; each channel once, and\n"
            "                    channels without a frequency are named and left out\n"
+           "  --changed         only the channels that differ from what the scanner holds,\n"
+           "                    as the record of earlier uploads says; one upload each\n"
+           "  --lock-out-emptied  send channels that are empty here but that the scanner\n"
+           "                    still holds again with Lockout set, so it skips them\n"
+           "  --scanner NAME    whose record to use and keep (default: the stored name)\n"
+           "                    Each upload writes down what it sent in the scanner's\n"
+           "                    record, in the user's data folder; a dry run does not.\n"
            "  --skip-out-of-band  leave out channels outside the scanner model's bands\n"
            "  --ignore-bands    send channels outside the bands anyway\n"
            "                    Without either, such channels stop the upload before the\n"
@@ -51,8 +61,8 @@ const char* UploadCommand::Usage()
            "  --help            show this text\n"
            "  --version         show the version\n"
            "\n"
-           "Exit status: 0 done, 1 the upload failed, 2 bad usage or a file that cannot be\n"
-           "read.\n";
+           "Exit status: 0 done (or nothing changed), 1 the upload failed, 2 bad usage, a\n"
+           "file that cannot be read, or no port given or stored.\n";
 }
 
 UploadCommand::UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal)
@@ -102,6 +112,11 @@ int UploadCommand::Run(const UploadOptions& options)
     if (const std::string notes = read.Notes(); !notes.empty())
         Fail(Done, notes);
 
+    // No port to send to is never guessed; a dry run needs none.
+    if (!options.dryRun)
+        if (const std::string problem = module.GetSetupProblem(); !problem.empty())
+            return Fail(BadUsage, problem + "\n--port names the port for this run.");
+
     std::vector<std::int32_t> selected;
     for (std::int32_t number : options.channels) {
         const std::int32_t index = list.IndexOfNumber(number);
@@ -113,9 +128,18 @@ int UploadCommand::Run(const UploadOptions& options)
         selected.push_back(index);
     }
 
+    // What the scanner holds, as its record says: what --changed sends, and
+    // the channels empty here that it still holds.
+    const std::string scanner = options.scanner.empty() ? module.GetScannerName() : options.scanner;
+    ScannerRecordUpload record(scanner, list);
+    vnChannelList table;
+    const bool perChannel = !options.channels.empty() || options.changed;
+    if (!PrepareFromRecord(options, record, table, selected))
+        return Done;
+
     // Channels outside the model's bands stop the command before the port
     // opens, unless the options say what to do with them.
-    ChannelUploadPlan plan(list, module.GetBands(), options.channels.empty() ? nullptr : &selected);
+    ChannelUploadPlan plan(table, module.GetBands(), perChannel ? &selected : nullptr);
     if (!plan.GetOutside().empty() && !options.ignoreBands) {
         const std::string outside = plan.OutsideText();
         if (!options.skipOutOfBand)
@@ -138,9 +162,16 @@ int UploadCommand::Run(const UploadOptions& options)
     progress.Finish();
     if (const std::string skipped = outcome.WithoutFrequencyText(); !skipped.empty() && !outcome.NothingToSend())
         Fail(Done, skipped);
+    // A dry run sent nothing, and a refusal before the first byte changed nothing.
+    const std::string updated = options.dryRun || outcome.result == E_INVALIDARG
+        ? std::string()
+        : Record(record, plan.GetSending(), plan.GetSendingIndexes(), outcome, transfer->GetDestination());
     if (!vnFailed(outcome.result)) {
         if (!options.dryRun)
-            Fail(Done, outcome.SentText(transfer->GetDestination(), took.count()));
+            Fail(Done,
+                 outcome.SentText(transfer->GetDestination(), took.count(), options.changed ? "the " + scanner : "",
+                                  options.changed ? "changed" : "") +
+                     "\n" + updated);
         return Done;
     }
 
@@ -149,5 +180,51 @@ int UploadCommand::Run(const UploadOptions& options)
         text += (text.empty() ? "" : "\n") + paragraph;
     if (outcome.reason.empty())
         text = "the upload failed." + (text.empty() ? "" : "\n" + text);
+    if (!updated.empty())
+        text += "\n" + updated;
     return Fail(UploadFailed, text);
+}
+
+bool UploadCommand::PrepareFromRecord(const UploadOptions& options, const ScannerRecordUpload& record,
+                                      vnChannelList& table, std::vector<std::int32_t>& selected)
+{
+    if (!record.GetReadProblem().empty())
+        Fail(Done,
+             "the record of what the " + record.GetRecord().GetScanner() + " holds cannot be read (" +
+                 record.GetReadProblem() + "); it counts as nothing known, and this upload replaces it.");
+    // Upload All and --changed leave out channels empty here; the scanner
+    // keeps what it held in them.
+    const bool lockOut = options.channels.empty() && !record.GetEmptied().empty() && options.lockOutEmptied;
+    if (options.channels.empty() && !record.GetEmptied().empty()) {
+        const bool one = record.GetEmptied().size() == 1;
+        const std::string them = one ? "it" : "them";
+        Fail(Done,
+             record.EmptiedText() +
+                 (lockOut ? " " + std::string(one ? "It is" : "They are") + " sent again with Lockout set."
+                          : " --lock-out-emptied sends " + them + " again with Lockout set, so the scanner skips " +
+                          them + "."));
+    }
+    record.MakeSending(lockOut, table, options.changed ? &selected : nullptr);
+    if (options.changed && selected.empty()) {
+        Fail(Done, record.NothingChangedText() + " Nothing was sent.");
+        return false;
+    }
+    return true;
+}
+
+std::string UploadCommand::Record(ScannerRecordUpload& record, const vnChannelList& sending,
+                                  const std::vector<std::int32_t>* indexes, const vnUploadOutcome& outcome,
+                                  const std::string& port)
+{
+    const bool nothingKnown = record.GetRecord().IsEmpty();
+    const std::string problem =
+        record.Finish(sending, indexes, outcome.sent, port, std::chrono::system_clock::now(), !outcome.NothingLeft());
+    std::string text = vnFailed(outcome.result) ? UpdatedText(record.GetMeant(), outcome.sent)
+                                                : ChannelsToCheckText(record.GetMeant());
+    if (!vnFailed(outcome.result) && nothingKnown && !indexes)
+        text += "\n" + EmptyNotSentNote();
+    if (!problem.empty())
+        text +=
+            "\nThe record of what the " + record.GetRecord().GetScanner() + " holds could not be written: " + problem;
+    return text;
 }

@@ -2,10 +2,15 @@
 
 #include "tools/UploadOptions.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <vector>
 
+class ScannerRecordUpload;
+class vnChannelList;
 class vnSettingsStore;
+struct vnUploadOutcome;
 
 // scanlore-upload's work: reads the channel file as the window's Open does,
 // gets the current module from the module manager and uploads through its
@@ -27,6 +32,14 @@ public:
 
 private:
     int Fail(int status, const std::string& message);
+    // Names the channels empty here that the scanner holds and makes the
+    // table to send; false when --changed finds nothing to send.
+    bool PrepareFromRecord(const UploadOptions& options, const ScannerRecordUpload& record, vnChannelList& table,
+                           std::vector<std::int32_t>& selected);
+    // Writes down what the upload sent; what to tell about it.
+    std::string Record(ScannerRecordUpload& record, const vnChannelList& sending,
+                       const std::vector<std::int32_t>* indexes, const vnUploadOutcome& outcome,
+                       const std::string& port);
 
     const vnSettingsStore& m_stored;
     std::FILE* m_out;

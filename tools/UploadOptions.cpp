@@ -72,6 +72,18 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             options->skipOutOfBand = true;
         } else if (option == "--ignore-bands") {
             options->ignoreBands = true;
+        } else if (option == "--changed") {
+            options->changed = true;
+        } else if (option == "--lock-out-emptied") {
+            options->lockOutEmptied = true;
+        } else if (option == "--scanner") {
+            if (!value(&text))
+                return false;
+            if (text.empty()) {
+                *error = "--scanner needs a name";
+                return false;
+            }
+            options->scanner = text;
         } else if (option == "--port") {
             if (!value(&text))
                 return false;
@@ -120,6 +132,10 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             options->file = option;
             haveFile = true;
         }
+    }
+    if (options->changed && !options->channels.empty()) {
+        *error = "--changed and --channels exclude each other";
+        return false;
     }
     if (options->skipOutOfBand && options->ignoreBands) {
         *error = "--skip-out-of-band and --ignore-bands exclude each other";

@@ -8,6 +8,7 @@
 // The command line of scanlore-upload:
 //   scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]
 //                   [--channels LIST] [--skip-out-of-band | --ignore-bands]
+//                   [--changed [--lock-out-emptied]] [--scanner NAME]
 //                   [--dry-run] FILE
 struct UploadOptions
 {
@@ -21,6 +22,13 @@ struct UploadOptions
     // without either the command stops before the port opens.
     bool skipOutOfBand = false;
     bool ignoreBands = false;
+    // Only the channels that differ from the scanner's record, one upload
+    // each; with lockOutEmptied, channels empty here that the scanner still
+    // holds are sent again locked out.
+    bool changed = false;
+    bool lockOutEmptied = false;
+    // Whose record: the scanner's name; empty: the stored one.
+    std::string scanner;
     bool help = false;
     bool version = false;
     std::string file;

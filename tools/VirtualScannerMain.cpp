@@ -40,6 +40,8 @@ const char Usage[] = "Usage: scanlore-vscanner [options]\n"
                      "                           writes back up (a scanner that hangs)\n"
                      "  --vanish-after N         close the device after N bytes and exit (a scanner\n"
                      "                           unplugged in the middle of an upload)\n"
+                     "  --holds                  after each upload's summary, what the memories\n"
+                     "                           hold (\"holds\": every memory in use)\n"
                      "  --pace                   read no faster than the line speed the sender set\n"
                      "                           (bytes per second = baud / (1 start + 8 data +\n"
                      "                           stop bits)), as a scanner on a serial line would\n"
@@ -60,6 +62,7 @@ struct Options
     int uploads = 0; // 0: run until stopped
     bool json = false;
     bool pace = false;
+    bool holds = false;
     std::optional<std::size_t> stopReadingAfter;
     std::optional<std::size_t> vanishAfter;
 };
@@ -96,6 +99,10 @@ int ParseOptions(int argc, char** argv, Options* options, bool* exitNow)
         }
         if (option == "--pace") {
             options->pace = true;
+            continue;
+        }
+        if (option == "--holds") {
+            options->holds = true;
             continue;
         }
         std::size_t count = 0;
@@ -266,6 +273,8 @@ int main(int argc, char** argv)
                     Print(report.Line(line));
             }
             Print(report.Event(event, scanner.MemoriesInUse()));
+            if (event.kind == ScannerEvent::Kind::Summary && options.holds)
+                Print(report.Holds(scanner));
             if (event.kind == ScannerEvent::Kind::Summary && options.uploads > 0 &&
                 scanner.UploadsFinished() >= options.uploads)
                 return ExitWhenClosed(master, slave);

@@ -135,6 +135,30 @@ std::string VirtualScannerReport::Event(const ScannerEvent& event, int memoriesI
     return {};
 }
 
+std::string VirtualScannerReport::Holds(const VirtualScanner& scanner) const
+{
+    std::string text = m_json ? "{\"event\":\"holds\",\"memories\":[" : "holds:";
+    bool first = true;
+    for (int number = 1; number <= VirtualScanner::Memories; ++number) {
+        const std::optional<ScannerChannel>& memory = scanner.Memory(number);
+        if (!memory)
+            continue;
+        const ScannerChannel& c = *memory;
+        if (m_json)
+            text += std::string(first ? "" : ",") + "{\"number\":" + std::to_string(number) +
+                ",\"frequency\":" + JsonString(c.frequency) + ",\"car\":" + JsonString(c.carNumber) +
+                ",\"delay\":" + Bool(c.delay) + ",\"lockout\":" + Bool(c.lockout) +
+                ",\"priority\":" + Bool(c.priority) + "}";
+        else
+            text += std::string(first ? " " : ", ") + std::to_string(number) + " " + Printable(c.frequency) +
+                (c.carNumber.empty() ? "" : " car " + Printable(c.carNumber)) + (c.lockout ? " locked out" : "");
+        first = false;
+    }
+    if (m_json)
+        return text + "]}";
+    return first ? text + " nothing" : text;
+}
+
 std::string VirtualScannerReport::Stalled(std::size_t bytes) const
 {
     if (m_json)

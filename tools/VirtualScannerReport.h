@@ -16,6 +16,10 @@ public:
 
     std::string Line(const LineSettings& line) const;
     std::string Event(const ScannerEvent& event, int memoriesInUse) const;
+    // What the scanner holds now, every memory in use: one line, a JSON
+    // object {"event":"holds","memories":[{"number":1,...},...]} or, for a
+    // person, "holds: 1 146.5200 ..., 3 ...".
+    std::string Holds(const VirtualScanner& scanner) const;
     // The scanner stopped reading after bytes, so the writer backs up.
     std::string Stalled(std::size_t bytes) const;
     // The scanner closes its end after bytes, as an unplugged device would.

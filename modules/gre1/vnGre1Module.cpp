@@ -16,15 +16,19 @@
 
 namespace {
 
-// The port while none is stored: the first USB serial adapter, else COM1.
+// The port while none is stored: the first USB serial adapter. Without one
+// there is none: a guess such as COM1 would send into nothing and report
+// success.
 std::string DefaultPort()
 {
-    const std::string usb = vnSerialDevice::FindUsbSerialPort();
-    return usb.empty() ? std::string("COM1") : usb;
+    return vnSerialDevice::FindUsbSerialPort();
 }
 constexpr std::int32_t kDefaultBaud = 4800;
 constexpr std::int32_t kDefaultStopBits = 2;
 const std::string kDefaultModel = "RadioShack Pro-89";
+// A model name without its maker names the scanner by default.
+constexpr std::string_view kMaker = "RadioShack ";
+constexpr const char* kUnnamedScanner = "Scanner";
 constexpr std::int32_t kDefaultCarNumbers = 1;
 
 using vnText::IsDigit;
@@ -122,6 +126,8 @@ vnResult vnGre1Module::ShowProperties()
     std::uint8_t stopBits = 0;
     m_port->GetStopBits(&stopBits);
     values.stopBits = std::to_string(stopBits);
+    GetScannerName(&values.scanner);
+    GetSetupProblem(&values.notice);
 
     // After Cancel the values are the ones shown, and those are stored.
     if (m_editor)
@@ -135,6 +141,8 @@ vnResult vnGre1Module::ShowProperties()
     settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, values.port);
     settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, static_cast<std::int32_t>(newBaud));
     settings.SetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, newStopBits);
+    settings.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerName,
+                              std::string(vnText::TrimBlanks(values.scanner)));
 
     m_port->Configure(values.port, newBaud, newStopBits);
     return S_OK;
@@ -165,6 +173,39 @@ vnResult vnGre1Module::GetModelBands(std::vector<vnModelBands>* models)
     models->clear();
     for (const vnGre1Bands::Model& model : vnGre1Bands::Table())
         models->push_back({vnScannerBands(model.name, model.ranges), model.source});
+    return S_OK;
+}
+
+vnResult vnGre1Module::GetScannerName(std::string* name)
+{
+    if (!name)
+        return E_INVALIDARG;
+    *name = vnSettings().GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerName, std::string());
+    if (!vnText::TrimBlanks(*name).empty())
+        return S_OK;
+    std::string model;
+    GetScannerModel(&model);
+    *name = model.starts_with(kMaker) ? model.substr(kMaker.size()) : model;
+    if (vnText::TrimBlanks(*name).empty() || name->front() == '(')
+        *name = kUnnamedScanner;
+    return S_OK;
+}
+
+std::string vnGre1Module::NoPortText()
+{
+    std::string text = "No USB serial adapter was found. Plug in the scanner's cable, or choose its port.";
+    if (const std::string hint = vnSerialDevice::MissingAdapterHint(); !hint.empty())
+        text += "\n" + hint;
+    return text;
+}
+
+vnResult vnGre1Module::GetSetupProblem(std::string* problem)
+{
+    if (!problem)
+        return E_INVALIDARG;
+    std::string port;
+    m_port->GetName(&port);
+    *problem = vnText::TrimBlanks(port).empty() ? NoPortText() : std::string();
     return S_OK;
 }
 

@@ -41,6 +41,13 @@ public:
     // The bands of the stored scanner model (vnGre1Bands).
     vnResult GetBands(vnScannerBands* bands) override;
     vnResult GetModelBands(std::vector<vnModelBands>* models) override;
+    // The stored name, else the model's name without its maker ("Pro-89").
+    vnResult GetScannerName(std::string* name) override;
+    // No port stored and no USB serial adapter found: there is no port to
+    // guess, and the words say so.
+    vnResult GetSetupProblem(std::string* problem) override;
+    // The words when no port is stored and no USB serial adapter is found.
+    static std::string NoPortText();
     virtual vnResult GetSerialPort(vnGre1Port** port);
 
 private:

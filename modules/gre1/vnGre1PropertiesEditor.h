@@ -13,6 +13,10 @@ struct vnGre1Properties
     std::string port;
     std::string speed;
     std::string stopBits;
+    std::string scanner; // the scanner's name
+    // Why the dialog is shown before an upload (no port to send to); empty
+    // otherwise. Shown, not edited.
+    std::string notice;
 };
 
 // Runs the properties dialog modally. After OK the values are the ones chosen;

@@ -11,4 +11,7 @@ struct vnGre1Settings
     static constexpr const char* StopBits = "Stop Bits";       // integer code: 0 or 1 one stop bit, 2 two
     static constexpr const char* ScannerModel = "Scanner Model";
     static constexpr const char* CarNumbers = "Car Numbers"; // integer, 0 or 1
+    // What the user calls this scanner ("Pro-89", "Pro-89 spare"): each name
+    // has its own record of what was sent to it. Missing: the model's name.
+    static constexpr const char* ScannerName = "Scanner Name";
 };

@@ -43,6 +43,10 @@ public:
     static std::string FindUsbSerialPort();
     // The system's own answer; defined in the platform's device file.
     static std::string SystemUsbSerialPort();
+    // What to say when no adapter is found, beyond "plug it in": on Windows,
+    // that an adapter whose driver failed gives no port. Defined in the
+    // platform's device file.
+    static std::string MissingAdapterHint();
 
     // Test seam: FindUsbSerialPort answers from source while the scope lives.
     class UsbPortSourceScope

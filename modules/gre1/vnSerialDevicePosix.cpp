@@ -62,6 +62,11 @@ std::string vnSerialDevice::SystemUsbSerialPort()
     return vnSerialDevicePosix::FirstInFolder("/dev/serial/by-id");
 }
 
+std::string vnSerialDevice::MissingAdapterHint()
+{
+    return {};
+}
+
 bool vnSerialDevicePosix::DevicePath(const std::string& name, std::string* path)
 {
     if (name.find('\0') != std::string::npos)

@@ -122,6 +122,12 @@ std::string vnSerialDevice::SystemUsbSerialPort()
     return vnSerialDeviceWin32::FirstUsbPort(vnSerialDeviceWin32::SystemDeviceMap());
 }
 
+std::string vnSerialDevice::MissingAdapterHint()
+{
+    return "On Windows, a cable whose driver failed to install does not appear as a port: Device Manager shows it "
+           "with a warning sign. Help names the usual drivers.";
+}
+
 std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()
 {
     return std::make_unique<vnSerialDeviceWin32>();

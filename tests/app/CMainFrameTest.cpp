@@ -255,7 +255,10 @@ TEST_F(MainFrameTest, UploadSelectedSendsOneUploadPerSelectedRowFromTheTop)
     const QString status = frame->GetStatusBar()->GetPaneText(0);
     EXPECT_TRUE(status.startsWith(QString::fromStdString("Sent 2 channels to the scanner on " + line.Path() + " in ")))
         << status.toStdString();
-    EXPECT_TRUE(status.endsWith(" s. The scanner does not confirm: check its display.")) << status.toStdString();
+    EXPECT_TRUE(status.contains(" s. The scanner does not confirm: check its display.")) << status.toStdString();
+    // Channels to look for on the display: here both, in the order sent.
+    EXPECT_TRUE(status.endsWith(" Check on the scanner's display: 4 (146.5200, delay) and 8 (851.0125, car 12)."))
+        << status.toStdString();
 }
 
 TEST_F(MainFrameTest, UploadsSendTheEditStillOpenOverACell)
@@ -314,7 +317,11 @@ TEST_F(MainFrameTest, AFailedUploadSelectedSaysHowManyOfTheSelectedChannelsWereS
     grid->SetItemSelected(11, true); // no frequency: named, not sent
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
     ASSERT_EQ(boxes.Shown().size(), 1u);
-    EXPECT_TRUE(boxes.Shown()[0].text.endsWith("\n\nNone of the 3 channels was sent."))
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("\n\nNone of the 3 channels was sent.\n\n"))
+        << boxes.Shown()[0].text.toStdString();
+    // Which memories are new and which old.
+    EXPECT_TRUE(boxes.Shown()[0].text.endsWith("No channel was updated; channels 3, 10 and 151 still hold what they "
+                                               "held before."))
         << boxes.Shown()[0].text.toStdString();
     EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Channel 12 has no frequency and was not sent.");
 
@@ -375,8 +382,12 @@ TEST_F(MainFrameTest, CancelEndsUploadAllAndSaysHowFarItGot)
     EXPECT_TRUE(boxes.Shown().empty());
     const QString status = frame->GetStatusBar()->GetPaneText(0);
     const QRegularExpressionMatch match =
-        QRegularExpression("^Upload cancelled after channel (\\d+) of 200\\.$").match(status);
+        QRegularExpression("^Upload cancelled after channel (\\d+) of 200\\. Channels 1\u2013(\\d+) were updated; "
+                           "(\\d+)\u2013200 still hold what they held before\\.$")
+            .match(status);
     ASSERT_TRUE(match.hasMatch()) << status.toStdString();
+    EXPECT_EQ(match.captured(2), match.captured(1));
+    EXPECT_EQ(match.captured(3).toUInt(), match.captured(1).toUInt() + 1);
 
     const std::vector<WirePacket> packets = DecodePackets(line.ReadWritten());
     ASSERT_GE(packets.size(), 2u);

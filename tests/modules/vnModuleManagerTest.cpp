@@ -145,7 +145,7 @@ TEST_F(vnModuleManagerTest, PropertiesStoredByOneModuleReachTheNext)
 {
     struct Answer : vnGre1PropertiesEditor
     {
-        void Edit(vnGre1Properties& values) override { values = {"(Custom)", 0, "COM7", "1200", "0"}; }
+        void Edit(vnGre1Properties& values) override { values = {"(Custom)", 0, "COM7", "1200", "0", "", ""}; }
     };
     vnInstalledModules installed({vnGre1Module::Factory(std::make_shared<Answer>())});
 

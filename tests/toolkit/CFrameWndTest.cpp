@@ -173,7 +173,7 @@ TEST_F(FrameWndTest, OnlyTheAcceleratorTableBindsKeys)
         "Ctrl+C",   "Ctrl+Ins", "Shift+Del", "Ctrl+X", "Ctrl+V",       "Shift+Ins", "Alt+Backspace",
         "Ctrl+Z",   "Ctrl+N",   "Ctrl+O",    "Ctrl+P", "Ctrl+S",       "Ctrl+A",    "F6",
         "Shift+F6", "F5",       "Shift+F5",  "Ctrl+Y", "Ctrl+Shift+Z", "F1",        "Ctrl+F5",
-        "Ctrl+F",   "F3",       "Shift+F3",  "Ctrl+G", "Del",
+        "Ctrl+F",   "F3",       "Shift+F3",  "Ctrl+G", "Del",          "Alt+F5",
     };
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(bound, expected);
@@ -232,7 +232,8 @@ TEST_F(FrameWndTest, MenuBarHoldsTheFiveMenusWithTheirLabels)
         labels.push_back(item->isSeparator() ? QString("-") : item->text());
     EXPECT_EQ(labels,
               (std::vector<QString>{"Upload &Selected To Scanner\tF5", "&Upload All To Scanner\tCtrl+F5",
-                                    "&Download All From Scanner", "-", "Se&ttings...", "Vantis &Modules..."}));
+                                    "Upload &Changed To Scanner\tAlt+F5", "&Download All From Scanner", "-",
+                                    "Se&ttings...", "Vantis &Modules..."}));
     EXPECT_EQ(frame.FindMenuItem(ID_APP_EXIT)->statusTip(), "Quit the application; prompts to save documents");
 }
 

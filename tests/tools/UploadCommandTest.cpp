@@ -1,6 +1,7 @@
 // scanlore-upload: its command line, and the program itself against the
 // virtual scanner, with Scanlore's settings in a temporary configuration
 // folder.
+#include "core/ScannerRecord.h"
 #include "modules/gre1/vnGre1Settings.h"
 #include "settings/CSettingsStore.h"
 #include "tests/support/VirtualScannerProcess.h"
@@ -9,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -91,6 +93,11 @@ protected:
         if (previous)
             m_previousConfig = previous;
         setenv("XDG_CONFIG_HOME", (m_folder / "config").c_str(), 1);
+        // The records of what scanners hold, kept by the program.
+        const char* previousData = std::getenv("XDG_DATA_HOME");
+        if (previousData)
+            m_previousData = previousData;
+        setenv("XDG_DATA_HOME", (m_folder / "data").c_str(), 1);
         m_store = std::make_unique<CSettingsStore>(
             QString::fromStdString((m_folder / "config" / "Pellmark" / "Scanlore.conf").string()));
     }
@@ -100,6 +107,10 @@ protected:
             setenv("XDG_CONFIG_HOME", m_previousConfig->c_str(), 1);
         else
             unsetenv("XDG_CONFIG_HOME");
+        if (m_previousData)
+            setenv("XDG_DATA_HOME", m_previousData->c_str(), 1);
+        else
+            unsetenv("XDG_DATA_HOME");
         std::filesystem::remove_all(m_folder);
     }
 
@@ -141,9 +152,40 @@ protected:
 
     CSettingsStore& Store() { return *m_store; }
 
+    // The record the program keeps of what the named scanner holds.
+    std::string RecordPath(const std::string& scanner = "Pro-89") const
+    {
+        return ScannerRecord::FileName((m_folder / "data" / "scanlore" / "scanners").string(), scanner);
+    }
+    // The channels the record says the scanner holds, in the virtual
+    // scanner's words ("holds" line of --json --holds).
+    std::string RecordAsHolds() const
+    {
+        const ScannerRecord::ReadResult read = ScannerRecord::Read(RecordPath(), "Pro-89");
+        std::string text = "{\"event\":\"holds\",\"memories\":[";
+        const auto flag = [](bool on) { return on ? "true" : "false"; };
+        bool first = true;
+        for (const auto& [number, memory] : read.record.Memories()) {
+            if (memory.state != ScannerMemory::State::Sent)
+                continue;
+            char mhz[64];
+            const auto end = std::to_chars(mhz, mhz + sizeof mhz, memory.channel.GetFrequency().GetMHz(),
+                                           std::chars_format::fixed, 4)
+                                 .ptr;
+            text += std::string(first ? "" : ",") + "{\"number\":" + std::to_string(number) + ",\"frequency\":\"" +
+                std::string(mhz, end) + "\",\"car\":\"" + memory.channel.GetCarNumber() +
+                "\",\"delay\":" + flag(memory.channel.GetDelay()) +
+                ",\"lockout\":" + flag(memory.channel.GetLockout()) +
+                ",\"priority\":" + flag(memory.channel.GetPriority()) + "}";
+            first = false;
+        }
+        return text + "]}";
+    }
+
 private:
     std::filesystem::path m_folder;
     std::optional<std::string> m_previousConfig;
+    std::optional<std::string> m_previousData;
     std::unique_ptr<CSettingsStore> m_store;
 };
 
@@ -280,6 +322,89 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
     outcome = Run({"--stop-bits", "3", file});
     EXPECT_EQ(outcome.status, 2);
     EXPECT_NE(outcome.err.find("Usage: scanlore-upload"), std::string::npos) << outcome.err;
+}
+
+// No port given or stored and no USB serial adapter: nothing is guessed.
+TEST_F(UploadProgramTest, NoPortIsBadUsageWithTheWayForward)
+{
+    if (std::filesystem::exists("/dev/serial/by-id"))
+        GTEST_SKIP() << "this machine has a USB serial adapter, which would be the port";
+    std::vector<std::string> unused;
+    const std::string file = WriteFile("channels.csv", ChannelFile(3, &unused));
+    const Outcome outcome = Run({file});
+    EXPECT_EQ(outcome.status, 2);
+    EXPECT_NE(outcome.err.find("No USB serial adapter was found. Plug in the scanner's cable, or choose its port."),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_FALSE(std::filesystem::exists(RecordPath()));
+    // A dry run needs no port.
+    EXPECT_EQ(Run({"--dry-run", file}).status, 0);
+}
+
+// Two race weekends from the terminal: after every upload, what the record
+// says the scanner holds is what the virtual scanner holds.
+TEST_F(UploadProgramTest, RecordFollowsWhatTheScannerHolds)
+{
+    VirtualScannerProcess scanner(Scanner, {"--json", "--holds"});
+    const auto device = scanner.NextLine();
+    ASSERT_TRUE(device);
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, *device);
+    Store().SetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 230400);
+    const auto channel = [](int number, const std::string& mhz, const std::string& car = std::string()) {
+        return std::to_string(number) + "," + mhz + ",," + car + ",False,False,False\r\n";
+    };
+    const auto holds = [&] {
+        const auto lines = scanner.LinesUntil("\"event\":\"holds\"");
+        return lines.empty() ? std::string() : lines.back();
+    };
+
+    std::string file =
+        WriteFile("race.csv", Header + channel(1, "151.6250") + channel(2, "155.4750", "78") + channel(3, "152.0000"));
+    Outcome outcome = Run({file});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find("Check on the scanner's display: 1 (151.6250), 2 (155.4750, car 78) and 3 (152.0000)."),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_NE(outcome.err.find("Channels empty here are not sent"), std::string::npos) << outcome.err;
+    EXPECT_EQ(holds(), RecordAsHolds());
+
+    // A week later: one frequency changed, one car's channel emptied.
+    file = WriteFile("race.csv", Header + channel(1, "151.6300") + channel(2, "") + channel(3, "152.0000"));
+    outcome = Run({"--changed", file});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find("1 channel is empty here, but the Pro-89 still holds what was sent on "),
+              std::string::npos)
+        << outcome.err;
+    EXPECT_NE(outcome.err.find("Sent 1 changed channel to the Pro-89 on"), std::string::npos) << outcome.err;
+    EXPECT_EQ(holds(), RecordAsHolds());
+
+    // A dry run shows the packets and writes nothing down.
+    const std::string before = ReadText(RecordPath());
+    outcome = Run({"--changed", "--lock-out-emptied", "--dry-run", file});
+    EXPECT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.out, "");
+    EXPECT_EQ(ReadText(RecordPath()), before);
+
+    outcome = Run({"--changed", "--lock-out-emptied", file});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    const std::string locked = holds();
+    EXPECT_NE(locked.find("{\"number\":2,\"frequency\":\"155.4750\",\"car\":\"78\",\"delay\":false,\"lockout\":true"),
+              std::string::npos)
+        << locked;
+    EXPECT_EQ(locked, RecordAsHolds());
+
+    // Nothing left to send: no start packet, exit 0.
+    outcome = Run({"--changed", "--dry-run", file});
+    EXPECT_EQ(outcome.status, 0);
+    EXPECT_EQ(outcome.out, "");
+    EXPECT_NE(outcome.err.find("Nothing changed since the upload of "), std::string::npos) << outcome.err;
+
+    // Another scanner of the same model keeps its own record.
+    const std::string pro89 = ReadText(RecordPath());
+    outcome = Run({"--scanner", "Spare", "--channels", "1", file});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_TRUE(std::filesystem::exists(RecordPath("Spare")));
+    EXPECT_EQ(ReadText(RecordPath()), pro89);
 }
 
 // Frequencies outside the model's bands stop the command before the port

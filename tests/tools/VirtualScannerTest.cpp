@@ -158,3 +158,17 @@ TEST(VirtualScannerReport, ChannelAndSummaryAsJsonLines)
               "\"rejected\":0,\"reasons\":[],\"memoriesInUse\":1}");
 }
 } // namespace
+
+TEST(VirtualScannerReport, HoldsListsEveryMemoryInUse)
+{
+    VirtualScanner scanner;
+    EXPECT_EQ(VirtualScannerReport(true).Holds(scanner), "{\"event\":\"holds\",\"memories\":[]}");
+    EXPECT_EQ(VirtualScannerReport(false).Holds(scanner), "holds: nothing");
+    Send(scanner,
+         TestStart(200) + TestChannel("C9^V78^F155.4750^DR^LS^PR^") + TestChannel("C2^F2.0000^DR^LR^PR^") + TestEnd());
+    EXPECT_EQ(VirtualScannerReport(true).Holds(scanner),
+              "{\"event\":\"holds\",\"memories\":[{\"number\":2,\"frequency\":\"2.0000\",\"car\":\"\",\"delay\":false,"
+              "\"lockout\":false,\"priority\":false},{\"number\":9,\"frequency\":\"155.4750\",\"car\":\"78\","
+              "\"delay\":false,\"lockout\":true,\"priority\":false}]}");
+    EXPECT_EQ(VirtualScannerReport(false).Holds(scanner), "holds: 2 2.0000, 9 155.4750 car 78 locked out");
+}

@@ -1,7 +1,9 @@
 #include "modules/gre1/ui/vnGre1PropertiesDlg.h"
 
 #include "channels/vnText.h"
+#include "modules/gre1/vnSerialDevice.h"
 #include "res/DialogTemplates.h"
+#include "toolkit/CMessageBox.h"
 #include "toolkit/DataExchange.h"
 
 #include <QCheckBox>
@@ -10,6 +12,8 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 
 #include <algorithm>
@@ -120,8 +124,21 @@ void vnGre1PropertiesDlg::DoDataExchange(bool save)
     m_speedList = GetDlgItemAs<QComboBox>(IDC_GRE1_SPEED);
     m_stopBitsList = GetDlgItemAs<QComboBox>(IDC_GRE1_STOP_BITS);
     m_carNumbersBox = GetDlgItemAs<QCheckBox>(IDC_GRE1_CAR_NUMBERS);
+    m_notice = GetDlgItemAs<QLabel>(IDC_GRE1_NOTICE);
+    m_nameEdit = GetDlgItemAs<QLineEdit>(IDC_GRE1_NAME);
     if (!m_modelList || !m_portList || !m_speedList || !m_stopBitsList || !m_carNumbersBox)
         return;
+
+    if (m_nameEdit) {
+        if (save)
+            m_values.scanner = m_nameEdit->text().trimmed().toStdString();
+        else
+            m_nameEdit->setText(QString::fromStdString(m_values.scanner));
+    }
+    if (m_notice && !save) {
+        m_notice->setText(QString::fromStdString(m_values.notice));
+        m_notice->setVisible(!m_values.notice.empty());
+    }
 
     ExchangeListText(save, *m_modelList, m_values.model);
     ExchangeListText(save, *m_portList, m_values.port);
@@ -162,7 +179,7 @@ void vnGre1PropertiesDlg::FillLists()
 
     for (int n = 1; n <= 9; ++n)
         m_portList->addItem(QStringLiteral("COM%1").arg(n));
-    std::vector<SerialDevice> devices = DeviceSource() ? DeviceSource()() : SystemSerialDevices();
+    std::vector<SerialDevice> devices = ListDevices();
     std::sort(devices.begin(), devices.end(),
               [](const SerialDevice& a, const SerialDevice& b) { return NaturalLess(a.name, b.name); });
     for (const SerialDevice& device : devices) {
@@ -211,6 +228,13 @@ void vnGre1PropertiesDlg::FitPortNames()
 void vnGre1PropertiesDlg::SelectPort()
 {
     const QString port = QString::fromStdString(m_values.port);
+    // No port chosen: every item begins with the empty text, but none is
+    // the cable's. The list offers them; the user picks one.
+    if (port.trimmed().isEmpty()) {
+        m_portList->setCurrentIndex(-1);
+        m_portList->setEditText(QString());
+        return;
+    }
     int found = -1;
     for (int i = 0; i < m_portList->count() && found < 0; ++i)
         if (m_portList->itemText(i).compare(port, Qt::CaseInsensitive) == 0)
@@ -264,8 +288,62 @@ void vnGre1PropertiesDlg::ApplyModelRule()
     m_carNumbersBox->setEnabled(false);
 }
 
+std::vector<vnGre1PropertiesDlg::SerialDevice> vnGre1PropertiesDlg::ListDevices() const
+{
+    return DeviceSource() ? DeviceSource()() : SystemSerialDevices();
+}
+
+std::string vnGre1PropertiesDlg::NewPort(const std::vector<SerialDevice>& before,
+                                         const std::vector<SerialDevice>& after)
+{
+    // The last new one: on Linux the stable name that links to the new
+    // device comes after it, and stays the same when it is plugged in again.
+    for (auto device = after.rbegin(); device != after.rend(); ++device) {
+        const bool known = std::any_of(before.begin(), before.end(),
+                                       [&](const SerialDevice& old) { return old.name == device->name; });
+        if (!known)
+            return device->name;
+    }
+    return {};
+}
+
+void vnGre1PropertiesDlg::FindCable()
+{
+    if (CMessageBox::Show(this, QStringLiteral("Unplug the scanner's cable, then press Next."),
+                          CMessageBox::Information, CMessageBox::NextCancel) != IDOK)
+        return;
+    const std::vector<SerialDevice> before = ListDevices();
+    if (CMessageBox::Show(this, QStringLiteral("Plug it in, wait a few seconds, then press Next."),
+                          CMessageBox::Information, CMessageBox::NextCancel) != IDOK)
+        return;
+    const std::string found = NewPort(before, ListDevices());
+    if (found.empty()) {
+        std::string text = "No new port appeared. Check that the cable is plugged in firmly, or try another socket.";
+        if (const std::string hint = vnSerialDevice::MissingAdapterHint(); !hint.empty())
+            text += "\n\n" + hint;
+        CMessageBox::Show(this, QString::fromStdString(text), CMessageBox::Exclamation);
+        return;
+    }
+    const QString name = QString::fromStdString(found);
+    int index = m_portList->findText(name, Qt::MatchFixedString);
+    if (index < 0) {
+        m_portList->addItem(name);
+        index = m_portList->count() - 1;
+        FitPortNames();
+    }
+    m_portList->setCurrentIndex(index);
+    if (m_notice) {
+        m_notice->setText(QStringLiteral("The scanner's cable is on %1.").arg(name));
+        m_notice->setVisible(true);
+    }
+}
+
 bool vnGre1PropertiesDlg::OnCommand(int id, int code)
 {
+    if (id == IDC_GRE1_FIND_CABLE && code == DialogControls::Clicked) {
+        FindCable();
+        return true;
+    }
     if (id == IDC_GRE1_MODEL && code == DialogControls::SelChange) {
         ApplyModelRule();
         return true;

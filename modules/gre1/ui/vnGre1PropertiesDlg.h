@@ -11,6 +11,8 @@
 
 class QCheckBox;
 class QComboBox;
+class QLabel;
+class QLineEdit;
 
 // "Module Properties" of the GRE Type 1 module: scanner model, port, port
 // speed, stop bits and car-number support. A known model fixes the speed,
@@ -74,6 +76,10 @@ public:
     explicit vnGre1PropertiesDlg(QWidget* parent = nullptr);
     ~vnGre1PropertiesDlg() override;
 
+    // Find My Cable...: the ports before the cable is plugged in, then
+    // after; the one that appeared is the cable's. Empty when none did.
+    static std::string NewPort(const std::vector<SerialDevice>& before, const std::vector<SerialDevice>& after);
+
     void SetValues(const vnGre1Properties& values) { m_values = values; }
     const vnGre1Properties& GetValues() const { return m_values; }
 
@@ -87,12 +93,16 @@ private:
     void SelectPort();
     void FitPortNames();
     void ApplyModelRule();
+    void FindCable();
+    std::vector<SerialDevice> ListDevices() const;
 
     QComboBox* m_modelList = nullptr;
     QComboBox* m_portList = nullptr;
     QComboBox* m_speedList = nullptr;
     QComboBox* m_stopBitsList = nullptr;
     QCheckBox* m_carNumbersBox = nullptr;
+    QLabel* m_notice = nullptr;
+    QLineEdit* m_nameEdit = nullptr;
     vnGre1Properties m_values;
 };
 

@@ -94,8 +94,7 @@ protected:
     std::shared_ptr<ScriptedEditor> m_editor = std::make_shared<ScriptedEditor>();
 };
 
-// With no port stored, the first USB serial adapter is the port; COM1 only
-// when there is none.
+// With no port stored, the first USB serial adapter is the port.
 TEST_F(vnGre1ModuleTest, TheFirstUsbAdapterIsTheDefaultPort)
 {
     const std::string adapter = "/dev/serial/by-id/usb-FTDI_FT232R_USB_UART_A1B2C3-if00-port0";
@@ -105,6 +104,43 @@ TEST_F(vnGre1ModuleTest, TheFirstUsbAdapterIsTheDefaultPort)
     m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "COM3");
     vnGre1Module stored;
     EXPECT_EQ(StateOf(stored).name, "COM3");
+}
+
+// No port stored and no adapter found: no port is guessed (a built-in COM1
+// would take the bytes and the upload would report success); the module
+// says what is missing and its properties show the same words.
+TEST_F(vnGre1ModuleTest, NoAdapterAndNoStoredPortIsNoPort)
+{
+    vnGre1Module module(m_editor);
+    EXPECT_EQ(StateOf(module).name, "");
+    std::string problem;
+    ASSERT_EQ(module.GetSetupProblem(&problem), S_OK);
+    EXPECT_EQ(problem.rfind("No USB serial adapter was found. Plug in the scanner's cable, or choose its port.", 0),
+              0u);
+    module.ShowProperties();
+    EXPECT_EQ(m_editor->shown.notice, problem);
+
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "COM1");
+    vnGre1Module chosen(m_editor);
+    ASSERT_EQ(chosen.GetSetupProblem(&problem), S_OK);
+    EXPECT_EQ(problem, "");
+}
+
+// Two scanners of one model get two names; without one, the model names it.
+TEST_F(vnGre1ModuleTest, ScannerNameIsStoredOrTheModels)
+{
+    vnGre1Module module(m_editor);
+    std::string name;
+    ASSERT_EQ(module.GetScannerName(&name), S_OK);
+    EXPECT_EQ(name, "Pro-89");
+    m_editor->answer = vnGre1Properties{"RadioShack Pro-2016", 0, "COM3", "4800", "2", "  Spare Pro-2016 ", ""};
+    module.ShowProperties();
+    ASSERT_EQ(module.GetScannerName(&name), S_OK);
+    EXPECT_EQ(name, "Spare Pro-2016");
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerName, "");
+    m_store.SetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, "(Custom)");
+    ASSERT_EQ(module.GetScannerName(&name), S_OK);
+    EXPECT_EQ(name, "Scanner");
 }
 
 TEST_F(vnGre1ModuleTest, TellsTheStoredScannerModelOrThePro89)
@@ -211,7 +247,7 @@ TEST_P(vnGre1ModuleSettingsTest, StoredValuesConfigureThePort)
 
 INSTANTIATE_TEST_SUITE_P(
     Stored, vnGre1ModuleSettingsTest,
-    ::testing::Values(StoredCase{"EmptyStoreGivesDefaults", {}, {}, {}, "COM1", 4800u, std::uint8_t{2}},
+    ::testing::Values(StoredCase{"EmptyStoreGivesDefaults", {}, {}, {}, "", 4800u, std::uint8_t{2}},
                       StoredCase{"AllStored", "/dev/ttyUSB3", 9600, 0, "/dev/ttyUSB3", 9600u, std::uint8_t{0}},
                       StoredCase{"LimitsAccepted", "COM2", 110, 1, "COM2", 110u, std::uint8_t{1}},
                       StoredCase{"FastestAccepted", "COM2", 256000, 2, "COM2", 256000u, std::uint8_t{2}},
@@ -240,7 +276,7 @@ TEST_F(vnGre1ModuleTest, PropertiesShowThePortAsConfiguredAndTheStoredModel)
     EXPECT_EQ(m_editor->runs, 1);
     EXPECT_EQ(m_editor->shown.model, "RadioShack Pro-76");
     EXPECT_EQ(m_editor->shown.carNumbers, 0);
-    EXPECT_EQ(m_editor->shown.port, "COM1");
+    EXPECT_EQ(m_editor->shown.port, "");
     EXPECT_EQ(m_editor->shown.speed, "9600");
     EXPECT_EQ(m_editor->shown.stopBits, "1");
 }
@@ -248,7 +284,7 @@ TEST_F(vnGre1ModuleTest, PropertiesShowThePortAsConfiguredAndTheStoredModel)
 TEST_F(vnGre1ModuleTest, OkStoresTheChosenValuesInOrderAndAppliesThem)
 {
     vnGre1Module module(m_editor);
-    m_editor->answer = vnGre1Properties{"(Custom)", 0, "/dev/ttyUSB1", "9600", "1"};
+    m_editor->answer = vnGre1Properties{"(Custom)", 0, "/dev/ttyUSB1", "9600", "1", "", ""};
     m_store.writes.clear();
 
     ASSERT_EQ(module.ShowProperties(), S_OK);
@@ -259,6 +295,7 @@ TEST_F(vnGre1ModuleTest, OkStoresTheChosenValuesInOrderAndAppliesThem)
                   "Transfer Options/Communications Port=/dev/ttyUSB1",
                   "Transfer Options/Baud=9600",
                   "Transfer Options/Stop Bits=1",
+                  "Transfer Options/Scanner Name=",
               }));
     EXPECT_EQ(StateOf(module), (PortState{"/dev/ttyUSB1", 9600, 1}));
 
@@ -280,11 +317,12 @@ TEST_F(vnGre1ModuleTest, CancelStoresTheValuesThatWereShown)
                   (std::vector<std::string>{
                       "Transfer Options/Scanner Model=RadioShack Pro-89",
                       "Transfer Options/Car Numbers=1",
-                      "Transfer Options/Communications Port=COM1",
+                      "Transfer Options/Communications Port=",
                       "Transfer Options/Baud=4800",
                       "Transfer Options/Stop Bits=2",
+                      "Transfer Options/Scanner Name=Pro-89",
                   }));
-        EXPECT_EQ(StateOf(module), (PortState{"COM1", 4800, 2}));
+        EXPECT_EQ(StateOf(module), (PortState{"", 4800, 2}));
     }
 }
 
@@ -307,7 +345,7 @@ class vnGre1ModuleConversionTest : public vnGre1ModuleTest, public ::testing::Wi
 TEST_P(vnGre1ModuleConversionTest, DialogTextsBecomeStoredNumbers)
 {
     vnGre1Module module(m_editor);
-    m_editor->answer = vnGre1Properties{"(Custom)", 1, "COM2", GetParam().speed, GetParam().stopBits};
+    m_editor->answer = vnGre1Properties{"(Custom)", 1, "COM2", GetParam().speed, GetParam().stopBits, "", ""};
     ASSERT_EQ(module.ShowProperties(), S_OK);
     EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 12345), GetParam().storedBaud);
     EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 12345),

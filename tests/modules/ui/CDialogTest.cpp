@@ -109,8 +109,8 @@ TEST(CDialogTest, TabOrderIsTemplateOrderAndFocusStartsAtTheFirstTabStop)
     EXPECT_EQ(QApplication::focusWidget(), first);
 
     std::vector<QWidget*> expected;
-    for (int id : {IDC_GRE1_MODEL, IDC_GRE1_PORT, IDC_GRE1_SPEED, IDC_GRE1_STOP_BITS, IDC_GRE1_ABOUT, IDOK, IDCANCEL,
-                   IDC_GRE1_CAR_NUMBERS})
+    for (int id : {IDC_GRE1_MODEL, IDC_GRE1_NAME, IDC_GRE1_PORT, IDC_GRE1_FIND_CABLE, IDC_GRE1_SPEED,
+                   IDC_GRE1_STOP_BITS, IDC_GRE1_ABOUT, IDOK, IDCANCEL, IDC_GRE1_CAR_NUMBERS})
         expected.push_back(dialog.GetDlgItem(id));
     std::vector<QWidget*> chain;
     QWidget* w = first;

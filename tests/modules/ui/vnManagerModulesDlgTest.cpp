@@ -90,7 +90,8 @@ TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel
             ++propertiesShown;
             EXPECT_EQ(properties->parentWidget(), nullptr);
             auto* port = properties->GetDlgItemAs<QComboBox>(IDC_GRE1_PORT);
-            EXPECT_EQ(CurrentText(*port), "COM1");
+            // No port stored and no adapter: none is chosen for the user.
+            EXPECT_EQ(CurrentText(*port), "");
             ChooseWithKeys(*port, 4);
             ChooseWithKeys(*properties->GetDlgItemAs<QComboBox>(IDC_GRE1_MODEL), 1);
             properties->GetDlgItemAs<QPushButton>(IDOK)->click();
@@ -103,7 +104,7 @@ TEST_F(ModulesDlgTest, PropertiesWorksWithoutSelectionAndItsChangesOutliveCancel
     });
     EXPECT_EQ(dialog.DoModal(), IDCANCEL);
     EXPECT_EQ(propertiesShown, 1);
-    EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, ""), "COM5");
+    EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, ""), "COM4");
     EXPECT_EQ(m_store.GetSettingString(vnGre1Settings::Section, vnGre1Settings::ScannerModel, ""), "RadioShack Pro-76");
     EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::Baud, 0), 2400);
     EXPECT_EQ(m_store.GetSettingInt(vnGre1Settings::Section, vnGre1Settings::StopBits, 0), 2);

@@ -39,7 +39,8 @@ public:
 vnGre1Properties Values(std::string model, std::string port = "COM1", std::string speed = "1200",
                         std::string stopBits = "1", std::int32_t carNumbers = 0)
 {
-    return vnGre1Properties{std::move(model), carNumbers, std::move(port), std::move(speed), std::move(stopBits)};
+    return vnGre1Properties{
+        std::move(model), carNumbers, std::move(port), std::move(speed), std::move(stopBits), "", ""};
 }
 
 QComboBox& List(CDialog& d, int id)
@@ -202,7 +203,8 @@ TEST_F(PropertiesDlgTest, StoredTextsSelectByCaseInsensitivePrefix)
     const std::vector<Case> cases{
         {Values("(custom)", "com3", "96", "2"), Values("(Custom)", "COM3", "9600", "2")},
         {Values("radioshack pro-2", "COM", "1200", "1"), Values("RadioShack Pro-2016", "COM1", "4800", "2")},
-        {Values("(CUSTOM)", "", "", ""), Values("(Custom)", "COM1", "1200", "1")},
+        // No port chosen stays none: COM1 is offered, never picked for the user.
+        {Values("(CUSTOM)", "", "", ""), Values("(Custom)", "", "1200", "1")},
         {Values("Some Other Scanner", "COM1", "9600", "1", 1), Values("", "COM1", "9600", "1", 1)},
         // Stop-bits code 0 matches nothing; a speed the list lacks is added
         // and selected, so that OK keeps it rather than storing 0.
@@ -374,3 +376,58 @@ TEST_F(PropertiesDlgTest, EditorRunsTheDialogWithoutParentAndReturnsItsValues)
 }
 
 } // namespace
+
+// The scanner's name goes in and out with the other values; the reason the
+// dialog opened by itself shows above them, and only then.
+TEST(PropertiesDlgNameTest, NameAndNotice)
+{
+    for (const std::string notice : {"", "No USB serial adapter was found."}) {
+        vnGre1PropertiesDlg dialog;
+        vnGre1Properties values = Values("RadioShack Pro-89", "COM3");
+        values.scanner = "Pro-89";
+        values.notice = notice;
+        dialog.SetValues(values);
+        CDialog::ModalHookScope hook([&](CDialog& d) {
+            EXPECT_EQ(d.GetDlgItem(IDC_GRE1_NOTICE)->isVisibleTo(&d), !notice.empty());
+            EXPECT_EQ(d.GetDlgItemText(IDC_GRE1_NOTICE), notice);
+            d.GetDlgItemAs<QLineEdit>(IDC_GRE1_NAME)->setText(" Pro-89 spare ");
+            d.GetDlgItemAs<QPushButton>(IDOK)->click();
+            return d.result();
+        });
+        dialog.DoModal();
+        EXPECT_EQ(dialog.GetValues().scanner, "Pro-89 spare");
+    }
+}
+
+// Find My Cable: the port that appears between "unplug" and "plug in" is
+// selected; none appearing says so. The system's list is the seam's: the
+// dialog asks it when it opens, after the first Next and after the second.
+TEST(PropertiesDlgFindCableTest, SelectsThePortThatAppeared)
+{
+    for (const bool appears : {true, false}) {
+        int asked = 0;
+        vnGre1PropertiesDlg::SerialDeviceSourceScope source([&] {
+            std::vector<vnGre1PropertiesDlg::SerialDevice> devices = {{"/dev/ttyS0", ""}};
+            if (++asked >= 3 && appears)
+                devices.push_back({"/dev/serial/by-id/usb-Prolific-port0", ""});
+            return devices;
+        });
+        CMessageBox::Script boxes;
+        vnGre1PropertiesDlg dialog;
+        dialog.SetValues(Values("RadioShack Pro-89", ""));
+        CDialog::ModalHookScope hook([&](CDialog& d) {
+            d.GetDlgItemAs<QPushButton>(IDC_GRE1_FIND_CABLE)->click();
+            d.GetDlgItemAs<QPushButton>(IDOK)->click();
+            return d.result();
+        });
+        dialog.DoModal();
+        ASSERT_EQ(boxes.Shown().size(), appears ? 2u : 3u);
+        EXPECT_TRUE(boxes.Shown()[0].text.startsWith("Unplug the scanner's cable"));
+        EXPECT_TRUE(boxes.Shown()[1].text.startsWith("Plug it in"));
+        EXPECT_EQ(dialog.GetValues().port, appears ? "/dev/serial/by-id/usb-Prolific-port0" : "");
+        if (!appears) {
+            EXPECT_TRUE(boxes.Shown()[2].text.startsWith("No new port appeared."))
+                << boxes.Shown()[2].text.toStdString();
+        }
+    }
+}
