@@ -23,8 +23,12 @@ namespace {
 // Files are bytes: Windows would otherwise turn line ends around.
 #ifdef _WIN32
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+constexpr int kOverwriteFlags = O_WRONLY | O_TRUNC | O_BINARY;
 #else
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC;
+constexpr int kOverwriteFlags = O_WRONLY | O_TRUNC | O_CLOEXEC;
 #endif
 
 // The writer hands the text to the file in blocks of about this size.
@@ -176,6 +180,36 @@ bool vnDelimitedFile::Fail(std::string reason)
     return false;
 }
 
+// The complete copy is written and on disk; it now goes into the file
+// itself. Should that fail part way, the copy stays beside the file and the
+// reason names it.
+bool vnDelimitedFile::ReplaceInPlace(const std::string& temporary, const std::string& target)
+{
+    FileDescriptor source(::open(temporary.c_str(), kReadFlags));
+    FileDescriptor file(source.Get() >= 0 ? ::open(target.c_str(), kOverwriteFlags) : -1);
+    if (file.Get() < 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return Fail(error);
+    }
+    m_targetChanged = true;
+    std::vector<char> block(kBlock);
+    for (;;) {
+        const ssize_t got = ::read(source.Get(), block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || !WriteAll(file.Get(), std::string_view(block.data(), static_cast<std::size_t>(got))))
+            return Fail(std::generic_category().message(errno) + ". The file has other names (hard links), so it is " +
+                        "written in place; it may now be incomplete, and the complete new content is in " + temporary);
+        if (got == 0)
+            break;
+    }
+    if (!SyncFile(file.Get()) || !file.Close())
+        return Fail(std::generic_category().message(errno) + ". The complete new content is in " + temporary);
+    ::unlink(temporary.c_str());
+    return true;
+}
+
 bool vnDelimitedFile::Read(const std::string& fileName)
 {
     vnInputFile input(m_maxBytes);
@@ -265,6 +299,7 @@ std::string vnDelimitedFile::WriteText() const
 bool vnDelimitedFile::Write(const std::string& fileName)
 {
     m_error.clear();
+    m_targetChanged = false;
     if (!m_table || fileName.empty() || fileName.find('\0') != std::string::npos)
         return Fail(fileName.empty() ? ENOENT : EINVAL);
 
@@ -317,6 +352,10 @@ bool vnDelimitedFile::Write(const std::string& fileName)
     }
     if (!WriteAll(file.Get(), buffer) || !SyncFile(file.Get()) || !file.Close())
         return fail(errno);
+    // Renaming would give this name a new file and leave the file's other
+    // names (hard links) with the old content.
+    if (exists && existing.st_nlink > 1)
+        return ReplaceInPlace(temporary, target);
 #ifdef _WIN32
     // rename() does not replace an existing file on Windows.
     if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -29,7 +29,9 @@
 //
 // Writing never destroys the previous file: the text goes to a temporary file
 // in the target's folder, which is flushed to disk and then renamed over the
-// target, keeping the target's permissions.
+// target, keeping the target's permissions. A target with more than one name
+// (hard links) is instead overwritten in place from that complete copy, so
+// that every name keeps showing the same file.
 class vnDelimitedFile
 {
 public:
@@ -66,10 +68,14 @@ public:
 
     // Why the last Read or Write failed, in words; empty after a success.
     std::string GetLastError() const { return m_error; }
+    // Whether the last Write that failed had already begun to overwrite the
+    // target in place (see GetLastError for where the complete copy is).
+    bool TargetChanged() const { return m_targetChanged; }
 
 private:
     void AppendRow(std::string& out, std::int32_t row) const;
     bool ReadInput(vnInputFile& input, bool read);
+    bool ReplaceInPlace(const std::string& temporary, const std::string& target);
     bool ReadBytes(std::string_view bytes, bool complete);
     bool Fail(int error);
     bool Fail(std::string reason);
@@ -79,4 +85,5 @@ private:
     std::size_t m_maxLineBytes;
     vnTextEncoding m_encoding = vnTextEncoding::Utf8;
     std::string m_error;
+    bool m_targetChanged = false;
 };

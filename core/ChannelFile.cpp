@@ -381,8 +381,10 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
     vnDelimitedFile file(&table);
     ChannelFileResult result;
     result.ok = file.Write(fileName.c_str());
-    if (!result.ok)
+    if (!result.ok) {
         result.reason = file.GetLastError();
+        result.changed = file.TargetChanged();
+    }
     return result;
 }
 
@@ -416,10 +418,11 @@ std::string OpenedInPartMessage(const std::string& fileName, const std::string& 
         "so Save asks for a name instead of replacing it.";
 }
 
-std::string SaveFailedMessage(const std::string& fileName, const std::string& reason)
+std::string SaveFailedMessage(const std::string& fileName, const std::string& reason, bool fileChanged)
 {
     return "The channel file \"" + fileName + "\" could not be saved" + ReasonSuffix(reason) +
-        "\n\nThe channels were not saved. A file that existed under this name is unchanged.";
+        (fileChanged ? "\n\nThe channels were not saved."
+                     : "\n\nThe channels were not saved. A file that existed under this name is unchanged.");
 }
 
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount)

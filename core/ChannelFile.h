@@ -73,6 +73,7 @@ struct ChannelFileResult
     // Why it failed, in the system's words ("No such file or directory").
     std::string reason;
     // Whether the channels were changed: a read that got nothing leaves them.
+    // For a failed write: whether the file was already partly overwritten.
     bool changed = false;
     ChannelTableApplied applied;
 };
@@ -92,7 +93,8 @@ ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChann
 // The texts of the message boxes that tell the user about a file.
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead);
-std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);
+// fileChanged: the write had begun to overwrite the file in place.
+std::string SaveFailedMessage(const std::string& fileName, const std::string& reason, bool fileChanged = false);
 // What was read from another tool's file: "Read 57 channels from
 // county.csv (RadioReference layout). 3 lines were skipped: line 4: no
 // frequency; …", with the first three reasons.

@@ -290,6 +290,21 @@ TEST(vnDelimitedFile, WriteGoesThroughSymbolicLinks)
     EXPECT_EQ(Contents(real), kExampleText);
 }
 
+TEST(vnDelimitedFile, WriteKeepsHardLinksAndLeavesNoCopyBehind)
+{
+    TempFolder folder;
+    const std::string path = folder / "spring.csv";
+    const std::string other = folder / "other-name.csv";
+    Store(path, "old\r\n");
+    fs::create_hard_link(path, other);
+    vnCellTable table = Example();
+    ASSERT_TRUE(vnDelimitedFile(&table).Write(path));
+    EXPECT_EQ(Contents(other), kExampleText);
+    EXPECT_TRUE(fs::equivalent(path, other));
+    EXPECT_EQ(fs::hard_link_count(path), 2u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / ""), fs::directory_iterator()), 2);
+}
+
 // A failed Write must leave the previous file as it was and no temporary file
 // behind.
 TEST(vnDelimitedFile, FailedWriteKeepsThePreviousFile)
