@@ -22,8 +22,21 @@ public:
     enum Icon { Information, Exclamation, Error, Question };
     // SaveDiscardCancel answers IDYES for Save and IDNO for Discard;
     // SendOthersAllCancel ("Send the Others", "Send All Anyway", "Cancel")
-    // IDYES, IDNO and IDCANCEL; OkHelp's Help closes the box with IDHELP.
-    enum Buttons { Ok, OkCancel, YesNo, YesNoCancel, SaveDiscardCancel, SendOthersAllCancel, OkHelp };
+    // IDYES, IDNO and IDCANCEL; OkHelp's Help closes the box with IDHELP;
+    // SaveAnywaySaveAsCancel ("Save Anyway", "Save As...", "Cancel") IDYES,
+    // IDNO and IDCANCEL, with Cancel the default; ReloadKeep ("Reload",
+    // "Keep") IDYES and IDNO.
+    enum Buttons {
+        Ok,
+        OkCancel,
+        YesNo,
+        YesNoCancel,
+        SaveDiscardCancel,
+        SendOthersAllCancel,
+        OkHelp,
+        SaveAnywaySaveAsCancel,
+        ReloadKeep
+    };
 
     // Shows the box and returns the id of the button pressed. Escape and the
     // close box answer Cancel when there is one, else OK (or No for YesNo).
@@ -40,7 +53,8 @@ public:
 
     // Test seam. While a Script is alive, Show opens no window: it records the
     // box and answers with the next queued answer, or with the box's default
-    // button (the first one) when none is queued. Scripts do not nest.
+    // button (the first one but for SaveAnywaySaveAsCancel) when none is
+    // queued. Scripts do not nest.
     class Script
     {
     public:

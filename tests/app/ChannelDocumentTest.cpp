@@ -302,6 +302,47 @@ TEST_F(ChannelDocumentTest, SaveOfANewTableNeedsANameWithoutProposingOne)
     EXPECT_EQ(saved.proposedPath, "");
 }
 
+TEST_F(ChannelDocumentTest, SaveAsksBeforeReplacingAFileAnotherProgramChanged)
+{
+    ScratchFolder::Put(Path("spring.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("spring.csv")).ok);
+    EXPECT_FALSE(document.NoticeOutsideChange());
+    const std::string theirs = std::string(kTenChannels) + "11,153,Theirs\r\n";
+    ScratchFolder::Put(Path("spring.csv"), theirs);
+    Type(0, F::Description, "Mine");
+
+    const ChannelDocument::FileOutcome asked = document.Save();
+    EXPECT_FALSE(asked.ok);
+    EXPECT_TRUE(asked.changedOutside);
+    EXPECT_EQ(asked.message.text.toStdString(), "spring.csv was changed by another program since you opened it.");
+    EXPECT_EQ(ScratchFolder::Slurp(Path("spring.csv")), theirs) << "nothing written until answered";
+    EXPECT_TRUE(document.NoticeOutsideChange());
+    EXPECT_FALSE(document.NoticeOutsideChange()) << "one change is told once";
+
+    ASSERT_TRUE(document.Save(true).ok);
+    EXPECT_NE(ScratchFolder::Slurp(Path("spring.csv")).find("Mine"), std::string::npos);
+    Type(1, F::Description, "Again");
+    EXPECT_TRUE(document.Save().ok) << "the file is now the one Save wrote";
+}
+
+TEST_F(ChannelDocumentTest, ReloadTakesTheChangedFileAsOneStepThatUndoes)
+{
+    ScratchFolder::Put(Path("spring.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("spring.csv")).ok);
+    ScratchFolder::Put(Path("spring.csv"), "ID,Frequency,Description\r\n1,162.55,Weather\r\n");
+    ASSERT_TRUE(document.NoticeOutsideChange());
+
+    ASSERT_TRUE(document.Reload().ok);
+    EXPECT_EQ(Cell(0, F::Description), "Weather");
+    EXPECT_EQ(Cell(1, F::Frequency), "");
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.GetUndoStack().undoText().toStdString(), "Reload of spring.csv");
+    EXPECT_TRUE(document.Save().ok) << "the reloaded file is the one Save may replace";
+    document.GetUndoStack().undo();
+    EXPECT_EQ(Cell(1, F::Description), "Two");
+    EXPECT_TRUE(document.IsModified());
+}
+
 TEST_F(ChannelDocumentTest, ImportFillsEmptyChannelsFromTheGivenOneAsOneStep)
 {
     Type(0, F::Frequency, "146.52");
