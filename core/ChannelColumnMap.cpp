@@ -58,7 +58,9 @@ const std::vector<RoleNames>& ColumnNames()
 
 constexpr const char* OwnHeader[] = {"ID", "Frequency", "Description", "Car Number", "Delay", "Lockout", "Priority"};
 constexpr const char* ChirpStart[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone"};
-constexpr std::int32_t HeaderSearchRows = 10;
+// Up to ten title lines may stand above the header.
+constexpr std::int32_t MaxTitleLines = 10;
+constexpr std::int32_t HeaderSearchRows = MaxTitleLines + 1;
 constexpr std::int32_t OwnFieldCount = static_cast<std::int32_t>(std::size(OwnHeader));
 // Delay, Lockout and Priority: the flag columns of Scanlore's layout.
 constexpr std::int32_t OwnFirstFlagColumn = 4;

@@ -472,6 +472,13 @@ INSTANTIATE_TEST_SUITE_P(
                     {{0, 1, "146.5200"}, {0, 2, "Tower"}, {0, 3, "02"}, {1, 3, "7"}},
                     "Read 2 channels from county.csv (columns by name). 3 title lines above the channels were "
                     "skipped."},
+        // As many title lines as may stand above a header.
+        ForeignFile{"TenTitleLines",
+                    "T1\nT2\nT3\nT4\nT5\nT6\nT7\nT8\nT9\nT10\nName,Frequency\nTower,146.52\n",
+                    200,
+                    {{0, 1, "146.5200"}, {0, 2, "Tower"}},
+                    "Read 1 channel from county.csv (columns by name). 10 title lines above the channels were "
+                    "skipped."},
         ForeignFile{"HeaderInKilohertz",
                     "Freq [kHz],Alpha Tag\r\n154130,CoFire\r\n155475.5,Interop\r\n",
                     200,
