@@ -2,6 +2,7 @@
 
 #include "channels/vnText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -33,6 +34,8 @@ constexpr int kOverwriteFlags = O_WRONLY | O_TRUNC | O_CLOEXEC;
 
 // The writer hands the text to the file in blocks of about this size.
 constexpr std::size_t kBlock = 1 << 16;
+// The reader tells its progress after each step of this many bytes.
+constexpr std::size_t kProgressStep = 1 << 20;
 
 class FileDescriptor
 {
@@ -254,12 +257,29 @@ bool vnDelimitedFile::ReadText(std::string_view bytes)
 // short, is left out.
 bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
 {
+    m_cancelled = false;
+    m_rowLines.clear();
+    m_rowsPast = 0;
+    m_firstLinePast = 0;
     vnTextDecoder decoder(bytes);
     m_encoding = decoder.GetEncoding();
     vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
+    reader.KeepRows(m_keepRows);
     bool reading = true;
-    for (std::string_view piece = decoder.Next(); reading && !piece.empty(); piece = decoder.Next())
-        reading = reader.Feed(piece);
+    std::uint64_t done = 0;
+    for (std::string_view piece = decoder.Next(); reading && !piece.empty(); piece = decoder.Next()) {
+        // In steps, so that progress is told and a cancel is heard.
+        while (reading && !piece.empty()) {
+            const std::string_view step = piece.substr(0, kProgressStep);
+            piece.remove_prefix(step.size());
+            reading = reader.Feed(step);
+            done = std::min<std::uint64_t>(done + step.size(), bytes.size());
+            if (m_progress && !m_progress(done, bytes.size())) {
+                m_cancelled = true;
+                return Fail("Cancelled");
+            }
+        }
+    }
     std::string reason;
     if (!reading)
         reason = reader.GetReason();
@@ -267,7 +287,9 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
         reason = "line " + std::to_string(reader.GetLineNumber()) + ": " + decoder.GetError();
     else if (complete && !reader.Feed({}, true))
         reason = reader.GetReason();
-    if (!reader.MoveTo(*m_table))
+    m_rowsPast = reader.GetRowsPast();
+    m_firstLinePast = reader.GetFirstLinePast();
+    if (!reader.MoveTo(*m_table, m_keepRows >= 0 ? &m_rowLines : nullptr))
         return Fail(reader.GetReason());
     return reason.empty() || Fail(std::move(reason));
 }

@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reads a delimited text file into a cell table and writes a table out.
 //
@@ -58,6 +60,23 @@ public:
     // lies. The table is cleared first.
     bool ReadText(std::string_view bytes);
 
+    // Reading for channels: at most rows rows are kept, and no blank ones;
+    // the rest are counted (see vnDelimitedReader::KeepRows). Negative keeps
+    // every row, as before any call.
+    void KeepRows(std::int64_t rows) { m_keepRows = rows; }
+    // After a read with KeepRows: the line each row of the table begins
+    // on, the rows counted past the kept ones and the line of the first.
+    const std::vector<std::int64_t>& GetRowLines() const { return m_rowLines; }
+    std::int64_t GetRowsPast() const { return m_rowsPast; }
+    std::int64_t GetFirstLinePast() const { return m_firstLinePast; }
+
+    // Called as reading goes on with the bytes read so far and all of them;
+    // returning false cancels the read, which then leaves the table as it
+    // was and fails with IsCancelled set.
+    using Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+    void SetProgress(Progress progress) { m_progress = std::move(progress); }
+    bool IsCancelled() const { return m_cancelled; }
+
     // The encoding the last read found (UTF-8 before any).
     vnTextEncoding GetEncoding() const { return m_encoding; }
 
@@ -86,4 +105,10 @@ private:
     vnTextEncoding m_encoding = vnTextEncoding::Utf8;
     std::string m_error;
     bool m_targetChanged = false;
+    std::int64_t m_keepRows = -1;
+    std::vector<std::int64_t> m_rowLines;
+    std::int64_t m_rowsPast = 0;
+    std::int64_t m_firstLinePast = 0;
+    Progress m_progress;
+    bool m_cancelled = false;
 };

@@ -58,9 +58,6 @@ const std::vector<RoleNames>& ColumnNames()
 
 constexpr const char* OwnHeader[] = {"ID", "Frequency", "Description", "Car Number", "Delay", "Lockout", "Priority"};
 constexpr const char* ChirpStart[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone"};
-// Up to ten title lines may stand above the header.
-constexpr std::int32_t MaxTitleLines = 10;
-constexpr std::int32_t HeaderSearchRows = MaxTitleLines + 1;
 constexpr std::int32_t OwnFieldCount = static_cast<std::int32_t>(std::size(OwnHeader));
 // Delay, Lockout and Priority: the flag columns of Scanlore's layout.
 constexpr std::int32_t OwnFirstFlagColumn = 4;
@@ -171,7 +168,7 @@ std::string ChannelColumnMap::NormalName(const std::string& name)
 
 ChannelColumnMap ChannelColumnMap::FromTable(const vnCellTable& table)
 {
-    const std::int32_t searched = std::min(table.GetRowCount(), HeaderSearchRows);
+    const std::int32_t searched = std::min(table.GetRowCount(), ChannelColumnMap::HeaderSearchRows);
     for (std::int32_t row = 0; row < searched; ++row) {
         ChannelColumnMap map = FromHeaderRow(table, row);
         if (map.m_layout != Layout::Refused)

@@ -34,6 +34,10 @@ public:
         Refused,
     };
 
+    // Up to ten title lines may stand above the header: the rows searched.
+    static constexpr std::int32_t MaxTitleLines = 10;
+    static constexpr std::int32_t HeaderSearchRows = MaxTitleLines + 1;
+
     // The unit a header names for the frequency column.
     enum class Unit : std::int32_t { None, MHz, KHz, Hz };
 

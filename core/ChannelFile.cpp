@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cctype>
 #include <charconv>
+#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <numeric>
@@ -190,10 +191,17 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
     result.ok = read;
     if (!result.ok)
         result.reason = file.GetLastError();
+    result.cancelled = file.IsCancelled();
     // Nothing read, not even a header: the channels stay as they were.
     if (!result.ok && table.GetRowCount() == 0)
         return result;
-    result.applied = ApplyChannelTable(table, channels, name);
+    if (table.GetRowCount() == 0 && file.GetRowsPast() == 0) {
+        result.ok = false;
+        result.reason = name + " holds no channels: it has nothing but blank lines and separators.";
+        return result;
+    }
+    result.applied =
+        ApplyChannelTable(table, channels, name, {file.GetRowLines(), file.GetRowsPast(), file.GetFirstLinePast()});
     if (!result.applied.refusal.empty()) {
         result.ok = false;
         result.reason = result.applied.refusal;
@@ -203,6 +211,13 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
         result.applied.encoding = std::string(vnTextEncodingName(file.GetEncoding()));
     result.changed = true;
     return result;
+}
+
+// The rows a channel file keeps: a header below its title lines, and a
+// line for every channel.
+std::int64_t RowsKept(const vnChannelList& channels)
+{
+    return std::int64_t{channels.GetCount()} + ChannelColumnMap::HeaderSearchRows;
 }
 
 } // namespace
@@ -246,8 +261,13 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<st
     return table;
 }
 
-ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName)
+ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName,
+                                      const ChannelTableLines& lines)
 {
+    const auto lineOf = [&](std::int32_t row) {
+        const auto index = static_cast<std::size_t>(row);
+        return index < lines.rowLines.size() ? lines.rowLines[index] : std::int64_t{row} + 1;
+    };
     const ChannelColumnMap map = ChannelColumnMap::FromTable(table);
     ChannelTableApplied applied;
     if (map.GetLayout() == ChannelColumnMap::Layout::Refused) {
@@ -257,7 +277,10 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     const bool own = map.IsOwn();
     applied.layout = map.GetLayoutName();
     applied.kind = map.GetFileKind();
-    applied.titleLines = map.headerRow >= 0 ? map.headerRow : map.firstDataRow;
+    const std::int32_t firstRow = map.headerRow >= 0 ? map.headerRow : map.firstDataRow;
+    // Blank lines count as title lines only between titles and the header.
+    applied.titleLines =
+        firstRow > 0 && firstRow < table.GetRowCount() ? static_cast<std::int32_t>(lineOf(firstRow) - 1) : firstRow;
     std::vector<std::pair<std::int32_t, std::string>> skips;
 
     // The lines with a frequency, and its text in MHz.
@@ -305,7 +328,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.byId = byNumber;
     applied.inFileOrder = map.channel >= 0 && !rows.empty() && !byNumber;
 
-    std::vector<std::pair<std::int32_t, std::int32_t>> lines;
+    std::vector<std::pair<std::int32_t, std::int32_t>> placed;
     const std::string range = count > 0
         ? Decimal(channels.GetAt(0)->GetNumber()) + " to " + Decimal(channels.GetAt(count - 1)->GetNumber())
         : std::string("none");
@@ -315,26 +338,36 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
             if (it == indexOfNumber.end())
                 skips.emplace_back(rows[i], "channel " + Decimal(numbers[i]) + " is outside " + range);
             else
-                lines.emplace_back(rows[i], it->second);
+                placed.emplace_back(rows[i], it->second);
         } else if (static_cast<std::int32_t>(i) < count) {
-            lines.emplace_back(rows[i], static_cast<std::int32_t>(i));
+            placed.emplace_back(rows[i], static_cast<std::int32_t>(i));
         } else if (own) {
             ++applied.linesNotLoaded;
         } else {
             skips.emplace_back(rows[i], "more lines than channels (" + Decimal(count) + ")");
         }
     }
-    applied.rows = static_cast<std::int32_t>(lines.size());
+    applied.rows = static_cast<std::int32_t>(placed.size());
     applied.skipped = static_cast<std::int32_t>(skips.size());
     std::sort(skips.begin(), skips.end());
     for (const auto& [row, reason] : skips)
-        applied.skipReasons.push_back("line " + Decimal(row + 1) + ": " + reason);
+        applied.skipReasons.push_back("line " + std::to_string(lineOf(row)) + ": " + reason);
+    // The lines past the rows kept were counted only.
+    const auto past = static_cast<std::int32_t>(std::min<std::int64_t>(lines.linesPast, INT32_MAX));
+    if (past > 0 && own && !byNumber) {
+        applied.linesNotLoaded += past;
+    } else if (past > 0) {
+        applied.skipped += past;
+        applied.skipReasons.push_back((past == 1 ? "line " : Decimal(past) + " lines from line ") +
+                                      std::to_string(lines.firstLinePast) + ": more lines than channels (" +
+                                      Decimal(count) + ")");
+    }
     applied.droppedColumns = DroppedColumns(table, map, rows);
 
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
     ResetChannels(channels);
-    for (const auto& [row, index] : lines) {
+    for (const auto& [row, index] : placed) {
         vnChannel& channel = *channels.GetAt(index);
         SetChannelCellText(channel, ChannelField::Frequency, frequencies[row]);
         for (const std::int32_t column : map.descriptions) {
@@ -388,10 +421,13 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
     return result;
 }
 
-ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels)
+ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels,
+                                  const ChannelReadProgress& progress)
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
+    file.KeepRows(RowsKept(channels));
+    file.SetProgress(progress);
     return ApplyReadTable(file.Read(fileName), file, table, std::filesystem::path(fileName).filename().string(),
                           channels);
 }
@@ -400,6 +436,7 @@ ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChann
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
+    file.KeepRows(RowsKept(channels));
     return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels);
 }
 

@@ -255,6 +255,34 @@ TEST_F(ChannelFileTest, LinesBeyondTheChannelListAreLeftUnreadAndListed)
     EXPECT_NE(message.find("200"), std::string::npos);
 }
 
+TEST_F(ChannelFileTest, LinesPastTheChannelsAreCountedByTheirLineNumbers)
+{
+    // Blank lines between the channels do not shift the lines named.
+    std::string text = "Frequency,Name\r\n,\r\n\r\n";
+    for (int i = 1; i <= 5000; ++i)
+        text += "146.52,Line " + std::to_string(i) + "\r\n\r\n";
+    Put(Path("long.csv"), text);
+    vnChannelList list;
+    FillNew(list, 200);
+    ChannelFileResult result = ReadChannelFile(Path("long.csv"), list);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.applied.rows, 200);
+    EXPECT_EQ(result.applied.skipped, 4800);
+    ASSERT_EQ(result.applied.skipReasons.size(), 11u);
+    EXPECT_EQ(result.applied.skipReasons[0], "line 404: more lines than channels (200)");
+    EXPECT_EQ(result.applied.skipReasons[10], "4790 lines from line 424: more lines than channels (200)");
+
+    // Scanlore's own layout without numbers counts them as not loaded.
+    text = std::string(Header) + "\r\n";
+    for (int i = 1; i <= 5000; ++i)
+        text += ",146.52\r\n";
+    Put(Path("own.csv"), text);
+    result = ReadChannelFile(Path("own.csv"), list);
+    ASSERT_TRUE(result.ok);
+    EXPECT_EQ(result.applied.linesNotLoaded, 4800);
+    EXPECT_EQ(result.applied.skipped, 0);
+}
+
 TEST_F(ChannelFileTest, OpenFailuresGiveTheSystemsReasonAndTouchNothing)
 {
     vnChannelList list;
@@ -578,5 +606,8 @@ INSTANTIATE_TEST_SUITE_P(
         RefusedFile{"FlagsThatAreNotTruthWords", "1,154.13,Fire,,False,False,False\r\n2,155.1,EMS,,0,1,0\r\n",
                     "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
                     "layout (line 2 holds \"0\" where Scanlore's layout has Delay). Add a header line that names the "
-                    "Frequency column and open it again."}),
+                    "Frequency column and open it again."},
+        RefusedFile{"OnlySeparatorsAndBlankLines", ",,,\r\n\r\n,,,,,,\n \n",
+                    "county.csv holds no channels: it has nothing but blank lines and separators."},
+        RefusedFile{"EmptyFile", "", "county.csv holds no channels: it has nothing but blank lines and separators."}),
     [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.name); });
