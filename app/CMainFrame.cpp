@@ -26,11 +26,13 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -370,7 +372,18 @@ void CMainFrame::OnFileOpen()
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
     m_grid->CommitEdit();
-    return ShowFileOutcome(m_document.Open(NativeFilePath(name)), true);
+    // A read of more than half a second shows how far it is, with Cancel.
+    constexpr int kSteps = 1000;
+    QProgressDialog progress(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), QStringLiteral("Cancel"),
+                             0, kSteps, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    const auto tell = [&progress](std::uint64_t done, std::uint64_t total) {
+        progress.setValue(total == 0 ? 0 : static_cast<int>(done * kSteps / total));
+        return !progress.wasCanceled();
+    };
+    return ShowFileOutcome(m_document.Open(NativeFilePath(name), tell), true);
 }
 
 void CMainFrame::OnFileImport()

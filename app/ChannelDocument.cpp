@@ -121,11 +121,15 @@ void ChannelDocument::New(const vnChannelLayout& layout)
     emit Reset();
 }
 
-ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
+ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, const ChannelReadProgress& progress)
 {
     // Taken before the read: a change while reading shows as a change later.
     const vnFileStamp stamp = vnFileStamp::Of(path);
-    const ChannelFileResult result = ReadChannelFile(path, m_channels);
+    const ChannelFileResult result = ReadChannelFile(path, m_channels, progress);
+    if (result.cancelled)
+        return {false,
+                Information("Open of " + std::filesystem::path(path).filename().string() +
+                            " was cancelled. The channels are unchanged.")};
     if (!result.changed)
         return {false, Warning(OpenFailedMessage(path, result.reason))};
     m_undoStack.clear();

@@ -97,7 +97,9 @@ public:
     // nothing; one read only in part is shown but is not the current file,
     // so Save cannot replace it with the part that was read. The message
     // says what the user must know (another tool's layout, lines left out).
-    FileOutcome Open(const std::string& path);
+    // progress hears how far the read is and may cancel it, which changes
+    // nothing.
+    FileOutcome Open(const std::string& path, const ChannelReadProgress& progress = ChannelReadProgress());
     // Adds the channels of a file that have a frequency to the empty
     // channels from firstIndex on, as one undo step. A file that cannot be
     // read whole adds nothing.

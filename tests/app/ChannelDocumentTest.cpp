@@ -325,6 +325,20 @@ TEST_F(ChannelDocumentTest, SaveAsksBeforeReplacingAFileAnotherProgramChanged)
     EXPECT_TRUE(document.Save().ok) << "the file is now the one Save wrote";
 }
 
+TEST_F(ChannelDocumentTest, AnOpenCancelledThroughItsProgressChangesNothing)
+{
+    Type(0, F::Frequency, "146.52");
+    ASSERT_TRUE(document.SaveAs(Path("mine.csv")).ok);
+    ScratchFolder::Put(Path("spring.csv"), kTenChannels);
+    const ChannelDocument::FileOutcome opened =
+        document.Open(Path("spring.csv"), [](std::uint64_t, std::uint64_t) { return false; });
+    EXPECT_FALSE(opened.ok);
+    EXPECT_EQ(opened.message.text.toStdString(), "Open of spring.csv was cancelled. The channels are unchanged.");
+    EXPECT_EQ(Cell(0, F::Frequency), "146.5200");
+    EXPECT_EQ(Cell(1, F::Frequency), "");
+    EXPECT_EQ(document.GetPath(), Path("mine.csv"));
+}
+
 TEST_F(ChannelDocumentTest, ReloadTakesTheChangedFileAsOneStepThatUndoes)
 {
     ScratchFolder::Put(Path("spring.csv"), kTenChannels);
