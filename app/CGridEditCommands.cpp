@@ -29,26 +29,11 @@ CGridEditCommands::CGridEditCommands(CFrameWnd& frame, hvGridCtrl& grid, Channel
     OnCommand(ID_EDIT_CUT, [this] { Cut(); });
     OnCommand(ID_EDIT_COPY, [this] { Copy(); });
     OnCommand(ID_EDIT_PASTE, [this] { Paste(); });
-    OnCommand(ID_EDIT_DELETE, [this] {
-        m_grid.CommitEdit();
-        m_document.Clear(SelectedRows(), "Delete");
-    });
-    OnCommand(ID_EDIT_INSERT_CHANNEL, [this] {
-        m_grid.CommitEdit();
-        Show(m_document.InsertEmpty(SelectedRows()));
-    });
-    OnCommand(ID_EDIT_REMOVE_CHANNEL, [this] {
-        m_grid.CommitEdit();
-        Show(m_document.Remove(SelectedRows()));
-    });
-    OnCommand(ID_EDIT_MOVE_UP, [this] {
-        m_grid.CommitEdit();
-        Show(m_document.Move(SelectedRows(), -1));
-    });
-    OnCommand(ID_EDIT_MOVE_DOWN, [this] {
-        m_grid.CommitEdit();
-        Show(m_document.Move(SelectedRows(), 1));
-    });
+    OnCommand(ID_EDIT_DELETE, [this] { m_document.Clear(SelectedRows(), "Delete"); });
+    OnCommand(ID_EDIT_INSERT_CHANNEL, [this] { Show(m_document.InsertEmpty(SelectedRows())); });
+    OnCommand(ID_EDIT_REMOVE_CHANNEL, [this] { Show(m_document.Remove(SelectedRows())); });
+    OnCommand(ID_EDIT_MOVE_UP, [this] { Show(m_document.Move(SelectedRows(), -1)); });
+    OnCommand(ID_EDIT_MOVE_DOWN, [this] { Show(m_document.Move(SelectedRows(), 1)); });
     OnCommand(ID_EDIT_SORT, [this] { Sort(); });
 
     // Greyed while there is nothing to act on.
@@ -76,7 +61,6 @@ void CGridEditCommands::Show(const ChannelDocument::Arranged& arranged)
 
 void CGridEditCommands::Copy()
 {
-    m_grid.CommitEdit();
     if (const std::vector<std::int32_t> rows = SelectedRows(); !rows.empty())
         QGuiApplication::clipboard()->setMimeData(m_document.Copy(rows).release());
 }
@@ -89,7 +73,6 @@ void CGridEditCommands::Cut()
 
 void CGridEditCommands::Paste()
 {
-    m_grid.CommitEdit();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     if (!data || !data->hasText())
         return;
@@ -106,7 +89,6 @@ void CGridEditCommands::Paste()
 
 void CGridEditCommands::Sort()
 {
-    m_grid.CommitEdit();
     const std::vector<std::int32_t> rows = SelectedRows();
     CSortDlg dialog(m_sortOrder, rows.size() > 1, &m_frame);
     if (dialog.DoModal() != IDOK)

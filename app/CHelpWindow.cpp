@@ -13,6 +13,8 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include <utility>
+
 namespace {
 
 const std::string kSection = "Help Window";
@@ -28,7 +30,9 @@ constexpr int kFindWidthChars = 24;
 class HelpBrowser : public QTextBrowser
 {
 public:
-    using QTextBrowser::QTextBrowser;
+    HelpBrowser(QWidget* parent, CHelpWindow::ModelBandsSource modelBands)
+        : QTextBrowser(parent), m_modelBands(std::move(modelBands))
+    {}
 
     QVariant loadResource(int type, const QUrl& name) override
     {
@@ -37,8 +41,14 @@ public:
         if (name.matches(CHelpWindow::KeyboardPage, QUrl::None))
             return KeyboardPageHtml(IDR_MAINFRAME);
         const QVariant page = QTextBrowser::loadResource(type, name);
-        return page.isValid() ? QVariant(ExpandHelpPage(QString::fromUtf8(page.toByteArray()))) : page;
+        if (!page.isValid())
+            return page;
+        return ExpandHelpPage(QString::fromUtf8(page.toByteArray()),
+                              m_modelBands ? m_modelBands() : std::vector<vnModelBands>());
     }
+
+private:
+    CHelpWindow::ModelBandsSource m_modelBands;
 };
 
 } // namespace
@@ -48,7 +58,8 @@ const QUrl CHelpWindow::KeyboardPage(QStringLiteral("qrc:/help/keyboard.html"));
 const QUrl CHelpWindow::NoAnswerPage(QStringLiteral("qrc:/help/no-answer.html"));
 const QUrl CHelpWindow::ColumnsPage(QStringLiteral("qrc:/help/columns.html"));
 
-CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(this))
+CHelpWindow::CHelpWindow(QWidget* parent, ModelBandsSource modelBands)
+    : QWidget(parent, Qt::Window), m_browser(new HelpBrowser(this, std::move(modelBands)))
 {
     setWindowTitle(QStringLiteral("Scanlore Help"));
 

@@ -1,7 +1,12 @@
 #pragma once
 
+#include "modules/vnScannerBands.h"
+
 #include <QUrl>
 #include <QWidget>
+
+#include <functional>
+#include <vector>
 
 class QLineEdit;
 class QTextBrowser;
@@ -20,7 +25,11 @@ public:
     static const QUrl NoAnswerPage; // when the scanner does not answer
     static const QUrl ColumnsPage;
 
-    explicit CHelpWindow(QWidget* parent = nullptr);
+    // The scanner models and their bands for the pages that show them,
+    // asked each time such a page is shown (the module may change).
+    using ModelBandsSource = std::function<std::vector<vnModelBands>()>;
+
+    explicit CHelpWindow(QWidget* parent = nullptr, ModelBandsSource modelBands = {});
     ~CHelpWindow() override;
 
     // Shows the page and brings the window to the front.

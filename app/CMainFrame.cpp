@@ -93,18 +93,12 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_SAVE, [this] { Save(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { SaveAs(); });
     QUndoStack& undo = m_document.GetUndoStack();
-    OnCommand(ID_EDIT_UNDO, [this, &undo] {
-        m_grid->CommitEdit();
-        undo.undo();
-    });
+    OnCommand(ID_EDIT_UNDO, [&undo] { undo.undo(); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canUndo());
         ui.SetText(StepLabel("&Undo", undo.canUndo() ? undo.undoText() : QString(), "Ctrl+Z"));
     });
-    OnCommand(ID_EDIT_REDO, [this, &undo] {
-        m_grid->CommitEdit();
-        undo.redo();
-    });
+    OnCommand(ID_EDIT_REDO, [&undo] { undo.redo(); });
     OnUpdateCommandUI(ID_EDIT_REDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canRedo());
         ui.SetText(StepLabel("&Redo", undo.canRedo() ? undo.redoText() : QString(), "Ctrl+Y"));
@@ -269,6 +263,14 @@ void CMainFrame::OnRowsDropped(const std::vector<int>& rows, int before)
     m_editCommands->MoveRowsTo(rows, before);
 }
 
+void CMainFrame::OnBeforeCommand(int /*id*/)
+{
+    // A cell still being edited is part of the table as the user sees it:
+    // every command (save, upload, undo, print, ...) acts on it stored.
+    if (m_grid)
+        m_grid->CommitEdit();
+}
+
 bool CMainFrame::OnCmdMsg(int id, CCmdUI* ui)
 {
     return (m_editCommands && m_editCommands->OnCmdMsg(id, ui)) || CFrameWnd::OnCmdMsg(id, ui);
@@ -328,7 +330,8 @@ void CMainFrame::UpdateTitle()
 
 bool CMainFrame::SaveModified()
 {
-    // An edit still open over a cell is an unsaved change too.
+    // An edit still open over a cell is an unsaved change too (closing the
+    // window and the session's end come here without a command).
     if (m_grid)
         m_grid->CommitEdit();
     if (!m_document.IsModified())
@@ -371,7 +374,6 @@ void CMainFrame::OnFileOpen()
 
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
-    m_grid->CommitEdit();
     // A read of more than half a second shows how far it is, with Cancel.
     constexpr int kSteps = 1000;
     QProgressDialog progress(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), QStringLiteral("Cancel"),
@@ -394,7 +396,6 @@ void CMainFrame::OnFileImport()
 
 bool CMainFrame::ImportChannelFile(const QString& name)
 {
-    m_grid->CommitEdit();
     return ShowFileOutcome(m_document.Import(NativeFilePath(name), m_grid->GetFocusedItem()), false);
 }
 
@@ -429,8 +430,6 @@ void CMainFrame::UpdateRecentFileMenu()
 
 bool CMainFrame::Save()
 {
-    // A cell still being edited belongs in the file, as it is shown.
-    m_grid->CommitEdit();
     ChannelDocument::FileOutcome outcome = m_document.Save();
     if (outcome.changedOutside) {
         // Nothing is written until the user has decided.
@@ -453,7 +452,6 @@ bool CMainFrame::Save()
 
 bool CMainFrame::SaveAs(const QString& proposed)
 {
-    m_grid->CommitEdit();
     CFileDialog dialog(false, kChannelFileExtension, proposed, CFileDialog::HideReadOnly | CFileDialog::OverwritePrompt,
                        LoadStringText(IDS_SAVE_AS_FILTER), this);
     if (dialog.DoModal() != IDOK)
@@ -511,7 +509,6 @@ void CMainFrame::FindNext(bool reverse)
     if (request.what.isEmpty())
         return;
     const bool down = request.down != reverse;
-    m_grid->CommitEdit();
     const RowSearchResult found = m_document.Find(m_grid->GetFocusedItem(), down, [&](const std::string& text) {
         return request.Matches(QString::fromStdString(text));
     });
@@ -527,8 +524,6 @@ void CMainFrame::FindNext(bool reverse)
 
 void CMainFrame::OnTransferUpload(bool selected)
 {
-    // A cell still being edited is sent as it is shown.
-    m_grid->CommitEdit();
     CUploadCommand upload(m_moduleManager, this, *m_statusBar, [this] { ShowHelp(CHelpWindow::NoAnswerPage); });
     const std::vector<int> rows = m_grid->GetSelectedRows();
     selected ? upload.Selected(m_document.GetChannels(), {rows.begin(), rows.end()})
@@ -562,7 +557,6 @@ void CMainFrame::OnFilePageSetup()
 
 void CMainFrame::OnFilePrint()
 {
-    m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
     CPageSetup::Read(vnSettings()).Apply(printer);
     QPrintDialog dialog(&printer, this);
@@ -573,7 +567,6 @@ void CMainFrame::OnFilePrint()
 
 void CMainFrame::OnFilePrintPreview()
 {
-    m_grid->CommitEdit();
     QPrinter printer(QPrinter::HighResolution);
     CPageSetup::Read(vnSettings()).Apply(printer);
     QPrintPreviewDialog dialog(&printer, this);
@@ -600,7 +593,6 @@ void CMainFrame::RequestCommandUIUpdate()
 
 void CMainFrame::OnViewColumns()
 {
-    m_grid->CommitEdit();
     CColumnsDlg dialog(CColumnsDlg::FromGrid(*m_grid, ColumnOf(ChannelField::Number)), this);
     if (dialog.DoModal() == IDOK)
         CColumnsDlg::ApplyTo(*m_grid, dialog.GetColumns());
@@ -609,6 +601,12 @@ void CMainFrame::OnViewColumns()
 void CMainFrame::ShowHelp(const QUrl& page)
 {
     if (!m_helpWindow)
-        m_helpWindow = new CHelpWindow(this);
+        m_helpWindow = new CHelpWindow(this, [this] {
+            std::vector<vnModelBands> models;
+            vnModuleLease module(m_moduleManager);
+            if (module.Get() && module.Get()->GetModelBands(&models) != S_OK)
+                models.clear();
+            return models;
+        });
     m_helpWindow->ShowPage(page);
 }

@@ -84,7 +84,6 @@ public:
     CStatusBar* GetStatusBar() const { return m_statusBar; }
     CTransparentDialogBar* GetBankBar() const { return m_bankBar; }
     const CReBar& GetReBar() const { return m_reBar; }
-    vnModuleManager& GetModuleManager() { return m_moduleManager; }
     // The help window once Help Topics has opened it; null before.
     CHelpWindow* GetHelpWindow() const { return m_helpWindow; }
     // The Find dialog once Find has made it; null before.
@@ -97,6 +96,7 @@ public:
 
 protected:
     bool OnCreate() override;
+    void OnBeforeCommand(int id) override;
     void OnDropFiles(const QStringList& paths) override;
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;

@@ -52,7 +52,6 @@ void CUploadProgress::OnProgress(std::int32_t sent, std::int32_t total)
 
 void CUploadProgress::OnState(const vnTransferState& state)
 {
-    m_state = state;
     if (m_uploads > 0) {
         Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(m_upload).arg(m_uploads), m_upload - 1, m_uploads);
     } else {

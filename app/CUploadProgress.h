@@ -55,9 +55,6 @@ public:
     // program holds the port or (on Linux) the system refused access to it.
     static QString TransferErrorText(const std::string& reason);
 
-    // The last state the transfer reported.
-    const vnTransferState& GetLastState() const { return m_state; }
-
     // How long the command runs before the window shows.
     static constexpr std::chrono::milliseconds kShowDelay{500};
     // The window's width, fixed so that neither it nor its button moves
@@ -82,7 +79,6 @@ private:
     Clock m_clock;
     std::chrono::steady_clock::time_point m_start;
     std::unique_ptr<QProgressDialog> m_dialog;
-    vnTransferState m_state;
     int m_upload = 0;
     int m_uploads = 0;
     bool m_cancelRequested = false;

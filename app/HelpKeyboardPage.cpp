@@ -1,7 +1,6 @@
 #include "app/HelpKeyboardPage.h"
 
 #include "grid/hvGridCtrl.h"
-#include "modules/gre1/vnGre1Bands.h"
 #include "res/AcceleratorResource.h"
 #include "res/MenuResource.h"
 #include "res/ResourceIds.h"
@@ -40,16 +39,17 @@ constexpr std::pair<const char*, int> kPageCommands[] = {
     {"help", ID_HELP_TOPICS},
 };
 
-QString BandsTable()
+QString BandsTable(const std::vector<vnModelBands>& models)
 {
+    if (models.empty())
+        return QStringLiteral("<p>No scanner module is installed, so no model's bands are known.</p>");
     QString html = QStringLiteral("<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">"
                                   "<tr><th>Model</th><th>Receives</th><th>Source of the figures</th></tr>");
-    for (const vnGre1Bands::Model& model : vnGre1Bands::Table()) {
-        const vnScannerBands bands(model.name, model.ranges);
+    for (const vnModelBands& model : models) {
         html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
-                    .arg(QString::fromUtf8(model.name).toHtmlEscaped(),
-                         QString::fromStdString(bands.GetRangesText()).toHtmlEscaped(),
-                         QString::fromUtf8(model.source).toHtmlEscaped());
+                    .arg(QString::fromStdString(model.bands.GetModel()).toHtmlEscaped(),
+                         QString::fromStdString(model.bands.GetRangesText()).toHtmlEscaped(),
+                         QString::fromStdString(model.source).toHtmlEscaped());
     }
     return html + QStringLiteral("</table>");
 }
@@ -96,10 +96,11 @@ QString CommandKeys(int command)
     return keys.join(QStringLiteral(" or "));
 }
 
-QString ExpandHelpPage(const QString& html)
+QString ExpandHelpPage(const QString& html, const std::vector<vnModelBands>& models)
 {
     QString page = html;
-    page.replace(QStringLiteral("{{bands}}"), BandsTable());
+    if (page.contains(QStringLiteral("{{bands}}")))
+        page.replace(QStringLiteral("{{bands}}"), BandsTable(models));
     for (const auto& [name, command] : kPageCommands)
         page.replace(QStringLiteral("{{keys:%1}}").arg(QLatin1String(name)), CommandKeys(command).toHtmlEscaped());
     return page;

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "modules/vnScannerBands.h"
+
 #include <QString>
+
+#include <vector>
 
 // The help guide's keyboard page, made from an accelerator table so that it
 // lists exactly the keys the window binds.
@@ -21,5 +25,6 @@ QString CommandKeys(int command);
 // A help page with its generated parts filled in, so that pages cannot
 // differ from the program: "{{keys:NAME}}" becomes the keys of the command
 // NAME ("upload-all", "print", ...; see HelpKeyboardPage.cpp), "{{bands}}"
-// the table of each scanner model's bands with its source.
-QString ExpandHelpPage(const QString& html);
+// the table of each scanner model's bands with its source, as the installed
+// module gives them.
+QString ExpandHelpPage(const QString& html, const std::vector<vnModelBands>& models);

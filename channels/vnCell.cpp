@@ -12,6 +12,9 @@
 
 namespace {
 
+// A number cell's text has six decimals, as a file of numbers is written.
+constexpr int kDoubleDecimals = 6;
+
 // text is an optional sign and digits only. Values beyond the 32-bit range
 // saturate to its nearest limit.
 std::int32_t ReadInt(std::string_view text)
@@ -214,10 +217,8 @@ bool vnCell::GetBool() const
 {
     if (GetType() != vnCellType::Bool)
         return false;
-    // The truth words that mean true, "yes" and "true", are the ones of
-    // three and four letters.
     if (HoldsText())
-        return Text().size() == 3 || Text().size() == 4;
+        return vnText::ReadCellTruthWord(Text()).value_or(false);
     return m_bytes[0] != 0;
 }
 
@@ -293,13 +294,9 @@ void vnCell::AppendText(std::string& out) const
         out.append(buffer, result.ptr);
         break;
     }
-    case vnCellType::Double: {
-        // The largest double has 309 digits before the point.
-        char buffer[352];
-        const auto result = std::to_chars(buffer, buffer + sizeof buffer, GetDouble(), std::chars_format::fixed, 6);
-        out.append(buffer, result.ptr);
+    case vnCellType::Double:
+        out += vnText::FixedText(GetDouble(), kDoubleDecimals);
         break;
-    }
     case vnCellType::String:
         out += GetString();
         break;
@@ -313,9 +310,7 @@ vnCellType vnCell::FromText(std::string_view text)
         Reset();
         return vnCellType::Empty;
     }
-    // Each truth word has its own length: one comparison decides.
-    static constexpr std::string_view kWords[] = {"", "", "no", "yes", "true", "false"};
-    if (trimmed.size() >= 2 && trimmed.size() <= 5 && vnText::EqualsNoCase(trimmed, kWords[trimmed.size()])) {
+    if (vnText::ReadCellTruthWord(trimmed)) {
         SetText(vnCellType::Bool, trimmed);
         return vnCellType::Bool;
     }

@@ -90,6 +90,14 @@ void vnCellTable::SetCell(std::int32_t row, std::int32_t column, const vnCell* c
         m_cells[IndexOf(row, column)].CopyFrom(cell);
 }
 
+bool vnCellTable::IsRowEmpty(std::int32_t row) const
+{
+    for (std::int32_t column = 0; column < m_columns; ++column)
+        if (const vnCell* cell = GetCell(row, column); cell && cell->GetType() != vnCellType::Empty)
+            return false;
+    return true;
+}
+
 void vnCellTable::Clear()
 {
     std::vector<vnCell>().swap(m_cells);

@@ -39,6 +39,10 @@ public:
     // the table changes nothing. The given cell stays the caller's.
     void SetCell(std::int32_t row, std::int32_t column, const vnCell* cell);
 
+    // Whether every cell of the row is Empty: a blank line of a file. True
+    // for a row outside the table.
+    bool IsRowEmpty(std::int32_t row) const;
+
     // Removes every cell and releases the storage: 0 rows, 0 columns.
     void Clear();
 

@@ -1,6 +1,9 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
 
 // A channel's frequency: hertz as a double plus the unit code that SetInUnit
 // interprets. The grid and the upload work in megahertz.
@@ -28,6 +31,23 @@ public:
     void SetGHz(double x);
 
     double GetMHz() const;
+
+    // Frequency texts, in megahertz with '.' as the decimal point whatever
+    // the process locale. Every text that shows, saves or sends a frequency
+    // is made here, and every frequency text is read here.
+
+    // The decimals a frequency shows with: the grid, the files, the scanner.
+    static constexpr int ShownDecimals = 4;
+    // "146.5200"; any double has its text (see vnText::FixedText).
+    static std::string MHzText(double mhz, int decimals = ShownDecimals);
+    // The number at the start of a file's or cell's text, as the C
+    // library's strtod reads it in the "C" locale; no number gives 0.
+    static double ReadMHz(std::string_view text);
+    // A frequency typed by the user: a number of megahertz, optionally
+    // followed by "MHz" in any letter case, blanks around; a comma is the
+    // decimal point when there is no full stop. Nothing for other text or a
+    // number beyond the double range.
+    static std::optional<double> ReadTypedMHz(std::string_view text);
 
     bool operator==(const vnFrequency& other) const = default;
 

@@ -27,9 +27,3 @@ bool SetTypedChannelCellText(vnChannel& channel, ChannelField field, std::string
 
 // Tells the user that a typed text was not taken and what the cell kept.
 std::string RejectedCellTextMessage(const vnChannel& channel, ChannelField field, std::string_view text);
-
-// Reads the number at the start of text as the C library's strtod does in
-// the "C" locale (leading white space, sign, digits with at most one point,
-// optional exponent; trailing text ignored; no number gives 0), whatever
-// the process locale.
-double ReadLeadingDouble(std::string_view text);

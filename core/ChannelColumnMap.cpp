@@ -2,9 +2,10 @@
 
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
+#include "channels/vnText.h"
+#include "core/ChannelField.h"
 
 #include <algorithm>
-#include <cctype>
 #include <iterator>
 
 namespace {
@@ -56,11 +57,12 @@ const std::vector<RoleNames>& ColumnNames()
     return names;
 }
 
-constexpr const char* OwnHeader[] = {"ID", "Frequency", "Description", "Car Number", "Delay", "Lockout", "Priority"};
 constexpr const char* ChirpStart[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone"};
-constexpr std::int32_t OwnFieldCount = static_cast<std::int32_t>(std::size(OwnHeader));
-// Delay, Lockout and Priority: the flag columns of Scanlore's layout.
-constexpr std::int32_t OwnFirstFlagColumn = 4;
+// Scanlore's own header name of a column.
+const char* OwnHeader(std::size_t column)
+{
+    return ChannelFields()[column].header;
+}
 
 // A header name split into its normal name and the unit in brackets after it.
 struct HeaderName
@@ -90,14 +92,6 @@ ChannelColumnMap::Unit UnitOf(const std::string& unit)
     return ChannelColumnMap::Unit::None;
 }
 
-bool IsBlankRow(const vnCellTable& table, std::int32_t row)
-{
-    for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
-        if (table.GetCell(row, column)->GetType() != vnCellType::Empty)
-            return false;
-    return true;
-}
-
 std::vector<std::string> RowTexts(const vnCellTable& table, std::int32_t row)
 {
     std::vector<std::string> texts;
@@ -123,29 +117,20 @@ bool IsTextOnlyRow(const vnCellTable& table, std::int32_t row)
 
 bool IsTruthWordOrEmpty(const std::string& text)
 {
-    static const char* const words[] = {"", "true", "false", "yes", "no", "on", "off"};
-    const std::string normal = ChannelColumnMap::NormalName(text);
-    return std::find(std::begin(words), std::end(words), normal) != std::end(words);
-}
-
-bool IsWholeNumber(const std::string& text)
-{
-    std::size_t start = (!text.empty() && (text[0] == '+' || text[0] == '-')) ? 1 : 0;
-    return start < text.size() &&
-        std::all_of(text.begin() + static_cast<std::ptrdiff_t>(start), text.end(),
-                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+    const std::string_view trimmed = vnText::TrimBlanks(text);
+    return trimmed.empty() || vnText::ReadTruthWord(trimmed).has_value();
 }
 
 // Scanlore's own layout: every field in its column, in Save's order.
 void SetOwnPositions(ChannelColumnMap& map)
 {
-    map.channel = 0;
-    map.frequency = 1;
-    map.descriptions = {2};
-    map.carNumber = 3;
-    map.delay = 4;
-    map.lockout = 5;
-    map.priority = 6;
+    map.channel = ColumnOf(ChannelField::Number);
+    map.frequency = ColumnOf(ChannelField::Frequency);
+    map.descriptions = {ColumnOf(ChannelField::Description)};
+    map.carNumber = ColumnOf(ChannelField::CarNumber);
+    map.delay = ColumnOf(ChannelField::Delay);
+    map.lockout = ColumnOf(ChannelField::Lockout);
+    map.priority = ColumnOf(ChannelField::Priority);
 }
 
 } // namespace
@@ -153,15 +138,13 @@ void SetOwnPositions(ChannelColumnMap& map)
 std::string ChannelColumnMap::NormalName(const std::string& name)
 {
     std::string normal;
-    for (const char c : name) {
-        const auto byte = static_cast<unsigned char>(c);
-        if (std::isalnum(byte))
-            normal += static_cast<char>(std::tolower(byte));
-    }
+    for (const char c : name)
+        if (vnText::IsLetterOrDigit(c))
+            normal += vnText::ToLower(c);
     if (!normal.empty())
         return normal;
     for (const char c : name)
-        if (!std::isspace(static_cast<unsigned char>(c)))
+        if (!vnText::IsBlank(c))
             normal += c;
     return normal;
 }
@@ -205,10 +188,10 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
 
     // Scanlore's own names in Scanlore's own order, however many of them from
     // the frequency on: the file reads by position as Save writes it.
-    const std::size_t own = std::min(names.size(), std::size(OwnHeader));
+    const std::size_t own = std::min(names.size(), ChannelFields().size());
     bool isOwn = own >= 2;
     for (std::size_t column = 0; column < own && isOwn; ++column)
-        isOwn = names[column].name == NormalName(OwnHeader[column]) && names[column].unit.empty();
+        isOwn = names[column].name == NormalName(OwnHeader(column)) && names[column].unit.empty();
     if (isOwn) {
         map.m_layout = Layout::Own;
         map.headerRow = row;
@@ -288,26 +271,26 @@ ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
 {
     ChannelColumnMap map;
     for (std::int32_t row = 0; row < table.GetRowCount(); ++row) {
-        if (IsBlankRow(table, row))
+        if (table.IsRowEmpty(row))
             continue;
         const std::vector<std::string> texts = RowTexts(table, row);
         const std::string line = "line " + std::to_string(row + 1);
-        if (static_cast<std::int32_t>(texts.size()) > OwnFieldCount) {
+        if (static_cast<std::int32_t>(texts.size()) > ChannelFieldCount) {
             map.refusal = line + " has " + std::to_string(texts.size()) + " fields, more than Scanlore's " +
-                std::to_string(OwnFieldCount);
+                std::to_string(ChannelFieldCount);
             return map;
         }
-        for (std::size_t column = OwnFirstFlagColumn; column < texts.size(); ++column)
-            if (!IsTruthWordOrEmpty(texts[column])) {
+        for (std::size_t column = 0; column < texts.size(); ++column)
+            if (ChannelFields()[column].flag && !IsTruthWordOrEmpty(texts[column])) {
                 map.refusal =
-                    line + " holds \"" + texts[column] + "\" where Scanlore's layout has " + OwnHeader[column];
+                    line + " holds \"" + texts[column] + "\" where Scanlore's layout has " + OwnHeader(column);
                 return map;
             }
     }
     map.m_layout = Layout::OwnWithoutHeader;
     // A first line without a channel number is a title, as in files that
     // began with a header of other names.
-    const bool titled = table.GetRowCount() > 0 && !IsWholeNumber(table.GetCell(0, 0)->GetSourceText());
+    const bool titled = table.GetRowCount() > 0 && !vnText::ReadWholeNumber(table.GetCell(0, 0)->GetSourceText());
     map.firstDataRow = titled ? 1 : 0;
     SetOwnPositions(map);
     return map;

@@ -4,13 +4,13 @@
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
+#include "channels/vnText.h"
 #include "core/ChannelCellText.h"
 #include "core/ChannelColumnMap.h"
 #include "core/ChannelField.h"
+#include "modules/vnScannerBands.h"
 
 #include <algorithm>
-#include <cctype>
-#include <charconv>
 #include <climits>
 #include <cmath>
 #include <filesystem>
@@ -22,12 +22,7 @@
 
 namespace {
 
-std::string Decimal(std::int32_t value)
-{
-    char buffer[16];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, value).ptr;
-    return std::string(buffer, end);
-}
+using vnText::Decimal;
 
 std::string ReasonSuffix(const std::string& reason)
 {
@@ -37,32 +32,6 @@ std::string ReasonSuffix(const std::string& reason)
 std::string CellText(const vnCellTable& table, std::int32_t row, std::int32_t column)
 {
     return column >= 0 && column < table.GetColumnCount() ? table.GetCell(row, column)->ToText() : std::string();
-}
-
-bool IsBlankLine(const vnCellTable& table, std::int32_t row)
-{
-    for (std::int32_t column = 0; column < table.GetColumnCount(); ++column)
-        if (table.GetCell(row, column)->GetType() != vnCellType::Empty)
-            return false;
-    return true;
-}
-
-// A whole number with nothing else around it but blanks.
-std::optional<std::int32_t> WholeNumber(const std::string& text)
-{
-    const auto first = text.find_first_not_of(" \t");
-    if (first == std::string::npos)
-        return std::nullopt;
-    const auto last = text.find_last_not_of(" \t") + 1;
-    std::int32_t value = 0;
-    const char* begin = text.data() + first;
-    const char* end = text.data() + last;
-    if (*begin == '+')
-        ++begin;
-    const auto [ptr, error] = std::from_chars(begin, end, value);
-    if (error != std::errc() || ptr != end)
-        return std::nullopt;
-    return value;
 }
 
 void ResetChannels(vnChannelList& channels)
@@ -75,20 +44,17 @@ void ResetChannels(vnChannelList& channels)
     }
 }
 
-constexpr double LowestMHz = 25.0;
-constexpr double HighestMHz = 1300.0;
+// A frequency converted from kHz or Hz keeps down to the hertz.
+constexpr int kConvertedDecimals = 6;
 
 std::string MHzText(double mhz)
 {
-    char buffer[32];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 6).ptr;
-    return std::string(buffer, end);
+    return vnFrequency::MHzText(mhz, kConvertedDecimals);
 }
 
 bool IsDigits(const std::string& text)
 {
-    return !text.empty() &&
-        std::all_of(text.begin(), text.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+    return !text.empty() && std::all_of(text.begin(), text.end(), vnText::IsDigit);
 }
 
 // The frequency of a line in MHz as the channel takes it, or why the line is
@@ -102,43 +68,55 @@ struct FrequencyReading
     std::string skip;
 };
 
+FrequencyReading Converted(const std::string& source, double mhz)
+{
+    // Beyond the double range the text would read back as no frequency.
+    if (!std::isfinite(mhz))
+        return {{}, false, "frequency " + source + " is too large to be a frequency"};
+    return {MHzText(mhz), true, {}};
+}
+
 FrequencyReading ReadFrequency(const std::string& source, ChannelColumnMap::Unit unit, bool own)
 {
-    const double value = ReadLeadingDouble(source);
+    const double value = vnFrequency::ReadMHz(source);
     switch (unit) {
     case ChannelColumnMap::Unit::KHz:
-        return {MHzText(value / 1e3), true, {}};
+        return Converted(source, value / 1e3);
     case ChannelColumnMap::Unit::Hz:
-        return {MHzText(value / 1e6), true, {}};
+        return Converted(source, value / 1e6);
     case ChannelColumnMap::Unit::MHz:
     case ChannelColumnMap::Unit::None:
         break;
     }
     if (value == 0.0)
         return {source, false, own ? std::string() : std::string("no frequency")};
-    if (unit == ChannelColumnMap::Unit::None && IsDigits(source) && value > HighestMHz) {
-        const auto inBands = [](double mhz) { return mhz >= LowestMHz && mhz <= HighestMHz; };
+    constexpr vnFrequencyRange bands = vnCommonScannerRange;
+    if (unit == ChannelColumnMap::Unit::None && IsDigits(source) && value > bands.highMHz) {
+        const auto inBands = [&](double mhz) { return mhz >= bands.lowMHz && mhz <= bands.highMHz; };
         const bool kHz = inBands(value / 1e3);
         const bool hz = inBands(value / 1e6);
         if (kHz != hz)
             return {MHzText(kHz ? value / 1e3 : value / 1e6), true, {}};
-        return {{}, false, "frequency " + source + " is not MHz, and neither as kHz nor as Hz is it 25 to 1300 MHz"};
+        return {{},
+                false,
+                "frequency " + source + " is not MHz, and neither as kHz nor as Hz is it " +
+                    vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz"};
     }
     return {source, false, {}};
 }
 
-bool IsLockoutWord(const std::string& text)
+// Another tool's flag: a truth word with blanks around it.
+bool IsTrue(const std::string& text)
 {
-    static const char* const words[] = {"true", "yes", "on", "locked", "lockout", "l", "s", "skip", "lo"};
-    const std::string normal = ChannelColumnMap::NormalName(text);
-    return std::find(std::begin(words), std::end(words), normal) != std::end(words);
+    return vnText::ReadTruthWord(vnText::TrimBlanks(text)).value_or(false);
 }
 
-bool IsTruthWord(const std::string& text)
+bool IsLockoutWord(const std::string& text)
 {
-    static const char* const words[] = {"true", "yes", "on"};
+    // The words other tools mark a locked-out channel with.
+    static const char* const words[] = {"locked", "lockout", "l", "s", "skip", "lo"};
     const std::string normal = ChannelColumnMap::NormalName(text);
-    return std::find(std::begin(words), std::end(words), normal) != std::end(words);
+    return IsTrue(text) || std::find(std::begin(words), std::end(words), normal) != std::end(words);
 }
 
 std::string SourceText(const vnCellTable& table, std::int32_t row, std::int32_t column)
@@ -287,7 +265,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     std::vector<std::int32_t> rows;
     std::unordered_map<std::int32_t, std::string> frequencies;
     for (std::int32_t row = map.firstDataRow; row < table.GetRowCount(); ++row) {
-        if (IsBlankLine(table, row))
+        if (table.IsRowEmpty(row))
             continue;
         const FrequencyReading frequency = ReadFrequency(SourceText(table, row, map.frequency), map.frequencyUnit, own);
         if (!frequency.skip.empty()) {
@@ -310,7 +288,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     std::vector<std::int32_t> numbers;
     bool byNumber = map.channel >= 0 && !rows.empty();
     for (std::size_t i = 0; i < rows.size() && byNumber; ++i) {
-        const auto number = WholeNumber(SourceText(table, rows[i], map.channel));
+        const auto number = vnText::ReadWholeNumber(SourceText(table, rows[i], map.channel));
         byNumber = number.has_value();
         if (byNumber)
             numbers.push_back(*number);
@@ -390,12 +368,12 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         }
         if (map.delay >= 0) {
             const std::string delay = SourceText(table, row, map.delay);
-            channel.SetDelay(IsTruthWord(delay) || ReadLeadingDouble(delay) > 0.0);
+            channel.SetDelay(IsTrue(delay) || vnText::ReadLeadingDouble(delay) > 0.0);
         }
         if (map.lockout >= 0)
             channel.SetLockout(IsLockoutWord(SourceText(table, row, map.lockout)));
         if (map.priority >= 0)
-            channel.SetPriority(IsTruthWord(SourceText(table, row, map.priority)));
+            channel.SetPriority(IsTrue(SourceText(table, row, map.priority)));
         if (map.skip >= 0) {
             // CHIRP writes S for a memory scanning skips and P for priority.
             const std::string skip = SourceText(table, row, map.skip);

@@ -462,13 +462,6 @@ void hvGridCtrl::SetItemCount(int count)
     m_model->ResetRows(count);
 }
 
-void hvGridCtrl::SetRedraw(bool redraw)
-{
-    setUpdatesEnabled(redraw);
-    if (redraw)
-        viewport()->update();
-}
-
 void hvGridCtrl::RedrawItems(int first, int last)
 {
     m_model->RowsChanged(first, last);

@@ -133,7 +133,6 @@ public:
     // column goes); the owner knows which column takes free text. -1, the
     // default: the first column that can be edited.
     void SetTypingColumn(int column) { m_typingColumn = column; }
-    int GetTypingColumn() const { return m_typingColumn; }
     // The current cell's column: never column 0, never a hidden one.
     int GetCurrentColumn() const;
     // A check-box column shows the owner's check state as a centred box
@@ -152,7 +151,6 @@ public:
     void DeleteAllItems();
     // Owner data: the owner now has count rows, any of which may differ.
     void SetItemCount(int count);
-    void SetRedraw(bool redraw);
     void RedrawItems(int first, int last);
 
     // A cell's text: the owner's answer in owner-data mode, else the stored

@@ -105,9 +105,11 @@ void hvGridCtrlEdit::CloseWithoutReport(bool moveFocusToGrid)
 bool hvGridCtrlEdit::event(QEvent* event)
 {
     if (event->type() == QEvent::ShortcutOverride) {
-        // Keys with Ctrl, and Enter, Delete and Escape, belong to the editor
-        // rather than to the window's shortcuts: Ctrl+S or Ctrl+A typed here
-        // must not save the file or select every row.
+        // Enter, Delete and Escape belong to the editor rather than to the
+        // window's shortcuts, and so do the Ctrl keys a line edit uses
+        // (Ctrl+A selects the text, Ctrl+Z undoes typing, Ctrl+Left moves
+        // by words): QLineEdit claims those itself. Other Ctrl keys, such as
+        // Ctrl+S, reach the window, which stores the edit before any command.
         auto* key = static_cast<QKeyEvent*>(event);
         switch (key->key()) {
         case Qt::Key_Return:
@@ -117,10 +119,6 @@ bool hvGridCtrlEdit::event(QEvent* event)
             key->accept();
             return true;
         default:
-            if (key->modifiers() & Qt::ControlModifier) {
-                key->accept();
-                return true;
-            }
             break;
         }
     } else if (event->type() == QEvent::KeyPress) {

@@ -5,6 +5,7 @@
 #include "modules/vnScannerBands.h"
 
 #include <string>
+#include <vector>
 
 class vnTransfer;
 
@@ -57,6 +58,14 @@ public:
     virtual vnResult GetBands(vnScannerBands* bands)
     {
         (void)bands;
+        return E_NOTIMPL;
+    }
+
+    // Every scanner model the module uploads to, with its bands and their
+    // source, so that the help can show them without knowing the module.
+    virtual vnResult GetModelBands(std::vector<vnModelBands>* models)
+    {
+        (void)models;
         return E_NOTIMPL;
     }
 

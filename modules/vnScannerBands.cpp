@@ -1,8 +1,8 @@
 #include "modules/vnScannerBands.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnText.h"
 
-#include <charconv>
 #include <cmath>
 #include <utility>
 
@@ -12,13 +12,9 @@ namespace {
 // decimals it needs ("137.5").
 std::string RangeEnd(double mhz)
 {
-    char buffer[64];
-    if (mhz != std::floor(mhz) || mhz >= 1e15) {
-        const auto end = std::to_chars(buffer, buffer + sizeof buffer, mhz).ptr;
-        return std::string(buffer, end);
-    }
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, static_cast<std::int64_t>(mhz)).ptr;
-    std::string digits(buffer, end);
+    if (mhz != std::floor(mhz) || mhz >= 1e15)
+        return vnText::ShortestText(mhz);
+    std::string digits = vnText::Decimal(static_cast<std::int64_t>(mhz));
     for (auto at = static_cast<std::ptrdiff_t>(digits.size()) - 3; at > 0; at -= 3)
         digits.insert(static_cast<std::size_t>(at), 1, ',');
     return digits;
@@ -49,13 +45,6 @@ std::string vnScannerBands::GetRangesText() const
         text += RangeEnd(range.lowMHz) + "\u2013" + RangeEnd(range.highMHz);
     }
     return text.empty() ? text : text + " MHz";
-}
-
-std::string vnScannerBands::FrequencyText(double mhz)
-{
-    char buffer[400];
-    const auto end = std::to_chars(buffer, buffer + sizeof buffer, mhz, std::chars_format::fixed, 4).ptr;
-    return std::string(buffer, end);
 }
 
 std::vector<vnOutOfBandChannel> vnScannerBands::FindOutside(const vnChannelList& channels,
@@ -94,15 +83,15 @@ std::string vnScannerBands::OutsideText(const std::vector<vnOutOfBandChannel>& o
     for (std::size_t i = 0; i < outside.size(); ++i) {
         if (i > 0)
             text += ", ";
-        text += std::to_string(outside[i].number) + " (" + FrequencyText(outside[i].mhz) + ")";
+        text += std::to_string(outside[i].number) + " (" + vnFrequency::MHzText(outside[i].mhz) + ")";
     }
     return text + ".";
 }
 
 std::string vnScannerBands::OutsideText(std::int32_t number, double mhz) const
 {
-    return "Channel " + std::to_string(number) + ": " + FrequencyText(mhz) + " MHz is outside " + Owner() + " bands (" +
-        GetRangesText() + ").";
+    return "Channel " + std::to_string(number) + ": " + vnFrequency::MHzText(mhz) + " MHz is outside " + Owner() +
+        " bands (" + GetRangesText() + ").";
 }
 
 void vnScannerBands::CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside,

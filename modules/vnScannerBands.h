@@ -14,6 +14,11 @@ struct vnFrequencyRange
     double highMHz = 0.0;
 };
 
+// The range taken where no scanner's own is known: what the RadioShack and
+// GRE scanners receive taken together. A file's frequency without a unit is
+// tried in kHz and Hz against it too.
+inline constexpr vnFrequencyRange vnCommonScannerRange{25.0, 1300.0};
+
 // A channel whose frequency lies outside the scanner's bands.
 struct vnOutOfBandChannel
 {
@@ -59,12 +64,17 @@ public:
     static void CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside, vnChannelList& to,
                            std::vector<std::int32_t>& selected);
 
-    // A frequency as the scanner shows it: four decimals, '.' whatever the locale.
-    static std::string FrequencyText(double mhz);
-
 private:
     std::string Owner() const;
 
     std::string m_model;
     std::vector<vnFrequencyRange> m_ranges;
+};
+
+// One scanner model a module uploads to, with its bands and the document
+// the figures come from, for the help.
+struct vnModelBands
+{
+    vnScannerBands bands;
+    std::string source;
 };

@@ -8,10 +8,6 @@
 class CCmdUI
 {
 public:
-    explicit CCmdUI(int id) : m_id(id) {}
-
-    int GetId() const { return m_id; }
-
     void Enable(bool on = true) { m_enabled = on; }
     void SetCheck(bool on = true)
     {
@@ -29,7 +25,6 @@ public:
     bool IsChecked() const { return m_checked; }
 
 private:
-    int m_id;
     bool m_enabled = false;
     bool m_checkable = false;
     bool m_checked = false;

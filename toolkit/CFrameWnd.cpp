@@ -220,13 +220,14 @@ void CFrameWnd::TrackPopupMenu(QMenu& menu, const QPoint& globalPos)
 
 CCmdUI CFrameWnd::QueryCommand(int id)
 {
-    CCmdUI ui(id);
+    CCmdUI ui;
     OnCmdMsg(id, &ui);
     return ui;
 }
 
 bool CFrameWnd::ExecuteCommand(int id)
 {
+    OnBeforeCommand(id);
     if (!QueryCommand(id).IsEnabled())
         return false;
     // The frame may go away while its command runs (nested loops of

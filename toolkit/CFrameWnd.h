@@ -77,7 +77,6 @@ public:
     // The view fills the client area, gets the keyboard focus whenever the
     // frame does, and is the first target of every command.
     void SetActiveView(QWidget* view);
-    QWidget* GetActiveView() const { return m_view; }
 
     bool OnCmdMsg(int id, CCmdUI* ui) override;
 
@@ -114,6 +113,11 @@ protected:
     // The frame's own part of window creation, after the menu and
     // accelerators: create the view and the bars. False fails LoadFrame.
     virtual bool OnCreate() { return true; }
+    // Runs before every command that a menu item, toolbar button,
+    // accelerator or ExecuteCommand starts, before its state is asked, so
+    // that what every command needs first (such as storing an edit still
+    // open over a cell) is done once for all of them.
+    virtual void OnBeforeCommand(int /*id*/) {}
     // Local files dropped on the window, never an empty list; called once
     // the drop itself has ended.
     virtual void OnDropFiles(const QStringList& /*paths*/) {}

@@ -45,7 +45,6 @@ public:
     QWidget* FirstTabStop() const;
 
     const DialogUnits& Units() const { return m_units; }
-    const QFont& Font() const { return m_font; }
     QSize ClientSize() const { return m_clientSize; }
 
 private:

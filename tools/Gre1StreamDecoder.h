@@ -44,7 +44,6 @@ public:
     // The input has ended (or paused): reports whatever is still pending
     // (stray bytes, a packet cut short) and starts afresh.
     void Flush(std::vector<Gre1StreamItem>& items);
-    bool HasPending() const { return !m_pending.empty(); }
     std::size_t BytesSeen() const { return m_offset + m_pending.size(); }
 
 private:

@@ -1,29 +1,30 @@
 #include "modules/gre1/vnGre1Bands.h"
 
-#include <algorithm>
-#include <cctype>
+#include "channels/vnText.h"
 
 namespace {
 
-std::string Lower(std::string text)
-{
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
+using vnText::ToLower;
 
 // "Pro-2016" is not "Pro-201": a name matches only where no digit follows it.
 bool ContainsModel(const std::string& stored, const std::string& name)
 {
     for (std::size_t at = stored.find(name); at != std::string::npos; at = stored.find(name, at + 1)) {
         const std::size_t end = at + name.size();
-        if (end == stored.size() || !std::isdigit(static_cast<unsigned char>(stored[end])))
+        if (end == stored.size() || !vnText::IsDigit(stored[end]))
             return true;
     }
     return false;
 }
 
 } // namespace
+
+const char* vnGre1Bands::FallbackSource()
+{
+    static const std::string source =
+        "No owner's manual or data sheet was found; " + vnScannerBands({}, {Fallback}).GetRangesText() + " is taken.";
+    return source.c_str();
+}
 
 const std::vector<vnGre1Bands::Model>& vnGre1Bands::Table()
 {
@@ -32,18 +33,18 @@ const std::vector<vnGre1Bands::Model>& vnGre1Bands::Table()
     // document at hand when the table was made, so each takes the fallback
     // range and says so; a row gets its own ranges once its source is found.
     static const std::vector<Model> table = {
-        {"Pro-76", {Fallback}, FallbackSource},   {"Pro-79", {Fallback}, FallbackSource},
-        {"Pro-82", {Fallback}, FallbackSource},   {"Pro-89", {Fallback}, FallbackSource},
-        {"Pro-2016", {Fallback}, FallbackSource}, {"Pro-2017", {Fallback}, FallbackSource},
+        {"Pro-76", {Fallback}, FallbackSource()},   {"Pro-79", {Fallback}, FallbackSource()},
+        {"Pro-82", {Fallback}, FallbackSource()},   {"Pro-89", {Fallback}, FallbackSource()},
+        {"Pro-2016", {Fallback}, FallbackSource()}, {"Pro-2017", {Fallback}, FallbackSource()},
     };
     return table;
 }
 
 vnScannerBands vnGre1Bands::ForStoredModel(const std::string& stored)
 {
-    const std::string lower = Lower(stored);
+    const std::string lower = ToLower(stored);
     for (const Model& model : Table())
-        if (ContainsModel(lower, Lower(model.name)))
+        if (ContainsModel(lower, ToLower(model.name)))
             return {model.name, model.ranges};
     // A model typed in or stored by another version: named as stored.
     return {stored, {Fallback}};

@@ -19,9 +19,9 @@ struct vnGre1Bands
 
     // The range taken for a model without a published figure, and for a
     // stored model the table does not know.
-    static constexpr vnFrequencyRange Fallback{25.0, 1300.0};
-    static constexpr const char* FallbackSource =
-        "No owner's manual or data sheet was found; 25\u20131,300 MHz is taken.";
+    static constexpr vnFrequencyRange Fallback = vnCommonScannerRange;
+    // "No owner's manual or data sheet was found; 25–1,300 MHz is taken."
+    static const char* FallbackSource();
 
     static const std::vector<Model>& Table();
     // The bands of a stored model name ("RadioShack Pro-89"): the row whose

@@ -158,6 +158,16 @@ vnResult vnGre1Module::GetBands(vnScannerBands* bands)
     return S_OK;
 }
 
+vnResult vnGre1Module::GetModelBands(std::vector<vnModelBands>* models)
+{
+    if (!models)
+        return E_INVALIDARG;
+    models->clear();
+    for (const vnGre1Bands::Model& model : vnGre1Bands::Table())
+        models->push_back({vnScannerBands(model.name, model.ranges), model.source});
+    return S_OK;
+}
+
 vnResult vnGre1Module::GetTransfer(vnTransfer** transfer)
 {
     if (!transfer)

@@ -40,6 +40,7 @@ public:
     vnResult GetScannerModel(std::string* model) override;
     // The bands of the stored scanner model (vnGre1Bands).
     vnResult GetBands(vnScannerBands* bands) override;
+    vnResult GetModelBands(std::vector<vnModelBands>* models) override;
     virtual vnResult GetSerialPort(vnGre1Port** port);
 
 private:

@@ -32,8 +32,6 @@ public:
     // bytes keeps its first 249.
     void SetData(const char* data);
 
-    std::uint8_t GetCommand() const { return m_command; }
-    std::uint8_t GetSubcommand() const { return m_subcommand; }
     std::uint8_t GetLength() const { return m_length; }
     std::uint8_t GetChecksum() const { return m_checksum; }
     const char* GetData() const { return m_data.data(); }

@@ -1,9 +1,8 @@
 #include "modules/gre1/vnGre1Port.h"
 
 #include "channels/vnChannel.h"
+#include "channels/vnText.h"
 #include "modules/gre1/vnGre1Packet.h"
-
-#include <charconv>
 
 namespace {
 
@@ -31,13 +30,8 @@ const char* Flag(bool on)
 bool vnGre1Port::FormatChannelText(const vnChannel& channel, std::string* text)
 {
     text->clear();
-    // Enough for "%.4f" of the largest double (about 315 characters).
-    char number[400];
-
-    if (const std::int32_t channelNumber = channel.GetNumber(); channelNumber != 0) {
-        const auto end = std::to_chars(number, number + sizeof number, channelNumber).ptr;
-        AppendField(*text, 'C', std::string_view(number, static_cast<std::size_t>(end - number)));
-    }
+    if (const std::int32_t channelNumber = channel.GetNumber(); channelNumber != 0)
+        AppendField(*text, 'C', vnText::Decimal(channelNumber));
 
     // Texts are zero-terminated throughout the protocol: the car number ends
     // at its first zero byte, if it holds one.
@@ -48,9 +42,7 @@ bool vnGre1Port::FormatChannelText(const vnChannel& channel, std::string* text)
     const double mhz = channel.GetFrequency().GetMHz();
     if (mhz == 0.0)
         return false;
-    // to_chars writes '.' whatever the process locale is.
-    const auto end = std::to_chars(number, number + sizeof number, mhz, std::chars_format::fixed, 4).ptr;
-    AppendField(*text, 'F', std::string_view(number, static_cast<std::size_t>(end - number)));
+    AppendField(*text, 'F', vnFrequency::MHzText(mhz));
 
     AppendField(*text, 'D', Flag(channel.GetDelay()));
     AppendField(*text, 'L', Flag(channel.GetLockout()));

@@ -112,10 +112,11 @@ TEST_F(HelpTest, KeyboardPageListsExactlyTheAcceleratorTable)
 }
 
 // Keys and bands in the pages come from the program's own tables: the menu's
-// key first, and every model of the band table.
+// key first, and every model the installed module names.
 TEST_F(HelpTest, PagesGiveTheMenusKeysAndTheBandTable)
 {
-    CHelpWindow help;
+    ASSERT_NE(OpenHelpWith(Qt::Key_F1), nullptr);
+    CHelpWindow& help = *frame->GetHelpWindow();
     for (const QString& name : QDir(QStringLiteral(":/help")).entryList({QStringLiteral("*.html")})) {
         const QString html = help.GetBrowser()
                                  ->loadResource(QTextDocument::HtmlResource, QUrl(QStringLiteral("qrc:/help/") + name))

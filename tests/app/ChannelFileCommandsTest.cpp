@@ -205,24 +205,22 @@ TEST_F(FileCommandsTest, ImportStartsAtTheFocusedRowAndShowsItsSummary)
     EXPECT_EQ(frame->FindMenuItem(ID_EDIT_UNDO)->text(), "&Undo Import of 2 Channels\tCtrl+Z");
 }
 
-TEST_F(FileCommandsTest, CtrlSInsideTheEditorDoesNotSaveButOnTheGridItDoes)
+// Ctrl+S typed in an open cell stores the cell and saves, as on the grid.
+TEST_F(FileCommandsTest, CtrlSInsideTheEditorStoresTheCellAndSaves)
 {
     grid->setFocus();
     grid->SetItemSelected(3, true);
     Key(Qt::Key_F);
     // QTest types the letter in lower case.
     ASSERT_NE(grid->GetOpenEditor(), nullptr);
-    Key(Qt::Key_S, Qt::ControlModifier);
-    EXPECT_TRUE(dialogs.Shown().empty());
-    ASSERT_NE(grid->GetOpenEditor(), nullptr);
-    EXPECT_EQ(grid->GetOpenEditor()->text(), "f");
-
-    Key(Qt::Key_Escape);
-    ASSERT_TRUE(grid->hasFocus());
     dialogs.SetNextFileName(Path("keys.csv"));
     Key(Qt::Key_S, Qt::ControlModifier);
+    EXPECT_EQ(grid->GetOpenEditor(), nullptr);
     EXPECT_EQ(dialogs.Shown().size(), 1u);
-    EXPECT_TRUE(QFile::exists(Path("keys.csv")));
+    std::ifstream saved(Name("keys.csv"));
+    const std::string text{std::istreambuf_iterator<char>(saved), std::istreambuf_iterator<char>()};
+    EXPECT_NE(text.find(",\"f\","), std::string::npos) << text;
+    EXPECT_FALSE(frame->isWindowModified());
 }
 
 TEST_F(FileCommandsTest, SaveTakesTheEditStillOpenOverACell)

@@ -65,4 +65,15 @@ TEST(vnChannel, EachFlagSetterChangesOnlyItsFlag)
     EXPECT_FALSE(channel.GetPriority());
 }
 
+TEST(vnFrequency, TextsShowFourDecimalsAndReadLikeTheCLibrary)
+{
+    EXPECT_EQ(vnFrequency::MHzText(146.52), "146.5200");
+    EXPECT_EQ(vnFrequency::MHzText(154.13, 6), "154.130000");
+    EXPECT_DOUBLE_EQ(vnFrequency::ReadMHz(" 155.1 MHz"), 155.1);
+    EXPECT_EQ(vnFrequency::ReadMHz("MHz"), 0.0);
+    EXPECT_EQ(vnFrequency::ReadTypedMHz("146,52 mhz"), 146.52);
+    EXPECT_FALSE(vnFrequency::ReadTypedMHz("146.52 kHz").has_value());
+    EXPECT_FALSE(vnFrequency::ReadTypedMHz("1e999").has_value());
+}
+
 } // namespace

@@ -112,16 +112,6 @@ TEST(ChannelCellText, TextsAreKeptExactlyAndIgnoredColumnsChangeNothing)
     EXPECT_EQ(channel.GetNumber(), 7);
 }
 
-TEST(ChannelCellText, ReadLeadingDoubleFollowsStrtodAtTheLimits)
-{
-    EXPECT_TRUE(std::isinf(ReadLeadingDouble("1e999")));
-    EXPECT_LT(ReadLeadingDouble("-1e999"), 0.0);
-    EXPECT_EQ(ReadLeadingDouble("1e-999"), 0.0);
-    EXPECT_EQ(ReadLeadingDouble("."), 0.0);
-    EXPECT_EQ(ReadLeadingDouble("-"), 0.0);
-    EXPECT_DOUBLE_EQ(ReadLeadingDouble("\t\n 5."), 5.0);
-}
-
 struct TypedCase
 {
     ChannelField field;

@@ -371,6 +371,24 @@ TEST_F(ChannelFileTest, WhatSaveWritesOpensExactlyAsItWas)
             ASSERT_EQ(Cell(opened, row, column), Cell(saved, row, column)) << row << "," << column;
 }
 
+TEST_F(ChannelFileTest, KilohertzOfAnySizeConvertExactlyOrAreSkipped)
+{
+    Put(Path("huge.csv"), "Frequency (kHz),Name\r\n1e300,Huge\r\n1e999,Beyond\r\n154130,Fire\r\n");
+    vnChannelList list;
+    FillNew(list, 10);
+    const ChannelFileResult result = ReadChannelFile(Path("huge.csv"), list);
+    ASSERT_TRUE(result.ok) << result.reason;
+    // 1e297 MHz in full: its digits, the point and four decimals, and it
+    // reads back as the same frequency.
+    const std::string huge = Cell(list, 0, 1);
+    EXPECT_EQ(huge.size(), 298u + 5u) << huge;
+    EXPECT_EQ(huge.find_first_not_of("0123456789."), std::string::npos) << huge;
+    EXPECT_DOUBLE_EQ(list.GetAt(0)->GetFrequency().GetMHz(), 1e297);
+    EXPECT_EQ(Cell(list, 1, 1), "154.1300");
+    EXPECT_EQ(result.applied.skipReasons,
+              std::vector<std::string>{"line 3: frequency 1e999 is too large to be a frequency"});
+}
+
 // Files of other tools, written the way each tool writes them: their columns
 // are found by name, their channel numbers used when they can be.
 struct ForeignFile
