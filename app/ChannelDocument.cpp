@@ -178,7 +178,8 @@ ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, 
         if (result.applied.linesNotLoaded > 0)
             text += (text.empty() ? "" : "\n\n") +
                 LinesNotLoadedMessage(path, result.applied.linesNotLoaded, m_channels.GetCount());
-        const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0;
+        const bool shortfall =
+            result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || !result.applied.readNotes.empty();
         if (!text.empty())
             outcome.message = shortfall ? Warning(text) : Information(text);
     }

@@ -51,6 +51,13 @@ struct ChannelTableApplied
     // Columns holding values that no channel field keeps, by their header
     // names.
     std::vector<std::string> droppedColumns;
+    // Lines of Scanlore's layout read, but not as they stand, so that Save
+    // would not write them back: a frequency that is no frequency (the
+    // channel has none), more fields than the header. In file order
+    // ("line 4: "146.52abc" is not a frequency; channel 4 has none").
+    std::vector<std::string> readNotes;
+    std::int32_t unreadFrequencies = 0;
+    std::int32_t widerLines = 0;
     // Why the table is not read at all; empty when it is.
     std::string refusal;
 };
