@@ -1,5 +1,6 @@
 #include "app/CUploadProgress.h"
 
+#include "core/ChannelUploadPlan.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
 #include "toolkit/CMessageBox.h"
@@ -158,19 +159,17 @@ void CUploadProgress::ShowOutcome(const vnUploadOutcome& outcome, QStatusBar& st
         statusBar.showMessage(QString::fromStdString(outcome.reason));
     } else if (outcome.Failed()) {
         Hide();
-        QString text = TransferErrorText(outcome.reason);
-        // A refusal before the first byte sent nothing and needs no count.
-        if (outcome.result != E_INVALIDARG && outcome.count > 0)
-            text += QStringLiteral("\n\n") + QString::fromStdString(outcome.ProgressText());
+        QString text = LoadStringText(IDS_TRANSFER_ERROR);
+        for (const std::string& paragraph : ChannelUploadPlan::FailureParagraphs(outcome))
+            text += QStringLiteral("\n\n") + QString::fromStdString(paragraph);
         statusBar.showMessage(skipped);
         if (CMessageBox::Show(m_parent, text, CMessageBox::Exclamation, CMessageBox::OkHelp) == IDHELP && showHelp)
             showHelp();
     } else {
         const std::chrono::duration<double> took = m_clock() - m_start;
-        const QString sent = QString::fromStdString(outcome.SentText(destination, took.count()));
-        statusBar.showMessage(skipped.isEmpty() ? sent : sent + QLatin1Char(' ') + skipped);
+        statusBar.showMessage(QString::fromStdString(ChannelUploadPlan::SentText(outcome, destination, took.count())));
         if (m_dialog && m_dialog->isVisible())
-            ShowResult(sent);
+            ShowResult(QString::fromStdString(outcome.SentText(destination, took.count())));
         else
             Hide();
     }
@@ -182,18 +181,7 @@ QString CUploadProgress::TransferErrorText(const std::string& reason)
     if (reason.empty())
         return text;
     text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-    // A port that another program holds, as the serial devices word it
-    // (on Windows for a refused or shared port): the port is the word before.
-    const std::string inUse = " is in use by another program";
-    if (const std::size_t at = reason.find(inUse); at != std::string::npos) {
-        const std::string before = reason.substr(0, at);
-        const std::size_t space = before.rfind(' ');
-        const std::string port = space == std::string::npos ? before : before.substr(space + 1);
-        text += QStringLiteral("\n\n") + LoadStringText(IDS_TRANSFER_IN_USE_HINT).arg(QString::fromStdString(port));
-        return text;
-    }
-    // The same hint as scanlore-upload gives.
-    if (const std::string hint = vnUploadOutcome::AccessHint(reason); !hint.empty())
+    if (const std::string hint = ChannelUploadPlan::FailureHint(reason); !hint.empty())
         text += QStringLiteral("\n\n") + QString::fromStdString(hint);
     return text;
 }

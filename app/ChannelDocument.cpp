@@ -6,6 +6,7 @@
 #include "core/ChannelClipboardText.h"
 #include "core/ChannelFile.h"
 #include "core/ChannelImport.h"
+#include "core/ChannelOpenReport.h"
 #include "modules/vnChannelLayout.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
@@ -79,10 +80,7 @@ std::string ChannelDocument::GetCellText(std::int32_t index, ChannelField field)
 
 std::int32_t ChannelDocument::FindChannel(std::int32_t number) const
 {
-    for (std::int32_t index = 0; index < m_channels.GetCount(); ++index)
-        if (m_channels.GetAt(index)->GetNumber() == number)
-            return index;
-    return -1;
+    return m_channels.IndexOfNumber(number);
 }
 
 RowSearchResult ChannelDocument::Find(std::int32_t from, bool down,
@@ -125,7 +123,8 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, cons
 {
     // Taken before the read: a change while reading shows as a change later.
     const vnFileStamp stamp = vnFileStamp::Of(path);
-    const ChannelFileResult result = ReadChannelFile(path, m_channels, progress);
+    const ChannelOpenReport report = OpenChannelFile(path, m_channels, progress);
+    const ChannelFileResult& result = report.result;
     if (result.cancelled)
         return {false,
                 Information("Open of " + std::filesystem::path(path).filename().string() +
@@ -133,7 +132,7 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, cons
     if (!result.changed)
         return {false, Warning(OpenFailedMessage(path, result.reason))};
     m_undoStack.clear();
-    FileOutcome outcome = TakeRead(path, result, stamp);
+    FileOutcome outcome = TakeRead(path, report, stamp);
     emit Reset();
     return outcome;
 }
@@ -146,23 +145,24 @@ ChannelDocument::FileOutcome ChannelDocument::Reload()
     const vnFileStamp stamp = vnFileStamp::Of(path);
     vnChannelList read;
     m_layout.MakeChannels(read);
-    const ChannelFileResult result = ReadChannelFile(path, read);
-    if (!result.changed)
-        return {false, Warning(OpenFailedMessage(path, result.reason))};
+    const ChannelOpenReport report = OpenChannelFile(path, read);
+    if (!report.result.changed)
+        return {false, Warning(OpenFailedMessage(path, report.result.reason))};
     std::vector<ChannelEditCommand::Change> changes;
     for (std::int32_t index = 0; index < std::min(read.GetCount(), m_channels.GetCount()); ++index)
         if (!(*m_channels.GetAt(index) == *read.GetAt(index)))
             changes.push_back({index, *m_channels.GetAt(index), *read.GetAt(index)});
     ChangeChannels(std::move(changes), QStringLiteral("Reload of ") + GetDisplayName());
-    FileOutcome outcome = TakeRead(path, result, stamp);
+    FileOutcome outcome = TakeRead(path, report, stamp);
     if (outcome.ok)
         m_undoStack.setClean();
     return outcome;
 }
 
-ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, const ChannelFileResult& result,
+ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, const ChannelOpenReport& report,
                                                        const vnFileStamp& stamp)
 {
+    const ChannelFileResult& result = report.result;
     m_saveRefusal = SaveWouldLoseMessage(path, result.applied);
     m_readEncoding = result.applied.encoding;
     m_stamp = result.ok ? stamp : vnFileStamp();
@@ -170,18 +170,11 @@ ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, 
     SetPath(result.ok ? path : std::string());
     FileOutcome outcome{result.ok, {}};
     if (!result.ok) {
-        outcome.message = Warning(OpenedInPartMessage(path, result.reason, result.applied.rows));
-    } else {
+        outcome.message = Warning(report.readInPart);
+    } else if (const std::string notes = report.Notes(); !notes.empty()) {
         // Another tool's file, or one read with care: say how it was read
         // and what was left out.
-        std::string text = HasReadNotes(result.applied) ? ReadSummaryMessage(path, result.applied) : std::string();
-        if (result.applied.linesNotLoaded > 0)
-            text += (text.empty() ? "" : "\n\n") +
-                LinesNotLoadedMessage(path, result.applied.linesNotLoaded, m_channels.GetCount());
-        const bool shortfall =
-            result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || !result.applied.readNotes.empty();
-        if (!text.empty())
-            outcome.message = shortfall ? Warning(text) : Information(text);
+        outcome.message = report.HasShortfall() ? Warning(notes) : Information(notes);
     }
     return outcome;
 }

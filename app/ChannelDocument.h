@@ -6,6 +6,7 @@
 #include "core/ChannelArrange.h"
 #include "core/ChannelField.h"
 #include "core/ChannelFile.h"
+#include "core/ChannelOpenReport.h"
 #include "core/ChannelSearch.h"
 #include "modules/vnChannelLayout.h"
 
@@ -187,7 +188,7 @@ private:
     void SetPath(const std::string& path);
     // Takes a read as Open and Reload do: what Save may do with the file,
     // and what to tell the user.
-    FileOutcome TakeRead(const std::string& path, const ChannelFileResult& result, const vnFileStamp& stamp);
+    FileOutcome TakeRead(const std::string& path, const ChannelOpenReport& report, const vnFileStamp& stamp);
     std::vector<vnChannel> GetContents() const;
     // Records the new contents as one step named verb over count channels.
     Arranged Apply(const ChannelArrange::Result& result, const char* verb, std::size_t count);

@@ -24,6 +24,14 @@ std::int32_t vnChannelList::GetCount() const
     return static_cast<std::int32_t>(m_channels.size());
 }
 
+std::int32_t vnChannelList::IndexOfNumber(std::int32_t number) const
+{
+    for (std::size_t index = 0; index < m_channels.size(); ++index)
+        if (m_channels[index]->GetNumber() == number)
+            return static_cast<std::int32_t>(index);
+    return -1;
+}
+
 void vnChannelList::RemoveAll()
 {
     // Delete in index order, then release the storage.

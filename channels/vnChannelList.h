@@ -21,6 +21,8 @@ public:
     // Null for an index outside the list.
     vnChannel* GetAt(std::int32_t index) const;
     std::int32_t GetCount() const;
+    // The index of the first channel with this number, or -1.
+    std::int32_t IndexOfNumber(std::int32_t number) const;
     void RemoveAll();
 
 private:

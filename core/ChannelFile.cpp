@@ -457,10 +457,14 @@ ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChann
     return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels);
 }
 
+std::string ReadFailedMessage(const std::string& fileName, const std::string& reason)
+{
+    return "The channel file \"" + fileName + "\" could not be read" + ReasonSuffix(reason);
+}
+
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason)
 {
-    return "The channel file \"" + fileName + "\" could not be read" + ReasonSuffix(reason) +
-        "\n\nThe channels are unchanged.";
+    return ReadFailedMessage(fileName, reason) + "\n\nThe channels are unchanged.";
 }
 
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead)

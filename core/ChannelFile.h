@@ -120,6 +120,9 @@ ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& ch
 ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels);
 
 // The texts of the message boxes that tell the user about a file.
+// "The channel file "x" could not be read:\n<reason>"
+std::string ReadFailedMessage(const std::string& fileName, const std::string& reason);
+// The same, then that the open channels did not change.
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead);
 // fileChanged: the write had begun to overwrite the file in place.

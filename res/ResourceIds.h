@@ -79,7 +79,6 @@ inline constexpr int IDS_UPLOAD_CANCEL = 214;
 inline constexpr int IDS_UPLOAD_CANCELLED = 215;       // %1 channel, %2 channels
 inline constexpr int IDS_SELECTED_CHANNELS_SENT = 216; // %1 sent, %2 selected
 inline constexpr int IDS_RECENT_FILE_GONE = 217;       // %1 the file's path
-inline constexpr int IDS_TRANSFER_IN_USE_HINT = 218;   // %1 the port
 inline constexpr int IDS_SAVE_AS_FILTER = 219;         // the second type is the CHIRP export
 inline constexpr int IDS_BANK_ENTRY = 240;             // %1 bank, %2 first and %3 last channel
 inline constexpr int IDS_GOTO_PROMPT = 241;            // %1 first, %2 last channel of the layout

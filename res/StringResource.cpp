@@ -44,7 +44,6 @@ constexpr StringEntry kStrings[] = {
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "
      "(sudo usermod -aG dialout $USER), then log out and in again."},
-    {IDS_TRANSFER_IN_USE_HINT, "%1 is in use by another program: close it and try again."},
     {IDS_UPLOAD_PROGRESS, "Channel %1 of %2, %3 of %4 KB"},
     {IDS_STARTUP_ERROR, "Scanlore could not create its main window."},
     {IDS_UPLOAD_PROGRESS_SELECTED, "Channel %1 of %2"},

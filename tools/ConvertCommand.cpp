@@ -5,6 +5,7 @@
 #include "channels/vnDelimitedFile.h"
 #include "core/ChannelChirpExport.h"
 #include "core/ChannelFile.h"
+#include "core/ChannelOpenReport.h"
 #include "modules/vnChannelLayout.h"
 
 #include <filesystem>
@@ -72,14 +73,15 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
     vnChannelList channels;
     layout.MakeChannels(channels);
     const std::string name = file == kStandardStream ? std::string("standard input") : file;
-    const ChannelFileResult read =
-        file == kStandardStream ? ReadChannelDescriptor(inputFd, name, channels) : ReadChannelFile(file, channels);
+    const ChannelOpenReport read =
+        file == kStandardStream ? OpenChannelDescriptor(inputFd, name, channels) : OpenChannelFile(file, channels);
     // A file read only in part would be written as if it were all of it.
-    if (!read.ok)
-        return Fail(BadUsage, err, OpenFailedMessage(name, read.reason));
-    err += ReadSummaryMessage(name, read.applied) + "\n";
-    if (read.applied.linesNotLoaded > 0)
-        err += LinesNotLoadedMessage(name, read.applied.linesNotLoaded, channels.GetCount()) + "\n";
+    if (!read.failure.empty())
+        return Fail(BadUsage, err, read.failure);
+    // What was read, even from Scanlore's own file: the output is another file.
+    err += read.summary + "\n";
+    if (!read.notLoaded.empty())
+        err += read.notLoaded + "\n";
 
     vnCellTable table = chirp ? MakeChirpTable(channels) : MakeChannelTable(channels);
     vnDelimitedFile writer(&table);

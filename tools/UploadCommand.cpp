@@ -1,12 +1,12 @@
 #include "tools/UploadCommand.h"
 
 #include "channels/vnChannelList.h"
-#include "core/ChannelFile.h"
+#include "core/ChannelOpenReport.h"
+#include "core/ChannelUploadPlan.h"
 #include "modules/gre1/vnGre1Settings.h"
 #include "modules/vnChannelUpload.h"
 #include "modules/vnModuleLease.h"
 #include "modules/vnModuleManager.h"
-#include "modules/vnScannerBands.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "tools/HexLinePrinter.h"
@@ -21,16 +21,6 @@ namespace {
 // The stop-bits code the port takes for a count of stop bits.
 constexpr std::int32_t kOneStopBitCode = 0;
 constexpr std::int32_t kTwoStopBitsCode = 2;
-
-// The list index of the channel with this number, or -1.
-std::int32_t FindChannel(const vnChannelList& list, std::int32_t number)
-{
-    for (std::int32_t i = 0; i < list.GetCount(); ++i) {
-        if (list.GetAt(i)->GetNumber() == number)
-            return i;
-    }
-    return -1;
-}
 
 } // namespace
 
@@ -101,20 +91,19 @@ int UploadCommand::Run(const UploadOptions& options)
     // "-" is standard input, read to its end as a file would be.
     const bool standardInput = options.file == "-";
     const std::string file = standardInput ? std::string("standard input") : options.file;
-    const ChannelFileResult read =
-        standardInput ? ReadChannelDescriptor(0, file, list) : ReadChannelFile(options.file, list);
-    if (!read.ok)
-        return Fail(BadUsage, "cannot read \"" + file + "\"" + (read.reason.empty() ? "" : ": " + read.reason));
-    if (read.applied.linesNotLoaded > 0)
-        Fail(Done, LinesNotLoadedMessage(file, read.applied.linesNotLoaded, list.GetCount()));
-    // Another tool's file: how it was read and what was left out, as Open
-    // says it; standard output stays for the packets.
-    if (HasReadNotes(read.applied))
-        Fail(Done, ReadSummaryMessage(file, read.applied));
+    const ChannelOpenReport read =
+        standardInput ? OpenChannelDescriptor(0, file, list) : OpenChannelFile(options.file, list);
+    // A file read only in part is not uploaded as if it were all of it.
+    if (!read.failure.empty())
+        return Fail(BadUsage, read.failure);
+    // How another tool's file was read and what was left out, as Open says
+    // it; standard output stays for the packets.
+    if (const std::string notes = read.Notes(); !notes.empty())
+        Fail(Done, notes);
 
     std::vector<std::int32_t> selected;
     for (std::int32_t number : options.channels) {
-        const std::int32_t index = FindChannel(list, number);
+        const std::int32_t index = list.IndexOfNumber(number);
         if (index < 0)
             return Fail(BadUsage,
                         "there is no channel " + std::to_string(number) + "; the scanner has channels " +
@@ -125,19 +114,14 @@ int UploadCommand::Run(const UploadOptions& options)
 
     // Channels outside the model's bands stop the command before the port
     // opens, unless the options say what to do with them.
-    const vnScannerBands bands = module.GetBands();
-    const std::vector<vnOutOfBandChannel> outside = bands.FindOutside(list, selected.empty() ? nullptr : &selected);
-    vnChannelList inside;
-    const vnChannelList* sending = &list;
-    if (!outside.empty() && !options.ignoreBands) {
+    ChannelUploadPlan plan(list, module.GetBands(), options.channels.empty() ? nullptr : &selected);
+    if (!plan.GetOutside().empty() && !options.ignoreBands) {
+        const std::string outside = plan.OutsideText();
         if (!options.skipOutOfBand)
             return Fail(UploadFailed,
-                        bands.OutsideText(outside) +
-                            "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
-        Fail(Done, bands.OutsideText(outside) + (outside.size() == 1 ? " It is left out." : " They are left out."));
-        bands.CopyInside(list, outside, inside, selected);
-        sending = &inside;
-        if (!options.channels.empty() && selected.empty())
+                        outside + "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
+        Fail(Done, outside + (plan.GetOutside().size() == 1 ? " It is left out." : " They are left out."));
+        if (!plan.LeaveOutOutside())
             return Fail(UploadFailed, "nothing left to send.");
     }
 
@@ -147,7 +131,7 @@ int UploadCommand::Run(const UploadOptions& options)
     UploadProgressPrinter progress(m_err, m_errIsTerminal);
     vnChannelUpload upload(transfer, options.dryRun ? nullptr : &progress);
     const auto start = std::chrono::steady_clock::now();
-    const vnUploadOutcome outcome = selected.empty() ? upload.All(*sending) : upload.Selected(*sending, selected);
+    const vnUploadOutcome outcome = plan.Send(upload);
     const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     progress.Finish();
     if (const std::string skipped = outcome.WithoutFrequencyText(); !skipped.empty() && !outcome.NothingToSend())
@@ -158,11 +142,10 @@ int UploadCommand::Run(const UploadOptions& options)
         return Done;
     }
 
-    std::string reason = outcome.reason.empty() ? std::string("the upload failed.") : outcome.reason;
-    if (const std::string hint = vnUploadOutcome::AccessHint(reason); !hint.empty())
-        reason += "\n" + hint;
-    // A refusal before the first byte sent nothing; otherwise say how far it got.
-    if (outcome.result != E_INVALIDARG && outcome.count > 0)
-        reason += "\n" + outcome.ProgressText();
-    return Fail(UploadFailed, reason);
+    std::string text;
+    for (const std::string& paragraph : ChannelUploadPlan::FailureParagraphs(outcome))
+        text += (text.empty() ? "" : "\n") + paragraph;
+    if (outcome.reason.empty())
+        text = "the upload failed." + (text.empty() ? "" : "\n" + text);
+    return Fail(UploadFailed, text);
 }

@@ -270,7 +270,7 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
 
     outcome = Run({WriteFile("missing.csv", "") + ".not-there"});
     EXPECT_EQ(outcome.status, 2);
-    EXPECT_NE(outcome.err.find("cannot read"), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("could not be read"), std::string::npos) << outcome.err;
     EXPECT_EQ(outcome.err.find("unchanged"), std::string::npos) << outcome.err;
 
     outcome = Run({"--channels", "201", file});

@@ -1,0 +1,65 @@
+#include "core/ChannelUploadPlan.h"
+
+#include <utility>
+
+ChannelUploadPlan::ChannelUploadPlan(const vnChannelList& channels, vnScannerBands bands,
+                                     const std::vector<std::int32_t>* indexes)
+    : m_channels(channels), m_bands(std::move(bands)), m_isSelected(indexes != nullptr),
+      m_selected(indexes ? *indexes : std::vector<std::int32_t>())
+{
+    m_outside = m_bands.FindOutside(channels, indexes);
+}
+
+std::string ChannelUploadPlan::OutsideText() const
+{
+    return m_bands.OutsideText(m_outside);
+}
+
+bool ChannelUploadPlan::LeaveOutOutside()
+{
+    if (!m_outside.empty()) {
+        vnScannerBands::CopyInside(m_channels, m_outside, m_inside, m_selected);
+        m_outside.clear();
+        m_leftOut = true;
+    }
+    return !m_isSelected || !m_selected.empty();
+}
+
+vnUploadOutcome ChannelUploadPlan::Send(vnChannelUpload& upload) const
+{
+    const vnChannelList& sending = m_leftOut ? m_inside : m_channels;
+    return m_isSelected ? upload.Selected(sending, m_selected) : upload.All(sending);
+}
+
+std::string ChannelUploadPlan::SentText(const vnUploadOutcome& outcome, const std::string& destination, double seconds)
+{
+    const std::string sent = outcome.SentText(destination, seconds);
+    const std::string skipped = outcome.WithoutFrequencyText();
+    return skipped.empty() ? sent : sent + " " + skipped;
+}
+
+std::string ChannelUploadPlan::FailureHint(const std::string& reason)
+{
+    // A port that another program holds, as the serial devices word it
+    // (on Windows for a refused or shared port): the port is the word before.
+    const std::string inUse = " is in use by another program";
+    if (const std::size_t at = reason.find(inUse); at != std::string::npos) {
+        const std::string before = reason.substr(0, at);
+        const std::size_t space = before.rfind(' ');
+        const std::string port = space == std::string::npos ? before : before.substr(space + 1);
+        return port + " is in use by another program: close it and try again.";
+    }
+    return vnUploadOutcome::AccessHint(reason);
+}
+
+std::vector<std::string> ChannelUploadPlan::FailureParagraphs(const vnUploadOutcome& outcome)
+{
+    std::vector<std::string> paragraphs;
+    if (!outcome.reason.empty())
+        paragraphs.push_back(outcome.reason);
+    if (const std::string hint = FailureHint(outcome.reason); !hint.empty())
+        paragraphs.push_back(hint);
+    if (outcome.result != E_INVALIDARG && outcome.count > 0)
+        paragraphs.push_back(outcome.ProgressText());
+    return paragraphs;
+}
