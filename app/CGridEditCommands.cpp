@@ -29,12 +29,13 @@ CGridEditCommands::CGridEditCommands(CFrameWnd& frame, hvGridCtrl& grid, Channel
     OnCommand(ID_EDIT_CUT, [this] { Cut(); });
     OnCommand(ID_EDIT_COPY, [this] { Copy(); });
     OnCommand(ID_EDIT_PASTE, [this] { Paste(); });
-    OnCommand(ID_EDIT_DELETE, [this] { m_document.Clear(SelectedRows(), "Delete"); });
+    OnCommand(ID_EDIT_DELETE, [this] { m_showStatus(m_document.Clear(SelectedRows(), "Delete")); });
     OnCommand(ID_EDIT_INSERT_CHANNEL, [this] { Show(m_document.InsertEmpty(SelectedRows())); });
     OnCommand(ID_EDIT_REMOVE_CHANNEL, [this] { Show(m_document.Remove(SelectedRows())); });
     OnCommand(ID_EDIT_MOVE_UP, [this] { Show(m_document.Move(SelectedRows(), -1)); });
     OnCommand(ID_EDIT_MOVE_DOWN, [this] { Show(m_document.Move(SelectedRows(), 1)); });
     OnCommand(ID_EDIT_SORT, [this] { Sort(); });
+    RegisterLockout();
 
     // Greyed while there is nothing to act on.
     const auto needSelection = [this](CCmdUI& ui) { ui.Enable(m_grid.selectionModel()->hasSelection()); };
@@ -68,7 +69,7 @@ void CGridEditCommands::Copy()
 void CGridEditCommands::Cut()
 {
     Copy();
-    m_document.Clear(SelectedRows(), "Cut");
+    m_showStatus(m_document.Clear(SelectedRows(), "Cut"));
 }
 
 void CGridEditCommands::Paste()
@@ -90,7 +91,12 @@ void CGridEditCommands::Paste()
 void CGridEditCommands::Sort()
 {
     const std::vector<std::int32_t> rows = SelectedRows();
-    CSortDlg dialog(m_sortOrder, rows.size() > 1, &m_frame);
+    // With channels selected, one slip must not sort the whole list: the
+    // dialog opens on the selection.
+    ChannelArrange::SortOrder offered = m_sortOrder;
+    if (rows.size() > 1)
+        offered.scope = ChannelArrange::SortScope::Selection;
+    CSortDlg dialog(offered, rows.size() > 1, &m_frame);
     if (dialog.DoModal() != IDOK)
         return;
     m_sortOrder = dialog.GetOrder();
@@ -101,7 +107,7 @@ void CGridEditCommands::Sort()
 void CGridEditCommands::SetFlag(const std::vector<int>& rows, int column, bool checked)
 {
     if (const auto field = FieldOfColumn(column); field && GetFieldInfo(*field).flag)
-        m_document.SetFlag({rows.begin(), rows.end()}, *field, checked);
+        m_showStatus(m_document.SetFlag({rows.begin(), rows.end()}, *field, checked));
 }
 
 void CGridEditCommands::MoveRowsTo(const std::vector<int>& rows, int before)
@@ -113,8 +119,17 @@ void CGridEditCommands::ShowContextMenu(const QPoint& position)
 {
     if (!m_grid.SelectForContextMenu(position))
         return;
-    const std::unique_ptr<QMenu> menu = m_frame.CreateCommandMenu(
-        {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_EDIT_INSERT_CHANNEL, ID_EDIT_REMOVE_CHANNEL,
-         ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, ID_EDIT_SORT, 0, ID_TRANSFER_UPLOAD_SELECTED});
+    const std::unique_ptr<QMenu> menu =
+        m_frame.CreateCommandMenu({ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_EDIT_DELETE, 0, ID_EDIT_INSERT_CHANNEL,
+                                   ID_EDIT_REMOVE_CHANNEL, ID_EDIT_MOVE_UP, ID_EDIT_MOVE_DOWN, ID_EDIT_SORT, 0,
+                                   ID_EDIT_LOCK_OUT, ID_EDIT_UNLOCK, 0, ID_TRANSFER_UPLOAD_SELECTED});
     m_frame.TrackPopupMenu(*menu, m_grid.viewport()->mapToGlobal(position));
+}
+
+void CGridEditCommands::RegisterLockout()
+{
+    OnCommand(ID_EDIT_LOCK_OUT, [this] { m_showStatus(m_document.SetLockout(SelectedRows(), true)); });
+    OnCommand(ID_EDIT_UNLOCK, [this] { m_showStatus(m_document.SetLockout(SelectedRows(), false)); });
+    for (const int id : {ID_EDIT_LOCK_OUT, ID_EDIT_UNLOCK})
+        OnUpdateCommandUI(id, [this](CCmdUI& ui) { ui.Enable(m_grid.selectionModel()->hasSelection()); });
 }

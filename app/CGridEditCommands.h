@@ -14,7 +14,8 @@ class CFrameWnd;
 class hvGridCtrl;
 
 // The Edit commands that act on the grid's selected channels: the
-// clipboard, Delete, inserting, removing, moving and sorting channels, the
+// clipboard, Delete, inserting, removing, moving and sorting channels,
+// locking them out, the
 // grid's shortcut menu, the flags' check boxes and rows dragged by their
 // number. Each first stores an open edit, asks the document and selects
 // what the document says the channels now are. The frame offers it every
@@ -39,6 +40,8 @@ private:
     void Cut();
     void Paste();
     void Sort();
+    // Lock Out and Unlock of the selected channels.
+    void RegisterLockout();
     // Shows what an arranging command said, or selects its channels.
     void Show(const ChannelDocument::Arranged& arranged);
 

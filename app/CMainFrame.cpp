@@ -3,14 +3,17 @@
 #include "app/CChannelPrinter.h"
 #include "app/CColumnsDlg.h"
 #include "app/CFindDlg.h"
+#include "app/CFollowCarsDlg.h"
 #include "app/CGoToDlg.h"
 #include "app/CGridEditCommands.h"
 #include "app/CHelpWindow.h"
 #include "app/CPageSetup.h"
+#include "app/CRaceCardPrinter.h"
 #include "app/CRecentFileList.h"
 #include "app/CTransparentDialogBar.h"
 #include "app/CUploadCommand.h"
 #include "app/CWindowState.h"
+#include "core/ChannelRaceCard.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnModule.h"
 #include "modules/vnModuleLease.h"
@@ -26,6 +29,7 @@
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QItemSelectionModel>
@@ -93,12 +97,12 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_SAVE, [this] { Save(); });
     OnCommand(ID_FILE_SAVE_AS, [this] { SaveAs(); });
     QUndoStack& undo = m_document.GetUndoStack();
-    OnCommand(ID_EDIT_UNDO, [&undo] { undo.undo(); });
+    OnCommand(ID_EDIT_UNDO, [this] { UndoStep(false); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canUndo());
         ui.SetText(StepLabel("&Undo", undo.canUndo() ? undo.undoText() : QString(), "Ctrl+Z"));
     });
-    OnCommand(ID_EDIT_REDO, [&undo] { undo.redo(); });
+    OnCommand(ID_EDIT_REDO, [this] { UndoStep(true); });
     OnUpdateCommandUI(ID_EDIT_REDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canRedo());
         ui.SetText(StepLabel("&Redo", undo.canRedo() ? undo.redoText() : QString(), "Ctrl+Y"));
@@ -129,6 +133,17 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_FILE_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_TOOLBAR_PRINT, [this] { OnFilePrint(); });
     OnCommand(ID_FILE_PRINT_PREVIEW, [this] { OnFilePrintPreview(); });
+    RegisterRaceWeekendCommands();
+}
+
+void CMainFrame::RegisterRaceWeekendCommands()
+{
+    OnCommand(ID_EDIT_FOLLOW_CARS, [this] { OnEditFollowCars(); });
+    OnCommand(ID_FILE_PRINT_RACE_CARD, [this] { OnFilePrintRaceCard(); });
+    // Greyed while the table has no car numbers.
+    const auto needCars = [this](CCmdUI& ui) { ui.Enable(!m_document.GetCars().empty()); };
+    OnUpdateCommandUI(ID_EDIT_FOLLOW_CARS, needCars);
+    OnUpdateCommandUI(ID_FILE_PRINT_RACE_CARD, [this](CCmdUI& ui) { ui.Enable(m_document.GetCount() > 0); });
 }
 
 bool CMainFrame::OnCreate()
@@ -360,8 +375,11 @@ void CMainFrame::OnCommitDataRequest(QSessionManager& manager)
 
 void CMainFrame::OnFileNew()
 {
-    if (SaveModified())
-        m_document.New(vnModuleLease(m_moduleManager).GetLayout());
+    if (!SaveModified())
+        return;
+    m_document.New(vnModuleLease(m_moduleManager).GetLayout());
+    // The last upload's message was about another table.
+    ShowStatus({});
 }
 
 void CMainFrame::OnFileOpen()
@@ -472,7 +490,14 @@ QString CMainFrame::AskFileName()
 bool CMainFrame::ShowFileOutcome(const ChannelDocument::FileOutcome& outcome, bool remember)
 {
     ShowMessage(outcome.message);
-    m_statusBar->showMessage(QString::fromStdString(m_bands.OutsideText(m_document.GetChannels())));
+    // What was done, and what the scanner would not receive; a failed
+    // command leaves the status as it was but for the bands.
+    QStringList status;
+    if (!outcome.done.isEmpty())
+        status << outcome.done + QLatin1Char('.');
+    if (const std::string outside = m_bands.OutsideText(m_document.GetChannels()); !outside.empty())
+        status << QString::fromStdString(outside);
+    m_statusBar->showMessage(status.join(QLatin1Char(' ')));
     if (outcome.ok && remember) {
         RecentFiles().Add(DecodeFileName(QByteArray::fromStdString(m_document.GetPath())));
         UpdateRecentFileMenu();
@@ -487,7 +512,10 @@ void CMainFrame::OnEditGoTo()
     if (dialog.DoModal() != IDOK)
         return;
     if (const std::int32_t row = m_document.FindChannel(dialog.GetChannel()); row >= 0) {
+        // At the top, so that a click aimed below it lands where the user
+        // looks, whether the channel was above the view or below it.
         m_grid->SelectOnly(row);
+        m_grid->ScrollRowToTop(row);
         return;
     }
     // A layout's number that the table does not hold (a shorter file opened).
@@ -512,8 +540,10 @@ void CMainFrame::FindNext(bool reverse)
     const RowSearchResult found = m_document.Find(m_grid->GetFocusedItem(), down, [&](const std::string& text) {
         return request.Matches(QString::fromStdString(text));
     });
-    if (found.row >= 0)
+    if (found.row >= 0) {
         m_grid->SelectOnly(found.row);
+        m_grid->ScrollRowToTop(found.row);
+    }
     if (found.row < 0)
         m_statusBar->showMessage(LoadStringText(IDS_FIND_NOT_FOUND).arg(request.what));
     else if (found.wrapped)
@@ -559,6 +589,7 @@ void CMainFrame::OnFilePrint()
 {
     QPrinter printer(QPrinter::HighResolution);
     CPageSetup::Read(vnSettings()).Apply(printer);
+    OfferPdfName(printer);
     QPrintDialog dialog(&printer, this);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, m_grid->GetSelectedCount() > 0);
     if (dialog.exec() == QDialog::Accepted)
@@ -609,4 +640,64 @@ void CMainFrame::ShowHelp(const QUrl& page)
             return models;
         });
     m_helpWindow->ShowPage(page);
+}
+
+void CMainFrame::OfferPdfName(QPrinter& printer) const
+{
+    // Printing to a file (no printer here): the table's name beside it
+    // rather than print.pdf in the current folder.
+    if (printer.outputFormat() != QPrinter::PdfFormat || m_document.GetPath().empty())
+        return;
+    const QFileInfo file(DecodeFileName(QByteArray::fromStdString(m_document.GetPath())));
+    printer.setOutputFileName(file.dir().filePath(file.completeBaseName() + QStringLiteral(".pdf")));
+}
+
+void CMainFrame::OnEditFollowCars()
+{
+    CFollowCarsDlg dialog(m_document.GetCars(), m_document.GetFollowedCars(), this);
+    if (dialog.DoModal() == IDOK)
+        ShowStatus(m_document.FollowCars(dialog.GetFollowed()));
+}
+
+void CMainFrame::OnFilePrintRaceCard()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    CPageSetup::Read(vnSettings()).Apply(printer);
+    OfferPdfName(printer);
+    // Cars nobody follows are left out, unless the user wants them.
+    bool withLockedOut = false;
+    std::vector<vnChannel> channels;
+    for (std::int32_t index = 0; index < m_document.GetCount(); ++index)
+        channels.push_back(*m_document.GetAt(index));
+    if (const std::int32_t leftOut = ChannelRaceCard::Make(channels, false).carsLeftOut; leftOut > 0)
+        withLockedOut =
+            CMessageBox::Show(
+                this,
+                QStringLiteral("%1 locked out on every channel. Print %2 on the race card too?")
+                    .arg(leftOut == 1 ? QStringLiteral("1 car is") : QStringLiteral("%1 cars are").arg(leftOut),
+                         leftOut == 1 ? QStringLiteral("it") : QStringLiteral("them")),
+                CMessageBox::Question, CMessageBox::YesNo) == IDYES;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    const int pages = PrintRaceCard(printer, withLockedOut);
+    m_statusBar->showMessage(QStringLiteral("Printed the race card of %1 on %2.")
+                                 .arg(m_document.GetDisplayName(),
+                                      pages == 1 ? QStringLiteral("1 page") : QStringLiteral("%1 pages").arg(pages)));
+}
+
+int CMainFrame::PrintRaceCard(QPrinter& printer, bool withLockedOut)
+{
+    return CRaceCardPrinter::PrintDocument(printer, m_document, withLockedOut);
+}
+
+void CMainFrame::UndoStep(bool redo)
+{
+    QUndoStack& undo = m_document.GetUndoStack();
+    const QString step = redo ? undo.redoText() : undo.undoText();
+    if (redo)
+        undo.redo();
+    else
+        undo.undo();
+    m_statusBar->showMessage((redo ? QStringLiteral("Redone: ") : QStringLiteral("Undone: ")) + step);
 }

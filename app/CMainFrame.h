@@ -93,6 +93,9 @@ public:
     // selected ones when the printer's range is the selection), in the
     // grid's shown columns and their order. The number of pages printed.
     int PrintChannels(QPrinter& printer);
+    // Prints the race card of the channels; cars locked out on every channel
+    // only with withLockedOut. The number of pages printed.
+    int PrintRaceCard(QPrinter& printer, bool withLockedOut);
 
 protected:
     bool OnCreate() override;
@@ -103,6 +106,8 @@ protected:
 
 private:
     void RegisterCommands();
+    // Follow Cars and Print Race Card.
+    void RegisterRaceWeekendCommands();
     void CreateColumns();
     void UpdateTitle();
     void OnCommitDataRequest(QSessionManager& manager);
@@ -141,6 +146,12 @@ private:
     void OnFilePageSetup();
     void OnFilePrint();
     void OnFilePrintPreview();
+    // Print to PDF offers the table's name with .pdf beside its file.
+    void OfferPdfName(QPrinter& printer) const;
+    void OnEditFollowCars();
+    // Undo or Redo, saying which step it took back or did again.
+    void UndoStep(bool redo);
+    void OnFilePrintRaceCard();
 
     void OnViewColumns();
     // Brings the toolbar's buttons up to date once, when control is back in

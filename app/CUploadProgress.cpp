@@ -34,11 +34,16 @@ CUploadProgress::CUploadProgress(QWidget* parent, Clock clock)
 
 CUploadProgress::~CUploadProgress() = default;
 
+QString CUploadProgress::MemoryText() const
+{
+    return m_lastNumber > 0 ? LoadStringText(IDS_UPLOAD_PROGRESS_MEMORY).arg(m_lastNumber) : QString();
+}
+
 void CUploadProgress::BeginUpload(int index, int count)
 {
     m_upload = index;
     m_uploads = count;
-    Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(index).arg(count), index - 1, count);
+    Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(index - 1).arg(count).arg(MemoryText()), index - 1, count);
     ServeEvents();
 }
 
@@ -53,13 +58,18 @@ void CUploadProgress::OnProgress(std::int32_t sent, std::int32_t total)
 
 void CUploadProgress::OnState(const vnTransferState& state)
 {
+    // The count says how far the upload is; the memory number where, which
+    // differs from the count once an empty channel is left out.
+    if (state.lastNumber > 0)
+        m_lastNumber = state.lastNumber;
     if (m_uploads > 0) {
-        Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(m_upload).arg(m_uploads), m_upload - 1, m_uploads);
+        const int sent = m_upload - 1 + std::min(state.channelsSent, 1);
+        Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(sent).arg(m_uploads).arg(MemoryText()), sent, m_uploads);
     } else {
         const QString text = LoadStringText(IDS_UPLOAD_PROGRESS)
                                  .arg(state.channelsSent)
                                  .arg(state.channels)
-                                 .arg(Kilobytes(state.bytesSent), Kilobytes(state.bytes));
+                                 .arg(MemoryText(), Kilobytes(state.bytesSent), Kilobytes(state.bytes));
         Show(text, state.channelsSent, state.channels);
     }
     ServeEvents();

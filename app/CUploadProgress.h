@@ -13,8 +13,8 @@ class QProgressDialog;
 class QStatusBar;
 class QWidget;
 
-// Shows how far an upload command has got ("Channel 57 of 200, 2.1 of
-// 6.0 KB") in a small window that appears once the command has run for half
+// Shows how far an upload command has got ("57 of 200 channels sent
+// (memory 66), 2.1 of 6.0 KB") in a small window that appears once the command has run for half
 // a second, with Cancel (and Escape). The transfer reports to it after each
 // packet and, while the port waits, at least every 100 ms; each report
 // updates the window and lets the program repaint. Until the window shows,
@@ -74,6 +74,8 @@ private:
     // The shown window becomes the result, with Close, and lives on by itself.
     void ShowResult(const QString& text);
     void ServeEvents();
+    // " (memory 49)" for the last channel sent; empty before the first.
+    QString MemoryText() const;
 
     QPointer<QWidget> m_parent;
     Clock m_clock;
@@ -81,5 +83,6 @@ private:
     std::unique_ptr<QProgressDialog> m_dialog;
     int m_upload = 0;
     int m_uploads = 0;
+    int m_lastNumber = 0;
     bool m_cancelRequested = false;
 };

@@ -8,6 +8,7 @@
 #include "core/ChannelImport.h"
 #include "core/ChannelOpenReport.h"
 #include "modules/vnChannelLayout.h"
+#include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
 #include "res/StringResource.h"
 
@@ -41,6 +42,44 @@ QString ChannelsStepText(const char* verb, std::size_t count, std::int32_t first
         count == 1 ? QStringLiteral("Channel %1").arg(firstNumber) : QStringLiteral("%1 Channels").arg(count);
     return QString::fromUtf8(verb) + QStringLiteral(" of ") + what;
 }
+
+// "1 channel", "3 channels".
+QString Counted(std::size_t count, const char* noun)
+{
+    return QStringLiteral("%1 %2%3").arg(count).arg(QString::fromUtf8(noun)).arg(count == 1 ? "" : "s");
+}
+
+// The status bar's past tense of a step's verb: "Paste" gives "Pasted".
+QString PastTense(const char* verb)
+{
+    const QString text = QString::fromUtf8(verb);
+    if (text == QLatin1String("Cut"))
+        return text;
+    return text + (text.endsWith(QLatin1Char('e')) ? QStringLiteral("d") : QStringLiteral("ed"));
+}
+
+bool HasFrequency(const vnChannel& channel)
+{
+    return channel.GetFrequency().GetMHz() != 0.0;
+}
+
+std::int32_t CountWithFrequency(const vnChannelList& channels)
+{
+    std::int32_t count = 0;
+    for (std::int32_t index = 0; index < channels.GetCount(); ++index)
+        count += HasFrequency(*channels.GetAt(index)) ? 1 : 0;
+    return count;
+}
+
+QString FileNameOf(const std::string& path)
+{
+    return QFileInfo(QFile::decodeName(QByteArray::fromStdString(path))).fileName();
+}
+
+// Where Follow Cars keeps its choice: by the file's name, and the last one.
+const std::string kFollowedSection = "Followed Cars";
+const std::string kRaceWeekendSection = "Race Weekend";
+const std::string kLastFollowed = "Last Followed Cars";
 
 // A string of the table with the count in it, singular or plural.
 QString CountText(std::int32_t count, int one, int many)
@@ -169,6 +208,9 @@ ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, 
     m_noticed = vnFileStamp();
     SetPath(result.ok ? path : std::string());
     FileOutcome outcome{result.ok, {}};
+    outcome.done =
+        QStringLiteral("Opened %1: %2")
+            .arg(FileNameOf(path), Counted(static_cast<std::size_t>(CountWithFrequency(m_channels)), "channel"));
     if (!result.ok) {
         outcome.message = Warning(report.readInPart);
     } else if (const std::string notes = report.Notes(); !notes.empty()) {
@@ -223,7 +265,17 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
         ImportSummaryMessage(path, result.applied, import, firstChannel ? firstChannel->GetNumber() : 0);
     const bool shortfall = result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || import.notFitted > 0 ||
         import.placements.empty();
-    return {true, shortfall ? Warning(summary) : Information(summary)};
+    FileOutcome outcome{true, shortfall ? Warning(summary) : Information(summary)};
+    if (import.placements.empty()) {
+        outcome.done = QStringLiteral("Imported no channels from %1").arg(FileNameOf(path));
+    } else {
+        const auto [low, high] = std::minmax_element(
+            import.placements.begin(), import.placements.end(),
+            [](const ChannelImport::Placement& a, const ChannelImport::Placement& b) { return a.index < b.index; });
+        outcome.done =
+            QStringLiteral("Imported %1 into %2").arg(Counted(added, "channel"), NumbersText(low->index, high->index));
+    }
+    return outcome;
 }
 
 ChannelDocument::FileOutcome ChannelDocument::Save(bool evenIfChanged)
@@ -266,14 +318,19 @@ ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& pat
     if (!file.Write(path))
         return {false, Warning(SaveFailedMessage(path, file.GetLastError()))};
     const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
+    FileOutcome outcome{true, {}};
+    outcome.done =
+        QStringLiteral("Exported %1 in CHIRP's layout: %2")
+            .arg(FileNameOf(path), Counted(static_cast<std::size_t>(CountWithFrequency(m_channels)), "channel"));
     if (dropped.empty())
-        return {true, {}};
+        return outcome;
     std::string fields = dropped.front();
     for (std::size_t i = 1; i < dropped.size(); ++i)
         fields += (i + 1 == dropped.size() ? " and " : ", ") + dropped[i];
-    return {true,
-            Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
-                    "no column for " + fields + ": the file leaves them out.")};
+    outcome.message =
+        Warning(std::filesystem::path(path).filename().string() +
+                " is written in CHIRP's layout, which has no column for " + fields + ": the file leaves them out.");
+    return outcome;
 }
 
 ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
@@ -289,7 +346,11 @@ ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
     m_noticed = vnFileStamp();
     if (path != m_path)
         SetPath(path);
-    return {true, {}};
+    FileOutcome outcome{true, {}};
+    outcome.done =
+        QStringLiteral("Saved %1: %2")
+            .arg(FileNameOf(path), Counted(static_cast<std::size_t>(CountWithFrequency(m_channels)), "channel"));
+    return outcome;
 }
 
 ChannelDocument::Message ChannelDocument::EditCell(std::int32_t index, ChannelField field, const std::string& text)
@@ -355,14 +416,28 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
         changes.push_back({first + static_cast<std::int32_t>(i), *channel, pasted});
     }
     std::vector<std::int32_t> pasted;
-    for (const ChannelEditCommand::Change& change : changes)
+    std::int32_t overwritten = 0;
+    for (const ChannelEditCommand::Change& change : changes) {
         pasted.push_back(change.index);
+        if (HasFrequency(change.before) && !(change.before == change.after))
+            ++overwritten;
+    }
+    QStringList notes;
+    if (!pasted.empty()) {
+        QString done = QStringLiteral("Pasted %1 into %2")
+                           .arg(Counted(pasted.size(), "channel"), NumbersText(pasted.front(), pasted.back()));
+        // Filled channels are replaced without a question; Undo is the way back.
+        if (overwritten > 0)
+            done += QStringLiteral(" (%1 had a frequency before: Undo restores %2)")
+                        .arg(overwritten)
+                        .arg(overwritten == 1 ? QStringLiteral("it") : QStringLiteral("them"));
+        notes << done + QLatin1Char('.');
+    }
     if (!changes.empty()) {
         const std::int32_t number = changes.front().before.GetNumber();
         ChangeChannels(std::move(changes), ChannelsStepText("Paste", pasted.size(), number));
     }
 
-    QStringList notes;
     // As after typing: what the upload would refuse is said now.
     std::string reason;
     if (const std::int32_t refused = CountRefused(pasted, reason); refused == 1)
@@ -377,7 +452,8 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
         notes << CountText(cellsLeftOut, IDS_PASTE_CELL_LEFT_OUT, IDS_PASTE_CELLS_LEFT_OUT);
     if (notes.isEmpty())
         return {};
-    return {Message::Kind::Warning, notes.join(QLatin1Char(' '))};
+    const bool warned = notes.size() > (pasted.empty() ? 0 : 1);
+    return {warned ? Message::Kind::Warning : Message::Kind::Information, notes.join(QLatin1Char(' '))};
 }
 
 std::unique_ptr<QMimeData> ChannelDocument::Copy(const std::vector<std::int32_t>& indexes) const
@@ -397,7 +473,7 @@ std::unique_ptr<QMimeData> ChannelDocument::Copy(const std::vector<std::int32_t>
     return data;
 }
 
-void ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, const char* verb)
+ChannelDocument::Message ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, const char* verb)
 {
     std::vector<ChannelEditCommand::Change> changes;
     for (const std::int32_t index : indexes) {
@@ -409,10 +485,13 @@ void ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, const char
         changes.push_back({index, *channel, empty});
     }
     if (changes.empty())
-        return;
+        return {};
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
+    const QString done = PastTense(verb) + QLatin1Char(' ') +
+        (count == 1 ? RangeText(changes.front().index, changes.front().index) : Counted(count, "channel"));
     ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
+    return Information(done.toStdString());
 }
 
 void ChannelDocument::ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text)
@@ -457,10 +536,11 @@ bool ChannelDocument::GetFlag(std::int32_t index, ChannelField field) const
     }
 }
 
-void ChannelDocument::SetFlag(const std::vector<std::int32_t>& indexes, ChannelField field, bool value)
+ChannelDocument::Message ChannelDocument::SetFlag(const std::vector<std::int32_t>& indexes, ChannelField field,
+                                                  bool value)
 {
     if (!GetFieldInfo(field).flag)
-        return;
+        return {};
     std::vector<ChannelEditCommand::Change> changes;
     for (const std::int32_t index : indexes) {
         const vnChannel* channel = m_channels.GetAt(index);
@@ -476,11 +556,17 @@ void ChannelDocument::SetFlag(const std::vector<std::int32_t>& indexes, ChannelF
         changes.push_back({index, *channel, changed});
     }
     if (changes.empty())
-        return;
+        return {};
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
-    const QByteArray verb = LoadStringText(GetFieldInfo(field).title).toUtf8();
+    const QString title = LoadStringText(GetFieldInfo(field).title);
+    const QString done =
+        QStringLiteral("%1 %2 for %3")
+            .arg(title, value ? QStringLiteral("on") : QStringLiteral("off"),
+                 count == 1 ? RangeText(changes.front().index, changes.front().index) : Counted(count, "channel"));
+    const QByteArray verb = title.toUtf8();
     ChangeChannels(std::move(changes), ChannelsStepText(verb.constData(), count, number));
+    return Information(done.toStdString());
 }
 
 std::vector<vnChannel> ChannelDocument::GetContents() const
@@ -493,7 +579,7 @@ std::vector<vnChannel> ChannelDocument::GetContents() const
 }
 
 ChannelDocument::Arranged ChannelDocument::Apply(const ChannelArrange::Result& result, const char* verb,
-                                                 std::size_t count)
+                                                 std::size_t count, const QString& done)
 {
     if (!result.refusal.empty())
         return {Warning(result.refusal), {}};
@@ -507,27 +593,69 @@ ChannelDocument::Arranged ChannelDocument::Apply(const ChannelArrange::Result& r
         const std::int32_t number = changes.front().before.GetNumber();
         ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
     }
-    return {{}, result.selected};
+    return {Information(done.toStdString()), result.selected};
+}
+
+QString ChannelDocument::NumbersText(std::int32_t firstIndex, std::int32_t lastIndex) const
+{
+    const vnChannel* first = m_channels.GetAt(firstIndex);
+    const vnChannel* last = m_channels.GetAt(lastIndex);
+    if (!first || !last)
+        return {};
+    if (first == last)
+        return QString::number(first->GetNumber());
+    return QStringLiteral("%1\u2013%2").arg(first->GetNumber()).arg(last->GetNumber());
+}
+
+QString ChannelDocument::RangeText(std::int32_t firstIndex, std::int32_t lastIndex) const
+{
+    return (firstIndex == lastIndex ? QStringLiteral("channel ") : QStringLiteral("channels ")) +
+        NumbersText(firstIndex, lastIndex);
+}
+
+QString ChannelDocument::ArrangedText(const char* verb, const std::vector<std::int32_t>& placed,
+                                      std::size_t count) const
+{
+    QString text = PastTense(verb) + QLatin1Char(' ') + Counted(count, "channel");
+    if (placed.empty())
+        return text;
+    const auto [low, high] = std::minmax_element(placed.begin(), placed.end());
+    // Where they now stand, when that is one run of channels.
+    if (static_cast<std::size_t>(*high - *low + 1) == placed.size())
+        text += QStringLiteral(" to ") + NumbersText(*low, *high);
+    return text;
 }
 
 ChannelDocument::Arranged ChannelDocument::InsertEmpty(const std::vector<std::int32_t>& indexes)
 {
-    return Apply(ChannelArrange::InsertEmpty(GetContents(), m_layout, indexes), "Insert", indexes.size());
+    const ChannelArrange::Result result = ChannelArrange::InsertEmpty(GetContents(), m_layout, indexes);
+    QString done = QStringLiteral("Inserted ") + Counted(indexes.size(), "empty channel");
+    if (!result.selected.empty()) {
+        const auto [low, high] = std::minmax_element(result.selected.begin(), result.selected.end());
+        done += QStringLiteral(" at ") + NumbersText(*low, *high);
+    }
+    return Apply(result, "Insert", indexes.size(), done);
 }
 
 ChannelDocument::Arranged ChannelDocument::Remove(const std::vector<std::int32_t>& indexes)
 {
-    return Apply(ChannelArrange::Remove(GetContents(), m_layout, indexes), "Remove", indexes.size());
+    QString done = QStringLiteral("Removed ") + Counted(indexes.size(), "channel");
+    if (indexes.size() == 1)
+        done = QStringLiteral("Removed ") + RangeText(indexes.front(), indexes.front());
+    done += QStringLiteral("; the channels below in the bank moved up");
+    return Apply(ChannelArrange::Remove(GetContents(), m_layout, indexes), "Remove", indexes.size(), done);
 }
 
 ChannelDocument::Arranged ChannelDocument::Move(const std::vector<std::int32_t>& indexes, int step)
 {
-    return Apply(ChannelArrange::Move(GetContents(), indexes, step), "Move", indexes.size());
+    const ChannelArrange::Result result = ChannelArrange::Move(GetContents(), indexes, step);
+    return Apply(result, "Move", indexes.size(), ArrangedText("Move", result.selected, indexes.size()));
 }
 
 ChannelDocument::Arranged ChannelDocument::MoveTo(const std::vector<std::int32_t>& indexes, std::int32_t before)
 {
-    return Apply(ChannelArrange::MoveTo(GetContents(), indexes, before), "Move", indexes.size());
+    const ChannelArrange::Result result = ChannelArrange::MoveTo(GetContents(), indexes, before);
+    return Apply(result, "Move", indexes.size(), ArrangedText("Move", result.selected, indexes.size()));
 }
 
 ChannelDocument::Arranged ChannelDocument::Sort(const std::vector<std::int32_t>& indexes,
@@ -536,7 +664,31 @@ ChannelDocument::Arranged ChannelDocument::Sort(const std::vector<std::int32_t>&
     const std::size_t count = order.scope == ChannelArrange::SortScope::Selection
         ? indexes.size()
         : static_cast<std::size_t>(m_channels.GetCount());
-    return Apply(ChannelArrange::Sort(GetContents(), m_layout, indexes, order), "Sort", count);
+    return Apply(ChannelArrange::Sort(GetContents(), m_layout, indexes, order), "Sort", count,
+                 SortedText(indexes, order));
+}
+
+QString ChannelDocument::SortedText(const std::vector<std::int32_t>& indexes,
+                                    const ChannelArrange::SortOrder& order) const
+{
+    using ChannelArrange::SortKey;
+    using ChannelArrange::SortScope;
+    QString what;
+    if (order.scope == SortScope::Selection && !indexes.empty()) {
+        const auto [low, high] = std::minmax_element(indexes.begin(), indexes.end());
+        what = static_cast<std::size_t>(*high - *low + 1) == indexes.size()
+            ? RangeText(*low, *high)
+            : QStringLiteral("the %1 selected channels").arg(indexes.size());
+    } else {
+        what = RangeText(0, m_channels.GetCount() - 1);
+        if (order.scope == SortScope::EachBank)
+            what = QStringLiteral("each bank of ") + what;
+    }
+    const QString key = order.key == SortKey::Frequency ? QStringLiteral("frequency")
+        : order.key == SortKey::Description             ? QStringLiteral("description")
+                                                        : QStringLiteral("car number");
+    return QStringLiteral("Sorted %1 by %2%3")
+        .arg(what, key, order.descending ? QStringLiteral(", highest first") : QString());
 }
 
 std::vector<std::int32_t> ChannelDocument::GetBankStarts() const
@@ -546,4 +698,85 @@ std::vector<std::int32_t> ChannelDocument::GetBankStarts() const
         if (bank.first > 0)
             starts.push_back(bank.first);
     return starts;
+}
+
+std::vector<ChannelCars::Car> ChannelDocument::GetCars() const
+{
+    return ChannelCars::List(GetContents());
+}
+
+ChannelDocument::Message ChannelDocument::FollowCars(const std::vector<std::string>& followed)
+{
+    const std::vector<vnChannel> contents = GetContents();
+    const std::vector<ChannelCars::Car> cars = ChannelCars::List(contents);
+    std::vector<ChannelEditCommand::Change> changes;
+    std::size_t locked = 0;
+    for (const ChannelCars::Change& change : ChannelCars::Follow(contents, followed)) {
+        vnChannel after = contents[static_cast<std::size_t>(change.index)];
+        after.SetLockout(change.lockout);
+        changes.push_back({change.index, contents[static_cast<std::size_t>(change.index)], after});
+        locked += change.lockout ? 1 : 0;
+    }
+    const std::size_t unlocked = changes.size() - locked;
+    if (!changes.empty()) {
+        const std::int32_t number = changes.front().before.GetNumber();
+        const std::size_t count = changes.size();
+        ChangeChannels(std::move(changes), ChannelsStepText("Lockout", count, number));
+    }
+
+    // Remembered for this file's name, and as the last choice for a new file.
+    const std::string numbers = ChannelCars::JoinNumbers(followed);
+    if (!m_path.empty())
+        vnSettings().SetSettingString(kFollowedSection, GetDisplayName().toStdString(), numbers);
+    vnSettings().SetSettingString(kRaceWeekendSection, kLastFollowed, numbers);
+
+    QStringList unknown;
+    std::size_t known = 0;
+    for (const std::string& number : followed) {
+        const bool inTable =
+            std::any_of(cars.begin(), cars.end(), [&](const ChannelCars::Car& car) { return car.number == number; });
+        known += inTable ? 1 : 0;
+        if (!inTable)
+            unknown << QString::fromStdString(number);
+    }
+    QString text = QStringLiteral("Following %1 of %2: ").arg(known).arg(Counted(cars.size(), "car"));
+    if (locked + unlocked == 0)
+        text += QStringLiteral("every lockout was as it should be.");
+    else
+        text += QStringLiteral("%1 locked out, %2 unlocked.").arg(Counted(locked, "channel")).arg(unlocked);
+    // A number typed wrong would otherwise lock out the car that was meant.
+    if (!unknown.isEmpty()) {
+        text += QStringLiteral(" No car %1 in the table.").arg(unknown.join(QStringLiteral(", ")));
+        return Warning(text.toStdString());
+    }
+    return Information(text.toStdString());
+}
+
+std::vector<std::string> ChannelDocument::GetFollowedCars() const
+{
+    const std::string last = vnSettings().GetSettingString(kRaceWeekendSection, kLastFollowed, std::string());
+    if (m_path.empty())
+        return ChannelCars::ParseNumbers(last);
+    return ChannelCars::ParseNumbers(
+        vnSettings().GetSettingString(kFollowedSection, GetDisplayName().toStdString(), last));
+}
+
+ChannelDocument::Message ChannelDocument::SetLockout(const std::vector<std::int32_t>& indexes, bool lockout)
+{
+    std::vector<std::int32_t> changing;
+    for (const std::int32_t index : indexes)
+        if (const vnChannel* channel = m_channels.GetAt(index); channel && channel->GetLockout() != lockout)
+            changing.push_back(index);
+    const QString verb = lockout ? QStringLiteral("Locked out") : QStringLiteral("Unlocked");
+    if (changing.empty())
+        return Information(
+            (QStringLiteral("Nothing to change: the %1 already %2.")
+                 .arg(indexes.size() == 1 ? QStringLiteral("channel was") : QStringLiteral("channels were"),
+                      lockout ? QStringLiteral("locked out") : QStringLiteral("unlocked")))
+                .toStdString());
+    SetFlag(changing, ChannelField::Lockout, lockout);
+    return Information(
+        (verb + QLatin1Char(' ') +
+         (changing.size() == 1 ? RangeText(changing.front(), changing.front()) : Counted(changing.size(), "channel")))
+            .toStdString());
 }

@@ -4,6 +4,7 @@
 #include "channels/vnChannelList.h"
 #include "channels/vnFileStamp.h"
 #include "core/ChannelArrange.h"
+#include "core/ChannelCars.h"
 #include "core/ChannelField.h"
 #include "core/ChannelFile.h"
 #include "core/ChannelOpenReport.h"
@@ -60,6 +61,9 @@ public:
         // Save; nothing was written. The message asks; Save(true) writes
         // anyway.
         bool changedOutside = false;
+        // What the command did, for the status bar ("Saved spring.csv: 87
+        // channels"); empty when it did nothing.
+        QString done;
     };
 
     // Says why the current module's upload would refuse each of the channels
@@ -147,16 +151,19 @@ public:
     // channel file with its header line ("text/csv").
     std::unique_ptr<QMimeData> Copy(const std::vector<std::int32_t>& indexes) const;
     // Empties the channels, keeping their numbers, as one undo step named
-    // for the command ("Delete of Channel 12", "Cut of 3 Channels").
-    void Clear(const std::vector<std::int32_t>& indexes, const char* verb);
+    // for the command ("Delete of Channel 12", "Cut of 3 Channels"). The
+    // message says what was emptied ("Cut 3 channels").
+    Message Clear(const std::vector<std::int32_t>& indexes, const char* verb);
 
     // Whether a flag field of the channel at index is on.
     bool GetFlag(std::int32_t index, ChannelField field) const;
-    // Sets a flag field of the channels to value, as one undo step.
-    void SetFlag(const std::vector<std::int32_t>& indexes, ChannelField field, bool value);
+    // Sets a flag field of the channels to value, as one undo step. The
+    // message says what was set ("Lockout on for channel 12").
+    Message SetFlag(const std::vector<std::int32_t>& indexes, ChannelField field, bool value);
 
     // What a command that moves channels between numbers did: the channels
-    // to select afterwards, or a message when nothing changed.
+    // to select afterwards and what was done, or a warning when nothing
+    // changed.
     struct Arranged
     {
         Message message;
@@ -176,6 +183,21 @@ public:
     // no channel changes.
     void ChangeChannels(std::vector<ChannelEditCommand::Change> changes, const QString& text);
 
+    // The race weekend's cars: each car number of the table with its driver
+    // and channels, in car-number order.
+    std::vector<ChannelCars::Car> GetCars() const;
+    // Follow Cars: every channel of a car not followed is locked out and
+    // every channel of a followed car unlocked, as one undo step ("Lockout
+    // of 64 Channels"); channels without a car stay as they are. The choice
+    // is remembered with the file's name. The message says what changed.
+    Message FollowCars(const std::vector<std::string>& followed);
+    // The cars last followed with this file's name, else the last followed
+    // with any file; empty when none.
+    std::vector<std::string> GetFollowedCars() const;
+    // Lock Out and Unlock: the lockout of the channels, as one undo step. The
+    // message says what changed.
+    Message SetLockout(const std::vector<std::int32_t>& indexes, bool lockout);
+
 signals:
     // Every channel may differ, and their count: New and Open.
     void Reset();
@@ -185,13 +207,23 @@ signals:
     void PathChanged();
 
 private:
+    // The status bar's words for the commands that move channels: "Moved 3
+    // channels to 12–14", where they now stand.
+    QString ArrangedText(const char* verb, const std::vector<std::int32_t>& selected, std::size_t count) const;
+    // "12", "21–60": the numbers of the channels at the first and last index.
+    QString NumbersText(std::int32_t firstIndex, std::int32_t lastIndex) const;
+    // "channel 12", "channels 21–60".
+    QString RangeText(std::int32_t firstIndex, std::int32_t lastIndex) const;
+    // "Sorted channels 61–98 by car number", also when they were in order.
+    QString SortedText(const std::vector<std::int32_t>& indexes, const ChannelArrange::SortOrder& order) const;
     void SetPath(const std::string& path);
     // Takes a read as Open and Reload do: what Save may do with the file,
     // and what to tell the user.
     FileOutcome TakeRead(const std::string& path, const ChannelOpenReport& report, const vnFileStamp& stamp);
     std::vector<vnChannel> GetContents() const;
-    // Records the new contents as one step named verb over count channels.
-    Arranged Apply(const ChannelArrange::Result& result, const char* verb, std::size_t count);
+    // Records the new contents as one step named verb over count channels;
+    // done says what was done.
+    Arranged Apply(const ChannelArrange::Result& result, const char* verb, std::size_t count, const QString& done);
     // How many of the channels the check refuses, and its reason for the
     // first of them.
     std::int32_t CountRefused(const std::vector<std::int32_t>& indexes, std::string& firstReason) const;

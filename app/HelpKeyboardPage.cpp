@@ -34,6 +34,12 @@ constexpr std::pair<const char*, int> kPageCommands[] = {
     {"remove-channel", ID_EDIT_REMOVE_CHANNEL},
     {"move-up", ID_EDIT_MOVE_UP},
     {"move-down", ID_EDIT_MOVE_DOWN},
+    {"sort", ID_EDIT_SORT},
+    {"follow-cars", ID_EDIT_FOLLOW_CARS},
+    {"lock-out", ID_EDIT_LOCK_OUT},
+    {"unlock", ID_EDIT_UNLOCK},
+    {"import", ID_FILE_IMPORT},
+    {"print-race-card", ID_FILE_PRINT_RACE_CARD},
     {"upload-selected", ID_TRANSFER_UPLOAD_SELECTED},
     {"upload-all", ID_TRANSFER_UPLOAD_ALL},
     {"help", ID_HELP_TOPICS},
@@ -66,7 +72,26 @@ QString MenuLabel(int command)
     return {};
 }
 
+// The menu a command stands in, without its mnemonic: "Edit".
+QString MenuTitle(int command)
+{
+    const MenuResource* menu = FindMenuResource(IDR_MAINFRAME);
+    if (!menu)
+        return {};
+    for (const PopupMenuResource& popup : menu->popups)
+        for (const MenuItemResource& item : popup.items)
+            if (item.command == command && item.label)
+                return QString::fromUtf8(popup.title).remove(QLatin1Char('&'));
+    return {};
+}
+
 } // namespace
+
+QString CommandMenuPath(int command)
+{
+    const QString menu = MenuTitle(command);
+    return menu.isEmpty() ? CommandDisplayName(command) : menu + QStringLiteral(" > ") + CommandDisplayName(command);
+}
 
 QString CommandDisplayName(int command)
 {
@@ -101,8 +126,10 @@ QString ExpandHelpPage(const QString& html, const std::vector<vnModelBands>& mod
     QString page = html;
     if (page.contains(QStringLiteral("{{bands}}")))
         page.replace(QStringLiteral("{{bands}}"), BandsTable(models));
-    for (const auto& [name, command] : kPageCommands)
+    for (const auto& [name, command] : kPageCommands) {
         page.replace(QStringLiteral("{{keys:%1}}").arg(QLatin1String(name)), CommandKeys(command).toHtmlEscaped());
+        page.replace(QStringLiteral("{{menu:%1}}").arg(QLatin1String(name)), CommandMenuPath(command).toHtmlEscaped());
+    }
     return page;
 }
 

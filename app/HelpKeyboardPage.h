@@ -22,9 +22,13 @@ QString KeyboardPageHtml(int acceleratorTableId);
 // empty when it has none.
 QString CommandKeys(int command);
 
+// Where a command stands in the menus: "Edit > Follow Cars"; its name
+// alone when no menu holds it.
+QString CommandMenuPath(int command);
+
 // A help page with its generated parts filled in, so that pages cannot
 // differ from the program: "{{keys:NAME}}" becomes the keys of the command
-// NAME ("upload-all", "print", ...; see HelpKeyboardPage.cpp), "{{bands}}"
-// the table of each scanner model's bands with its source, as the installed
-// module gives them.
+// NAME ("upload-all", "print", ...; see HelpKeyboardPage.cpp), "{{menu:NAME}}"
+// its place in the menus, "{{bands}}" the table of each scanner model's bands
+// with its source, as the installed module gives them.
 QString ExpandHelpPage(const QString& html, const std::vector<vnModelBands>& models);

@@ -542,6 +542,15 @@ bool hvGridCtrl::EnsureRowVisible(int row)
     return true;
 }
 
+void hvGridCtrl::ScrollRowToTop(int row)
+{
+    if (row < 0 || row >= GetItemCount() || GetColumnCount() == 0)
+        return;
+    const int keepX = horizontalScrollBar()->value();
+    scrollTo(m_model->index(row, columnAt(0) >= 0 ? columnAt(0) : 0), QAbstractItemView::PositionAtTop);
+    horizontalScrollBar()->setValue(keepX);
+}
+
 void hvGridCtrl::ScrollHorizontally(int dx)
 {
     QScrollBar* bar = horizontalScrollBar();
@@ -796,11 +805,15 @@ void hvGridCtrl::mousePressEvent(QMouseEvent* event)
         return;
     }
     if (OnCheckBox(event)) {
-        // A click on a box turns it over, on every selected row when its
-        // own row is one of them.
+        // A click on a box turns over that row's box alone and selects the
+        // row, so that one click cannot undo a selection's worth of work;
+        // Space turns the box over on every selected row.
         CommitEdit();
         setFocus(Qt::MouseFocusReason);
-        MakeCurrent(hit.row(), hit.column());
+        const bool scrolls = hasAutoScroll();
+        setAutoScroll(false);
+        SelectAlone(hit);
+        setAutoScroll(scrolls);
         ToggleCurrentCheck();
         event->accept();
         return;

@@ -186,6 +186,9 @@ public:
     QRect GetClientRect() const;
     // Scrolls the row fully into view; false when there is no such row.
     bool EnsureRowVisible(int row);
+    // Scrolls the row to the top of the view, or as near as the end of the
+    // list allows, so that the rows below it show.
+    void ScrollRowToTop(int row);
     // Scrolls horizontally by the given number of pixels.
     void ScrollHorizontally(int dx);
 

@@ -19,6 +19,9 @@ struct vnTransferState
     std::int32_t channels = 0; // channel packets in this upload
     std::uint64_t bytesSent = 0;
     std::uint64_t bytes = 0; // all bytes of this upload
+    // The memory number of the last channel sent; 0 before the first. It
+    // differs from channelsSent once the upload leaves a channel out.
+    std::int32_t lastNumber = 0;
 };
 
 // Told after each packet of an upload: packets sent so far, packets in this

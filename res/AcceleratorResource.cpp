@@ -39,7 +39,8 @@ constexpr AcceleratorResource kMainFrameAccelerators[] = {
 constexpr AcceleratorResource kGridAccelerators[] = {
     {Qt::CTRL | Qt::Key_Plus, ID_EDIT_INSERT_CHANNEL},  {Qt::CTRL | Qt::Key_Equal, ID_EDIT_INSERT_CHANNEL},
     {Qt::CTRL | Qt::Key_Minus, ID_EDIT_REMOVE_CHANNEL}, {Qt::ALT | Qt::Key_Up, ID_EDIT_MOVE_UP},
-    {Qt::ALT | Qt::Key_Down, ID_EDIT_MOVE_DOWN},
+    {Qt::ALT | Qt::Key_Down, ID_EDIT_MOVE_DOWN},        {Qt::CTRL | Qt::Key_L, ID_EDIT_LOCK_OUT},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_L, ID_EDIT_UNLOCK},
 };
 
 } // namespace

@@ -122,6 +122,22 @@ constexpr std::array kSort{
     DialogControl{K::PushButton, kIdCancel, "Cancel", 200, 24, 50, 14, kButton},
 };
 
+// Follow Cars: the table's cars with a check box each, and the same choice
+// as typed numbers.
+constexpr std::array kFollowCars{
+    DialogControl{K::Text, IDC_STATIC, "Car &numbers you follow (for example 2, 02, 9, 24):", 7, 7, 200, 8, S::None},
+    DialogControl{K::Edit, IDC_FOLLOW_NUMBERS, "", 7, 18, 200, 14, S::TabStop},
+    DialogControl{K::Text, IDC_STATIC, "&Cars in the table:", 7, 38, 200, 8, S::None},
+    DialogControl{K::ListBox, IDC_FOLLOW_LIST, "", 7, 49, 200, 120,
+                  S::Notify | S::VScroll | S::Border | S::NoIntegralHeight | S::TabStop},
+    DialogControl{K::Text, IDC_STATIC, "The other cars' channels are locked out, the followed cars' unlocked.", 7, 173,
+                  200, 16, S::None},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 214, 7, 50, 14, S::Group | kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 214, 24, 50, 14, kButton},
+    DialogControl{K::PushButton, IDC_FOLLOW_ALL, "&All", 214, 49, 50, 14, kButton},
+    DialogControl{K::PushButton, IDC_FOLLOW_NONE, "N&one", 214, 66, 50, 14, kButton},
+};
+
 constexpr const char* kShellFont = "MS Shell Dlg";
 constexpr unsigned kModalFrame = F::ModalFrame | F::Caption | F::SysMenu;
 
@@ -133,6 +149,7 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_FIND, "Find", 241, 60, kShellFont, 8, kModalFrame, kFind},
     DialogTemplate{IDD_COLUMNS, "Columns", 186, 109, kShellFont, 8, kModalFrame, kColumns},
     DialogTemplate{IDD_SORT, "Sort Channels", 257, 115, kShellFont, 8, kModalFrame, kSort},
+    DialogTemplate{IDD_FOLLOW_CARS, "Follow Cars", 271, 193, kShellFont, 8, kModalFrame, kFollowCars},
     DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 196, kShellFont, 8, kModalFrame, kGre1Properties},
 };
 

@@ -55,6 +55,12 @@ inline constexpr int IDC_SORT_SELECTION = 1055;
 inline constexpr int IDC_SORT_EACH_BANK = 1056;
 inline constexpr int IDC_SORT_WHOLE_LIST = 1057;
 
+// Follow Cars.
+inline constexpr int IDC_FOLLOW_NUMBERS = 1060;
+inline constexpr int IDC_FOLLOW_LIST = 1061;
+inline constexpr int IDC_FOLLOW_ALL = 1062;
+inline constexpr int IDC_FOLLOW_NONE = 1063;
+
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
 

@@ -14,6 +14,7 @@ constexpr MenuItemResource kFileItems[] = {
     {ID_FILE_PAGE_SETUP, "Page Set&up..."},
     {ID_FILE_PRINT, "&Print...\tCtrl+P"},
     {ID_FILE_PRINT_PREVIEW, "Print Pre&view..."},
+    {ID_FILE_PRINT_RACE_CARD, "Print &Race Card..."},
     {0, nullptr},
     {ID_FILE_MRU_FILE1, nullptr}, // the recent files
     {ID_APP_EXIT, "E&xit"},
@@ -33,6 +34,10 @@ constexpr MenuItemResource kEditItems[] = {
     {ID_EDIT_MOVE_UP, "&Move Up\tAlt+Up"},
     {ID_EDIT_MOVE_DOWN, "Move Do&wn\tAlt+Down"},
     {ID_EDIT_SORT, "S&ort Channels..."},
+    {0, nullptr},
+    {ID_EDIT_LOCK_OUT, "Loc&k Out\tCtrl+L"},
+    {ID_EDIT_UNLOCK, "U&nlock\tCtrl+Shift+L"},
+    {ID_EDIT_FOLLOW_CARS, "Follow Car&s..."},
     {0, nullptr},
     {ID_EDIT_FIND, "&Find...\tCtrl+F"},
     {ID_EDIT_FIND_NEXT, "Find &Next\tF3"},

@@ -53,6 +53,11 @@ inline constexpr int ID_EDIT_REMOVE_CHANNEL = 32801;
 inline constexpr int ID_EDIT_MOVE_UP = 32802;
 inline constexpr int ID_EDIT_MOVE_DOWN = 32803;
 inline constexpr int ID_EDIT_SORT = 32804;
+// The race weekend: lockout by car, of the selection, and the race card.
+inline constexpr int ID_EDIT_FOLLOW_CARS = 32805;
+inline constexpr int ID_EDIT_LOCK_OUT = 32806;
+inline constexpr int ID_EDIT_UNLOCK = 32807;
+inline constexpr int ID_FILE_PRINT_RACE_CARD = 32808;
 inline constexpr int ID_NEXT_PANE = 57680;
 inline constexpr int ID_PREV_PANE = 57681;
 
@@ -72,9 +77,10 @@ inline constexpr int IDS_ALL_BANKS = 207;
 inline constexpr int IDS_CHANNEL_FILE_FILTER = 208;
 inline constexpr int IDS_TRANSFER_ERROR = 209;
 inline constexpr int IDS_TRANSFER_ACCESS_HINT = 210; // after a refused port
-inline constexpr int IDS_UPLOAD_PROGRESS = 211;      // %1 channel, %2 channels, %3 and %4 KB
+inline constexpr int IDS_UPLOAD_PROGRESS = 211;      // %1 sent, %2 channels, %3 the memory, %4 and %5 KB
 inline constexpr int IDS_STARTUP_ERROR = 212;
-inline constexpr int IDS_UPLOAD_PROGRESS_SELECTED = 213; // %1 upload, %2 uploads
+inline constexpr int IDS_UPLOAD_PROGRESS_SELECTED = 213; // %1 sent, %2 channels, %3 the memory
+inline constexpr int IDS_UPLOAD_PROGRESS_MEMORY = 220;   // %1 the last sent channel's number
 inline constexpr int IDS_UPLOAD_CANCEL = 214;
 inline constexpr int IDS_UPLOAD_CANCELLED = 215;       // %1 channel, %2 channels
 inline constexpr int IDS_SELECTED_CHANNELS_SENT = 216; // %1 sent, %2 selected
@@ -123,6 +129,7 @@ inline constexpr int IDD_GOTO = 160;
 inline constexpr int IDD_FIND = 161;
 inline constexpr int IDD_COLUMNS = 162;
 inline constexpr int IDD_SORT = 163;
+inline constexpr int IDD_FOLLOW_CARS = 164;
 // The grid's own accelerator table.
 inline constexpr int IDR_GRID = 170;
 inline constexpr int IDC_BANK_COMBO = 1013;

@@ -44,9 +44,10 @@ constexpr StringEntry kStrings[] = {
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "
      "(sudo usermod -aG dialout $USER), then log out and in again."},
-    {IDS_UPLOAD_PROGRESS, "Channel %1 of %2, %3 of %4 KB"},
+    {IDS_UPLOAD_PROGRESS, "%1 of %2 channels sent%3, %4 of %5 KB"},
     {IDS_STARTUP_ERROR, "Scanlore could not create its main window."},
-    {IDS_UPLOAD_PROGRESS_SELECTED, "Channel %1 of %2"},
+    {IDS_UPLOAD_PROGRESS_SELECTED, "%1 of %2 channels sent%3"},
+    {IDS_UPLOAD_PROGRESS_MEMORY, " (memory %1)"},
     {IDS_UPLOAD_CANCEL, "Cancel"},
     {IDS_UPLOAD_CANCELLED, "Upload cancelled after channel %1 of %2."},
     {IDS_SELECTED_CHANNELS_SENT, "%1 of %2 selected channels were sent."},
@@ -103,6 +104,12 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_MOVE_UP, "Move the selected channels up one place\nMove Up"},
     {ID_EDIT_MOVE_DOWN, "Move the selected channels down one place\nMove Down"},
     {ID_EDIT_SORT, "Sort the channels by frequency, description or car number\nSort Channels"},
+    {ID_EDIT_FOLLOW_CARS,
+     "Choose the cars you follow: the other cars' channels are locked out, the followed cars' unlocked\nFollow Cars"},
+    {ID_EDIT_LOCK_OUT, "Lock out the selected channels, which the scanner then skips\nLock Out"},
+    {ID_EDIT_UNLOCK, "Unlock the selected channels\nUnlock"},
+    {ID_FILE_PRINT_RACE_CARD,
+     "Print a race card: one line per car with its driver and frequencies, then the other channels\nPrint Race Card"},
 };
 
 } // namespace

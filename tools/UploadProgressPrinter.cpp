@@ -22,8 +22,11 @@ UploadProgressPrinter::UploadProgressPrinter(std::FILE* stream, bool terminal) :
 
 std::string UploadProgressPrinter::Describe(const vnTransferState& state)
 {
-    return "Channel " + std::to_string(state.channelsSent) + " of " + std::to_string(state.channels) + ", " +
-        Kilobytes(state.bytesSent) + " of " + Kilobytes(state.bytes) + " KB";
+    // The memory number says where the upload is, which the count does not
+    // once an empty channel has been left out.
+    const std::string memory = state.lastNumber > 0 ? " (memory " + std::to_string(state.lastNumber) + ")" : "";
+    return std::to_string(state.channelsSent) + " of " + std::to_string(state.channels) + " channels sent" + memory +
+        ", " + Kilobytes(state.bytesSent) + " of " + Kilobytes(state.bytes) + " KB";
 }
 
 void UploadProgressPrinter::BeginUpload(int index, int count)
@@ -42,7 +45,7 @@ void UploadProgressPrinter::OnState(const vnTransferState& state)
     if (m_uploads > 0) {
         // One channel per upload: count the uploads.
         const int done = m_upload - 1 + (state.channels > 0 && state.channelsSent == state.channels ? 1 : 0);
-        text = "Channel " + std::to_string(done) + " of " + std::to_string(m_uploads);
+        text = std::to_string(done) + " of " + std::to_string(m_uploads) + " channels sent";
         fraction = static_cast<double>(done) / m_uploads;
         if (!m_terminal && done == m_lastChannels)
             return;

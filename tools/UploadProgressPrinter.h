@@ -20,7 +20,8 @@ public:
     // Ends the line in place, if one is drawn.
     void Finish();
 
-    // "Channel 57 of 200, 2.1 of 6.0 KB", with '.' whatever the locale.
+    // "57 of 200 channels sent (memory 66), 2.1 of 6.0 KB", with '.'
+    // whatever the locale.
     static std::string Describe(const vnTransferState& state);
 
 private:

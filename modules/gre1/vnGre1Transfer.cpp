@@ -113,11 +113,12 @@ public:
     LineTracker& operator=(const LineTracker&) = delete;
 
     // Packets in upload order; channel packets count as channels.
-    void AddPacket(std::uint64_t size, bool channel)
+    void AddPacket(std::uint64_t size) { m_total += size; }
+    void AddChannelPacket(std::uint64_t size, std::int32_t number)
     {
-        m_total += size;
-        if (channel)
-            m_channelEnds.push_back(m_total);
+        AddPacket(size);
+        m_channelEnds.push_back(m_total);
+        m_numbers.push_back(number);
     }
     void ChannelWritten() { ++m_channelsWritten; }
     // After the port has closed on its own: every byte written has left.
@@ -151,6 +152,8 @@ public:
             ? m_channelsWritten
             : static_cast<std::int32_t>(std::upper_bound(m_channelEnds.begin(), m_channelEnds.end(), m_sent) -
                                         m_channelEnds.begin());
+        if (state.channelsSent > 0)
+            state.lastNumber = m_numbers[static_cast<std::size_t>(state.channelsSent) - 1];
         m_progress->OnState(state);
     }
 
@@ -166,6 +169,7 @@ private:
     vnGre1Port& m_port;
     vnTransferProgress* m_progress;
     std::vector<std::uint64_t> m_channelEnds; // cumulative byte offsets
+    std::vector<std::int32_t> m_numbers;      // each channel packet's memory number
     std::uint64_t m_total = 0;
     std::uint64_t m_sent = 0;
     std::int32_t m_channelsWritten = 0;
@@ -185,15 +189,15 @@ vnResult vnGre1Transfer::Send(std::uint8_t startCount, const std::vector<const v
     const std::uint64_t startSize = WireSize(vnGre1Packet::CommandUploadStart, 1, startData);
     const std::uint64_t endSize = WireSize(vnGre1Packet::CommandUploadEnd, 1, nullptr);
     std::vector<std::uint64_t> sizes;
-    line.AddPacket(startSize, false);
+    line.AddPacket(startSize);
     std::string text;
     for (const vnChannel* channel : channels) {
         const bool sent = vnGre1Port::FormatChannelText(*channel, &text);
         sizes.push_back(sent ? WireSize(vnGre1Packet::CommandChannel, 0, text.c_str()) : 0);
         if (sent)
-            line.AddPacket(sizes.back(), true);
+            line.AddChannelPacket(sizes.back(), channel->GetNumber());
     }
-    line.AddPacket(endSize, false);
+    line.AddPacket(endSize);
 
     std::int32_t sent = 0;
     vnResult result = port->BeginUpload(startCount);

@@ -131,6 +131,11 @@ TEST_F(HelpTest, PagesGiveTheMenusKeysAndTheBandTable)
     for (const char* model : {"Pro-76", "Pro-79", "Pro-82", "Pro-89", "Pro-2016", "Pro-2017"})
         EXPECT_TRUE(columns.contains(QString::fromUtf8(model) + QStringLiteral("\n25\u20131,300 MHz"))) << model;
     EXPECT_TRUE(columns.contains(QStringLiteral("Descriptions stay on the computer")));
+    help.ShowPage(QUrl(QStringLiteral("qrc:/help/race-weekend.html")));
+    const QString weekend = help.GetBrowser()->toPlainText();
+    EXPECT_TRUE(weekend.contains(QStringLiteral("Edit > Follow Cars lists")));
+    EXPECT_TRUE(weekend.contains(QStringLiteral("Edit > Lock Out (Ctrl+L)")));
+    EXPECT_TRUE(weekend.contains(QStringLiteral("File > Print Race Card prints")));
 }
 
 // Ctrl+F finds text in the page, round its end; Escape closes the window.

@@ -4,6 +4,7 @@
 #include "tests/support/CountingFrame.h"
 #include "tests/support/Gre1Packets.h"
 #include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScratchFolder.h"
 
 #include "app/CHelpWindow.h"
 #include "app/CTransparentDialogBar.h"
@@ -316,6 +317,15 @@ TEST_F(MainFrameTest, AFailedUploadSelectedSaysHowManyOfTheSelectedChannelsWereS
     EXPECT_TRUE(boxes.Shown()[0].text.endsWith("\n\nNone of the 3 channels was sent."))
         << boxes.Shown()[0].text.toStdString();
     EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Channel 12 has no frequency and was not sent.");
+
+    // The message was about the table Open and New let go.
+    ScratchFolder folder;
+    ScratchFolder::Put(folder.Path("spring.csv"), "ID,Frequency\r\n1,151.1\r\n");
+    boxes.SetNextAnswers({IDNO});
+    ASSERT_TRUE(frame->OpenChannelFile(QString::fromStdString(folder.Path("spring.csv"))));
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Opened spring.csv: 1 channel.");
+    EXPECT_TRUE(frame->ExecuteCommand(ID_FILE_NEW));
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), "Ready");
 }
 
 // The grid takes a car number that cannot be sent, and says so at once.

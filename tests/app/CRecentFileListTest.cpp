@@ -65,8 +65,8 @@ protected:
 TEST_F(RecentFilesMenuTest, OpenedFilesStandBetweenPrintAndExitAndOpenAgain)
 {
     const QStringList plain{
-        "&New\tCtrl+N",      "&Open...\tCtrl+O",  "&Import...", "&Save\tCtrl+S", "Save &As...", "-", "Page Set&up...",
-        "&Print...\tCtrl+P", "Print Pre&view...", "-",          "E&xit"};
+        "&New\tCtrl+N",   "&Open...\tCtrl+O",  "&Import...",        "&Save\tCtrl+S",       "Save &As...", "-",
+        "Page Set&up...", "&Print...\tCtrl+P", "Print Pre&view...", "Print &Race Card...", "-",           "E&xit"};
     EXPECT_EQ(FileMenu(), plain);
 
     const QString first = Write("first.csv");
@@ -75,7 +75,7 @@ TEST_F(RecentFilesMenuTest, OpenedFilesStandBetweenPrintAndExitAndOpenAgain)
     ASSERT_TRUE(frame->OpenChannelFile(second));
     QStringList expected = plain;
     for (const char* item : {"-", "&2 first.csv", "&1 second.csv"})
-        expected.insert(10, item);
+        expected.insert(11, item);
     EXPECT_EQ(FileMenu(), expected);
     EXPECT_EQ(frame->FindMenuItem(ID_FILE_MRU_FILE1 + 1)->statusTip(), first);
 

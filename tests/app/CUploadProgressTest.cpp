@@ -26,13 +26,15 @@ struct TestClock
     }
 };
 
-vnTransferState State(std::int32_t channelsSent, std::int32_t channels, std::uint64_t bytesSent, std::uint64_t bytes)
+vnTransferState State(std::int32_t channelsSent, std::int32_t channels, std::uint64_t bytesSent, std::uint64_t bytes,
+                      std::int32_t lastNumber = 0)
 {
     vnTransferState state;
     state.channelsSent = channelsSent;
     state.channels = channels;
     state.bytesSent = bytesSent;
     state.bytes = bytes;
+    state.lastNumber = lastNumber;
     return state;
 }
 
@@ -46,14 +48,15 @@ TEST(UploadProgress, AppearsOnlyAfterHalfASecondAndShowsWhatHasLeft)
     EXPECT_EQ(progress.GetDialog(), nullptr);
 
     clock.now += std::chrono::milliseconds(1);
-    progress.OnState(State(57, 200, 2149, 6012));
+    progress.OnState(State(57, 200, 2149, 6012, 66));
     ASSERT_NE(progress.GetDialog(), nullptr);
     EXPECT_TRUE(progress.GetDialog()->isVisible());
-    EXPECT_EQ(progress.GetDialog()->labelText(), "Channel 57 of 200, 2.1 of 6.0 KB");
+    // The memory number, which differs from the count once a channel is empty.
+    EXPECT_EQ(progress.GetDialog()->labelText(), "57 of 200 channels sent (memory 66), 2.1 of 6.0 KB");
     EXPECT_EQ(progress.GetDialog()->windowModality(), Qt::ApplicationModal);
 
-    progress.OnState(State(200, 200, 6012, 6012));
-    EXPECT_EQ(progress.GetDialog()->labelText(), "Channel 200 of 200, 6.0 of 6.0 KB");
+    progress.OnState(State(200, 200, 6012, 6012, 200));
+    EXPECT_EQ(progress.GetDialog()->labelText(), "200 of 200 channels sent (memory 200), 6.0 of 6.0 KB");
 
     progress.Hide();
     EXPECT_EQ(progress.GetDialog(), nullptr);
@@ -66,9 +69,10 @@ TEST(UploadProgress, CountsUploadsOfOneChannelEachAndCannotBeClosed)
     CUploadProgress progress(&window, clock.Reader());
     clock.now += CUploadProgress::kShowDelay;
     progress.BeginUpload(2, 5);
-    progress.OnState(State(1, 1, 40, 40));
     ASSERT_NE(progress.GetDialog(), nullptr);
-    EXPECT_EQ(progress.GetDialog()->labelText(), "Channel 2 of 5");
+    EXPECT_EQ(progress.GetDialog()->labelText(), "1 of 5 channels sent");
+    progress.OnState(State(1, 1, 40, 40, 49));
+    EXPECT_EQ(progress.GetDialog()->labelText(), "2 of 5 channels sent (memory 49)");
 
     EXPECT_FALSE(progress.GetDialog()->close());
     EXPECT_TRUE(progress.GetDialog()->isVisible());

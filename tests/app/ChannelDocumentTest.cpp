@@ -4,6 +4,7 @@
 
 #include "core/ChannelFile.h"
 #include "modules/gre1/vnGre1Module.h"
+#include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
 #include "tests/support/Gre1Layout.h"
 #include "tests/support/ScratchFolder.h"
@@ -496,7 +497,7 @@ TEST_F(ChannelDocumentTest, MovesAndFlagsAreOneNamedStepEach)
     EXPECT_EQ(Cell(1, F::Number), "2");
 
     // Bank 1 (channels 1-20) is full from 1 to 10: inserting above 10 fits.
-    EXPECT_TRUE(document.InsertEmpty({9}).message.IsEmpty());
+    EXPECT_EQ(document.InsertEmpty({9}).message.text.toStdString(), "Inserted 1 empty channel at 10");
     EXPECT_EQ(Cell(10, F::Description), "Ten");
     const ChannelDocument::Arranged refused = document.InsertEmpty({19, 20});
     EXPECT_EQ(refused.message.kind, Kind::Warning);
@@ -539,6 +540,122 @@ TEST_F(ChannelDocumentTest, CopyGivesCellTextAndAChannelFileAndClearEmptiesAsOne
     EXPECT_EQ(Cell(4, F::Number), "5");
     document.GetUndoStack().undo();
     EXPECT_EQ(Cell(3, F::Description), "Fire\tNorth");
+}
+
+TEST_F(ChannelDocumentTest, EveryChangeSaysWhatItDid)
+{
+    for (int index : {20, 21, 22}) {
+        Type(index, F::Frequency, "461.1");
+        Type(index, F::CarNumber, std::to_string(index));
+    }
+    // A paste over filled channels says how many it replaced.
+    EXPECT_EQ(document.Paste("151.1\n151.2\n151.3\n151.4\n", 19, {F::Frequency}).text.toStdString(),
+              "Pasted 4 channels into 20\u201323 (3 had a frequency before: Undo restores them).");
+    EXPECT_EQ(document.Clear({3, 4, 5}, "Cut").text.toStdString(), "Cut 3 channels");
+    EXPECT_EQ(document.Clear({7}, "Delete").text.toStdString(), "Deleted channel 8");
+    EXPECT_EQ(document.InsertEmpty({20, 21}).message.text.toStdString(), "Inserted 2 empty channels at 21\u201322");
+    EXPECT_EQ(document.Move({22, 23}, 1).message.text.toStdString(), "Moved 2 channels to 24\u201325");
+
+    ChannelArrange::SortOrder order;
+    order.key = ChannelArrange::SortKey::CarNumber;
+    order.scope = ChannelArrange::SortScope::Selection;
+    EXPECT_EQ(document.Sort({20, 21, 22, 23, 24}, order).message.text.toStdString(),
+              "Sorted channels 21\u201325 by car number");
+    order.scope = ChannelArrange::SortScope::WholeList;
+    order.descending = true;
+    EXPECT_EQ(document.Sort({}, order).message.text.toStdString(),
+              "Sorted channels 1\u2013200 by car number, highest first");
+
+    const ChannelDocument::FileOutcome saved = document.SaveAs(Path("spring.csv"));
+    EXPECT_EQ(saved.done.toStdString(), "Saved spring.csv: 4 channels");
+    document.New(Gre1Layout());
+    ScratchFolder::Put(Path("ten.csv"), kTenChannels);
+    EXPECT_EQ(document.Import(Path("ten.csv"), 0).done.toStdString(), "Imported 10 channels into 1\u201310");
+    EXPECT_EQ(document.Open(Path("spring.csv")).done.toStdString(), "Opened spring.csv: 4 channels");
+}
+
+// A race weekend's table: each car's primary and backup, and an official.
+class RaceWeekendTest : public ChannelDocumentTest
+{
+protected:
+    void SetUp() override
+    {
+        ChannelDocumentTest::SetUp();
+        const char* cars[][2] = {
+            {"24", "Jeff Gordon"}, {"9", "Bill Elliott"}, {"2", "Rusty Wallace"}, {"02", "Ryan Newman"}};
+        int index = 20;
+        for (const auto& [car, driver] : cars)
+            for (const char* role : {"", " (Backup)"}) {
+                Type(index, F::Frequency, std::to_string(461 + index / 10) + "." + std::to_string(index % 10));
+                Type(index, F::Description, std::string(driver) + role);
+                Type(index, F::CarNumber, car);
+                ++index;
+            }
+        Type(0, F::Frequency, "454.0");
+        Type(0, F::Description, "Race Control");
+        Type(0, F::Lockout, "True");
+        ASSERT_TRUE(document.SaveAs(Path("spring.csv")).ok);
+    }
+
+    std::vector<int> LockedOut() const
+    {
+        std::vector<int> indexes;
+        for (int index = 0; index < document.GetCount(); ++index)
+            if (document.GetFlag(index, F::Lockout))
+                indexes.push_back(index);
+        return indexes;
+    }
+
+    vnMemorySettingsStore store;
+    vnSettingsScope storeInUse{store};
+};
+
+TEST_F(RaceWeekendTest, FollowCarsLocksOutTheOthersAsOneStepAndIsRememberedByName)
+{
+    const std::vector<ChannelCars::Car> cars = document.GetCars();
+    ASSERT_EQ(cars.size(), 4u);
+    EXPECT_EQ(cars[1].number, "02");
+    EXPECT_EQ(cars[1].driver, "Ryan Newman");
+
+    const int steps = document.GetUndoStack().count();
+    const ChannelDocument::Message said = document.FollowCars({"24", "02"});
+    EXPECT_EQ(said.kind, Kind::Information);
+    EXPECT_EQ(said.text.toStdString(), "Following 2 of 4 cars: 4 channels locked out, 0 unlocked.");
+    // Primaries and backups alike; the official without a car stays as it was.
+    EXPECT_EQ(LockedOut(), (std::vector<int>{0, 22, 23, 24, 25}));
+    EXPECT_EQ(document.GetUndoStack().count(), steps + 1);
+    EXPECT_EQ(document.GetUndoStack().undoText(), "Lockout of 4 Channels");
+
+    // Next week: another car, and a number that matches none.
+    EXPECT_EQ(document.GetFollowedCars(), (std::vector<std::string>{"24", "02"}));
+    const ChannelDocument::Message next = document.FollowCars({"9", "77"});
+    EXPECT_EQ(next.kind, Kind::Warning);
+    EXPECT_EQ(next.text.toStdString(),
+              "Following 1 of 4 cars: 4 channels locked out, 2 unlocked. No car 77 in the table.");
+    EXPECT_EQ(LockedOut(), (std::vector<int>{0, 20, 21, 24, 25, 26, 27}));
+    document.GetUndoStack().undo();
+    EXPECT_EQ(LockedOut(), (std::vector<int>{0, 22, 23, 24, 25}));
+
+    // Remembered with the file's name; a new table offers the last choice.
+    ChannelDocument other;
+    other.New(Gre1Layout());
+    EXPECT_EQ(other.GetFollowedCars(), (std::vector<std::string>{"9", "77"}));
+    ASSERT_TRUE(other.SaveAs(Path("autumn.csv")).ok);
+    other.FollowCars({"2"});
+    EXPECT_EQ(document.GetFollowedCars(), (std::vector<std::string>{"9", "77"}));
+}
+
+TEST_F(RaceWeekendTest, LockOutAndUnlockAreOneStepEachAndSayWhatChanged)
+{
+    const int steps = document.GetUndoStack().count();
+    EXPECT_EQ(document.SetLockout({0, 20, 21, 22}, true).text.toStdString(), "Locked out 3 channels");
+    EXPECT_EQ(document.GetUndoStack().count(), steps + 1);
+    EXPECT_EQ(LockedOut(), (std::vector<int>{0, 20, 21, 22}));
+    EXPECT_EQ(document.SetLockout({0, 20}, true).text.toStdString(),
+              "Nothing to change: the channels were already locked out.");
+    EXPECT_EQ(document.GetUndoStack().count(), steps + 1);
+    EXPECT_EQ(document.SetLockout({21}, false).text.toStdString(), "Unlocked channel 22");
+    EXPECT_EQ(LockedOut(), (std::vector<int>{0, 20, 22}));
 }
 
 // Paste from a cell on: what lands where, and what the status bar says.
@@ -586,7 +703,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {6, F::Frequency, "151.1000"},
                                  {6, F::Description, "Police"},
                                  {5, F::Number, "6"}},
-                                ""},
+                                "Pasted 2 channels into 6\u20137."},
                       PasteCase{"WholeScanloreRowsFromTheGivenRow",
                                 "1\t146.5200\tA\t\tTrue\tFalse\tFalse\n2\t\tB\tC9\tFalse\tTrue\tFalse\n",
                                 10,
@@ -597,7 +714,7 @@ INSTANTIATE_TEST_SUITE_P(
                                  {10, F::Delay, "True"},
                                  {11, F::CarNumber, "C9"},
                                  {11, F::Lockout, "True"}},
-                                ""},
+                                "Pasted 2 channels into 11\u201312."},
                       PasteCase{"SavedFileWithItsHeaderFillsWholeRows",
                                 "ID\tFrequency\tDescription\tCar Number\tDelay\tLockout\tPriority\n"
                                 "7\t146.520000\tFire\t\tTRUE\tFALSE\tFALSE\n",
@@ -607,36 +724,38 @@ INSTANTIATE_TEST_SUITE_P(
                                  {20, F::Description, "Fire"},
                                  {20, F::Delay, "True"},
                                  {21, F::Description, ""}},
-                                ""},
+                                "Pasted 1 channel into 21."},
                       PasteCase{"LineEndInsideAFieldBecomesABlank",
                                 "\"North\nGate\"\n",
                                 2,
                                 F::Description,
                                 {{2, F::Description, "North Gate"}},
-                                ""},
+                                "Pasted 1 channel into 3."},
                       PasteCase{"RefusedCellsKeepTheirValues",
                                 "abc\tDesk\tmaybe\n",
                                 7,
                                 F::Frequency,
                                 {{7, F::Frequency, ""}, {7, F::Description, "Desk"}, {7, F::CarNumber, "maybe"}},
-                                "1 pasted cell was not a value of its column and kept what it had."},
+                                "Pasted 1 channel into 8. 1 pasted cell was not a value of its column and kept what it "
+                                "had."},
                       PasteCase{"RowsBeyondTheLastChannel",
                                 "1\n2\n3\n4\n",
                                 198,
                                 F::CarNumber,
                                 {{198, F::CarNumber, "1"}, {199, F::CarNumber, "2"}},
-                                "2 rows beyond the last channel were not pasted."},
+                                "Pasted 2 channels into 199\u2013200. 2 rows beyond the last channel were not pasted."},
                       PasteCase{"ChannelsTheScannerCannotTakeAreNamed",
                                 "A^B\nC^D\n",
                                 30,
                                 F::CarNumber,
                                 {{30, F::CarNumber, "A^B"}, {31, F::CarNumber, "C^D"}},
-                                "2 pasted channels need a look before an upload; the first: Channel 31: the car "
+                                "Pasted 2 channels into 31\u201332. 2 pasted channels need a look before an upload; "
+                                "the first: Channel 31: the car "
                                 "number holds '^', which the scanner reads as the end of a field."},
                       PasteCase{"CellsBeyondTheLastColumn",
                                 "yes\tx\ty\n",
                                 9,
                                 F::Priority,
                                 {{9, F::Priority, "True"}},
-                                "2 cells beyond the last column were not pasted."}),
+                                "Pasted 1 channel into 10. 2 cells beyond the last column were not pasted."}),
     [](const auto& info) { return std::string(info.param.name); });

@@ -16,6 +16,7 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QContextMenuEvent>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
 
@@ -195,16 +196,20 @@ INSTANTIATE_TEST_SUITE_P(
                                 5,
                                 1,
                                 {{5, 1, "146.5200"}, {5, 2, "Fire"}, {6, 1, "151.1000"}, {6, 2, "Police"}, {5, 0, "6"}},
-                                ""},
+                                "Pasted 2 channels into 6\u20137."},
                       // The number is never the current cell: the current column stays.
-                      PasteCase{
-                          "NumberClickedKeepsTheCurrentColumn", "162.55\n", 0, 0, {{0, 0, "1"}, {0, 2, "162.55"}}, ""},
+                      PasteCase{"NumberClickedKeepsTheCurrentColumn",
+                                "162.55\n",
+                                0,
+                                0,
+                                {{0, 0, "1"}, {0, 2, "162.55"}},
+                                "Pasted 1 channel into 1."},
                       PasteCase{"CellsBeyondTheLastColumn",
                                 "yes\tx\ty\n",
                                 9,
                                 6,
                                 {{9, 6, "True"}},
-                                "2 cells beyond the last column were not pasted."}),
+                                "Pasted 1 channel into 10. 2 cells beyond the last column were not pasted."}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(EditCommandsTest, CommandsAreGreyedWithNothingToActOn)
@@ -231,6 +236,107 @@ TEST_F(EditCommandsTest, CommandsAreGreyedWithNothingToActOn)
     EXPECT_TRUE(enabled(ID_EDIT_REDO));
 }
 
+TEST_F(EditCommandsTest, LockOutAndUnlockKeysActOnEverySelectedRowAsOneStep)
+{
+    grid->SelectRows({3, 4, 5});
+    const int steps = frame->GetDocument().GetUndoStack().count();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier);
+    for (int row : {3, 4, 5})
+        EXPECT_EQ(Cell(row, 5), "True") << row;
+    EXPECT_EQ(Cell(6, 5), "False");
+    EXPECT_EQ(frame->GetDocument().GetUndoStack().count(), steps + 1);
+    EXPECT_EQ(Status(), "Locked out 3 channels");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_L, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Cell(4, 5), "False");
+    EXPECT_EQ(Status(), "Unlocked 3 channels");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(Cell(4, 5), "True");
+    EXPECT_EQ(Status(), "Undone: Lockout of 3 Channels");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Y, Qt::ControlModifier);
+    EXPECT_EQ(Status(), "Redone: Lockout of 3 Channels");
+}
+
+TEST_F(EditCommandsTest, SortOpensOnTheSelectionWhenChannelsAreSelectedAndSaysWhatItSorted)
+{
+    for (int row : {60, 61, 62})
+        EditCell(row, 3, std::to_string(90 - row));
+    EditCell(10, 3, "99");
+    const auto sortByCar = [this](bool& offeredSelection) {
+        CDialog::ModalHookScope hook([&](CDialog& dialog) {
+            offeredSelection = dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_SELECTION)->isChecked();
+            dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_CAR_NUMBER)->setChecked(true);
+            dialog.OnOK();
+            return IDOK;
+        });
+        ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_SORT));
+    };
+    grid->SelectRows({60, 61, 62});
+    bool offeredSelection = false;
+    sortByCar(offeredSelection);
+    EXPECT_TRUE(offeredSelection);
+    EXPECT_EQ(Cell(60, 3), "28");
+    EXPECT_EQ(Cell(62, 3), "30");
+    EXPECT_EQ(Cell(10, 3), "99");
+    EXPECT_EQ(Status(), QString::fromUtf8("Sorted channels 61\u201363 by car number"));
+
+    // One channel selected: the whole list, as chosen before.
+    grid->SelectOnly(0);
+    CDialog::ModalHookScope wholeList([&](CDialog& dialog) {
+        offeredSelection = dialog.GetDlgItemAs<QAbstractButton>(IDC_SORT_SELECTION)->isChecked();
+        return IDCANCEL;
+    });
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_SORT));
+    EXPECT_FALSE(offeredSelection);
+}
+
+TEST_F(EditCommandsTest, FollowCarsListsTheCarsAndTicksTheNumbersTyped)
+{
+    frame->UpdateCommandUI();
+    EXPECT_FALSE(frame->FindMenuItem(ID_EDIT_FOLLOW_CARS)->isEnabled()) << "no car numbers yet";
+    const char* channels[][3] = {{"461.1", "Jeff Gordon", "24"},
+                                 {"461.2", "Jeff Gordon (Backup)", "24"},
+                                 {"462.5", "Bill Elliott", "9"},
+                                 {"463.5", "Ryan Newman", "02"}};
+    for (int i = 0; i < 4; ++i)
+        for (int column = 1; column <= 3; ++column)
+            EditCell(20 + i, column, channels[i][column - 1]);
+    frame->UpdateCommandUI();
+    EXPECT_TRUE(frame->FindMenuItem(ID_EDIT_FOLLOW_CARS)->isEnabled());
+
+    QStringList items;
+    std::string ticked;
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
+        auto* list = dialog.GetDlgItemAs<CListBox>(IDC_FOLLOW_LIST);
+        for (int row = 0; row < list->count(); ++row)
+            items << list->item(row)->text();
+        QTest::keyClicks(dialog.GetDlgItemAs<QLineEdit>(IDC_FOLLOW_NUMBERS), "24, 02");
+        EXPECT_EQ(list->item(0)->checkState(), Qt::Checked);
+        EXPECT_EQ(list->item(1)->checkState(), Qt::Unchecked);
+        EXPECT_EQ(list->item(2)->checkState(), Qt::Checked);
+        list->item(1)->setCheckState(Qt::Checked);
+        ticked = dialog.GetDlgItemText(IDC_FOLLOW_NUMBERS);
+        list->item(1)->setCheckState(Qt::Unchecked);
+        dialog.OnOK();
+        return IDOK;
+    });
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_FOLLOW_CARS));
+    EXPECT_EQ(items, QStringList({"02  Ryan Newman", "9  Bill Elliott", "24  Jeff Gordon"}));
+    EXPECT_EQ(ticked, "02, 9, 24");
+    EXPECT_EQ(Cell(22, 5), "True");
+    EXPECT_EQ(Cell(21, 5), "False");
+    EXPECT_EQ(Status(), "Following 2 of 3 cars: 1 channel locked out, 0 unlocked.");
+}
+
+TEST_F(EditCommandsTest, CutAndDeleteSayWhatTheyEmptied)
+{
+    SelectTwoFilledRows();
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_CUT));
+    EXPECT_EQ(Status(), "Cut 2 channels");
+    grid->SelectOnly(7);
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_DELETE));
+    EXPECT_EQ(Status(), "Deleted channel 8");
+}
+
 TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
 {
     EditCell(6, 1, "146.52");
@@ -250,7 +356,8 @@ TEST_F(EditCommandsTest, RightClickSelectsTheRowAndOffersTheRowCommands)
     EXPECT_EQ(labels,
               QStringList({"Cu&t\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V", "De&lete\tDel", "-",
                            "&Insert Empty Channel\tCtrl++", "Remo&ve Channel\tCtrl+-", "&Move Up\tAlt+Up",
-                           "Move Do&wn\tAlt+Down", "S&ort Channels...", "-", "Upload &Selected To Scanner\tF5"}));
+                           "Move Do&wn\tAlt+Down", "S&ort Channels...", "-", "Loc&k Out\tCtrl+L",
+                           "U&nlock\tCtrl+Shift+L", "-", "Upload &Selected To Scanner\tF5"}));
     EXPECT_EQ(grid->GetSelectedCount(), 1);
     EXPECT_TRUE(grid->IsItemSelected(6));
     EXPECT_EQ(Cell(6, 1), "");

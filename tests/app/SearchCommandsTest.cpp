@@ -3,6 +3,7 @@
 
 #include "app/CFindDlg.h"
 #include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
 #include "toolkit/CStatusBar.h"
 
 #include <QTest>
@@ -39,6 +40,34 @@ TEST_F(SearchCommandsTest, GoToRefusesAnythingButAChannelNumberThenSelectsThatCh
     EXPECT_TRUE(grid->IsItemSelected(156));
     EXPECT_TRUE(RowShown(grid, 156));
     EXPECT_TRUE(grid->hasFocus());
+}
+
+TEST_F(SearchCommandsTest, GoToAndFindPutTheChannelAtTheTopFromAboveOrBelow)
+{
+    const auto goTo = [this](const char* number) {
+        CDialog::ModalHookScope hook([&](CDialog& dialog) {
+            dialog.SetDlgItemText(IDC_GOTO_NUMBER, number);
+            dialog.OnOK();
+            return dialog.result();
+        });
+        ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_GOTO));
+    };
+    goTo("98");
+    EXPECT_EQ(grid->rowAt(0), 97);
+    goTo("3");
+    EXPECT_EQ(grid->rowAt(0), 2);
+    // The last channels cannot reach the top; the list's end stays at the foot.
+    goTo("200");
+    EXPECT_EQ(grid->rowAt(grid->viewport()->height() - 1), 199);
+
+    EditCell(120, 2, "Pit road");
+    grid->SelectOnly(0);
+    ASSERT_TRUE(frame->ExecuteCommand(ID_EDIT_FIND));
+    frame->GetFindDialog()->SetDlgItemText(IDC_FIND_WHAT, "pit");
+    frame->GetFindDialog()->OnOK();
+    EXPECT_EQ(grid->GetFocusedItem(), 120);
+    EXPECT_EQ(grid->rowAt(0), 120);
+    frame->GetFindDialog()->OnCancel();
 }
 
 struct MatchCase

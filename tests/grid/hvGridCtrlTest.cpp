@@ -264,7 +264,7 @@ TEST(hvGridCtrl, TheSelectionFollowsTheEditorAndSelectOnlySetsTheAnchor)
     EXPECT_EQ(window.grid->GetSelectedRows(), (std::vector<int>{10, 11}));
 }
 
-TEST(hvGridCtrl, SpaceAndAClickOnTheBoxTurnItOverOnEverySelectedRow)
+TEST(hvGridCtrl, AClickTurnsTheBoxOverAndSpaceTurnsItOverOnEverySelectedRow)
 {
     GridTestWindow window;
     window.Click(2, 5);
@@ -285,6 +285,31 @@ TEST(hvGridCtrl, SpaceAndAClickOnTheBoxTurnItOverOnEverySelectedRow)
     GridTestWindow::Key(Qt::Key_Space); // elsewhere a typed blank
     ASSERT_NE(window.Editor(), nullptr);
     EXPECT_EQ(window.Editor()->GetColumn(), 3);
+}
+
+TEST(hvGridCtrl, AClickOnABoxTurnsOverThatRowAloneAndSelectsIt)
+{
+    GridTestWindow window;
+    window.grid->SelectRows({4, 5, 6});
+    window.Click(5, 5);
+    EXPECT_EQ(window.Text(5, 5), "True");
+    EXPECT_EQ(window.Text(4, 5), "False");
+    EXPECT_EQ(window.Text(6, 5), "False");
+    EXPECT_EQ(window.grid->GetSelectedRows(), (std::vector<int>{5}));
+    EXPECT_EQ(window.grid->GetFocusedItem(), 5);
+}
+
+TEST(hvGridCtrl, ScrollRowToTopPutsTheRowAtTheTopOrAsNearAsTheEndAllows)
+{
+    GridTestWindow window(200);
+    window.grid->ScrollRowToTop(97);
+    EXPECT_EQ(window.grid->rowAt(0), 97);
+    window.grid->ScrollRowToTop(2);
+    EXPECT_EQ(window.grid->rowAt(0), 2);
+    window.grid->ScrollRowToTop(199);
+    const int last = window.grid->rowAt(window.grid->viewport()->height() - 1);
+    EXPECT_EQ(last, 199);
+    EXPECT_GT(window.grid->rowAt(0), 150);
 }
 
 TEST(hvGridCtrl, RowsDraggedByTheirNumberGoWhereTheyAreDropped)

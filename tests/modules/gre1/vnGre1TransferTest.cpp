@@ -22,7 +22,9 @@ class RecordingProgress : public vnTransferProgress
 {
 public:
     void OnProgress(std::int32_t sent, std::int32_t total) override { calls.emplace_back(sent, total); }
+    void OnState(const vnTransferState& state) override { states.push_back(state); }
     std::vector<std::pair<std::int32_t, std::int32_t>> calls;
+    std::vector<vnTransferState> states;
 };
 
 // Keeps each block it is given, or refuses them all with a reason.
@@ -137,6 +139,12 @@ TEST_F(vnGre1TransferTest, ChannelsWithFrequencyZeroAreLeftOutAndNotCounted)
     const auto expected = RangeUpload({0, 2});
     EXPECT_EQ(Received(), expected);
     EXPECT_EQ(progress.calls, (std::vector<std::pair<std::int32_t, std::int32_t>>{{1, 4}, {2, 4}, {3, 4}, {4, 4}}));
+    // The memory of the last channel sent, not its place in the upload.
+    for (const vnTransferState& state : progress.states)
+        EXPECT_EQ(state.lastNumber, state.channelsSent == 0 ? 0 : state.channelsSent == 1 ? 1 : 3);
+    ASSERT_FALSE(progress.states.empty());
+    EXPECT_EQ(progress.states.back().channelsSent, 2);
+    EXPECT_EQ(progress.states.back().lastNumber, 3);
 }
 
 struct RangeCase
