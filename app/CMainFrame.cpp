@@ -42,6 +42,7 @@
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
+#include <QProgressDialog>
 #include <QSessionManager>
 #include <QTimer>
 
@@ -357,6 +358,33 @@ bool CMainFrame::OnCmdMsg(int id, CCmdUI* ui)
     return (m_editCommands && m_editCommands->OnCmdMsg(id, ui)) || CFrameWnd::OnCmdMsg(id, ui);
 }
 
+void CMainFrame::changeEvent(QEvent* event)
+{
+    CFrameWnd::changeEvent(event);
+    // Once the activation is over, so that a box it shows does not come
+    // up inside it.
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        QTimer::singleShot(0, this, [this] { CheckOutsideChange(); });
+}
+
+void CMainFrame::CheckOutsideChange()
+{
+    if (!m_document.NoticeOutsideChange())
+        return;
+    const QString name = m_document.GetDisplayName();
+    if (m_document.IsModified() || m_grid->GetOpenEditor()) {
+        ShowStatus({ChannelDocument::Message::Kind::Warning,
+                    QStringLiteral("%1 was changed by another program. Save will ask before replacing it.").arg(name)});
+        return;
+    }
+    if (CMessageBox::Show(this,
+                          QStringLiteral("%1 was changed by another program. Reload it? Undo brings back the "
+                                         "channels as they are now.")
+                              .arg(name),
+                          CMessageBox::Question, CMessageBox::ReloadKeep) == IDYES)
+        ShowFileOutcome(m_document.Reload(), false);
+}
+
 void CMainFrame::ShowMessage(const ChannelDocument::Message& message)
 {
     if (!message.IsEmpty())
@@ -431,7 +459,18 @@ void CMainFrame::OnFileOpen()
 
 bool CMainFrame::OpenChannelFile(const QString& name)
 {
-    return ShowFileOutcome(m_document.Open(NativeFilePath(name)), true);
+    // A read of more than half a second shows how far it is, with Cancel.
+    constexpr int kSteps = 1000;
+    QProgressDialog progress(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), QStringLiteral("Cancel"),
+                             0, kSteps, this);
+    progress.setWindowModality(Qt::WindowModal);
+    progress.setMinimumDuration(500);
+    progress.setAutoReset(false);
+    const auto tell = [&progress](std::uint64_t done, std::uint64_t total) {
+        progress.setValue(total == 0 ? 0 : static_cast<int>(done * kSteps / total));
+        return !progress.wasCanceled();
+    };
+    return ShowFileOutcome(m_document.Open(NativeFilePath(name), tell), true);
 }
 
 void CMainFrame::OnFileImport()
@@ -476,7 +515,20 @@ void CMainFrame::UpdateRecentFileMenu()
 
 bool CMainFrame::Save()
 {
-    const ChannelDocument::FileOutcome outcome = m_document.Save();
+    ChannelDocument::FileOutcome outcome = m_document.Save();
+    if (outcome.changedOutside) {
+        // Nothing is written until the user has decided.
+        switch (CMessageBox::Show(this, outcome.message.text, CMessageBox::Exclamation,
+                                  CMessageBox::SaveAnywaySaveAsCancel)) {
+        case IDYES:
+            outcome = m_document.Save(true);
+            break;
+        case IDNO:
+            return SaveAs(DecodeFileName(QByteArray::fromStdString(m_document.GetPath())));
+        default:
+            return false;
+        }
+    }
     if (!outcome.needsName)
         return ShowFileOutcome(outcome, true);
     ShowMessage(outcome.message); // why the file is not replaced

@@ -22,6 +22,7 @@ class CHelpWindow;
 class QPrinter;
 class CStatusBar;
 class QCloseEvent;
+class QEvent;
 class QSessionManager;
 class CToolBar;
 class CTransparentDialogBar;
@@ -75,6 +76,10 @@ public:
     // read whole goes to the top of the recent files. True when the
     // channels now hold the file.
     bool OpenChannelFile(const QString& path);
+    // What the window does on being activated: when another program has
+    // changed the current file, offers to reload it (an undoable step) if
+    // nothing is edited, and otherwise says that Save will ask.
+    void CheckOutsideChange();
     // Adds the channels of a file into the empty channels from the focused
     // row on and shows the document's summary. True when the file was read.
     bool ImportChannelFile(const QString& path);
@@ -104,6 +109,7 @@ protected:
     void OnBeforeCommand(int id) override;
     void OnDropFiles(const QStringList& paths) override;
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
 private:
     void RegisterCommands();

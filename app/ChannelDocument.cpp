@@ -149,22 +149,60 @@ void ChannelDocument::New(const vnChannelLayout& layout)
     m_layout.MakeChannels(m_channels);
     m_saveRefusal.clear();
     m_readEncoding.clear();
+    m_stamp = vnFileStamp();
     SetPath(std::string());
     emit Reset();
 }
 
-ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
+ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, const ChannelReadProgress& progress)
 {
-    const ChannelOpenReport report = OpenChannelFile(path, m_channels);
+    // Taken before the read: a change while reading shows as a change later.
+    const vnFileStamp stamp = vnFileStamp::Of(path);
+    const ChannelOpenReport report = OpenChannelFile(path, m_channels, progress);
     const ChannelFileResult& result = report.result;
+    if (result.cancelled)
+        return {false,
+                Information("Open of " + std::filesystem::path(path).filename().string() +
+                            " was cancelled. The channels are unchanged.")};
     if (!result.changed)
         return {false, Warning(OpenFailedMessage(path, result.reason))};
-
     m_undoStack.clear();
+    FileOutcome outcome = TakeRead(path, report, stamp);
+    emit Reset();
+    return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::Reload()
+{
+    if (m_path.empty())
+        return {false, {}};
+    const std::string path = m_path;
+    const vnFileStamp stamp = vnFileStamp::Of(path);
+    vnChannelList read;
+    m_layout.MakeChannels(read);
+    const ChannelOpenReport report = OpenChannelFile(path, read);
+    if (!report.result.changed)
+        return {false, Warning(OpenFailedMessage(path, report.result.reason))};
+    std::vector<ChannelEditCommand::Change> changes;
+    for (std::int32_t index = 0; index < std::min(read.GetCount(), m_channels.GetCount()); ++index)
+        if (!(*m_channels.GetAt(index) == *read.GetAt(index)))
+            changes.push_back({index, *m_channels.GetAt(index), *read.GetAt(index)});
+    ChangeChannels(std::move(changes), QStringLiteral("Reload of ") + GetDisplayName());
+    FileOutcome outcome = TakeRead(path, report, stamp);
+    if (outcome.ok)
+        m_undoStack.setClean();
+    return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, const ChannelOpenReport& report,
+                                                       const vnFileStamp& stamp)
+{
+    const ChannelFileResult& result = report.result;
     m_saveRefusal = SaveWouldLoseMessage(path, result.applied);
     m_readEncoding = result.applied.encoding;
+    m_stamp = result.ok ? stamp : vnFileStamp();
+    m_noticed = vnFileStamp();
     SetPath(result.ok ? path : std::string());
-    emit Reset();
     FileOutcome outcome{result.ok, {}};
     outcome.done = QStringLiteral("Opened %1: %2")
                        .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
@@ -176,6 +214,23 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path)
         outcome.message = report.HasShortfall() ? Warning(notes) : Information(notes);
     }
     return outcome;
+}
+
+bool ChannelDocument::NoticeOutsideChange()
+{
+    if (m_path.empty() || !m_stamp.Exists())
+        return false;
+    const vnFileStamp now = vnFileStamp::Of(m_path, false);
+    if (!now.Exists() || now.SameSizeAndTime(m_stamp) || now.SameSizeAndTime(m_noticed))
+        return false;
+    const vnFileStamp content = vnFileStamp::Of(m_path);
+    if (content.SameContent(m_stamp)) {
+        // Touched, not changed.
+        m_stamp = content;
+        return false;
+    }
+    m_noticed = content;
+    return true;
 }
 
 ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, std::int32_t firstIndex)
@@ -219,12 +274,24 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     return outcome;
 }
 
-ChannelDocument::FileOutcome ChannelDocument::Save()
+ChannelDocument::FileOutcome ChannelDocument::Save(bool evenIfChanged)
 {
     FileOutcome needsName;
     needsName.needsName = true;
     if (m_path.empty())
         return needsName;
+    // Another program's change would be lost without a word. A file that
+    // is gone holds nothing to lose.
+    if (!evenIfChanged && m_stamp.Exists()) {
+        const vnFileStamp now = vnFileStamp::Of(m_path);
+        if (now.Exists() && !now.SameContent(m_stamp)) {
+            FileOutcome changed{false,
+                                Warning(std::filesystem::path(m_path).filename().string() +
+                                        " was changed by another program since you opened it.")};
+            changed.changedOutside = true;
+            return changed;
+        }
+    }
     // Replacing another tool's file, or part of one, would destroy what
     // Scanlore did not read.
     if (!m_saveRefusal.empty()) {
@@ -263,10 +330,12 @@ ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
     const ChannelFileResult result = WriteChannelFile(path, m_channels);
     // Silence after a failed save would read as success.
     if (!result.ok)
-        return {false, Warning(SaveFailedMessage(path, result.reason))};
+        return {false, Warning(SaveFailedMessage(path, result.reason, result.changed))};
     m_undoStack.setClean();
     m_saveRefusal.clear();
     m_readEncoding.clear();
+    m_stamp = vnFileStamp::Of(path);
+    m_noticed = vnFileStamp();
     if (path != m_path)
         SetPath(path);
     FileOutcome outcome{true, {}};

@@ -2,9 +2,12 @@
 
 #include "app/ChannelEditCommand.h"
 #include "channels/vnChannelList.h"
+#include "channels/vnFileStamp.h"
 #include "core/ChannelArrange.h"
 #include "core/ChannelCars.h"
 #include "core/ChannelField.h"
+#include "core/ChannelFile.h"
+#include "core/ChannelOpenReport.h"
 #include "core/ChannelSearch.h"
 #include "modules/vnChannelLayout.h"
 
@@ -54,6 +57,10 @@ public:
         // (empty when there is none).
         bool needsName = false;
         std::string proposedPath;
+        // Save: another program changed the file since Open or the last
+        // Save; nothing was written. The message asks; Save(true) writes
+        // anyway.
+        bool changedOutside = false;
         // What the command did, for the status bar ("Saved spring.csv: 87
         // channels"); empty when it did nothing.
         QString done;
@@ -95,7 +102,9 @@ public:
     // nothing; one read only in part is shown but is not the current file,
     // so Save cannot replace it with the part that was read. The message
     // says what the user must know (another tool's layout, lines left out).
-    FileOutcome Open(const std::string& path);
+    // progress hears how far the read is and may cancel it, which changes
+    // nothing.
+    FileOutcome Open(const std::string& path, const ChannelReadProgress& progress = ChannelReadProgress());
     // Adds the channels of a file that have a frequency to the empty
     // channels from firstIndex on, as one undo step. A file that cannot be
     // read whole adds nothing.
@@ -105,8 +114,18 @@ public:
     // that Save As wrote; otherwise nothing is written and the outcome needs
     // a name, with the reason and a name beside the file ("county-scanlore.csv").
     // A file read in another encoding is written as UTF-8, and the first Save
-    // says so.
-    FileOutcome Save();
+    // says so. A file that another program changed since it was opened or
+    // saved is not replaced unless evenIfChanged is set: the outcome says so
+    // and asks.
+    FileOutcome Save(bool evenIfChanged = false);
+    // Whether another program changed the current file since Open or the
+    // last Save, said once for each change: for a window being activated.
+    // Size and time are compared first, the bytes only when they differ.
+    bool NoticeOutsideChange();
+    // Reads the current file again, as one undo step ("Reload of
+    // spring.csv") that leaves the table saved; Undo brings back what the
+    // table held. A file that cannot be read changes nothing.
+    FileOutcome Reload();
     // Writes the channels with a frequency to path in CHIRP's CSV layout, as
     // an export: the current file, its title and the saved state stay as
     // they were. The message names what CHIRP has no column for.
@@ -198,6 +217,9 @@ private:
     // "Sorted channels 61–98 by car number", also when they were in order.
     QString SortedText(const std::vector<std::int32_t>& indexes, const ChannelArrange::SortOrder& order) const;
     void SetPath(const std::string& path);
+    // Takes a read as Open and Reload do: what Save may do with the file,
+    // and what to tell the user.
+    FileOutcome TakeRead(const std::string& path, const ChannelOpenReport& report, const vnFileStamp& stamp);
     std::vector<vnChannel> GetContents() const;
     // Records the new contents as one step named verb over count channels;
     // done says what was done.
@@ -214,6 +236,10 @@ private:
     // The encoding m_path was read in when Save is the first to write it as
     // UTF-8; empty otherwise.
     std::string m_readEncoding;
+    // The current file as Open or Save left it, and the last change by
+    // another program already noticed.
+    vnFileStamp m_stamp;
+    vnFileStamp m_noticed;
     ChannelCheck m_check;
     // After the channel list: its steps point into the list.
     QUndoStack m_undoStack;

@@ -2,6 +2,7 @@
 
 #include "channels/vnText.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
@@ -23,12 +24,18 @@ namespace {
 // Files are bytes: Windows would otherwise turn line ends around.
 #ifdef _WIN32
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_BINARY;
+constexpr int kReadFlags = O_RDONLY | O_BINARY;
+constexpr int kOverwriteFlags = O_WRONLY | O_TRUNC | O_BINARY;
 #else
 constexpr int kCreateFlags = O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC;
+constexpr int kReadFlags = O_RDONLY | O_CLOEXEC;
+constexpr int kOverwriteFlags = O_WRONLY | O_TRUNC | O_CLOEXEC;
 #endif
 
 // The writer hands the text to the file in blocks of about this size.
 constexpr std::size_t kBlock = 1 << 16;
+// The reader tells its progress after each step of this many bytes.
+constexpr std::size_t kProgressStep = 1 << 20;
 
 class FileDescriptor
 {
@@ -176,6 +183,36 @@ bool vnDelimitedFile::Fail(std::string reason)
     return false;
 }
 
+// The complete copy is written and on disk; it now goes into the file
+// itself. Should that fail part way, the copy stays beside the file and the
+// reason names it.
+bool vnDelimitedFile::ReplaceInPlace(const std::string& temporary, const std::string& target)
+{
+    FileDescriptor source(::open(temporary.c_str(), kReadFlags));
+    FileDescriptor file(source.Get() >= 0 ? ::open(target.c_str(), kOverwriteFlags) : -1);
+    if (file.Get() < 0) {
+        const int error = errno;
+        ::unlink(temporary.c_str());
+        return Fail(error);
+    }
+    m_targetChanged = true;
+    std::vector<char> block(kBlock);
+    for (;;) {
+        const ssize_t got = ::read(source.Get(), block.data(), block.size());
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0 || !WriteAll(file.Get(), std::string_view(block.data(), static_cast<std::size_t>(got))))
+            return Fail(std::generic_category().message(errno) + ". The file has other names (hard links), so it is " +
+                        "written in place; it may now be incomplete, and the complete new content is in " + temporary);
+        if (got == 0)
+            break;
+    }
+    if (!SyncFile(file.Get()) || !file.Close())
+        return Fail(std::generic_category().message(errno) + ". The complete new content is in " + temporary);
+    ::unlink(temporary.c_str());
+    return true;
+}
+
 bool vnDelimitedFile::Read(const std::string& fileName)
 {
     vnInputFile input(m_maxBytes);
@@ -220,12 +257,29 @@ bool vnDelimitedFile::ReadText(std::string_view bytes)
 // short, is left out.
 bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
 {
+    m_cancelled = false;
+    m_rowLines.clear();
+    m_rowsPast = 0;
+    m_firstLinePast = 0;
     vnTextDecoder decoder(bytes);
     m_encoding = decoder.GetEncoding();
     vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
+    reader.KeepRows(m_keepRows);
     bool reading = true;
-    for (std::string_view piece = decoder.Next(); reading && !piece.empty(); piece = decoder.Next())
-        reading = reader.Feed(piece);
+    std::uint64_t done = 0;
+    for (std::string_view piece = decoder.Next(); reading && !piece.empty(); piece = decoder.Next()) {
+        // In steps, so that progress is told and a cancel is heard.
+        while (reading && !piece.empty()) {
+            const std::string_view step = piece.substr(0, kProgressStep);
+            piece.remove_prefix(step.size());
+            reading = reader.Feed(step);
+            done = std::min<std::uint64_t>(done + step.size(), bytes.size());
+            if (m_progress && !m_progress(done, bytes.size())) {
+                m_cancelled = true;
+                return Fail("Cancelled");
+            }
+        }
+    }
     std::string reason;
     if (!reading)
         reason = reader.GetReason();
@@ -233,7 +287,9 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
         reason = "line " + std::to_string(reader.GetLineNumber()) + ": " + decoder.GetError();
     else if (complete && !reader.Feed({}, true))
         reason = reader.GetReason();
-    if (!reader.MoveTo(*m_table))
+    m_rowsPast = reader.GetRowsPast();
+    m_firstLinePast = reader.GetFirstLinePast();
+    if (!reader.MoveTo(*m_table, m_keepRows >= 0 ? &m_rowLines : nullptr))
         return Fail(reader.GetReason());
     return reason.empty() || Fail(std::move(reason));
 }
@@ -265,6 +321,7 @@ std::string vnDelimitedFile::WriteText() const
 bool vnDelimitedFile::Write(const std::string& fileName)
 {
     m_error.clear();
+    m_targetChanged = false;
     if (!m_table || fileName.empty() || fileName.find('\0') != std::string::npos)
         return Fail(fileName.empty() ? ENOENT : EINVAL);
 
@@ -317,6 +374,10 @@ bool vnDelimitedFile::Write(const std::string& fileName)
     }
     if (!WriteAll(file.Get(), buffer) || !SyncFile(file.Get()) || !file.Close())
         return fail(errno);
+    // Renaming would give this name a new file and leave the file's other
+    // names (hard links) with the old content.
+    if (exists && existing.st_nlink > 1)
+        return ReplaceInPlace(temporary, target);
 #ifdef _WIN32
     // rename() does not replace an existing file on Windows.
     if (!::MoveFileExA(temporary.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {

@@ -7,8 +7,10 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Reads a delimited text file into a cell table and writes a table out.
 //
@@ -29,7 +31,9 @@
 //
 // Writing never destroys the previous file: the text goes to a temporary file
 // in the target's folder, which is flushed to disk and then renamed over the
-// target, keeping the target's permissions.
+// target, keeping the target's permissions. A target with more than one name
+// (hard links) is instead overwritten in place from that complete copy, so
+// that every name keeps showing the same file.
 class vnDelimitedFile
 {
 public:
@@ -56,6 +60,23 @@ public:
     // lies. The table is cleared first.
     bool ReadText(std::string_view bytes);
 
+    // Reading for channels: at most rows rows are kept, and no blank ones;
+    // the rest are counted (see vnDelimitedReader::KeepRows). Negative keeps
+    // every row, as before any call.
+    void KeepRows(std::int64_t rows) { m_keepRows = rows; }
+    // After a read with KeepRows: the line each row of the table begins
+    // on, the rows counted past the kept ones and the line of the first.
+    const std::vector<std::int64_t>& GetRowLines() const { return m_rowLines; }
+    std::int64_t GetRowsPast() const { return m_rowsPast; }
+    std::int64_t GetFirstLinePast() const { return m_firstLinePast; }
+
+    // Called as reading goes on with the bytes read so far and all of them;
+    // returning false cancels the read, which then leaves the table as it
+    // was and fails with IsCancelled set.
+    using Progress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
+    void SetProgress(Progress progress) { m_progress = std::move(progress); }
+    bool IsCancelled() const { return m_cancelled; }
+
     // The encoding the last read found (UTF-8 before any).
     vnTextEncoding GetEncoding() const { return m_encoding; }
 
@@ -66,10 +87,14 @@ public:
 
     // Why the last Read or Write failed, in words; empty after a success.
     std::string GetLastError() const { return m_error; }
+    // Whether the last Write that failed had already begun to overwrite the
+    // target in place (see GetLastError for where the complete copy is).
+    bool TargetChanged() const { return m_targetChanged; }
 
 private:
     void AppendRow(std::string& out, std::int32_t row) const;
     bool ReadInput(vnInputFile& input, bool read);
+    bool ReplaceInPlace(const std::string& temporary, const std::string& target);
     bool ReadBytes(std::string_view bytes, bool complete);
     bool Fail(int error);
     bool Fail(std::string reason);
@@ -79,4 +104,11 @@ private:
     std::size_t m_maxLineBytes;
     vnTextEncoding m_encoding = vnTextEncoding::Utf8;
     std::string m_error;
+    bool m_targetChanged = false;
+    std::int64_t m_keepRows = -1;
+    std::vector<std::int64_t> m_rowLines;
+    std::int64_t m_rowsPast = 0;
+    std::int64_t m_firstLinePast = 0;
+    Progress m_progress;
+    bool m_cancelled = false;
 };

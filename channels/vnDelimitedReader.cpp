@@ -154,12 +154,35 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
 
 bool vnDelimitedReader::EndRow()
 {
+    if (m_keepRows >= 0) {
+        const bool blank = std::all_of(m_cells.begin() + static_cast<std::ptrdiff_t>(m_rowStart), m_cells.end(),
+                                       [](const vnCell& cell) { return cell.GetType() == vnCellType::Empty; });
+        if (blank || static_cast<std::int64_t>(m_widths.size()) >= m_keepRows) {
+            if (!blank && m_rowsPast++ == 0)
+                m_firstLinePast = m_rowLine;
+            m_cells.resize(m_rowStart);
+            m_rowBytes = 0;
+            return true;
+        }
+    }
     const std::size_t width = m_cells.size() - m_rowStart;
     const std::size_t maxWidth = std::max(m_maxWidth, width);
     const std::uint64_t rows = m_widths.size() + 1;
     const std::uint64_t fields = m_cells.size();
-    if (width > kMaxCount || rows > kMaxCount || rows * maxWidth - fields > std::max(fields, m_paddingAllowance))
+    if (width > kMaxCount || rows > kMaxCount)
         return Stop(EFBIG, {});
+    if (rows * maxWidth - fields > std::max(fields, m_paddingAllowance)) {
+        // Every row is padded to the widest one: name both.
+        const bool wider = width > m_maxWidth;
+        return Stop(EFBIG,
+                    Line(wider ? m_rowLine : m_widestLine) + " has " + std::to_string(maxWidth) +
+                        " fields, far more than the " + std::to_string(wider ? m_maxWidth : width) + " of " +
+                        Line(wider ? m_widestLine : m_rowLine));
+    }
+    if (width > m_maxWidth)
+        m_widestLine = m_rowLine;
+    if (m_keepRows >= 0)
+        m_rowLines.push_back(m_rowLine);
     m_widths.push_back(static_cast<std::int32_t>(width));
     m_maxWidth = maxWidth;
     m_rowStart = m_cells.size();
@@ -167,8 +190,11 @@ bool vnDelimitedReader::EndRow()
     return true;
 }
 
-bool vnDelimitedReader::MoveTo(vnCellTable& table)
+bool vnDelimitedReader::MoveTo(vnCellTable& table, std::vector<std::int64_t>* lines)
 {
+    if (lines)
+        *lines = std::move(m_rowLines);
+    m_rowLines.clear();
     // The fields of a row still open stay for the lines to come.
     std::vector<vnCell> open(std::make_move_iterator(m_cells.begin() + static_cast<std::ptrdiff_t>(m_rowStart)),
                              std::make_move_iterator(m_cells.end()));

@@ -60,10 +60,20 @@ public:
     // every later piece is then ignored.
     bool Feed(std::string_view text, bool atEnd = false);
 
+    // Keeps at most rows rows, and none whose fields are all empty: later
+    // rows are counted, not kept, so that the memory a file takes is bounded
+    // by what its reader needs, not by the file. Set before the first Feed.
+    void KeepRows(std::int64_t rows) { m_keepRows = rows; }
+    // With KeepRows: the rows counted but not kept (blank ones aside), and
+    // the line the first of them begins on (0 when none).
+    std::int64_t GetRowsPast() const { return m_rowsPast; }
+    std::int64_t GetFirstLinePast() const { return m_firstLinePast; }
+
     // Replaces the table's content with the rows read so far; the reader is
     // left empty but for a row not yet complete. False (ENOMEM) when the
-    // padded table cannot be had; the table is then cleared.
-    bool MoveTo(vnCellTable& table);
+    // padded table cannot be had; the table is then cleared. With KeepRows,
+    // lines receives the line each row begins on.
+    bool MoveTo(vnCellTable& table, std::vector<std::int64_t>* lines = nullptr);
 
     std::int64_t GetRowCount() const { return static_cast<std::int64_t>(m_widths.size()); }
 
@@ -86,6 +96,11 @@ private:
     std::int64_t m_rowLine = 0;   // the line the row being read begins on
     std::size_t m_rowBytes = 0;   // the bytes of that row on the lines before
     std::int64_t m_line = 1;
+    std::int64_t m_keepRows = -1; // -1: every row is kept
+    std::vector<std::int64_t> m_rowLines;
+    std::int64_t m_rowsPast = 0;
+    std::int64_t m_firstLinePast = 0;
+    std::int64_t m_widestLine = 0; // the line of the widest row kept
     std::uint64_t m_paddingAllowance;
     std::size_t m_maxLineBytes;
     int m_error = 0;

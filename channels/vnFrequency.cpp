@@ -64,9 +64,18 @@ double vnFrequency::ReadMHz(std::string_view text)
 
 std::optional<double> vnFrequency::ReadTypedMHz(std::string_view typed)
 {
+    // The grid's column is in MHz; a typed unit is MHz or none.
+    bool converted = false;
+    const std::optional<double> mhz = ReadWholeMHz(typed, UnitMegahertz, &converted);
+    return converted ? std::nullopt : mhz;
+}
+
+std::optional<double> vnFrequency::ReadWholeMHz(std::string_view whole, Unit unit, bool* converted)
+{
     using vnText::IsBlank;
-    // Many keyboards put a comma on the number pad's decimal key.
-    std::string text(typed);
+    // Many keyboards put a comma on the number pad's decimal key, and many
+    // countries write one.
+    std::string text(whole);
     if (text.find('.') == std::string::npos)
         for (char& c : text)
             if (c == ',')
@@ -81,17 +90,33 @@ std::optional<double> vnFrequency::ReadTypedMHz(std::string_view typed)
     i = vnText::ScanNumber(text, i);
     if (i == digits)
         return std::nullopt;
-    const std::size_t end = i;
+    const std::string_view number = std::string_view(text).substr(start, i - start);
     while (i < text.size() && IsBlank(text[i]))
         ++i;
-    if (text.size() - i >= 3 && vnText::EqualsNoCase(std::string_view(text).substr(i, 3), "mhz"))
-        i += 3;
-    while (i < text.size() && IsBlank(text[i]))
-        ++i;
-    if (i != text.size())
+    const std::string_view suffix = vnText::TrimBlanks(std::string_view(text).substr(i));
+    if (vnText::EqualsNoCase(suffix, "mhz"))
+        unit = UnitMegahertz;
+    else if (vnText::EqualsNoCase(suffix, "khz"))
+        unit = UnitKilohertz;
+    else if (vnText::EqualsNoCase(suffix, "hz"))
+        unit = UnitHertz;
+    else if (!suffix.empty())
         return std::nullopt;
-    const double mhz = vnText::ReadLeadingDouble(std::string_view(text).substr(start, end - start));
-    if (!std::isfinite(mhz))
+    const double value = vnText::ReadLeadingDouble(number);
+    // 1e-400 is a number, but not one a double can tell from no frequency.
+    const std::size_t mantissaEnd = number.find_first_of("eE");
+    if (value == 0.0 && number.substr(0, mantissaEnd).find_first_of("123456789") != std::string_view::npos)
         return std::nullopt;
+    double mhz = value;
+    if (unit == UnitKilohertz)
+        mhz = value / 1e3;
+    else if (unit == UnitHertz || unit == UnitHertz0)
+        mhz = value / 1e6;
+    else if (unit == UnitGigahertz)
+        mhz = value * 1e3;
+    if (!std::isfinite(mhz) || std::fabs(mhz) > MaxMHz)
+        return std::nullopt;
+    if (converted)
+        *converted = unit != UnitMegahertz;
     return mhz;
 }

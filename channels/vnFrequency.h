@@ -43,10 +43,19 @@ public:
     // The number at the start of a file's or cell's text, as the C
     // library's strtod reads it in the "C" locale; no number gives 0.
     static double ReadMHz(std::string_view text);
-    // A frequency typed by the user: a number of megahertz, optionally
-    // followed by "MHz" in any letter case, blanks around; a comma is the
-    // decimal point when there is no full stop. Nothing for other text or a
-    // number beyond the double range.
+    // The largest frequency either side of 0, in MHz: far above any
+    // scanner, and its hertz stay a finite double.
+    static constexpr double MaxMHz = 100000.0;
+    // A frequency text read whole, as files and typing give it: a number,
+    // then optionally blanks and a unit, MHz, kHz or Hz in any letter case,
+    // blanks around; a comma is the decimal point when there is no full
+    // stop. Without a unit the number is in unit. The megahertz; nothing for
+    // any other text, for a number too small to tell from 0, and for one
+    // beyond MaxMHz. converted tells whether the unit was not MHz.
+    static std::optional<double> ReadWholeMHz(std::string_view text, Unit unit = UnitMegahertz,
+                                              bool* converted = nullptr);
+    // A frequency typed by the user: ReadWholeMHz of megahertz, with MHz as
+    // the only unit.
     static std::optional<double> ReadTypedMHz(std::string_view text);
 
     bool operator==(const vnFrequency& other) const = default;

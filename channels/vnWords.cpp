@@ -136,6 +136,7 @@ constexpr CountedForms kCounted[] = {
     {vnCounted::Columns, "%2 column", "%2 columns"},
     {vnCounted::TitleLines, "its title line", "%1 title lines"},
     {vnCounted::FrequenciesGiven, "a frequency", "%1 frequencies"},
+    {vnCounted::TheFrequencies, "the frequency", "%1 frequencies"},
     {vnCounted::TitleLinesSkipped, "1 title line above the channels was skipped.",
      "%1 title lines above the channels were skipped."},
     {vnCounted::FrequenciesConverted, "1 frequency was converted to MHz.", "%1 frequencies were converted to MHz."},

@@ -26,6 +26,7 @@ enum class vnCounted : std::int32_t {
     Columns,              // "%2 column": the names, without the count
     TitleLines,           // "its title line"
     FrequenciesGiven,     // "a frequency"
+    TheFrequencies,       // "the frequency"
     TitleLinesSkipped,    // "1 title line above the channels was skipped."
     FrequenciesConverted, // "1 frequency was converted to MHz."
     LinesSkipped,         // "1 line was skipped: "

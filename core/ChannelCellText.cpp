@@ -3,6 +3,8 @@
 #include "channels/vnChannel.h"
 #include "channels/vnText.h"
 
+#include <cmath>
+
 namespace {
 
 bool IsTrue(std::string_view text)
@@ -42,7 +44,9 @@ void SetChannelCellText(vnChannel& channel, ChannelField field, std::string_view
         break;
     case ChannelField::Frequency: {
         vnFrequency frequency(0.0, vnFrequency::UnitHertz);
-        frequency.SetMHz(vnFrequency::ReadMHz(text));
+        // Beyond the largest frequency the hertz could be infinite.
+        const double mhz = vnFrequency::ReadMHz(text);
+        frequency.SetMHz(std::fabs(mhz) <= vnFrequency::MaxMHz ? mhz : 0.0);
         channel.SetFrequency(frequency);
         break;
     }

@@ -58,8 +58,6 @@ const std::vector<RoleNames>& ColumnNames()
 }
 
 constexpr const char* ChirpStart[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone"};
-constexpr std::int32_t HeaderSearchRows = 10;
-
 // Scanlore's own header name of a column.
 const char* OwnHeader(std::size_t column)
 {
@@ -153,7 +151,7 @@ std::string ChannelColumnMap::NormalName(const std::string& name)
 
 ChannelColumnMap ChannelColumnMap::FromTable(const vnCellTable& table)
 {
-    const std::int32_t searched = std::min(table.GetRowCount(), HeaderSearchRows);
+    const std::int32_t searched = std::min(table.GetRowCount(), ChannelColumnMap::HeaderSearchRows);
     for (std::int32_t row = 0; row < searched; ++row) {
         ChannelColumnMap map = FromHeaderRow(table, row);
         if (map.m_layout != Layout::Refused)

@@ -34,10 +34,14 @@ public:
         Refused,
     };
 
+    // Up to ten title lines may stand above the header: the rows searched.
+    static constexpr std::int32_t MaxTitleLines = 10;
+    static constexpr std::int32_t HeaderSearchRows = MaxTitleLines + 1;
+
     // The unit a header names for the frequency column.
     enum class Unit : std::int32_t { None, MHz, KHz, Hz };
 
-    // Finds the header among the table's first ten lines: the first line that
+    // Finds the header below up to ten title lines: the first line that
     // names a frequency column. Without one the table is read by position
     // when it looks like Scanlore's own layout, and refused otherwise.
     static ChannelColumnMap FromTable(const vnCellTable& table);

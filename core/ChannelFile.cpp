@@ -12,6 +12,7 @@
 #include "modules/vnScannerBands.h"
 
 #include <algorithm>
+#include <climits>
 #include <cmath>
 #include <filesystem>
 #include <numeric>
@@ -58,51 +59,66 @@ bool IsDigits(const std::string& text)
 }
 
 // The frequency of a line in MHz as the channel takes it, or why the line is
-// skipped. A unit in the header is the unit; without one a whole number above
-// the highest band is tried as kHz and as Hz, and taken when exactly one of
-// them lies in the bands.
+// skipped. A frequency is read whole (vnFrequency::ReadWholeMHz); a unit
+// after the number, or else in the header, is the unit. Without either, a
+// whole number above the highest band is tried as kHz and as Hz, and taken
+// when exactly one of them lies in the bands.
 struct FrequencyReading
 {
     std::string text;
     bool converted = false;
     std::string skip;
+    // Scanlore's own line whose frequency is no frequency: the channel is
+    // read without one.
+    bool unread = false;
 };
-
-FrequencyReading Converted(const std::string& source, double mhz)
-{
-    // Beyond the double range the text would read back as no frequency.
-    if (!std::isfinite(mhz))
-        return {{}, false, "frequency " + source + " is too large to be a frequency"};
-    return {MHzText(mhz), true, {}};
-}
 
 FrequencyReading ReadFrequency(const std::string& source, ChannelColumnMap::Unit unit, bool own)
 {
-    const double value = vnFrequency::ReadMHz(source);
-    switch (unit) {
-    case ChannelColumnMap::Unit::KHz:
-        return Converted(source, value / 1e3);
-    case ChannelColumnMap::Unit::Hz:
-        return Converted(source, value / 1e6);
-    case ChannelColumnMap::Unit::MHz:
-    case ChannelColumnMap::Unit::None:
-        break;
-    }
-    if (value == 0.0)
-        return {source, false, own ? std::string() : std::string("no frequency")};
+    const std::string noFrequency = own ? std::string() : std::string("no frequency");
+    if (vnText::TrimBlanks(source).empty())
+        return {{}, false, noFrequency};
+    const vnFrequency::Unit given = unit == ChannelColumnMap::Unit::KHz ? vnFrequency::UnitKilohertz
+        : unit == ChannelColumnMap::Unit::Hz                            ? vnFrequency::UnitHertz
+                                                                        : vnFrequency::UnitMegahertz;
     constexpr vnFrequencyRange bands = vnCommonScannerRange;
-    if (unit == ChannelColumnMap::Unit::None && IsDigits(source) && value > bands.highMHz) {
-        const auto inBands = [&](double mhz) { return mhz >= bands.lowMHz && mhz <= bands.highMHz; };
-        const bool kHz = inBands(value / 1e3);
-        const bool hz = inBands(value / 1e6);
-        if (kHz != hz)
-            return {MHzText(kHz ? value / 1e3 : value / 1e6), true, {}};
-        return {{},
-                false,
-                "frequency " + source + " is not MHz, and neither as kHz nor as Hz is it " +
-                    vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz"};
+    if (unit == ChannelColumnMap::Unit::None && IsDigits(source)) {
+        const double value = vnText::ReadLeadingDouble(source);
+        if (value > bands.highMHz) {
+            const auto inBands = [&](double mhz) { return mhz >= bands.lowMHz && mhz <= bands.highMHz; };
+            const bool kHz = inBands(value / 1e3);
+            const bool hz = inBands(value / 1e6);
+            if (kHz != hz)
+                return {MHzText(kHz ? value / 1e3 : value / 1e6), true, {}};
+            return {{},
+                    false,
+                    "frequency " + source + " is not MHz, and neither as kHz nor as Hz is it " +
+                        vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz"};
+        }
     }
-    return {source, false, {}};
+    bool converted = false;
+    const std::optional<double> mhz = vnFrequency::ReadWholeMHz(source, given, &converted);
+    if (!mhz) {
+        if (own)
+            return {{}, false, {}, true};
+        return {{}, false, "\"" + source + "\" is not a frequency"};
+    }
+    const double value = *mhz;
+    if (converted)
+        return {MHzText(value), true, {}};
+    if (value == 0.0)
+        return {{}, false, noFrequency};
+    return {MHzText(value), false, {}};
+}
+
+// The number of fields a line of the table has: up to its last one that is
+// not empty.
+std::int32_t FieldCount(const vnCellTable& table, std::int32_t row)
+{
+    for (std::int32_t column = table.GetColumnCount(); column > 0; --column)
+        if (table.GetCell(row, column - 1)->GetType() != vnCellType::Empty)
+            return column;
+    return 0;
 }
 
 // Another tool's flag: a truth word with blanks around it.
@@ -169,10 +185,17 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
     result.ok = read;
     if (!result.ok)
         result.reason = file.GetLastError();
+    result.cancelled = file.IsCancelled();
     // Nothing read, not even a header: the channels stay as they were.
     if (!result.ok && table.GetRowCount() == 0)
         return result;
-    result.applied = ApplyChannelTable(table, channels, name);
+    if (table.GetRowCount() == 0 && file.GetRowsPast() == 0) {
+        result.ok = false;
+        result.reason = name + " holds no channels: it has nothing but blank lines and separators.";
+        return result;
+    }
+    result.applied =
+        ApplyChannelTable(table, channels, name, {file.GetRowLines(), file.GetRowsPast(), file.GetFirstLinePast()});
     if (!result.applied.refusal.empty()) {
         result.ok = false;
         result.reason = result.applied.refusal;
@@ -182,6 +205,13 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
         result.applied.encoding = std::string(vnTextEncodingName(file.GetEncoding()));
     result.changed = true;
     return result;
+}
+
+// The rows a channel file keeps: a header below its title lines, and a
+// line for every channel.
+std::int64_t RowsKept(const vnChannelList& channels)
+{
+    return std::int64_t{channels.GetCount()} + ChannelColumnMap::HeaderSearchRows;
 }
 
 } // namespace
@@ -225,8 +255,13 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<st
     return table;
 }
 
-ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName)
+ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName,
+                                      const ChannelTableLines& lines)
 {
+    const auto lineOf = [&](std::int32_t row) {
+        const auto index = static_cast<std::size_t>(row);
+        return index < lines.rowLines.size() ? lines.rowLines[index] : std::int64_t{row} + 1;
+    };
     const ChannelColumnMap map = ChannelColumnMap::FromTable(table);
     ChannelTableApplied applied;
     if (map.GetLayout() == ChannelColumnMap::Layout::Refused) {
@@ -236,23 +271,41 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     const bool own = map.IsOwn();
     applied.layout = map.GetLayoutName();
     applied.kind = map.GetFileKind();
-    applied.titleLines = map.headerRow >= 0 ? map.headerRow : map.firstDataRow;
+    const std::int32_t firstRow = map.headerRow >= 0 ? map.headerRow : map.firstDataRow;
+    // Blank lines count as title lines only between titles and the header.
+    applied.titleLines =
+        firstRow > 0 && firstRow < table.GetRowCount() ? static_cast<std::int32_t>(lineOf(firstRow) - 1) : firstRow;
     std::vector<std::pair<std::int32_t, std::string>> skips;
+
+    // A line of Scanlore's layout wider than its header has most likely
+    // had its columns shifted by a comma in a text that is not quoted.
+    const std::int32_t headerFields = own && map.headerRow >= 0 ? FieldCount(table, map.headerRow) : 0;
 
     // The lines with a frequency, and its text in MHz.
     std::vector<std::int32_t> rows;
     std::unordered_map<std::int32_t, std::string> frequencies;
+    std::unordered_map<std::int32_t, std::string> unreadFrequencies;
+    std::vector<std::pair<std::int32_t, std::string>> notes;
     for (std::int32_t row = map.firstDataRow; row < table.GetRowCount(); ++row) {
         if (table.IsRowEmpty(row))
             continue;
-        const FrequencyReading frequency = ReadFrequency(SourceText(table, row, map.frequency), map.frequencyUnit, own);
+        const std::string source = SourceText(table, row, map.frequency);
+        const FrequencyReading frequency = ReadFrequency(source, map.frequencyUnit, own);
         if (!frequency.skip.empty()) {
             skips.emplace_back(row, frequency.skip);
             continue;
         }
+        if (frequency.unread)
+            unreadFrequencies[row] = source;
+        if (const std::int32_t fields = FieldCount(table, row); headerFields > 0 && fields > headerFields) {
+            ++applied.widerLines;
+            notes.emplace_back(row,
+                               "line " + std::to_string(lineOf(row)) + " has " + Decimal(fields) +
+                                   " fields where the header has " + Decimal(headerFields) +
+                                   ": a comma in an unquoted text?");
+        }
         applied.converted += frequency.converted ? 1 : 0;
-        // Scanlore's own reading of its column, as its files always were.
-        frequencies[row] = own && !frequency.converted ? CellText(table, row, map.frequency) : frequency.text;
+        frequencies[row] = frequency.text;
         rows.push_back(row);
     }
 
@@ -284,7 +337,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.byId = byNumber;
     applied.inFileOrder = map.channel >= 0 && !rows.empty() && !byNumber;
 
-    std::vector<std::pair<std::int32_t, std::int32_t>> lines;
+    std::vector<std::pair<std::int32_t, std::int32_t>> placed;
     const std::string range = count > 0
         ? Decimal(channels.GetAt(0)->GetNumber()) + " to " + Decimal(channels.GetAt(count - 1)->GetNumber())
         : std::string("none");
@@ -294,28 +347,44 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
             if (it == indexOfNumber.end())
                 skips.emplace_back(rows[i], "channel " + Decimal(numbers[i]) + " is outside " + range);
             else
-                lines.emplace_back(rows[i], it->second);
+                placed.emplace_back(rows[i], it->second);
         } else if (static_cast<std::int32_t>(i) < count) {
-            lines.emplace_back(rows[i], static_cast<std::int32_t>(i));
+            placed.emplace_back(rows[i], static_cast<std::int32_t>(i));
         } else if (own) {
             ++applied.linesNotLoaded;
         } else {
             skips.emplace_back(rows[i], "more lines than channels (" + Decimal(count) + ")");
         }
     }
-    applied.rows = static_cast<std::int32_t>(lines.size());
+    applied.rows = static_cast<std::int32_t>(placed.size());
     applied.skipped = static_cast<std::int32_t>(skips.size());
     std::sort(skips.begin(), skips.end());
     for (const auto& [row, reason] : skips)
-        applied.skipReasons.push_back("line " + Decimal(row + 1) + ": " + reason);
+        applied.skipReasons.push_back("line " + std::to_string(lineOf(row)) + ": " + reason);
+    // The lines past the rows kept were counted only.
+    const auto past = static_cast<std::int32_t>(std::min<std::int64_t>(lines.linesPast, INT32_MAX));
+    if (past > 0 && own && !byNumber) {
+        applied.linesNotLoaded += past;
+    } else if (past > 0) {
+        applied.skipped += past;
+        applied.skipReasons.push_back((past == 1 ? "line " : Decimal(past) + " lines from line ") +
+                                      std::to_string(lines.firstLinePast) + ": more lines than channels (" +
+                                      Decimal(count) + ")");
+    }
     applied.droppedColumns = DroppedColumns(table, map, rows);
 
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
     ResetChannels(channels);
-    for (const auto& [row, index] : lines) {
+    for (const auto& [row, index] : placed) {
         vnChannel& channel = *channels.GetAt(index);
         SetChannelCellText(channel, ChannelField::Frequency, frequencies[row]);
+        if (const auto unread = unreadFrequencies.find(row); unread != unreadFrequencies.end()) {
+            ++applied.unreadFrequencies;
+            notes.emplace_back(row,
+                               "line " + std::to_string(lineOf(row)) + ": \"" + unread->second +
+                                   "\" is not a frequency; channel " + Decimal(channel.GetNumber()) + " has none");
+        }
         for (const std::int32_t column : map.descriptions) {
             const std::string text = CellText(table, row, column);
             if (!text.empty()) {
@@ -351,6 +420,9 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
                 channel.SetLockout(true);
         }
     }
+    std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [row, note] : notes)
+        applied.readNotes.push_back(std::move(note));
     return applied;
 }
 
@@ -360,15 +432,20 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
     vnDelimitedFile file(&table);
     ChannelFileResult result;
     result.ok = file.Write(fileName.c_str());
-    if (!result.ok)
+    if (!result.ok) {
         result.reason = file.GetLastError();
+        result.changed = file.TargetChanged();
+    }
     return result;
 }
 
-ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels)
+ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels,
+                                  const ChannelReadProgress& progress)
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
+    file.KeepRows(RowsKept(channels));
+    file.SetProgress(progress);
     return ApplyReadTable(file.Read(fileName), file, table, std::filesystem::path(fileName).filename().string(),
                           channels);
 }
@@ -377,6 +454,7 @@ ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChann
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
+    file.KeepRows(RowsKept(channels));
     return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels);
 }
 
@@ -399,10 +477,11 @@ std::string OpenedInPartMessage(const std::string& fileName, const std::string& 
         "so Save asks for a name instead of replacing it.";
 }
 
-std::string SaveFailedMessage(const std::string& fileName, const std::string& reason)
+std::string SaveFailedMessage(const std::string& fileName, const std::string& reason, bool fileChanged)
 {
     return "The channel file \"" + fileName + "\" could not be saved" + ReasonSuffix(reason) +
-        "\n\nThe channels were not saved. A file that existed under this name is unchanged.";
+        (fileChanged ? "\n\nThe channels were not saved."
+                     : "\n\nThe channels were not saved. A file that existed under this name is unchanged.");
 }
 
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount)
@@ -428,15 +507,26 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
         message += " Location numbers repeat; channels are placed in file order.";
     if (!applied.encoding.empty())
         message += " The file was read as " + applied.encoding + ".";
-    if (applied.skipped == 0)
-        return message;
-    message += " " + vnWords::Count(vnCounted::LinesSkipped, applied.skipped);
-    const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
-    for (std::size_t i = 0; i < shown; ++i)
-        message += (i > 0 ? "; " : "") + applied.skipReasons[i];
-    if (applied.skipReasons.size() > shown)
-        message += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
-    return message + ".";
+    if (applied.skipped > 0) {
+        message += " " + vnWords::Count(vnCounted::LinesSkipped, applied.skipped);
+        const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
+        for (std::size_t i = 0; i < shown; ++i)
+            message += (i > 0 ? "; " : "") + applied.skipReasons[i];
+        if (applied.skipReasons.size() > shown)
+            message += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
+        message += ".";
+    }
+    if (!applied.readNotes.empty()) {
+        constexpr std::size_t shownNotes = 5;
+        const std::size_t shownNoteCount = std::min(applied.readNotes.size(), shownNotes);
+        message += "\n\nRead, but not as written:";
+        for (std::size_t i = 0; i < shownNoteCount; ++i)
+            message += "\n" + applied.readNotes[i];
+        if (applied.readNotes.size() > shownNoteCount)
+            message +=
+                "\nand " + Decimal(static_cast<std::int32_t>(applied.readNotes.size() - shownNoteCount)) + " more";
+    }
+    return message;
 }
 
 std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTableApplied& applied)
@@ -461,6 +551,11 @@ std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTable
                          " beyond the last channel");
     if (applied.titleLines > 0)
         losses.push_back("drop " + Count(vnCounted::TitleLines, applied.titleLines));
+    if (applied.unreadFrequencies > 0)
+        losses.push_back("drop " + Count(vnCounted::TheFrequencies, applied.unreadFrequencies) + " it could not read");
+    if (applied.widerLines > 0)
+        losses.push_back("rewrite " + Count(vnCounted::TheLines, applied.widerLines) +
+                         " with more fields than the header");
     if (applied.converted > 0)
         losses.push_back("write " + Count(vnCounted::FrequenciesGiven, applied.converted) +
                          " given in kHz or Hz in MHz");
@@ -485,5 +580,5 @@ std::string ScanloreCopyName(const std::string& path)
 bool HasReadNotes(const ChannelTableApplied& applied)
 {
     return !applied.layout.empty() || applied.skipped > 0 || applied.titleLines > 0 || applied.converted > 0 ||
-        applied.inFileOrder || !applied.encoding.empty();
+        applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -50,6 +51,13 @@ struct ChannelTableApplied
     // Columns holding values that no channel field keeps, by their header
     // names.
     std::vector<std::string> droppedColumns;
+    // Lines of Scanlore's layout read, but not as they stand, so that Save
+    // would not write them back: a frequency that is no frequency (the
+    // channel has none), more fields than the header. In file order
+    // ("line 4: "146.52abc" is not a frequency; channel 4 has none").
+    std::vector<std::string> readNotes;
+    std::int32_t unreadFrequencies = 0;
+    std::int32_t widerLines = 0;
     // Why the table is not read at all; empty when it is.
     std::string refusal;
 };
@@ -64,8 +72,19 @@ struct ChannelTableApplied
 // first channel. A frequency in kHz or Hz is converted (see ChannelColumnMap
 // for the unit); lines of another tool without a frequency, or with a whole
 // number that is no frequency in any unit, are skipped with the reason.
+// Where the rows of a table read from a file stand in it, for a table that
+// keeps only some of its lines (vnDelimitedFile::KeepRows).
+struct ChannelTableLines
+{
+    // The line each row begins on; empty when row i is line i + 1.
+    std::vector<std::int64_t> rowLines;
+    // Lines after the rows kept, blank ones aside, and the first of them.
+    std::int64_t linesPast = 0;
+    std::int64_t firstLinePast = 0;
+};
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels,
-                                      const std::string& fileName = std::string());
+                                      const std::string& fileName = std::string(),
+                                      const ChannelTableLines& lines = ChannelTableLines());
 
 struct ChannelFileResult
 {
@@ -73,9 +92,16 @@ struct ChannelFileResult
     // Why it failed, in the system's words ("No such file or directory").
     std::string reason;
     // Whether the channels were changed: a read that got nothing leaves them.
+    // For a failed write: whether the file was already partly overwritten.
     bool changed = false;
+    // The read was cancelled through its progress; nothing changed.
+    bool cancelled = false;
     ChannelTableApplied applied;
 };
+
+// Told the bytes read so far and all of them while a file is read; false
+// cancels the read.
+using ChannelReadProgress = std::function<bool(std::uint64_t done, std::uint64_t total)>;
 
 // Writes every channel to the file, replacing it only once the new content
 // is complete.
@@ -83,8 +109,12 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
 
 // Reads the file into the channels. A file that cannot be read leaves them
 // as they were; a read that fails part way applies the lines that were
-// complete before the failure.
-ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels);
+// complete before the failure. Lines past the channels and the title lines
+// a header may have are counted, not kept, so that any file takes memory
+// for the channels only. A file of nothing but blank lines and separators
+// is refused as empty.
+ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels,
+                                  const ChannelReadProgress& progress = ChannelReadProgress());
 // The same from a descriptor already open (standard input is 0), read to its
 // end and left open; name stands for the file in messages.
 ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels);
@@ -95,7 +125,8 @@ std::string ReadFailedMessage(const std::string& fileName, const std::string& re
 // The same, then that the open channels did not change.
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason);
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead);
-std::string SaveFailedMessage(const std::string& fileName, const std::string& reason);
+// fileChanged: the write had begun to overwrite the file in place.
+std::string SaveFailedMessage(const std::string& fileName, const std::string& reason, bool fileChanged = false);
 // What was read from another tool's file: "Read 57 channels from
 // county.csv (RadioReference layout). 3 lines were skipped: line 4: no
 // frequency; …", with the first three reasons.

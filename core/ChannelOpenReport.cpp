@@ -37,12 +37,12 @@ std::string ChannelOpenReport::Notes() const
 
 bool ChannelOpenReport::HasShortfall() const
 {
-    return result.applied.skipped > 0 || result.applied.linesNotLoaded > 0;
+    return result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || !result.applied.readNotes.empty();
 }
 
-ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels)
+ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels, const ChannelReadProgress& progress)
 {
-    return Report(ReadChannelFile(path, channels), path, channels);
+    return Report(ReadChannelFile(path, channels, progress), path, channels);
 }
 
 ChannelOpenReport OpenChannelDescriptor(int fd, const std::string& name, vnChannelList& channels)

@@ -33,12 +33,14 @@ struct ChannelOpenReport
     // The summary when it has notes, then the lines not loaded: what the
     // window shows after a whole read; empty when there is nothing to say.
     std::string Notes() const;
-    // Lines were skipped or not loaded: the notes are a warning.
+    // Lines were skipped or not loaded, or read not as they stand: the
+    // notes are a warning.
     bool HasShortfall() const;
 };
 
 // Reads the file into the channels (see ReadChannelFile).
-ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels);
+ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels,
+                                  const ChannelReadProgress& progress = ChannelReadProgress());
 // The same from a descriptor already open, read to its end; name stands for
 // the file in the texts.
 ChannelOpenReport OpenChannelDescriptor(int fd, const std::string& name, vnChannelList& channels);

@@ -12,9 +12,11 @@ CMessageBox::Script* g_script = nullptr;
 
 int DefaultAnswer(CMessageBox::Buttons buttons)
 {
-    return (buttons == CMessageBox::YesNo || buttons == CMessageBox::YesNoCancel ||
-            buttons == CMessageBox::SaveDiscardCancel || buttons == CMessageBox::SendOthersAllCancel ||
-            buttons == CMessageBox::LockLeaveCancel)
+    if (buttons == CMessageBox::SaveAnywaySaveAsCancel)
+        return IDCANCEL;
+    return (buttons == CMessageBox::YesNo || buttons == CMessageBox::ReloadKeep ||
+            buttons == CMessageBox::YesNoCancel || buttons == CMessageBox::SaveDiscardCancel ||
+            buttons == CMessageBox::SendOthersAllCancel || buttons == CMessageBox::LockLeaveCancel)
         ? IDYES
         : IDOK;
 }
@@ -121,6 +123,20 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
         box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
         box.button(QMessageBox::Ok)->setText(QStringLiteral("&Next"));
         escape = QMessageBox::Cancel;
+        break;
+    case SaveAnywaySaveAsCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Save &Anyway"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Save &As..."));
+        // Enter must not overwrite another program's change.
+        box.setDefaultButton(QMessageBox::Cancel);
+        escape = QMessageBox::Cancel;
+        break;
+    case ReloadKeep:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Reload"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("&Keep"));
+        escape = QMessageBox::No;
         break;
     }
     box.setEscapeButton(escape);

@@ -24,7 +24,10 @@ public:
     // SendOthersAllCancel ("Send the Others", "Send All Anyway", "Cancel")
     // IDYES, IDNO and IDCANCEL; OkHelp's Help closes the box with IDHELP.
     // LockLeaveCancel ("Lock Them Out", "Leave Them", "Cancel") answers
-    // IDYES, IDNO and IDCANCEL; NextCancel ("Next", "Cancel") IDOK and IDCANCEL.
+    // IDYES, IDNO and IDCANCEL; NextCancel ("Next", "Cancel") IDOK and IDCANCEL;
+    // SaveAnywaySaveAsCancel ("Save Anyway", "Save As...", "Cancel") IDYES,
+    // IDNO and IDCANCEL, with Cancel the default; ReloadKeep ("Reload",
+    // "Keep") IDYES and IDNO.
     enum Buttons {
         Ok,
         OkCancel,
@@ -34,7 +37,9 @@ public:
         SendOthersAllCancel,
         OkHelp,
         LockLeaveCancel,
-        NextCancel
+        NextCancel,
+        SaveAnywaySaveAsCancel,
+        ReloadKeep
     };
 
     // Shows the box and returns the id of the button pressed. Escape and the
@@ -52,7 +57,8 @@ public:
 
     // Test seam. While a Script is alive, Show opens no window: it records the
     // box and answers with the next queued answer, or with the box's default
-    // button (the first one) when none is queued. Scripts do not nest.
+    // button (the first one but for SaveAnywaySaveAsCancel) when none is
+    // queued. Scripts do not nest.
     class Script
     {
     public:

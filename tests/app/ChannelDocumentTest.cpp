@@ -175,9 +175,9 @@ TEST_F(ChannelDocumentTest, AFileThatCannotBeOpenedChangesNothing)
 
 TEST_F(ChannelDocumentTest, AFileReadOnlyInPartIsShownButNotTheCurrentFile)
 {
-    // Three channels, then a line so wide that the reader gives up on it.
+    // Three channels, then a quoted field that never closes.
     std::string text = "ID,Frequency,Description\r\n1,151.1,One\r\n2,151.2,Two\r\n3,151.3,Three\r\n";
-    text += std::string(95, '\n') + std::string(200000, ',') + "\r\n";
+    text += std::string(95, '\n') + "4,151.4,\"Four\r\n";
     ScratchFolder::Put(Path("cut.csv"), text);
     ASSERT_TRUE(document.SaveAs(Path("before.csv")).ok);
 
@@ -301,6 +301,61 @@ TEST_F(ChannelDocumentTest, SaveOfANewTableNeedsANameWithoutProposingOne)
     EXPECT_TRUE(saved.needsName);
     EXPECT_TRUE(saved.message.IsEmpty());
     EXPECT_EQ(saved.proposedPath, "");
+}
+
+TEST_F(ChannelDocumentTest, SaveAsksBeforeReplacingAFileAnotherProgramChanged)
+{
+    ScratchFolder::Put(Path("spring.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("spring.csv")).ok);
+    EXPECT_FALSE(document.NoticeOutsideChange());
+    const std::string theirs = std::string(kTenChannels) + "11,153,Theirs\r\n";
+    ScratchFolder::Put(Path("spring.csv"), theirs);
+    Type(0, F::Description, "Mine");
+
+    const ChannelDocument::FileOutcome asked = document.Save();
+    EXPECT_FALSE(asked.ok);
+    EXPECT_TRUE(asked.changedOutside);
+    EXPECT_EQ(asked.message.text.toStdString(), "spring.csv was changed by another program since you opened it.");
+    EXPECT_EQ(ScratchFolder::Slurp(Path("spring.csv")), theirs) << "nothing written until answered";
+    EXPECT_TRUE(document.NoticeOutsideChange());
+    EXPECT_FALSE(document.NoticeOutsideChange()) << "one change is told once";
+
+    ASSERT_TRUE(document.Save(true).ok);
+    EXPECT_NE(ScratchFolder::Slurp(Path("spring.csv")).find("Mine"), std::string::npos);
+    Type(1, F::Description, "Again");
+    EXPECT_TRUE(document.Save().ok) << "the file is now the one Save wrote";
+}
+
+TEST_F(ChannelDocumentTest, AnOpenCancelledThroughItsProgressChangesNothing)
+{
+    Type(0, F::Frequency, "146.52");
+    ASSERT_TRUE(document.SaveAs(Path("mine.csv")).ok);
+    ScratchFolder::Put(Path("spring.csv"), kTenChannels);
+    const ChannelDocument::FileOutcome opened =
+        document.Open(Path("spring.csv"), [](std::uint64_t, std::uint64_t) { return false; });
+    EXPECT_FALSE(opened.ok);
+    EXPECT_EQ(opened.message.text.toStdString(), "Open of spring.csv was cancelled. The channels are unchanged.");
+    EXPECT_EQ(Cell(0, F::Frequency), "146.5200");
+    EXPECT_EQ(Cell(1, F::Frequency), "");
+    EXPECT_EQ(document.GetPath(), Path("mine.csv"));
+}
+
+TEST_F(ChannelDocumentTest, ReloadTakesTheChangedFileAsOneStepThatUndoes)
+{
+    ScratchFolder::Put(Path("spring.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("spring.csv")).ok);
+    ScratchFolder::Put(Path("spring.csv"), "ID,Frequency,Description\r\n1,162.55,Weather\r\n");
+    ASSERT_TRUE(document.NoticeOutsideChange());
+
+    ASSERT_TRUE(document.Reload().ok);
+    EXPECT_EQ(Cell(0, F::Description), "Weather");
+    EXPECT_EQ(Cell(1, F::Frequency), "");
+    EXPECT_FALSE(document.IsModified());
+    EXPECT_EQ(document.GetUndoStack().undoText().toStdString(), "Reload of spring.csv");
+    EXPECT_TRUE(document.Save().ok) << "the reloaded file is the one Save may replace";
+    document.GetUndoStack().undo();
+    EXPECT_EQ(Cell(1, F::Description), "Two");
+    EXPECT_TRUE(document.IsModified());
 }
 
 TEST_F(ChannelDocumentTest, ImportFillsEmptyChannelsFromTheGivenOneAsOneStep)

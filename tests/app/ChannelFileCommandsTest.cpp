@@ -152,6 +152,35 @@ TEST_F(FileCommandsTest, OpenShowsTheFileInTheGridAndTheDocumentsMessageInABox)
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
 }
 
+TEST_F(FileCommandsTest, AFileChangedByAnotherProgramIsAskedAboutOnSaveAndOfferedOnActivation)
+{
+    const std::string own = "ID,Frequency,Description\r\n1,146.52,Mine\r\n";
+    Put(Path("spring.csv"), own);
+    ASSERT_TRUE(frame->OpenChannelFile(Path("spring.csv")));
+    Put(Path("spring.csv"), own + "2,155.1,Theirs\r\n");
+
+    // Nothing edited: the window offers Reload.
+    boxes.SetNextAnswers({IDYES});
+    frame->CheckOutsideChange();
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].buttons, CMessageBox::ReloadKeep);
+    EXPECT_EQ(CellShown(grid, 1, 2), "Theirs");
+
+    Put(Path("spring.csv"), own);
+    EditCell(0, 2, "Edited");
+    frame->CheckOutsideChange();
+    EXPECT_EQ(boxes.Shown().size(), 1u) << "an edited table is not offered a reload";
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE)); // unanswered: Cancel
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[1].text, "spring.csv was changed by another program since you opened it.");
+    EXPECT_EQ(boxes.Shown()[1].buttons, CMessageBox::SaveAnywaySaveAsCancel);
+    EXPECT_EQ(Slurp(Path("spring.csv")), own);
+
+    boxes.SetNextAnswers({IDYES});
+    ASSERT_TRUE(frame->ExecuteCommand(ID_FILE_SAVE));
+    EXPECT_NE(Slurp(Path("spring.csv")).find("Edited"), std::string::npos);
+}
+
 TEST_F(FileCommandsTest, ImportStartsAtTheFocusedRowAndShowsItsSummary)
 {
     Put(Path("two.csv"), "Name,Frequency\r\nNOAA 1,162.55\r\nMarine,156.8\r\n");

@@ -242,7 +242,7 @@ TEST(vnDelimitedFile, FailedReadSaysWhy)
         const std::string path = folder / "wide.csv";
         std::ofstream(path) << std::string(20000, '\n') << std::string(1000, ',') << end;
         EXPECT_FALSE(file.Read(path));
-        EXPECT_EQ(file.GetLastError(), "File too large");
+        EXPECT_EQ(file.GetLastError(), "line 20001 has 1001 fields, far more than the 1 of line 1");
         EXPECT_EQ(table.GetRowCount(), 20000);
         EXPECT_EQ(table.GetColumnCount(), 1);
         table = Example();
@@ -288,6 +288,54 @@ TEST(vnDelimitedFile, WriteGoesThroughSymbolicLinks)
     ASSERT_TRUE(vnDelimitedFile(&table).Write(link));
     EXPECT_TRUE(fs::is_symlink(link));
     EXPECT_EQ(Contents(real), kExampleText);
+}
+
+TEST(vnDelimitedFile, KeepsTheRowsAskedForWithTheirLinesAndCountsTheRest)
+{
+    vnCellTable table;
+    vnDelimitedFile file(&table);
+    file.KeepRows(2);
+    ASSERT_TRUE(file.ReadText("a,b\n,,\n\n\"c\nd\"\n\"e\nf\"\n,\n\"\"\ng,h,i,j\n"));
+    EXPECT_EQ(table.GetRowCount(), 2);
+    EXPECT_EQ(table.GetColumnCount(), 2) << "a row not kept does not widen the table";
+    EXPECT_EQ(table.GetCell(1, 0)->GetString(), "c d");
+    EXPECT_EQ(file.GetRowLines(), (std::vector<std::int64_t>{1, 4}));
+    EXPECT_EQ(file.GetRowsPast(), 3) << "an empty quoted field is not blank";
+    EXPECT_EQ(file.GetFirstLinePast(), 6);
+}
+
+TEST(vnDelimitedFile, ACancelledReadLeavesTheTableAsItWas)
+{
+    vnCellTable table = Example();
+    vnDelimitedFile file(&table);
+    std::string text;
+    while (text.size() < (3u << 20))
+        text += "1,146.52,Fire\r\n";
+    std::vector<std::uint64_t> told;
+    file.SetProgress([&](std::uint64_t done, std::uint64_t total) {
+        EXPECT_EQ(total, text.size());
+        told.push_back(done);
+        return told.size() < 2;
+    });
+    EXPECT_FALSE(file.ReadText(text));
+    EXPECT_TRUE(file.IsCancelled());
+    EXPECT_EQ(told, (std::vector<std::uint64_t>{1u << 20, 2u << 20}));
+    EXPECT_EQ(table, Example());
+}
+
+TEST(vnDelimitedFile, WriteKeepsHardLinksAndLeavesNoCopyBehind)
+{
+    TempFolder folder;
+    const std::string path = folder / "spring.csv";
+    const std::string other = folder / "other-name.csv";
+    Store(path, "old\r\n");
+    fs::create_hard_link(path, other);
+    vnCellTable table = Example();
+    ASSERT_TRUE(vnDelimitedFile(&table).Write(path));
+    EXPECT_EQ(Contents(other), kExampleText);
+    EXPECT_TRUE(fs::equivalent(path, other));
+    EXPECT_EQ(fs::hard_link_count(path), 2u);
+    EXPECT_EQ(std::distance(fs::directory_iterator(folder / ""), fs::directory_iterator()), 2);
 }
 
 // A failed Write must leave the previous file as it was and no temporary file
