@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 
 vnChannel Channel(std::int32_t number, double mhz, const std::string& car = std::string())
@@ -63,7 +65,8 @@ TEST(ScannerRecord, FileReadsBackAndOpensAsAChannelFile)
     locked.SetDescription("Car 78, \"quoted\"");
     record.ApplyUpload({Channel(1, 146.52), locked, Channel(60, 151.625)}, 2, kMonday, "/dev/ttyUSB0");
     const std::string path = ScannerRecord::FileName(folder.Path("new/folder"), "Pro-89 / left");
-    EXPECT_EQ(path, folder.Path("new/folder") + "/Pro-89 _ left.csv");
+    // The file's name has no separator of its own; the folder's are the system's.
+    EXPECT_EQ(std::filesystem::path(path), std::filesystem::path(folder.Path("new/folder")) / "Pro-89 _ left.csv");
     ASSERT_EQ(record.Write(path), "");
 
     const ScannerRecord::ReadResult read = ScannerRecord::Read(path, "Pro-89");
