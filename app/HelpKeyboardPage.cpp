@@ -61,29 +61,29 @@ QString BandsTable(const std::vector<vnModelBands>& models)
     return html + QStringLiteral("</table>");
 }
 
+// The main menu's item of a command with the popup it stands in; nulls
+// when no item runs it.
+std::pair<const PopupMenuResource*, const MenuItemResource*> FindMenuItem(int command)
+{
+    if (const MenuResource* menu = FindMenuResource(IDR_MAINFRAME))
+        for (const PopupMenuResource& popup : menu->popups)
+            for (const MenuItemResource& item : popup.items)
+                if (item.command == command && item.label)
+                    return {&popup, &item};
+    return {nullptr, nullptr};
+}
+
 QString MenuLabel(int command)
 {
-    const MenuResource* menu = FindMenuResource(IDR_MAINFRAME);
-    if (!menu)
-        return {};
-    for (const PopupMenuResource& popup : menu->popups)
-        for (const MenuItemResource& item : popup.items)
-            if (item.command == command && item.label)
-                return QString::fromUtf8(item.label);
-    return {};
+    const auto [popup, item] = FindMenuItem(command);
+    return item ? QString::fromUtf8(item->label) : QString();
 }
 
 // The menu a command stands in, without its mnemonic: "Edit".
 QString MenuTitle(int command)
 {
-    const MenuResource* menu = FindMenuResource(IDR_MAINFRAME);
-    if (!menu)
-        return {};
-    for (const PopupMenuResource& popup : menu->popups)
-        for (const MenuItemResource& item : popup.items)
-            if (item.command == command && item.label)
-                return QString::fromUtf8(popup.title).remove(QLatin1Char('&'));
-    return {};
+    const auto [popup, item] = FindMenuItem(command);
+    return popup ? QString::fromUtf8(popup->title).remove(QLatin1Char('&')) : QString();
 }
 
 } // namespace
