@@ -120,3 +120,21 @@ std::optional<double> vnFrequency::ReadWholeMHz(std::string_view whole, Unit uni
         *converted = unit != UnitMegahertz;
     return mhz;
 }
+
+bool vnFrequency::IsOnStep(double mhz, double stepKHz)
+{
+    // Half the last decimal shown, plus half a hertz for the six decimals
+    // a file keeps and the double's own rounding.
+    constexpr double toleranceHz = 0.5e6 / 10000.0 + 0.5;
+    static_assert(ShownDecimals == 4, "the tolerance is half of the fourth decimal");
+    const double hz = mhz * 1e6;
+    const double stepHz = stepKHz * 1e3;
+    if (!std::isfinite(hz) || !(stepHz > 0.0))
+        return false;
+    return std::fabs(std::remainder(hz, stepHz)) <= toleranceHz;
+}
+
+bool vnFrequency::IsOnChannelStep(double mhz)
+{
+    return IsOnStep(mhz, 2.5) || IsOnStep(mhz, 6.25);
+}

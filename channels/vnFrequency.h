@@ -58,6 +58,15 @@ public:
     // the only unit.
     static std::optional<double> ReadTypedMHz(std::string_view text);
 
+    // Channel steps. Radio channels lie on a raster of 2.5 kHz or of
+    // 6.25 kHz (every 5, 7.5, 12.5 and 25 kHz channel lies on one of them),
+    // so a frequency on neither is most likely a typo. A frequency within
+    // half the last shown decimal of a step lies on it, as the grid and the
+    // scanner see it: 851.0063 is 851.00625.
+    static bool IsOnStep(double mhz, double stepKHz);
+    // On a 2.5 kHz or a 6.25 kHz step; no frequency (0) is.
+    static bool IsOnChannelStep(double mhz);
+
     bool operator==(const vnFrequency& other) const = default;
 
 private:

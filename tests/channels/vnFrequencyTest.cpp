@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 struct UnitCase
@@ -77,3 +79,37 @@ TEST(vnFrequency, TextsShowFourDecimalsAndReadLikeTheCLibrary)
 }
 
 } // namespace
+
+struct StepCase
+{
+    double mhz;
+    bool onChannelStep;
+};
+
+class FrequencyChannelStep : public testing::TestWithParam<StepCase>
+{};
+
+TEST_P(FrequencyChannelStep, IsOnA2Point5OrA6Point25KilohertzStep)
+{
+    EXPECT_EQ(vnFrequency::IsOnChannelStep(GetParam().mhz), GetParam().onChannelStep) << GetParam().mhz;
+}
+
+INSTANTIATE_TEST_SUITE_P(Frequencies, FrequencyChannelStep,
+                         testing::Values(StepCase{0.0, true}, StepCase{146.52, true}, StepCase{162.55, true},
+                                         StepCase{462.5625, true}, StepCase{851.00625, true},
+                                         StepCase{851.006250, true},
+                                         // As four decimals show 851.00625, either way it rounds.
+                                         StepCase{851.0063, true}, StepCase{851.0062, true}, StepCase{145.5075, true},
+                                         StepCase{118.025, true}, StepCase{468.5152, false}, StepCase{146.5201, false},
+                                         StepCase{146.52006, false}, StepCase{462.5640, false},
+                                         StepCase{1296.0011, false}));
+
+TEST(vnFrequency, LiesOnAStepOnlyWithinHalfTheLastShownDecimal)
+{
+    EXPECT_TRUE(vnFrequency::IsOnStep(462.5625, 12.5));
+    EXPECT_TRUE(vnFrequency::IsOnStep(462.5625, 6.25));
+    EXPECT_FALSE(vnFrequency::IsOnStep(462.5625, 5.0));
+    EXPECT_TRUE(vnFrequency::IsOnStep(146.52, 5.0));
+    EXPECT_FALSE(vnFrequency::IsOnStep(146.52, 12.5));
+    EXPECT_FALSE(vnFrequency::IsOnStep(std::numeric_limits<double>::infinity(), 5.0));
+}
