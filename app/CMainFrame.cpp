@@ -17,6 +17,7 @@
 #include "app/CUploadCommand.h"
 #include "app/CWindowState.h"
 #include "core/ChannelRaceCard.h"
+#include "core/ChannelSteps.h"
 #include "core/ScannerComparison.h"
 #include "core/ScannerRecordUpload.h"
 #include "modules/ui/vnManagerModulesDlg.h"
@@ -259,7 +260,10 @@ std::string CMainFrame::GetDispInfoText(int row, int column)
 std::string CMainFrame::GetCellWarning(int row, int column)
 {
     const vnChannel* channel = FieldOfColumn(column) == ChannelField::Frequency ? m_document.GetAt(row) : nullptr;
-    return channel ? m_bands.Warning(*channel) : std::string();
+    if (!channel)
+        return {};
+    const std::string outside = m_bands.Warning(*channel);
+    return outside.empty() ? OffStepWarning(*channel) : outside;
 }
 
 std::string CMainFrame::GetCellMark(int row, int column)

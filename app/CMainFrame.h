@@ -49,7 +49,8 @@ public:
     ~CMainFrame() override;
 
     std::string GetDispInfoText(int row, int column) override;
-    // Frequencies outside the scanner's bands, in the words of the upload's question.
+    // Frequencies outside the scanner's bands or off the channel steps, in the
+    // words of the upload's question.
     std::string GetCellWarning(int row, int column) override;
     // A channel that differs from what the scanner's record says it holds is
     // marked on its number, with what the scanner has.

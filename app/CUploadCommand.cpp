@@ -15,7 +15,7 @@
 #include <QStatusBar>
 
 #include <chrono>
-
+#include <string>
 #include <utility>
 
 CUploadCommand::CUploadCommand(vnModuleManager& manager, QWidget* parent, QStatusBar& statusBar,
@@ -93,11 +93,17 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
     ChannelUploadPlan plan(table, module.GetBands(), perChannel ? &indexes : nullptr);
 
     // Before any byte: the table of bands comes from manuals and can be
-    // wrong, so the user may send such channels anyway.
-    if (!plan.GetOutside().empty()) {
-        const int answer = CMessageBox::Show(m_parent, QString::fromStdString(plan.OutsideText()),
-                                             CMessageBox::Question, CMessageBox::SendOthersAllCancel);
-        if (answer == IDCANCEL || (answer == IDYES && !plan.LeaveOutOutside())) {
+    // wrong, so the user may send such channels anyway; a frequency off the
+    // channel steps is most likely a typo, but may be a real channel.
+    if (!plan.GetOutside().empty() || !plan.GetOffStep().empty()) {
+        std::string question = plan.OutsideText();
+        if (!plan.GetOffStep().empty())
+            question += (question.empty() ? "" : "\n\n") + plan.OffStepText();
+        const bool outside = !plan.GetOutside().empty();
+        const int answer =
+            CMessageBox::Show(m_parent, QString::fromStdString(question), CMessageBox::Question,
+                              outside ? CMessageBox::SendOthersAllCancel : CMessageBox::SendAnywayCancel);
+        if (answer == IDCANCEL || (outside && answer == IDYES && !plan.LeaveOutOutside())) {
             m_statusBar.showMessage(LoadStringText(IDS_UPLOAD_NOTHING_SENT));
             return;
         }

@@ -159,6 +159,11 @@ constexpr CountedForms kCounted[] = {
      "%1 rows beyond the last channel were not pasted."},
     {vnCounted::PasteCellsLeftOut, "1 cell beyond the last column was not pasted.",
      "%1 cells beyond the last column were not pasted."},
+    {vnCounted::ChannelsOffStep, "1 channel is not on a channel step: %2. Check it for a typo.",
+     "%1 channels are not on a channel step: %2. Check them for a typo."},
+    {vnCounted::FrequenciesOffStep, "1 frequency is not on a channel step (channel %2): check it for a typo.",
+     "%1 frequencies are not on a channel step (channels %2): check them for a typo."},
+    {vnCounted::SentAsTheyAre, "It is sent as it is.", "They are sent as they are."},
 };
 
 } // namespace

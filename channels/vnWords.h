@@ -43,6 +43,9 @@ enum class vnCounted : std::int32_t {
     PasteCellsRefused,    // "1 pasted cell was not a value of its column and kept what it had."
     PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
     PasteCellsLeftOut,    // "1 cell beyond the last column was not pasted."
+    ChannelsOffStep,      // "1 channel is not on a channel step: %2. Check it for a typo."
+    FrequenciesOffStep,   // "1 frequency is not on a channel step (channel %2): check it for a typo."
+    SentAsTheyAre,        // "It is sent as it is."
 };
 
 namespace vnWords {

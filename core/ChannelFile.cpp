@@ -9,6 +9,7 @@
 #include "core/ChannelCellText.h"
 #include "core/ChannelColumnMap.h"
 #include "core/ChannelField.h"
+#include "core/ChannelSteps.h"
 #include "modules/vnScannerBands.h"
 
 #include <algorithm>
@@ -423,6 +424,8 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& [row, note] : notes)
         applied.readNotes.push_back(std::move(note));
+    for (const ChannelOffStep& channel : FindOffStep(channels))
+        applied.offStep.push_back(channel.number);
     return applied;
 }
 
@@ -507,6 +510,8 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
         message += " Location numbers repeat; channels are placed in file order.";
     if (!applied.encoding.empty())
         message += " The file was read as " + applied.encoding + ".";
+    if (!applied.offStep.empty())
+        message += " " + OffStepCountText(applied.offStep);
     if (applied.skipped > 0) {
         message += " " + vnWords::Count(vnCounted::LinesSkipped, applied.skipped);
         const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
@@ -580,5 +585,5 @@ std::string ScanloreCopyName(const std::string& path)
 bool HasReadNotes(const ChannelTableApplied& applied)
 {
     return !applied.layout.empty() || applied.skipped > 0 || applied.titleLines > 0 || applied.converted > 0 ||
-        applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty();
+        applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty() || !applied.offStep.empty();
 }

@@ -60,6 +60,9 @@ struct ChannelTableApplied
     std::int32_t widerLines = 0;
     // Why the table is not read at all; empty when it is.
     std::string refusal;
+    // The numbers of the channels read whose frequency lies on no channel
+    // step: most likely typos, read as written.
+    std::vector<std::int32_t> offStep;
 };
 
 // Makes the channels what the table says: every channel starts empty, as New

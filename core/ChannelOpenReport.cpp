@@ -37,7 +37,8 @@ std::string ChannelOpenReport::Notes() const
 
 bool ChannelOpenReport::HasShortfall() const
 {
-    return result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || !result.applied.readNotes.empty();
+    return result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || !result.applied.readNotes.empty() ||
+        !result.applied.offStep.empty();
 }
 
 ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels, const ChannelReadProgress& progress)

@@ -33,8 +33,8 @@ struct ChannelOpenReport
     // The summary when it has notes, then the lines not loaded: what the
     // window shows after a whole read; empty when there is nothing to say.
     std::string Notes() const;
-    // Lines were skipped or not loaded, or read not as they stand: the
-    // notes are a warning.
+    // Lines were skipped or not loaded, or read not as they stand, or
+    // frequencies lie off the channel steps: the notes are a warning.
     bool HasShortfall() const;
 };
 

@@ -11,6 +11,9 @@ ChannelUploadPlan::ChannelUploadPlan(const vnChannelList& channels, vnScannerBan
       m_selected(indexes ? *indexes : std::vector<std::int32_t>())
 {
     m_outside = m_bands.FindOutside(channels, indexes);
+    // A channel outside the bands is named as such already.
+    m_offStep = FindOffStep(channels, indexes);
+    std::erase_if(m_offStep, [this](const ChannelOffStep& channel) { return !m_bands.Contains(channel.mhz); });
 }
 
 std::string ChannelUploadPlan::OutsideText() const

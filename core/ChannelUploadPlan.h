@@ -1,6 +1,7 @@
 #pragma once
 
 #include "channels/vnChannelList.h"
+#include "core/ChannelSteps.h"
 #include "modules/vnChannelUpload.h"
 #include "modules/vnScannerBands.h"
 
@@ -30,6 +31,12 @@ public:
     // "3 channels are outside the Pro-89's bands (…): 12 (220.5000), …."
     // Empty when none is.
     std::string OutsideText() const;
+    // The channels of the command inside the bands whose frequency lies on
+    // no channel step, in list order: sent as they are, but named first.
+    const std::vector<ChannelOffStep>& GetOffStep() const { return m_offStep; }
+    // "2 channels are not on a channel step: 12 (468.5152) and …. Check
+    // them for a typo." Empty when none is.
+    std::string OffStepText() const { return ::OffStepText(m_offStep); }
     // Sends the channels outside the bands without a frequency, that is
     // leaves them out. False when that leaves a selection with nothing to
     // send: the command then sends nothing.
@@ -64,6 +71,7 @@ private:
     bool m_isSelected;
     std::vector<std::int32_t> m_selected;
     std::vector<vnOutOfBandChannel> m_outside;
+    std::vector<ChannelOffStep> m_offStep;
     // The channels as sent once the outside ones are left out.
     vnChannelList m_inside;
     bool m_leftOut = false;

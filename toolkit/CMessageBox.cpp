@@ -16,7 +16,8 @@ int DefaultAnswer(CMessageBox::Buttons buttons)
         return IDCANCEL;
     return (buttons == CMessageBox::YesNo || buttons == CMessageBox::ReloadKeep ||
             buttons == CMessageBox::YesNoCancel || buttons == CMessageBox::SaveDiscardCancel ||
-            buttons == CMessageBox::SendOthersAllCancel || buttons == CMessageBox::LockLeaveCancel)
+            buttons == CMessageBox::SendOthersAllCancel || buttons == CMessageBox::LockLeaveCancel ||
+            buttons == CMessageBox::ChooseColumnsClose)
         ? IDYES
         : IDOK;
 }
@@ -138,6 +139,18 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
         box.button(QMessageBox::No)->setText(QStringLiteral("&Keep"));
         escape = QMessageBox::No;
         break;
+    case SendAnywayCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.button(QMessageBox::Ok)->setText(QStringLiteral("&Send Anyway"));
+        box.setDefaultButton(QMessageBox::Ok);
+        escape = QMessageBox::Cancel;
+        break;
+    case ChooseColumnsClose:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::Close);
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("&Choose Columns..."));
+        box.setDefaultButton(QMessageBox::Yes);
+        escape = QMessageBox::Close;
+        break;
     }
     box.setEscapeButton(escape);
     box.exec();
@@ -146,6 +159,7 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
     case QMessageBox::Ok:
         return IDOK;
     case QMessageBox::Cancel:
+    case QMessageBox::Close:
         return IDCANCEL;
     case QMessageBox::Yes:
     case QMessageBox::Save:
@@ -161,6 +175,7 @@ int CMessageBox::Show(QWidget* parent, const QString& text, Icon icon, Buttons b
     // Closed without a button (for example the window went away).
     switch (escape) {
     case QMessageBox::Cancel:
+    case QMessageBox::Close:
         return IDCANCEL;
     case QMessageBox::No:
         return IDNO;

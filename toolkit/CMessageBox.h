@@ -27,7 +27,9 @@ public:
     // IDYES, IDNO and IDCANCEL; NextCancel ("Next", "Cancel") IDOK and IDCANCEL;
     // SaveAnywaySaveAsCancel ("Save Anyway", "Save As...", "Cancel") IDYES,
     // IDNO and IDCANCEL, with Cancel the default; ReloadKeep ("Reload",
-    // "Keep") IDYES and IDNO.
+    // "Keep") IDYES and IDNO; SendAnywayCancel ("Send Anyway", "Cancel")
+    // IDOK and IDCANCEL; ChooseColumnsClose ("Choose Columns...", "Close")
+    // IDYES and IDCANCEL, with Choose Columns the default.
     enum Buttons {
         Ok,
         OkCancel,
@@ -39,7 +41,9 @@ public:
         LockLeaveCancel,
         NextCancel,
         SaveAnywaySaveAsCancel,
-        ReloadKeep
+        ReloadKeep,
+        SendAnywayCancel,
+        ChooseColumnsClose
     };
 
     // Shows the box and returns the id of the button pressed. Escape and the

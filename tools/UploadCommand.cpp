@@ -151,6 +151,13 @@ int UploadCommand::Run(const UploadOptions& options)
             return Fail(UploadFailed, "nothing left to send.");
     }
 
+    // Most likely typos, but a rare real channel lies off the steps: named,
+    // and sent as they are.
+    if (const std::string offStep = plan.OffStepText(); !offStep.empty())
+        Fail(Done,
+             offStep + " " +
+                 vnWords::Count(vnCounted::SentAsTheyAre, static_cast<std::int64_t>(plan.GetOffStep().size())));
+
     // A dry run is the same upload with the packets printed instead of sent.
     if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))
         return Fail(UploadFailed, "this scanner module cannot show its packets without sending them");

@@ -427,6 +427,27 @@ TEST_F(MainFrameTest, OutOfBandFrequenciesAreMarkedAndAskedAboutBeforeTheUpload)
               (std::vector<WirePacket>{StartPacket(200), ChannelPacket("C4^F146.5200^DR^LR^PR^"), EndPacket()}));
 }
 
+// A frequency off the channel steps is marked as one outside the bands is,
+// and named before any byte; the user may send it anyway.
+TEST_F(MainFrameTest, FrequenciesOffTheStepsAreMarkedAndNamedBeforeTheUpload)
+{
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    EditCell(4, 1, "468.5152");
+    const QModelIndex cell = grid->model()->index(4, 1);
+    EXPECT_EQ(cell.data(Qt::ToolTipRole).toString(),
+              "Channel 5: 468.5152 MHz is not on a channel step: check for a typo.");
+    EXPECT_TRUE(cell.data(Qt::ForegroundRole).isValid());
+
+    boxes.SetNextAnswers({IDCANCEL});
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].buttons, CMessageBox::SendAnywayCancel);
+    EXPECT_EQ(boxes.Shown()[0].text, "1 channel is not on a channel step: 5 (468.5152). Check it for a typo.");
+    EXPECT_TRUE(line.ReadWritten().empty());
+}
+
 TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)
 {
     PseudoTerminal line;

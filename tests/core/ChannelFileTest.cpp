@@ -565,9 +565,9 @@ INSTANTIATE_TEST_SUITE_P(
                     "Read 1 channel from county.csv (columns by name). 10 title lines above the channels were "
                     "skipped."},
         ForeignFile{"HeaderInKilohertz",
-                    "Freq [kHz],Alpha Tag\r\n154130,CoFire\r\n155475.5,Interop\r\n",
+                    "Freq [kHz],Alpha Tag\r\n154130,CoFire\r\n155437.5,Interop\r\n",
                     200,
-                    {{0, 1, "154.1300"}, {1, 1, "155.4755"}},
+                    {{0, 1, "154.1300"}, {1, 1, "155.4375"}},
                     "Read 2 channels from county.csv (columns by name). 2 frequencies were converted to MHz."},
         ForeignFile{"WholeNumbersWithoutUnit",
                     "Frequency,Tag\n154130,kHz\n453125000,Hz\n5000,Neither\n1300,MHz\n146.52,MHz\n",
@@ -668,3 +668,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "county.csv holds no channels: it has nothing but blank lines and separators."},
         RefusedFile{"EmptyFile", "", "county.csv holds no channels: it has nothing but blank lines and separators."}),
     [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.name); });
+
+// A frequency off every channel step is read as written, and counted.
+TEST_F(ChannelFileTest, FrequenciesOffTheChannelStepsAreReadAndCounted)
+{
+    Put(Path("typo.csv"), "Frequency,Name\r\n146.52,Call\r\n468.5152,Typo\r\n851.00625,Trunk\r\n");
+    vnChannelList list;
+    FillNew(list, 200);
+    const ChannelFileResult result = ReadChannelFile(Path("typo.csv"), list);
+    ASSERT_TRUE(result.ok) << result.reason;
+    EXPECT_EQ(Cell(list, 1, 1), "468.5152");
+    EXPECT_EQ(ReadSummaryMessage(Path("typo.csv"), result.applied),
+              "Read 3 channels from typo.csv (columns by name). 1 frequency is not on a channel step (channel 2): "
+              "check it for a typo.");
+}

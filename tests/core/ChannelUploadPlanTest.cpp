@@ -93,3 +93,19 @@ TEST(ChannelUploadPlan, FailureSaysWhyWhatHelpsAndHowFarItGot)
 }
 
 } // namespace
+
+// Frequencies off the channel steps are named before the upload and still
+// sent; one outside the bands is named as such only.
+TEST(ChannelUploadPlan, NamesTheChannelsOffTheStepsInsideTheBands)
+{
+    vnChannelList list;
+    MakeChannels(list, {146.52, 468.5152, 900.0123, 146.5201, 0.0});
+    const ChannelUploadPlan all(list, kBands, nullptr);
+    EXPECT_EQ(all.OffStepText(),
+              "2 channels are not on a channel step: 2 (468.5152) and 4 (146.5201). Check them for a typo.");
+    const std::vector<std::int32_t> selected{0, 1};
+    const ChannelUploadPlan some(list, kBands, &selected);
+    EXPECT_EQ(some.OffStepText(), "1 channel is not on a channel step: 2 (468.5152). Check it for a typo.");
+    EXPECT_EQ(OffStepWarning(*list.GetAt(1)), "Channel 2: 468.5152 MHz is not on a channel step: check for a typo.");
+    EXPECT_EQ(OffStepWarning(*list.GetAt(0)), "");
+}

@@ -442,6 +442,21 @@ TEST_F(UploadProgramTest, OutOfBandChannelsAndCarNumbersTheScannerCannotShowStop
         << umlaut.err;
 }
 
+// A frequency off the channel steps is named, read and sent as written.
+TEST_F(UploadProgramTest, ChannelsOffTheStepsAreNamedOnStandardErrorAndSent)
+{
+    const std::string file =
+        WriteFile("steps.csv", Header + "1,146.52,,,False,False,False\r\n2,468.5152,,,False,False,False\r\n");
+    const Outcome sent = Run({"--dry-run", file});
+    EXPECT_EQ(sent.status, 0) << sent.err;
+    EXPECT_EQ(std::count(sent.out.begin(), sent.out.end(), '\n'), 4); // start, channels 1 and 2, end
+    EXPECT_EQ(sent.err,
+              "scanlore-upload: Read 2 channels from steps.csv. 1 frequency is not on a channel step (channel 2): "
+              "check it for a typo.\n"
+              "scanlore-upload: 1 channel is not on a channel step: 2 (468.5152). Check it for a typo. It is sent as "
+              "it is.\n");
+}
+
 // A scanner that stops reading: the line backs up once the pseudo-terminal
 // is full, and the upload fails with the reason after the write timeout.
 TEST_F(UploadProgramTest, AStalledLineFailsTheUploadWithTheReason)

@@ -1,0 +1,62 @@
+#include "core/ChannelSteps.h"
+
+#include "channels/vnChannelList.h"
+#include "channels/vnFrequency.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
+
+#include <algorithm>
+
+std::vector<ChannelOffStep> FindOffStep(const vnChannelList& channels, const std::vector<std::int32_t>* indexes)
+{
+    std::vector<ChannelOffStep> offStep;
+    const auto look = [&](std::int32_t index) {
+        if (const vnChannel* channel = channels.GetAt(index)) {
+            const double mhz = channel->GetFrequency().GetMHz();
+            if (!vnFrequency::IsOnChannelStep(mhz))
+                offStep.push_back({index, channel->GetNumber(), mhz});
+        }
+    };
+    if (indexes) {
+        for (const std::int32_t index : *indexes)
+            look(index);
+    } else {
+        for (std::int32_t index = 0; index < channels.GetCount(); ++index)
+            look(index);
+    }
+    return offStep;
+}
+
+std::string OffStepText(const std::vector<ChannelOffStep>& offStep)
+{
+    if (offStep.empty())
+        return {};
+    std::vector<std::string> channels;
+    for (const ChannelOffStep& channel : offStep)
+        channels.push_back(vnText::Decimal(channel.number) + " (" + vnFrequency::MHzText(channel.mhz) + ")");
+    return vnWords::Count(vnCounted::ChannelsOffStep, static_cast<std::int64_t>(offStep.size()),
+                          {vnWords::List(channels)});
+}
+
+std::string OffStepWarning(const vnChannel& channel)
+{
+    const double mhz = channel.GetFrequency().GetMHz();
+    if (vnFrequency::IsOnChannelStep(mhz))
+        return {};
+    return "Channel " + vnText::Decimal(channel.GetNumber()) + ": " + vnFrequency::MHzText(mhz) +
+        " MHz is not on a channel step: check for a typo.";
+}
+
+std::string OffStepCountText(const std::vector<std::int32_t>& numbers)
+{
+    if (numbers.empty())
+        return {};
+    constexpr std::size_t shownNumbers = 5;
+    std::vector<std::string> shown;
+    for (std::size_t i = 0; i < std::min(numbers.size(), shownNumbers); ++i)
+        shown.push_back(vnText::Decimal(numbers[i]));
+    if (numbers.size() > shownNumbers)
+        shown.push_back(vnText::Decimal(static_cast<std::int64_t>(numbers.size() - shownNumbers)) + " more");
+    return vnWords::Count(vnCounted::FrequenciesOffStep, static_cast<std::int64_t>(numbers.size()),
+                          {vnWords::List(shown)});
+}
