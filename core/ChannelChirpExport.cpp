@@ -3,6 +3,7 @@
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
+#include "channels/vnFrequency.h"
 #include "core/ChannelField.h"
 
 #include <array>
@@ -32,10 +33,29 @@ constexpr std::int32_t LocationColumn = 0;
 constexpr std::int32_t NameColumn = 1;
 constexpr std::int32_t FrequencyColumn = 2;
 constexpr std::int32_t ModeColumn = 12;
+constexpr std::int32_t StepColumn = 13;
 constexpr std::int32_t SkipColumn = 14;
 
 constexpr double AirbandLowMHz = 108.0;
 constexpr double AirbandHighMHz = 137.0;
+
+// CHIRP's tuning steps in kHz, as it writes them, in the order they are
+// tried: the usual 5 kHz first, 12.5 kHz before the 6.25 kHz it lies on too.
+// A frequency on none of them (a typo) gets CHIRP's usual step.
+struct ChirpStep
+{
+    double kHz;
+    const char* text;
+};
+constexpr std::array<ChirpStep, 4> kSteps = {{{5.0, "5.00"}, {12.5, "12.50"}, {6.25, "6.25"}, {2.5, "2.50"}}};
+
+const char* StepText(double mhz)
+{
+    for (const ChirpStep& step : kSteps)
+        if (vnFrequency::IsOnStep(mhz, step.kHz))
+            return step.text;
+    return kSteps.front().text;
+}
 
 void SetText(vnCellTable& table, std::int32_t row, std::int32_t column, const std::string& text)
 {
@@ -73,6 +93,7 @@ vnCellTable MakeChirpTable(const vnChannelList& channels)
         frequency.SetDouble(mhz);
         table.SetCell(row, FrequencyColumn, &frequency);
         SetText(table, row, ModeColumn, mhz >= AirbandLowMHz && mhz <= AirbandHighMHz ? "AM" : "FM");
+        SetText(table, row, StepColumn, StepText(mhz));
         SetText(table, row, SkipColumn, channel->GetLockout() ? "S" : channel->GetPriority() ? "P" : "");
         ++row;
     }

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -55,7 +56,7 @@ TEST(ChannelChirpExport, OpenReadsTheExportBackToTheSameChannels)
     EXPECT_NE(text.find("\r\n2,\"Tower, north\",119.100000,"), std::string::npos) << text;
     EXPECT_NE(text.find(",\"AM\",\"5.00\",,"), std::string::npos) << "airband is AM, no skip";
     EXPECT_NE(text.find(",\"FM\",\"5.00\",\"S\","), std::string::npos) << "lockout wins over priority";
-    EXPECT_NE(text.find(",\"FM\",\"5.00\",\"P\","), std::string::npos);
+    EXPECT_NE(text.find(",\"FM\",\"12.50\",\"P\","), std::string::npos) << "851.0125 lies on 12.5 kHz only";
 
     vnCellTable read;
     vnDelimitedFile file(&read);
@@ -72,4 +73,22 @@ TEST(ChannelChirpExport, OpenReadsTheExportBackToTheSameChannels)
                 << "channel index " << index;
     EXPECT_EQ(GetChannelCellText(*opened.GetAt(199), ChannelField::Priority), "True");
     EXPECT_EQ(FieldsChirpDrops(list), (std::vector<std::string>{"Car Number"}));
+}
+
+// TStep is a step the frequency lies on; CHIRP tunes from the memory by it.
+TEST(ChannelChirpExport, TStepIsAStepTheFrequencyLiesOn)
+{
+    vnChannelList list;
+    FillNew(list, 5);
+    const char* const frequencies[] = {"146.52", "462.5625", "851.00625", "145.5075", "468.5152"};
+    for (int index = 0; index < 5; ++index)
+        Set(list, index, ChannelField::Frequency, frequencies[index]);
+    const vnCellTable table = MakeChirpTable(list);
+    constexpr std::int32_t stepColumn = 13;
+    ASSERT_EQ(table.GetCell(0, stepColumn)->ToText(), "TStep");
+    std::vector<std::string> steps;
+    for (int row = 1; row <= 5; ++row)
+        steps.push_back(table.GetCell(row, stepColumn)->ToText());
+    // Off every step (a typo), CHIRP's usual 5 kHz.
+    EXPECT_EQ(steps, (std::vector<std::string>{"5.00", "12.50", "6.25", "2.50", "5.00"}));
 }
