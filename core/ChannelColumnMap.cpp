@@ -3,18 +3,19 @@
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnText.h"
+#include "core/ChannelColumnChoice.h"
 #include "core/ChannelField.h"
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 
 namespace {
 
-// What a column can hold.
+// What a column can hold, found by its name as a whole. The receive
+// frequency and a race list's roles are found by the words of a name
+// instead (below).
 enum class Role {
-    Frequency,
-    // A race list's frequencies: the first of them present is read.
-    RaceFrequency,
     Channel,
     Description,
     CarNumber,
@@ -27,34 +28,88 @@ enum class Role {
 struct RoleNames
 {
     Role role;
+    const char* field;
     std::vector<const char*> names;
 };
 
 // The names each field goes by in other tools' files, in the order they are
 // preferred when a header has several. Compared as NormalName compares them,
 // after a unit in brackets is taken off: a new name goes here and nowhere
-// else. Transmit and input columns ("TX Freq", "Frequency Input") are not
-// listed: the receive frequency is the channel's frequency.
+// else.
 const std::vector<RoleNames>& ColumnNames()
 {
     static const std::vector<RoleNames> names = {
-        {Role::Frequency,
-         {"Frequency", "Freq", "Frequency Output", "Output", "RX", "RX Frequency", "RX Freq", "Frequency RX", "Receive",
-          "Receive Frequency", "Receive Freq", "Output Frequency"}},
-        {Role::RaceFrequency, {"Primary", "Secondary", "Backup"}},
         {Role::Channel,
+         "Channel",
          {"ID", "Location", "Channel", "Ch", "Ch No", "Channel Number", "Channel No", "No", "Number", "Index", "Memory",
           "#"}},
         {Role::Description,
-         {"Description", "Alpha Tag", "Name", "Channel Name", "Display Name", "Tag", "Label", "Comment", "Driver",
-          "Team"}},
-        {Role::CarNumber, {"Car Number", "Car", "Car No", "Car #"}},
-        {Role::Lockout, {"Lockout", "Lock Out", "Locked"}},
-        {Role::Skip, {"Skip"}},
-        {Role::Priority, {"Priority", "Pri"}},
-        {Role::Delay, {"Delay"}},
+         "Description",
+         {"Description", "Alpha Tag", "Name", "Channel Name", "Display Name", "Tag", "Label", "Title", "Comment",
+          "Driver", "Team"}},
+        {Role::CarNumber, "Car Number", {"Car Number", "Car", "Car No", "Car #"}},
+        {Role::Lockout, "Lockout", {"Lockout", "Lock Out", "Locked"}},
+        {Role::Skip, "Lockout or Priority (CHIRP)", {"Skip"}},
+        {Role::Priority, "Priority", {"Priority", "Pri"}},
+        {Role::Delay, "Delay", {"Delay"}},
     };
     return names;
+}
+
+// A race list is a file with one of these columns and frequencies by role.
+constexpr const char* kDriverNames[] = {"Driver", "Driver Name"};
+// In a race list these are the car number, never channel numbers; Pri is a
+// role there, not the priority flag.
+constexpr const char* kRaceNumberNames[] = {"Number", "No", "#", "Num"};
+constexpr const char* kRacePriorityName = "Pri";
+
+// The words that make a column name a receive frequency ("Output Freq",
+// "QRG", "RxFrequency"), unless it also has a word of another quantity
+// ("TX Freq", "Tone Freq", "RxDtcsCode"). A new word goes here.
+constexpr std::string_view kFrequencyWords[] = {"freq", "frequency", "qrg", "rx", "receive", "output", "mhz", "khz"};
+constexpr std::string_view kOtherQuantityWords[] = {"tx",   "transmit", "input",     "offset", "shift",
+                                                    "step", "tone",     "ctcss",     "dcs",    "dtcs",
+                                                    "pl",   "code",     "bandwidth", "power",  "duplex"};
+// Of two receive frequencies, the one with one of these words is the
+// channel's ("Frequency Output" over "Frequency").
+constexpr std::string_view kReceiveWords[] = {"rx", "receive", "output"};
+
+// A race list's roles: a column named by one of these words, with or without
+// a frequency word ("Backup Freq", "Pri Frequency", "Primary #").
+struct RaceRoleWords
+{
+    ChannelColumnRole role;
+    const char* field;
+    std::vector<std::string_view> words;
+};
+const std::vector<RaceRoleWords>& RaceRoles()
+{
+    static const std::vector<RaceRoleWords> roles = {
+        {ChannelColumnRole::Primary, "Primary frequency (race list)", {"primary", "pri"}},
+        {ChannelColumnRole::Secondary, "Secondary frequency (race list)", {"secondary", "sec", "backup", "alternate"}},
+        {ChannelColumnRole::Other, "Other frequency (race list)", {"other", "third", "spare"}},
+    };
+    return roles;
+}
+
+const std::vector<const char*>& NamesOf(Role role)
+{
+    for (const RoleNames& entry : ColumnNames())
+        if (entry.role == role)
+            return entry.names;
+    static const std::vector<const char*> none;
+    return none;
+}
+
+template <typename Words> bool Contains(const Words& words, std::string_view word)
+{
+    return std::find(std::begin(words), std::end(words), word) != std::end(words);
+}
+
+template <typename Names> bool HasName(const Names& names, const std::string& normal)
+{
+    return std::any_of(std::begin(names), std::end(names),
+                       [&](const char* name) { return ChannelColumnMap::NormalName(name) == normal; });
 }
 
 constexpr const char* ChirpStart[] = {"Location", "Name", "Frequency", "Duplex", "Offset", "Tone"};
@@ -69,16 +124,63 @@ struct HeaderName
 {
     std::string name;
     std::string unit;
+    // The words of the name before the brackets.
+    std::vector<std::string> words;
 };
 
 HeaderName SplitHeaderName(const std::string& text)
 {
     const auto open = text.find_first_of("([");
     if (open == std::string::npos || open == 0)
-        return {ChannelColumnMap::NormalName(text), {}};
+        return {ChannelColumnMap::NormalName(text), {}, ChannelColumnMap::NameWords(text)};
     const auto close = text.find_first_of(")]", open);
     const std::string unit = text.substr(open + 1, close == std::string::npos ? std::string::npos : close - open - 1);
-    return {ChannelColumnMap::NormalName(text.substr(0, open)), ChannelColumnMap::NormalName(unit)};
+    const std::string name = text.substr(0, open);
+    return {ChannelColumnMap::NormalName(name), ChannelColumnMap::NormalName(unit), ChannelColumnMap::NameWords(name)};
+}
+
+bool IsReceiveFrequency(const std::vector<std::string>& words)
+{
+    return std::any_of(words.begin(), words.end(), [](const std::string& w) { return Contains(kFrequencyWords, w); }) &&
+        std::none_of(words.begin(), words.end(), [](const std::string& w) { return Contains(kOtherQuantityWords, w); });
+}
+
+bool IsPlainlyReceive(const std::vector<std::string>& words)
+{
+    return std::any_of(words.begin(), words.end(), [](const std::string& w) { return Contains(kReceiveWords, w); });
+}
+
+// A race role's column: one role word, and besides it frequency words only.
+// The role's word as written comes back in word.
+std::optional<ChannelColumnRole> RaceRoleOf(const HeaderName& name, std::string& word)
+{
+    std::optional<ChannelColumnRole> found;
+    for (const std::string& lower : name.words) {
+        const ChannelColumnRole role = ChannelColumnMap::RaceRoleOfWord(lower);
+        if (role != ChannelColumnRole::NotUsed) {
+            if (found)
+                return std::nullopt;
+            found = role;
+            word = lower;
+            word[0] = static_cast<char>(word[0] - 'a' + 'A');
+        } else if (!Contains(kFrequencyWords, lower)) {
+            return std::nullopt;
+        }
+    }
+    return found;
+}
+
+ChannelColumnMap::Unit UnitOf(const std::string& unit);
+
+// The unit in brackets, else a unit among the name's words ("Freq MHz").
+ChannelColumnMap::Unit UnitOf(const HeaderName& name)
+{
+    if (!name.unit.empty())
+        return UnitOf(name.unit);
+    for (const std::string& word : name.words)
+        if (const ChannelColumnMap::Unit unit = UnitOf(word); unit != ChannelColumnMap::Unit::None)
+            return unit;
+    return ChannelColumnMap::Unit::None;
 }
 
 ChannelColumnMap::Unit UnitOf(const std::string& unit)
@@ -149,12 +251,219 @@ std::string ChannelColumnMap::NormalName(const std::string& name)
     return normal;
 }
 
+std::vector<std::string> ChannelColumnMap::NameWords(std::string_view name)
+{
+    const auto isUpper = [](char c) { return c >= 'A' && c <= 'Z'; };
+    std::vector<std::string> words;
+    std::string word;
+    const auto finish = [&] {
+        if (!word.empty())
+            words.push_back(vnText::ToLower(word));
+        word.clear();
+    };
+    for (const char c : name) {
+        if (!vnText::IsLetterOrDigit(c)) {
+            finish();
+            continue;
+        }
+        if (!word.empty()) {
+            const char last = word.back();
+            if (vnText::IsDigit(c) != vnText::IsDigit(last) ||
+                (isUpper(c) && vnText::IsLetter(last) && !isUpper(last))) {
+                finish();
+            } else if (vnText::IsLetter(c) && !isUpper(c) && word.size() >= 2 && isUpper(last) &&
+                       isUpper(word[word.size() - 2])) {
+                // "RXFreq": the capital before a lower-case letter begins
+                // the next word.
+                word.pop_back();
+                finish();
+                word = last;
+            }
+        }
+        word += c;
+    }
+    finish();
+    return words;
+}
+
+bool ChannelColumnMap::IsReceiveFrequencyName(std::string_view name)
+{
+    return IsReceiveFrequency(SplitHeaderName(std::string(name)).words);
+}
+
+ChannelColumnRole ChannelColumnMap::RaceRoleOfWord(std::string_view word)
+{
+    const std::string lower = vnText::ToLower(word);
+    for (const RaceRoleWords& entry : RaceRoles())
+        if (Contains(entry.words, lower))
+            return entry.role;
+    return ChannelColumnRole::NotUsed;
+}
+
+std::vector<ChannelColumnMap::NameRow> ChannelColumnMap::NameTable()
+{
+    const auto words = [](const auto& list) { return std::vector<std::string>(std::begin(list), std::end(list)); };
+    std::vector<NameRow> rows = {
+        {"Frequency", "a name with one of these words", words(kFrequencyWords)},
+        {"Frequency", "and none of these, which name another quantity", words(kOtherQuantityWords)},
+        {"Frequency", "of two such columns, the one with one of these words (two alike are refused)",
+         words(kReceiveWords)},
+    };
+    for (const RoleNames& entry : ColumnNames())
+        rows.push_back({entry.field, "one of these names", words(entry.names)});
+    std::vector<std::string> raceMarks = words(kDriverNames);
+    for (const char* name : NamesOf(Role::CarNumber))
+        raceMarks.emplace_back(name);
+    rows.push_back({"Race list", "a file with one of these columns and frequencies by role", raceMarks});
+    for (const RaceRoleWords& entry : RaceRoles())
+        rows.push_back(
+            {entry.field, "a name with one of these words, with or without a frequency word", words(entry.words)});
+    rows.push_back({"Car Number", "in a race list also these names, never channel numbers", words(kRaceNumberNames)});
+    rows.push_back({"Description", "in a race list the driver first", words(kDriverNames)});
+    rows.push_back({"Priority", "not in a race list, where it is the primary frequency", {kRacePriorityName}});
+    return rows;
+}
+
+ChannelColumnMap ChannelColumnMap::FromChoice(const vnCellTable& table, const ChannelColumnChoice& choice)
+{
+    ChannelColumnMap map;
+    const std::int32_t columns = table.GetColumnCount();
+    const auto nameAt = [&](std::int32_t row, std::int32_t column) {
+        return row >= 0 ? table.GetCell(row, column)->GetSourceText() : ChannelColumnNumberName(column);
+    };
+    // Where each chosen name stands in the row (-1 without a header: the
+    // columns' numbers), each column taken once.
+    const auto columnsIn = [&](std::int32_t row) {
+        std::vector<std::int32_t> found;
+        std::vector<bool> taken(static_cast<std::size_t>(columns), false);
+        for (const auto& entry : choice.columns) {
+            const std::string normal = NormalName(entry.first);
+            std::int32_t at = -1;
+            for (std::int32_t column = 0; column < columns && at < 0 && !normal.empty(); ++column)
+                if (!taken[static_cast<std::size_t>(column)] && NormalName(nameAt(row, column)) == normal)
+                    at = column;
+            if (at >= 0)
+                taken[static_cast<std::size_t>(at)] = true;
+            found.push_back(at);
+        }
+        return found;
+    };
+    const auto complete = [](const std::vector<std::int32_t>& found) {
+        return std::none_of(found.begin(), found.end(), [](std::int32_t at) { return at < 0; });
+    };
+    std::vector<std::int32_t> found = columnsIn(-1);
+    std::int32_t header = -1;
+    const std::int32_t searched = std::min(table.GetRowCount(), HeaderSearchRows);
+    for (std::int32_t row = 0; row < searched && header < 0; ++row)
+        if (std::vector<std::int32_t> inRow = columnsIn(row); complete(inRow)) {
+            header = row;
+            found = std::move(inRow);
+        }
+    if (!complete(found)) {
+        // The name missing from the row that holds most of the others.
+        std::size_t most = 0;
+        std::size_t missing = 0;
+        for (std::int32_t row = 0; row < searched; ++row) {
+            const std::vector<std::int32_t> inRow = columnsIn(row);
+            const auto count = static_cast<std::size_t>(
+                std::count_if(inRow.begin(), inRow.end(), [](std::int32_t at) { return at >= 0; }));
+            if (count > most || row == 0) {
+                most = count;
+                missing = static_cast<std::size_t>(std::find(inRow.begin(), inRow.end(), -1) - inRow.begin());
+            }
+        }
+        map.headerProblem = "has no column \"" + choice.columns[missing].first +
+            "\", which the chosen columns name. Choose the columns again.";
+        return map;
+    }
+    map.headerRow = header;
+    map.firstDataRow = header + 1;
+    map.chosenOn = choice.chosenOn;
+
+    std::vector<bool> used(static_cast<std::size_t>(columns), false);
+    const auto unitOf = [&](std::int32_t column) {
+        if (choice.unit != Unit::None || header < 0)
+            return choice.unit;
+        return UnitOf(SplitHeaderName(nameAt(header, column)));
+    };
+    std::string problem;
+    // A field one column fills: a second one chosen for it is the user's
+    // slip, not a guess to make.
+    const auto single = [&](std::int32_t& slot, std::int32_t column, ChannelColumnRole role) {
+        if (slot >= 0 && problem.empty())
+            problem = "has two columns chosen as " + std::string(ChannelColumnRoleWord(role)) + ", \"" +
+                nameAt(header, slot) + "\" and \"" + nameAt(header, column) + "\". Choose the columns again.";
+        slot = slot >= 0 ? slot : column;
+    };
+    for (std::size_t i = 0; i < choice.columns.size(); ++i) {
+        const std::int32_t column = found[i];
+        const ChannelColumnRole role = choice.columns[i].second;
+        used[static_cast<std::size_t>(column)] = role != ChannelColumnRole::NotUsed;
+        switch (role) {
+        case ChannelColumnRole::NotUsed:
+            break;
+        case ChannelColumnRole::Frequency:
+            single(map.frequency, column, role);
+            break;
+        case ChannelColumnRole::Description:
+            map.descriptions.push_back(column);
+            break;
+        case ChannelColumnRole::CarNumber:
+            single(map.carNumber, column, role);
+            break;
+        case ChannelColumnRole::Channel:
+            single(map.channel, column, role);
+            break;
+        case ChannelColumnRole::Lockout:
+            single(map.lockout, column, role);
+            break;
+        case ChannelColumnRole::Delay:
+            single(map.delay, column, role);
+            break;
+        case ChannelColumnRole::Priority:
+            single(map.priority, column, role);
+            break;
+        case ChannelColumnRole::Primary:
+        case ChannelColumnRole::Secondary:
+        case ChannelColumnRole::Other: {
+            std::string word(ChannelColumnRoleWord(role));
+            word[0] = static_cast<char>(word[0] - 'a' + 'A');
+            map.raceColumns.push_back({role, column, word, unitOf(column)});
+            break;
+        }
+        }
+    }
+    if (!map.raceColumns.empty()) {
+        // A frequency beside race roles is the primary one.
+        if (map.frequency >= 0)
+            map.raceColumns.push_back({ChannelColumnRole::Primary, map.frequency, "Primary", unitOf(map.frequency)});
+        std::stable_sort(map.raceColumns.begin(), map.raceColumns.end(), [](const RaceColumn& a, const RaceColumn& b) {
+            return (a.role == ChannelColumnRole::Primary) > (b.role == ChannelColumnRole::Primary);
+        });
+        map.frequency = map.raceColumns.front().column;
+    }
+    if (map.frequency < 0 && problem.empty())
+        problem = "has no column chosen as the frequency. Choose the columns again.";
+    if (!problem.empty()) {
+        ChannelColumnMap refused;
+        refused.headerRow = header;
+        refused.headerProblem = problem;
+        return refused;
+    }
+    map.frequencyUnit = unitOf(map.frequency);
+    for (std::int32_t column = 0; column < columns; ++column)
+        if (!used[static_cast<std::size_t>(column)] && (header < 0 || !nameAt(header, column).empty()))
+            map.unreadColumns.push_back(column);
+    map.m_layout = Layout::Chosen;
+    return map;
+}
+
 ChannelColumnMap ChannelColumnMap::FromTable(const vnCellTable& table)
 {
     const std::int32_t searched = std::min(table.GetRowCount(), ChannelColumnMap::HeaderSearchRows);
     for (std::int32_t row = 0; row < searched; ++row) {
         ChannelColumnMap map = FromHeaderRow(table, row);
-        if (map.m_layout != Layout::Refused)
+        if (map.m_layout != Layout::Refused || !map.headerProblem.empty())
             return map;
     }
     // A line of names without a frequency among them is a header that
@@ -204,13 +513,16 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     }
 
     std::vector<bool> used(names.size(), false);
-    // The column of the first of the role's names that the header has.
-    const auto find = [&](Role role) {
+    // The column of the first of the role's names that the header has, but
+    // none of the names left out.
+    const auto find = [&](Role role, const std::vector<std::string>& leftOut = {}) {
         for (const RoleNames& entry : ColumnNames()) {
             if (entry.role != role)
                 continue;
             for (const char* candidate : entry.names) {
                 const std::string normal = NormalName(candidate);
+                if (Contains(leftOut, normal))
+                    continue;
                 for (std::size_t column = 0; column < names.size(); ++column)
                     if (!used[column] && names[column].name == normal) {
                         used[column] = true;
@@ -220,23 +532,93 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
         }
         return -1;
     };
+    const auto has = [&](const char* name) {
+        return std::any_of(names.begin(), names.end(), [&](const HeaderName& h) { return h.name == NormalName(name); });
+    };
+    const auto quoted = [&](std::size_t column) {
+        return "\"" + table.GetCell(row, static_cast<std::int32_t>(column))->GetSourceText() + "\"";
+    };
 
-    map.frequency = find(Role::Frequency);
-    const bool race = map.frequency < 0;
-    if (race)
-        map.frequency = find(Role::RaceFrequency);
-    if (map.frequency < 0)
-        return map;
-    map.frequencyUnit = UnitOf(names[static_cast<std::size_t>(map.frequency)].unit);
+    // Receive frequencies by the words of their names, race roles by theirs.
+    std::vector<std::size_t> receive;
+    std::vector<RaceColumn> roles;
+    for (std::size_t column = 0; column < names.size(); ++column) {
+        std::string word;
+        if (const auto role = RaceRoleOf(names[column], word))
+            roles.push_back({*role, static_cast<std::int32_t>(column), word, UnitOf(names[column])});
+        else if (IsReceiveFrequency(names[column].words))
+            receive.push_back(column);
+    }
+    // Beside a frequency column, Pri is the priority flag.
+    if (!receive.empty())
+        roles.erase(std::remove_if(roles.begin(), roles.end(),
+                                   [&](const RaceColumn& r) {
+                                       return names[static_cast<std::size_t>(r.column)].name ==
+                                           NormalName(kRacePriorityName);
+                                   }),
+                    roles.end());
+    const bool race = !roles.empty() && std::any_of(names.begin(), names.end(), [](const HeaderName& h) {
+        return HasName(kDriverNames, h.name) || HasName(NamesOf(Role::CarNumber), h.name);
+    });
+    if (!race)
+        for (const RaceColumn& role : roles)
+            if (IsReceiveFrequency(names[static_cast<std::size_t>(role.column)].words))
+                receive.push_back(static_cast<std::size_t>(role.column));
+    std::sort(receive.begin(), receive.end());
+    // Of several, the one plainly the receive frequency; two alike are the
+    // user's to tell apart.
+    if (receive.size() > 1) {
+        std::vector<std::size_t> plain;
+        for (const std::size_t column : receive)
+            if (IsPlainlyReceive(names[column].words))
+                plain.push_back(column);
+        if (plain.size() != 1) {
+            const std::vector<std::size_t>& both = plain.size() > 1 ? plain : receive;
+            map.headerRow = row;
+            map.headerProblem =
+                "has two columns that may be the receive frequency, " + quoted(both[0]) + " and " + quoted(both[1]);
+            return map;
+        }
+        receive = plain;
+    }
+
     map.headerRow = row;
     map.firstDataRow = row + 1;
+    if (race) {
+        // A column named as a frequency without a role is the primary one.
+        const bool hasPrimary = std::any_of(roles.begin(), roles.end(),
+                                            [](const RaceColumn& r) { return r.role == ChannelColumnRole::Primary; });
+        if (!receive.empty() && hasPrimary) {
+            const auto primary = std::find_if(roles.begin(), roles.end(),
+                                              [](const RaceColumn& r) { return r.role == ChannelColumnRole::Primary; });
+            map.headerProblem = "has two columns that may be the primary frequency, " +
+                quoted(static_cast<std::size_t>(primary->column)) + " and " + quoted(receive.front());
+            return map;
+        }
+        if (!receive.empty())
+            roles.push_back({ChannelColumnRole::Primary, static_cast<std::int32_t>(receive.front()), "Primary",
+                             UnitOf(names[receive.front()])});
+        std::stable_sort(roles.begin(), roles.end(), [](const RaceColumn& a, const RaceColumn& b) {
+            return (a.role == ChannelColumnRole::Primary) > (b.role == ChannelColumnRole::Primary);
+        });
+        for (const RaceColumn& role : roles)
+            used[static_cast<std::size_t>(role.column)] = true;
+        map.raceColumns = roles;
+        map.frequency = roles.front().column;
+        map.frequencyUnit = roles.front().unit;
+    } else if (!receive.empty()) {
+        map.frequency = static_cast<std::int32_t>(receive.front());
+        used[receive.front()] = true;
+        map.frequencyUnit = UnitOf(names[receive.front()]);
+    } else {
+        map.headerRow = -1;
+        map.firstDataRow = 0;
+        return map;
+    }
 
     bool chirp = names.size() >= std::size(ChirpStart);
     for (std::size_t column = 0; column < std::size(ChirpStart) && chirp; ++column)
         chirp = names[column].name == NormalName(ChirpStart[column]);
-    const auto has = [&](const char* name) {
-        return std::any_of(names.begin(), names.end(), [&](const HeaderName& h) { return h.name == NormalName(name); });
-    };
     if (chirp)
         map.m_layout = Layout::Chirp;
     else if (race)
@@ -246,8 +628,17 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     else
         map.m_layout = Layout::ByName;
 
+    std::vector<std::string> raceNumbers;
+    for (const char* name : kRaceNumberNames)
+        raceNumbers.push_back(NormalName(name));
     map.carNumber = find(Role::CarNumber);
-    map.channel = find(Role::Channel);
+    if (race && map.carNumber < 0)
+        for (std::size_t column = 0; column < names.size() && map.carNumber < 0; ++column)
+            if (!used[column] && Contains(raceNumbers, names[column].name)) {
+                used[column] = true;
+                map.carNumber = static_cast<std::int32_t>(column);
+            }
+    map.channel = find(Role::Channel, race ? raceNumbers : std::vector<std::string>());
     map.delay = find(Role::Delay);
     map.lockout = find(Role::Lockout);
     map.skip = find(Role::Skip);
@@ -255,6 +646,13 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     if (map.m_layout == Layout::RadioReference)
         for (std::size_t column = 0; column < names.size(); ++column)
             if (names[column].name == NormalName("Alpha Tag")) {
+                used[column] = true;
+                map.descriptions.push_back(static_cast<std::int32_t>(column));
+            }
+    // A race list's description is the driver.
+    if (race)
+        for (std::size_t column = 0; column < names.size(); ++column)
+            if (!used[column] && HasName(kDriverNames, names[column].name)) {
                 used[column] = true;
                 map.descriptions.push_back(static_cast<std::int32_t>(column));
             }
@@ -312,6 +710,7 @@ constexpr LayoutWords kLayoutWords[] = {
     {ChannelColumnMap::Layout::RadioReference, "RadioReference layout", "a RadioReference list"},
     {ChannelColumnMap::Layout::RaceList, "race list", "a race list"},
     {ChannelColumnMap::Layout::ByName, "columns by name", "a file of other columns"},
+    {ChannelColumnMap::Layout::Chosen, "columns as chosen", "a file of other columns"},
 };
 
 const LayoutWords* WordsFor(ChannelColumnMap::Layout layout)
@@ -327,11 +726,15 @@ const LayoutWords* WordsFor(ChannelColumnMap::Layout layout)
 std::string ChannelColumnMap::GetLayoutName() const
 {
     const LayoutWords* words = WordsFor(m_layout);
+    if (m_layout == Layout::Chosen && !chosenOn.empty())
+        return std::string(words->name) + " on " + chosenOn;
     return words ? words->name : std::string();
 }
 
 std::string ChannelColumnMap::GetFileKind() const
 {
+    if (IsRaceList())
+        return WordsFor(Layout::RaceList)->kind;
     const LayoutWords* words = WordsFor(m_layout);
     return words ? words->kind : std::string();
 }

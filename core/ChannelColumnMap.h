@@ -2,16 +2,20 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class vnCellTable;
+struct ChannelColumnChoice;
+enum class ChannelColumnRole : std::int32_t;
 
 // Which column of a channel file holds which channel field, found from the
 // header line. Names are compared without regard to letter case, blanks and
 // punctuation, so "Alpha Tag", "alpha_tag" and "ALPHATAG" are one name; a
 // unit in brackets after a name ("Frequency (MHz)", "Freq [kHz]") tells the
-// unit of the column's numbers. The names each field goes by are one table in
-// ChannelColumnMap.cpp.
+// unit of the column's numbers. The names each field goes by, and the words
+// that make a name a receive frequency or a race list's role, are tables in
+// ChannelColumnMap.cpp; NameTable hands them out for the help.
 class ChannelColumnMap
 {
 public:
@@ -27,8 +31,11 @@ public:
         Chirp,
         // RadioReference's frequency list: "Alpha Tag" before "Description".
         RadioReference,
-        // Race lists: Car, Driver and Primary/Secondary/Backup frequencies.
+        // Race lists: a car or driver column and frequencies by role
+        // (Primary, Secondary/Backup, Other), every role read.
         RaceList,
+        // Columns given their roles by the user (ChannelColumnChoice).
+        Chosen,
         // No header line to go by and lines not in Scanlore's layout, or a
         // header that names no frequency column: nothing is read.
         Refused,
@@ -45,6 +52,10 @@ public:
     // names a frequency column. Without one the table is read by position
     // when it looks like Scanlore's own layout, and refused otherwise.
     static ChannelColumnMap FromTable(const vnCellTable& table);
+    // The columns the choice names, with its roles; refused when the file
+    // has no header holding every named column (a file without a header is
+    // named "Column 1" …), or when the choice names no frequency.
+    static ChannelColumnMap FromChoice(const vnCellTable& table, const ChannelColumnChoice& choice);
 
     Layout GetLayout() const { return m_layout; }
     bool IsOwn() const { return m_layout == Layout::Own || m_layout == Layout::OwnWithoutHeader; }
@@ -74,16 +85,56 @@ public:
     std::vector<std::int32_t> descriptions;
     Unit frequencyUnit = Unit::None;
 
+    // A race list's frequency columns, one run of channels each, in the order
+    // the runs are placed: primaries first, the others in file order.
+    // "frequency" is the first of them.
+    struct RaceColumn
+    {
+        ChannelColumnRole role;
+        std::int32_t column = -1;
+        // The role as the header names it ("Backup"), added to the driver in
+        // the descriptions of all but the primary role.
+        std::string word;
+        Unit unit = Unit::None;
+    };
+    std::vector<RaceColumn> raceColumns;
+    bool IsRaceList() const { return !raceColumns.empty(); }
+    // Chosen: when the choice was made, for the layout's name.
+    std::string chosenOn;
+
     // The header's columns that no field reads.
     std::vector<std::int32_t> unreadColumns;
     // Refused: the header's names as written (a header without a frequency
     // column), or the reason the lines are not Scanlore's layout.
     std::vector<std::string> headerNames;
     std::string refusal;
+    // Refused for what the header's names say, after the file's name: "has
+    // two columns that may be the receive frequency …".
+    std::string headerProblem;
 
     // Letter case, blanks and punctuation dropped; a name of punctuation only
     // ("#") stays as it is.
     static std::string NormalName(const std::string& name);
+    // The words of a column name: split at blanks and punctuation, between
+    // letters and digits and where a lower-case letter meets an upper-case
+    // one ("RxFrequency", "OUTPUT_FREQ", "Frequency_1"), in lower case.
+    static std::vector<std::string> NameWords(std::string_view name);
+    // Whether a name reads as a receive frequency: a frequency word and no
+    // word of another quantity ("TX Freq", "Tone Freq" are not).
+    static bool IsReceiveFrequencyName(std::string_view name);
+    // The race-list role a word names ("backup" is Secondary); NotUsed for
+    // none. Descriptions carry these words back ("Driver (Backup)").
+    static ChannelColumnRole RaceRoleOfWord(std::string_view word);
+
+    // The rules above as data, for the help's table of names: which field,
+    // how the words are used, the words.
+    struct NameRow
+    {
+        std::string field;
+        std::string rule;
+        std::vector<std::string> words;
+    };
+    static std::vector<NameRow> NameTable();
 
 private:
     static ChannelColumnMap FromHeaderRow(const vnCellTable& table, std::int32_t row);

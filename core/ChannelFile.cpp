@@ -154,7 +154,8 @@ std::vector<std::string> DroppedColumns(const vnCellTable& table, const ChannelC
     for (const std::int32_t column : columns)
         if (std::any_of(rows.begin(), rows.end(),
                         [&](std::int32_t row) { return !CellText(table, row, column).empty(); }))
-            names.push_back(SourceText(table, map.headerRow, column));
+            names.push_back(map.headerRow >= 0 ? SourceText(table, map.headerRow, column)
+                                               : ChannelColumnNumberName(column));
     return names;
 }
 
@@ -171,6 +172,8 @@ std::string ListOfNames(const std::vector<std::string>& names, std::size_t shown
 std::string RefusalReason(const ChannelColumnMap& map, const std::string& fileName)
 {
     constexpr std::size_t shownNames = 3;
+    if (!map.headerProblem.empty())
+        return fileName + " " + map.headerProblem;
     if (!map.headerNames.empty())
         return fileName + " has a header line, but none of its columns (" +
             ListOfNames(map.headerNames, shownNames, ", \xE2\x80\xA6") +
@@ -179,8 +182,19 @@ std::string RefusalReason(const ChannelColumnMap& map, const std::string& fileNa
         map.refusal + "). Add a header line that names the Frequency column and open it again.";
 }
 
+// A table refused for what its header says, or for having none, can be read
+// once the user gives its columns their roles: what to choose from.
+void OfferChoice(const vnCellTable& table, const ChannelColumnMap& map, ChannelTableApplied& applied)
+{
+    applied.columns = ChannelColumnPreviews(table, map.headerRow);
+    if (map.headerRow >= 0)
+        for (const ChannelColumnPreview& column : applied.columns)
+            applied.header.push_back(column.name);
+}
+
 ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const vnCellTable& table,
-                                 const std::string& name, vnChannelList& channels)
+                                 const std::string& name, vnChannelList& channels, const ChannelColumnChoice* choice,
+                                 std::int32_t channelsPerBank)
 {
     ChannelFileResult result;
     result.ok = read;
@@ -196,7 +210,8 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
         return result;
     }
     result.applied =
-        ApplyChannelTable(table, channels, name, {file.GetRowLines(), file.GetRowsPast(), file.GetFirstLinePast()});
+        ApplyChannelTable(table, channels, name, {file.GetRowLines(), file.GetRowsPast(), file.GetFirstLinePast()},
+                          choice, channelsPerBank);
     if (!result.applied.refusal.empty()) {
         result.ok = false;
         result.reason = result.applied.refusal;
@@ -257,18 +272,22 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<st
 }
 
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName,
-                                      const ChannelTableLines& lines)
+                                      const ChannelTableLines& lines, const ChannelColumnChoice* choice,
+                                      [[maybe_unused]] std::int32_t channelsPerBank)
 {
     const auto lineOf = [&](std::int32_t row) {
         const auto index = static_cast<std::size_t>(row);
         return index < lines.rowLines.size() ? lines.rowLines[index] : std::int64_t{row} + 1;
     };
-    const ChannelColumnMap map = ChannelColumnMap::FromTable(table);
+    const ChannelColumnMap map =
+        choice ? ChannelColumnMap::FromChoice(table, *choice) : ChannelColumnMap::FromTable(table);
     ChannelTableApplied applied;
     if (map.GetLayout() == ChannelColumnMap::Layout::Refused) {
         applied.refusal = RefusalReason(map, fileName.empty() ? std::string("The file") : fileName);
+        OfferChoice(table, choice ? ChannelColumnMap::FromTable(table) : map, applied);
         return applied;
     }
+    applied.chosen = choice != nullptr;
     const bool own = map.IsOwn();
     applied.layout = map.GetLayoutName();
     applied.kind = map.GetFileKind();
@@ -443,22 +462,24 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
 }
 
 ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels,
-                                  const ChannelReadProgress& progress)
+                                  const ChannelReadProgress& progress, const ChannelColumnChoice* choice,
+                                  std::int32_t channelsPerBank)
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
     file.KeepRows(RowsKept(channels));
     file.SetProgress(progress);
     return ApplyReadTable(file.Read(fileName), file, table, std::filesystem::path(fileName).filename().string(),
-                          channels);
+                          channels, choice, channelsPerBank);
 }
 
-ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels)
+ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels,
+                                        const ChannelColumnChoice* choice, std::int32_t channelsPerBank)
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
     file.KeepRows(RowsKept(channels));
-    return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels);
+    return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels, choice, channelsPerBank);
 }
 
 std::string ReadFailedMessage(const std::string& fileName, const std::string& reason)

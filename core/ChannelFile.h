@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ChannelColumnChoice.h"
+
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -63,6 +65,14 @@ struct ChannelTableApplied
     // The numbers of the channels read whose frequency lies on no channel
     // step: most likely typos, read as written.
     std::vector<std::int32_t> offStep;
+    // Refused for a reason that choosing the columns can mend (the header
+    // names no usable column, or there is none): the columns with their first
+    // values, and the header's names as written (the key a choice is kept
+    // by; empty without a header).
+    std::vector<ChannelColumnPreview> columns;
+    std::vector<std::string> header;
+    // Read with the columns the user chose.
+    bool chosen = false;
 };
 
 // Makes the channels what the table says: every channel starts empty, as New
@@ -85,9 +95,15 @@ struct ChannelTableLines
     std::int64_t linesPast = 0;
     std::int64_t firstLinePast = 0;
 };
+//
+// With a choice the columns are read with the roles it gives them
+// (ChannelColumnMap::FromChoice) instead of by their names. A race list's
+// roles each start at a bank border: channelsPerBank is the scanner's (0:
+// the roles follow one another).
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels,
                                       const std::string& fileName = std::string(),
-                                      const ChannelTableLines& lines = ChannelTableLines());
+                                      const ChannelTableLines& lines = ChannelTableLines(),
+                                      const ChannelColumnChoice* choice = nullptr, std::int32_t channelsPerBank = 0);
 
 struct ChannelFileResult
 {
@@ -117,10 +133,12 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
 // for the channels only. A file of nothing but blank lines and separators
 // is refused as empty.
 ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels,
-                                  const ChannelReadProgress& progress = ChannelReadProgress());
+                                  const ChannelReadProgress& progress = ChannelReadProgress(),
+                                  const ChannelColumnChoice* choice = nullptr, std::int32_t channelsPerBank = 0);
 // The same from a descriptor already open (standard input is 0), read to its
 // end and left open; name stands for the file in messages.
-ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels);
+ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChannelList& channels,
+                                        const ChannelColumnChoice* choice = nullptr, std::int32_t channelsPerBank = 0);
 
 // The texts of the message boxes that tell the user about a file.
 // "The channel file "x" could not be read:\n<reason>"

@@ -41,12 +41,14 @@ bool ChannelOpenReport::HasShortfall() const
         !result.applied.offStep.empty();
 }
 
-ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels, const ChannelReadProgress& progress)
+ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels, const ChannelReadProgress& progress,
+                                  const ChannelColumnChoice* choice, std::int32_t channelsPerBank)
 {
-    return Report(ReadChannelFile(path, channels, progress), path, channels);
+    return Report(ReadChannelFile(path, channels, progress, choice, channelsPerBank), path, channels);
 }
 
-ChannelOpenReport OpenChannelDescriptor(int fd, const std::string& name, vnChannelList& channels)
+ChannelOpenReport OpenChannelDescriptor(int fd, const std::string& name, vnChannelList& channels,
+                                        const ChannelColumnChoice* choice, std::int32_t channelsPerBank)
 {
-    return Report(ReadChannelDescriptor(fd, name, channels), name, channels);
+    return Report(ReadChannelDescriptor(fd, name, channels, choice, channelsPerBank), name, channels);
 }

@@ -40,7 +40,9 @@ struct ChannelOpenReport
 
 // Reads the file into the channels (see ReadChannelFile).
 ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels,
-                                  const ChannelReadProgress& progress = ChannelReadProgress());
+                                  const ChannelReadProgress& progress = ChannelReadProgress(),
+                                  const ChannelColumnChoice* choice = nullptr, std::int32_t channelsPerBank = 0);
 // The same from a descriptor already open, read to its end; name stands for
 // the file in the texts.
-ChannelOpenReport OpenChannelDescriptor(int fd, const std::string& name, vnChannelList& channels);
+ChannelOpenReport OpenChannelDescriptor(int fd, const std::string& name, vnChannelList& channels,
+                                        const ChannelColumnChoice* choice = nullptr, std::int32_t channelsPerBank = 0);
