@@ -6,9 +6,11 @@
 #include "core/ChannelCellText.h"
 #include "core/ChannelChirpExport.h"
 #include "core/ChannelClipboardText.h"
+#include "core/ChannelColumnMemory.h"
 #include "core/ChannelFile.h"
 #include "core/ChannelImport.h"
 #include "core/ChannelOpenReport.h"
+#include "core/ScannerRecord.h"
 #include "modules/vnChannelLayout.h"
 #include "modules/vnSettingsStore.h"
 #include "res/ResourceIds.h"
@@ -19,8 +21,10 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -158,18 +162,61 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, cons
 {
     // Taken before the read: a change while reading shows as a change later.
     const vnFileStamp stamp = vnFileStamp::Of(path);
-    const ChannelOpenReport report = OpenChannelFile(path, m_channels, progress);
+    ChannelOpenReport report = OpenChannelFile(path, m_channels, progress);
+    ReadWithRememberedColumns(path, m_channels, report, progress);
     const ChannelFileResult& result = report.result;
     if (result.cancelled)
         return {false,
                 Information("Open of " + std::filesystem::path(path).filename().string() +
                             " was cancelled. The channels are unchanged.")};
     if (!result.changed)
-        return {false, Warning(OpenFailedMessage(path, result.reason))};
+        return RefusedRead(path, report);
     m_undoStack.clear();
     FileOutcome outcome = TakeRead(path, report, stamp);
     emit Reset();
     return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::OpenWithColumns(const std::string& path, ChannelColumnChoice choice,
+                                                              const std::vector<std::string>& header)
+{
+    if (choice.chosenOn.empty())
+        choice.chosenOn = ScannerRecord::ShortTime(ScannerRecord::TimeText(std::chrono::system_clock::now()), true);
+    const vnFileStamp stamp = vnFileStamp::Of(path);
+    const ChannelOpenReport report =
+        OpenChannelFile(path, m_channels, ChannelReadProgress(), &choice, m_layout.GetChannelsPerBank());
+    if (!report.result.changed)
+        return RefusedRead(path, report);
+    if (!header.empty())
+        ChannelColumnMemory::Remember(vnSettings(), header, choice);
+    m_undoStack.clear();
+    FileOutcome outcome = TakeRead(path, report, stamp);
+    emit Reset();
+    return outcome;
+}
+
+ChannelDocument::FileOutcome ChannelDocument::RefusedRead(const std::string& path, const ChannelOpenReport& report)
+{
+    FileOutcome outcome{false, Warning(OpenFailedMessage(path, report.result.reason))};
+    outcome.columns = report.result.applied.columns;
+    outcome.header = report.result.applied.header;
+    return outcome;
+}
+
+void ChannelDocument::ReadWithRememberedColumns(const std::string& path, vnChannelList& channels,
+                                                ChannelOpenReport& report, const ChannelReadProgress& progress) const
+{
+    const std::vector<std::string>& header = report.result.applied.header;
+    if (report.result.changed || report.result.cancelled || header.empty())
+        return;
+    const std::optional<ChannelColumnChoice> remembered = ChannelColumnMemory::Recall(vnSettings(), header);
+    if (!remembered)
+        return;
+    ChannelOpenReport chosen = OpenChannelFile(path, channels, progress, &*remembered, m_layout.GetChannelsPerBank());
+    // A remembered choice that no longer reads the file leaves the refusal,
+    // with its columns to choose again.
+    if (chosen.result.changed)
+        report = std::move(chosen);
 }
 
 ChannelDocument::FileOutcome ChannelDocument::Reload()
@@ -180,7 +227,8 @@ ChannelDocument::FileOutcome ChannelDocument::Reload()
     const vnFileStamp stamp = vnFileStamp::Of(path);
     vnChannelList read;
     m_layout.MakeChannels(read);
-    const ChannelOpenReport report = OpenChannelFile(path, read);
+    ChannelOpenReport report = OpenChannelFile(path, read);
+    ReadWithRememberedColumns(path, read, report);
     if (!report.result.changed)
         return {false, Warning(OpenFailedMessage(path, report.result.reason))};
     std::vector<ChannelEditCommand::Change> changes;

@@ -64,6 +64,12 @@ public:
         // What the command did, for the status bar ("Saved spring.csv: 87
         // channels"); empty when it did nothing.
         QString done;
+        // Open: the file was refused for a reason that choosing its columns
+        // can mend. Its columns with their first values, to choose from,
+        // and its header's names as written (empty without a header), for
+        // OpenWithColumns.
+        std::vector<ChannelColumnPreview> columns;
+        std::vector<std::string> header;
     };
 
     // Says why the current module's upload would refuse each of the channels
@@ -105,6 +111,13 @@ public:
     // progress hears how far the read is and may cancel it, which changes
     // nothing.
     FileOutcome Open(const std::string& path, const ChannelReadProgress& progress = ChannelReadProgress());
+    // Open of a file whose header Scanlore could not use, with the roles the
+    // user gave its columns; header is the file's as the refusal gave it. A
+    // file read with them remembers them for that header, so that Open of a
+    // file with the same header uses them directly; the summary says
+    // "columns as chosen on 3 Dec". A choice without a day is made today.
+    FileOutcome OpenWithColumns(const std::string& path, ChannelColumnChoice choice,
+                                const std::vector<std::string>& header);
     // Adds the channels of a file that have a frequency to the empty
     // channels from firstIndex on, as one undo step. A file that cannot be
     // read whole adds nothing.
@@ -220,6 +233,14 @@ private:
     // Takes a read as Open and Reload do: what Save may do with the file,
     // and what to tell the user.
     FileOutcome TakeRead(const std::string& path, const ChannelOpenReport& report, const vnFileStamp& stamp);
+    // The refusal of a file whose columns the user may choose: Open's
+    // warning, with the columns to choose from.
+    static FileOutcome RefusedRead(const std::string& path, const ChannelOpenReport& report);
+    // Reads the file again with the columns last chosen for its header,
+    // when the plain read refused it and such a choice is remembered;
+    // otherwise leaves the report as it is.
+    void ReadWithRememberedColumns(const std::string& path, vnChannelList& channels, ChannelOpenReport& report,
+                                   const ChannelReadProgress& progress = ChannelReadProgress()) const;
     std::vector<vnChannel> GetContents() const;
     // Records the new contents as one step named verb over count channels;
     // done says what was done.

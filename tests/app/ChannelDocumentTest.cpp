@@ -759,3 +759,36 @@ INSTANTIATE_TEST_SUITE_P(
                                 {{9, F::Priority, "True"}},
                                 "Pasted 1 channel into 10. 2 cells beyond the last column were not pasted."}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A header Scanlore cannot use hands back its columns; the roles chosen read
+// the file and are remembered for that header, so that next week's list of
+// the same shape opens directly.
+TEST_F(ChannelDocumentTest, ColumnsChosenForAHeaderReadItAndAreRememberedForIt)
+{
+    vnMemorySettingsStore store;
+    vnSettingsScope storeInUse(store);
+    ScratchFolder::Put(Path("week1.csv"), "Platz,\"Wert, roh\",Name\r\n1,146520,Call\r\n2,155437.5,Fire\r\n");
+    const ChannelDocument::FileOutcome refused = document.Open(Path("week1.csv"));
+    ASSERT_FALSE(refused.ok);
+    ASSERT_EQ(refused.columns.size(), 3u);
+    EXPECT_EQ(refused.columns[1].values, (std::vector<std::string>{"146520", "155437.5"}));
+    EXPECT_EQ(refused.header, (std::vector<std::string>{"Platz", "Wert, roh", "Name"}));
+
+    ChannelColumnChoice choice;
+    choice.columns = {{"Wert, roh", ChannelColumnRole::Frequency}, {"Name", ChannelColumnRole::Description}};
+    choice.unit = ChannelColumnMap::Unit::KHz;
+    choice.chosenOn = "3 Dec";
+    const ChannelDocument::FileOutcome chosen = document.OpenWithColumns(Path("week1.csv"), choice, refused.header);
+    ASSERT_TRUE(chosen.ok) << chosen.message.text.toStdString();
+    EXPECT_EQ(Cell(1, F::Frequency), "155.4375");
+    EXPECT_EQ(Cell(1, F::Description), "Fire");
+
+    // The same header, written in other letters, a week later.
+    ScratchFolder::Put(Path("week2.csv"), "PLATZ,\"WERT ROH\",name\r\n1,162550,Weather\r\n");
+    const ChannelDocument::FileOutcome next = document.Open(Path("week2.csv"));
+    ASSERT_TRUE(next.ok) << next.message.text.toStdString();
+    EXPECT_EQ(Cell(0, F::Frequency), "162.5500");
+    EXPECT_EQ(Cell(1, F::Frequency), "");
+    EXPECT_EQ(next.message.text.toStdString(),
+              "Read 1 channel from week2.csv (columns as chosen on 3 Dec). 1 frequency was converted to MHz.");
+}
