@@ -3,6 +3,7 @@
 #include "channels/vnWords.h"
 
 #include "app/CChannelPrinter.h"
+#include "app/CChooseColumnsDlg.h"
 #include "app/CColumnsDlg.h"
 #include "app/CCompareScannerDlg.h"
 #include "app/CFindDlg.h"
@@ -474,7 +475,24 @@ bool CMainFrame::OpenChannelFile(const QString& name)
         progress.setValue(total == 0 ? 0 : static_cast<int>(done * kSteps / total));
         return !progress.wasCanceled();
     };
-    return ShowFileOutcome(m_document.Open(NativeFilePath(name), tell), true);
+    const std::string path = NativeFilePath(name);
+    ChannelDocument::FileOutcome outcome = m_document.Open(path, tell);
+    // Read: what follows asks the user, without the progress over it.
+    progress.reset();
+    // A header Scanlore cannot use is no dead end: the user may say what its
+    // columns hold, and again when that choice does not read the file.
+    while (!outcome.ok && !outcome.columns.empty()) {
+        const int answer =
+            CMessageBox::Show(this, outcome.message.text, CMessageBox::Exclamation, CMessageBox::ChooseColumnsClose);
+        outcome.message = {};
+        if (answer != IDYES)
+            break;
+        CChooseColumnsDlg dialog(QFileInfo(name).fileName().toStdString(), outcome.columns, this);
+        if (dialog.DoModal() != IDOK)
+            break;
+        outcome = m_document.OpenWithColumns(path, dialog.GetChoice(), outcome.header);
+    }
+    return ShowFileOutcome(outcome, true);
 }
 
 void CMainFrame::OnFileImport()

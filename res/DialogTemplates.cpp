@@ -152,6 +152,21 @@ constexpr std::array kFollowCars{
     DialogControl{K::PushButton, IDC_FOLLOW_NONE, "N&one", 214, 66, 50, 14, kButton},
 };
 
+// Choose Columns: the file's columns, each with its first values and role;
+// the table itself is made by the dialog between its label and Role.
+constexpr std::array kChooseColumns{
+    DialogControl{K::Text, IDC_CHOOSE_INTRO, "", 7, 7, 316, 18, S::NoPrefix},
+    DialogControl{K::Text, IDC_CHOOSE_TABLE_LABEL, "&Columns of the file, with their first values:", 7, 29, 316, 8,
+                  S::None},
+    DialogControl{K::Text, IDC_STATIC, "&Role of the selected column:", 7, 146, 100, 8, S::None},
+    DialogControl{K::DropDownList, IDC_CHOOSE_ROLE, "", 110, 144, 90, 120, kDropDown},
+    DialogControl{K::Text, IDC_STATIC, "&Unit of the frequencies:", 7, 164, 100, 8, S::None},
+    DialogControl{K::DropDownList, IDC_CHOOSE_UNIT, "", 110, 162, 90, 60, kDropDown},
+    DialogControl{K::Text, IDC_CHOOSE_NOTE, "", 7, 182, 200, 16, S::NoPrefix},
+    DialogControl{K::DefPushButton, kIdOk, "OK", 215, 182, 50, 14, S::Group | kButton},
+    DialogControl{K::PushButton, kIdCancel, "Cancel", 273, 182, 50, 14, kButton},
+};
+
 constexpr const char* kShellFont = "MS Shell Dlg";
 constexpr unsigned kModalFrame = F::ModalFrame | F::Caption | F::SysMenu;
 
@@ -164,6 +179,7 @@ constexpr std::array kTemplates{
     DialogTemplate{IDD_COLUMNS, "Columns", 186, 109, kShellFont, 8, kModalFrame, kColumns},
     DialogTemplate{IDD_SORT, "Sort Channels", 257, 115, kShellFont, 8, kModalFrame, kSort},
     DialogTemplate{IDD_COMPARE_SCANNER, "Compare with Scanner", 340, 207, kShellFont, 8, kModalFrame, kCompareScanner},
+    DialogTemplate{IDD_CHOOSE_COLUMNS, "Choose Columns", 330, 203, kShellFont, 8, kModalFrame, kChooseColumns},
     DialogTemplate{IDD_FOLLOW_CARS, "Follow Cars", 271, 193, kShellFont, 8, kModalFrame, kFollowCars},
     DialogTemplate{IDD_GRE1_PROPERTIES, "Module Properties", 182, 261, kShellFont, 8, kModalFrame, kGre1Properties},
 };

@@ -67,6 +67,13 @@ inline constexpr int IDC_FOLLOW_LIST = 1061;
 inline constexpr int IDC_FOLLOW_ALL = 1062;
 inline constexpr int IDC_FOLLOW_NONE = 1063;
 
+// Choose Columns.
+inline constexpr int IDC_CHOOSE_INTRO = 1080;
+inline constexpr int IDC_CHOOSE_TABLE_LABEL = 1081;
+inline constexpr int IDC_CHOOSE_ROLE = 1082;
+inline constexpr int IDC_CHOOSE_UNIT = 1083;
+inline constexpr int IDC_CHOOSE_NOTE = 1084;
+
 // A control without an id of its own (statics, group boxes).
 inline constexpr int IDC_STATIC = -1;
 

@@ -129,6 +129,7 @@ inline constexpr int IDD_COLUMNS = 162;
 inline constexpr int IDD_SORT = 163;
 inline constexpr int IDD_FOLLOW_CARS = 164;
 inline constexpr int IDD_COMPARE_SCANNER = 165;
+inline constexpr int IDD_CHOOSE_COLUMNS = 166;
 // The grid's own accelerator table.
 inline constexpr int IDR_GRID = 170;
 inline constexpr int IDC_BANK_COMBO = 1013;

@@ -6,12 +6,14 @@
 #include "tests/support/PseudoTerminal.h"
 #include "tests/support/ScratchFolder.h"
 
+#include "app/CChooseColumnsDlg.h"
 #include "app/CHelpWindow.h"
 #include "app/CTransparentDialogBar.h"
 #include "grid/hvGridCtrlEdit.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/ui/vnManagerModulesDlg.h"
 #include "modules/vnInstalledModules.h"
+#include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 #include "toolkit/CReBarBand.h"
 #include "toolkit/CStatusBar.h"
@@ -25,6 +27,7 @@
 #include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTimer>
+#include <QTreeWidget>
 
 namespace {
 
@@ -502,3 +505,51 @@ TEST(MainFramePainting, AsksOnlyForTheCellsOnScreen)
 }
 
 } // namespace
+
+// A header Scanlore cannot use offers Choose Columns; the roles given there
+// with the keyboard read the file, and the same header opens directly later.
+TEST_F(MainFrameTest, ARefusedHeaderOffersChooseColumnsWhoseRolesReadTheFile)
+{
+    ScratchFolder folder;
+    const QString path = QString::fromStdString(folder.Path("net.csv"));
+    ScratchFolder::Put(path.toStdString(), "Group,Chan,Tx\r\nFire,7,154.1\r\nEMS,8,155.34\r\n");
+    int shown = 0;
+    CDialog::ModalHookScope hook([&](CDialog& dialog) {
+        auto* choose = dynamic_cast<CChooseColumnsDlg*>(&dialog);
+        if (!choose)
+            return IDCANCEL;
+        ++shown;
+        QTreeWidget* table = choose->GetTable();
+        auto* roles = dialog.GetDlgItemAs<QComboBox>(IDC_CHOOSE_ROLE);
+        EXPECT_EQ(table->topLevelItemCount(), 3);
+        EXPECT_EQ(table->topLevelItem(2)->text(2), "154.1; 155.34");
+        EXPECT_FALSE(dialog.GetDlgItem(IDOK)->isEnabled());
+        // Tx is the frequency, Group the description.
+        QTest::keyClick(table, Qt::Key_End);
+        QTest::keyClick(roles, Qt::Key_Down);
+        QTest::keyClick(table, Qt::Key_Home);
+        QTest::keyClick(roles, Qt::Key_Down);
+        QTest::keyClick(roles, Qt::Key_Down);
+        EXPECT_EQ(table->topLevelItem(0)->text(1), "Description");
+        EXPECT_EQ(table->topLevelItem(2)->text(1), "Frequency");
+        EXPECT_TRUE(dialog.GetDlgItem(IDOK)->isEnabled());
+        dialog.OnOK();
+        return IDOK;
+    });
+    boxes.SetNextAnswers({IDYES});
+    EXPECT_TRUE(frame->OpenChannelFile(path));
+    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].buttons, CMessageBox::ChooseColumnsClose);
+    EXPECT_TRUE(boxes.Shown()[0].text.contains("none of its columns")) << boxes.Shown()[0].text.toStdString();
+    EXPECT_TRUE(boxes.Shown()[1].text.startsWith("Read 2 channels from net.csv (columns as chosen on "))
+        << boxes.Shown()[1].text.toStdString();
+    EXPECT_EQ(Cell(1, 1), "155.3400");
+    EXPECT_EQ(Cell(1, 2), "EMS");
+
+    boxes.Clear();
+    EXPECT_TRUE(frame->OpenChannelFile(path));
+    EXPECT_EQ(shown, 1);
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_NE(boxes.Shown()[0].buttons, CMessageBox::ChooseColumnsClose);
+}

@@ -1,0 +1,197 @@
+#include "app/CChooseColumnsDlg.h"
+
+#include "res/DialogTemplates.h"
+
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QTreeWidget>
+
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
+namespace {
+
+// Where the table stands, in dialog units: below its label, above Role.
+constexpr int kTableX = 7;
+constexpr int kTableY = 40;
+constexpr int kTableWidth = 316;
+constexpr int kTableHeight = 98;
+
+// The table's columns.
+constexpr int kNameColumn = 0;
+constexpr int kRoleColumn = 1;
+constexpr int kValuesColumn = 2;
+// Room beside the widest role, in dialog units.
+constexpr int kRoleMargin = 8;
+
+struct RoleWords
+{
+    ChannelColumnRole role;
+    const char* label;
+};
+
+constexpr RoleWords kRoleLabels[] = {
+    {ChannelColumnRole::NotUsed, "Not Used"},
+    {ChannelColumnRole::Frequency, "Frequency"},
+    {ChannelColumnRole::Description, "Description"},
+    {ChannelColumnRole::CarNumber, "Car Number"},
+    {ChannelColumnRole::Channel, "Channel"},
+    {ChannelColumnRole::Lockout, "Lockout"},
+    {ChannelColumnRole::Delay, "Delay"},
+    {ChannelColumnRole::Priority, "Priority"},
+    {ChannelColumnRole::Primary, "Primary"},
+    {ChannelColumnRole::Secondary, "Secondary"},
+    {ChannelColumnRole::Other, "Other"},
+};
+
+// The unit drop-down's entries, in its order.
+constexpr std::pair<ChannelColumnMap::Unit, const char*> kUnits[] = {
+    {ChannelColumnMap::Unit::None, "Automatic"},
+    {ChannelColumnMap::Unit::MHz, "MHz"},
+    {ChannelColumnMap::Unit::KHz, "kHz"},
+    {ChannelColumnMap::Unit::Hz, "Hz"},
+};
+
+bool IsFrequencyRole(ChannelColumnRole role)
+{
+    return role == ChannelColumnRole::Frequency || role == ChannelColumnRole::Primary ||
+        role == ChannelColumnRole::Secondary || role == ChannelColumnRole::Other;
+}
+
+QString ValuesText(const std::vector<std::string>& values)
+{
+    QStringList shown;
+    for (const std::string& value : values)
+        shown << QString::fromStdString(value);
+    return shown.join(QStringLiteral("; "));
+}
+
+} // namespace
+
+CChooseColumnsDlg::CChooseColumnsDlg(std::string fileName, std::vector<ChannelColumnPreview> columns, QWidget* parent)
+    : CDialog(IDD_CHOOSE_COLUMNS, parent), m_fileName(std::move(fileName)), m_columns(std::move(columns)),
+      m_roles(m_columns.size(), ChannelColumnRole::NotUsed)
+{}
+
+CChooseColumnsDlg::~CChooseColumnsDlg() = default;
+
+const char* CChooseColumnsDlg::RoleLabel(ChannelColumnRole role)
+{
+    for (const RoleWords& words : kRoleLabels)
+        if (words.role == role)
+            return words.label;
+    return "";
+}
+
+bool CChooseColumnsDlg::OnInitDialog()
+{
+    SetDlgItemText(IDC_CHOOSE_INTRO,
+                   "Scanlore cannot tell what the columns of " + m_fileName +
+                       " hold. Give each column you want read its role; the file is then read "
+                       "with them, and a file with the same header opens with them next time.");
+    delete m_table;
+    m_table = new QTreeWidget(this);
+    m_table->setGeometry(Units().ToPixels(kTableX, kTableY, kTableWidth, kTableHeight));
+    m_table->setRootIsDecorated(false);
+    m_table->setHeaderLabels({tr("Column"), tr("Role"), tr("First values")});
+    m_table->setAccessibleName(tr("Columns of the file"));
+    if (auto* label = GetDlgItemAs<QLabel>(IDC_CHOOSE_TABLE_LABEL))
+        label->setBuddy(m_table);
+    // The table comes first, then the role it sets.
+    if (QWidget* role = GetDlgItem(IDC_CHOOSE_ROLE))
+        QWidget::setTabOrder(m_table, role);
+    m_table->show();
+
+    if (auto* roles = GetDlgItemAs<QComboBox>(IDC_CHOOSE_ROLE)) {
+        roles->clear();
+        for (const ChannelColumnRole role : ChannelColumnRoles())
+            roles->addItem(QString::fromUtf8(RoleLabel(role)), static_cast<int>(role));
+    }
+    if (auto* units = GetDlgItemAs<QComboBox>(IDC_CHOOSE_UNIT)) {
+        units->clear();
+        for (const auto& [unit, label] : kUnits)
+            units->addItem(QString::fromUtf8(label), static_cast<int>(unit));
+    }
+    CDialog::OnInitDialog();
+    connect(m_table, &QTreeWidget::currentItemChanged, this, [this] { ShowSelectedRole(); });
+    if (m_table->topLevelItemCount() > 0)
+        m_table->setCurrentItem(m_table->topLevelItem(0));
+    ShowSelectedRole();
+    UpdateControls();
+    m_table->setFocus();
+    return false;
+}
+
+void CChooseColumnsDlg::DoDataExchange(bool save)
+{
+    if (!m_table)
+        return;
+    if (!save) {
+        m_table->clear();
+        for (std::size_t column = 0; column < m_columns.size(); ++column) {
+            auto* item = new QTreeWidgetItem(m_table);
+            item->setText(kNameColumn, QString::fromStdString(m_columns[column].name));
+            item->setText(kRoleColumn, QString::fromUtf8(RoleLabel(m_roles[column])));
+            item->setText(kValuesColumn, ValuesText(m_columns[column].values));
+        }
+        m_table->resizeColumnToContents(kNameColumn);
+        // Wide enough for every role, so that choosing one moves nothing.
+        int roleWidth = m_table->header()->sectionSizeHint(kRoleColumn);
+        for (const RoleWords& words : kRoleLabels)
+            roleWidth = std::max(roleWidth, m_table->fontMetrics().horizontalAdvance(QString::fromUtf8(words.label)));
+        m_table->header()->resizeSection(kRoleColumn, roleWidth + Units().ToPixelsX(kRoleMargin));
+        return;
+    }
+    m_choice = ChannelColumnChoice();
+    for (std::size_t column = 0; column < m_columns.size(); ++column)
+        if (m_roles[column] != ChannelColumnRole::NotUsed)
+            m_choice.columns.emplace_back(m_columns[column].name, m_roles[column]);
+    if (const auto* units = GetDlgItemAs<QComboBox>(IDC_CHOOSE_UNIT); units && units->isEnabled())
+        m_choice.unit = static_cast<ChannelColumnMap::Unit>(units->currentData().toInt());
+}
+
+bool CChooseColumnsDlg::OnCommand(int id, int code)
+{
+    if (id == IDC_CHOOSE_ROLE && code == DialogControls::SelChange) {
+        TakeRole();
+        return true;
+    }
+    return CDialog::OnCommand(id, code);
+}
+
+void CChooseColumnsDlg::ShowSelectedRole()
+{
+    auto* roles = GetDlgItemAs<QComboBox>(IDC_CHOOSE_ROLE);
+    const int row = m_table ? m_table->indexOfTopLevelItem(m_table->currentItem()) : -1;
+    if (!roles)
+        return;
+    roles->setEnabled(row >= 0);
+    if (row >= 0)
+        roles->setCurrentIndex(roles->findData(static_cast<int>(m_roles[static_cast<std::size_t>(row)])));
+}
+
+void CChooseColumnsDlg::TakeRole()
+{
+    const auto* roles = GetDlgItemAs<QComboBox>(IDC_CHOOSE_ROLE);
+    QTreeWidgetItem* item = m_table ? m_table->currentItem() : nullptr;
+    const int row = m_table ? m_table->indexOfTopLevelItem(item) : -1;
+    if (!roles || row < 0)
+        return;
+    const auto role = static_cast<ChannelColumnRole>(roles->currentData().toInt());
+    m_roles[static_cast<std::size_t>(row)] = role;
+    item->setText(kRoleColumn, QString::fromUtf8(RoleLabel(role)));
+    UpdateControls();
+}
+
+void CChooseColumnsDlg::UpdateControls()
+{
+    const bool frequency = std::any_of(m_roles.begin(), m_roles.end(), IsFrequencyRole);
+    EnableDlgItem(IDC_CHOOSE_UNIT, frequency);
+    EnableDlgItem(IDOK, frequency);
+    SetDlgItemText(IDC_CHOOSE_NOTE,
+                   frequency ? std::string()
+                             : std::string("Give the column of frequencies the role Frequency "
+                                           "(or Primary, for a race list)."));
+}
