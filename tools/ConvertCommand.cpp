@@ -7,6 +7,7 @@
 #include "core/ChannelFile.h"
 #include "core/ChannelOpenReport.h"
 #include "modules/vnChannelLayout.h"
+#include "tools/ColumnOption.h"
 
 #include <filesystem>
 #include <system_error>
@@ -31,21 +32,28 @@ bool SameFile(const std::string& a, const std::string& b)
 
 const char* ConvertCommand::Usage()
 {
-    return "Usage: scanlore-convert [--to scanlore|chirp] FILE [OUT|-]\n"
-           "\n"
-           "Reads the channel file FILE (- for standard input) exactly as Scanlore's Open\n"
-           "does and writes it in Scanlore's layout (the default) or CHIRP's CSV layout to\n"
-           "OUT, or to standard output without OUT or with -. Open's summary goes to\n"
-           "standard error.\n"
-           "\n"
-           "Exit status: 0 written, 1 writing OUT failed, 2 bad usage or a file that is\n"
-           "refused or cannot be read.\n";
+    static const std::string usage =
+        std::string("Usage: scanlore-convert [--to scanlore|chirp] [--column ROLE=NAME]... FILE [OUT|-]\n"
+                    "\n"
+                    "Reads the channel file FILE (- for standard input) exactly as Scanlore's Open\n"
+                    "does and writes it in Scanlore's layout (the default) or CHIRP's CSV layout to\n"
+                    "OUT, or to standard output without OUT or with -. Open's summary goes to\n"
+                    "standard error.\n"
+                    "\n"
+                    "Options:\n"
+                    "  --to scanlore|chirp  the layout written\n") +
+        ColumnOptionUsage() +
+        "\n"
+        "Exit status: 0 written, 1 writing OUT failed, 2 bad usage or a file that is\n"
+        "refused or cannot be read.\n";
+    return usage.c_str();
 }
 
 int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChannelLayout& layout, int inputFd,
                         std::string& out, std::string& err)
 {
     bool chirp = false;
+    ChannelColumnChoice columns;
     std::vector<std::string> names;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string& argument = arguments[i];
@@ -57,6 +65,10 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
             if (++i == arguments.size() || (arguments[i] != "scanlore" && arguments[i] != "chirp"))
                 return Fail(BadUsage, err, "scanlore-convert: --to takes scanlore or chirp\n\n" + std::string(Usage()));
             chirp = arguments[i] == "chirp";
+        } else if (argument == "--column") {
+            std::string error = "--column needs ROLE=NAME";
+            if (++i == arguments.size() || !ParseColumnOption(arguments[i], columns, error))
+                return Fail(BadUsage, err, "scanlore-convert: " + error + "\n\n" + Usage());
         } else if (argument.size() > 1 && argument[0] == '-') {
             return Fail(BadUsage, err, "scanlore-convert: unknown option " + argument + "\n\n" + Usage());
         } else {
@@ -73,11 +85,14 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
     vnChannelList channels;
     layout.MakeChannels(channels);
     const std::string name = file == kStandardStream ? std::string("standard input") : file;
-    const ChannelOpenReport read =
-        file == kStandardStream ? OpenChannelDescriptor(inputFd, name, channels) : OpenChannelFile(file, channels);
+    const ChannelColumnChoice* choice = columns.columns.empty() ? nullptr : &columns;
+    const std::int32_t perBank = layout.GetChannelsPerBank();
+    const ChannelOpenReport read = file == kStandardStream
+        ? OpenChannelDescriptor(inputFd, name, channels, choice, perBank)
+        : OpenChannelFile(file, channels, ChannelReadProgress(), choice, perBank);
     // A file read only in part would be written as if it were all of it.
     if (!read.failure.empty())
-        return Fail(BadUsage, err, read.failure);
+        return Fail(BadUsage, err, read.failure + ColumnOptionHint(read.result.applied));
     // What was read, even from Scanlore's own file: the output is another file.
     err += read.summary + "\n";
     if (!read.notLoaded.empty())

@@ -11,6 +11,7 @@
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
+#include "tools/ColumnOption.h"
 #include "tools/HexLinePrinter.h"
 #include "tools/OverlaySettingsStore.h"
 #include "tools/UploadProgressPrinter.h"
@@ -24,45 +25,49 @@ namespace {
 constexpr std::int32_t kOneStopBitCode = 0;
 constexpr std::int32_t kTwoStopBitsCode = 2;
 
+constexpr const char* kUsageHead = "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]\n"
+                                   "                       [--channels LIST | --changed [--lock-out-emptied]]\n"
+                                   "                       [--scanner NAME] [--skip-out-of-band | --ignore-bands]\n"
+                                   "                       [--column ROLE=NAME]... [--dry-run] FILE\n"
+                                   "\n"
+                                   "Uploads the channel file FILE (- for standard input), read as Scanlore's Open\n"
+                                   "reads it (Scanlore's own layout, another tool's file whose columns it names,\n"
+                                   "or one whose columns --column names), to a RadioShack GRE Type 1 scanner, as\n"
+                                   "Scanlore's Upload All does.\n"
+                                   "\n"
+                                   "Options:\n"
+                                   "  --port DEV        the serial port, for example /dev/ttyUSB0 or COM1\n"
+                                   "  --baud N          the line speed, 110 to 256000\n"
+                                   "  --stop-bits 1|2   one or two stop bits\n"
+                                   "                    Without these three, Scanlore's stored Transfer Options\n"
+                                   "                    apply; the options change them for this run only.\n"
+                                   "  --channels LIST   only these channel numbers, for example 1-20,45, one upload\n"
+                                   "                    each, as Upload Selected does; each channel once, and\n"
+                                   "                    channels without a frequency are named and left out\n"
+                                   "  --changed         only the channels that differ from what the scanner holds,\n"
+                                   "                    as the record of earlier uploads says; one upload each\n"
+                                   "  --lock-out-emptied  send channels that are empty here but that the scanner\n"
+                                   "                    still holds again with Lockout set, so it skips them\n"
+                                   "  --scanner NAME    whose record to use and keep (default: the stored name)\n"
+                                   "                    Each upload writes down what it sent in the scanner's\n"
+                                   "                    record, in the user's data folder; a dry run does not.\n"
+                                   "  --skip-out-of-band  leave out channels outside the scanner model's bands\n"
+                                   "  --ignore-bands    send channels outside the bands anyway\n"
+                                   "                    Without either, such channels stop the upload before the\n"
+                                   "                    port opens (a dry run too).\n";
+constexpr const char* kUsageTail = "  --dry-run         open no port; print every packet in hex, one per line\n"
+                                   "  --help            show this text\n"
+                                   "  --version         show the version\n"
+                                   "\n"
+                                   "Exit status: 0 done (or nothing changed), 1 the upload failed, 2 bad usage, a\n"
+                                   "file that cannot be read, or no port given or stored.\n";
+
 } // namespace
 
 const char* UploadCommand::Usage()
 {
-    return "Usage: scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]\n"
-           "                       [--channels LIST | --changed [--lock-out-emptied]]\n"
-           "                       [--scanner NAME] [--skip-out-of-band | --ignore-bands]\n"
-           "                       [--dry-run] FILE\n"
-           "\n"
-           "Uploads the channel file FILE (- for standard input), read as Scanlore's Open\n"
-           "reads it (Scanlore's own layout or another tool's file whose columns it\n"
-           "names), to a RadioShack GRE Type 1 scanner, as Scanlore's Upload All does.\n"
-           "\n"
-           "Options:\n"
-           "  --port DEV        the serial port, for example /dev/ttyUSB0 or COM1\n"
-           "  --baud N          the line speed, 110 to 256000\n"
-           "  --stop-bits 1|2   one or two stop bits\n"
-           "                    Without these three, Scanlore's stored Transfer Options\n"
-           "                    apply; the options change them for this run only.\n"
-           "  --channels LIST   only these channel numbers, for example 1-20,45, one upload\n"
-           "                    each, as Upload Selected does; each channel once, and\n"
-           "                    channels without a frequency are named and left out\n"
-           "  --changed         only the channels that differ from what the scanner holds,\n"
-           "                    as the record of earlier uploads says; one upload each\n"
-           "  --lock-out-emptied  send channels that are empty here but that the scanner\n"
-           "                    still holds again with Lockout set, so it skips them\n"
-           "  --scanner NAME    whose record to use and keep (default: the stored name)\n"
-           "                    Each upload writes down what it sent in the scanner's\n"
-           "                    record, in the user's data folder; a dry run does not.\n"
-           "  --skip-out-of-band  leave out channels outside the scanner model's bands\n"
-           "  --ignore-bands    send channels outside the bands anyway\n"
-           "                    Without either, such channels stop the upload before the\n"
-           "                    port opens (a dry run too).\n"
-           "  --dry-run         open no port; print every packet in hex, one per line\n"
-           "  --help            show this text\n"
-           "  --version         show the version\n"
-           "\n"
-           "Exit status: 0 done (or nothing changed), 1 the upload failed, 2 bad usage, a\n"
-           "file that cannot be read, or no port given or stored.\n";
+    static const std::string usage = std::string(kUsageHead) + ColumnOptionUsage() + kUsageTail;
+    return usage.c_str();
 }
 
 UploadCommand::UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal)
@@ -102,11 +107,14 @@ int UploadCommand::Run(const UploadOptions& options)
     // "-" is standard input, read to its end as a file would be.
     const bool standardInput = options.file == "-";
     const std::string file = standardInput ? std::string("standard input") : options.file;
-    const ChannelOpenReport read =
-        standardInput ? OpenChannelDescriptor(0, file, list) : OpenChannelFile(options.file, list);
+    const ChannelColumnChoice* columns = options.columns.columns.empty() ? nullptr : &options.columns;
+    const std::int32_t perBank = layout.GetChannelsPerBank();
+    const ChannelOpenReport read = standardInput
+        ? OpenChannelDescriptor(0, file, list, columns, perBank)
+        : OpenChannelFile(options.file, list, ChannelReadProgress(), columns, perBank);
     // A file read only in part is not uploaded as if it were all of it.
     if (!read.failure.empty())
-        return Fail(BadUsage, read.failure);
+        return Fail(BadUsage, read.failure + ColumnOptionHint(read.result.applied));
     // How another tool's file was read and what was left out, as Open says
     // it; standard output stays for the packets.
     if (const std::string notes = read.Notes(); !notes.empty())

@@ -1,6 +1,7 @@
 #include "tools/UploadOptions.h"
 
 #include "modules/gre1/vnSerialPort.h"
+#include "tools/ColumnOption.h"
 
 #include <algorithm>
 #include <charconv>
@@ -84,6 +85,9 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
                 return false;
             }
             options->scanner = text;
+        } else if (option == "--column") {
+            if (!value(&text) || !ParseColumnOption(text, options->columns, *error))
+                return false;
         } else if (option == "--port") {
             if (!value(&text))
                 return false;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/ChannelColumnChoice.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -9,7 +11,7 @@
 //   scanlore-upload [--port DEV] [--baud N] [--stop-bits 1|2]
 //                   [--channels LIST] [--skip-out-of-band | --ignore-bands]
 //                   [--changed [--lock-out-emptied]] [--scanner NAME]
-//                   [--dry-run] FILE
+//                   [--column ROLE=NAME]... [--dry-run] FILE
 struct UploadOptions
 {
     std::optional<std::string> port;
@@ -29,6 +31,8 @@ struct UploadOptions
     bool lockOutEmptied = false;
     // Whose record: the scanner's name; empty: the stored one.
     std::string scanner;
+    // The file's columns as --column names them; none: read by their names.
+    ChannelColumnChoice columns;
     bool help = false;
     bool version = false;
     std::string file;

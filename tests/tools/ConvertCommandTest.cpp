@@ -78,3 +78,33 @@ INSTANTIATE_TEST_SUITE_P(
                     "scanlore-convert: --to takes scanlore or chirp"},
         ConvertCase{"OutCannotBeWritten", {"{in}", "{nowhere}"}, ConvertCommand::WriteFailed, "", "Read 2 channels"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --column names what the columns of a header Scanlore cannot use hold; the
+// refusal without it names the columns to choose from.
+TEST(ConvertColumnOption, ReadsTheColumnsAsNamedAndNamesThemWhenRefused)
+{
+    ScratchFolder folder;
+    const std::string group = folder.Path("group.csv");
+    ScratchFolder::Put(group, "Group,Chan,Tx\r\nFire,7,154.1\r\n");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(ConvertCommand::Run(
+                  {"--column", "FREQUENCY=tx", "--column", "description=Group", "--column", "channel=Chan", group},
+                  Gre1Layout(), -1, out, err),
+              0)
+        << err;
+    EXPECT_EQ(err, "Read 1 channel from group.csv (columns as chosen).\n");
+    EXPECT_NE(out.find("\r\n7,154.100000,\"Fire\",,False,False,False\r\n"), std::string::npos) << out;
+
+    err.clear();
+    EXPECT_EQ(ConvertCommand::Run({group}, Gre1Layout(), -1, out, err), 2);
+    EXPECT_NE(err.find("\nIts columns are \"Group\", \"Chan\" and \"Tx\"; --column ROLE=NAME names what each holds, "
+                       "for example --column frequency=\"Tx\".\n"),
+              std::string::npos)
+        << err;
+    for (const char* bad : {"colour=Tx", "frequency", "description:khz=Group", "frequency="}) {
+        err.clear();
+        EXPECT_EQ(ConvertCommand::Run({"--column", bad, group}, Gre1Layout(), -1, out, err), 2) << bad;
+        EXPECT_EQ(err.rfind("scanlore-convert: --column takes ", 0), 0u) << err;
+    }
+}

@@ -1,0 +1,101 @@
+#include "tools/ColumnOption.h"
+
+#include "channels/vnFrequency.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "modules/vnScannerBands.h"
+
+#include <string_view>
+
+namespace {
+
+struct UnitWord
+{
+    std::string_view word;
+    ChannelColumnMap::Unit unit;
+};
+
+constexpr UnitWord kUnits[] = {
+    {"mhz", ChannelColumnMap::Unit::MHz}, {"khz", ChannelColumnMap::Unit::KHz}, {"hz", ChannelColumnMap::Unit::Hz}};
+
+bool IsFrequencyRole(ChannelColumnRole role)
+{
+    return role == ChannelColumnRole::Frequency || role == ChannelColumnRole::Primary ||
+        role == ChannelColumnRole::Secondary || role == ChannelColumnRole::Other;
+}
+
+} // namespace
+
+bool ParseColumnOption(const std::string& text, ChannelColumnChoice& choice, std::string& error)
+{
+    const std::size_t equals = text.find('=');
+    const std::string_view whole(text);
+    const std::string_view name = equals == std::string::npos ? std::string_view() : whole.substr(equals + 1);
+    std::string_view role = whole.substr(0, equals);
+    std::string_view unit;
+    if (const std::size_t colon = role.find(':'); colon != std::string_view::npos) {
+        unit = role.substr(colon + 1);
+        role = role.substr(0, colon);
+    }
+    const std::optional<ChannelColumnRole> read = ReadChannelColumnRole(role);
+    if (equals == std::string::npos || name.empty() || !read) {
+        error = "--column takes ROLE=NAME, ROLE one of frequency, description, car, channel, lockout, delay, "
+                "priority, primary, secondary, other, unused; not \"" +
+            text + "\"";
+        return false;
+    }
+    if (!unit.empty()) {
+        const UnitWord* found = nullptr;
+        for (const UnitWord& word : kUnits)
+            if (vnText::EqualsNoCase(unit, word.word))
+                found = &word;
+        if (!found || !IsFrequencyRole(*read)) {
+            error = "--column takes a unit (mhz, khz or hz) after a frequency role only, as in frequency:khz=NAME; "
+                    "not \"" +
+                text + "\"";
+            return false;
+        }
+        if (choice.unit != ChannelColumnMap::Unit::None && choice.unit != found->unit) {
+            error = "--column gives the frequencies two units; they have one";
+            return false;
+        }
+        choice.unit = found->unit;
+    }
+    for (const auto& [named, given] : choice.columns)
+        if (ChannelColumnMap::NormalName(named) == ChannelColumnMap::NormalName(std::string(name))) {
+            error = "--column names the column \"" + std::string(name) + "\" twice";
+            return false;
+        }
+    choice.columns.emplace_back(std::string(name), *read);
+    return true;
+}
+
+std::string ColumnOptionHint(const ChannelTableApplied& applied)
+{
+    if (applied.columns.empty())
+        return {};
+    std::vector<std::string> names;
+    // The example names the first column whose first value reads as a
+    // frequency a scanner receives.
+    std::string example = "NAME";
+    for (const ChannelColumnPreview& column : applied.columns) {
+        names.push_back("\"" + column.name + "\"");
+        const double mhz = column.values.empty() ? 0.0 : vnFrequency::ReadWholeMHz(column.values.front()).value_or(0.0);
+        if (example == "NAME" && mhz >= vnCommonScannerRange.lowMHz && mhz <= vnCommonScannerRange.highMHz)
+            example = names.back();
+    }
+    return "\nIts columns are " + vnWords::List(names) +
+        "; --column ROLE=NAME names what each holds, for example --column frequency=" + example + ".";
+}
+
+const char* ColumnOptionUsage()
+{
+    return "  --column ROLE=NAME  read the column NAME of the file's header as ROLE, for a\n"
+           "                    file whose header names no column Scanlore knows; give one\n"
+           "                    for each column to read (columns not named are not used).\n"
+           "                    ROLE: frequency, description, car, channel, lockout,\n"
+           "                    delay, priority, primary, secondary, other or unused; a\n"
+           "                    frequency role may give its unit: frequency:khz=NAME\n"
+           "                    (mhz, khz or hz). Without a header, NAME is Column 1,\n"
+           "                    Column 2, ...\n";
+}
