@@ -159,6 +159,10 @@ constexpr CountedForms kCounted[] = {
      "%1 rows beyond the last channel were not pasted."},
     {vnCounted::PasteCellsLeftOut, "1 cell beyond the last column was not pasted.",
      "%1 cells beyond the last column were not pasted."},
+    {vnCounted::Drivers, "1 driver", "%1 drivers"},
+    {vnCounted::FrequenciesLeftOut, "1 frequency left out: it did not fit.",
+     "%1 frequencies left out: they did not fit."},
+    {vnCounted::ColumnsNotKept, "The %2 column is not kept.", "The %1 %2 columns are not kept."},
 };
 
 } // namespace

@@ -43,6 +43,9 @@ enum class vnCounted : std::int32_t {
     PasteCellsRefused,    // "1 pasted cell was not a value of its column and kept what it had."
     PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
     PasteCellsLeftOut,    // "1 cell beyond the last column was not pasted."
+    Drivers,              // "1 driver"
+    FrequenciesLeftOut,   // "1 frequency left out: it did not fit."
+    ColumnsNotKept,       // "The %2 column is not kept."
 };
 
 namespace vnWords {

@@ -62,6 +62,8 @@ constexpr const char* kDriverNames[] = {"Driver", "Driver Name"};
 // role there, not the priority flag.
 constexpr const char* kRaceNumberNames[] = {"Number", "No", "#", "Num"};
 constexpr const char* kRacePriorityName = "Pri";
+// The way forward from two columns that may be one field.
+constexpr const char* kChooseWhich = ". Choose the columns to say which one is.";
 
 // The words that make a column name a receive frequency ("Output Freq",
 // "QRG", "RxFrequency"), unless it also has a word of another quantity
@@ -575,8 +577,8 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
         if (plain.size() != 1) {
             const std::vector<std::size_t>& both = plain.size() > 1 ? plain : receive;
             map.headerRow = row;
-            map.headerProblem =
-                "has two columns that may be the receive frequency, " + quoted(both[0]) + " and " + quoted(both[1]);
+            map.headerProblem = "has two columns that may be the receive frequency, " + quoted(both[0]) + " and " +
+                quoted(both[1]) + kChooseWhich;
             return map;
         }
         receive = plain;
@@ -592,7 +594,7 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
             const auto primary = std::find_if(roles.begin(), roles.end(),
                                               [](const RaceColumn& r) { return r.role == ChannelColumnRole::Primary; });
             map.headerProblem = "has two columns that may be the primary frequency, " +
-                quoted(static_cast<std::size_t>(primary->column)) + " and " + quoted(receive.front());
+                quoted(static_cast<std::size_t>(primary->column)) + " and " + quoted(receive.front()) + kChooseWhich;
             return map;
         }
         if (!receive.empty())

@@ -73,8 +73,9 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
     vnChannelList channels;
     layout.MakeChannels(channels);
     const std::string name = file == kStandardStream ? std::string("standard input") : file;
-    const ChannelOpenReport read =
-        file == kStandardStream ? OpenChannelDescriptor(inputFd, name, channels) : OpenChannelFile(file, channels);
+    const ChannelOpenReport read = file == kStandardStream
+        ? OpenChannelDescriptor(inputFd, name, channels, nullptr, layout.GetChannelsPerBank())
+        : OpenChannelFile(file, channels, {}, nullptr, layout.GetChannelsPerBank());
     // A file read only in part would be written as if it were all of it.
     if (!read.failure.empty())
         return Fail(BadUsage, err, read.failure);

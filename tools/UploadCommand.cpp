@@ -102,8 +102,9 @@ int UploadCommand::Run(const UploadOptions& options)
     // "-" is standard input, read to its end as a file would be.
     const bool standardInput = options.file == "-";
     const std::string file = standardInput ? std::string("standard input") : options.file;
-    const ChannelOpenReport read =
-        standardInput ? OpenChannelDescriptor(0, file, list) : OpenChannelFile(options.file, list);
+    const ChannelOpenReport read = standardInput
+        ? OpenChannelDescriptor(0, file, list, nullptr, layout.GetChannelsPerBank())
+        : OpenChannelFile(options.file, list, {}, nullptr, layout.GetChannelsPerBank());
     // A file read only in part is not uploaded as if it were all of it.
     if (!read.failure.empty())
         return Fail(BadUsage, read.failure);
