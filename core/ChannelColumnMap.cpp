@@ -443,6 +443,10 @@ ChannelColumnMap ChannelColumnMap::FromChoice(const vnCellTable& table, const Ch
             return (a.role == ChannelColumnRole::Primary) > (b.role == ChannelColumnRole::Primary);
         });
         map.frequency = map.raceColumns.front().column;
+        // The runs place a race list's channels: its channel column is not read.
+        if (map.channel >= 0)
+            used[static_cast<std::size_t>(map.channel)] = false;
+        map.channel = -1;
     }
     if (map.frequency < 0 && problem.empty())
         problem = "has no column chosen as the frequency. Choose the columns again.";
@@ -515,16 +519,13 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     }
 
     std::vector<bool> used(names.size(), false);
-    // The column of the first of the role's names that the header has, but
-    // none of the names left out.
-    const auto find = [&](Role role, const std::vector<std::string>& leftOut = {}) {
+    // The column of the first of the role's names that the header has.
+    const auto find = [&](Role role) {
         for (const RoleNames& entry : ColumnNames()) {
             if (entry.role != role)
                 continue;
             for (const char* candidate : entry.names) {
                 const std::string normal = NormalName(candidate);
-                if (Contains(leftOut, normal))
-                    continue;
                 for (std::size_t column = 0; column < names.size(); ++column)
                     if (!used[column] && names[column].name == normal) {
                         used[column] = true;
@@ -630,17 +631,17 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     else
         map.m_layout = Layout::ByName;
 
-    std::vector<std::string> raceNumbers;
-    for (const char* name : kRaceNumberNames)
-        raceNumbers.push_back(NormalName(name));
     map.carNumber = find(Role::CarNumber);
     if (race && map.carNumber < 0)
         for (std::size_t column = 0; column < names.size() && map.carNumber < 0; ++column)
-            if (!used[column] && Contains(raceNumbers, names[column].name)) {
+            if (!used[column] && HasName(kRaceNumberNames, names[column].name)) {
                 used[column] = true;
                 map.carNumber = static_cast<std::int32_t>(column);
             }
-    map.channel = find(Role::Channel, race ? raceNumbers : std::vector<std::string>());
+    // A race list's channels are its roles' runs: a channel column is not
+    // read, and said so.
+    if (!race)
+        map.channel = find(Role::Channel);
     map.delay = find(Role::Delay);
     map.lockout = find(Role::Lockout);
     map.skip = find(Role::Skip);

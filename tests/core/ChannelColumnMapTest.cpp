@@ -61,6 +61,18 @@ TEST(ChannelColumnChoice, RoleWordsReadBackInAnyCase)
     EXPECT_EQ(ReadChannelColumnRole("freq"), std::nullopt);
 }
 
+// The help's table of names is the rule itself: each word it lists acts so.
+TEST(ChannelColumnNames, TheNameTableIsTheRule)
+{
+    const std::vector<ChannelColumnMap::NameRow> rows = ChannelColumnMap::NameTable();
+    ASSERT_GE(rows.size(), 2u);
+    for (const std::string& word : rows[0].words)
+        EXPECT_TRUE(ChannelColumnMap::IsReceiveFrequencyName(word)) << word;
+    for (const std::string& word : rows[1].words)
+        EXPECT_FALSE(ChannelColumnMap::IsReceiveFrequencyName("Freq " + word)) << word;
+    EXPECT_EQ(ChannelColumnMap::NameWords("RXFreq_1"), (std::vector<std::string>{"rx", "freq", "1"}));
+}
+
 TEST(ChannelColumnChoice, ARefusedHeaderOffersItsColumnsAndReadsAsChosen)
 {
     const std::string text = "Kanal,Bezeichnung,Wert\n1,Feuer,154130\n2,Rettung,155475\n";
@@ -93,6 +105,17 @@ TEST(ChannelColumnChoice, AFileWithoutHeaderIsAllDataAndAMissingColumnIsNamed)
     const Read read = ReadText("Fire,154.13\nEMS,155.1\n", list, 200, &numbered);
     EXPECT_EQ(read.summary, "Read 2 channels from list.csv (columns as chosen).");
     EXPECT_EQ(Cell(list, 0, ChannelField::Description), "Fire");
+
+    // Race roles chosen for a list without a header: runs as by their names.
+    const ChannelColumnChoice race{{{"Column 1", ChannelColumnRole::CarNumber},
+                                    {"Column 2", ChannelColumnRole::Description},
+                                    {"Column 3", ChannelColumnRole::Primary},
+                                    {"Column 4", ChannelColumnRole::Secondary}},
+                                   {},
+                                   {}};
+    EXPECT_EQ(ReadText("02,Jeff,461.1,462.1\n", list, 200, &race).summary,
+              "Read 2 channels from list.csv (columns as chosen). Primary: channel 1; Secondary: 21.");
+    EXPECT_EQ(Cell(list, 20, ChannelField::Description), "Jeff (Secondary)");
 
     const ChannelColumnChoice missing{{{"Freq", ChannelColumnRole::Frequency}}, {}, {}};
     const Read refused = ReadText("Name,Frequency\nFire,154.13\n", list, 200, &missing);
