@@ -469,8 +469,17 @@ ChannelColumnMap ChannelColumnMap::FromTable(const vnCellTable& table)
     const std::int32_t searched = std::min(table.GetRowCount(), ChannelColumnMap::HeaderSearchRows);
     for (std::int32_t row = 0; row < searched; ++row) {
         ChannelColumnMap map = FromHeaderRow(table, row);
-        if (map.m_layout != Layout::Refused || !map.headerProblem.empty())
-            return map;
+        if (map.m_layout == Layout::Refused && map.headerProblem.empty())
+            continue;
+        // A title may hold a frequency word ("Frequency list 2024"): a wider
+        // line of names below it is the header, never a line of data.
+        const std::size_t width = RowTexts(table, row).size();
+        for (std::int32_t below = row + 1; below < searched; ++below)
+            if (IsTextOnlyRow(table, below) && RowTexts(table, below).size() > width)
+                if (ChannelColumnMap wider = FromHeaderRow(table, below);
+                    wider.m_layout != Layout::Refused || !wider.headerProblem.empty())
+                    return wider;
+        return map;
     }
     // A line of names without a frequency among them is a header that
     // cannot be read; the fullest such line is the one named to the user.

@@ -182,6 +182,12 @@ INSTANTIATE_TEST_SUITE_P(
               "TX Freq,Frequency,Name\n151.0,155.1,A\n",
               {{0, F::Frequency, "155.1000"}},
               "Read 1 channel from list.csv (columns by name)."},
+        // A title may hold a frequency word too; the wider line of names
+        // below it is the header.
+        Shape{"TitleWithAFrequencyWord",
+              "Frequency list 2024\nChannel,Name,Frequency\n1,Tower,146.52\n",
+              {{0, F::Frequency, "146.5200"}},
+              "Read 1 channel from list.csv (columns by name). 1 title line above the channels was skipped."},
         Shape{"TwoReceiveFrequencies",
               "Name,RX Freq,Output\nA,155.1,155.2\n",
               {},
