@@ -781,6 +781,9 @@ std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTable
                          " given in kHz or Hz in MHz");
     if (applied.inFileOrder)
         losses.push_back("number its channels anew");
+    // A race list's line per car becomes a line per channel.
+    if (applied.roleRuns.size() > 1)
+        losses.push_back("write each role of a car on a line of its own");
     std::int32_t leftOut = 0;
     for (const ChannelRoleRun& run : applied.roleRuns)
         leftOut += run.leftOut;

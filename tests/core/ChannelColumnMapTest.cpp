@@ -261,3 +261,13 @@ TEST(RaceListImport, RolesStartAtBankBordersFromTheChosenChannel)
               "Read 5 channels from list.csv (race list). Primary: channels 21\u201323; Backup: 41\u201342; Spare: 1 "
               "frequency left out: it did not fit. Added 4 channels to the empty channels from channel 2 on.");
 }
+
+// Save in Scanlore's layout would turn a line per car into a line per channel.
+TEST(RaceListSave, SaysItWouldRewriteTheRoles)
+{
+    vnChannelList list;
+    const Read read = ReadText("Car,Driver,Primary,Backup\n3,Dale,467.925,468.225\n", list);
+    EXPECT_EQ(SaveWouldLoseMessage("race.csv", read.applied),
+              "race.csv is a race list; saving it in Scanlore's layout would write each role of a car on a line of "
+              "its own.");
+}
