@@ -162,7 +162,7 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, cons
 {
     // Taken before the read: a change while reading shows as a change later.
     const vnFileStamp stamp = vnFileStamp::Of(path);
-    ChannelOpenReport report = OpenChannelFile(path, m_channels, progress);
+    ChannelOpenReport report = OpenChannelFile(path, m_channels, progress, nullptr, m_layout.GetChannelsPerBank());
     ReadWithRememberedColumns(path, m_channels, report, progress);
     const ChannelFileResult& result = report.result;
     if (result.cancelled)
@@ -227,7 +227,7 @@ ChannelDocument::FileOutcome ChannelDocument::Reload()
     const vnFileStamp stamp = vnFileStamp::Of(path);
     vnChannelList read;
     m_layout.MakeChannels(read);
-    ChannelOpenReport report = OpenChannelFile(path, read);
+    ChannelOpenReport report = OpenChannelFile(path, read, {}, nullptr, m_layout.GetChannelsPerBank());
     ReadWithRememberedColumns(path, read, report);
     if (!report.result.changed)
         return {false, Warning(OpenFailedMessage(path, report.result.reason))};
@@ -287,14 +287,15 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     // table's, so that its IDs and channel numbers mean the same.
     vnChannelList read;
     m_layout.MakeChannels(read);
-    const ChannelFileResult result = ReadChannelFile(path, read);
+    const ChannelFileResult result = ReadChannelFile(path, read, {}, nullptr, m_layout.GetChannelsPerBank());
     // A file read only in part is not merged: its missing lines would leave
     // holes that look like a complete import.
     if (!result.ok)
         return {false, Warning(OpenFailedMessage(path, result.reason))};
 
     const std::int32_t first = std::clamp(firstIndex, 0, std::max(m_channels.GetCount() - 1, 0));
-    const ChannelImport import = PlaceImportedChannels(m_channels, first, read);
+    const ChannelImport import =
+        PlaceImportedChannels(m_channels, first, read, result.applied.roleRuns, m_layout.GetChannelsPerBank());
     std::vector<ChannelEditCommand::Change> changes;
     for (const ChannelImport::Placement& placement : import.placements)
         changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});

@@ -52,6 +52,9 @@ enum class vnCounted : std::int32_t {
     ChannelsOffStep,      // "1 channel is not on a channel step: %2. Check it for a typo."
     FrequenciesOffStep,   // "1 frequency is not on a channel step (channel %2): check it for a typo."
     SentAsTheyAre,        // "It is sent as it is."
+    Drivers,              // "1 driver"
+    FrequenciesLeftOut,   // "1 frequency left out: it did not fit."
+    ColumnsNotKept,       // "The %2 column is not kept."
 };
 
 namespace vnWords {

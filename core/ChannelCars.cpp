@@ -2,6 +2,8 @@
 
 #include "channels/vnText.h"
 #include "core/ChannelArrange.h"
+#include "core/ChannelColumnChoice.h"
+#include "core/ChannelColumnMap.h"
 
 #include <algorithm>
 #include <map>
@@ -10,10 +12,8 @@ namespace ChannelCars {
 
 namespace {
 
-// The role words a race list writes after the driver, by role.
-constexpr const char* kRoleWords[] = {"primary",   "pri",   "secondary", "sec",  "backup",
-                                      "alternate", "other", "third",     "spare"};
-constexpr const char* kPrimaryRoles[] = {"primary", "pri"};
+// The role words a race list writes after the driver are the words its
+// header names the roles by: the column map owns them.
 
 // Where the trailing " (Role)" begins, or npos.
 std::size_t RoleStart(const std::string& description, std::string& role)
@@ -25,7 +25,7 @@ std::size_t RoleStart(const std::string& description, std::string& role)
     if (open == std::string_view::npos)
         return std::string::npos;
     const std::string word = vnText::ToLower(vnText::TrimBlanks(text.substr(open + 1, text.size() - open - 2)));
-    if (std::none_of(std::begin(kRoleWords), std::end(kRoleWords), [&](const char* w) { return word == w; }))
+    if (ChannelColumnMap::RaceRoleOfWord(word) == ChannelColumnRole::NotUsed)
         return std::string::npos;
     role = word;
     // The offset in the untrimmed description.
@@ -49,8 +49,7 @@ std::string RoleOf(const std::string& description)
 bool IsPrimary(const std::string& description)
 {
     const std::string role = RoleOf(description);
-    return role.empty() ||
-        std::any_of(std::begin(kPrimaryRoles), std::end(kPrimaryRoles), [&](const char* w) { return role == w; });
+    return role.empty() || ChannelColumnMap::RaceRoleOfWord(role) == ChannelColumnRole::Primary;
 }
 
 std::string DriverOf(const std::string& description)

@@ -13,8 +13,8 @@
 namespace ChannelCars {
 
 // The role a description names in its trailing brackets, in lower case
-// ("backup"); empty when it names none of the race list's roles. Primary,
-// Pri, Secondary, Sec, Backup, Alternate, Other, Third and Spare are roles.
+// ("backup"); empty when it names none of the race list's roles (the words
+// a race list's header names them by: ChannelColumnMap::RaceRoleOfWord).
 std::string RoleOf(const std::string& description);
 // Whether a channel with this description is a car's primary frequency: no
 // role, or the primary one.

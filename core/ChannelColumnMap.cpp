@@ -62,6 +62,8 @@ constexpr const char* kDriverNames[] = {"Driver", "Driver Name"};
 // role there, not the priority flag.
 constexpr const char* kRaceNumberNames[] = {"Number", "No", "#", "Num"};
 constexpr const char* kRacePriorityName = "Pri";
+// The way forward from two columns that may be one field.
+constexpr const char* kChooseWhich = ". Choose the columns to say which one is.";
 
 // The words that make a column name a receive frequency ("Output Freq",
 // "QRG", "RxFrequency"), unless it also has a word of another quantity
@@ -441,6 +443,10 @@ ChannelColumnMap ChannelColumnMap::FromChoice(const vnCellTable& table, const Ch
             return (a.role == ChannelColumnRole::Primary) > (b.role == ChannelColumnRole::Primary);
         });
         map.frequency = map.raceColumns.front().column;
+        // The runs place a race list's channels: its channel column is not read.
+        if (map.channel >= 0)
+            used[static_cast<std::size_t>(map.channel)] = false;
+        map.channel = -1;
     }
     if (map.frequency < 0 && problem.empty())
         problem = "has no column chosen as the frequency. Choose the columns again.";
@@ -463,8 +469,17 @@ ChannelColumnMap ChannelColumnMap::FromTable(const vnCellTable& table)
     const std::int32_t searched = std::min(table.GetRowCount(), ChannelColumnMap::HeaderSearchRows);
     for (std::int32_t row = 0; row < searched; ++row) {
         ChannelColumnMap map = FromHeaderRow(table, row);
-        if (map.m_layout != Layout::Refused || !map.headerProblem.empty())
-            return map;
+        if (map.m_layout == Layout::Refused && map.headerProblem.empty())
+            continue;
+        // A title may hold a frequency word ("Frequency list 2024"): a wider
+        // line of names below it is the header, never a line of data.
+        const std::size_t width = RowTexts(table, row).size();
+        for (std::int32_t below = row + 1; below < searched; ++below)
+            if (IsTextOnlyRow(table, below) && RowTexts(table, below).size() > width)
+                if (ChannelColumnMap wider = FromHeaderRow(table, below);
+                    wider.m_layout != Layout::Refused || !wider.headerProblem.empty())
+                    return wider;
+        return map;
     }
     // A line of names without a frequency among them is a header that
     // cannot be read; the fullest such line is the one named to the user.
@@ -513,16 +528,13 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     }
 
     std::vector<bool> used(names.size(), false);
-    // The column of the first of the role's names that the header has, but
-    // none of the names left out.
-    const auto find = [&](Role role, const std::vector<std::string>& leftOut = {}) {
+    // The column of the first of the role's names that the header has.
+    const auto find = [&](Role role) {
         for (const RoleNames& entry : ColumnNames()) {
             if (entry.role != role)
                 continue;
             for (const char* candidate : entry.names) {
                 const std::string normal = NormalName(candidate);
-                if (Contains(leftOut, normal))
-                    continue;
                 for (std::size_t column = 0; column < names.size(); ++column)
                     if (!used[column] && names[column].name == normal) {
                         used[column] = true;
@@ -575,8 +587,8 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
         if (plain.size() != 1) {
             const std::vector<std::size_t>& both = plain.size() > 1 ? plain : receive;
             map.headerRow = row;
-            map.headerProblem =
-                "has two columns that may be the receive frequency, " + quoted(both[0]) + " and " + quoted(both[1]);
+            map.headerProblem = "has two columns that may be the receive frequency, " + quoted(both[0]) + " and " +
+                quoted(both[1]) + kChooseWhich;
             return map;
         }
         receive = plain;
@@ -592,7 +604,7 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
             const auto primary = std::find_if(roles.begin(), roles.end(),
                                               [](const RaceColumn& r) { return r.role == ChannelColumnRole::Primary; });
             map.headerProblem = "has two columns that may be the primary frequency, " +
-                quoted(static_cast<std::size_t>(primary->column)) + " and " + quoted(receive.front());
+                quoted(static_cast<std::size_t>(primary->column)) + " and " + quoted(receive.front()) + kChooseWhich;
             return map;
         }
         if (!receive.empty())
@@ -628,17 +640,17 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     else
         map.m_layout = Layout::ByName;
 
-    std::vector<std::string> raceNumbers;
-    for (const char* name : kRaceNumberNames)
-        raceNumbers.push_back(NormalName(name));
     map.carNumber = find(Role::CarNumber);
     if (race && map.carNumber < 0)
         for (std::size_t column = 0; column < names.size() && map.carNumber < 0; ++column)
-            if (!used[column] && Contains(raceNumbers, names[column].name)) {
+            if (!used[column] && HasName(kRaceNumberNames, names[column].name)) {
                 used[column] = true;
                 map.carNumber = static_cast<std::int32_t>(column);
             }
-    map.channel = find(Role::Channel, race ? raceNumbers : std::vector<std::string>());
+    // A race list's channels are its roles' runs: a channel column is not
+    // read, and said so.
+    if (!race)
+        map.channel = find(Role::Channel);
     map.delay = find(Role::Delay);
     map.lockout = find(Role::Lockout);
     map.skip = find(Role::Skip);

@@ -18,6 +18,7 @@
 #include <filesystem>
 #include <numeric>
 #include <optional>
+#include <tuple>
 #include <unordered_map>
 #include <utility>
 #include <vector>
@@ -141,6 +142,71 @@ std::string SourceText(const vnCellTable& table, std::int32_t row, std::int32_t 
     return column >= 0 && column < table.GetColumnCount() ? table.GetCell(row, column)->GetSourceText() : std::string();
 }
 
+// The line a row of the table begins on.
+struct LineOf
+{
+    const ChannelTableLines& lines;
+    std::int64_t operator()(std::int32_t row) const
+    {
+        const auto index = static_cast<std::size_t>(row);
+        return index < lines.rowLines.size() ? lines.rowLines[index] : std::int64_t{row} + 1;
+    }
+};
+
+// The skipped lines' reasons in file order, and the lines past the rows kept,
+// which were counted only: lines not loaded when countOnly (Scanlore's own
+// layout in file order), skipped lines otherwise. A line is named "line 4",
+// or as lineName names it.
+void NameSkips(ChannelTableApplied& applied, std::vector<std::pair<std::int32_t, std::string>>& skips,
+               const LineOf& lineOf, std::int32_t count, bool countOnly,
+               const std::function<std::string(std::int32_t)>& lineName = {})
+{
+    applied.skipped = static_cast<std::int32_t>(skips.size());
+    std::sort(skips.begin(), skips.end());
+    for (const auto& [row, reason] : skips)
+        applied.skipReasons.push_back((lineName ? lineName(row) : "line " + std::to_string(lineOf(row))) + ": " +
+                                      reason);
+    const auto past = static_cast<std::int32_t>(std::min<std::int64_t>(lineOf.lines.linesPast, INT32_MAX));
+    if (past > 0 && countOnly) {
+        applied.linesNotLoaded += past;
+    } else if (past > 0) {
+        applied.skipped += past;
+        applied.skipReasons.push_back((past == 1 ? "line " : Decimal(past) + " lines from line ") +
+                                      std::to_string(lineOf.lines.firstLinePast) + ": more lines than channels (" +
+                                      Decimal(count) + ")");
+    }
+}
+
+// The first description column of the line that holds something.
+std::string DescriptionOf(const vnCellTable& table, std::int32_t row, const ChannelColumnMap& map)
+{
+    for (const std::int32_t column : map.descriptions)
+        if (std::string text = CellText(table, row, column); !text.empty())
+            return text;
+    return {};
+}
+
+// Another tool's delay, lockout and priority words.
+void SetForeignFlags(vnChannel& channel, const vnCellTable& table, std::int32_t row, const ChannelColumnMap& map)
+{
+    if (map.delay >= 0) {
+        const std::string delay = SourceText(table, row, map.delay);
+        channel.SetDelay(IsTrue(delay) || vnText::ReadLeadingDouble(delay) > 0.0);
+    }
+    if (map.lockout >= 0)
+        channel.SetLockout(IsLockoutWord(SourceText(table, row, map.lockout)));
+    if (map.priority >= 0)
+        channel.SetPriority(IsTrue(SourceText(table, row, map.priority)));
+    if (map.skip >= 0) {
+        // CHIRP writes S for a memory scanning skips and P for priority.
+        const std::string skip = SourceText(table, row, map.skip);
+        if (ChannelColumnMap::NormalName(skip) == "p")
+            channel.SetPriority(true);
+        else if (IsLockoutWord(skip))
+            channel.SetLockout(true);
+    }
+}
+
 // The names of the columns that hold something no field keeps: the columns
 // no field reads, and description columns after the first.
 std::vector<std::string> DroppedColumns(const vnCellTable& table, const ChannelColumnMap& map,
@@ -157,6 +223,131 @@ std::vector<std::string> DroppedColumns(const vnCellTable& table, const ChannelC
             names.push_back(map.headerRow >= 0 ? SourceText(table, map.headerRow, column)
                                                : ChannelColumnNumberName(column));
     return names;
+}
+
+// A race list: every role's frequencies, each role a run of channels that
+// starts at a bank border, primaries first, the lines in file order in each.
+// A role that no longer fits whole is left out and counted: part of a role
+// would look like all of it.
+void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChannelList& channels,
+                   std::int32_t channelsPerBank, const LineOf& lineOf, ChannelTableApplied& applied)
+{
+    const auto carOf = [&](std::int32_t row) {
+        return std::string(vnText::TrimBlanks(SourceText(table, row, map.carNumber)));
+    };
+    // A line of a race list is known by its car.
+    const auto lineName = [&](std::int32_t row) {
+        const std::string car = carOf(row);
+        return "line " + std::to_string(lineOf(row)) + (car.empty() ? "" : " (car " + car + ")");
+    };
+    struct Reading
+    {
+        std::int32_t row;
+        FrequencyReading frequency;
+    };
+    const std::size_t roleCount = map.raceColumns.size();
+    std::vector<std::vector<Reading>> runs(roleCount);
+    std::vector<std::pair<std::int32_t, std::string>> skips;
+    std::vector<std::pair<std::int32_t, std::string>> notes;
+    std::vector<std::int32_t> rows;
+    for (std::int32_t row = map.firstDataRow; row < table.GetRowCount(); ++row) {
+        if (table.IsRowEmpty(row))
+            continue;
+        std::vector<std::string> unread;
+        bool any = false;
+        for (std::size_t role = 0; role < roleCount; ++role) {
+            const ChannelColumnMap::RaceColumn& column = map.raceColumns[role];
+            const std::string source = SourceText(table, row, column.column);
+            FrequencyReading frequency = ReadFrequency(source, column.unit, false);
+            if (frequency.skip.empty()) {
+                runs[role].push_back({row, std::move(frequency)});
+                any = true;
+            } else if (!vnText::TrimBlanks(source).empty()) {
+                unread.push_back(column.word + " " + frequency.skip);
+            }
+        }
+        if (!any) {
+            skips.emplace_back(row, unread.empty() ? std::string("no frequency") : unread.front());
+            continue;
+        }
+        rows.push_back(row);
+        for (const std::string& reason : unread)
+            notes.emplace_back(row, lineName(row) + ": " + reason + "; it was not read");
+    }
+
+    const std::int32_t count = channels.GetCount();
+    const std::int32_t bank = std::max(channelsPerBank, 1);
+    std::int32_t next = 0;
+    // The channel each reading goes to, and the role it is read for.
+    std::vector<std::tuple<std::int32_t, std::int32_t, std::size_t, const FrequencyReading*>> placed;
+    for (std::size_t role = 0; role < roleCount; ++role) {
+        const auto size = static_cast<std::int32_t>(runs[role].size());
+        if (size == 0)
+            continue;
+        ChannelRoleRun run;
+        run.role = map.raceColumns[role].word;
+        const std::int32_t start = (next + bank - 1) / bank * bank;
+        if (start > count - size) {
+            run.leftOut = size;
+        } else {
+            for (std::int32_t i = 0; i < size; ++i) {
+                const Reading& reading = runs[role][static_cast<std::size_t>(i)];
+                placed.emplace_back(reading.row, start + i, role, &reading.frequency);
+                run.indexes.push_back(start + i);
+            }
+            run.firstNumber = channels.GetAt(start)->GetNumber();
+            run.lastNumber = channels.GetAt(start + size - 1)->GetNumber();
+            next = start + size;
+        }
+        applied.roleRuns.push_back(std::move(run));
+    }
+    applied.rows = static_cast<std::int32_t>(placed.size());
+    // Skipped lines are named by their car; the lines past the rows kept
+    // are counted as any other tool's.
+    NameSkips(applied, skips, lineOf, count, false, lineName);
+    applied.droppedColumns = DroppedColumns(table, map, rows);
+
+    // A car number given for two drivers is most likely two cars whose
+    // numbers a spreadsheet made one ("02" became "2").
+    std::vector<std::pair<std::string, std::vector<std::string>>> drivers;
+    for (const std::int32_t row : rows) {
+        const std::string car = carOf(row);
+        const std::string driver(vnText::TrimBlanks(DescriptionOf(table, row, map)));
+        if (car.empty() || driver.empty())
+            continue;
+        auto it = std::find_if(drivers.begin(), drivers.end(), [&](const auto& entry) { return entry.first == car; });
+        if (it == drivers.end())
+            it = drivers.insert(drivers.end(), {car, {}});
+        if (std::find(it->second.begin(), it->second.end(), driver) == it->second.end())
+            it->second.push_back(driver);
+    }
+    for (const auto& [car, names] : drivers) {
+        if (names.size() < 2)
+            continue;
+        std::string note = "car " + car + " is listed for " +
+            vnWords::Count(vnCounted::Drivers, static_cast<std::int64_t>(names.size()));
+        if (car.size() == 1 && vnText::IsDigit(car[0]))
+            note += ": a spreadsheet may have dropped the leading zero of 0" + car;
+        applied.carNotes.push_back(note);
+    }
+
+    ResetChannels(channels);
+    for (const auto& [row, index, role, frequency] : placed) {
+        vnChannel& channel = *channels.GetAt(index);
+        SetChannelCellText(channel, ChannelField::Frequency, frequency->text);
+        applied.converted += frequency->converted ? 1 : 0;
+        std::string description = DescriptionOf(table, row, map);
+        if (map.raceColumns[role].role != ChannelColumnRole::Primary)
+            description = std::string(vnText::TrimBlanks(description)) + " (" + map.raceColumns[role].word + ")";
+        if (!description.empty())
+            SetChannelCellText(channel, ChannelField::Description, description);
+        if (map.carNumber >= 0)
+            SetChannelCellText(channel, ChannelField::CarNumber, SourceText(table, row, map.carNumber));
+        SetForeignFlags(channel, table, row, map);
+    }
+    std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (auto& [row, note] : notes)
+        applied.readNotes.push_back(std::move(note));
 }
 
 std::string ListOfNames(const std::vector<std::string>& names, std::size_t shown, const char* more)
@@ -273,12 +464,9 @@ vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<st
 
 ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& channels, const std::string& fileName,
                                       const ChannelTableLines& lines, const ChannelColumnChoice* choice,
-                                      [[maybe_unused]] std::int32_t channelsPerBank)
+                                      std::int32_t channelsPerBank)
 {
-    const auto lineOf = [&](std::int32_t row) {
-        const auto index = static_cast<std::size_t>(row);
-        return index < lines.rowLines.size() ? lines.rowLines[index] : std::int64_t{row} + 1;
-    };
+    const LineOf lineOf{lines};
     const ChannelColumnMap map =
         choice ? ChannelColumnMap::FromChoice(table, *choice) : ChannelColumnMap::FromTable(table);
     ChannelTableApplied applied;
@@ -295,6 +483,10 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     // Blank lines count as title lines only between titles and the header.
     applied.titleLines =
         firstRow > 0 && firstRow < table.GetRowCount() ? static_cast<std::int32_t>(lineOf(firstRow) - 1) : firstRow;
+    if (map.IsRaceList()) {
+        ApplyRaceList(table, map, channels, channelsPerBank, lineOf, applied);
+        return applied;
+    }
     std::vector<std::pair<std::int32_t, std::string>> skips;
 
     // A line of Scanlore's layout wider than its header has most likely
@@ -377,20 +569,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         }
     }
     applied.rows = static_cast<std::int32_t>(placed.size());
-    applied.skipped = static_cast<std::int32_t>(skips.size());
-    std::sort(skips.begin(), skips.end());
-    for (const auto& [row, reason] : skips)
-        applied.skipReasons.push_back("line " + std::to_string(lineOf(row)) + ": " + reason);
-    // The lines past the rows kept were counted only.
-    const auto past = static_cast<std::int32_t>(std::min<std::int64_t>(lines.linesPast, INT32_MAX));
-    if (past > 0 && own && !byNumber) {
-        applied.linesNotLoaded += past;
-    } else if (past > 0) {
-        applied.skipped += past;
-        applied.skipReasons.push_back((past == 1 ? "line " : Decimal(past) + " lines from line ") +
-                                      std::to_string(lines.firstLinePast) + ": more lines than channels (" +
-                                      Decimal(count) + ")");
-    }
+    NameSkips(applied, skips, lineOf, count, own && !byNumber);
     applied.droppedColumns = DroppedColumns(table, map, rows);
 
     // What is shown, saved and uploaded afterwards is the file and nothing
@@ -405,13 +584,8 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
                                "line " + std::to_string(lineOf(row)) + ": \"" + unread->second +
                                    "\" is not a frequency; channel " + Decimal(channel.GetNumber()) + " has none");
         }
-        for (const std::int32_t column : map.descriptions) {
-            const std::string text = CellText(table, row, column);
-            if (!text.empty()) {
-                SetChannelCellText(channel, ChannelField::Description, text);
-                break;
-            }
-        }
+        if (const std::string description = DescriptionOf(table, row, map); !description.empty())
+            SetChannelCellText(channel, ChannelField::Description, description);
         // A car number is a name, not a number: "02" stays "02".
         if (map.carNumber >= 0)
             SetChannelCellText(channel, ChannelField::CarNumber, SourceText(table, row, map.carNumber));
@@ -423,22 +597,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
                 SetChannelCellText(channel, field, CellText(table, row, column));
             continue;
         }
-        if (map.delay >= 0) {
-            const std::string delay = SourceText(table, row, map.delay);
-            channel.SetDelay(IsTrue(delay) || vnText::ReadLeadingDouble(delay) > 0.0);
-        }
-        if (map.lockout >= 0)
-            channel.SetLockout(IsLockoutWord(SourceText(table, row, map.lockout)));
-        if (map.priority >= 0)
-            channel.SetPriority(IsTrue(SourceText(table, row, map.priority)));
-        if (map.skip >= 0) {
-            // CHIRP writes S for a memory scanning skips and P for priority.
-            const std::string skip = SourceText(table, row, map.skip);
-            if (ChannelColumnMap::NormalName(skip) == "p")
-                channel.SetPriority(true);
-            else if (IsLockoutWord(skip))
-                channel.SetLockout(true);
-        }
+        SetForeignFlags(channel, table, row, map);
     }
     std::stable_sort(notes.begin(), notes.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
     for (auto& [row, note] : notes)
@@ -523,6 +682,25 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
     if (!applied.layout.empty())
         message += " (" + applied.layout + ")";
     message += ".";
+    if (const std::string roles = RoleRunsMessage(applied.roleRuns); !roles.empty())
+        message += " " + roles;
+    if (!applied.roleRuns.empty()) {
+        // A race list's other columns (tones, mostly) said plainly: a fan
+        // may have meant the scanner to have them.
+        std::vector<std::pair<std::string, std::int64_t>> notKept;
+        for (const std::string& name : applied.droppedColumns) {
+            auto it =
+                std::find_if(notKept.begin(), notKept.end(), [&](const auto& entry) { return entry.first == name; });
+            if (it == notKept.end())
+                notKept.emplace_back(name, 1);
+            else
+                ++it->second;
+        }
+        for (const auto& [name, count] : notKept)
+            message += " " + vnWords::Count(vnCounted::ColumnsNotKept, count, {name});
+    }
+    for (const std::string& note : applied.carNotes)
+        message += " " + std::string(1, static_cast<char>(note[0] - 'a' + 'A')) + note.substr(1) + ".";
     if (applied.titleLines > 0)
         message += " " + vnWords::Count(vnCounted::TitleLinesSkipped, applied.titleLines);
     if (applied.converted > 0)
@@ -553,6 +731,27 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
                 "\nand " + Decimal(static_cast<std::int32_t>(applied.readNotes.size() - shownNoteCount)) + " more";
     }
     return message;
+}
+
+std::string RoleRunsMessage(const std::vector<ChannelRoleRun>& runs)
+{
+    const std::string dash = "\xE2\x80\x93";
+    std::string message;
+    bool first = true;
+    for (const ChannelRoleRun& run : runs) {
+        message += (message.empty() ? "" : "; ") + run.role + ": ";
+        if (run.indexes.empty()) {
+            message += vnWords::Count(vnCounted::FrequenciesLeftOut, run.leftOut);
+            message.pop_back(); // the sentence goes on
+            continue;
+        }
+        const bool one = run.firstNumber == run.lastNumber;
+        if (first)
+            message += one ? "channel " : "channels ";
+        first = false;
+        message += Decimal(run.firstNumber) + (one ? std::string() : dash + Decimal(run.lastNumber));
+    }
+    return message.empty() ? message : message + ".";
 }
 
 std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTableApplied& applied)
@@ -587,6 +786,14 @@ std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTable
                          " given in kHz or Hz in MHz");
     if (applied.inFileOrder)
         losses.push_back("number its channels anew");
+    // A race list's line per car becomes a line per channel.
+    if (applied.roleRuns.size() > 1)
+        losses.push_back("write each role of a car on a line of its own");
+    std::int32_t leftOut = 0;
+    for (const ChannelRoleRun& run : applied.roleRuns)
+        leftOut += run.leftOut;
+    if (leftOut > 0)
+        losses.push_back("leave out " + Count(vnCounted::TheFrequencies, leftOut) + " that did not fit");
     if (losses.empty())
         return {};
     const std::string what = vnWords::List(losses);
@@ -605,6 +812,7 @@ std::string ScanloreCopyName(const std::string& path)
 
 bool HasReadNotes(const ChannelTableApplied& applied)
 {
-    return !applied.layout.empty() || applied.skipped > 0 || applied.titleLines > 0 || applied.converted > 0 ||
-        applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty() || !applied.offStep.empty();
+    return !applied.layout.empty() || applied.skipped > 0 || !applied.carNotes.empty() || applied.titleLines > 0 ||
+        applied.converted > 0 || applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty() ||
+        !applied.offStep.empty();
 }

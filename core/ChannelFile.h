@@ -25,6 +25,21 @@ vnCellTable MakeChannelTable(const vnChannelList& channels);
 // (the rows that Copy puts on the clipboard).
 vnCellTable MakeChannelTable(const vnChannelList& channels, const std::vector<std::int32_t>& indexes);
 
+// Where one role of a race list went: a run of channels from a bank border.
+struct ChannelRoleRun
+{
+    // The role as the header names it: "Primary", "Backup".
+    std::string role;
+    // The list indexes its frequencies went to, in file order; none when the
+    // role was left out.
+    std::vector<std::int32_t> indexes;
+    // The numbers of its first and last channel.
+    std::int32_t firstNumber = 0;
+    std::int32_t lastNumber = 0;
+    // Its frequencies that did not fit.
+    std::int32_t leftOut = 0;
+};
+
 struct ChannelTableApplied
 {
     // Data lines given to channels.
@@ -60,6 +75,11 @@ struct ChannelTableApplied
     std::vector<std::string> readNotes;
     std::int32_t unreadFrequencies = 0;
     std::int32_t widerLines = 0;
+    // A race list's roles in the order they were placed.
+    std::vector<ChannelRoleRun> roleRuns;
+    // Car numbers listed for more than one driver ("car 2 is listed for 2
+    // drivers: …"); nothing is changed for them.
+    std::vector<std::string> carNotes;
     // Why the table is not read at all; empty when it is.
     std::string refusal;
     // The numbers of the channels read whose frequency lies on no channel
@@ -150,8 +170,11 @@ std::string OpenedInPartMessage(const std::string& fileName, const std::string& 
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason, bool fileChanged = false);
 // What was read from another tool's file: "Read 57 channels from
 // county.csv (RadioReference layout). 3 lines were skipped: line 4: no
-// frequency; …", with the first three reasons.
+// frequency; …", with the first three reasons. A race list says where each
+// role went: "Primary: channels 1–40; Secondary: 41–78; Other: 81–92."
 std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied);
+// That part alone; empty without roles.
+std::string RoleRunsMessage(const std::vector<ChannelRoleRun>& runs);
 // Why Save must not replace the file read: "county.csv is a CHIRP file;
 // saving it in Scanlore's layout would drop its Duplex, Offset, Tone and Mode
 // columns." Empty when the read took all of it in Scanlore's layout (an

@@ -17,10 +17,51 @@ std::string Channels(std::int32_t count)
     return vnWords::Count(vnCounted::Channels, count);
 }
 
+// A race list's roles, each whole from a bank border or left out.
+ChannelImport PlaceRoles(const vnChannelList& channels, std::int32_t firstRow, const vnChannelList& imported,
+                         const std::vector<ChannelRoleRun>& runs, std::int32_t channelsPerBank)
+{
+    ChannelImport import;
+    const std::int32_t rows = channels.GetCount();
+    const std::int32_t bank = std::max(channelsPerBank, 1);
+    std::int32_t next = std::max(firstRow, 0);
+    for (const ChannelRoleRun& run : runs) {
+        ChannelRoleRun placed;
+        placed.role = run.role;
+        const auto size = static_cast<std::int32_t>(run.indexes.size());
+        import.read += size;
+        std::vector<std::int32_t> slots;
+        for (std::int32_t slot = (next + bank - 1) / bank * bank;
+             slot < rows && static_cast<std::int32_t>(slots.size()) < size; ++slot)
+            if (IsEmptyChannel(*channels.GetAt(slot)))
+                slots.push_back(slot);
+        if (size == 0 || static_cast<std::int32_t>(slots.size()) < size) {
+            placed.leftOut = size + run.leftOut;
+            import.notFitted += placed.leftOut;
+            import.runs.push_back(std::move(placed));
+            continue;
+        }
+        for (std::int32_t i = 0; i < size; ++i) {
+            vnChannel channel = *imported.GetAt(run.indexes[static_cast<std::size_t>(i)]);
+            channel.SetNumber(channels.GetAt(slots[static_cast<std::size_t>(i)])->GetNumber());
+            import.placements.push_back({slots[static_cast<std::size_t>(i)], channel});
+        }
+        placed.indexes = slots;
+        placed.firstNumber = channels.GetAt(slots.front())->GetNumber();
+        placed.lastNumber = channels.GetAt(slots.back())->GetNumber();
+        next = slots.back() + 1;
+        import.runs.push_back(std::move(placed));
+    }
+    return import;
+}
+
 } // namespace
 
-ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t firstRow, const vnChannelList& imported)
+ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t firstRow, const vnChannelList& imported,
+                                    const std::vector<ChannelRoleRun>& runs, std::int32_t channelsPerBank)
 {
+    if (!runs.empty())
+        return PlaceRoles(channels, firstRow, imported, runs, channelsPerBank);
     ChannelImport import;
     const std::int32_t rows = channels.GetCount();
     std::int32_t slot = std::max(firstRow, 0);
@@ -50,6 +91,11 @@ std::string ImportSummaryMessage(const std::string& fileName, const ChannelTable
     // not channels read: the count is of those that can be added.
     ChannelTableApplied read = applied;
     read.rows = import.read;
+    // A race list's roles went where the import put them, not where the
+    // read did; the roles left out say what did not fit.
+    const bool roles = !applied.roleRuns.empty();
+    if (roles)
+        read.roleRuns = import.runs;
     std::string message = ReadSummaryMessage(fileName, read);
     if (applied.linesNotLoaded > 0)
         message +=
@@ -60,7 +106,7 @@ std::string ImportSummaryMessage(const std::string& fileName, const ChannelTable
         return message + " Nothing was added.";
     if (added > 0)
         message += " Added " + Channels(added) + " to the empty channels " + from + ".";
-    if (import.notFitted > 0)
+    if (import.notFitted > 0 && !roles)
         message += " " + Channels(import.notFitted) + " did not fit: " +
             (added > 0 ? std::string("no empty channel was left.") : "there is no empty channel " + from + ".");
     return message;

@@ -28,12 +28,18 @@ struct ChannelImport
     // channel left to take them.
     std::int32_t read = 0;
     std::int32_t notFitted = 0;
+    // A race list's roles where the import put them.
+    std::vector<ChannelRoleRun> runs;
 };
 
 // Places the channels of imported that have a frequency into the empty
-// channels of the table from index firstRow on.
-ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t firstRow,
-                                    const vnChannelList& imported);
+// channels of the table from index firstRow on. A race list's roles (runs,
+// as the read placed them in imported) each start at the first bank border
+// at or after firstRow and after the role before, in the empty channels from
+// there; a role without enough of them left is left out and counted, as a
+// role the read left out is.
+ChannelImport PlaceImportedChannels(const vnChannelList& channels, std::int32_t firstRow, const vnChannelList& imported,
+                                    const std::vector<ChannelRoleRun>& runs = {}, std::int32_t channelsPerBank = 0);
 
 // The message after an Import: what was read, as after an Open, then what
 // was added and what did not fit. "Read 5 channels from county.csv

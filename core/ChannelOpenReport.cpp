@@ -2,6 +2,7 @@
 
 #include "channels/vnChannelList.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -37,8 +38,10 @@ std::string ChannelOpenReport::Notes() const
 
 bool ChannelOpenReport::HasShortfall() const
 {
+    const auto& runs = result.applied.roleRuns;
     return result.applied.skipped > 0 || result.applied.linesNotLoaded > 0 || !result.applied.readNotes.empty() ||
-        !result.applied.offStep.empty();
+        !result.applied.carNotes.empty() || !result.applied.offStep.empty() ||
+        std::any_of(runs.begin(), runs.end(), [](const ChannelRoleRun& run) { return run.leftOut > 0; });
 }
 
 ChannelOpenReport OpenChannelFile(const std::string& path, vnChannelList& channels, const ChannelReadProgress& progress,

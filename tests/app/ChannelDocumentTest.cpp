@@ -358,6 +358,22 @@ TEST_F(ChannelDocumentTest, ReloadTakesTheChangedFileAsOneStepThatUndoes)
     EXPECT_TRUE(document.IsModified());
 }
 
+// The scanner's banks are the race list's: each role from a bank border, on
+// Open and on Import.
+TEST_F(ChannelDocumentTest, RaceListRolesStartAtTheScannersBankBorders)
+{
+    ScratchFolder::Put(Path("race.csv"), "Car,Driver,Primary,Backup\r\n3,Dale,467.925,468.225\r\n");
+    ASSERT_TRUE(document.Open(Path("race.csv")).ok);
+    EXPECT_EQ(Cell(20, F::Description), "Dale (Backup)");
+
+    // From channel 5: the first border after it is in use, so the primary
+    // takes the next empty channel; the backup starts at the next border.
+    const ChannelDocument::FileOutcome imported = document.Import(Path("race.csv"), 4);
+    EXPECT_EQ(Cell(21, F::Frequency), "467.9250");
+    EXPECT_EQ(Cell(40, F::Description), "Dale (Backup)");
+    EXPECT_EQ(imported.done.toStdString(), "Imported 2 channels into 22\u201341");
+}
+
 TEST_F(ChannelDocumentTest, ImportFillsEmptyChannelsFromTheGivenOneAsOneStep)
 {
     Type(0, F::Frequency, "146.52");

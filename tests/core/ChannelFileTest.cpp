@@ -581,7 +581,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "44,Jones,,454.0,,\r\n",
                     200,
                     {{0, 1, "461.2125"}, {0, 2, "Smith"}, {0, 3, "02"}, {1, 2, "Jones"}, {1, 3, "44"}},
-                    "Read 2 channels from county.csv (race list)."},
+                    "Read 3 channels from county.csv (race list). Primary: channels 1\u20132; Secondary: 3. The Team "
+                    "column is not kept."},
         ForeignFile{"ReceiveNotTransmit",
                     "Ch,TX Freq,RX Freq,Name\r\n1,151.0,155.1,A\r\n",
                     200,
