@@ -287,7 +287,9 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     // table's, so that its IDs and channel numbers mean the same.
     vnChannelList read;
     m_layout.MakeChannels(read);
-    const ChannelFileResult result = ReadChannelFile(path, read, {}, nullptr, m_layout.GetChannelsPerBank());
+    ChannelOpenReport report = OpenChannelFile(path, read, {}, nullptr, m_layout.GetChannelsPerBank());
+    ReadWithRememberedColumns(path, read, report);
+    const ChannelFileResult& result = report.result;
     // A file read only in part is not merged: its missing lines would leave
     // holes that look like a complete import.
     if (!result.ok)

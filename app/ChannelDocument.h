@@ -120,7 +120,8 @@ public:
                                 const std::vector<std::string>& header);
     // Adds the channels of a file that have a frequency to the empty
     // channels from firstIndex on, as one undo step. A file that cannot be
-    // read whole adds nothing.
+    // read whole adds nothing. Columns chosen for its header are used as
+    // Open uses them.
     FileOutcome Import(const std::string& path, std::int32_t firstIndex);
     // Writes every channel to the current file and marks the table saved.
     // Save replaces only a file that Open read whole in Scanlore's layout or
