@@ -57,6 +57,9 @@ public:
     static std::vector<std::string> FailureParagraphs(const vnUploadOutcome& outcome);
     // The hint for a failure reason, empty when none fits.
     static std::string FailureHint(const std::string& reason);
+    // The reason and its hint as paragraphs, the reason left out when the
+    // hint already says it (a port in use).
+    static std::vector<std::string> ReasonParagraphs(const std::string& reason);
 
 private:
     const vnChannelList& m_channels;

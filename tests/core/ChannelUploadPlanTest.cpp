@@ -83,8 +83,7 @@ TEST(ChannelUploadPlan, FailureSaysWhyWhatHelpsAndHowFarItGot)
     outcome.sent = 1;
     outcome.reason = "COM3 is in use by another program";
     EXPECT_EQ(ChannelUploadPlan::FailureParagraphs(outcome),
-              (std::vector<std::string>{"COM3 is in use by another program",
-                                        "COM3 is in use by another program: close it and try again.",
+              (std::vector<std::string>{"COM3 is in use by another program: close it and try again.",
                                         "1 of 3 channels were sent before the scanner stopped taking data."}));
     // Refused before the first byte: no count.
     outcome.result = E_INVALIDARG;
