@@ -320,15 +320,12 @@ ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& pat
     vnDelimitedFile file(&table);
     if (!file.Write(path))
         return {false, Warning(SaveFailedMessage(path, file.GetLastError()) + ElsewhereHint(file.RefusedHere()))};
-    const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
     FileOutcome outcome{true, {}};
     outcome.done = QStringLiteral("Exported %1 in CHIRP's layout: %2")
-                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
-    if (dropped.empty())
-        return outcome;
-    outcome.message =
-        Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
-                "no column for " + vnWords::List(dropped) + ": the file leaves them out.");
+                       .arg(FileNameOf(path), CountText(vnCounted::Channels, table.GetRowCount() - 1));
+    if (const std::string dropped = ChirpExportWarning(m_channels, std::filesystem::path(path).filename().string());
+        !dropped.empty())
+        outcome.message = Warning(dropped);
     return outcome;
 }
 

@@ -159,6 +159,9 @@ constexpr CountedForms kCounted[] = {
      "%1 rows beyond the last channel were not pasted."},
     {vnCounted::PasteCellsLeftOut, "1 cell beyond the last column was not pasted.",
      "%1 cells beyond the last column were not pasted."},
+    {vnCounted::NegativeLeftOut,
+     "Channel %2 has a negative frequency, which CHIRP cannot hold: the file leaves it out.",
+     "Channels %2 have negative frequencies, which CHIRP cannot hold: the file leaves them out."},
 };
 
 } // namespace

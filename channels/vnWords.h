@@ -43,6 +43,7 @@ enum class vnCounted : std::int32_t {
     PasteCellsRefused,    // "1 pasted cell was not a value of its column and kept what it had."
     PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
     PasteCellsLeftOut,    // "1 cell beyond the last column was not pasted."
+    NegativeLeftOut,      // "Channel %2 has a negative frequency, which CHIRP cannot hold: ..."
 };
 
 namespace vnWords {
