@@ -44,6 +44,7 @@ enum class vnCounted : std::int32_t {
     PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
     PasteCellsLeftOut,    // "1 cell beyond the last column was not pasted."
     NegativeLeftOut,      // "Channel %2 has a negative frequency, which CHIRP cannot hold: ..."
+    NothingToSend,        // "Channel %2 has no frequency: there is nothing to send."
 };
 
 namespace vnWords {

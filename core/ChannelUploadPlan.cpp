@@ -1,5 +1,6 @@
 #include "core/ChannelUploadPlan.h"
 
+#include "channels/vnText.h"
 #include "channels/vnWords.h"
 #include "res/ResourceIds.h"
 
@@ -35,6 +36,22 @@ bool ChannelUploadPlan::LeaveOutOutside()
         m_leftOut = true;
     }
     return !m_isSelected || !m_selected.empty();
+}
+
+std::string ChannelUploadPlan::NothingToSendText() const
+{
+    const vnChannelList& sending = GetSending();
+    std::vector<std::int32_t> all;
+    if (!m_isSelected)
+        for (std::int32_t index = 0; index < sending.GetCount(); ++index)
+            all.push_back(index);
+    const std::vector<std::int32_t>& indexes = m_isSelected ? m_selected : all;
+    for (const std::int32_t index : indexes)
+        if (const vnChannel* channel = sending.GetAt(index); channel && channel->GetFrequency().GetMHz() != 0.0)
+            return {};
+    const vnChannel* first = indexes.empty() ? nullptr : sending.GetAt(indexes.front());
+    return vnWords::Count(vnCounted::NothingToSend, static_cast<std::int64_t>(indexes.size()),
+                          {first ? vnText::Decimal(first->GetNumber()) : std::string()});
 }
 
 vnUploadOutcome ChannelUploadPlan::Send(vnChannelUpload& upload) const

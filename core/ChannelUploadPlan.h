@@ -41,6 +41,12 @@ public:
     const vnChannelList& GetSending() const { return m_leftOut ? m_inside : m_channels; }
     const std::vector<std::int32_t>* GetSendingIndexes() const { return m_isSelected ? &m_selected : nullptr; }
 
+    // When none of the channels the command sends has a frequency, what the
+    // user reads instead of an upload ("None of the 200 channels has a
+    // frequency: there is nothing to send."): the front ends then open no
+    // port. Empty when there is something to send.
+    std::string NothingToSendText() const;
+
     // Runs the command through the upload routine.
     vnUploadOutcome Send(vnChannelUpload& upload) const;
 

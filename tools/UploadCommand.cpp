@@ -62,7 +62,8 @@ const char* UploadCommand::Usage()
            "  --version         show the version\n"
            "\n"
            "Exit status: 0 done (or nothing changed), 1 the upload failed, 2 bad usage, a\n"
-           "file that cannot be read, or no port given or stored.\n";
+           "file that cannot be read, no port given or stored, or no channel to send that\n"
+           "has a frequency.\n";
 }
 
 UploadCommand::UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal)
@@ -150,6 +151,10 @@ int UploadCommand::Run(const UploadOptions& options)
         if (!plan.LeaveOutOutside())
             return Fail(UploadFailed, "nothing left to send.");
     }
+
+    // A table without a frequency to send opens no port.
+    if (const std::string nothing = plan.NothingToSendText(); !nothing.empty())
+        return Fail(BadUsage, nothing);
 
     // A dry run is the same upload with the packets printed instead of sent.
     if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))

@@ -263,9 +263,14 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
     EXPECT_EQ(some.err, "scanlore-upload: Channel 2 has no frequency and was not sent.\n");
     // With none that has a frequency, nothing is sent and the command fails.
     const Outcome none = Run({"--dry-run", "--channels", "2", file});
-    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "scanlore-upload: Channel 2 has no frequency: nothing was sent.\n");
+    EXPECT_EQ(none.err, "scanlore-upload: Channel 2 has no frequency: there is nothing to send.\n");
+    // A table read whole without a frequency opens no port: its name would
+    // be in the reason why it could not be opened.
+    const Outcome empty = Run({WriteFile("empty.csv", Header + "1,,Fire,,False,False,False\r\n")});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err, "scanlore-upload: None of the 200 channels has a frequency: there is nothing to send.\n");
     // "-" reads the same file from standard input.
     const Outcome piped = Run({"--dry-run", "-"}, file);
     EXPECT_EQ(piped.status, 0) << piped.err;
