@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <tuple>
+
 TEST(hvGridCtrl, SelectsWholeRowsSeveralAtATime)
 {
     GridTestWindow window;
@@ -285,6 +287,36 @@ TEST(hvGridCtrl, AClickTurnsTheBoxOverAndSpaceTurnsItOverOnEverySelectedRow)
     GridTestWindow::Key(Qt::Key_Space); // elsewhere a typed blank
     ASSERT_NE(window.Editor(), nullptr);
     EXPECT_EQ(window.Editor()->GetColumn(), 3);
+}
+
+// Keys that move the current cell along its row keep the selected rows, so
+// that Space after End turns over the last column on all of them; Ctrl+End
+// still selects the last channel alone.
+TEST(hvGridCtrl, KeysAlongTheRowKeepTheSelectedRows)
+{
+    GridTestWindow window;
+    window.Click(5, 2);
+    GridTestWindow::Key(Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_TRUE(window.grid->hasFocus());
+    const std::vector<int> rows{5, 6};
+    for (const auto& [key, modifiers, column] :
+         std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, int>>{{Qt::Key_Home, Qt::NoModifier, 1},
+                                                                      {Qt::Key_Right, Qt::NoModifier, 2},
+                                                                      {Qt::Key_End, Qt::ShiftModifier, 6},
+                                                                      {Qt::Key_Home, Qt::ShiftModifier, 1},
+                                                                      {Qt::Key_End, Qt::NoModifier, 6}}) {
+        GridTestWindow::Key(key, modifiers);
+        EXPECT_EQ(window.grid->currentIndex().column(), column) << key;
+        EXPECT_EQ(window.grid->GetSelectedRows(), rows) << key;
+    }
+    GridTestWindow::Key(Qt::Key_Space);
+    EXPECT_EQ(window.Text(5, 6), "True");
+    EXPECT_EQ(window.Text(6, 6), "True");
+    GridTestWindow::Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(window.grid->GetSelectedRows(), std::vector<int>{window.grid->GetItemCount() - 1});
+    GridTestWindow::Key(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.grid->GetSelectedCount(), window.grid->GetItemCount());
+    EXPECT_EQ(window.grid->currentIndex().row(), 0);
 }
 
 TEST(hvGridCtrl, AClickOnABoxTurnsOverThatRowAloneAndSelectsIt)
