@@ -763,8 +763,9 @@ void hvGridCtrl::ToggleCurrentCheck()
 
 void hvGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second click on a box turns it over again, as the first did.
-    if (OnCheckBox(event)) {
+    // The second click on a box turns it over again, as the first did; a
+    // second press on the number picks the rows up for a drag, as the first.
+    if (OnCheckBox(event) || OnNumber(event)) {
         mousePressEvent(event);
         return;
     }
@@ -902,6 +903,13 @@ bool hvGridCtrl::OnCheckBox(const QMouseEvent* event) const
     const QModelIndex hit = indexAt(at);
     return event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && hit.isValid() &&
         IsColumnCheckBox(hit.column()) && m_delegate->CheckBoxRect(visualRect(hit)).contains(at);
+}
+
+bool hvGridCtrl::OnNumber(const QMouseEvent* event) const
+{
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    return event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && hit.isValid() &&
+        hit.column() == 0;
 }
 
 int hvGridCtrl::DropRowAt(int y) const

@@ -359,4 +359,21 @@ TEST(hvGridCtrl, RowsDraggedByTheirNumberGoWhereTheyAreDropped)
     QTest::mouseMove(viewport, window.grid->GetSubItemRect(4, 2).center());
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, window.grid->GetSubItemRect(4, 2).center());
     EXPECT_EQ(window.drops.size(), 1U);
+
+    // A press within the double-click time of a Ctrl+click on the number
+    // comes as a double click alone: it picks the selected rows up all the same.
+    const QPoint from = window.grid->GetSubItemRect(8, 0).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, from);
+    const std::vector<int> picked = window.grid->GetSelectedRows();
+    ASSERT_GT(picked.size(), 1U);
+    const QPoint to = target.center() - QPoint(0, target.height() / 4);
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseButtonDblClick, from, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    ASSERT_EQ(window.drops.size(), 2U);
+    EXPECT_EQ(window.drops.back(), (std::pair<std::vector<int>, int>{picked, 6}));
 }
