@@ -119,11 +119,6 @@ int UploadCommand::Run(const UploadOptions& options)
     if (const std::string notes = read.Notes(); !notes.empty())
         Fail(Done, notes);
 
-    // No port to send to is never guessed; a dry run needs none.
-    if (!options.dryRun)
-        if (const std::string problem = module.GetSetupProblem(); !problem.empty())
-            return Fail(BadUsage, problem + "\n--port names the port for this run.");
-
     std::vector<std::int32_t> selected;
     for (std::int32_t number : options.channels) {
         const std::int32_t index = list.IndexOfNumber(number);
@@ -161,6 +156,10 @@ int UploadCommand::Run(const UploadOptions& options)
     // A table without a frequency to send opens no port.
     if (const std::string nothing = plan.NothingToSendText(); !nothing.empty())
         return Fail(BadUsage, nothing);
+    // No port to send to is never guessed; a dry run needs none.
+    if (!options.dryRun)
+        if (const std::string problem = module.GetSetupProblem(); !problem.empty())
+            return Fail(BadUsage, problem + "\n--port names the port for this run.");
 
     // A dry run is the same upload with the packets printed instead of sent.
     if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))

@@ -280,9 +280,13 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
     EXPECT_EQ(none.err, "scanlore-upload: Channel 2 has no frequency: there is nothing to send.\n");
     // A table read whole without a frequency opens no port: its name would
     // be in the reason why it could not be opened.
-    const Outcome empty = Run({WriteFile("empty.csv", Header + "1,,Fire,,False,False,False\r\n")});
+    const std::string emptyFile = WriteFile("empty.csv", Header + "1,,Fire,,False,False,False\r\n");
+    const Outcome empty = Run({emptyFile});
     EXPECT_EQ(empty.status, 2);
     EXPECT_EQ(empty.err, "scanlore-upload: None of the 200 channels has a frequency: there is nothing to send.\n");
+    // Said before a missing port: no port would make it worth sending.
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "");
+    EXPECT_EQ(Run({emptyFile}).err, empty.err);
     // "-" reads the same file from standard input.
     const Outcome piped = Run({"--dry-run", "-"}, file);
     EXPECT_EQ(piped.status, 0) << piped.err;
