@@ -55,6 +55,8 @@ enum class vnCounted : std::int32_t {
     Drivers,              // "1 driver"
     FrequenciesLeftOut,   // "1 frequency left out: it did not fit."
     ColumnsNotKept,       // "The %2 column is not kept."
+    NegativeLeftOut,      // "Channel %2 has a negative frequency, which CHIRP cannot hold: ..."
+    NothingToSend,        // "Channel %2 has no frequency: there is nothing to send."
 };
 
 namespace vnWords {
