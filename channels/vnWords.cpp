@@ -233,8 +233,8 @@ constexpr CountedForms kCounted[] = {
      "channels %2 still hold what they held before."},
     {vnCounted::NumbersStillHold, "%2 still holds what it held before.", "%2 still hold what they held before."},
     {vnCounted::Drivers, "1 driver", "%1 drivers"},
-    {vnCounted::FrequenciesLeftOut, "1 frequency left out: it did not fit.",
-     "%1 frequencies left out: they did not fit."},
+    {vnCounted::FrequenciesLeftOut, "1 frequency left out: it did not fit",
+     "%1 frequencies left out: they did not fit"},
     {vnCounted::ColumnsNotKept, "The %2 column is not kept.", "The %1 %2 columns are not kept."},
 };
 

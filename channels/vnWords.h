@@ -50,7 +50,7 @@ enum class vnCounted : std::int32_t {
     ChannelsStillHold,    // "channel %2 still holds what it held before."
     NumbersStillHold,     // "%2 still holds what it held before."
     Drivers,              // "1 driver"
-    FrequenciesLeftOut,   // "1 frequency left out: it did not fit."
+    FrequenciesLeftOut,   // "1 frequency left out: it did not fit"
     ColumnsNotKept,       // "The %2 column is not kept."
 };
 
