@@ -237,15 +237,15 @@ constexpr CountedForms kCounted[] = {
     {vnCounted::FrequenciesOffStep, "1 frequency is not on a channel step (channel %2): check it for a typo.",
      "%1 frequencies are not on a channel step (channels %2): check them for a typo."},
     {vnCounted::SentAsTheyAre, "It is sent as it is.", "They are sent as they are."},
-    {vnCounted::Drivers, "1 driver", "%1 drivers"},
-    {vnCounted::FrequenciesLeftOut, "1 frequency left out: it did not fit.",
-     "%1 frequencies left out: they did not fit."},
-    {vnCounted::ColumnsNotKept, "The %2 column is not kept.", "The %1 %2 columns are not kept."},
     {vnCounted::NegativeLeftOut,
      "Channel %2 has a negative frequency, which CHIRP cannot hold: the file leaves it out.",
      "Channels %2 have negative frequencies, which CHIRP cannot hold: the file leaves them out."},
     {vnCounted::NothingToSend, "Channel %2 has no frequency: there is nothing to send.",
      "None of the %1 channels has a frequency: there is nothing to send."},
+    {vnCounted::Drivers, "1 driver", "%1 drivers"},
+    {vnCounted::FrequenciesLeftOut, "1 frequency left out: it did not fit",
+     "%1 frequencies left out: they did not fit"},
+    {vnCounted::ColumnsNotKept, "The %2 column is not kept.", "The %1 %2 columns are not kept."},
 };
 
 } // namespace

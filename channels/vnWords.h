@@ -52,11 +52,11 @@ enum class vnCounted : std::int32_t {
     ChannelsOffStep,      // "1 channel is not on a channel step: %2. Check it for a typo."
     FrequenciesOffStep,   // "1 frequency is not on a channel step (channel %2): check it for a typo."
     SentAsTheyAre,        // "It is sent as it is."
-    Drivers,              // "1 driver"
-    FrequenciesLeftOut,   // "1 frequency left out: it did not fit."
-    ColumnsNotKept,       // "The %2 column is not kept."
     NegativeLeftOut,      // "Channel %2 has a negative frequency, which CHIRP cannot hold: ..."
     NothingToSend,        // "Channel %2 has no frequency: there is nothing to send."
+    Drivers,              // "1 driver"
+    FrequenciesLeftOut,   // "1 frequency left out: it did not fit"
+    ColumnsNotKept,       // "The %2 column is not kept."
 };
 
 namespace vnWords {

@@ -49,8 +49,10 @@ public:
     enum class Unit : std::int32_t { None, MHz, KHz, Hz };
 
     // Finds the header below up to ten title lines: the first line that
-    // names a frequency column. Without one the table is read by position
-    // when it looks like Scanlore's own layout, and refused otherwise.
+    // names a frequency column, unless a wider line of names below it does
+    // too (a title may hold a frequency word). Without one the table is read
+    // by position when it looks like Scanlore's own layout, and refused
+    // otherwise.
     static ChannelColumnMap FromTable(const vnCellTable& table);
     // The columns the choice names, with its roles; refused when the file
     // has no header holding every named column (a file without a header is

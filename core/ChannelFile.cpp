@@ -324,7 +324,7 @@ void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChan
     for (const auto& [car, names] : drivers) {
         if (names.size() < 2)
             continue;
-        std::string note = "car " + car + " is listed for " +
+        std::string note = "Car " + car + " is listed for " +
             vnWords::Count(vnCounted::Drivers, static_cast<std::int64_t>(names.size()));
         if (car.size() == 1 && vnText::IsDigit(car[0]))
             note += ": a spreadsheet may have dropped the leading zero of 0" + car;
@@ -701,7 +701,7 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
             message += " " + vnWords::Count(vnCounted::ColumnsNotKept, count, {name});
     }
     for (const std::string& note : applied.carNotes)
-        message += " " + std::string(1, static_cast<char>(note[0] - 'a' + 'A')) + note.substr(1) + ".";
+        message += " " + note + ".";
     if (applied.titleLines > 0)
         message += " " + vnWords::Count(vnCounted::TitleLinesSkipped, applied.titleLines);
     if (applied.converted > 0)
@@ -743,7 +743,6 @@ std::string RoleRunsMessage(const std::vector<ChannelRoleRun>& runs)
         message += (message.empty() ? "" : "; ") + run.role + ": ";
         if (run.indexes.empty()) {
             message += vnWords::Count(vnCounted::FrequenciesLeftOut, run.leftOut);
-            message.pop_back(); // the sentence goes on
             continue;
         }
         const bool one = run.firstNumber == run.lastNumber;
