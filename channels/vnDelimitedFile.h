@@ -25,7 +25,10 @@
 // UTF-16 by their byte order mark, otherwise UTF-8 when valid and
 // Windows-1252 when not) and reads the rows (vnDelimitedReader over
 // vnDelimitedLineParser: quoted fields may span lines, a row may be up to
-// 1 MiB). Each cell keeps the text it was typed from: a field can be had
+// 1 MiB). Lines end in CR LF, LF or, as old Mac programs write them, CR
+// alone: the first line end of the text tells which. Fields are separated by
+// commas, or by the first of several separators whose first rows a caller's
+// test accepts (ChooseSeparator). Each cell keeps the text it was typed from: a field can be had
 // as the file spells it with vnCell::GetSourceText ("02" where the cell
 // holds the Int 2), or typed, as the rest of the program reads it.
 //
@@ -70,6 +73,23 @@ public:
     std::int64_t GetRowsPast() const { return m_rowsPast; }
     std::int64_t GetFirstLinePast() const { return m_firstLinePast; }
 
+    // Reading with the first of these separators whose first rows (up to
+    // rows of them, as KeepRows keeps them) fits accepts; when none does,
+    // with the one that splits those rows into the most fields. Without a
+    // call, fields are separated by commas.
+    using SeparatorTest = std::function<bool(const vnCellTable& firstRows)>;
+    void ChooseSeparator(std::string separators, std::int64_t rows, SeparatorTest fits);
+    // The separator the last read used, and whether the test accepted it.
+    char GetSeparator() const { return m_separator; }
+    bool SeparatorFits() const { return m_separatorFits; }
+
+    // Text that begins (after blanks) with '{' or '[' is JSON, with '<' XML:
+    // with this set, reading such text fails at once and leaves the table
+    // as it was, rather than reading markup as fields.
+    enum class Markup { None, Json, Xml };
+    void RefuseMarkup(bool refuse) { m_refuseMarkup = refuse; }
+    Markup GetMarkup() const { return m_markup; }
+
     // Called as reading goes on with the bytes read so far and all of them;
     // returning false cancels the read, which then leaves the table as it
     // was and fails with IsCancelled set.
@@ -96,6 +116,7 @@ private:
     bool ReadInput(vnInputFile& input, bool read);
     bool ReplaceInPlace(const std::string& temporary, const std::string& target);
     bool ReadBytes(std::string_view bytes, bool complete);
+    char PickSeparator(std::string_view start, char lineEnd);
     bool Fail(int error);
     bool Fail(std::string reason);
 
@@ -111,4 +132,11 @@ private:
     std::int64_t m_firstLinePast = 0;
     Progress m_progress;
     bool m_cancelled = false;
+    std::string m_separators;
+    std::int64_t m_separatorRows = 0;
+    SeparatorTest m_fits;
+    char m_separator = ',';
+    bool m_separatorFits = true;
+    bool m_refuseMarkup = false;
+    Markup m_markup = Markup::None;
 };
