@@ -161,12 +161,11 @@ bool SyncFile(int fd)
 }
 
 // The character that ends the text's lines: a carriage return when the
-// first line end is one without a line feed after it.
+// text has carriage returns and no line feed at all, as old Mac programs
+// write it; a stray carriage return in a line does not make it so.
 char LineEndOf(std::string_view text)
 {
-    const std::size_t end = text.find_first_of("\r\n");
-    return end != std::string_view::npos && end + 1 < text.size() && text[end] == '\r' && text[end + 1] != '\n' ? '\r'
-                                                                                                                : '\n';
+    return text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos ? '\r' : '\n';
 }
 
 vnDelimitedFile::Markup MarkupOf(std::string_view text)
@@ -240,12 +239,16 @@ void vnDelimitedFile::ChooseSeparator(std::string separators, std::int64_t rows,
 }
 
 // Reads the first rows with each separator in turn. Only the start of the
-// text is read for this, a step at a time, until the rows are there.
+// text is read for this, a step at a time, until the rows are there. Of
+// several that fit, the one that splits the rows into the most fields is
+// taken: a name may hold another separator ("Frequency, MHz").
 char vnDelimitedFile::PickSeparator(std::string_view start, char lineEnd)
 {
     constexpr std::size_t kStep = 1 << 12;
     char widest = m_separators.front();
     std::int32_t widestFields = -1;
+    char fitting = 0;
+    std::int32_t fittingFields = -1;
     for (const char separator : m_separators) {
         vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
         reader.SetSeparator(separator);
@@ -260,17 +263,17 @@ char vnDelimitedFile::PickSeparator(std::string_view start, char lineEnd)
         }
         vnCellTable rows;
         reader.MoveTo(rows);
-        if (m_fits(rows)) {
-            m_separatorFits = true;
-            return separator;
+        if (m_fits(rows) && rows.GetColumnCount() > fittingFields) {
+            fitting = separator;
+            fittingFields = rows.GetColumnCount();
         }
         if (rows.GetColumnCount() > widestFields) {
             widest = separator;
             widestFields = rows.GetColumnCount();
         }
     }
-    m_separatorFits = false;
-    return widest;
+    m_separatorFits = fittingFields >= 0;
+    return m_separatorFits ? fitting : widest;
 }
 
 bool vnDelimitedFile::Read(const std::string& fileName)

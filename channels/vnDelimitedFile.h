@@ -26,11 +26,11 @@
 // Windows-1252 when not) and reads the rows (vnDelimitedReader over
 // vnDelimitedLineParser: quoted fields may span lines, a row may be up to
 // 1 MiB). Lines end in CR LF, LF or, as old Mac programs write them, CR
-// alone: the first line end of the text tells which. Fields are separated by
-// commas, or by the first of several separators whose first rows a caller's
-// test accepts (ChooseSeparator). Each cell keeps the text it was typed from: a field can be had
-// as the file spells it with vnCell::GetSourceText ("02" where the cell
-// holds the Int 2), or typed, as the rest of the program reads it.
+// alone (a text without a line feed). Fields are separated by commas, or by
+// the one of several separators whose first rows a caller's test accepts
+// (ChooseSeparator). Each cell keeps the text it was typed from: a field can
+// be had as the file spells it with vnCell::GetSourceText ("02" where the
+// cell holds the Int 2), or typed, as the rest of the program reads it.
 //
 // Writing never destroys the previous file: the text goes to a temporary file
 // in the target's folder, which is flushed to disk and then renamed over the
@@ -73,10 +73,11 @@ public:
     std::int64_t GetRowsPast() const { return m_rowsPast; }
     std::int64_t GetFirstLinePast() const { return m_firstLinePast; }
 
-    // Reading with the first of these separators whose first rows (up to
-    // rows of them, as KeepRows keeps them) fits accepts; when none does,
-    // with the one that splits those rows into the most fields. Without a
-    // call, fields are separated by commas.
+    // Reading with the one of these separators whose first rows (up to rows
+    // of them, as KeepRows keeps them) fits accepts, or of several the one
+    // that splits those rows into the most fields; when none fits, with the
+    // one that splits them into the most fields. Without a call, fields are
+    // separated by commas.
     using SeparatorTest = std::function<bool(const vnCellTable& firstRows)>;
     void ChooseSeparator(std::string separators, std::int64_t rows, SeparatorTest fits);
     // The separator the last read used, and whether the test accepted it.
