@@ -38,6 +38,68 @@ constexpr StringEntry kStrings[] = {
     {IDS_SAVE_AS_FILTER,
      "Delimited Text File (*.csv, *.txt)|*.csv;*.txt|CHIRP CSV, export (*.csv)|*.csv|All Files (*.*)|*.*||"},
     {IDS_TRANSFER_ERROR, "A transfer error has occurred."},
+    {IDS_CHANNEL_NUMBERED, "Channel %1"},
+    {IDS_CHANNEL_IN_ROW, "The channel in row %1"},
+    {IDS_CHANNEL_UNNAMED, "The channel"},
+    {IDS_REFUSED_FIELD_END, "'^', which the scanner reads as the end of a field."},
+    {IDS_REFUSED_CONTROL, "the control character 0x%1, which the scanner cannot take."},
+    {IDS_REFUSED_NOT_ASCII,
+     "'%1' (bytes %2), which the scanner's display cannot show: use letters, digits and signs of plain ASCII."},
+    {IDS_CAR_NUMBER_REFUSED, "%1: the car number holds %2"},
+    {IDS_PACKET_TOO_LONG, "%1 does not fit in one packet: its text is %2 bytes, at most %3 can be sent."},
+    {IDS_UPLOAD_PORT_FAILED, "The upload to %1 failed."},
+    {IDS_THE_SERIAL_PORT, "the serial port"},
+    {IDS_NO_CHANNEL_TO_UPLOAD, "There is no channel to upload."},
+    {IDS_NO_LIST_TO_UPLOAD, "There is no channel list to upload."},
+    {IDS_NO_ADAPTER, "No USB serial adapter was found. Plug in the scanner's cable, or choose its port."},
+    {IDS_BAUD_REFUSED, "%1 baud is not a speed from 110 to 256000"},
+    {IDS_STOP_BITS_REFUSED, "stop-bits code %1 is not 0, 1 or 2"},
+    {IDS_PORT_NOT_OPEN, "%1 is not open"},
+    {IDS_NO_DATA_TO_WRITE, "no data to write"},
+    {IDS_PORT_WRITE_TIMEOUT, "%1 sent nothing for %2 ms; is the scanner connected and the line free?"},
+    {IDS_CHANNEL_NO_FREQUENCY_SENT, "Channel %1 has no frequency: nothing was sent."},
+    {IDS_NO_CHANNEL_HAS_FREQUENCY, "None of the channels has a frequency: nothing was sent."},
+    {IDS_THE_SCANNER, "the scanner"},
+    {IDS_SENT_RESULT, "%1 to %2 on %3 in %4 s. The scanner does not confirm: check its display."},
+    {IDS_SENT_RESULT_NO_PORT, "%1 to %2 in %3 s. The scanner does not confirm: check its display."},
+    {IDS_BANDS_OWNER, "the %1's"},
+    {IDS_BANDS_OWNER_UNNAMED, "the scanner's"},
+    {IDS_CHANNELS_OUTSIDE_BANDS, "%1 bands (%2): %3."},
+    {IDS_CHANNEL_OUTSIDE_BANDS, "Channel %1: %2 MHz is outside %3 bands (%4)."},
+    {IDS_BANDS_NO_SOURCE, "No owner's manual or data sheet was found; %1 is taken."},
+    {IDS_MEMORY_NOTHING_SENT, "nothing sent"},
+    {IDS_MEMORY_UNKNOWN, "unknown: an upload stopped"},
+    {IDS_MEMORY_EMPTY, "empty"},
+    {IDS_MEMORY_CAR, ", car %1"},
+    {IDS_MEMORY_DELAY, ", delay"},
+    {IDS_MEMORY_LOCKED_OUT, ", locked out"},
+    {IDS_MEMORY_PRIORITY, ", priority"},
+    {IDS_NOTHING_SENT_TO_SCANNER, "Nothing sent to the %1 from this computer yet."},
+    {IDS_NOTHING_SENT_TO_CHANNEL, "Nothing sent to channel %1 of the %2 from this computer yet."},
+    {IDS_CHANNEL_UNKNOWN,
+     "The upload of %1 stopped before channel %2 surely reached the %3: it holds the old channel or the new one."},
+    {IDS_CHANNEL_EMPTIED,
+     "The %1 still has %2, sent %3. An upload cannot clear it; Lock Them Out makes the scanner skip it."},
+    {IDS_CHANNEL_CHANGED, "The %1 has %2, sent %3."},
+    {IDS_NO_CHANNEL_UPDATED, "No channel was updated"},
+    {IDS_CHECK_ON_DISPLAY, "Check on the scanner's display: %1."},
+    {IDS_EMPTY_NOT_SENT, "Channels empty here are not sent: the scanner keeps what it held in them."},
+    {IDS_RECORD_FOREIGN, "it is not a record of Scanlore's uploads"},
+    {IDS_RECORD_LINE_NO_CHANNEL, "line %1 names no channel, or one named before"},
+    {IDS_RECORD_UNREADABLE, "its channels cannot be read"},
+    {IDS_RECORD_LINE_NO_TIME, "line %1 does not say when its channel was sent"},
+    {IDS_NOTHING_TO_SEND, "Nothing to send: no channel has a frequency."},
+    {IDS_NOTHING_CHANGED_SINCE, "Nothing changed since the upload of %1 to the %2."},
+    {IDS_NO_DATA_FOLDER, "the system names no folder for the user's data"},
+    {IDS_ARRANGE_SPANS_BANKS, "The selection spans more than one bank: select channels of one bank."},
+    {IDS_ARRANGE_SELECT_INSERT, "Select the channels above which empty channels go."},
+    {IDS_ARRANGE_LAST_HAS_FREQUENCY, "Channel %1 has a frequency: nothing was inserted."},
+    {IDS_ARRANGE_LAST_NOT_EMPTY, "Channel %1 is not empty: nothing was inserted."},
+    {IDS_ARRANGE_SELECT_REMOVE, "Select the channels to remove."},
+    {IDS_ARRANGE_SELECT_MOVE, "Select the channels to move."},
+    {IDS_ARRANGE_FIRST_UP, "The first channel cannot move up."},
+    {IDS_ARRANGE_LAST_DOWN, "The last channel cannot move down."},
+    {IDS_ARRANGE_SELECT_SORT, "Select the channels to sort."},
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "
      "(sudo usermod -aG dialout $USER), then log out and in again."},
@@ -160,6 +222,17 @@ constexpr CountedForms kCounted[] = {
      "%1 rows beyond the last channel were not pasted."},
     {vnCounted::PasteCellsLeftOut, "1 cell beyond the last column was not pasted.",
      "%1 cells beyond the last column were not pasted."},
+    {vnCounted::ChannelsDiffer, "1 channel differs from the %2", "%1 channels differ from the %2"},
+    {vnCounted::ChannelsEmptiedHere,
+     "1 channel is empty here, but the %2 still holds what was sent on %3: %4. A one-way upload cannot clear it.",
+     "%1 channels are empty here, but the %2 still holds what was sent on %3: %4. A one-way upload cannot clear "
+     "them."},
+    {vnCounted::LockThemOut, "Lock Them Out sends it again with Lockout set, so the scanner skips it.",
+     "Lock Them Out sends them again with Lockout set, so the scanner skips them."},
+    {vnCounted::ChannelsUpdated, "Channel %2 was updated", "Channels %2 were updated"},
+    {vnCounted::ChannelsStillHold, "channel %2 still holds what it held before.",
+     "channels %2 still hold what they held before."},
+    {vnCounted::NumbersStillHold, "%2 still holds what it held before.", "%2 still hold what they held before."},
 };
 
 } // namespace
@@ -182,6 +255,11 @@ std::string Count(vnCounted phrase, std::int64_t count, const std::vector<std::s
         if (forms.phrase == phrase)
             return Format(count == 1 ? forms.one : forms.many, all);
     return {};
+}
+
+std::string Say(int id, const std::vector<std::string>& arguments)
+{
+    return Format(Text(id), arguments);
 }
 
 std::string List(const std::vector<std::string>& items)

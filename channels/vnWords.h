@@ -43,12 +43,22 @@ enum class vnCounted : std::int32_t {
     PasteCellsRefused,    // "1 pasted cell was not a value of its column and kept what it had."
     PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
     PasteCellsLeftOut,    // "1 cell beyond the last column was not pasted."
+    ChannelsDiffer,       // "1 channel differs from the %2", the scanner
+    ChannelsEmptiedHere,  // "1 channel is empty here, but the %2 still holds …"
+    LockThemOut,          // "Lock Them Out sends it again …"
+    ChannelsUpdated,      // "Channel %2 was updated", the numbers
+    ChannelsStillHold,    // "channel %2 still holds what it held before."
+    NumbersStillHold,     // "%2 still holds what it held before."
 };
 
 namespace vnWords {
 
 // The window's text with this resource id; empty when there is none.
 std::string_view Text(int id);
+
+// The text with this resource id, its arguments put in its places:
+// Say(IDS_CHANNEL_NUMBERED, {"12"}) is "Channel 12".
+std::string Say(int id, const std::vector<std::string>& arguments = {});
 
 // The phrase for count, the count and the arguments put in its places:
 // Count(vnCounted::Channels, 3) is "3 channels".

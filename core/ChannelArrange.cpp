@@ -1,6 +1,8 @@
 #include "core/ChannelArrange.h"
 
+#include "channels/vnWords.h"
 #include "modules/vnChannelLayout.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 
@@ -64,7 +66,7 @@ std::optional<Bank> BankOfSelection(const std::vector<vnChannel>& channels, cons
             continue;
         if (selected.back() <= bank.last)
             return bank;
-        refusal = "The selection spans more than one bank: select channels of one bank.";
+        refusal = vnWords::Say(IDS_ARRANGE_SPANS_BANKS);
         return std::nullopt;
     }
     return std::nullopt;
@@ -170,7 +172,7 @@ Result InsertEmpty(const std::vector<vnChannel>& channels, const vnChannelLayout
 {
     selected = Clean(std::move(selected), channels.size());
     if (selected.empty())
-        return Refused("Select the channels above which empty channels go.");
+        return Refused(vnWords::Say(IDS_ARRANGE_SELECT_INSERT));
     std::string refusal;
     const std::optional<Bank> bank = BankOfSelection(channels, layout, selected, refusal);
     if (!bank)
@@ -182,9 +184,9 @@ Result InsertEmpty(const std::vector<vnChannel>& channels, const vnChannelLayout
         const vnChannel& pushed = channels[static_cast<std::size_t>(index)];
         const std::string number = std::to_string(pushed.GetNumber());
         if (HasFrequency(pushed))
-            return Refused("Channel " + number + " has a frequency: nothing was inserted.");
+            return Refused(vnWords::Say(IDS_ARRANGE_LAST_HAS_FREQUENCY, {number}));
         if (!IsEmpty(pushed))
-            return Refused("Channel " + number + " is not empty: nothing was inserted.");
+            return Refused(vnWords::Say(IDS_ARRANGE_LAST_NOT_EMPTY, {number}));
     }
     Result result;
     result.channels = channels;
@@ -200,7 +202,7 @@ Result Remove(const std::vector<vnChannel>& channels, const vnChannelLayout& lay
 {
     selected = Clean(std::move(selected), channels.size());
     if (selected.empty())
-        return Refused("Select the channels to remove.");
+        return Refused(vnWords::Say(IDS_ARRANGE_SELECT_REMOVE));
     std::string refusal;
     const std::optional<Bank> bank = BankOfSelection(channels, layout, selected, refusal);
     if (!bank)
@@ -222,9 +224,9 @@ Result Move(const std::vector<vnChannel>& channels, std::vector<std::int32_t> se
     selected = Clean(std::move(selected), channels.size());
     const auto count = static_cast<std::int32_t>(channels.size());
     if (selected.empty() || step == 0)
-        return Refused("Select the channels to move.");
+        return Refused(vnWords::Say(IDS_ARRANGE_SELECT_MOVE));
     if (step < 0 ? selected.front() == 0 : selected.back() == count - 1)
-        return Refused(step < 0 ? "The first channel cannot move up." : "The last channel cannot move down.");
+        return Refused(vnWords::Say(step < 0 ? IDS_ARRANGE_FIRST_UP : IDS_ARRANGE_LAST_DOWN));
     // Each selected channel changes place with its neighbour in the
     // direction of the move; taking them from that end first moves a block
     // whole and the neighbour to its other end.
@@ -253,7 +255,7 @@ Result MoveTo(const std::vector<vnChannel>& channels, std::vector<std::int32_t> 
 {
     selected = Clean(std::move(selected), channels.size());
     if (selected.empty())
-        return Refused("Select the channels to move.");
+        return Refused(vnWords::Say(IDS_ARRANGE_SELECT_MOVE));
     before = std::clamp<std::int32_t>(before, 0, static_cast<std::int32_t>(channels.size()));
     std::vector<vnChannel> block;
     std::vector<vnChannel> rest;
@@ -286,7 +288,7 @@ Result Sort(const std::vector<vnChannel>& channels, const vnChannelLayout& layou
     case SortScope::Selection:
         result.selected = Clean(selected, channels.size());
         if (result.selected.size() < 2)
-            return Refused("Select the channels to sort.");
+            return Refused(vnWords::Say(IDS_ARRANGE_SELECT_SORT));
         SortSlots(result.channels, result.selected, order);
         return result;
     case SortScope::EachBank:

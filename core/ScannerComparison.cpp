@@ -1,9 +1,11 @@
 #include "core/ScannerComparison.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
-#include <charconv>
 #include <set>
 
 namespace {
@@ -11,10 +13,7 @@ namespace {
 // The frequency as the upload writes it: megahertz with four decimals.
 std::string SentMHz(const vnChannel& channel)
 {
-    char text[64];
-    const auto end =
-        std::to_chars(text, text + sizeof text, channel.GetFrequency().GetMHz(), std::chars_format::fixed, 4).ptr;
-    return std::string(text, end);
+    return vnText::FixedText(channel.GetFrequency().GetMHz(), 4);
 }
 
 bool HasFrequency(const vnChannel& channel)
@@ -26,17 +25,6 @@ bool SendsTheSame(const vnChannel& a, const vnChannel& b)
 {
     return SentMHz(a) == SentMHz(b) && a.GetCarNumber() == b.GetCarNumber() && a.GetDelay() == b.GetDelay() &&
         a.GetLockout() == b.GetLockout() && a.GetPriority() == b.GetPriority();
-}
-
-std::string Joined(const std::vector<std::string>& parts)
-{
-    std::string text;
-    for (std::size_t i = 0; i < parts.size(); ++i) {
-        if (i > 0)
-            text += i + 1 == parts.size() ? " and " : ", ";
-        text += parts[i];
-    }
-    return text;
 }
 
 std::string Numbered(const vnChannel& channel)
@@ -103,10 +91,10 @@ std::vector<ComparisonRow> ComparisonRows(const vnChannelList& channels, const S
         row.here = ChannelSummary(here);
         switch (there.state) {
         case ScannerMemory::State::NothingSent:
-            row.scanner = "nothing sent";
+            row.scanner = vnWords::Say(IDS_MEMORY_NOTHING_SENT);
             break;
         case ScannerMemory::State::Unknown:
-            row.scanner = "unknown: an upload stopped";
+            row.scanner = vnWords::Say(IDS_MEMORY_UNKNOWN);
             row.when = ScannerRecord::ShortTime(there.when);
             break;
         case ScannerMemory::State::Sent:
@@ -122,16 +110,16 @@ std::vector<ComparisonRow> ComparisonRows(const vnChannelList& channels, const S
 std::string ChannelSummary(const vnChannel& channel)
 {
     if (!HasFrequency(channel))
-        return "empty";
+        return vnWords::Say(IDS_MEMORY_EMPTY);
     std::string text = SentMHz(channel);
     if (!channel.GetCarNumber().empty())
-        text += ", car " + channel.GetCarNumber();
+        text += vnWords::Say(IDS_MEMORY_CAR, {channel.GetCarNumber()});
     if (channel.GetDelay())
-        text += ", delay";
+        text += vnWords::Say(IDS_MEMORY_DELAY);
     if (channel.GetLockout())
-        text += ", locked out";
+        text += vnWords::Say(IDS_MEMORY_LOCKED_OUT);
     if (channel.GetPriority())
-        text += ", priority";
+        text += vnWords::Say(IDS_MEMORY_PRIORITY);
     return text;
 }
 
@@ -139,41 +127,37 @@ std::string DifferenceTooltip(const vnChannel& here, const ScannerRecord& record
 {
     const ScannerMemory there = record.Find(here.GetNumber());
     const std::string& scanner = record.GetScanner();
+    const std::string number = std::to_string(here.GetNumber());
     switch (CompareWithScanner(here, there)) {
     case ScannerDifference::Same:
         return {};
     case ScannerDifference::NotSent:
-        return record.IsEmpty() ? "Nothing sent to the " + scanner + " from this computer yet."
-                                : "Nothing sent to channel " + std::to_string(here.GetNumber()) + " of the " + scanner +
-                " from this computer yet.";
+        return record.IsEmpty() ? vnWords::Say(IDS_NOTHING_SENT_TO_SCANNER, {scanner})
+                                : vnWords::Say(IDS_NOTHING_SENT_TO_CHANNEL, {number, scanner});
     case ScannerDifference::Unknown:
-        return "The upload of " + ScannerRecord::ShortTime(there.when) + " stopped before channel " +
-            std::to_string(here.GetNumber()) + " surely reached the " + scanner +
-            ": it holds the old channel or the new one.";
+        return vnWords::Say(IDS_CHANNEL_UNKNOWN, {ScannerRecord::ShortTime(there.when), number, scanner});
     case ScannerDifference::Emptied:
-        return "The " + scanner + " still has " + ChannelSummary(there.channel) + ", sent " +
-            ScannerRecord::ShortTime(there.when) +
-            ". An upload cannot clear it; Lock Them Out makes the scanner skip it.";
+        return vnWords::Say(IDS_CHANNEL_EMPTIED,
+                            {scanner, ChannelSummary(there.channel), ScannerRecord::ShortTime(there.when)});
     case ScannerDifference::Changed:
         break;
     }
-    return "The " + scanner + " has " + ChannelSummary(there.channel) + ", sent " +
-        ScannerRecord::ShortTime(there.when) + ".";
+    return vnWords::Say(IDS_CHANNEL_CHANGED,
+                        {scanner, ChannelSummary(there.channel), ScannerRecord::ShortTime(there.when)});
 }
 
 std::string DifferenceCountText(std::int32_t count, const std::string& scanner)
 {
     if (count <= 0)
         return {};
-    return std::to_string(count) + (count == 1 ? " channel differs" : " channels differ") + " from the " + scanner;
+    return vnWords::Count(vnCounted::ChannelsDiffer, count, {scanner});
 }
 
 std::string EmptiedQuestion(const vnChannelList& channels, const std::vector<std::int32_t>& emptied,
                             const ScannerRecord& record)
 {
-    const char* them = emptied.size() == 1 ? "it" : "them";
-    return EmptiedText(channels, emptied, record) + "\n\nLock Them Out sends " + them +
-        " again with Lockout set, so the scanner skips " + them + ".";
+    return EmptiedText(channels, emptied, record) + "\n\n" +
+        vnWords::Count(vnCounted::LockThemOut, static_cast<std::int64_t>(emptied.size()));
 }
 
 std::string EmptiedText(const vnChannelList& channels, const std::vector<std::int32_t>& emptied,
@@ -188,10 +172,8 @@ std::string EmptiedText(const vnChannelList& channels, const std::vector<std::in
         if (std::find(dates.begin(), dates.end(), date) == dates.end())
             dates.push_back(date);
     }
-    const bool one = emptied.size() == 1;
-    return (one ? std::string("1 channel is") : std::to_string(emptied.size()) + " channels are") +
-        " empty here, but the " + record.GetScanner() + " still holds what was sent on " + Joined(dates) + ": " +
-        Joined(held) + ". A one-way upload cannot clear " + (one ? "it" : "them") + ".";
+    return vnWords::Count(vnCounted::ChannelsEmptiedHere, static_cast<std::int64_t>(emptied.size()),
+                          {record.GetScanner(), vnWords::List(dates), vnWords::List(held)});
 }
 
 std::vector<vnChannel> LockOutChannels(const vnChannelList& channels, const std::vector<std::int32_t>& emptied,
@@ -219,7 +201,7 @@ std::string NumberRanges(std::vector<std::int32_t> numbers)
                                  : std::to_string(numbers[i]) + "\u2013" + std::to_string(numbers[last]));
         i = last + 1;
     }
-    return Joined(runs);
+    return vnWords::List(runs);
 }
 
 std::string UpdatedText(const std::vector<vnChannel>& meant, std::int32_t finished)
@@ -228,14 +210,15 @@ std::string UpdatedText(const std::vector<vnChannel>& meant, std::int32_t finish
     std::vector<std::int32_t> rest;
     for (std::size_t i = 0; i < meant.size(); ++i)
         (static_cast<std::int32_t>(i) < finished ? updated : rest).push_back(meant[i].GetNumber());
-    std::string text = updated.empty() ? std::string("No channel was updated")
-                                       : (updated.size() == 1 ? "Channel " : "Channels ") + NumberRanges(updated) +
-            (updated.size() == 1 ? " was updated" : " were updated");
+    std::string text = updated.empty()
+        ? vnWords::Say(IDS_NO_CHANNEL_UPDATED)
+        : vnWords::Count(vnCounted::ChannelsUpdated, static_cast<std::int64_t>(updated.size()),
+                         {NumberRanges(updated)});
     if (rest.empty())
         return text + ".";
-    text += !updated.empty() ? "; " : rest.size() == 1 ? "; channel " : "; channels ";
-    return text + NumberRanges(rest) +
-        (rest.size() == 1 ? " still holds what it held before." : " still hold what they held before.");
+    // After the updated channels the rest go by their numbers alone.
+    const vnCounted still = updated.empty() ? vnCounted::ChannelsStillHold : vnCounted::NumbersStillHold;
+    return text + "; " + vnWords::Count(still, static_cast<std::int64_t>(rest.size()), {NumberRanges(rest)});
 }
 
 std::string ChannelsToCheckText(const std::vector<vnChannel>& sent)
@@ -249,10 +232,10 @@ std::string ChannelsToCheckText(const std::vector<vnChannel>& sent)
         named.push_back(Numbered(sent[pick]));
     if (named.empty())
         return {};
-    return "Check on the scanner's display: " + Joined(named) + ".";
+    return vnWords::Say(IDS_CHECK_ON_DISPLAY, {vnWords::List(named)});
 }
 
 std::string EmptyNotSentNote()
 {
-    return "Channels empty here are not sent: the scanner keeps what it held in them.";
+    return vnWords::Say(IDS_EMPTY_NOT_SENT);
 }

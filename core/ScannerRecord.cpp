@@ -4,7 +4,9 @@
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
+#include "channels/vnWords.h"
 #include "core/ChannelFile.h"
+#include "res/ResourceIds.h"
 
 #include <array>
 #include <charconv>
@@ -145,7 +147,7 @@ ScannerRecord::ReadResult ScannerRecord::Read(const std::string& fileName, const
         return Refused(scanner, file.GetLastError());
     if (table.GetRowCount() <= kHeaderRow || CellSource(table, kTitleRow, 0) != kTitleMark ||
         CellSource(table, kHeaderRow, kSentColumn) != kSentHeader)
-        return Refused(scanner, "it is not a record of Scanlore's uploads");
+        return Refused(scanner, vnWords::Say(IDS_RECORD_FOREIGN));
 
     // The channels the lines name, each once, read as Open reads a file.
     vnChannelList channels;
@@ -153,7 +155,7 @@ ScannerRecord::ReadResult ScannerRecord::Read(const std::string& fileName, const
     for (std::int32_t row = kHeaderRow + 1; row < table.GetRowCount(); ++row) {
         const std::optional<std::int32_t> number = ChannelNumber(CellSource(table, row, 0));
         if (!number || !numbers.insert(*number).second)
-            return Refused(scanner, "line " + std::to_string(row + 1) + " names no channel, or one named before");
+            return Refused(scanner, vnWords::Say(IDS_RECORD_LINE_NO_CHANNEL, {std::to_string(row + 1)}));
     }
     for (const std::int32_t number : numbers) {
         vnChannel* channel = nullptr;
@@ -162,7 +164,7 @@ ScannerRecord::ReadResult ScannerRecord::Read(const std::string& fileName, const
     }
     const ChannelTableApplied applied = ApplyChannelTable(table, channels);
     if (!applied.refusal.empty() || !applied.layout.empty() || applied.skipped > 0)
-        return Refused(scanner, applied.refusal.empty() ? "its channels cannot be read" : applied.refusal);
+        return Refused(scanner, applied.refusal.empty() ? vnWords::Say(IDS_RECORD_UNREADABLE) : applied.refusal);
 
     ReadResult result{ScannerRecord(scanner), std::string()};
     ScannerRecord& record = result.record;
@@ -183,7 +185,7 @@ ScannerRecord::ReadResult ScannerRecord::Read(const std::string& fileName, const
             memory.state = ScannerMemory::State::Unknown;
             memory.when = sent.substr(kUnknownPrefix.size());
         } else {
-            return Refused(scanner, "line " + std::to_string(row + 1) + " does not say when its channel was sent");
+            return Refused(scanner, vnWords::Say(IDS_RECORD_LINE_NO_TIME, {std::to_string(row + 1)}));
         }
         record.m_memories[memory.channel.GetNumber()] = memory;
     }

@@ -1,7 +1,9 @@
 #include "core/ScannerRecordUpload.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnWords.h"
 #include "core/ScannerRecordFolder.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 
@@ -33,9 +35,9 @@ std::string ScannerRecordUpload::EmptiedQuestion() const
 std::string ScannerRecordUpload::NothingChangedText() const
 {
     if (m_record.GetLastUpload().empty())
-        return "Nothing to send: no channel has a frequency.";
-    return "Nothing changed since the upload of " + ScannerRecord::ShortTime(m_record.GetLastUpload()) + " to the " +
-        m_record.GetScanner() + ".";
+        return vnWords::Say(IDS_NOTHING_TO_SEND);
+    return vnWords::Say(IDS_NOTHING_CHANGED_SINCE,
+                        {ScannerRecord::ShortTime(m_record.GetLastUpload()), m_record.GetScanner()});
 }
 
 void ScannerRecordUpload::MakeSending(bool lockOut, vnChannelList& sending, std::vector<std::int32_t>* indexes) const
@@ -79,6 +81,6 @@ std::string ScannerRecordUpload::Finish(const vnChannelList& sending, const std:
         return {};
     m_record.ApplyUpload(m_meant, finished, ScannerRecord::TimeText(when), port);
     if (m_fileName.empty())
-        return "the system names no folder for the user's data";
+        return vnWords::Say(IDS_NO_DATA_FOLDER);
     return m_record.Write(m_fileName);
 }

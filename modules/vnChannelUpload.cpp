@@ -106,8 +106,8 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
     if (sending.empty()) {
         outcome.result = E_INVALIDARG;
         outcome.reason = outcome.withoutFrequency.size() == 1
-            ? "Channel " + std::to_string(outcome.withoutFrequency.front()) + " has no frequency: nothing was sent."
-            : std::string("None of the channels has a frequency: nothing was sent.");
+            ? vnWords::Say(IDS_CHANNEL_NO_FREQUENCY_SENT, {std::to_string(outcome.withoutFrequency.front())})
+            : vnWords::Say(IDS_NO_CHANNEL_HAS_FREQUENCY);
         return outcome;
     }
     // What one upload would refuse is refused before the first byte of any.
@@ -147,12 +147,13 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
 std::string vnUploadOutcome::SentText(const std::string& destination, double seconds, const std::string& scanner,
                                       const std::string& kind) const
 {
-    std::string text =
-        (kind.empty() ? vnWords::Count(vnCounted::Sent, sent) : vnWords::Count(vnCounted::SentKind, sent, {kind})) +
-        " to " + (scanner.empty() ? std::string("the scanner") : scanner);
-    if (!destination.empty())
-        text += " on " + destination;
-    return text + " in " + vnText::FixedText(seconds, 1) + " s. The scanner does not confirm: check its display.";
+    const std::string what =
+        kind.empty() ? vnWords::Count(vnCounted::Sent, sent) : vnWords::Count(vnCounted::SentKind, sent, {kind});
+    const std::string to = scanner.empty() ? vnWords::Say(IDS_THE_SCANNER) : scanner;
+    const std::string time = vnText::FixedText(seconds, 1);
+    if (destination.empty())
+        return vnWords::Say(IDS_SENT_RESULT_NO_PORT, {what, to, time});
+    return vnWords::Say(IDS_SENT_RESULT, {what, to, destination, time});
 }
 
 std::string vnUploadOutcome::ProgressText() const

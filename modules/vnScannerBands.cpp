@@ -3,6 +3,7 @@
 #include "channels/vnChannelList.h"
 #include "channels/vnText.h"
 #include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <cmath>
 #include <utility>
@@ -71,7 +72,7 @@ std::vector<vnOutOfBandChannel> vnScannerBands::FindOutside(const vnChannelList&
 
 std::string vnScannerBands::Owner() const
 {
-    return m_model.empty() ? std::string("the scanner's") : "the " + m_model + "'s";
+    return m_model.empty() ? vnWords::Say(IDS_BANDS_OWNER_UNNAMED) : vnWords::Say(IDS_BANDS_OWNER, {m_model});
 }
 
 std::string vnScannerBands::OutsideText(const std::vector<vnOutOfBandChannel>& outside) const
@@ -81,17 +82,17 @@ std::string vnScannerBands::OutsideText(const std::vector<vnOutOfBandChannel>& o
     std::vector<std::string> channels;
     for (const vnOutOfBandChannel& channel : outside)
         channels.push_back(vnText::Decimal(channel.number) + " (" + vnFrequency::MHzText(channel.mhz) + ")");
-    std::string text = vnWords::Count(vnCounted::ChannelsOutside, static_cast<std::int64_t>(outside.size()));
-    text += Owner() + " bands (" + GetRangesText() + "): ";
+    std::string list;
     for (std::size_t i = 0; i < channels.size(); ++i)
-        text += (i > 0 ? ", " : "") + channels[i];
-    return text + ".";
+        list += (i > 0 ? ", " : "") + channels[i];
+    return vnWords::Count(vnCounted::ChannelsOutside, static_cast<std::int64_t>(outside.size())) +
+        vnWords::Say(IDS_CHANNELS_OUTSIDE_BANDS, {Owner(), GetRangesText(), list});
 }
 
 std::string vnScannerBands::OutsideText(std::int32_t number, double mhz) const
 {
-    return "Channel " + std::to_string(number) + ": " + vnFrequency::MHzText(mhz) + " MHz is outside " + Owner() +
-        " bands (" + GetRangesText() + ").";
+    return vnWords::Say(IDS_CHANNEL_OUTSIDE_BANDS,
+                        {std::to_string(number), vnFrequency::MHzText(mhz), Owner(), GetRangesText()});
 }
 
 void vnScannerBands::CopyInside(const vnChannelList& from, const std::vector<vnOutOfBandChannel>& outside,

@@ -1,6 +1,8 @@
 #include "modules/gre1/vnGre1Bands.h"
 
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 namespace {
 
@@ -22,7 +24,7 @@ bool ContainsModel(const std::string& stored, const std::string& name)
 const char* vnGre1Bands::FallbackSource()
 {
     static const std::string source =
-        "No owner's manual or data sheet was found; " + vnScannerBands({}, {Fallback}).GetRangesText() + " is taken.";
+        vnWords::Say(IDS_BANDS_NO_SOURCE, {vnScannerBands({}, {Fallback}).GetRangesText()});
     return source.c_str();
 }
 

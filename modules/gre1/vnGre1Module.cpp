@@ -1,6 +1,7 @@
 #include "modules/gre1/vnGre1Module.h"
 
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
 #include "modules/gre1/vnGre1Bands.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnGre1PropertiesEditor.h"
@@ -8,6 +9,7 @@
 #include "modules/gre1/vnGre1Transfer.h"
 #include "modules/gre1/vnSerialDevice.h"
 #include "modules/vnSettingsStore.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <limits>
@@ -193,7 +195,7 @@ vnResult vnGre1Module::GetScannerName(std::string* name)
 
 std::string vnGre1Module::NoPortText()
 {
-    std::string text = "No USB serial adapter was found. Plug in the scanner's cable, or choose its port.";
+    std::string text = vnWords::Say(IDS_NO_ADAPTER);
     if (const std::string hint = vnSerialDevice::MissingAdapterHint(); !hint.empty())
         text += "\n" + hint;
     return text;

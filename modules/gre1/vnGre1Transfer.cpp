@@ -1,10 +1,12 @@
 #include "modules/gre1/vnGre1Transfer.h"
 
 #include "channels/vnChannelList.h"
+#include "channels/vnWords.h"
 #include "modules/gre1/vnGre1Module.h"
 #include "modules/gre1/vnGre1Packet.h"
 #include "modules/gre1/vnGre1Port.h"
 #include "modules/gre1/vnSerialDeviceSink.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <chrono>
@@ -17,17 +19,17 @@ namespace {
 std::string ChannelName(const vnChannel& channel, std::int32_t index)
 {
     if (channel.GetNumber() != 0)
-        return "Channel " + std::to_string(channel.GetNumber());
+        return vnWords::Say(IDS_CHANNEL_NUMBERED, {std::to_string(channel.GetNumber())});
     if (index >= 0)
-        return "The channel in row " + std::to_string(static_cast<std::int64_t>(index) + 1);
-    return "The channel";
+        return vnWords::Say(IDS_CHANNEL_IN_ROW, {std::to_string(static_cast<std::int64_t>(index) + 1)});
+    return vnWords::Say(IDS_CHANNEL_UNNAMED);
 }
 
 // Why a car-number character (its bytes) cannot be sent, for the user.
 std::string RefusedCharacterText(const std::string& character)
 {
     if (character == "^")
-        return "'^', which the scanner reads as the end of a field.";
+        return vnWords::Say(IDS_REFUSED_FIELD_END);
     static constexpr char kHex[] = "0123456789ABCDEF";
     std::string bytes;
     for (const char c : character) {
@@ -36,9 +38,8 @@ std::string RefusedCharacterText(const std::string& character)
     }
     constexpr unsigned char kAsciiEnd = 0x80;
     if (static_cast<unsigned char>(character.front()) < kAsciiEnd)
-        return "the control character 0x" + bytes + ", which the scanner cannot take.";
-    return "'" + character + "' (bytes " + bytes +
-        "), which the scanner's display cannot show: use letters, digits and signs of plain ASCII.";
+        return vnWords::Say(IDS_REFUSED_CONTROL, {bytes});
+    return vnWords::Say(IDS_REFUSED_NOT_ASCII, {character, bytes});
 }
 
 } // namespace
@@ -60,13 +61,13 @@ bool vnGre1Transfer::Check(const vnChannel& channel, std::int32_t index, std::in
     if (!vnGre1Port::FormatChannelText(channel, &text))
         return true;
     if (std::string refused; vnGre1Port::FindRefusedCarCharacter(channel, &refused)) {
-        *reason = ChannelName(channel, index) + ": the car number holds " + RefusedCharacterText(refused);
+        *reason = vnWords::Say(IDS_CAR_NUMBER_REFUSED, {ChannelName(channel, index), RefusedCharacterText(refused)});
         return false;
     }
     if (!vnGre1Port::FitsInPacket(text)) {
-        *reason = ChannelName(channel, index) + " does not fit in one packet: its text is " +
-            std::to_string(text.size()) + " bytes, at most " + std::to_string(vnGre1Packet::MaxDataLength) +
-            " can be sent.";
+        *reason = vnWords::Say(
+            IDS_PACKET_TOO_LONG,
+            {ChannelName(channel, index), std::to_string(text.size()), std::to_string(vnGre1Packet::MaxDataLength)});
         return false;
     }
     ++*packets;
@@ -79,7 +80,8 @@ vnResult vnGre1Transfer::PortFailed(vnResult result, const vnGre1Port& port)
     if (m_failureReason.empty()) {
         std::string name;
         port.GetName(&name);
-        m_failureReason = "The upload to " + (name.empty() ? std::string("the serial port") : name) + " failed.";
+        m_failureReason =
+            vnWords::Say(IDS_UPLOAD_PORT_FAILED, {name.empty() ? vnWords::Say(IDS_THE_SERIAL_PORT) : name});
     }
     return result;
 }
@@ -251,7 +253,7 @@ vnResult vnGre1Transfer::UploadChannel(const vnChannel* channel)
 {
     m_failureReason.clear();
     if (!channel) {
-        m_failureReason = "There is no channel to upload.";
+        m_failureReason = vnWords::Say(IDS_NO_CHANNEL_TO_UPLOAD);
         return E_INVALIDARG;
     }
     std::int32_t total = 2; // start and end packets
@@ -264,7 +266,7 @@ vnResult vnGre1Transfer::UploadRange(std::int32_t first, std::int32_t last, cons
 {
     m_failureReason.clear();
     if (!list) {
-        m_failureReason = "There is no channel list to upload.";
+        m_failureReason = vnWords::Say(IDS_NO_LIST_TO_UPLOAD);
         return E_INVALIDARG;
     }
     // Indices outside the list are absent channels, which send nothing, so
@@ -312,7 +314,7 @@ vnResult vnGre1Transfer::CheckChannel(const vnChannel* channel, std::string* rea
     // The car number is checked even while the channel has no frequency
     // (and so would not be sent): it is usually typed before the frequency.
     if (std::string refused; channel && vnGre1Port::FindRefusedCarCharacter(*channel, &refused)) {
-        found = ChannelName(*channel, -1) + ": the car number holds " + RefusedCharacterText(refused);
+        found = vnWords::Say(IDS_CAR_NUMBER_REFUSED, {ChannelName(*channel, -1), RefusedCharacterText(refused)});
         ok = false;
     } else if (channel) {
         ok = Check(*channel, -1, &packets, &found);

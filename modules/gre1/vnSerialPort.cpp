@@ -1,12 +1,23 @@
 #include "modules/gre1/vnSerialPort.h"
 
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
+
 #include <algorithm>
 #include <thread>
 #include <utility>
 
 namespace {
+
 using Clock = std::chrono::steady_clock;
+
+// The port's name for the user.
+std::string ShownName(const std::string& name)
+{
+    return name.empty() ? vnWords::Say(IDS_THE_SERIAL_PORT) : name;
 }
+
+} // namespace
 
 vnSerialPort::vnSerialPort() = default;
 
@@ -32,7 +43,7 @@ vnResult vnSerialPort::GetName(std::string* name) const
 vnResult vnSerialPort::SetBaudRate(std::uint32_t baudRate)
 {
     if (baudRate < MinBaudRate || baudRate > MaxBaudRate) {
-        m_failureReason = std::to_string(baudRate) + " baud is not a speed from 110 to 256000";
+        m_failureReason = vnWords::Say(IDS_BAUD_REFUSED, {std::to_string(baudRate)});
         return E_INVALIDARG;
     }
     m_baudRate = baudRate;
@@ -50,7 +61,7 @@ vnResult vnSerialPort::GetBaudRate(std::uint32_t* baudRate) const
 vnResult vnSerialPort::SetStopBits(std::uint8_t stopBits)
 {
     if (stopBits > 2) {
-        m_failureReason = "stop-bits code " + std::to_string(stopBits) + " is not 0, 1 or 2";
+        m_failureReason = vnWords::Say(IDS_STOP_BITS_REFUSED, {std::to_string(stopBits)});
         return E_INVALIDARG;
     }
     m_stopBits = stopBits;
@@ -93,13 +104,13 @@ vnResult vnSerialPort::Open()
 vnResult vnSerialPort::Write(const void* data, std::uint32_t size)
 {
     if (!m_device) {
-        m_failureReason = (m_name.empty() ? std::string("the serial port") : m_name) + " is not open";
+        m_failureReason = vnWords::Say(IDS_PORT_NOT_OPEN, {ShownName(m_name)});
         return E_FAIL;
     }
     if (size == 0)
         return S_OK;
     if (!data) {
-        m_failureReason = "no data to write";
+        m_failureReason = vnWords::Say(IDS_NO_DATA_TO_WRITE);
         return E_FAIL;
     }
     bool stopped = false;
@@ -153,8 +164,8 @@ vnResult vnSerialPort::WaitForLine(std::uint32_t maxUnsent)
         inDriver = nowInDriver;
         const auto still = Clock::now() - lastMoved;
         if (still >= m_writeTimeout) {
-            m_failureReason = (m_name.empty() ? std::string("the serial port") : m_name) + " sent nothing for " +
-                std::to_string(m_writeTimeout.count()) + " ms; is the scanner connected and the line free?";
+            m_failureReason =
+                vnWords::Say(IDS_PORT_WRITE_TIMEOUT, {ShownName(m_name), std::to_string(m_writeTimeout.count())});
             return E_FAIL;
         }
         if (m_observer && !m_observer->OnPortWait(still >= StallTime)) {

@@ -1,5 +1,7 @@
 #include "channels/vnWords.h"
 
+#include "res/ResourceIds.h"
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -18,6 +20,7 @@ TEST(vnWords, CountsChooseTheirFormAndListsJoinAsASentence)
     // An argument's own %1 is not replaced again; a place without an
     // argument stays as written.
     EXPECT_EQ(vnWords::Format("%1 of %2, %3", {"%2", "5"}), "%2 of 5, %3");
+    EXPECT_EQ(vnWords::Say(IDS_CHANNEL_NUMBERED, {"12"}), "Channel 12");
 }
 
 } // namespace
