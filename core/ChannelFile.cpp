@@ -121,9 +121,11 @@ bool NeedsColumnUnit(const vnFrequency::Written& written, bool own)
     return std::fabs(vnFrequency::InMHz(value, FrequencyUnit::UnitHertz)) <= vnFrequency::MaxMHz;
 }
 
-ColumnUnit FindColumnUnit(const vnCellTable& table, const ChannelColumnMap& map, const std::string& fileName)
+// For the frequency column at index column, whose header names headerUnit.
+ColumnUnit FindColumnUnit(const vnCellTable& table, const ChannelColumnMap& map, std::int32_t column,
+                          ChannelColumnMap::Unit headerUnit, const std::string& fileName)
 {
-    if (const auto header = HeaderUnit(map.frequencyUnit))
+    if (const auto header = HeaderUnit(headerUnit))
         return {header, true, {}};
     constexpr vnFrequencyRange bands = vnCommonScannerRange;
     constexpr FrequencyUnit units[] = {FrequencyUnit::UnitMegahertz, FrequencyUnit::UnitKilohertz,
@@ -136,9 +138,8 @@ ColumnUnit FindColumnUnit(const vnCellTable& table, const ChannelColumnMap& map,
     // and the first number that is MHz as written.
     std::vector<std::pair<std::string, double>> numbers;
     std::string writtenInMHz;
-    for (std::int32_t row = map.firstDataRow; row < table.GetRowCount() && map.frequency < table.GetColumnCount();
-         ++row) {
-        const std::string source = table.GetCell(row, map.frequency)->GetSourceText();
+    for (std::int32_t row = map.firstDataRow; row < table.GetRowCount() && column < table.GetColumnCount(); ++row) {
+        const std::string source = table.GetCell(row, column)->GetSourceText();
         const std::optional<vnFrequency::Written> written = vnFrequency::ReadWritten(source);
         if (!written)
             continue;
@@ -179,12 +180,11 @@ ColumnUnit FindColumnUnit(const vnCellTable& table, const ChannelColumnMap& map,
     std::string first = numbers[misfit].first;
     if (bestFitting > 0 && bestFirst < misfit)
         std::swap(first, other);
-    const std::string column =
-        map.headerRow >= 0 ? table.GetCell(map.headerRow, map.frequency)->GetSourceText() : std::string();
+    const std::string name = map.headerRow >= 0 ? table.GetCell(map.headerRow, column)->GetSourceText() : std::string();
     const std::string range =
         vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz";
     const std::string where =
-        "In the " + (column.empty() ? std::string("frequency") : column) + " column of " + fileName + ", ";
+        "In the " + (name.empty() ? std::string("frequency") : name) + " column of " + fileName + ", ";
     const std::string advice = " Name the column's unit in its header (\"Frequency (kHz)\") if it has one.";
     if (other.empty())
         return {{},
@@ -451,7 +451,8 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
                                         lineOf(std::max(map.headerRow, 0)), lines.separatorsTried);
         return applied;
     }
-    const ColumnUnit unit = FindColumnUnit(table, map, fileName.empty() ? std::string("the file") : fileName);
+    const ColumnUnit unit = FindColumnUnit(table, map, map.frequency, map.frequencyUnit,
+                                           fileName.empty() ? std::string("the file") : fileName);
     if (!unit.refusal.empty()) {
         applied.refusal = unit.refusal;
         return applied;
