@@ -168,6 +168,16 @@ char LineEndOf(std::string_view text)
     return text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos ? '\r' : '\n';
 }
 
+// The fields of a table's first row, up to its last one that is not empty:
+// how many columns a separator makes of a header.
+std::int32_t FirstRowFields(const vnCellTable& table)
+{
+    std::int32_t fields = table.GetRowCount() > 0 ? table.GetColumnCount() : 0;
+    while (fields > 0 && table.GetCell(0, fields - 1)->GetType() == vnCellType::Empty)
+        --fields;
+    return fields;
+}
+
 vnDelimitedFile::Markup MarkupOf(std::string_view text)
 {
     const std::size_t first = text.find_first_not_of(" \t\r\n");
@@ -240,8 +250,8 @@ void vnDelimitedFile::ChooseSeparator(std::string separators, std::int64_t rows,
 
 // Reads the first rows with each separator in turn. Only the start of the
 // text is read for this, a step at a time, until the rows are there. Of
-// several that fit, the one that splits the rows into the most fields is
-// taken: a name may hold another separator ("Frequency, MHz").
+// several that fit, the one that splits the first row into the most fields
+// is taken: a name may hold another separator ("Frequency, MHz").
 char vnDelimitedFile::PickSeparator(std::string_view start, char lineEnd)
 {
     constexpr std::size_t kStep = 1 << 12;
@@ -263,13 +273,14 @@ char vnDelimitedFile::PickSeparator(std::string_view start, char lineEnd)
         }
         vnCellTable rows;
         reader.MoveTo(rows);
-        if (m_fits(rows) && rows.GetColumnCount() > fittingFields) {
+        const std::int32_t fields = FirstRowFields(rows);
+        if (m_fits(rows) && fields > fittingFields) {
             fitting = separator;
-            fittingFields = rows.GetColumnCount();
+            fittingFields = fields;
         }
-        if (rows.GetColumnCount() > widestFields) {
+        if (fields > widestFields) {
             widest = separator;
-            widestFields = rows.GetColumnCount();
+            widestFields = fields;
         }
     }
     m_separatorFits = fittingFields >= 0;

@@ -75,9 +75,9 @@ public:
 
     // Reading with the one of these separators whose first rows (up to rows
     // of them, as KeepRows keeps them) fits accepts, or of several the one
-    // that splits those rows into the most fields; when none fits, with the
-    // one that splits them into the most fields. Without a call, fields are
-    // separated by commas.
+    // that splits the first row into the most fields; when none fits, with
+    // the one that splits it into the most fields. Without a call, fields
+    // are separated by commas.
     using SeparatorTest = std::function<bool(const vnCellTable& firstRows)>;
     void ChooseSeparator(std::string separators, std::int64_t rows, SeparatorTest fits);
     // The separator the last read used, and whether the test accepted it.

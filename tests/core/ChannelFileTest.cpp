@@ -755,7 +755,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
                     "layout (line 2 holds \"EMS\" where Scanlore's layout has ID). Add a header line that names the "
                     "Frequency column and open it again."},
-        RefusedFile{"SemicolonHeaderWithoutFrequency", "Kanal;Bezeichnung;Bemerkung\r\n1;Anruf;x\r\n",
+        RefusedFile{"SemicolonHeaderWithoutFrequency", "Kanal;Bezeichnung;Bemerkung\r\n1;Anruf,Ruf;146,52\r\n",
                     "county.csv has a header line, but none of its columns (Kanal, Bezeichnung, Bemerkung) is a "
                     "frequency, split at commas, semicolons or tabs. Rename the frequency column to Frequency and "
                     "open it again."},
