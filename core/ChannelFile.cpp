@@ -373,6 +373,8 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
     }
     if (file.GetEncoding() != vnTextEncoding::Utf8)
         result.applied.encoding = std::string(vnTextEncodingName(file.GetEncoding()));
+    if (file.GetSeparator() != ',')
+        result.applied.separator = file.GetSeparator() == ';' ? "semicolons" : "tabs";
     result.changed = true;
     return result;
 }
@@ -709,6 +711,8 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
         message += " Location numbers repeat; channels are placed in file order.";
     if (!applied.encoding.empty())
         message += " The file was read as " + applied.encoding + ".";
+    if (!applied.separator.empty())
+        message += " Its fields are separated by " + applied.separator + ".";
     message += SkippedText(applied);
     if (!applied.readNotes.empty()) {
         constexpr std::size_t shownNotes = 5;
@@ -774,5 +778,5 @@ std::string ScanloreCopyName(const std::string& path)
 bool HasReadNotes(const ChannelTableApplied& applied)
 {
     return !applied.layout.empty() || applied.skipped > 0 || applied.titleLines > 0 || applied.converted > 0 ||
-        applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty();
+        applied.inFileOrder || !applied.encoding.empty() || !applied.separator.empty() || !applied.readNotes.empty();
 }

@@ -50,6 +50,9 @@ struct ChannelTableApplied
     bool inFileOrder = false;
     // The encoding the file was read in when it is not UTF-8.
     std::string encoding;
+    // What separates the file's fields when it is not commas: "semicolons",
+    // "tabs".
+    std::string separator;
     // Columns holding values that no channel field keeps, by their header
     // names.
     std::vector<std::string> droppedColumns;

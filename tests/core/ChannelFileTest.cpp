@@ -672,18 +672,19 @@ INSTANTIATE_TEST_SUITE_P(
                     "Channel;Frequency;Name\r\n1;146,5200;Anruf\r\n2;439,0125;\"Relais; DB0XY\"\r\n",
                     200,
                     {{0, 1, "146.5200"}, {0, 2, "Anruf"}, {1, 1, "439.0125"}, {1, 2, "Relais; DB0XY"}},
-                    "Read 2 channels from county.csv (columns by name)."},
+                    "Read 2 channels from county.csv (columns by name). Its fields are separated by semicolons."},
         // An SDR program's tab-separated export: hertz without a unit.
         ForeignFile{"TabsAndHertz",
                     "Frequency\tName\tModulation\n146520000\tCall\tNFM\n162550000\tNOAA\tNFM\n",
                     200,
                     {{0, 1, "146.5200"}, {0, 2, "Call"}, {1, 1, "162.5500"}},
-                    "Read 2 channels from county.csv (columns by name). 2 frequencies in Hz were converted to MHz."},
+                    "Read 2 channels from county.csv (columns by name). 2 frequencies in Hz were converted to MHz. "
+                    "Its fields are separated by tabs."},
         ForeignFile{"TabsAndDecimalCommas",
                     "Freq\tName\n146,52\tCall\n",
                     200,
                     {{0, 1, "146.5200"}, {0, 2, "Call"}},
-                    "Read 1 channel from county.csv (columns by name)."},
+                    "Read 1 channel from county.csv (columns by name). Its fields are separated by tabs."},
         // An old Mac spreadsheet ends its lines with CR alone.
         ForeignFile{"CarriageReturnsOnly",
                     "Frequency,Name\r146.52,Call\r147.06,Rpt\r",
