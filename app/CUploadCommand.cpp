@@ -103,6 +103,14 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
         }
     }
 
+    // Channels without a frequency are not sent: with nothing else, the
+    // port stays closed and the user learns why nothing happened.
+    if (const std::string nothing = plan.NothingToSendText(); !nothing.empty()) {
+        m_statusBar.showMessage(QString::fromStdString(nothing));
+        CMessageBox::Show(m_parent, QString::fromStdString(nothing), CMessageBox::Information, CMessageBox::Ok);
+        return;
+    }
+
     vnTransfer* transfer = module.GetTransfer();
     const std::string destination = transfer ? transfer->GetDestination() : std::string();
     CUploadProgress progress(m_parent);

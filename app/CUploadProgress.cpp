@@ -201,8 +201,7 @@ QString CUploadProgress::TransferErrorText(const std::string& reason)
     QString text = LoadStringText(IDS_TRANSFER_ERROR);
     if (reason.empty())
         return text;
-    text += QStringLiteral("\n\n") + QString::fromStdString(reason);
-    if (const std::string hint = ChannelUploadPlan::FailureHint(reason); !hint.empty())
-        text += QStringLiteral("\n\n") + QString::fromStdString(hint);
+    for (const std::string& paragraph : ChannelUploadPlan::ReasonParagraphs(reason))
+        text += QStringLiteral("\n\n") + QString::fromStdString(paragraph);
     return text;
 }

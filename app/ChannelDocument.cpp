@@ -26,6 +26,13 @@ namespace {
 
 using Message = ChannelDocument::Message;
 
+// After a save that the file or its folder refused: the way forward.
+std::string ElsewhereHint(bool refusedHere)
+{
+    return refusedHere ? "\n\nUse Save As to save the channels under another name or in another folder."
+                       : std::string();
+}
+
 Message Warning(const std::string& text)
 {
     return {Message::Kind::Warning, QString::fromStdString(text)};
@@ -312,16 +319,13 @@ ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& pat
     vnCellTable table = MakeChirpTable(m_channels);
     vnDelimitedFile file(&table);
     if (!file.Write(path))
-        return {false, Warning(SaveFailedMessage(path, file.GetLastError()))};
-    const std::vector<std::string> dropped = FieldsChirpDrops(m_channels);
+        return {false, Warning(SaveFailedMessage(path, file.GetLastError()) + ElsewhereHint(file.RefusedHere()))};
     FileOutcome outcome{true, {}};
     outcome.done = QStringLiteral("Exported %1 in CHIRP's layout: %2")
-                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
-    if (dropped.empty())
-        return outcome;
-    outcome.message =
-        Warning(std::filesystem::path(path).filename().string() + " is written in CHIRP's layout, which has " +
-                "no column for " + vnWords::List(dropped) + ": the file leaves them out.");
+                       .arg(FileNameOf(path), CountText(vnCounted::Channels, table.GetRowCount() - 1));
+    if (const std::string dropped = ChirpExportWarning(m_channels, std::filesystem::path(path).filename().string());
+        !dropped.empty())
+        outcome.message = Warning(dropped);
     return outcome;
 }
 
@@ -330,7 +334,8 @@ ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
     const ChannelFileResult result = WriteChannelFile(path, m_channels);
     // Silence after a failed save would read as success.
     if (!result.ok)
-        return {false, Warning(SaveFailedMessage(path, result.reason, result.changed))};
+        return {false,
+                Warning(SaveFailedMessage(path, result.reason, result.changed) + ElsewhereHint(result.refusedHere))};
     m_undoStack.setClean();
     m_saveRefusal.clear();
     m_readEncoding.clear();

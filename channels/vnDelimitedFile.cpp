@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <filesystem>
 #include <memory>
 #include <system_error>
 #include <utility>
@@ -197,6 +198,14 @@ bool IsSeparator(char c)
 #endif
 }
 
+// The folder a file is in, as a user would look for it.
+std::string FolderOf(const std::string& fileName)
+{
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(fileName, error);
+    return (error ? std::filesystem::path(fileName) : absolute).parent_path().string();
+}
+
 } // namespace
 
 bool vnDelimitedFile::Fail(int error)
@@ -209,6 +218,15 @@ bool vnDelimitedFile::Fail(std::string reason)
 {
     m_error = std::move(reason);
     return false;
+}
+
+bool vnDelimitedFile::FailHere(int error, const std::string& what, const std::string& why)
+{
+    // Permissions and read-only disks refuse this place, not every place.
+    if (error != EACCES && error != EPERM && error != EROFS)
+        return Fail(error);
+    m_refusedHere = true;
+    return Fail(what + " (" + std::generic_category().message(error) + ")" + why);
 }
 
 // The complete copy is written and on disk; it now goes into the file
@@ -409,6 +427,7 @@ bool vnDelimitedFile::Write(const std::string& fileName)
 {
     m_error.clear();
     m_targetChanged = false;
+    m_refusedHere = false;
     if (!m_table || fileName.empty() || fileName.find('\0') != std::string::npos)
         return Fail(fileName.empty() ? ENOENT : EINVAL);
 
@@ -423,7 +442,9 @@ bool vnDelimitedFile::Write(const std::string& fileName)
             return Fail(EISDIR);
         if (!S_ISREG(existing.st_mode))
             return Fail("Not a regular file");
-        if (::access(fileName.c_str(), W_OK) != 0 || !ResolveTarget(fileName, &target))
+        if (::access(fileName.c_str(), W_OK) != 0)
+            return FailHere(errno, "The file may not be changed");
+        if (!ResolveTarget(fileName, &target))
             return Fail(errno);
     } else if (IsSeparator(target.back())) {
         return Fail(EISDIR);
@@ -435,7 +456,8 @@ bool vnDelimitedFile::Write(const std::string& fileName)
         temporary = TemporaryName(target, attempt);
         fd = ::open(temporary.c_str(), kCreateFlags, 0666);
         if (fd < 0 && errno != EEXIST)
-            return Fail(errno);
+            return FailHere(errno, "Its folder, " + FolderOf(target) + ", takes no new files",
+                            ": a save writes a new file beside the old one before it replaces it");
     }
     if (fd < 0)
         return Fail(EEXIST);

@@ -111,6 +111,9 @@ public:
     // Whether the last Write that failed had already begun to overwrite the
     // target in place (see GetLastError for where the complete copy is).
     bool TargetChanged() const { return m_targetChanged; }
+    // Whether the last Write was refused by the file or its folder
+    // (permissions, a read-only disk): another name or folder may take it.
+    bool RefusedHere() const { return m_refusedHere; }
 
 private:
     void AppendRow(std::string& out, std::int32_t row) const;
@@ -120,6 +123,7 @@ private:
     char PickSeparator(std::string_view start, char lineEnd);
     bool Fail(int error);
     bool Fail(std::string reason);
+    bool FailHere(int error, const std::string& what, const std::string& why = std::string());
 
     vnCellTable* m_table;
     std::uint64_t m_maxBytes;
@@ -127,6 +131,7 @@ private:
     vnTextEncoding m_encoding = vnTextEncoding::Utf8;
     std::string m_error;
     bool m_targetChanged = false;
+    bool m_refusedHere = false;
     std::int64_t m_keepRows = -1;
     std::vector<std::int64_t> m_rowLines;
     std::int64_t m_rowsPast = 0;

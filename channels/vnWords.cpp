@@ -233,6 +233,11 @@ constexpr CountedForms kCounted[] = {
     {vnCounted::ChannelsStillHold, "channel %2 still holds what it held before.",
      "channels %2 still hold what they held before."},
     {vnCounted::NumbersStillHold, "%2 still holds what it held before.", "%2 still hold what they held before."},
+    {vnCounted::NegativeLeftOut,
+     "Channel %2 has a negative frequency, which CHIRP cannot hold: the file leaves it out.",
+     "Channels %2 have negative frequencies, which CHIRP cannot hold: the file leaves them out."},
+    {vnCounted::NothingToSend, "Channel %2 has no frequency: there is nothing to send.",
+     "None of the %1 channels has a frequency: there is nothing to send."},
 };
 
 } // namespace

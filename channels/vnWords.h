@@ -49,6 +49,8 @@ enum class vnCounted : std::int32_t {
     ChannelsUpdated,      // "Channel %2 was updated", the numbers
     ChannelsStillHold,    // "channel %2 still holds what it held before."
     NumbersStillHold,     // "%2 still holds what it held before."
+    NegativeLeftOut,      // "Channel %2 has a negative frequency, which CHIRP cannot hold: ..."
+    NothingToSend,        // "Channel %2 has no frequency: there is nothing to send."
 };
 
 namespace vnWords {

@@ -3,6 +3,8 @@
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
+#include "channels/vnText.h"
+#include "channels/vnWords.h"
 #include "core/ChannelField.h"
 
 #include <array>
@@ -94,4 +96,32 @@ std::vector<std::string> FieldsChirpDrops(const vnChannelList& channels)
     if (delay)
         fields.push_back(GetFieldInfo(ChannelField::Delay).header);
     return fields;
+}
+
+std::vector<std::int32_t> ChannelsChirpDrops(const vnChannelList& channels)
+{
+    std::vector<std::int32_t> numbers;
+    for (std::int32_t index = 0; index < channels.GetCount(); ++index)
+        if (const vnChannel* channel = channels.GetAt(index); channel->GetFrequency().GetMHz() < 0.0)
+            numbers.push_back(channel->GetNumber());
+    return numbers;
+}
+
+std::string ChirpExportWarning(const vnChannelList& channels, const std::string& fileName)
+{
+    std::vector<std::string> sentences;
+    if (const std::vector<std::string> fields = FieldsChirpDrops(channels); !fields.empty())
+        sentences.push_back(fileName + " is written in CHIRP's layout, which has no column for " +
+                            vnWords::List(fields) + ": the file leaves them out.");
+    if (const std::vector<std::int32_t> negative = ChannelsChirpDrops(channels); !negative.empty()) {
+        std::vector<std::string> numbers;
+        for (const std::int32_t number : negative)
+            numbers.push_back(vnText::Decimal(number));
+        sentences.push_back(vnWords::Count(vnCounted::NegativeLeftOut, static_cast<std::int64_t>(numbers.size()),
+                                           {vnWords::List(numbers)}));
+    }
+    std::string warning;
+    for (const std::string& sentence : sentences)
+        warning += (warning.empty() ? "" : " ") + sentence;
+    return warning;
 }

@@ -639,6 +639,7 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
     if (!result.ok) {
         result.reason = file.GetLastError();
         result.changed = file.TargetChanged();
+        result.refusedHere = file.RefusedHere();
     }
     return result;
 }

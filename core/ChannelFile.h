@@ -108,6 +108,9 @@ struct ChannelFileResult
     bool changed = false;
     // The read was cancelled through its progress; nothing changed.
     bool cancelled = false;
+    // A failed write: the file or its folder refused it (permissions, a
+    // read-only disk), so another name or folder may take the channels.
+    bool refusedHere = false;
     ChannelTableApplied applied;
 };
 

@@ -1,9 +1,19 @@
 #include "core/ChannelUploadPlan.h"
 
+#include "channels/vnText.h"
 #include "channels/vnWords.h"
 #include "res/ResourceIds.h"
 
+#include <string_view>
 #include <utility>
+
+namespace {
+
+// A port that another program holds, as the serial devices word it (on
+// Windows for a refused or shared port): the port is the word before.
+constexpr std::string_view kInUse = " is in use by another program";
+
+} // namespace
 
 ChannelUploadPlan::ChannelUploadPlan(const vnChannelList& channels, vnScannerBands bands,
                                      const std::vector<std::int32_t>* indexes)
@@ -28,6 +38,22 @@ bool ChannelUploadPlan::LeaveOutOutside()
     return !m_isSelected || !m_selected.empty();
 }
 
+std::string ChannelUploadPlan::NothingToSendText() const
+{
+    const vnChannelList& sending = GetSending();
+    std::vector<std::int32_t> all;
+    if (!m_isSelected)
+        for (std::int32_t index = 0; index < sending.GetCount(); ++index)
+            all.push_back(index);
+    const std::vector<std::int32_t>& indexes = m_isSelected ? m_selected : all;
+    for (const std::int32_t index : indexes)
+        if (const vnChannel* channel = sending.GetAt(index); channel && channel->GetFrequency().GetMHz() != 0.0)
+            return {};
+    const vnChannel* first = indexes.empty() ? nullptr : sending.GetAt(indexes.front());
+    return vnWords::Count(vnCounted::NothingToSend, static_cast<std::int64_t>(indexes.size()),
+                          {first ? vnText::Decimal(first->GetNumber()) : std::string()});
+}
+
 vnUploadOutcome ChannelUploadPlan::Send(vnChannelUpload& upload) const
 {
     const vnChannelList& sending = m_leftOut ? m_inside : m_channels;
@@ -44,10 +70,7 @@ std::string ChannelUploadPlan::SentText(const vnUploadOutcome& outcome, const st
 
 std::string ChannelUploadPlan::FailureHint(const std::string& reason)
 {
-    // A port that another program holds, as the serial devices word it
-    // (on Windows for a refused or shared port): the port is the word before.
-    const std::string inUse = " is in use by another program";
-    if (const std::size_t at = reason.find(inUse); at != std::string::npos) {
+    if (const std::size_t at = reason.find(kInUse); at != std::string::npos) {
         const std::string before = reason.substr(0, at);
         const std::size_t space = before.rfind(' ');
         const std::string port = space == std::string::npos ? before : before.substr(space + 1);
@@ -56,13 +79,20 @@ std::string ChannelUploadPlan::FailureHint(const std::string& reason)
     return vnUploadOutcome::AccessHint(reason);
 }
 
-std::vector<std::string> ChannelUploadPlan::FailureParagraphs(const vnUploadOutcome& outcome)
+std::vector<std::string> ChannelUploadPlan::ReasonParagraphs(const std::string& reason)
 {
     std::vector<std::string> paragraphs;
-    if (!outcome.reason.empty())
-        paragraphs.push_back(outcome.reason);
-    if (const std::string hint = FailureHint(outcome.reason); !hint.empty())
+    // The hint for a port in use says the reason before what helps.
+    if (!reason.empty() && reason.find(kInUse) == std::string::npos)
+        paragraphs.push_back(reason);
+    if (const std::string hint = FailureHint(reason); !hint.empty())
         paragraphs.push_back(hint);
+    return paragraphs;
+}
+
+std::vector<std::string> ChannelUploadPlan::FailureParagraphs(const vnUploadOutcome& outcome)
+{
+    std::vector<std::string> paragraphs = ReasonParagraphs(outcome.reason);
     if (outcome.result != E_INVALIDARG && outcome.count > 0)
         paragraphs.push_back(outcome.ProgressText());
     return paragraphs;

@@ -41,6 +41,12 @@ public:
     const vnChannelList& GetSending() const { return m_leftOut ? m_inside : m_channels; }
     const std::vector<std::int32_t>* GetSendingIndexes() const { return m_isSelected ? &m_selected : nullptr; }
 
+    // When none of the channels the command sends has a frequency, what the
+    // user reads instead of an upload ("None of the 200 channels has a
+    // frequency: there is nothing to send."): the front ends then open no
+    // port. Empty when there is something to send.
+    std::string NothingToSendText() const;
+
     // Runs the command through the upload routine.
     vnUploadOutcome Send(vnChannelUpload& upload) const;
 
@@ -57,6 +63,9 @@ public:
     static std::vector<std::string> FailureParagraphs(const vnUploadOutcome& outcome);
     // The hint for a failure reason, empty when none fits.
     static std::string FailureHint(const std::string& reason);
+    // The reason and its hint as paragraphs, the reason left out when the
+    // hint already says it (a port in use).
+    static std::vector<std::string> ReasonParagraphs(const std::string& reason);
 
 private:
     const vnChannelList& m_channels;

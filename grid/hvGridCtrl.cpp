@@ -29,10 +29,12 @@ constexpr hvGridKey kKeys[] = {
     {Qt::Key_Down, Action::Navigate, "Selects the channel below."},
     {Qt::SHIFT | Qt::Key_Up, Action::Navigate, "Extends the selection up."},
     {Qt::SHIFT | Qt::Key_Down, Action::Navigate, "Extends the selection down."},
-    {Qt::Key_Home, Action::Navigate, "Makes the first column's cell current."},
-    {Qt::Key_End, Action::Navigate, "Makes the last column's cell current."},
+    {Qt::Key_Home, Action::Navigate, "Makes the first column's cell current; the selected channels stay selected."},
+    {Qt::Key_End, Action::Navigate, "Makes the last column's cell current; the selected channels stay selected."},
     {Qt::CTRL | Qt::Key_Home, Action::Navigate, "Selects the first channel."},
     {Qt::CTRL | Qt::Key_End, Action::Navigate, "Selects the last channel."},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_Home, Action::Navigate, "Extends the selection to the first channel."},
+    {Qt::CTRL | Qt::SHIFT | Qt::Key_End, Action::Navigate, "Extends the selection to the last channel."},
     {Qt::Key_PageUp, Action::Navigate, "Selects the channel a page up."},
     {Qt::Key_PageDown, Action::Navigate, "Selects the channel a page down."},
     {Qt::Key_F2, Action::Edit, "Opens the editor on the current cell, keeping its text."},
@@ -376,6 +378,29 @@ QItemSelectionModel::SelectionFlags hvGridCtrl::selectionCommand(const QModelInd
 {
     if (m_selectingAlone)
         return QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+    if (event && event->type() == QEvent::KeyPress) {
+        const auto* key = static_cast<const QKeyEvent*>(event);
+        const bool control = key->modifiers() & Qt::ControlModifier;
+        const bool shift = key->modifiers() & Qt::ShiftModifier;
+        switch (key->key()) {
+        case Qt::Key_Left:
+        case Qt::Key_Right:
+        case Qt::Key_Home:
+        case Qt::Key_End:
+            // Along the row the current cell moves and the selected rows
+            // stay, so that Space or typing then acts on all of them.
+            if (!control && IsItemSelected(currentIndex().row()))
+                return QItemSelectionModel::NoUpdate;
+            // Ctrl+Home and Ctrl+End select the first or last channel, with
+            // Shift from the anchor, as a list does.
+            if (control && (key->key() == Qt::Key_Home || key->key() == Qt::Key_End))
+                return (shift ? QItemSelectionModel::SelectCurrent : QItemSelectionModel::ClearAndSelect) |
+                    QItemSelectionModel::Rows;
+            break;
+        default:
+            break;
+        }
+    }
     return QTableView::selectionCommand(index, event);
 }
 
@@ -738,8 +763,9 @@ void hvGridCtrl::ToggleCurrentCheck()
 
 void hvGridCtrl::mouseDoubleClickEvent(QMouseEvent* event)
 {
-    // The second click on a box turns it over again, as the first did.
-    if (OnCheckBox(event)) {
+    // The second click on a box turns it over again, as the first did; a
+    // second press on the number picks the rows up for a drag, as the first.
+    if (OnCheckBox(event) || OnNumber(event)) {
         mousePressEvent(event);
         return;
     }
@@ -877,6 +903,13 @@ bool hvGridCtrl::OnCheckBox(const QMouseEvent* event) const
     const QModelIndex hit = indexAt(at);
     return event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && hit.isValid() &&
         IsColumnCheckBox(hit.column()) && m_delegate->CheckBoxRect(visualRect(hit)).contains(at);
+}
+
+bool hvGridCtrl::OnNumber(const QMouseEvent* event) const
+{
+    const QModelIndex hit = indexAt(event->position().toPoint());
+    return event->button() == Qt::LeftButton && event->modifiers() == Qt::NoModifier && hit.isValid() &&
+        hit.column() == 0;
 }
 
 int hvGridCtrl::DropRowAt(int y) const

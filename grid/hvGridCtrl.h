@@ -243,6 +243,8 @@ private:
     void TypeIntoCurrentCell(QKeyEvent* event);
     // Whether a plain left click lands on a check box.
     bool OnCheckBox(const QMouseEvent* event) const;
+    // Whether a left press without modifiers is on a row's number, which drags rows.
+    bool OnNumber(const QMouseEvent* event) const;
     // Where rows dragged to y would go: before the row returned.
     int DropRowAt(int y) const;
     // Returns true when the grid consumed the report.

@@ -27,6 +27,12 @@ bool SameFile(const std::string& a, const std::string& b)
     return a == b || std::filesystem::equivalent(a, b, error);
 }
 
+// The output as the warnings name it.
+std::string OutputName(const std::string& output)
+{
+    return output == kStandardStream ? std::string("The output") : std::filesystem::path(output).filename().string();
+}
+
 } // namespace
 
 const char* ConvertCommand::Usage()
@@ -87,9 +93,13 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
     vnDelimitedFile writer(&table);
     if (output == kStandardStream) {
         out += writer.WriteText();
-        return Done;
-    }
-    if (!writer.Write(output))
+    } else if (!writer.Write(output)) {
         return Fail(WriteFailed, err, SaveFailedMessage(output, writer.GetLastError()));
+    }
+    // Written, but without what CHIRP cannot hold: the user is told, as the
+    // window tells.
+    if (const std::string dropped = chirp ? ChirpExportWarning(channels, OutputName(output)) : std::string();
+        !dropped.empty())
+        err += dropped + "\n";
     return Done;
 }

@@ -11,11 +11,13 @@
 #include "modules/vnModuleManager.h"
 #include "modules/vnSettingsStore.h"
 #include "modules/vnTransfer.h"
+#include "res/ResourceIds.h"
 #include "tools/HexLinePrinter.h"
 #include "tools/OverlaySettingsStore.h"
 #include "tools/UploadProgressPrinter.h"
 
 #include <chrono>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -61,12 +63,17 @@ const char* UploadCommand::Usage()
            "  --help            show this text\n"
            "  --version         show the version\n"
            "\n"
-           "Exit status: 0 done (or nothing changed), 1 the upload failed, 2 bad usage, a\n"
-           "file that cannot be read, or no port given or stored.\n";
+           "Ctrl+C stops the upload after the packet being written; the scanner's record\n"
+           "then says which channels it took. A second Ctrl+C ends the program at once.\n"
+           "\n"
+           "Exit status: 0 done (or nothing changed), 1 the upload failed or was stopped,\n"
+           "2 bad usage, a file that cannot be read, no port given or stored, or no\n"
+           "channel to send that has a frequency.\n";
 }
 
-UploadCommand::UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal)
-    : m_stored(stored), m_out(out), m_err(err), m_errIsTerminal(errIsTerminal)
+UploadCommand::UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal,
+                             std::function<bool()> interrupted)
+    : m_stored(stored), m_out(out), m_err(err), m_errIsTerminal(errIsTerminal), m_interrupted(std::move(interrupted))
 {}
 
 int UploadCommand::Fail(int status, const std::string& message)
@@ -112,11 +119,6 @@ int UploadCommand::Run(const UploadOptions& options)
     if (const std::string notes = read.Notes(); !notes.empty())
         Fail(Done, notes);
 
-    // No port to send to is never guessed; a dry run needs none.
-    if (!options.dryRun)
-        if (const std::string problem = module.GetSetupProblem(); !problem.empty())
-            return Fail(BadUsage, problem + "\n--port names the port for this run.");
-
     std::vector<std::int32_t> selected;
     for (std::int32_t number : options.channels) {
         const std::int32_t index = list.IndexOfNumber(number);
@@ -151,10 +153,18 @@ int UploadCommand::Run(const UploadOptions& options)
             return Fail(UploadFailed, "nothing left to send.");
     }
 
+    // A table without a frequency to send opens no port.
+    if (const std::string nothing = plan.NothingToSendText(); !nothing.empty())
+        return Fail(BadUsage, nothing);
+    // No port to send to is never guessed; a dry run needs none.
+    if (!options.dryRun)
+        if (const std::string problem = module.GetSetupProblem(); !problem.empty())
+            return Fail(BadUsage, problem + "\n--port names the port for this run.");
+
     // A dry run is the same upload with the packets printed instead of sent.
     if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))
         return Fail(UploadFailed, "this scanner module cannot show its packets without sending them");
-    UploadProgressPrinter progress(m_err, m_errIsTerminal);
+    UploadProgressPrinter progress(m_err, m_errIsTerminal, m_interrupted);
     vnChannelUpload upload(transfer, options.dryRun ? nullptr : &progress);
     const auto start = std::chrono::steady_clock::now();
     const vnUploadOutcome outcome = plan.Send(upload);
@@ -174,6 +184,13 @@ int UploadCommand::Run(const UploadOptions& options)
                      "\n" + updated);
         return Done;
     }
+
+    // Stopped by the user: how far it got and what the scanner now holds.
+    if (outcome.Cancelled())
+        return Fail(UploadFailed,
+                    vnWords::Format(vnWords::Text(IDS_UPLOAD_CANCELLED),
+                                    {std::to_string(outcome.sent), std::to_string(outcome.count)}) +
+                        (updated.empty() ? "" : "\n" + updated));
 
     std::string text;
     for (const std::string& paragraph : ChannelUploadPlan::FailureParagraphs(outcome))

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,7 +28,10 @@ public:
 
     static const char* Usage();
 
-    UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal);
+    // interrupted, when given, says whether the user asked the upload to
+    // stop (Ctrl+C).
+    UploadCommand(const vnSettingsStore& stored, std::FILE* out, std::FILE* err, bool errIsTerminal,
+                  std::function<bool()> interrupted = nullptr);
     int Run(const UploadOptions& options);
 
 private:
@@ -45,4 +49,5 @@ private:
     std::FILE* m_out;
     std::FILE* m_err;
     bool m_errIsTerminal;
+    std::function<bool()> m_interrupted;
 };

@@ -35,6 +35,7 @@ int main(int argc, char** argv)
     vnInstalledModules modules({vnGre1Module::Factory()});
     // The same store as the window's: Scanlore's Transfer Options.
     const auto stored = UploadPlatform::UserSettingsStore();
-    UploadCommand command(*stored, stdout, stderr, UploadPlatform::IsTerminal(stderr));
+    UploadCommand command(*stored, stdout, stderr, UploadPlatform::IsTerminal(stderr),
+                          &UploadPlatform::InterruptRequested);
     return command.Run(options);
 }

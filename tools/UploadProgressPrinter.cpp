@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <utility>
 
 namespace {
 
@@ -17,7 +18,8 @@ std::string Kilobytes(std::uint64_t bytes)
 
 } // namespace
 
-UploadProgressPrinter::UploadProgressPrinter(std::FILE* stream, bool terminal) : m_stream(stream), m_terminal(terminal)
+UploadProgressPrinter::UploadProgressPrinter(std::FILE* stream, bool terminal, std::function<bool()> cancelRequested)
+    : m_stream(stream), m_terminal(terminal), m_cancelRequested(std::move(cancelRequested))
 {}
 
 std::string UploadProgressPrinter::Describe(const vnTransferState& state)

@@ -3,6 +3,7 @@
 #include "modules/vnChannelUpload.h"
 
 #include <cstdio>
+#include <functional>
 #include <string>
 
 // Progress of scanlore-upload on standard error: on a terminal, one line
@@ -11,12 +12,14 @@
 class UploadProgressPrinter : public vnUploadProgress
 {
 public:
-    UploadProgressPrinter(std::FILE* stream, bool terminal);
+    // cancelRequested, when given, says whether the user asked to stop.
+    UploadProgressPrinter(std::FILE* stream, bool terminal, std::function<bool()> cancelRequested = nullptr);
 
     // For --channels: upload `index` (from 1) of `count`, one channel each.
     void BeginUpload(int index, int count) override;
     void OnProgress(std::int32_t sent, std::int32_t total) override;
     void OnState(const vnTransferState& state) override;
+    bool IsCancelRequested() override { return m_cancelRequested && m_cancelRequested(); }
     // Ends the line in place, if one is drawn.
     void Finish();
 
@@ -29,6 +32,7 @@ private:
 
     std::FILE* m_stream;
     bool m_terminal;
+    std::function<bool()> m_cancelRequested;
     int m_upload = 0;
     int m_uploads = 0;
     int m_lastChannels = -1;

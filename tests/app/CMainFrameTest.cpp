@@ -290,6 +290,7 @@ TEST_F(MainFrameTest, UploadsSendTheEditStillOpenOverACell)
 TEST_F(MainFrameTest, FailingPortShowsTheMessageOnceForUploadAll)
 {
     SetPort(kMissingPort);
+    EditCell(0, 1, "146.52");
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
     ASSERT_EQ(boxes.Shown().size(), 1u);
     const CMessageBox::Record& box = boxes.Shown()[0];
@@ -434,6 +435,23 @@ TEST_F(MainFrameTest, UploadSelectedWithoutSelectionSendsAndShowsNothing)
     SetPort(line.Path());
     EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
     EXPECT_TRUE(boxes.Shown().empty());
+    EXPECT_TRUE(line.ReadWritten().empty());
+}
+
+// Nothing to send opens no port and says so, for every upload command.
+TEST_F(MainFrameTest, UploadsOfChannelsWithoutFrequencySayThereIsNothingToSend)
+{
+    PseudoTerminal line;
+    ASSERT_TRUE(line.Ok());
+    SetPort(line.Path());
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    grid->SetItemSelected(4, true);
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_SELECTED));
+    ASSERT_EQ(boxes.Shown().size(), 2u);
+    EXPECT_EQ(boxes.Shown()[0].icon, CMessageBox::Information);
+    EXPECT_EQ(boxes.Shown()[0].text, "None of the 200 channels has a frequency: there is nothing to send.");
+    EXPECT_EQ(boxes.Shown()[1].text, "Channel 5 has no frequency: there is nothing to send.");
+    EXPECT_EQ(frame->GetStatusBar()->GetPaneText(0), boxes.Shown()[1].text);
     EXPECT_TRUE(line.ReadWritten().empty());
 }
 

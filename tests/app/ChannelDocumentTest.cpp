@@ -305,12 +305,14 @@ TEST_F(ChannelDocumentTest, ChirpExportLeavesTheCurrentFileAndNamesWhatItDrops)
     Type(0, F::CarNumber, "02");
     Type(1, F::Frequency, "119.1");
     Type(1, F::Delay, "True");
+    Type(2, F::Frequency, "-151.1");
 
     const ChannelDocument::FileOutcome exported = document.ExportChirp(Path("radio.csv"));
     ASSERT_TRUE(exported.ok);
     EXPECT_EQ(exported.message.text.toStdString(),
               "radio.csv is written in CHIRP's layout, which has no column for Car Number and Delay: the file leaves "
-              "them out.");
+              "them out. Channel 3 has a negative frequency, which CHIRP cannot hold: the file leaves it out.");
+    EXPECT_EQ(exported.done.toStdString(), "Exported radio.csv in CHIRP's layout: 2 channels");
     EXPECT_EQ(document.GetPath(), Path("own.csv"));
     EXPECT_TRUE(document.IsModified());
     EXPECT_EQ(ScratchFolder::Slurp(Path("radio.csv")).rfind("\"Location\",\"Name\",\"Frequency\",", 0), 0u);

@@ -10,7 +10,9 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QProgressDialog>
 #include <QTemporaryDir>
+#include <QTimer>
 
 #include <fstream>
 #include <iterator>
@@ -150,6 +152,32 @@ TEST_F(FileCommandsTest, OpenShowsTheFileInTheGridAndTheDocumentsMessageInABox)
     EXPECT_TRUE(boxes.Shown()[2].text.contains("could not be read"));
     EXPECT_EQ(boxes.Shown()[2].icon, CMessageBox::Exclamation);
     EXPECT_EQ(CellShown(grid, 0, 2), "CoFire Disp");
+}
+
+// An Open that takes more than half a second shows how far it is, and
+// Cancel there leaves the channels as they were.
+TEST_F(FileCommandsTest, ALongOpenShowsProgressAndCancelLeavesTheChannels)
+{
+    EditCell(0, 1, "146.52");
+    // Line feeds after one channel: read for well over half a second.
+    Put(Path("long.csv"), "ID,Frequency\r\n1,151.1\r\n" + std::string(std::size_t{60} << 20, '\n'));
+    QString shown;
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && progress->isVisible()) {
+                shown = progress->labelText();
+                progress->cancel();
+            }
+    });
+    cancel.start(20);
+    EXPECT_FALSE(frame->OpenChannelFile(Path("long.csv")));
+    cancel.stop();
+    EXPECT_EQ(shown, "Opening long.csv...");
+    EXPECT_EQ(Cell(0, 1), "146.5200");
+    EXPECT_EQ(frame->GetDocument().GetPath(), "");
+    ASSERT_EQ(boxes.Shown().size(), 1u);
+    EXPECT_EQ(boxes.Shown()[0].text, "Open of long.csv was cancelled. The channels are unchanged.");
 }
 
 TEST_F(FileCommandsTest, AFileChangedByAnotherProgramIsAskedAboutOnSaveAndOfferedOnActivation)

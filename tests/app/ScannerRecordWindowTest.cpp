@@ -3,14 +3,19 @@
 // emptied here, Compare with Scanner, and the port that is never guessed.
 #include "MainWindowFixture.h"
 #include "app/CCompareScannerDlg.h"
+#include "core/ScannerRecord.h"
+#include "core/ScannerRecordFolder.h"
 #include "modules/gre1/vnSerialDevice.h"
 #include "res/DialogTemplates.h"
 #include "res/ResourceIds.h"
 #include "tests/support/Gre1Packets.h"
 #include "tests/support/PseudoTerminal.h"
+#include "tests/support/ScannerOnPty.h"
 #include "toolkit/CStatusBar.h"
 
 #include <QLabel>
+#include <QProgressDialog>
+#include <QTimer>
 #include <QTreeWidget>
 
 namespace {
@@ -58,6 +63,60 @@ TEST_F(ScannerRecordWindowTest, MarksCountAndUploadChanged)
     EXPECT_TRUE(line.ReadWritten().empty());
     EXPECT_TRUE(Status().startsWith("Nothing changed since the upload of ")) << Status().toStdString();
     EXPECT_TRUE(boxes.Shown().empty());
+}
+
+// Upload All cancelled part way into the virtual scanner: the record says
+// the memories that took the new channels and leaves the rest unknown, and
+// the scanner holds the new channels in the first and the old in the rest.
+TEST_F(ScannerRecordWindowTest, ACancelledUploadIsRecordedAsTheScannerHoldsIt)
+{
+    ScannerOnPty scanner;
+    ASSERT_TRUE(scanner.Ok());
+    SetPort(scanner.Path());
+    settings->SetSettingInt("Transfer Options", "Baud", 230400);
+    for (int row = 0; row < 200; ++row)
+        EditCell(row, 1, "146.52");
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    ASSERT_TRUE(scanner.WaitForSummaries(1));
+
+    // At 4800 baud the 200 channels need some 14 seconds: time to cancel.
+    settings->SetSettingInt("Transfer Options", "Baud", 4800);
+    for (int row = 0; row < 200; ++row)
+        EditCell(row, 1, "151.1");
+    QTimer cancel;
+    QObject::connect(&cancel, &QTimer::timeout, [&] {
+        for (QWidget* window : QApplication::topLevelWidgets())
+            if (auto* progress = qobject_cast<QProgressDialog*>(window); progress && progress->isVisible())
+                QTest::keyClick(progress, Qt::Key_Escape);
+    });
+    cancel.start(100);
+    EXPECT_TRUE(frame->ExecuteCommand(ID_TRANSFER_UPLOAD_ALL));
+    cancel.stop();
+    ASSERT_TRUE(scanner.WaitForSummaries(2));
+
+    const ScannerRecord record =
+        ScannerRecord::Read(ScannerRecord::FileName(ScannerRecordFolder::Get(), "Pro-89"), "Pro-89").record;
+    int updated = 0;
+    for (int number = 1; number <= 200; ++number) {
+        const ScannerMemory memory = record.Find(number);
+        const std::optional<ScannerChannel> held = scanner.Memory(number);
+        ASSERT_TRUE(held) << number;
+        if (memory.state == ScannerMemory::State::Sent) {
+            ++updated;
+            EXPECT_EQ(memory.channel.GetFrequency().GetMHz(), 151.1) << number;
+            EXPECT_EQ(held->frequency, "151.1000") << number;
+        } else {
+            EXPECT_EQ(memory.state, ScannerMemory::State::Unknown) << number;
+            EXPECT_EQ(held->frequency, "146.5200") << number;
+        }
+    }
+    EXPECT_GT(updated, 0);
+    EXPECT_LT(updated, 200);
+    EXPECT_TRUE(Status().contains(QStringLiteral("Channels 1\u2013%1 were updated; %2\u2013200 still hold what they "
+                                                 "held before.")
+                                      .arg(updated)
+                                      .arg(updated + 1)))
+        << Status().toStdString();
 }
 
 TEST_F(ScannerRecordWindowTest, EmptiedChannelsAreAskedAboutAndCompared)

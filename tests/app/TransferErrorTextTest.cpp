@@ -25,6 +25,9 @@ TEST_P(TransferErrorTextTest, AddsTheReasonAndTheHintThatFitsIt)
     EXPECT_TRUE(text.startsWith("A transfer error has occurred."));
     if (GetParam().reason.empty()) {
         EXPECT_EQ(text, "A transfer error has occurred.");
+    } else if (!GetParam().inUseHint.empty()) {
+        // The hint says the reason: once.
+        EXPECT_EQ(text, "A transfer error has occurred.\n\n" + QString::fromStdString(GetParam().inUseHint));
     } else {
         EXPECT_TRUE(text.contains(QString::fromStdString(GetParam().reason)));
     }

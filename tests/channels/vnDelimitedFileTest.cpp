@@ -407,7 +407,8 @@ TEST(vnDelimitedFile, ReadOnlyTargetStaysAsItIs)
     vnCellTable table = Example();
     vnDelimitedFile file(&table);
     EXPECT_FALSE(file.Write(path));
-    EXPECT_EQ(file.GetLastError(), "Permission denied");
+    EXPECT_EQ(file.GetLastError(), "The file may not be changed (Permission denied)");
+    EXPECT_TRUE(file.RefusedHere());
     EXPECT_EQ(Contents(path), "old\r\n");
 }
 

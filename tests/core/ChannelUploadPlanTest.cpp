@@ -50,6 +50,23 @@ void MakeChannels(vnChannelList& list, const std::vector<double>& mhz)
 
 const vnScannerBands kBands("Pro-89", {{25.0, 512.0}});
 
+// A command with no frequency to send says so instead of opening the port;
+// channels left out for being outside the bands count as none.
+TEST(ChannelUploadPlan, NothingToSendIsNamedBeforeAnyUpload)
+{
+    vnChannelList list;
+    MakeChannels(list, {0.0, 0.0, 900.0});
+    ChannelUploadPlan all(list, kBands, nullptr);
+    EXPECT_EQ(all.NothingToSendText(), "");
+    all.LeaveOutOutside();
+    EXPECT_EQ(all.NothingToSendText(), "None of the 3 channels has a frequency: there is nothing to send.");
+    const std::vector<std::int32_t> one{1};
+    EXPECT_EQ(ChannelUploadPlan(list, kBands, &one).NothingToSendText(),
+              "Channel 2 has no frequency: there is nothing to send.");
+    const std::vector<std::int32_t> some{1, 2};
+    EXPECT_EQ(ChannelUploadPlan(list, kBands, &some).NothingToSendText(), "");
+}
+
 TEST(ChannelUploadPlan, LeavesOutTheChannelsOutsideTheBandsAndNothingElse)
 {
     vnChannelList list;
@@ -83,8 +100,7 @@ TEST(ChannelUploadPlan, FailureSaysWhyWhatHelpsAndHowFarItGot)
     outcome.sent = 1;
     outcome.reason = "COM3 is in use by another program";
     EXPECT_EQ(ChannelUploadPlan::FailureParagraphs(outcome),
-              (std::vector<std::string>{"COM3 is in use by another program",
-                                        "COM3 is in use by another program: close it and try again.",
+              (std::vector<std::string>{"COM3 is in use by another program: close it and try again.",
                                         "1 of 3 channels were sent before the scanner stopped taking data."}));
     // Refused before the first byte: no count.
     outcome.result = E_INVALIDARG;

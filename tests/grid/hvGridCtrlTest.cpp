@@ -4,6 +4,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+#include <tuple>
+
 TEST(hvGridCtrl, SelectsWholeRowsSeveralAtATime)
 {
     GridTestWindow window;
@@ -287,6 +289,36 @@ TEST(hvGridCtrl, AClickTurnsTheBoxOverAndSpaceTurnsItOverOnEverySelectedRow)
     EXPECT_EQ(window.Editor()->GetColumn(), 3);
 }
 
+// Keys that move the current cell along its row keep the selected rows, so
+// that Space after End turns over the last column on all of them; Ctrl+End
+// still selects the last channel alone.
+TEST(hvGridCtrl, KeysAlongTheRowKeepTheSelectedRows)
+{
+    GridTestWindow window;
+    window.Click(5, 2);
+    GridTestWindow::Key(Qt::Key_Down, Qt::ShiftModifier);
+    ASSERT_TRUE(window.grid->hasFocus());
+    const std::vector<int> rows{5, 6};
+    for (const auto& [key, modifiers, column] :
+         std::vector<std::tuple<Qt::Key, Qt::KeyboardModifiers, int>>{{Qt::Key_Home, Qt::NoModifier, 1},
+                                                                      {Qt::Key_Right, Qt::NoModifier, 2},
+                                                                      {Qt::Key_End, Qt::ShiftModifier, 6},
+                                                                      {Qt::Key_Home, Qt::ShiftModifier, 1},
+                                                                      {Qt::Key_End, Qt::NoModifier, 6}}) {
+        GridTestWindow::Key(key, modifiers);
+        EXPECT_EQ(window.grid->currentIndex().column(), column) << key;
+        EXPECT_EQ(window.grid->GetSelectedRows(), rows) << key;
+    }
+    GridTestWindow::Key(Qt::Key_Space);
+    EXPECT_EQ(window.Text(5, 6), "True");
+    EXPECT_EQ(window.Text(6, 6), "True");
+    GridTestWindow::Key(Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(window.grid->GetSelectedRows(), std::vector<int>{window.grid->GetItemCount() - 1});
+    GridTestWindow::Key(Qt::Key_Home, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(window.grid->GetSelectedCount(), window.grid->GetItemCount());
+    EXPECT_EQ(window.grid->currentIndex().row(), 0);
+}
+
 TEST(hvGridCtrl, AClickOnABoxTurnsOverThatRowAloneAndSelectsIt)
 {
     GridTestWindow window;
@@ -327,4 +359,21 @@ TEST(hvGridCtrl, RowsDraggedByTheirNumberGoWhereTheyAreDropped)
     QTest::mouseMove(viewport, window.grid->GetSubItemRect(4, 2).center());
     QTest::mouseRelease(viewport, Qt::LeftButton, {}, window.grid->GetSubItemRect(4, 2).center());
     EXPECT_EQ(window.drops.size(), 1U);
+
+    // A press within the double-click time of a Ctrl+click on the number
+    // comes as a double click alone: it picks the selected rows up all the same.
+    const QPoint from = window.grid->GetSubItemRect(8, 0).center();
+    QTest::mouseClick(viewport, Qt::LeftButton, Qt::ControlModifier, from);
+    const std::vector<int> picked = window.grid->GetSelectedRows();
+    ASSERT_GT(picked.size(), 1U);
+    const QPoint to = target.center() - QPoint(0, target.height() / 4);
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButtons buttons) {
+        QMouseEvent event(type, at, viewport->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &event);
+    };
+    send(QEvent::MouseButtonDblClick, from, Qt::LeftButton);
+    send(QEvent::MouseMove, to, Qt::LeftButton);
+    send(QEvent::MouseButtonRelease, to, Qt::NoButton);
+    ASSERT_EQ(window.drops.size(), 2U);
+    EXPECT_EQ(window.drops.back(), (std::pair<std::vector<int>, int>{picked, 6}));
 }

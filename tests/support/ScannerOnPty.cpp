@@ -60,6 +60,12 @@ int ScannerOnPty::Rejections() const
     return m_rejections;
 }
 
+std::optional<ScannerChannel> ScannerOnPty::Memory(int number) const
+{
+    std::lock_guard lock(m_mutex);
+    return m_scanner.Memory(number);
+}
+
 LineSettings ScannerOnPty::Line() const
 {
     std::lock_guard lock(m_mutex);

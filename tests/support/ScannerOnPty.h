@@ -7,6 +7,7 @@
 #include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -39,6 +40,8 @@ public:
     std::vector<ScannerEvent> Events() const;
     std::vector<ScannerEvent> EventsOf(ScannerEvent::Kind kind) const;
     int Rejections() const;
+    // What memory number (1 to 200) holds now.
+    std::optional<ScannerChannel> Memory(int number) const;
     LineSettings Line() const;
     std::size_t BytesReceived() const;
 

@@ -83,3 +83,29 @@ INSTANTIATE_TEST_SUITE_P(
                     "scanlore-convert: --to takes scanlore or chirp"},
         ConvertCase{"OutCannotBeWritten", {"{in}", "{nowhere}"}, ConvertCommand::WriteFailed, "", "Read 2 channels"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What CHIRP cannot hold is named on standard error, as the window names it;
+// the rest is written.
+TEST(ConvertCommand, ChirpExportNamesWhatItLeavesOut)
+{
+    ScratchFolder folder;
+    ScratchFolder::Put(folder.Path("own.csv"),
+                       "\"ID\",\"Frequency\",\"Description\",\"Car Number\",\"Delay\","
+                       "\"Lockout\",\"Priority\"\r\n"
+                       "1,146.5200,,\"02\",True,False,False\r\n"
+                       "2,-151.1000,,,False,False,False\r\n"
+                       "3,-151.2000,,,False,False,False\r\n");
+    std::string out;
+    std::string err;
+    EXPECT_EQ(ConvertCommand::Run({"--to", "chirp", folder.Path("own.csv"), folder.Path("radio.csv")}, Gre1Layout(), -1,
+                                  out, err),
+              ConvertCommand::Done);
+    EXPECT_NE(err.find("\nradio.csv is written in CHIRP's layout, which has no column for Car Number and Delay: the "
+                       "file leaves them out. Channels 2 and 3 have negative frequencies, which CHIRP cannot hold: the "
+                       "file leaves them out.\n"),
+              std::string::npos)
+        << err;
+    const std::string written = ScratchFolder::Slurp(folder.Path("radio.csv"));
+    EXPECT_EQ(written.find("151."), std::string::npos) << written;
+    EXPECT_NE(written.find("\r\n1,,146.520000,"), std::string::npos) << written;
+}

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -124,29 +125,40 @@ protected:
     // Standard input is the file named, or nothing.
     Outcome Run(const std::vector<std::string>& arguments, const std::string& input = "/dev/null")
     {
-        Outcome outcome;
+        return Wait(Start(arguments, input));
+    }
+    // The program started, and its end waited for.
+    pid_t Start(const std::vector<std::string>& arguments, const std::string& input = "/dev/null")
+    {
         std::vector<std::string> all{Upload};
         all.insert(all.end(), arguments.begin(), arguments.end());
         std::vector<char*> argv;
         for (auto& argument : all)
             argv.push_back(argument.data());
         argv.push_back(nullptr);
-        const auto out = m_folder / "stdout";
-        const auto err = m_folder / "stderr";
         posix_spawn_file_actions_t actions;
         posix_spawn_file_actions_init(&actions);
         posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, input.c_str(), O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, (m_folder / "stdout").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, (m_folder / "stderr").c_str(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0600);
         pid_t pid = -1;
-        if (posix_spawn(&pid, Upload.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
+        if (posix_spawn(&pid, Upload.c_str(), &actions, nullptr, argv.data(), environ) != 0)
+            pid = -1;
+        posix_spawn_file_actions_destroy(&actions);
+        return pid;
+    }
+    Outcome Wait(pid_t pid)
+    {
+        Outcome outcome;
+        if (pid > 0) {
             int status = 0;
             waitpid(pid, &status, 0);
             outcome.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
         }
-        posix_spawn_file_actions_destroy(&actions);
-        outcome.out = ReadText(out);
-        outcome.err = ReadText(err);
+        outcome.out = ReadText(m_folder / "stdout");
+        outcome.err = ReadText(m_folder / "stderr");
         return outcome;
     }
 
@@ -263,9 +275,18 @@ TEST_F(UploadProgramTest, DryRunPrintsEveryPacketInHexAndOpensNoPort)
     EXPECT_EQ(some.err, "scanlore-upload: Channel 2 has no frequency and was not sent.\n");
     // With none that has a frequency, nothing is sent and the command fails.
     const Outcome none = Run({"--dry-run", "--channels", "2", file});
-    EXPECT_EQ(none.status, 1);
+    EXPECT_EQ(none.status, 2);
     EXPECT_EQ(none.out, "");
-    EXPECT_EQ(none.err, "scanlore-upload: Channel 2 has no frequency: nothing was sent.\n");
+    EXPECT_EQ(none.err, "scanlore-upload: Channel 2 has no frequency: there is nothing to send.\n");
+    // A table read whole without a frequency opens no port: its name would
+    // be in the reason why it could not be opened.
+    const std::string emptyFile = WriteFile("empty.csv", Header + "1,,Fire,,False,False,False\r\n");
+    const Outcome empty = Run({emptyFile});
+    EXPECT_EQ(empty.status, 2);
+    EXPECT_EQ(empty.err, "scanlore-upload: None of the 200 channels has a frequency: there is nothing to send.\n");
+    // Said before a missing port: no port would make it worth sending.
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "");
+    EXPECT_EQ(Run({emptyFile}).err, empty.err);
     // "-" reads the same file from standard input.
     const Outcome piped = Run({"--dry-run", "-"}, file);
     EXPECT_EQ(piped.status, 0) << piped.err;
@@ -420,6 +441,32 @@ TEST_F(UploadProgramTest, RecordFollowsWhatTheScannerHolds)
     ASSERT_EQ(outcome.status, 0) << outcome.err;
     EXPECT_TRUE(std::filesystem::exists(RecordPath("Spare")));
     EXPECT_EQ(ReadText(RecordPath()), pro89);
+}
+
+// Ctrl+C stops an upload after the packet being written, with the end
+// packet, and the record says what the scanner now holds.
+TEST_F(UploadProgramTest, InterruptedUploadIsRecordedAsTheScannerHoldsIt)
+{
+    VirtualScannerProcess scanner(Scanner, {"--json", "--holds"});
+    const auto device = scanner.NextLine();
+    ASSERT_TRUE(device);
+    std::string text = Header;
+    for (int i = 1; i <= 200; ++i)
+        text += std::to_string(i) + ",151.1,,,False,False,False\r\n";
+    // At 4800 baud the 200 channels need some 14 seconds: time to interrupt.
+    const pid_t upload = Start({"--port", *device, "--baud", "4800", WriteFile("all.csv", text)});
+    ASSERT_GT(upload, 0);
+    ASSERT_FALSE(scanner.LinesUntil("\"event\":\"channel\"").empty());
+    kill(upload, SIGINT);
+    const Outcome outcome = Wait(upload);
+    EXPECT_EQ(outcome.status, 1) << outcome.err;
+    EXPECT_NE(outcome.err.find("scanlore-upload: Upload cancelled after channel "), std::string::npos) << outcome.err;
+    EXPECT_NE(outcome.err.find("still hold what they held before."), std::string::npos) << outcome.err;
+    const auto lines = scanner.LinesUntil("\"event\":\"holds\"");
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.back(), RecordAsHolds());
+    EXPECT_NE(lines.back().find("\"number\":1,"), std::string::npos);
+    EXPECT_EQ(lines.back().find("\"number\":200,"), std::string::npos);
 }
 
 // Frequencies outside the model's bands stop the command before the port
