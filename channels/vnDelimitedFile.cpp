@@ -161,6 +161,34 @@ bool SyncFile(int fd)
 #endif
 }
 
+// The character that ends the text's lines: a carriage return when the
+// text has carriage returns and no line feed at all, as old Mac programs
+// write it; a stray carriage return in a line does not make it so.
+char LineEndOf(std::string_view text)
+{
+    return text.find('\n') == std::string_view::npos && text.find('\r') != std::string_view::npos ? '\r' : '\n';
+}
+
+// The fields of a table's first row, up to its last one that is not empty:
+// how many columns a separator makes of a header.
+std::int32_t FirstRowFields(const vnCellTable& table)
+{
+    std::int32_t fields = table.GetRowCount() > 0 ? table.GetColumnCount() : 0;
+    while (fields > 0 && table.GetCell(0, fields - 1)->GetType() == vnCellType::Empty)
+        --fields;
+    return fields;
+}
+
+vnDelimitedFile::Markup MarkupOf(std::string_view text)
+{
+    const std::size_t first = text.find_first_not_of(" \t\r\n");
+    if (first == std::string_view::npos)
+        return vnDelimitedFile::Markup::None;
+    if (text[first] == '{' || text[first] == '[')
+        return vnDelimitedFile::Markup::Json;
+    return text[first] == '<' ? vnDelimitedFile::Markup::Xml : vnDelimitedFile::Markup::None;
+}
+
 bool IsSeparator(char c)
 {
 #ifdef _WIN32
@@ -231,6 +259,52 @@ bool vnDelimitedFile::ReplaceInPlace(const std::string& temporary, const std::st
     return true;
 }
 
+void vnDelimitedFile::ChooseSeparator(std::string separators, std::int64_t rows, SeparatorTest fits)
+{
+    m_separators = std::move(separators);
+    m_separatorRows = rows;
+    m_fits = std::move(fits);
+}
+
+// Reads the first rows with each separator in turn. Only the start of the
+// text is read for this, a step at a time, until the rows are there. Of
+// several that fit, the one that splits the first row into the most fields
+// is taken: a name may hold another separator ("Frequency, MHz").
+char vnDelimitedFile::PickSeparator(std::string_view start, char lineEnd)
+{
+    constexpr std::size_t kStep = 1 << 12;
+    char widest = m_separators.front();
+    std::int32_t widestFields = -1;
+    char fitting = 0;
+    std::int32_t fittingFields = -1;
+    for (const char separator : m_separators) {
+        vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
+        reader.SetSeparator(separator);
+        reader.SetLineEnd(lineEnd);
+        reader.KeepRows(m_separatorRows);
+        std::string_view rest = start;
+        bool reading = true;
+        while (reading && !rest.empty() && reader.GetRowCount() < m_separatorRows) {
+            const std::string_view step = rest.substr(0, kStep);
+            rest.remove_prefix(step.size());
+            reading = reader.Feed(step, rest.empty());
+        }
+        vnCellTable rows;
+        reader.MoveTo(rows);
+        const std::int32_t fields = FirstRowFields(rows);
+        if (m_fits(rows) && fields > fittingFields) {
+            fitting = separator;
+            fittingFields = fields;
+        }
+        if (fields > widestFields) {
+            widest = separator;
+            widestFields = fields;
+        }
+    }
+    m_separatorFits = fittingFields >= 0;
+    return m_separatorFits ? fitting : widest;
+}
+
 bool vnDelimitedFile::Read(const std::string& fileName)
 {
     vnInputFile input(m_maxBytes);
@@ -279,13 +353,26 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
     m_rowLines.clear();
     m_rowsPast = 0;
     m_firstLinePast = 0;
+    m_markup = Markup::None;
     vnTextDecoder decoder(bytes);
     m_encoding = decoder.GetEncoding();
+    // The first piece tells what the text is, how its lines end and what
+    // separates its fields.
+    const std::string_view first = decoder.Next();
+    if (m_refuseMarkup && (m_markup = MarkupOf(first)) != Markup::None)
+        return Fail(m_markup == Markup::Json ? "a JSON file, not a CSV file" : "an XML file, not a CSV file");
+    const char lineEnd = LineEndOf(first);
+    m_separator = ',';
+    m_separatorFits = true;
+    if (!m_separators.empty() && m_fits)
+        m_separator = PickSeparator(first, lineEnd);
     vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
+    reader.SetSeparator(m_separator);
+    reader.SetLineEnd(lineEnd);
     reader.KeepRows(m_keepRows);
     bool reading = true;
     std::uint64_t done = 0;
-    for (std::string_view piece = decoder.Next(); reading && !piece.empty(); piece = decoder.Next()) {
+    for (std::string_view piece = first; reading && !piece.empty(); piece = decoder.Next()) {
         // In steps, so that progress is told and a cancel is heard.
         while (reading && !piece.empty()) {
             const std::string_view step = piece.substr(0, kProgressStep);

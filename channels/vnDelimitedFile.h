@@ -25,9 +25,12 @@
 // UTF-16 by their byte order mark, otherwise UTF-8 when valid and
 // Windows-1252 when not) and reads the rows (vnDelimitedReader over
 // vnDelimitedLineParser: quoted fields may span lines, a row may be up to
-// 1 MiB). Each cell keeps the text it was typed from: a field can be had
-// as the file spells it with vnCell::GetSourceText ("02" where the cell
-// holds the Int 2), or typed, as the rest of the program reads it.
+// 1 MiB). Lines end in CR LF, LF or, as old Mac programs write them, CR
+// alone (a text without a line feed). Fields are separated by commas, or by
+// the one of several separators whose first rows a caller's test accepts
+// (ChooseSeparator). Each cell keeps the text it was typed from: a field can
+// be had as the file spells it with vnCell::GetSourceText ("02" where the
+// cell holds the Int 2), or typed, as the rest of the program reads it.
 //
 // Writing never destroys the previous file: the text goes to a temporary file
 // in the target's folder, which is flushed to disk and then renamed over the
@@ -70,6 +73,24 @@ public:
     std::int64_t GetRowsPast() const { return m_rowsPast; }
     std::int64_t GetFirstLinePast() const { return m_firstLinePast; }
 
+    // Reading with the one of these separators whose first rows (up to rows
+    // of them, as KeepRows keeps them) fits accepts, or of several the one
+    // that splits the first row into the most fields; when none fits, with
+    // the one that splits it into the most fields. Without a call, fields
+    // are separated by commas.
+    using SeparatorTest = std::function<bool(const vnCellTable& firstRows)>;
+    void ChooseSeparator(std::string separators, std::int64_t rows, SeparatorTest fits);
+    // The separator the last read used, and whether the test accepted it.
+    char GetSeparator() const { return m_separator; }
+    bool SeparatorFits() const { return m_separatorFits; }
+
+    // Text that begins (after blanks) with '{' or '[' is JSON, with '<' XML:
+    // with this set, reading such text fails at once and leaves the table
+    // as it was, rather than reading markup as fields.
+    enum class Markup { None, Json, Xml };
+    void RefuseMarkup(bool refuse) { m_refuseMarkup = refuse; }
+    Markup GetMarkup() const { return m_markup; }
+
     // Called as reading goes on with the bytes read so far and all of them;
     // returning false cancels the read, which then leaves the table as it
     // was and fails with IsCancelled set.
@@ -99,6 +120,7 @@ private:
     bool ReadInput(vnInputFile& input, bool read);
     bool ReplaceInPlace(const std::string& temporary, const std::string& target);
     bool ReadBytes(std::string_view bytes, bool complete);
+    char PickSeparator(std::string_view start, char lineEnd);
     bool Fail(int error);
     bool Fail(std::string reason);
     bool FailHere(int error, const std::string& what, const std::string& why = std::string());
@@ -116,4 +138,11 @@ private:
     std::int64_t m_firstLinePast = 0;
     Progress m_progress;
     bool m_cancelled = false;
+    std::string m_separators;
+    std::int64_t m_separatorRows = 0;
+    SeparatorTest m_fits;
+    char m_separator = ',';
+    bool m_separatorFits = true;
+    bool m_refuseMarkup = false;
+    Markup m_markup = Markup::None;
 };

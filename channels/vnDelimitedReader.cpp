@@ -52,7 +52,7 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
     };
     try {
         for (;;) {
-            const std::size_t lineFeed = text.find('\n');
+            const std::size_t lineFeed = text.find(m_lineEnd);
             if (lineFeed == npos)
                 break;
             bool taken;
@@ -106,7 +106,7 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
                 m_scratch += c;
         line = m_scratch;
     }
-    if (endedByLineFeed && !line.empty() && line.back() == '\r')
+    if (endedByLineFeed && m_lineEnd == '\n' && !line.empty() && line.back() == '\r')
         line.remove_suffix(1);
 
     if (m_fieldLine == 0) {

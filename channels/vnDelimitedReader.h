@@ -13,7 +13,8 @@
 // Turns delimited text that arrives in pieces into the rows of a table.
 //
 // A line feed ends a line, and a carriage return right before it is dropped;
-// a line may span pieces. Text after the last line feed is one more row when
+// or, for files of old Mac programs, a carriage return alone ends each line
+// (SetLineEnd). A line may span pieces. Text after the last line feed is one more row when
 // it is not empty. NUL bytes are dropped wherever they stand. Each line is one
 // row; the table is as wide as its widest line, shorter rows end in Empty
 // cells. Lines are parsed straight from the pieces; only a line that spans
@@ -43,6 +44,12 @@ public:
                                std::size_t maxLineBytes = kDefaultMaxLineBytes)
         : m_paddingAllowance(paddingAllowance), m_maxLineBytes(maxLineBytes)
     {}
+
+    // The character between fields (a comma unless set), and the one that
+    // ends a line: '\n' (with an optional '\r' before it) or '\r'. Set
+    // before the first Feed.
+    void SetSeparator(char separator) { m_parser.SetSeparator(separator); }
+    void SetLineEnd(char lineEnd) { m_lineEnd = lineEnd; }
 
     // Why reading stopped, as an errno value: 0; ENOMEM; EFBIG when the table
     // would pass the 32-bit counts or its padding the allowance, or a row
@@ -96,6 +103,7 @@ private:
     std::int64_t m_rowLine = 0;   // the line the row being read begins on
     std::size_t m_rowBytes = 0;   // the bytes of that row on the lines before
     std::int64_t m_line = 1;
+    char m_lineEnd = '\n';
     std::int64_t m_keepRows = -1; // -1: every row is kept
     std::vector<std::int64_t> m_rowLines;
     std::int64_t m_rowsPast = 0;

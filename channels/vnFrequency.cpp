@@ -70,7 +70,7 @@ std::optional<double> vnFrequency::ReadTypedMHz(std::string_view typed)
     return converted ? std::nullopt : mhz;
 }
 
-std::optional<double> vnFrequency::ReadWholeMHz(std::string_view whole, Unit unit, bool* converted)
+std::optional<vnFrequency::Written> vnFrequency::ReadWritten(std::string_view whole)
 {
     using vnText::IsBlank;
     // Many keyboards put a comma on the number pad's decimal key, and many
@@ -93,27 +93,49 @@ std::optional<double> vnFrequency::ReadWholeMHz(std::string_view whole, Unit uni
     const std::string_view number = std::string_view(text).substr(start, i - start);
     while (i < text.size() && IsBlank(text[i]))
         ++i;
+    Written written;
     const std::string_view suffix = vnText::TrimBlanks(std::string_view(text).substr(i));
     if (vnText::EqualsNoCase(suffix, "mhz"))
-        unit = UnitMegahertz;
+        written.unit = UnitMegahertz;
     else if (vnText::EqualsNoCase(suffix, "khz"))
-        unit = UnitKilohertz;
+        written.unit = UnitKilohertz;
     else if (vnText::EqualsNoCase(suffix, "hz"))
-        unit = UnitHertz;
+        written.unit = UnitHertz;
     else if (!suffix.empty())
         return std::nullopt;
-    const double value = vnText::ReadLeadingDouble(number);
+    written.value = vnText::ReadLeadingDouble(number);
     // 1e-400 is a number, but not one a double can tell from no frequency.
-    const std::size_t mantissaEnd = number.find_first_of("eE");
-    if (value == 0.0 && number.substr(0, mantissaEnd).find_first_of("123456789") != std::string_view::npos)
+    const std::string_view mantissa = number.substr(0, number.find_first_of("eE"));
+    if (written.value == 0.0 && mantissa.find_first_of("123456789") != std::string_view::npos)
         return std::nullopt;
-    double mhz = value;
-    if (unit == UnitKilohertz)
-        mhz = value / 1e3;
-    else if (unit == UnitHertz || unit == UnitHertz0)
-        mhz = value / 1e6;
-    else if (unit == UnitGigahertz)
-        mhz = value * 1e3;
+    written.decimalPoint = mantissa.find('.') != std::string_view::npos;
+    return written;
+}
+
+double vnFrequency::InMHz(double value, Unit unit)
+{
+    switch (unit) {
+    case UnitKilohertz:
+        return value / 1e3;
+    case UnitHertz:
+    case UnitHertz0:
+        return value / 1e6;
+    case UnitGigahertz:
+        return value * 1e3;
+    case UnitMegahertz:
+        break;
+    }
+    return value;
+}
+
+std::optional<double> vnFrequency::ReadWholeMHz(std::string_view text, Unit unit, bool* converted)
+{
+    const std::optional<Written> written = ReadWritten(text);
+    if (!written)
+        return std::nullopt;
+    if (written->unit)
+        unit = *written->unit;
+    const double mhz = InMHz(written->value, unit);
     if (!std::isfinite(mhz) || std::fabs(mhz) > MaxMHz)
         return std::nullopt;
     if (converted)

@@ -54,6 +54,21 @@ public:
     // beyond MaxMHz. converted tells whether the unit was not MHz.
     static std::optional<double> ReadWholeMHz(std::string_view text, Unit unit = UnitMegahertz,
                                               bool* converted = nullptr);
+    // A frequency text as written, before any unit is applied: the number
+    // (a comma is the decimal point when there is no full stop), whether it
+    // has a decimal point, and the unit written after it, if any. Nothing
+    // for text that is no number with at most a unit, and for a number too
+    // small to tell from 0; the number may be beyond any double (infinite).
+    struct Written
+    {
+        double value = 0.0;
+        bool decimalPoint = false;
+        std::optional<Unit> unit;
+    };
+    static std::optional<Written> ReadWritten(std::string_view text);
+    // The megahertz of a value in unit; GHz too.
+    static double InMHz(double value, Unit unit);
+
     // A frequency typed by the user: ReadWholeMHz of megahertz, with MHz as
     // the only unit.
     static std::optional<double> ReadTypedMHz(std::string_view text);

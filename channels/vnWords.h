@@ -28,7 +28,7 @@ enum class vnCounted : std::int32_t {
     FrequenciesGiven,     // "a frequency"
     TheFrequencies,       // "the frequency"
     TitleLinesSkipped,    // "1 title line above the channels was skipped."
-    FrequenciesConverted, // "1 frequency was converted to MHz."
+    FrequenciesConverted, // "1 frequency in %2 was converted to MHz.", %2 the units
     LinesSkipped,         // "1 line was skipped: "
     ChannelsOutside,      // "1 channel is outside "
     LeftOut,              // "It is left out."

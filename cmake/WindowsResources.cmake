@@ -26,4 +26,15 @@ function(scanlore_windows_resources target description)
   target_sources(${target} PRIVATE ${rc})
   # The icon is read by the resource compiler, not configured.
   set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${SCANLORE_ICO})
+  scanlore_utf8_code_page(${target})
+endfunction()
+
+# Gives a Windows program (tests too) the manifest that makes UTF-8 its code
+# page: Scanlore keeps paths in UTF-8 and opens them with the narrow calls.
+function(scanlore_utf8_code_page target)
+  set(SCANLORE_UTF8_MANIFEST ${PROJECT_SOURCE_DIR}/dist/windows/utf8.manifest)
+  set(rc ${PROJECT_BINARY_DIR}/utf8-code-page.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/dist/windows/utf8.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${SCANLORE_UTF8_MANIFEST})
 endfunction()

@@ -2,6 +2,7 @@
 
 #include "channels/vnCell.h"
 #include "channels/vnCellTable.h"
+#include "channels/vnFrequency.h"
 #include "channels/vnText.h"
 #include "core/ChannelColumnChoice.h"
 #include "core/ChannelField.h"
@@ -66,12 +67,13 @@ constexpr const char* kRacePriorityName = "Pri";
 constexpr const char* kChooseWhich = ". Choose the columns to say which one is.";
 
 // The words that make a column name a receive frequency ("Output Freq",
-// "QRG", "RxFrequency"), unless it also has a word of another quantity
-// ("TX Freq", "Tone Freq", "RxDtcsCode"). A new word goes here.
+// "QRG", "RxFrequency"), unless it also has a word of another quantity or
+// field ("TX Freq", "Tone Freq", "RxDtcsCode"; "Frequency|Name" is two
+// names no separator split). A new word goes here.
 constexpr std::string_view kFrequencyWords[] = {"freq", "frequency", "qrg", "rx", "receive", "output", "mhz", "khz"};
-constexpr std::string_view kOtherQuantityWords[] = {"tx",   "transmit", "input",     "offset", "shift",
-                                                    "step", "tone",     "ctcss",     "dcs",    "dtcs",
-                                                    "pl",   "code",     "bandwidth", "power",  "duplex"};
+constexpr std::string_view kOtherQuantityWords[] = {
+    "tx",   "transmit", "input", "offset",    "shift", "step",   "tone", "ctcss",       "dcs",
+    "dtcs", "pl",       "code",  "bandwidth", "power", "duplex", "name", "description", "comment"};
 // Of two receive frequencies, the one with one of these words is the
 // channel's ("Frequency Output" over "Frequency").
 constexpr std::string_view kReceiveWords[] = {"rx", "receive", "output"};
@@ -206,13 +208,15 @@ std::vector<std::string> RowTexts(const vnCellTable& table, std::int32_t row)
     return texts;
 }
 
-// A line of names: something in it, and no field a number.
+// A line of names: something in it, and no field a number, nor a frequency
+// as a channel line writes one ("154.13 MHz", "146,52").
 bool IsTextOnlyRow(const vnCellTable& table, std::int32_t row)
 {
     bool any = false;
     for (std::int32_t column = 0; column < table.GetColumnCount(); ++column) {
-        const vnCellType type = table.GetCell(row, column)->GetType();
-        if (type == vnCellType::Int || type == vnCellType::Double)
+        const vnCell& cell = *table.GetCell(row, column);
+        const vnCellType type = cell.GetType();
+        if (type == vnCellType::Int || type == vnCellType::Double || vnFrequency::ReadWritten(cell.GetSourceText()))
             return false;
         any = any || type != vnCellType::Empty;
     }
@@ -680,11 +684,20 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
 ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
 {
     ChannelColumnMap map;
-    for (std::int32_t row = 0; row < table.GetRowCount(); ++row) {
+    // A first line of text without a channel number is a title, as in files
+    // that began with a header of other names; every other line begins with
+    // its channel number, as Save writes it.
+    const bool titled = table.GetRowCount() > 0 && !vnText::ReadWholeNumber(table.GetCell(0, 0)->GetSourceText());
+    for (std::int32_t row = titled ? 1 : 0; row < table.GetRowCount(); ++row) {
         if (table.IsRowEmpty(row))
             continue;
         const std::vector<std::string> texts = RowTexts(table, row);
         const std::string line = "line " + std::to_string(row + 1);
+        if (const std::string id = table.GetCell(row, 0)->GetSourceText();
+            !vnText::TrimBlanks(id).empty() && !vnText::ReadWholeNumber(id)) {
+            map.refusal = line + " holds \"" + id + "\" where Scanlore's layout has " + OwnHeader(0);
+            return map;
+        }
         if (static_cast<std::int32_t>(texts.size()) > ChannelFieldCount) {
             map.refusal = line + " has " + std::to_string(texts.size()) + " fields, more than Scanlore's " +
                 std::to_string(ChannelFieldCount);
@@ -698,9 +711,6 @@ ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
             }
     }
     map.m_layout = Layout::OwnWithoutHeader;
-    // A first line without a channel number is a title, as in files that
-    // began with a header of other names.
-    const bool titled = table.GetRowCount() > 0 && !vnText::ReadWholeNumber(table.GetCell(0, 0)->GetSourceText());
     map.firstDataRow = titled ? 1 : 0;
     SetOwnPositions(map);
     return map;

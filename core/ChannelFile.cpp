@@ -55,62 +55,182 @@ std::string MHzText(double mhz)
     return vnFrequency::MHzText(mhz, kConvertedDecimals);
 }
 
-bool IsDigits(const std::string& text)
+using FrequencyUnit = vnFrequency::Unit;
+
+std::string UnitName(FrequencyUnit unit)
 {
-    return !text.empty() && std::all_of(text.begin(), text.end(), vnText::IsDigit);
+    return unit == FrequencyUnit::UnitKilohertz ? "kHz"
+        : unit == FrequencyUnit::UnitMegahertz  ? "MHz"
+        : unit == FrequencyUnit::UnitGigahertz  ? "GHz"
+                                                : "Hz";
+}
+
+std::optional<FrequencyUnit> HeaderUnit(ChannelColumnMap::Unit unit)
+{
+    switch (unit) {
+    case ChannelColumnMap::Unit::MHz:
+        return FrequencyUnit::UnitMegahertz;
+    case ChannelColumnMap::Unit::KHz:
+        return FrequencyUnit::UnitKilohertz;
+    case ChannelColumnMap::Unit::Hz:
+        return FrequencyUnit::UnitHertz;
+    case ChannelColumnMap::Unit::None:
+        break;
+    }
+    return std::nullopt;
+}
+
+// One unit for the whole frequency column. A unit in the header, or after a
+// number, is that number's unit. Otherwise a number with a decimal point up
+// to the highest band is MHz, as people write frequencies; the other numbers
+// (whole ones, and decimals above it) are in the one unit of MHz, kHz and Hz
+// that puts every one of them in the bands on a channel step. No guess per
+// line: talkgroup numbers (3181, 99) are refused rather than read as a few
+// frequencies that happen to fit.
+struct ColumnUnit
+{
+    std::optional<FrequencyUnit> unit; // of the numbers without one of their own
+    bool fromHeader = false;           // for all of them; else for those that need one
+    std::string refusal;
+};
+
+// Whether a number takes the column's unit: not when it is MHz as written or
+// out of the question (0, beyond every double, beyond the highest frequency
+// in any unit). Scanlore's own layout writes MHz with decimals: there only
+// whole numbers above the bands take the column's unit.
+bool NeedsColumnUnit(const vnFrequency::Written& written, bool own)
+{
+    constexpr vnFrequencyRange bands = vnCommonScannerRange;
+    const double value = written.value;
+    if (written.unit || value == 0.0 || !std::isfinite(value))
+        return false;
+    const bool inBandsOrBelow = std::fabs(value) <= bands.highMHz;
+    if (written.decimalPoint ? inBandsOrBelow || own : inBandsOrBelow && own)
+        return false;
+    return std::fabs(vnFrequency::InMHz(value, FrequencyUnit::UnitHertz)) <= vnFrequency::MaxMHz;
+}
+
+// For the frequency column at index column, whose header names headerUnit.
+ColumnUnit FindColumnUnit(const vnCellTable& table, const ChannelColumnMap& map, std::int32_t column,
+                          ChannelColumnMap::Unit headerUnit, const std::string& fileName)
+{
+    if (const auto header = HeaderUnit(headerUnit))
+        return {header, true, {}};
+    constexpr vnFrequencyRange bands = vnCommonScannerRange;
+    constexpr FrequencyUnit units[] = {FrequencyUnit::UnitMegahertz, FrequencyUnit::UnitKilohertz,
+                                       FrequencyUnit::UnitHertz};
+    const auto fits = [&](double value, FrequencyUnit unit) {
+        const double mhz = vnFrequency::InMHz(value, unit);
+        return mhz >= bands.lowMHz && mhz <= bands.highMHz && vnFrequency::IsOnChannelStep(mhz);
+    };
+    // The numbers that need the column's unit, as written, in file order;
+    // and the first number that is MHz as written.
+    std::vector<std::pair<std::string, double>> numbers;
+    std::string writtenInMHz;
+    for (std::int32_t row = map.firstDataRow; row < table.GetRowCount() && column < table.GetColumnCount(); ++row) {
+        const std::string source = table.GetCell(row, column)->GetSourceText();
+        const std::optional<vnFrequency::Written> written = vnFrequency::ReadWritten(source);
+        if (!written)
+            continue;
+        if (NeedsColumnUnit(*written, map.IsOwn()))
+            numbers.emplace_back(std::string(vnText::TrimBlanks(source)), written->value);
+        else if (writtenInMHz.empty() && !written->unit && written->value != 0.0 && std::isfinite(written->value))
+            writtenInMHz = std::string(vnText::TrimBlanks(source));
+    }
+    if (numbers.empty())
+        return {};
+    // The unit most of them fit; the first to fit decides between equals.
+    std::size_t best = 0;
+    std::size_t bestFitting = 0;
+    std::size_t bestFirst = numbers.size();
+    for (std::size_t u = 0; u < std::size(units); ++u) {
+        std::size_t fitting = 0;
+        std::size_t first = numbers.size();
+        for (std::size_t i = 0; i < numbers.size(); ++i)
+            if (fits(numbers[i].second, units[u])) {
+                ++fitting;
+                first = std::min(first, i);
+            }
+        if (fitting > bestFitting || (fitting == bestFitting && fitting > 0 && first < bestFirst)) {
+            best = u;
+            bestFitting = fitting;
+            bestFirst = first;
+        }
+    }
+    if (bestFitting == numbers.size())
+        return {units[best], false, {}};
+
+    // Two numbers that disagree, in file order: the first that does not fit
+    // that unit, and the first that does (or one written in MHz).
+    std::size_t misfit = 0;
+    while (bestFitting > 0 && fits(numbers[misfit].second, units[best]))
+        ++misfit;
+    std::string other = bestFitting > 0 ? numbers[bestFirst].first : writtenInMHz;
+    std::string first = numbers[misfit].first;
+    if (bestFitting > 0 && bestFirst < misfit)
+        std::swap(first, other);
+    const std::string name = map.headerRow >= 0 ? table.GetCell(map.headerRow, column)->GetSourceText() : std::string();
+    const std::string range =
+        vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz";
+    const std::string where =
+        "In the " + (name.empty() ? std::string("frequency") : name) + " column of " + fileName + ", ";
+    const std::string advice = " Name the column's unit in its header (\"Frequency (kHz)\") if it has one.";
+    if (other.empty())
+        return {{},
+                false,
+                where + first + " is not a frequency on a channel step from " + range + " in MHz, kHz or Hz." + advice};
+    return {{},
+            false,
+            where + first + " and " + other +
+                " are not frequencies of one unit: no one of MHz, kHz and Hz puts both on a channel step from " +
+                range + "." + advice};
 }
 
 // The frequency of a line in MHz as the channel takes it, or why the line is
-// skipped. A frequency is read whole (vnFrequency::ReadWholeMHz); a unit
-// after the number, or else in the header, is the unit. Without either, a
-// whole number above the highest band is tried as kHz and as Hz, and taken
-// when exactly one of them lies in the bands.
+// skipped. A frequency is read whole (vnFrequency::ReadWritten): a number,
+// then optionally its unit; without one, the column's unit.
 struct FrequencyReading
 {
     std::string text;
-    bool converted = false;
+    // The unit converted from; MHz when there was nothing to convert.
+    FrequencyUnit convertedFrom = FrequencyUnit::UnitMegahertz;
     std::string skip;
     // Scanlore's own line whose frequency is no frequency: the channel is
     // read without one.
     bool unread = false;
 };
 
-FrequencyReading ReadFrequency(const std::string& source, ChannelColumnMap::Unit unit, bool own)
+FrequencyReading ReadFrequency(const std::string& source, const ColumnUnit& column, bool own)
 {
     const std::string noFrequency = own ? std::string() : std::string("no frequency");
     if (vnText::TrimBlanks(source).empty())
-        return {{}, false, noFrequency};
-    const vnFrequency::Unit given = unit == ChannelColumnMap::Unit::KHz ? vnFrequency::UnitKilohertz
-        : unit == ChannelColumnMap::Unit::Hz                            ? vnFrequency::UnitHertz
-                                                                        : vnFrequency::UnitMegahertz;
-    constexpr vnFrequencyRange bands = vnCommonScannerRange;
-    if (unit == ChannelColumnMap::Unit::None && IsDigits(source)) {
-        const double value = vnText::ReadLeadingDouble(source);
-        if (value > bands.highMHz) {
-            const auto inBands = [&](double mhz) { return mhz >= bands.lowMHz && mhz <= bands.highMHz; };
-            const bool kHz = inBands(value / 1e3);
-            const bool hz = inBands(value / 1e6);
-            if (kHz != hz)
-                return {MHzText(kHz ? value / 1e3 : value / 1e6), true, {}};
-            return {{},
-                    false,
-                    "frequency " + source + " is not MHz, and neither as kHz nor as Hz is it " +
-                        vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz"};
-        }
-    }
-    bool converted = false;
-    const std::optional<double> mhz = vnFrequency::ReadWholeMHz(source, given, &converted);
-    if (!mhz) {
+        return {{}, FrequencyUnit::UnitMegahertz, noFrequency};
+    const std::optional<vnFrequency::Written> written = vnFrequency::ReadWritten(source);
+    const auto notAFrequency = [&]() -> FrequencyReading {
         if (own)
-            return {{}, false, {}, true};
-        return {{}, false, "\"" + source + "\" is not a frequency"};
+            return {{}, FrequencyUnit::UnitMegahertz, {}, true};
+        return {{}, FrequencyUnit::UnitMegahertz, "\"" + source + "\" is not a frequency"};
+    };
+    if (!written || !std::isfinite(written->value))
+        return notAFrequency();
+    FrequencyUnit unit = FrequencyUnit::UnitMegahertz;
+    if (written->unit)
+        unit = *written->unit;
+    else if (column.unit && (column.fromHeader || NeedsColumnUnit(*written, own)))
+        unit = *column.unit;
+    const double mhz = vnFrequency::InMHz(written->value, unit);
+    if (!std::isfinite(mhz) || std::fabs(mhz) > vnFrequency::MaxMHz) {
+        if (own)
+            return notAFrequency();
+        const std::string text(vnText::TrimBlanks(source));
+        return {{},
+                FrequencyUnit::UnitMegahertz,
+                text + (written->unit ? "" : " " + UnitName(unit)) + " is above " +
+                    Decimal(static_cast<std::int64_t>(vnFrequency::MaxMHz)) + " MHz"};
     }
-    const double value = *mhz;
-    if (converted)
-        return {MHzText(value), true, {}};
-    if (value == 0.0)
-        return {{}, false, noFrequency};
-    return {MHzText(value), false, {}};
+    if (mhz == 0.0)
+        return {{}, FrequencyUnit::UnitMegahertz, noFrequency};
+    return {MHzText(mhz), unit, {}};
 }
 
 // The number of fields a line of the table has: up to its last one that is
@@ -177,11 +297,12 @@ void NameSkips(ChannelTableApplied& applied, std::vector<std::pair<std::int32_t,
     }
 }
 
-// The first description column of the line that holds something.
+// The first description column of the line that holds something. A
+// description is a name, kept as written: "007" stays "007".
 std::string DescriptionOf(const vnCellTable& table, std::int32_t row, const ChannelColumnMap& map)
 {
     for (const std::int32_t column : map.descriptions)
-        if (std::string text = CellText(table, row, column); !text.empty())
+        if (std::string text = SourceText(table, row, column); !text.empty())
             return text;
     return {};
 }
@@ -228,10 +349,20 @@ std::vector<std::string> DroppedColumns(const vnCellTable& table, const ChannelC
 // A race list: every role's frequencies, each role a run of channels that
 // starts at a bank border, primaries first, the lines in file order in each.
 // A role that no longer fits whole is left out and counted: part of a role
-// would look like all of it.
+// would look like all of it. Each role's column has its own unit; a column no
+// one unit fits refuses the file, as a single frequency column does.
 void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChannelList& channels,
-                   std::int32_t channelsPerBank, const LineOf& lineOf, ChannelTableApplied& applied)
+                   std::int32_t channelsPerBank, const LineOf& lineOf, const std::string& fileName,
+                   ChannelTableApplied& applied)
 {
+    std::vector<ColumnUnit> units;
+    for (const ChannelColumnMap::RaceColumn& column : map.raceColumns) {
+        units.push_back(FindColumnUnit(table, map, column.column, column.unit, fileName));
+        if (!units.back().refusal.empty()) {
+            applied.refusal = units.back().refusal;
+            return;
+        }
+    }
     const auto carOf = [&](std::int32_t row) {
         return std::string(vnText::TrimBlanks(SourceText(table, row, map.carNumber)));
     };
@@ -258,7 +389,7 @@ void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChan
         for (std::size_t role = 0; role < roleCount; ++role) {
             const ChannelColumnMap::RaceColumn& column = map.raceColumns[role];
             const std::string source = SourceText(table, row, column.column);
-            FrequencyReading frequency = ReadFrequency(source, column.unit, false);
+            FrequencyReading frequency = ReadFrequency(source, units[role], false);
             if (frequency.skip.empty()) {
                 runs[role].push_back({row, std::move(frequency)});
                 any = true;
@@ -335,7 +466,13 @@ void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChan
     for (const auto& [row, index, role, frequency] : placed) {
         vnChannel& channel = *channels.GetAt(index);
         SetChannelCellText(channel, ChannelField::Frequency, frequency->text);
-        applied.converted += frequency->converted ? 1 : 0;
+        if (frequency->convertedFrom != FrequencyUnit::UnitMegahertz) {
+            ++applied.converted;
+            const std::string from = UnitName(frequency->convertedFrom);
+            if (std::find(applied.convertedFrom.begin(), applied.convertedFrom.end(), from) ==
+                applied.convertedFrom.end())
+                applied.convertedFrom.push_back(from);
+        }
         std::string description = DescriptionOf(table, row, map);
         if (map.raceColumns[role].role != ChannelColumnRole::Primary)
             description = std::string(vnText::TrimBlanks(description)) + " (" + map.raceColumns[role].word + ")";
@@ -360,15 +497,24 @@ std::string ListOfNames(const std::vector<std::string>& names, std::size_t shown
     return list;
 }
 
-std::string RefusalReason(const ChannelColumnMap& map, const std::string& fileName)
+// Why a table is not read. A header is named as one only when it is a line
+// of names (never a channel line); the advice to rename a column only when
+// the line was split into columns.
+std::string RefusalReason(const ChannelColumnMap& map, const std::string& fileName, std::int64_t headerLine,
+                          bool separatorsTried)
 {
     constexpr std::size_t shownNames = 3;
     if (!map.headerProblem.empty())
         return fileName + " " + map.headerProblem;
+    if (map.headerNames.size() == 1 && separatorsTried)
+        return fileName + " has no header line that Scanlore can split into columns: line " +
+            std::to_string(headerLine) + " (\"" + map.headerNames.front() +
+            "\") holds no comma, semicolon or tab. Save the list as CSV (comma-separated values) and open it again.";
     if (!map.headerNames.empty())
         return fileName + " has a header line, but none of its columns (" +
-            ListOfNames(map.headerNames, shownNames, ", \xE2\x80\xA6") +
-            ") is a frequency. Rename the frequency column to Frequency and open it again.";
+            ListOfNames(map.headerNames, shownNames, ", \xE2\x80\xA6") + ") is a frequency" +
+            (separatorsTried ? ", split at commas, semicolons or tabs" : "") +
+            ". Rename the frequency column to Frequency and open it again.";
     return fileName + " has no header line naming a frequency column, and its lines are not in Scanlore's layout (" +
         map.refusal + "). Add a header line that names the Frequency column and open it again.";
 }
@@ -383,6 +529,29 @@ void OfferChoice(const vnCellTable& table, const ChannelColumnMap& map, ChannelT
             applied.header.push_back(column.name);
 }
 
+// " 3 lines were skipped: line 4: no frequency; …", with the first three
+// reasons; empty when none was.
+std::string SkippedText(const ChannelTableApplied& applied)
+{
+    constexpr std::size_t shownReasons = 3;
+    if (applied.skipped == 0)
+        return {};
+    std::string text = " " + vnWords::Count(vnCounted::LinesSkipped, applied.skipped);
+    const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
+    for (std::size_t i = 0; i < shown; ++i)
+        text += (i > 0 ? "; " : "") + applied.skipReasons[i];
+    if (applied.skipReasons.size() > shown)
+        text += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
+    return text + ".";
+}
+
+// Another format's file that only looks like text to read.
+std::string MarkupReason(vnDelimitedFile::Markup markup, const std::string& name)
+{
+    return name + (markup == vnDelimitedFile::Markup::Json ? " is a JSON file" : " is an XML file") +
+        ", not a CSV file. Export the channels from its program as CSV (comma-separated values) and open that file.";
+}
+
 ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const vnCellTable& table,
                                  const std::string& name, vnChannelList& channels, const ChannelColumnChoice* choice,
                                  std::int32_t channelsPerBank)
@@ -392,6 +561,10 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
     if (!result.ok)
         result.reason = file.GetLastError();
     result.cancelled = file.IsCancelled();
+    if (file.GetMarkup() != vnDelimitedFile::Markup::None) {
+        result.reason = MarkupReason(file.GetMarkup(), name);
+        return result;
+    }
     // Nothing read, not even a header: the channels stay as they were.
     if (!result.ok && table.GetRowCount() == 0)
         return result;
@@ -400,9 +573,9 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
         result.reason = name + " holds no channels: it has nothing but blank lines and separators.";
         return result;
     }
-    result.applied =
-        ApplyChannelTable(table, channels, name, {file.GetRowLines(), file.GetRowsPast(), file.GetFirstLinePast()},
-                          choice, channelsPerBank);
+    result.applied = ApplyChannelTable(
+        table, channels, name, {file.GetRowLines(), file.GetRowsPast(), file.GetFirstLinePast(), !file.SeparatorFits()},
+        choice, channelsPerBank);
     if (!result.applied.refusal.empty()) {
         result.ok = false;
         result.reason = result.applied.refusal;
@@ -410,6 +583,8 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
     }
     if (file.GetEncoding() != vnTextEncoding::Utf8)
         result.applied.encoding = std::string(vnTextEncodingName(file.GetEncoding()));
+    if (file.GetSeparator() != ',')
+        result.applied.separator = file.GetSeparator() == ';' ? "semicolons" : "tabs";
     result.changed = true;
     return result;
 }
@@ -419,6 +594,20 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
 std::int64_t RowsKept(const vnChannelList& channels)
 {
     return std::int64_t{channels.GetCount()} + ChannelColumnMap::HeaderSearchRows;
+}
+
+// Channel files keep the rows the channels need, come with commas,
+// semicolons or tabs between their fields (the one that splits the header
+// into columns the column map can read), and are never JSON or XML.
+void ReadAsChannelFile(vnDelimitedFile& file, const vnChannelList& channels)
+{
+    file.KeepRows(RowsKept(channels));
+    file.RefuseMarkup(true);
+    file.ChooseSeparator(",;\t", ChannelColumnMap::HeaderSearchRows, [](const vnCellTable& rows) {
+        // A header whose names need telling apart was split right too.
+        const ChannelColumnMap map = ChannelColumnMap::FromTable(rows);
+        return map.GetLayout() != ChannelColumnMap::Layout::Refused || !map.headerProblem.empty();
+    });
 }
 
 } // namespace
@@ -471,8 +660,15 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         choice ? ChannelColumnMap::FromChoice(table, *choice) : ChannelColumnMap::FromTable(table);
     ChannelTableApplied applied;
     if (map.GetLayout() == ChannelColumnMap::Layout::Refused) {
-        applied.refusal = RefusalReason(map, fileName.empty() ? std::string("The file") : fileName);
+        applied.refusal = RefusalReason(map, fileName.empty() ? std::string("The file") : fileName,
+                                        lineOf(std::max(map.headerRow, 0)), lines.separatorsTried);
         OfferChoice(table, choice ? ChannelColumnMap::FromTable(table) : map, applied);
+        return applied;
+    }
+    const ColumnUnit unit = FindColumnUnit(table, map, map.frequency, map.frequencyUnit,
+                                           fileName.empty() ? std::string("the file") : fileName);
+    if (!unit.refusal.empty()) {
+        applied.refusal = unit.refusal;
         return applied;
     }
     applied.chosen = choice != nullptr;
@@ -484,7 +680,8 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.titleLines =
         firstRow > 0 && firstRow < table.GetRowCount() ? static_cast<std::int32_t>(lineOf(firstRow) - 1) : firstRow;
     if (map.IsRaceList()) {
-        ApplyRaceList(table, map, channels, channelsPerBank, lineOf, applied);
+        ApplyRaceList(table, map, channels, channelsPerBank, lineOf,
+                      fileName.empty() ? std::string("the file") : fileName, applied);
         return applied;
     }
     std::vector<std::pair<std::int32_t, std::string>> skips;
@@ -502,7 +699,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         if (table.IsRowEmpty(row))
             continue;
         const std::string source = SourceText(table, row, map.frequency);
-        const FrequencyReading frequency = ReadFrequency(source, map.frequencyUnit, own);
+        const FrequencyReading frequency = ReadFrequency(source, unit, own);
         if (!frequency.skip.empty()) {
             skips.emplace_back(row, frequency.skip);
             continue;
@@ -516,7 +713,13 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
                                    " fields where the header has " + Decimal(headerFields) +
                                    ": a comma in an unquoted text?");
         }
-        applied.converted += frequency.converted ? 1 : 0;
+        if (frequency.convertedFrom != FrequencyUnit::UnitMegahertz) {
+            ++applied.converted;
+            const std::string from = UnitName(frequency.convertedFrom);
+            if (std::find(applied.convertedFrom.begin(), applied.convertedFrom.end(), from) ==
+                applied.convertedFrom.end())
+                applied.convertedFrom.push_back(from);
+        }
         frequencies[row] = frequency.text;
         rows.push_back(row);
     }
@@ -571,6 +774,12 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.rows = static_cast<std::int32_t>(placed.size());
     NameSkips(applied, skips, lineOf, count, own && !byNumber);
     applied.droppedColumns = DroppedColumns(table, map, rows);
+    // Nothing to read is no success: the channels stay as they were.
+    if (placed.empty()) {
+        applied.refusal = (fileName.empty() ? std::string("The file") : fileName) +
+            " has no line with a frequency to read." + SkippedText(applied);
+        return applied;
+    }
 
     // What is shown, saved and uploaded afterwards is the file and nothing
     // of the table that was open before it.
@@ -627,7 +836,7 @@ ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& ch
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
-    file.KeepRows(RowsKept(channels));
+    ReadAsChannelFile(file, channels);
     file.SetProgress(progress);
     return ApplyReadTable(file.Read(fileName), file, table, std::filesystem::path(fileName).filename().string(),
                           channels, choice, channelsPerBank);
@@ -638,7 +847,7 @@ ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChann
 {
     vnCellTable table;
     vnDelimitedFile file(&table);
-    file.KeepRows(RowsKept(channels));
+    ReadAsChannelFile(file, channels);
     return ApplyReadTable(file.ReadDescriptor(fd), file, table, name, channels, choice, channelsPerBank);
 }
 
@@ -677,7 +886,6 @@ std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t line
 
 std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied)
 {
-    constexpr std::size_t shownReasons = 3;
     std::string message = "Read " + vnWords::Count(vnCounted::Channels, applied.rows) + " from " +
         std::filesystem::path(fileName).filename().string();
     if (!applied.layout.empty())
@@ -705,22 +913,17 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
     if (applied.titleLines > 0)
         message += " " + vnWords::Count(vnCounted::TitleLinesSkipped, applied.titleLines);
     if (applied.converted > 0)
-        message += " " + vnWords::Count(vnCounted::FrequenciesConverted, applied.converted);
+        message += " " +
+            vnWords::Count(vnCounted::FrequenciesConverted, applied.converted, {vnWords::List(applied.convertedFrom)});
     if (applied.inFileOrder)
         message += " Location numbers repeat; channels are placed in file order.";
     if (!applied.encoding.empty())
         message += " The file was read as " + applied.encoding + ".";
     if (!applied.offStep.empty())
         message += " " + OffStepCountText(applied.offStep);
-    if (applied.skipped > 0) {
-        message += " " + vnWords::Count(vnCounted::LinesSkipped, applied.skipped);
-        const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
-        for (std::size_t i = 0; i < shown; ++i)
-            message += (i > 0 ? "; " : "") + applied.skipReasons[i];
-        if (applied.skipReasons.size() > shown)
-            message += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
-        message += ".";
-    }
+    if (!applied.separator.empty())
+        message += " Its fields are separated by " + applied.separator + ".";
+    message += SkippedText(applied);
     if (!applied.readNotes.empty()) {
         constexpr std::size_t shownNotes = 5;
         const std::size_t shownNoteCount = std::min(applied.readNotes.size(), shownNotes);
@@ -813,6 +1016,6 @@ std::string ScanloreCopyName(const std::string& path)
 bool HasReadNotes(const ChannelTableApplied& applied)
 {
     return !applied.layout.empty() || applied.skipped > 0 || !applied.carNotes.empty() || applied.titleLines > 0 ||
-        applied.converted > 0 || applied.inFileOrder || !applied.encoding.empty() || !applied.readNotes.empty() ||
-        !applied.offStep.empty();
+        applied.converted > 0 || applied.inFileOrder || !applied.encoding.empty() || !applied.separator.empty() ||
+        !applied.readNotes.empty() || !applied.offStep.empty();
 }

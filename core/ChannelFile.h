@@ -59,12 +59,17 @@ struct ChannelTableApplied
     std::vector<std::string> skipReasons;
     // Title lines above the header (or above a file without one).
     std::int32_t titleLines = 0;
-    // Frequencies read in kHz or Hz and converted to MHz.
+    // Frequencies read in kHz or Hz and converted to MHz, and the units
+    // they were read in ("kHz").
     std::int32_t converted = 0;
+    std::vector<std::string> convertedFrom;
     // The channel column's numbers repeat or are not numbers.
     bool inFileOrder = false;
     // The encoding the file was read in when it is not UTF-8.
     std::string encoding;
+    // What separates the file's fields when it is not commas: "semicolons",
+    // "tabs".
+    std::string separator;
     // Columns holding values that no channel field keeps, by their header
     // names.
     std::vector<std::string> droppedColumns;
@@ -102,9 +107,13 @@ struct ChannelTableApplied
 // Lines go to the channels their channel column names when it holds whole,
 // distinct numbers (a CHIRP file holding Location 0 counts from 0; a number
 // outside the list skips its line), otherwise one after another from the
-// first channel. A frequency in kHz or Hz is converted (see ChannelColumnMap
-// for the unit); lines of another tool without a frequency, or with a whole
-// number that is no frequency in any unit, are skipped with the reason.
+// first channel. The frequency column has one unit: the header's, else MHz
+// for numbers written with a decimal point in the bands, and for the others
+// the one of MHz, kHz and Hz that puts them all on a channel step in the
+// bands; a column no one unit fits is refused naming two numbers. Lines of
+// another tool without a frequency, or with one that is no number or above
+// the highest frequency, are skipped with the reason. A table from which no
+// line is given to a channel is refused too, naming the first reasons.
 // Where the rows of a table read from a file stand in it, for a table that
 // keeps only some of its lines (vnDelimitedFile::KeepRows).
 struct ChannelTableLines
@@ -114,6 +123,9 @@ struct ChannelTableLines
     // Lines after the rows kept, blank ones aside, and the first of them.
     std::int64_t linesPast = 0;
     std::int64_t firstLinePast = 0;
+    // Commas, semicolons and tabs were tried as separators, and none split
+    // the header into columns the column map can read.
+    bool separatorsTried = false;
 };
 //
 // With a choice the columns are read with the roles it gives them
@@ -154,7 +166,9 @@ ChannelFileResult WriteChannelFile(const std::string& fileName, const vnChannelL
 // complete before the failure. Lines past the channels and the title lines
 // a header may have are counted, not kept, so that any file takes memory
 // for the channels only. A file of nothing but blank lines and separators
-// is refused as empty.
+// is refused as empty, a JSON or XML file as another format. Fields are
+// separated by commas, semicolons or tabs: the first of them that splits
+// the header into columns the column map reads.
 ChannelFileResult ReadChannelFile(const std::string& fileName, vnChannelList& channels,
                                   const ChannelReadProgress& progress = ChannelReadProgress(),
                                   const ChannelColumnChoice* choice = nullptr, std::int32_t channelsPerBank = 0);

@@ -173,6 +173,30 @@ TEST_F(ChannelDocumentTest, AFileThatCannotBeOpenedChangesNothing)
     EXPECT_TRUE(document.IsModified());
 }
 
+// A file from which nothing can be read is refused: Open and Import leave
+// the table, its file and its steps as they were.
+TEST_F(ChannelDocumentTest, AFileWithNothingToReadChangesNothing)
+{
+    ScratchFolder::Put(Path("kept.csv"), kTenChannels);
+    ASSERT_TRUE(document.Open(Path("kept.csv")).ok);
+    Type(11, F::Frequency, "146.52");
+    const std::vector<vnChannel> before = All();
+    const int steps = document.GetUndoStack().index();
+    ScratchFolder::Put(Path("nothing.csv"), "Frequency,Name\r\n,Fire\r\n,EMS\r\n");
+
+    for (const ChannelDocument::FileOutcome& outcome :
+         {document.Open(Path("nothing.csv")), document.Import(Path("nothing.csv"), 0)}) {
+        EXPECT_FALSE(outcome.ok);
+        EXPECT_EQ(outcome.message.kind, Kind::Warning);
+        EXPECT_TRUE(outcome.message.text.contains("has no line with a frequency to read"))
+            << outcome.message.text.toStdString();
+        EXPECT_TRUE(outcome.message.text.contains("The channels are unchanged."));
+    }
+    EXPECT_TRUE(All() == before);
+    EXPECT_EQ(document.GetPath(), Path("kept.csv"));
+    EXPECT_EQ(document.GetUndoStack().index(), steps);
+}
+
 TEST_F(ChannelDocumentTest, AFileReadOnlyInPartIsShownButNotTheCurrentFile)
 {
     // Three channels, then a quoted field that never closes.

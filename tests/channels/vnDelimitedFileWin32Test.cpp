@@ -57,6 +57,27 @@ TEST(vnDelimitedFileWin32, WritesAndReplacesTheFileByteForByte)
     fs::remove_all(folder);
 }
 
+// Paths are kept in UTF-8: a folder named in Greek and German letters, which
+// no one ANSI code page holds, is written and read through the narrow calls.
+TEST(vnDelimitedFileWin32, PathsInAnyScriptOpen)
+{
+    const fs::path folder = fs::temp_directory_path() / L"scanlore-\x0391\x03B8\x03B7\x03BD\x03AC-M\x00FCller";
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    const std::string path = (fs::temp_directory_path() / "scanlore-").string() +
+        "\xCE\x91\xCE\xB8\xCE\xB7\xCE\xBD\xCE\xAC-M\xC3\xBCller\\channels.csv";
+
+    vnCellTable table = TableOf(2);
+    vnDelimitedFile writer(&table);
+    ASSERT_TRUE(writer.Write(path)) << writer.GetLastError();
+    EXPECT_TRUE(fs::exists(folder / L"channels.csv"));
+    vnCellTable back;
+    vnDelimitedFile reader(&back);
+    ASSERT_TRUE(reader.Read(path)) << reader.GetLastError();
+    EXPECT_EQ(back.GetRowCount(), 2);
+    fs::remove_all(folder);
+}
+
 TEST(vnDelimitedFileWin32, AMissingFileFailsWithTheSystemsReason)
 {
     vnCellTable table;

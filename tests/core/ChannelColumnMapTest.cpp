@@ -90,7 +90,7 @@ TEST(ChannelColumnChoice, ARefusedHeaderOffersItsColumnsAndReadsAsChosen)
     const Read read = ReadText(text, list, 200, &choice);
     EXPECT_TRUE(read.applied.chosen);
     EXPECT_EQ(read.summary,
-              "Read 2 channels from list.csv (columns as chosen on 3 Dec). 2 frequencies were "
+              "Read 2 channels from list.csv (columns as chosen on 3 Dec). 2 frequencies in kHz were "
               "converted to MHz.");
     EXPECT_EQ(Cell(list, 1, ChannelField::Frequency), "155.4750");
     EXPECT_EQ(Cell(list, 1, ChannelField::Description), "Rettung");
@@ -165,7 +165,7 @@ INSTANTIATE_TEST_SUITE_P(
         Shape{"NumberedWithHertz",
               "Name,Frequency_1 (Hz),Mode\nTower,118300000,AM\n",
               {{0, F::Frequency, "118.3000"}},
-              "Read 1 channel from list.csv (columns by name). 1 frequency was converted to MHz."},
+              "Read 1 channel from list.csv (columns by name). 1 frequency in Hz was converted to MHz."},
         Shape{"Qrg",
               "QRG,Name\n145.500,Calling\n",
               {{0, F::Frequency, "145.5000"}},
@@ -223,6 +223,12 @@ INSTANTIATE_TEST_SUITE_P(
               "\"Car\",\"Driver\",\"Primary Freq\",\"Backup Freq\"\n\"3\",\"Dale\",\"467.9250\",\"468.2250\"\n",
               {{20, F::Description, "Dale (Backup)"}},
               "Read 2 channels from list.csv (race list). Primary: channel 1; Backup: 21."},
+        // Each role's column has its own unit.
+        Shape{"BackupInKilohertz",
+              "Car,Driver,Primary,Backup\n3,Dale,467.925,468225\n4,Kyle,461.1,462100\n",
+              {{21, F::Frequency, "462.1000"}},
+              "Read 4 channels from list.csv (race list). Primary: channels 1\u20132; Backup: 21\u201322. 2 "
+              "frequencies in kHz were converted to MHz."},
         Shape{"HashColumnAndCarDoubleZero",
               "#,Driver,Primary\n00,Pit Road,464.5\n1,Jimmie,461.1\n",
               {{0, F::CarNumber, "00"}, {1, F::CarNumber, "1"}},

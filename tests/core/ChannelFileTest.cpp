@@ -391,8 +391,7 @@ INSTANTIATE_TEST_SUITE_P(
         MappingCase{"RepeatedIdGoesByPosition", "ID,Frequency,Description\r\n5,1,E\r\n5,1,F\r\n", {{1, "E"}, {2, "F"}}},
         MappingCase{"IdOutsideTheListIsSkipped", "ID,Frequency,Description\r\n5,1,E\r\n201,1,F\r\n", {{5, "E"}}},
         MappingCase{"MissingIdGoesByPosition", "ID,Frequency,Description\r\n5,1,E\r\n,1,F\r\n", {{1, "E"}, {2, "F"}}},
-        MappingCase{"NonNumericFirstLineIsAHeader", "x,1,Head\r\n9,1,I\r\n", {{9, "I"}}},
-        MappingCase{"HeaderOnly", "ID,Frequency,Description\r\n", {}}),
+        MappingCase{"NonNumericFirstLineIsAHeader", "x,1,Head\r\n9,1,I\r\n", {{9, "I"}}}),
     [](const ::testing::TestParamInfo<MappingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(ChannelFileTest, WhatSaveWritesOpensExactlyAsItWas)
@@ -425,7 +424,7 @@ TEST_F(ChannelFileTest, KilohertzOfAnySizeConvertExactlyOrAreSkipped)
     EXPECT_EQ(Cell(list, 1, 1), "100000.0000");
     EXPECT_EQ(
         result.applied.skipReasons,
-        (std::vector<std::string>{"line 2: \"1e300\" is not a frequency", "line 3: \"1e999\" is not a frequency"}));
+        (std::vector<std::string>{"line 2: 1e300 kHz is above 100000 MHz", "line 3: \"1e999\" is not a frequency"}));
 }
 
 // Files of other tools, written the way each tool writes them: their columns
@@ -504,8 +503,8 @@ INSTANTIATE_TEST_SUITE_P(
              {2, 1, "453.1250"},
              {3, 1, "460.0250"},
              {4, 1, ""}},
-            "Read 4 channels from county.csv (RadioReference layout). 1 frequency was converted to MHz. 1 line was "
-            "skipped: line 4: no frequency."},
+            "Read 4 channels from county.csv (RadioReference layout). 1 frequency in Hz was converted to MHz. 1 "
+            "line was skipped: line 4: no frequency."},
         // A spreadsheet: byte-order mark, columns in its own order, "MHz"
         // after a number, an empty line at the end.
         ForeignFile{"Spreadsheet",
@@ -568,14 +567,7 @@ INSTANTIATE_TEST_SUITE_P(
                     "Freq [kHz],Alpha Tag\r\n154130,CoFire\r\n155437.5,Interop\r\n",
                     200,
                     {{0, 1, "154.1300"}, {1, 1, "155.4375"}},
-                    "Read 2 channels from county.csv (columns by name). 2 frequencies were converted to MHz."},
-        ForeignFile{"WholeNumbersWithoutUnit",
-                    "Frequency,Tag\n154130,kHz\n453125000,Hz\n5000,Neither\n1300,MHz\n146.52,MHz\n",
-                    200,
-                    {{0, 1, "154.1300"}, {1, 1, "453.1250"}, {2, 1, "1300.0000"}, {3, 1, "146.5200"}},
-                    "Read 4 channels from county.csv (columns by name). 2 frequencies were converted to MHz. 1 line "
-                    "was skipped: line 4: frequency 5000 is not MHz, and neither as kHz nor as Hz is it 25 to 1300 "
-                    "MHz."},
+                    "Read 2 channels from county.csv (columns by name). 2 frequencies in kHz were converted to MHz."},
         ForeignFile{"RaceList",
                     "Car,Driver,Team,Primary,Secondary,Backup\r\n02,Smith,Acme,461.2125,462.5,\r\n"
                     "44,Jones,,454.0,,\r\n",
@@ -656,7 +648,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         RefusedFile{"HeaderWithoutFrequency", "Group,Chan,Tx,Mode\r\nFire,1,154.1,FM\r\n",
                     "county.csv has a header line, but none of its columns (Group, Chan, Tx, \xE2\x80\xA6) is a "
-                    "frequency. Rename the frequency column to Frequency and open it again."},
+                    "frequency, split at commas, semicolons or tabs. Rename the frequency column to Frequency and "
+                    "open it again."},
         RefusedFile{"WiderThanScanloresLines", "1,154.13,Fire,,False,False,False,extra\r\n",
                     "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
                     "layout (line 1 has 8 fields, more than Scanlore's 7). Add a header line that names the "
@@ -683,3 +676,108 @@ TEST_F(ChannelFileTest, FrequenciesOffTheChannelStepsAreReadAndCounted)
               "Read 3 channels from typo.csv (columns by name). 1 frequency is not on a channel step (channel 2): "
               "check it for a typo.");
 }
+
+// Files in the shapes other tools write them: separators, line ends, units and
+// texts each read right or refused with the reason.
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, ForeignLayout,
+    ::testing::Values(
+        // A spreadsheet in a European locale: semicolons and decimal commas.
+        ForeignFile{"SemicolonsAndDecimalCommas",
+                    "Channel;Frequency;Name\r\n1;146,5200;Anruf\r\n2;439,0125;\"Relais; DB0XY\"\r\n",
+                    200,
+                    {{0, 1, "146.5200"}, {0, 2, "Anruf"}, {1, 1, "439.0125"}, {1, 2, "Relais; DB0XY"}},
+                    "Read 2 channels from county.csv (columns by name). Its fields are separated by semicolons."},
+        // An SDR program's tab-separated export: hertz without a unit.
+        ForeignFile{"TabsAndHertz",
+                    "Frequency\tName\tModulation\n146520000\tCall\tNFM\n162550000\tNOAA\tNFM\n",
+                    200,
+                    {{0, 1, "146.5200"}, {0, 2, "Call"}, {1, 1, "162.5500"}},
+                    "Read 2 channels from county.csv (columns by name). 2 frequencies in Hz were converted to MHz. "
+                    "Its fields are separated by tabs."},
+        ForeignFile{"TabsAndDecimalCommas",
+                    "Freq\tName\n146,52\tCall\n",
+                    200,
+                    {{0, 1, "146.5200"}, {0, 2, "Call"}},
+                    "Read 1 channel from county.csv (columns by name). Its fields are separated by tabs."},
+        // An old Mac spreadsheet ends its lines with CR alone.
+        ForeignFile{"CarriageReturnsOnly",
+                    "Frequency,Name\r146.52,Call\r147.06,Rpt\r",
+                    200,
+                    {{0, 1, "146.5200"}, {1, 1, "147.0600"}, {1, 2, "Rpt"}},
+                    "Read 2 channels from county.csv (columns by name)."},
+        // A column of kHz without a unit; 145500.00 is kHz too, not
+        // 145,500 MHz, while 146.52 is MHz as written.
+        ForeignFile{"KilohertzWithoutAUnit",
+                    "Frequency,Name\n154130,Fire\n145500.00,Rpt\n146.52,Call\n",
+                    200,
+                    {{0, 1, "154.1300"}, {1, 1, "145.5000"}, {2, 1, "146.5200"}},
+                    "Read 3 channels from county.csv (columns by name). 2 frequencies in kHz were converted to MHz."},
+        ForeignFile{"NotFinite",
+                    "Frequency,Name\n146.52,A\nnan,B\ninf,C\n",
+                    200,
+                    {{0, 1, "146.5200"}, {1, 1, ""}},
+                    "Read 1 channel from county.csv (columns by name). 2 lines were skipped: line 3: \"nan\" is not "
+                    "a frequency; line 4: \"inf\" is not a frequency."},
+        // Descriptions as written, in another tool's file and in Scanlore's
+        // layout edited in a spreadsheet that dropped the quotes.
+        ForeignFile{"DescriptionsAsWritten",
+                    "Frequency,Name\n146.52,007\n146.53,060121\n146.54,yes\n",
+                    200,
+                    {{0, 2, "007"}, {1, 2, "060121"}, {2, 2, "yes"}},
+                    "Read 3 channels from county.csv (columns by name)."},
+        ForeignFile{"OwnDescriptionsAsWritten",
+                    "ID,Frequency,Description\r\n1,146.52,007\r\n2,146.53,060121\r\n",
+                    200,
+                    {{0, 2, "007"}, {1, 2, "060121"}},
+                    "Read 2 channels from county.csv."}),
+    [](const ::testing::TestParamInfo<ForeignFile>& info) { return std::string(info.param.name); });
+
+INSTANTIATE_TEST_SUITE_P(
+    Shapes, RefusedLayout,
+    ::testing::Values(
+        // Talkgroup numbers are no frequencies of any one unit.
+        RefusedFile{"TalkgroupColumn", "Frequency,Name\n3181,Fire Dispatch\n310999,EMS\n99,Police\n91,Roads\n",
+                    "In the Frequency column of county.csv, 3181 and 99 are not frequencies of one unit: no one of "
+                    "MHz, kHz and Hz puts both on a channel step from 25 to 1300 MHz. Name the column's unit in its "
+                    "header (\"Frequency (kHz)\") if it has one."},
+        // Once read as kHz, Hz and MHz line by line.
+        RefusedFile{"MixedUnitsInOneColumn", "Frequency,Tag\n154130,kHz\n453125000,Hz\n5000,Neither\n1300,MHz\n",
+                    "In the Frequency column of county.csv, 154130 and 453125000 are not frequencies of one unit: no "
+                    "one of MHz, kHz and Hz puts both on a channel step from 25 to 1300 MHz. Name the column's unit "
+                    "in its header (\"Frequency (kHz)\") if it has one."},
+        RefusedFile{"NoLineHasAFrequency", "Frequency,Name\n,Fire\nTBA,EMS\n",
+                    "county.csv has no line with a frequency to read. 2 lines were skipped: line 2: no frequency; "
+                    "line 3: \"TBA\" is not a frequency."},
+        RefusedFile{"HeaderOnly", "ID,Frequency,Description\r\n", "county.csv has no line with a frequency to read."},
+        // An SDR program's bookmarks and another's XML list.
+        RefusedFile{"JsonBookmarks",
+                    "{\"bookmarkDisplayMode\":1,\"lists\":{\"General\":{\"bookmarks\":{\"Call\":{\"bandwidth\":"
+                    "12500.0,\"frequency\":146520000.0,\"mode\":0}},\"showOnWaterfall\":true}}}\n",
+                    "county.csv is a JSON file, not a CSV file. Export the channels from its program as CSV "
+                    "(comma-separated values) and open that file."},
+        RefusedFile{"XmlList",
+                    "\xEF\xBB\xBF<?xml version=\"1.0\"?>\r\n<ArrayOfMemoryEntry>\r\n<MemoryEntry><Frequency>"
+                    "146520000</Frequency></MemoryEntry>\r\n</ArrayOfMemoryEntry>\r\n",
+                    "county.csv is an XML file, not a CSV file. Export the channels from its program as CSV "
+                    "(comma-separated values) and open that file."},
+        // Lines without a header are never taken for one, nor read by
+        // position when they are not in Scanlore's layout.
+        RefusedFile{"HeaderlessLinesOfText", "Fire Dispatch,154.1300 MHz,FM\r\nEMS,155.3400 MHz,FM\r\n",
+                    "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
+                    "layout (line 2 holds \"EMS\" where Scanlore's layout has ID). Add a header line that names the "
+                    "Frequency column and open it again."},
+        RefusedFile{"HeaderlessLinesWithNumbers", "Fire Dispatch;154,13;FM\r\nEMS;155,34;FM\r\n",
+                    "county.csv has no header line naming a frequency column, and its lines are not in Scanlore's "
+                    "layout (line 2 holds \"EMS\" where Scanlore's layout has ID). Add a header line that names the "
+                    "Frequency column and open it again."},
+        RefusedFile{"SemicolonHeaderWithoutFrequency", "Kanal;Bezeichnung;Bemerkung\r\n1;Anruf,Ruf;146,52\r\n",
+                    "county.csv has a header line, but none of its columns (Kanal, Bezeichnung, Bemerkung) is a "
+                    "frequency, split at commas, semicolons or tabs. Rename the frequency column to Frequency and "
+                    "open it again."},
+        // No separator splits the names: no advice to rename a column.
+        RefusedFile{"NoSeparatorSplitsTheHeader", "Frequency|Name\n146.52|Call\n",
+                    "county.csv has no header line that Scanlore can split into columns: line 1 "
+                    "(\"Frequency|Name\") holds no comma, semicolon or tab. Save the list as CSV (comma-separated "
+                    "values) and open it again."}),
+    [](const ::testing::TestParamInfo<RefusedFile>& info) { return std::string(info.param.name); });

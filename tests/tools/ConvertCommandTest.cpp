@@ -36,11 +36,14 @@ TEST_P(ConvertCommandTest, ReadsAsOpenDoesAndWritesTheChosenLayout)
     const ConvertCase& c = GetParam();
     ScratchFolder::Put(folder.Path("in.csv"), kChirp);
     ScratchFolder::Put(folder.Path("group.csv"), "Group,Chan,Tx\r\nFire,1,154.1\r\n");
+    ScratchFolder::Put(folder.Path("none.csv"), "Frequency,Name\r\n,Fire\r\n");
     std::vector<std::string> arguments;
     for (std::string argument : c.arguments) {
-        if (argument == "{in}" || argument == "{group}" || argument == "{out}" || argument == "{nowhere}")
+        if (argument == "{in}" || argument == "{group}" || argument == "{none}" || argument == "{out}" ||
+            argument == "{nowhere}")
             argument = folder.Path(argument == "{in}"          ? "in.csv"
                                        : argument == "{group}" ? "group.csv"
+                                       : argument == "{none}"  ? "none.csv"
                                        : argument == "{out}"   ? "out.csv"
                                                                : "no such folder/out.csv");
         arguments.push_back(argument);
@@ -69,6 +72,8 @@ INSTANTIATE_TEST_SUITE_P(
                     "\"Comment\",\"URCALL\",\"RPT1CALL\",\"RPT2CALL\",\"DVCODE\"",
                     "Read 2 channels"},
         ConvertCase{"RefusedFile", {"{group}"}, ConvertCommand::BadUsage, "", "The channel file \""},
+        // Nothing read is no file to write.
+        ConvertCase{"NothingRead", {"{none}", "{out}"}, ConvertCommand::BadUsage, "", "The channel file \""},
         ConvertCase{
             "OutIsFile", {"{in}", "{in}"}, ConvertCommand::BadUsage, "", "scanlore-convert: OUT is FILE itself"},
         ConvertCase{"UnknownLayout",

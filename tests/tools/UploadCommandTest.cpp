@@ -348,6 +348,21 @@ TEST_F(UploadProgramTest, FaultsGiveTheirExitStatusAndReason)
     EXPECT_NE(outcome.err.find("Usage: scanlore-upload"), std::string::npos) << outcome.err;
 }
 
+// A file with no frequency to read is refused before the port is opened: a
+// port that cannot be opened would fail with 1 instead.
+TEST_F(UploadProgramTest, AFileWithNothingToReadSendsNothing)
+{
+    Store().SetSettingString(vnGre1Settings::Section, vnGre1Settings::Port, "/dev/scanlore-missing-device");
+    for (const char* text : {"Frequency,Name\r\n,Fire\r\n,EMS\r\n", "[{\"frequency\": 146520000}]\n"}) {
+        const Outcome outcome = Run({WriteFile("nothing.csv", text)});
+        EXPECT_EQ(outcome.status, 2) << outcome.err;
+        EXPECT_EQ(outcome.out, "");
+        EXPECT_NE(outcome.err.find("could not be read"), std::string::npos) << outcome.err;
+        EXPECT_EQ(outcome.err.find("/dev/scanlore-missing-device"), std::string::npos) << outcome.err;
+    }
+    EXPECT_FALSE(std::filesystem::exists(RecordPath()));
+}
+
 // No port given or stored and no USB serial adapter: nothing is guessed.
 TEST_F(UploadProgramTest, NoPortIsBadUsageWithTheWayForward)
 {
