@@ -832,7 +832,7 @@ TEST_F(ChannelDocumentTest, ColumnsChosenForAHeaderReadItAndAreRememberedForIt)
     EXPECT_EQ(Cell(0, F::Frequency), "162.5500");
     EXPECT_EQ(Cell(1, F::Frequency), "");
     EXPECT_EQ(next.message.text.toStdString(),
-              "Read 1 channel from week2.csv (columns as chosen on 3 Dec). 1 frequency was converted to MHz.");
+              "Read 1 channel from week2.csv (columns as chosen on 3 Dec). 1 frequency in kHz was converted to MHz.");
     // Import reads such a file with them too.
     EXPECT_TRUE(document.Import(Path("week1.csv"), 10).ok);
     EXPECT_EQ(Cell(10, F::Frequency), "146.5200");
