@@ -1,5 +1,6 @@
 #include "app/HelpKeyboardPage.h"
 
+#include "core/ChannelColumnMap.h"
 #include "grid/hvGridCtrl.h"
 #include "res/AcceleratorResource.h"
 #include "res/MenuResource.h"
@@ -57,6 +58,24 @@ QString BandsTable(const std::vector<vnModelBands>& models)
                     .arg(QString::fromStdString(model.bands.GetModel()).toHtmlEscaped(),
                          QString::fromStdString(model.bands.GetRangesText()).toHtmlEscaped(),
                          QString::fromStdString(model.source).toHtmlEscaped());
+    }
+    return html + QStringLiteral("</table>");
+}
+
+// How the columns of other programs' files are named, from the column map's
+// own tables, so the help says what the reader does.
+QString ColumnNamesTable()
+{
+    QString html = QStringLiteral("<table border=\"1\" cellpadding=\"4\" cellspacing=\"0\">"
+                                  "<tr><th>Field</th><th>How</th><th>Words and names</th></tr>");
+    for (const ChannelColumnMap::NameRow& row : ChannelColumnMap::NameTable()) {
+        QStringList words;
+        for (const std::string& word : row.words)
+            words << QString::fromStdString(word);
+        html += QStringLiteral("<tr><td>%1</td><td>%2</td><td>%3</td></tr>")
+                    .arg(QString::fromStdString(row.field).toHtmlEscaped(),
+                         QString::fromStdString(row.rule).toHtmlEscaped(),
+                         words.join(QStringLiteral(", ")).toHtmlEscaped());
     }
     return html + QStringLiteral("</table>");
 }
@@ -127,6 +146,8 @@ QString ExpandHelpPage(const QString& html, const std::vector<vnModelBands>& mod
     QString page = html;
     if (page.contains(QStringLiteral("{{bands}}")))
         page.replace(QStringLiteral("{{bands}}"), BandsTable(models));
+    if (page.contains(QStringLiteral("{{columnnames}}")))
+        page.replace(QStringLiteral("{{columnnames}}"), ColumnNamesTable());
     for (const auto& [name, command] : kPageCommands) {
         page.replace(QStringLiteral("{{keys:%1}}").arg(QLatin1String(name)), CommandKeys(command).toHtmlEscaped());
         page.replace(QStringLiteral("{{menu:%1}}").arg(QLatin1String(name)), CommandMenuPath(command).toHtmlEscaped());

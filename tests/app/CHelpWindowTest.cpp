@@ -136,6 +136,11 @@ TEST_F(HelpTest, PagesGiveTheMenusKeysAndTheBandTable)
     EXPECT_TRUE(weekend.contains(QStringLiteral("Edit > Follow Cars lists")));
     EXPECT_TRUE(weekend.contains(QStringLiteral("Edit > Lock Out (Ctrl+L)")));
     EXPECT_TRUE(weekend.contains(QStringLiteral("File > Print Race Card prints")));
+    // The table of column names is the column map's own.
+    help.ShowPage(QUrl(QStringLiteral("qrc:/help/files-scanlore-reads.html")));
+    const QString reads = help.GetBrowser()->toPlainText();
+    EXPECT_TRUE(reads.contains(QStringLiteral("qrg"))) << reads.toStdString();
+    EXPECT_TRUE(reads.contains(QStringLiteral("Alpha Tag")));
 }
 
 // Ctrl+F finds text in the page, round its end; Escape closes the window.
