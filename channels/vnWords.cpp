@@ -247,6 +247,7 @@ constexpr CountedForms kCounted[] = {
     {vnCounted::FrequenciesLeftOut, "1 frequency left out: it did not fit",
      "%1 frequencies left out: they did not fit"},
     {vnCounted::ColumnsNotKept, "The %2 column is not kept.", "The %1 %2 columns are not kept."},
+    {vnCounted::MoreLines, "1 more line", "%1 more lines"},
 };
 
 } // namespace

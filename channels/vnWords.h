@@ -57,6 +57,7 @@ enum class vnCounted : std::int32_t {
     Drivers,              // "1 driver"
     FrequenciesLeftOut,   // "1 frequency left out: it did not fit"
     ColumnsNotKept,       // "The %2 column is not kept."
+    MoreLines,            // "1 more line", after the lines named
 };
 
 namespace vnWords {

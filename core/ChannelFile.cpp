@@ -540,8 +540,11 @@ std::string SkippedText(const ChannelTableApplied& applied)
     const std::size_t shown = std::min(applied.skipReasons.size(), shownReasons);
     for (std::size_t i = 0; i < shown; ++i)
         text += (i > 0 ? "; " : "") + applied.skipReasons[i];
+    // Each reason shown names one line (the lines past the channels, which
+    // one reason names together, come last), so the rest are counted in
+    // lines, not in reasons.
     if (applied.skipReasons.size() > shown)
-        text += "; and " + Decimal(static_cast<std::int32_t>(applied.skipReasons.size() - shown)) + " more";
+        text += "; and " + vnWords::Count(vnCounted::MoreLines, applied.skipped - static_cast<std::int32_t>(shown));
     return text + ".";
 }
 

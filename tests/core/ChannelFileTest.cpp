@@ -531,7 +531,17 @@ INSTANTIATE_TEST_SUITE_P(
                     "Read 2 channels from county.csv (columns by name). Location numbers repeat; channels are "
                     "placed in file order. 4 lines were skipped: line 4: more lines "
                     "than channels (2); line 5: more lines than channels (2); line 6: more lines than channels (2); "
-                    "and 1 more."},
+                    "and 1 more line."},
+        // Lines past those kept are one reason, but counted as lines.
+        ForeignFile{"ManyLinesPastTheChannels",
+                    "Memory,RX "
+                    "Frequency\n1,151.0\n1,151.1\n1,151.2\n1,151.3\n1,151.4\n1,151.5\n1,151.6\n1,151.7\n1,151.8\n1,151."
+                    "9\n1,151.0\n1,151.1\n1,151.2\n1,151.3\n1,151.4\n1,151.5\n1,151.6\n1,151.7\n1,151.8\n1,151.9\n",
+                    2,
+                    {{0, 1, "151.0000"}, {1, 1, "151.1000"}},
+                    "Read 2 channels from county.csv (columns by name). Location numbers repeat; channels are "
+                    "placed in file order. 18 lines were skipped: line 4: more lines than channels (2); line 5: more "
+                    "lines than channels (2); line 6: more lines than channels (2); and 15 more lines."},
         // Scanlore's own names in any letter case read by position, as Save
         // writes them, without a skip.
         ForeignFile{"OwnNamesInOtherCase",
