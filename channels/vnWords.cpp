@@ -100,6 +100,16 @@ constexpr StringEntry kStrings[] = {
     {IDS_ARRANGE_FIRST_UP, "The first channel cannot move up."},
     {IDS_ARRANGE_LAST_DOWN, "The last channel cannot move down."},
     {IDS_ARRANGE_SELECT_SORT, "Select the channels to sort."},
+    {IDS_OFF_STEP_WARNING, "Channel %1: %2 MHz is not on a channel step: check for a typo."},
+    {IDS_CHIRP_DROPS_FIELDS, "%1 is written in CHIRP's layout, which has no column for %2: the file leaves them out."},
+    {IDS_IMPORT_NOTHING_ADDED, "Nothing was added."},
+    {IDS_IMPORT_ADDED, "Added %1 to the empty channels from channel %2 on."},
+    {IDS_IMPORT_NO_EMPTY_LEFT, "%1 did not fit: no empty channel was left."},
+    {IDS_IMPORT_NO_EMPTY, "%1 did not fit: there is no empty channel from channel %2 on."},
+    {IDS_CELL_NOT_FREQUENCY, "%1 is not a frequency in MHz; channel %2 keeps %3"},
+    {IDS_CELL_NO_FREQUENCY, "no frequency"},
+    {IDS_CELL_THIS_COLUMN, "this column"},
+    {IDS_CELL_NOT_TRUTH_WORD, "%1 is not True or False; %2 of channel %3 keeps %4"},
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "
      "(sudo usermod -aG dialout $USER), then log out and in again."},
@@ -248,6 +258,8 @@ constexpr CountedForms kCounted[] = {
      "%1 frequencies left out: they did not fit"},
     {vnCounted::ColumnsNotKept, "The %2 column is not kept.", "The %1 %2 columns are not kept."},
     {vnCounted::MoreLines, "1 more line", "%1 more lines"},
+    {vnCounted::LinesNotRead, "1 line beyond the channel list was not read.",
+     "%1 lines beyond the channel list were not read."},
 };
 
 } // namespace

@@ -58,6 +58,7 @@ enum class vnCounted : std::int32_t {
     FrequenciesLeftOut,   // "1 frequency left out: it did not fit"
     ColumnsNotKept,       // "The %2 column is not kept."
     MoreLines,            // "1 more line", after the lines named
+    LinesNotRead,         // "1 line beyond the channel list was not read."
 };
 
 namespace vnWords {

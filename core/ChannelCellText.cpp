@@ -2,6 +2,8 @@
 
 #include "channels/vnChannel.h"
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <cmath>
 
@@ -92,10 +94,9 @@ std::string RejectedCellTextMessage(const vnChannel& channel, ChannelField field
     const std::string number = GetChannelCellText(channel, ChannelField::Number);
     if (field == ChannelField::Frequency) {
         const std::string kept = GetChannelCellText(channel, ChannelField::Frequency);
-        return quoted + " is not a frequency in MHz; channel " + number + " keeps " +
-            (kept.empty() ? std::string("no frequency") : kept);
+        return vnWords::Say(IDS_CELL_NOT_FREQUENCY,
+                            {quoted, number, kept.empty() ? vnWords::Say(IDS_CELL_NO_FREQUENCY) : kept});
     }
-    const std::string flag = GetFieldInfo(field).flag ? GetFieldInfo(field).header : "this column";
-    return quoted + " is not True or False; " + flag + " of channel " + number + " keeps " +
-        GetChannelCellText(channel, field);
+    const std::string flag = GetFieldInfo(field).flag ? GetFieldInfo(field).header : vnWords::Say(IDS_CELL_THIS_COLUMN);
+    return vnWords::Say(IDS_CELL_NOT_TRUTH_WORD, {quoted, flag, number, GetChannelCellText(channel, field)});
 }

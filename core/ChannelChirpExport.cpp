@@ -7,6 +7,7 @@
 #include "channels/vnText.h"
 #include "channels/vnWords.h"
 #include "core/ChannelField.h"
+#include "res/ResourceIds.h"
 
 #include <array>
 #include <cstddef>
@@ -132,8 +133,7 @@ std::string ChirpExportWarning(const vnChannelList& channels, const std::string&
 {
     std::vector<std::string> sentences;
     if (const std::vector<std::string> fields = FieldsChirpDrops(channels); !fields.empty())
-        sentences.push_back(fileName + " is written in CHIRP's layout, which has no column for " +
-                            vnWords::List(fields) + ": the file leaves them out.");
+        sentences.push_back(vnWords::Say(IDS_CHIRP_DROPS_FIELDS, {fileName, vnWords::List(fields)}));
     if (const std::vector<std::int32_t> negative = ChannelsChirpDrops(channels); !negative.empty()) {
         std::vector<std::string> numbers;
         for (const std::int32_t number : negative)

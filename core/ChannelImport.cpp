@@ -2,6 +2,7 @@
 
 #include "channels/vnChannelList.h"
 #include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 
@@ -98,16 +99,16 @@ std::string ImportSummaryMessage(const std::string& fileName, const ChannelTable
         read.roleRuns = import.runs;
     std::string message = ReadSummaryMessage(fileName, read);
     if (applied.linesNotLoaded > 0)
-        message +=
-            " " + vnWords::Count(vnCounted::Lines, applied.linesNotLoaded) + " beyond the channel list were not read.";
+        message += " " + vnWords::Count(vnCounted::LinesNotRead, applied.linesNotLoaded);
     const std::int32_t added = static_cast<std::int32_t>(import.placements.size());
-    const std::string from = "from channel " + std::to_string(firstChannel) + " on";
+    const std::string first = std::to_string(firstChannel);
     if (import.read == 0)
-        return message + " Nothing was added.";
+        return message + " " + vnWords::Say(IDS_IMPORT_NOTHING_ADDED);
     if (added > 0)
-        message += " Added " + Channels(added) + " to the empty channels " + from + ".";
+        message += " " + vnWords::Say(IDS_IMPORT_ADDED, {Channels(added), first});
     if (import.notFitted > 0 && !roles)
-        message += " " + Channels(import.notFitted) + " did not fit: " +
-            (added > 0 ? std::string("no empty channel was left.") : "there is no empty channel " + from + ".");
+        message += " " +
+            vnWords::Say(added > 0 ? IDS_IMPORT_NO_EMPTY_LEFT : IDS_IMPORT_NO_EMPTY,
+                         {Channels(import.notFitted), first});
     return message;
 }

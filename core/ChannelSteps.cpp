@@ -4,6 +4,7 @@
 #include "channels/vnFrequency.h"
 #include "channels/vnText.h"
 #include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 
@@ -43,8 +44,7 @@ std::string OffStepWarning(const vnChannel& channel)
     const double mhz = channel.GetFrequency().GetMHz();
     if (vnFrequency::IsOnChannelStep(mhz))
         return {};
-    return "Channel " + vnText::Decimal(channel.GetNumber()) + ": " + vnFrequency::MHzText(mhz) +
-        " MHz is not on a channel step: check for a typo.";
+    return vnWords::Say(IDS_OFF_STEP_WARNING, {vnText::Decimal(channel.GetNumber()), vnFrequency::MHzText(mhz)});
 }
 
 std::string OffStepCountText(const std::vector<std::int32_t>& numbers)

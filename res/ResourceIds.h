@@ -167,6 +167,17 @@ inline constexpr int IDS_ARRANGE_SELECT_MOVE = 475;
 inline constexpr int IDS_ARRANGE_FIRST_UP = 476;
 inline constexpr int IDS_ARRANGE_LAST_DOWN = 477;
 inline constexpr int IDS_ARRANGE_SELECT_SORT = 478;
+// The words of the channel rules.
+inline constexpr int IDS_OFF_STEP_WARNING = 480;   // %1 channel, %2 MHz
+inline constexpr int IDS_CHIRP_DROPS_FIELDS = 481; // %1 file, %2 fields
+inline constexpr int IDS_IMPORT_NOTHING_ADDED = 482;
+inline constexpr int IDS_IMPORT_ADDED = 483;         // %1 channels, %2 first channel
+inline constexpr int IDS_IMPORT_NO_EMPTY_LEFT = 484; // the same
+inline constexpr int IDS_IMPORT_NO_EMPTY = 485;      // the same
+inline constexpr int IDS_CELL_NOT_FREQUENCY = 486;   // %1 text, %2 channel, %3 what it keeps
+inline constexpr int IDS_CELL_NO_FREQUENCY = 487;
+inline constexpr int IDS_CELL_THIS_COLUMN = 488;
+inline constexpr int IDS_CELL_NOT_TRUTH_WORD = 489; // %1 text, %2 column, %3 channel, %4 what it keeps
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;
