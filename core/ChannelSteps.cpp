@@ -10,22 +10,7 @@
 
 std::vector<ChannelOffStep> FindOffStep(const vnChannelList& channels, const std::vector<std::int32_t>* indexes)
 {
-    std::vector<ChannelOffStep> offStep;
-    const auto look = [&](std::int32_t index) {
-        if (const vnChannel* channel = channels.GetAt(index)) {
-            const double mhz = channel->GetFrequency().GetMHz();
-            if (!vnFrequency::IsOnChannelStep(mhz))
-                offStep.push_back({index, channel->GetNumber(), mhz});
-        }
-    };
-    if (indexes) {
-        for (const std::int32_t index : *indexes)
-            look(index);
-    } else {
-        for (std::int32_t index = 0; index < channels.GetCount(); ++index)
-            look(index);
-    }
-    return offStep;
+    return vnFindChannels(channels, indexes, [](double mhz) { return !vnFrequency::IsOnChannelStep(mhz); });
 }
 
 std::string OffStepText(const std::vector<ChannelOffStep>& offStep)

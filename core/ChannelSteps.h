@@ -1,5 +1,7 @@
 #pragma once
 
+#include "modules/vnScannerBands.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -12,12 +14,7 @@ class vnChannelList;
 // Open summary counts them and the uploads name them. A warning, never a
 // refusal: a rare real channel lies off the steps.
 
-struct ChannelOffStep
-{
-    std::int32_t index = 0;  // in the channel list
-    std::int32_t number = 0; // the channel's number
-    double mhz = 0.0;
-};
+using ChannelOffStep = vnChannelFrequency;
 
 // The channels at the indexes (every channel when indexes is null) with a
 // frequency off the steps, in list order.

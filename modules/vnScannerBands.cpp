@@ -49,15 +49,15 @@ std::string vnScannerBands::GetRangesText() const
     return text.empty() ? text : text + " MHz";
 }
 
-std::vector<vnOutOfBandChannel> vnScannerBands::FindOutside(const vnChannelList& channels,
-                                                            const std::vector<std::int32_t>* indexes) const
+std::vector<vnChannelFrequency> vnFindChannels(const vnChannelList& channels, const std::vector<std::int32_t>* indexes,
+                                               const std::function<bool(double mhz)>& picked)
 {
-    std::vector<vnOutOfBandChannel> outside;
+    std::vector<vnChannelFrequency> found;
     const auto look = [&](std::int32_t index) {
         if (const vnChannel* channel = channels.GetAt(index)) {
             const double mhz = channel->GetFrequency().GetMHz();
-            if (!Contains(mhz))
-                outside.push_back({index, channel->GetNumber(), mhz});
+            if (picked(mhz))
+                found.push_back({index, channel->GetNumber(), mhz});
         }
     };
     if (indexes) {
@@ -67,7 +67,13 @@ std::vector<vnOutOfBandChannel> vnScannerBands::FindOutside(const vnChannelList&
         for (std::int32_t index = 0; index < channels.GetCount(); ++index)
             look(index);
     }
-    return outside;
+    return found;
+}
+
+std::vector<vnOutOfBandChannel> vnScannerBands::FindOutside(const vnChannelList& channels,
+                                                            const std::vector<std::int32_t>* indexes) const
+{
+    return vnFindChannels(channels, indexes, [this](double mhz) { return !Contains(mhz); });
 }
 
 std::string vnScannerBands::Owner() const

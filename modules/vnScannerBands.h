@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -19,13 +20,20 @@ struct vnFrequencyRange
 // tried in kHz and Hz against it too.
 inline constexpr vnFrequencyRange vnCommonScannerRange{25.0, 1300.0};
 
-// A channel whose frequency lies outside the scanner's bands.
-struct vnOutOfBandChannel
+// A channel picked for its frequency: outside the scanner's bands, off the
+// channel steps.
+struct vnChannelFrequency
 {
     std::int32_t index = 0;  // in the channel list
     std::int32_t number = 0; // the channel's number
     double mhz = 0.0;
 };
+using vnOutOfBandChannel = vnChannelFrequency;
+
+// The channels at the indexes (every channel when indexes is null) whose
+// frequency in MHz picked answers true for, in list order.
+std::vector<vnChannelFrequency> vnFindChannels(const vnChannelList& channels, const std::vector<std::int32_t>* indexes,
+                                               const std::function<bool(double mhz)>& picked);
 
 // The frequencies a scanner model receives. Without ranges every frequency
 // is taken, so a module that knows no bands warns about nothing.
