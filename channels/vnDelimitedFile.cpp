@@ -361,14 +361,14 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
     const std::string_view first = decoder.Next();
     if (m_refuseMarkup && (m_markup = MarkupOf(first)) != Markup::None)
         return Fail(m_markup == Markup::Json ? "a JSON file, not a CSV file" : "an XML file, not a CSV file");
-    const char lineEnd = LineEndOf(first);
+    m_lineEnd = LineEndOf(first);
     m_separator = ',';
     m_separatorFits = true;
     if (!m_separators.empty() && m_fits)
-        m_separator = PickSeparator(first, lineEnd);
+        m_separator = PickSeparator(first, m_lineEnd);
     vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, m_maxLineBytes);
     reader.SetSeparator(m_separator);
-    reader.SetLineEnd(lineEnd);
+    reader.SetLineEnd(m_lineEnd);
     reader.KeepRows(m_keepRows);
     bool reading = true;
     std::uint64_t done = 0;

@@ -83,6 +83,9 @@ public:
     // The separator the last read used, and whether the test accepted it.
     char GetSeparator() const { return m_separator; }
     bool SeparatorFits() const { return m_separatorFits; }
+    // The character that ended the last read's lines: '\n', or '\r' for a
+    // text whose start has carriage returns and no line feed.
+    char GetLineEnd() const { return m_lineEnd; }
 
     // Text that begins (after blanks) with '{' or '[' is JSON, with '<' XML:
     // with this set, reading such text fails at once and leaves the table
@@ -143,6 +146,7 @@ private:
     SeparatorTest m_fits;
     char m_separator = ',';
     bool m_separatorFits = true;
+    char m_lineEnd = '\n';
     bool m_refuseMarkup = false;
     Markup m_markup = Markup::None;
 };

@@ -37,10 +37,12 @@ void Check(bool condition, const char* what)
 // parsed, not refused, so that parsing them is what the time limit measures.
 constexpr std::size_t kMaxLineBytes = std::size_t{8} << 20;
 
-// The decoded text read in pieces: the table and the reason reading stopped.
-std::pair<vnCellTable, std::string> ReadInPieces(std::string_view text, std::size_t piece)
+// The decoded text read in pieces, its lines ended as the whole read ended
+// them: the table and the reason reading stopped.
+std::pair<vnCellTable, std::string> ReadInPieces(std::string_view text, std::size_t piece, char lineEnd)
 {
     vnDelimitedReader reader(vnDelimitedReader::kDefaultPaddingAllowance, kMaxLineBytes);
+    reader.SetLineEnd(lineEnd);
     bool reading = true;
     for (std::size_t offset = 0; offset < text.size() && reading; offset += piece)
         reading = reader.Feed(text.substr(offset, piece));
@@ -98,8 +100,9 @@ void ReadBytes(std::string_view text)
 
     const std::string decoded = Decoded(text);
     if (!decoded.empty()) {
-        Check(ReadInPieces(decoded, 1) == std::pair(whole, reason), "pieces of 1 differ");
-        Check(ReadInPieces(decoded, 1 + text.size() % 300) == std::pair(whole, reason), "pieces differ");
+        const char lineEnd = file.GetLineEnd();
+        Check(ReadInPieces(decoded, 1, lineEnd) == std::pair(whole, reason), "pieces of 1 differ");
+        Check(ReadInPieces(decoded, 1 + text.size() % 300, lineEnd) == std::pair(whole, reason), "pieces differ");
     }
 
     vnCellTable once = WriteAndRead(whole);
