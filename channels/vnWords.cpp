@@ -110,6 +110,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_CELL_NO_FREQUENCY, "no frequency"},
     {IDS_CELL_THIS_COLUMN, "this column"},
     {IDS_CELL_NOT_TRUTH_WORD, "%1 is not True or False; %2 of channel %3 keeps %4"},
+    // Reading channel files and their columns.
     {IDS_TRANSFER_ACCESS_HINT,
      "On Linux, serial ports belong to the group \"dialout\": add your user to it "
      "(sudo usermod -aG dialout $USER), then log out and in again."},
@@ -183,6 +184,7 @@ constexpr StringEntry kStrings[] = {
     {ID_EDIT_UNLOCK, "Unlock the selected channels\nUnlock"},
     {ID_FILE_PRINT_RACE_CARD,
      "Print a race card: one line per car with its driver and frequencies, then the other channels\nPrint Race Card"},
+    // The document's status texts and the serial port's errors.
 };
 
 struct CountedForms
@@ -209,6 +211,7 @@ constexpr CountedForms kCounted[] = {
     {vnCounted::TitleLines, "its title line", "%1 title lines"},
     {vnCounted::FrequenciesGiven, "a frequency", "%1 frequencies"},
     {vnCounted::TheFrequencies, "the frequency", "%1 frequencies"},
+    // Reading channel files and their columns.
     {vnCounted::TitleLinesSkipped, "1 title line above the channels was skipped.",
      "%1 title lines above the channels were skipped."},
     {vnCounted::FrequenciesConverted, "1 frequency in %2 was converted to MHz.",
@@ -260,6 +263,7 @@ constexpr CountedForms kCounted[] = {
     {vnCounted::MoreLines, "1 more line", "%1 more lines"},
     {vnCounted::LinesNotRead, "1 line beyond the channel list was not read.",
      "%1 lines beyond the channel list were not read."},
+    // The document's status texts and the serial port's errors.
 };
 
 } // namespace

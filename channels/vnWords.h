@@ -12,21 +12,22 @@
 // for their arguments (the count is %1); a translation replaces the tables'
 // texts (and, for a language with more forms, Count's choice).
 enum class vnCounted : std::int32_t {
-    Channels,             // "1 channel"
-    ChannelsUpper,        // "1 Channel", in the name of an undo step
-    EmptyChannels,        // "1 empty channel"
-    Cars,                 // "1 car"
-    CarsLockedOut,        // "1 car is locked out on every channel. Print it on the race card too?"
-    Pages,                // "1 page"
-    ChannelLines,         // "1 channel line"
-    Lines,                // "1 line"
-    LinesWere,            // "1 line was"
-    TheLines,             // "the line"
-    OtherNames,           // "1 other"
-    Columns,              // "%2 column": the names, without the count
-    TitleLines,           // "its title line"
-    FrequenciesGiven,     // "a frequency"
-    TheFrequencies,       // "the frequency"
+    Channels,         // "1 channel"
+    ChannelsUpper,    // "1 Channel", in the name of an undo step
+    EmptyChannels,    // "1 empty channel"
+    Cars,             // "1 car"
+    CarsLockedOut,    // "1 car is locked out on every channel. Print it on the race card too?"
+    Pages,            // "1 page"
+    ChannelLines,     // "1 channel line"
+    Lines,            // "1 line"
+    LinesWere,        // "1 line was"
+    TheLines,         // "the line"
+    OtherNames,       // "1 other"
+    Columns,          // "%2 column": the names, without the count
+    TitleLines,       // "its title line"
+    FrequenciesGiven, // "a frequency"
+    TheFrequencies,   // "the frequency"
+    // Reading channel files and their columns.
     TitleLinesSkipped,    // "1 title line above the channels was skipped."
     FrequenciesConverted, // "1 frequency in %2 was converted to MHz.", %2 the units
     LinesSkipped,         // "1 line was skipped: "
@@ -59,6 +60,7 @@ enum class vnCounted : std::int32_t {
     ColumnsNotKept,       // "The %2 column is not kept."
     MoreLines,            // "1 more line", after the lines named
     LinesNotRead,         // "1 line beyond the channel list was not read."
+    // The document's status texts and the serial port's errors.
 };
 
 namespace vnWords {

@@ -178,11 +178,15 @@ inline constexpr int IDS_CELL_NOT_FREQUENCY = 486;   // %1 text, %2 channel, %3 
 inline constexpr int IDS_CELL_NO_FREQUENCY = 487;
 inline constexpr int IDS_CELL_THIS_COLUMN = 488;
 inline constexpr int IDS_CELL_NOT_TRUTH_WORD = 489; // %1 text, %2 column, %3 channel, %4 what it keeps
+
+// Reading channel files and their columns: 500-599.
 inline constexpr int ID_INDICATOR_CAPS = 59137;
 inline constexpr int ID_INDICATOR_NUM = 59138;
 inline constexpr int ID_INDICATOR_SCRL = 59139;
 // In a list of status-bar panes: the message pane.
 inline constexpr int ID_SEPARATOR = 0;
+
+// The document's status texts and the serial port's errors: 600-699.
 
 // Control ids of the main window's children.
 inline constexpr int AFX_IDW_PANE_FIRST = 59648; // the grid
