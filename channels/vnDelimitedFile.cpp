@@ -1,6 +1,8 @@
 #include "channels/vnDelimitedFile.h"
 
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -220,13 +222,14 @@ bool vnDelimitedFile::Fail(std::string reason)
     return false;
 }
 
-bool vnDelimitedFile::FailHere(int error, const std::string& what, const std::string& why)
+bool vnDelimitedFile::FailHere(int error, int id, std::vector<std::string> arguments)
 {
     // Permissions and read-only disks refuse this place, not every place.
     if (error != EACCES && error != EPERM && error != EROFS)
         return Fail(error);
     m_refusedHere = true;
-    return Fail(what + " (" + std::generic_category().message(error) + ")" + why);
+    arguments.push_back(std::generic_category().message(error));
+    return Fail(vnWords::Say(id, arguments));
 }
 
 // The complete copy is written and on disk; it now goes into the file
@@ -248,13 +251,12 @@ bool vnDelimitedFile::ReplaceInPlace(const std::string& temporary, const std::st
         if (got < 0 && errno == EINTR)
             continue;
         if (got < 0 || !WriteAll(file.Get(), std::string_view(block.data(), static_cast<std::size_t>(got))))
-            return Fail(std::generic_category().message(errno) + ". The file has other names (hard links), so it is " +
-                        "written in place; it may now be incomplete, and the complete new content is in " + temporary);
+            return Fail(vnWords::Say(IDS_WRITE_IN_PLACE_FAILED, {std::generic_category().message(errno), temporary}));
         if (got == 0)
             break;
     }
     if (!SyncFile(file.Get()) || !file.Close())
-        return Fail(std::generic_category().message(errno) + ". The complete new content is in " + temporary);
+        return Fail(vnWords::Say(IDS_WRITE_REPLACE_FAILED, {std::generic_category().message(errno), temporary}));
     ::unlink(temporary.c_str());
     return true;
 }
@@ -340,7 +342,7 @@ bool vnDelimitedFile::ReadText(std::string_view bytes)
         return Fail(EINVAL);
     if (bytes.size() > m_maxBytes) {
         m_table->Clear();
-        return Fail("The file is larger than " + vnText::ByteSize(m_maxBytes));
+        return Fail(vnWords::Say(IDS_FILE_TOO_LARGE, {vnText::ByteSize(m_maxBytes)}));
     }
     return ReadBytes(bytes, true);
 }
@@ -360,7 +362,7 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
     // separates its fields.
     const std::string_view first = decoder.Next();
     if (m_refuseMarkup && (m_markup = MarkupOf(first)) != Markup::None)
-        return Fail(m_markup == Markup::Json ? "a JSON file, not a CSV file" : "an XML file, not a CSV file");
+        return Fail(vnWords::Say(m_markup == Markup::Json ? IDS_READ_IS_JSON : IDS_READ_IS_XML));
     m_lineEnd = LineEndOf(first);
     m_separator = ',';
     m_separatorFits = true;
@@ -381,7 +383,7 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
             done = std::min<std::uint64_t>(done + step.size(), bytes.size());
             if (m_progress && !m_progress(done, bytes.size())) {
                 m_cancelled = true;
-                return Fail("Cancelled");
+                return Fail(vnWords::Say(IDS_READ_CANCELLED));
             }
         }
     }
@@ -389,7 +391,7 @@ bool vnDelimitedFile::ReadBytes(std::string_view bytes, bool complete)
     if (!reading)
         reason = reader.GetReason();
     else if (!decoder.GetError().empty())
-        reason = "line " + std::to_string(reader.GetLineNumber()) + ": " + decoder.GetError();
+        reason = vnWords::Say(IDS_READ_AT_LINE, {std::to_string(reader.GetLineNumber()), decoder.GetError()});
     else if (complete && !reader.Feed({}, true))
         reason = reader.GetReason();
     m_rowsPast = reader.GetRowsPast();
@@ -441,9 +443,9 @@ bool vnDelimitedFile::Write(const std::string& fileName)
         if (S_ISDIR(existing.st_mode))
             return Fail(EISDIR);
         if (!S_ISREG(existing.st_mode))
-            return Fail("Not a regular file");
+            return Fail(vnWords::Say(IDS_NOT_REGULAR_FILE));
         if (::access(fileName.c_str(), W_OK) != 0)
-            return FailHere(errno, "The file may not be changed");
+            return FailHere(errno, IDS_WRITE_MAY_NOT_CHANGE);
         if (!ResolveTarget(fileName, &target))
             return Fail(errno);
     } else if (IsSeparator(target.back())) {
@@ -456,8 +458,7 @@ bool vnDelimitedFile::Write(const std::string& fileName)
         temporary = TemporaryName(target, attempt);
         fd = ::open(temporary.c_str(), kCreateFlags, 0666);
         if (fd < 0 && errno != EEXIST)
-            return FailHere(errno, "Its folder, " + FolderOf(target) + ", takes no new files",
-                            ": a save writes a new file beside the old one before it replaces it");
+            return FailHere(errno, IDS_WRITE_FOLDER_REFUSED, {FolderOf(target)});
     }
     if (fd < 0)
         return Fail(EEXIST);

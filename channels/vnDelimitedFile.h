@@ -126,7 +126,8 @@ private:
     char PickSeparator(std::string_view start, char lineEnd);
     bool Fail(int error);
     bool Fail(std::string reason);
-    bool FailHere(int error, const std::string& what, const std::string& why = std::string());
+    // Fails with the catalogue's text id, the system's reason its last argument.
+    bool FailHere(int error, int id, std::vector<std::string> arguments = {});
 
     vnCellTable* m_table;
     std::uint64_t m_maxBytes;

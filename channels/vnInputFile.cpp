@@ -1,6 +1,8 @@
 #include "channels/vnInputFile.h"
 
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,7 +27,7 @@ bool vnInputFile::Fail(std::string reason)
 bool vnInputFile::TooLarge()
 {
     std::string().swap(m_bytes);
-    return Fail("The file is larger than " + vnText::ByteSize(m_maxBytes));
+    return Fail(vnWords::Say(IDS_FILE_TOO_LARGE, {vnText::ByteSize(m_maxBytes)}));
 }
 
 bool vnInputFile::ReadFile(const std::string& fileName)

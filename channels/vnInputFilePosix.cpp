@@ -1,5 +1,8 @@
 #include "channels/vnInputFile.h"
 
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
+
 #include <cerrno>
 #include <system_error>
 
@@ -17,12 +20,12 @@ std::string Refusal(mode_t mode)
     if (S_ISDIR(mode))
         return std::generic_category().message(EISDIR);
     if (S_ISFIFO(mode))
-        return "Not a regular file but a named pipe";
+        return vnWords::Say(IDS_NOT_REGULAR_PIPE);
     if (S_ISCHR(mode) || S_ISBLK(mode))
-        return "Not a regular file but a device";
+        return vnWords::Say(IDS_NOT_REGULAR_DEVICE);
     if (S_ISSOCK(mode))
-        return "Not a regular file but a socket";
-    return "Not a regular file";
+        return vnWords::Say(IDS_NOT_REGULAR_SOCKET);
+    return vnWords::Say(IDS_NOT_REGULAR_FILE);
 }
 
 } // namespace

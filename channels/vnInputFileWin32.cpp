@@ -1,5 +1,8 @@
 #include "channels/vnInputFile.h"
 
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
+
 #include <cerrno>
 #include <system_error>
 
@@ -17,11 +20,11 @@ std::string Refusal(DWORD type)
     case FILE_TYPE_DISK:
         return {};
     case FILE_TYPE_PIPE:
-        return "Not a regular file but a named pipe";
+        return vnWords::Say(IDS_NOT_REGULAR_PIPE);
     case FILE_TYPE_CHAR:
-        return "Not a regular file but a device";
+        return vnWords::Say(IDS_NOT_REGULAR_DEVICE);
     default:
-        return "Not a regular file";
+        return vnWords::Say(IDS_NOT_REGULAR_FILE);
     }
 }
 

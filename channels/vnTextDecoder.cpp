@@ -1,5 +1,8 @@
 #include "channels/vnTextDecoder.h"
 
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
+
 #include <cstdint>
 #include <utility>
 
@@ -97,7 +100,7 @@ vnTextDecoder::vnTextDecoder(std::string_view bytes) : m_rest(bytes)
         const std::size_t valid = ValidUtf8Length(m_rest);
         if (valid < m_rest.size()) {
             m_rest = m_rest.substr(0, valid);
-            m_error = "not UTF-8 although the file begins with the UTF-8 mark";
+            m_error = vnWords::Say(IDS_DECODE_NOT_UTF8);
         }
     } else if (bytes.starts_with(kUtf16LittleEndianMark)) {
         m_encoding = vnTextEncoding::Utf16LittleEndian;
@@ -152,7 +155,7 @@ std::string_view vnTextDecoder::NextUtf16()
     while (at + 1 < m_rest.size() && at < kPieceBytes) {
         const char32_t unit = unitAt(at);
         if (unit >= 0xDC00 && unit <= 0xDFFF) {
-            m_error = "a UTF-16 surrogate without its pair";
+            m_error = vnWords::Say(IDS_DECODE_LONE_SURROGATE);
             break;
         }
         if (unit < 0xD800 || unit > 0xDBFF) {
@@ -162,14 +165,14 @@ std::string_view vnTextDecoder::NextUtf16()
         }
         const char32_t low = at + 3 < m_rest.size() ? unitAt(at + 2) : 0;
         if (low < 0xDC00 || low > 0xDFFF) {
-            m_error = "a UTF-16 surrogate without its pair";
+            m_error = vnWords::Say(IDS_DECODE_LONE_SURROGATE);
             break;
         }
         AppendUtf8(m_piece, 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00));
         at += 4;
     }
     if (m_error.empty() && at + 1 == m_rest.size())
-        m_error = "the text ends in half a UTF-16 character";
+        m_error = vnWords::Say(IDS_DECODE_HALF_UTF16);
     m_rest = m_error.empty() ? m_rest.substr(at) : std::string_view();
     return m_piece;
 }

@@ -28,6 +28,10 @@ enum class vnCounted : std::int32_t {
     FrequenciesGiven, // "a frequency"
     TheFrequencies,   // "the frequency"
     // Reading channel files and their columns.
+    LinesPast,            // "line %2: more lines than channels (%3)", the first line past
+    LinesNotLoaded,       // "The channel file "%2" … (%3). The last line was not loaded …", %3 the channels
+    RunChannels,          // "channel %2", "channels %2–%3": a run's first and last channel
+    RunNumbers,           // "%2", "%2–%3": the same, after the first run
     TitleLinesSkipped,    // "1 title line above the channels was skipped."
     FrequenciesConverted, // "1 frequency in %2 was converted to MHz.", %2 the units
     LinesSkipped,         // "1 line was skipped: "

@@ -4,8 +4,10 @@
 #include "channels/vnCellTable.h"
 #include "channels/vnFrequency.h"
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
 #include "core/ChannelColumnChoice.h"
 #include "core/ChannelField.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <iterator>
@@ -63,8 +65,6 @@ constexpr const char* kDriverNames[] = {"Driver", "Driver Name"};
 // role there, not the priority flag.
 constexpr const char* kRaceNumberNames[] = {"Number", "No", "#", "Num"};
 constexpr const char* kRacePriorityName = "Pri";
-// The way forward from two columns that may be one field.
-constexpr const char* kChooseWhich = ". Choose the columns to say which one is.";
 
 // The words that make a column name a receive frequency ("Output Freq",
 // "QRG", "RxFrequency"), unless it also has a word of another quantity or
@@ -378,8 +378,7 @@ ChannelColumnMap ChannelColumnMap::FromChoice(const vnCellTable& table, const Ch
                 missing = static_cast<std::size_t>(std::find(inRow.begin(), inRow.end(), -1) - inRow.begin());
             }
         }
-        map.headerProblem = "has no column \"" + choice.columns[missing].first +
-            "\", which the chosen columns name. Choose the columns again.";
+        map.headerProblem = {IDS_CHOSEN_COLUMN_MISSING, {choice.columns[missing].first}};
         return map;
     }
     map.headerRow = header;
@@ -392,13 +391,13 @@ ChannelColumnMap ChannelColumnMap::FromChoice(const vnCellTable& table, const Ch
             return choice.unit;
         return UnitOf(SplitHeaderName(nameAt(header, column)));
     };
-    std::string problem;
+    Problem problem;
     // A field one column fills: a second one chosen for it is the user's
     // slip, not a guess to make.
     const auto single = [&](std::int32_t& slot, std::int32_t column, ChannelColumnRole role) {
         if (slot >= 0 && problem.empty())
-            problem = "has two columns chosen as " + std::string(ChannelColumnRoleWord(role)) + ", \"" +
-                nameAt(header, slot) + "\" and \"" + nameAt(header, column) + "\". Choose the columns again.";
+            problem = {IDS_CHOSEN_TWICE,
+                       {std::string(ChannelColumnRoleWord(role)), nameAt(header, slot), nameAt(header, column)}};
         slot = slot >= 0 ? slot : column;
     };
     for (std::size_t i = 0; i < choice.columns.size(); ++i) {
@@ -453,7 +452,7 @@ ChannelColumnMap ChannelColumnMap::FromChoice(const vnCellTable& table, const Ch
         map.channel = -1;
     }
     if (map.frequency < 0 && problem.empty())
-        problem = "has no column chosen as the frequency. Choose the columns again.";
+        problem = {IDS_CHOSEN_NO_FREQUENCY, {}};
     if (!problem.empty()) {
         ChannelColumnMap refused;
         refused.headerRow = header;
@@ -551,8 +550,8 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
     const auto has = [&](const char* name) {
         return std::any_of(names.begin(), names.end(), [&](const HeaderName& h) { return h.name == NormalName(name); });
     };
-    const auto quoted = [&](std::size_t column) {
-        return "\"" + table.GetCell(row, static_cast<std::int32_t>(column))->GetSourceText() + "\"";
+    const auto nameAt = [&](std::size_t column) {
+        return table.GetCell(row, static_cast<std::int32_t>(column))->GetSourceText();
     };
 
     // Receive frequencies by the words of their names, race roles by theirs.
@@ -591,8 +590,7 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
         if (plain.size() != 1) {
             const std::vector<std::size_t>& both = plain.size() > 1 ? plain : receive;
             map.headerRow = row;
-            map.headerProblem = "has two columns that may be the receive frequency, " + quoted(both[0]) + " and " +
-                quoted(both[1]) + kChooseWhich;
+            map.headerProblem = {IDS_TWO_RECEIVE_COLUMNS, {nameAt(both[0]), nameAt(both[1])}};
             return map;
         }
         receive = plain;
@@ -607,8 +605,8 @@ ChannelColumnMap ChannelColumnMap::FromHeaderRow(const vnCellTable& table, std::
         if (!receive.empty() && hasPrimary) {
             const auto primary = std::find_if(roles.begin(), roles.end(),
                                               [](const RaceColumn& r) { return r.role == ChannelColumnRole::Primary; });
-            map.headerProblem = "has two columns that may be the primary frequency, " +
-                quoted(static_cast<std::size_t>(primary->column)) + " and " + quoted(receive.front()) + kChooseWhich;
+            map.headerProblem = {IDS_TWO_PRIMARY_COLUMNS,
+                                 {nameAt(static_cast<std::size_t>(primary->column)), nameAt(receive.front())}};
             return map;
         }
         if (!receive.empty())
@@ -692,21 +690,20 @@ ChannelColumnMap ChannelColumnMap::WithoutHeader(const vnCellTable& table)
         if (table.IsRowEmpty(row))
             continue;
         const std::vector<std::string> texts = RowTexts(table, row);
-        const std::string line = "line " + std::to_string(row + 1);
+        const std::string line = std::to_string(row + 1);
         if (const std::string id = table.GetCell(row, 0)->GetSourceText();
             !vnText::TrimBlanks(id).empty() && !vnText::ReadWholeNumber(id)) {
-            map.refusal = line + " holds \"" + id + "\" where Scanlore's layout has " + OwnHeader(0);
+            map.refusal = vnWords::Say(IDS_OWN_FIELD_REFUSED, {line, id, OwnHeader(0)});
             return map;
         }
         if (static_cast<std::int32_t>(texts.size()) > ChannelFieldCount) {
-            map.refusal = line + " has " + std::to_string(texts.size()) + " fields, more than Scanlore's " +
-                std::to_string(ChannelFieldCount);
+            map.refusal =
+                vnWords::Say(IDS_OWN_TOO_WIDE, {line, std::to_string(texts.size()), std::to_string(ChannelFieldCount)});
             return map;
         }
         for (std::size_t column = 0; column < texts.size(); ++column)
             if (ChannelFields()[column].flag && !IsTruthWordOrEmpty(texts[column])) {
-                map.refusal =
-                    line + " holds \"" + texts[column] + "\" where Scanlore's layout has " + OwnHeader(column);
+                map.refusal = vnWords::Say(IDS_OWN_FIELD_REFUSED, {line, texts[column], OwnHeader(column)});
                 return map;
             }
     }
@@ -723,16 +720,16 @@ namespace {
 struct LayoutWords
 {
     ChannelColumnMap::Layout layout;
-    const char* name;
-    const char* kind;
+    int name;
+    int kind;
 };
 
 constexpr LayoutWords kLayoutWords[] = {
-    {ChannelColumnMap::Layout::Chirp, "CHIRP layout", "a CHIRP file"},
-    {ChannelColumnMap::Layout::RadioReference, "RadioReference layout", "a RadioReference list"},
-    {ChannelColumnMap::Layout::RaceList, "race list", "a race list"},
-    {ChannelColumnMap::Layout::ByName, "columns by name", "a file of other columns"},
-    {ChannelColumnMap::Layout::Chosen, "columns as chosen", "a file of other columns"},
+    {ChannelColumnMap::Layout::Chirp, IDS_LAYOUT_CHIRP, IDS_KIND_CHIRP},
+    {ChannelColumnMap::Layout::RadioReference, IDS_LAYOUT_RADIOREFERENCE, IDS_KIND_RADIOREFERENCE},
+    {ChannelColumnMap::Layout::RaceList, IDS_LAYOUT_RACE_LIST, IDS_KIND_RACE_LIST},
+    {ChannelColumnMap::Layout::ByName, IDS_LAYOUT_BY_NAME, IDS_KIND_OTHER_COLUMNS},
+    {ChannelColumnMap::Layout::Chosen, IDS_LAYOUT_CHOSEN, IDS_KIND_OTHER_COLUMNS},
 };
 
 const LayoutWords* WordsFor(ChannelColumnMap::Layout layout)
@@ -749,14 +746,14 @@ std::string ChannelColumnMap::GetLayoutName() const
 {
     const LayoutWords* words = WordsFor(m_layout);
     if (m_layout == Layout::Chosen && !chosenOn.empty())
-        return std::string(words->name) + " on " + chosenOn;
-    return words ? words->name : std::string();
+        return vnWords::Say(IDS_LAYOUT_CHOSEN_ON, {chosenOn});
+    return words ? vnWords::Say(words->name) : std::string();
 }
 
 std::string ChannelColumnMap::GetFileKind() const
 {
     if (IsRaceList())
-        return WordsFor(Layout::RaceList)->kind;
+        return vnWords::Say(WordsFor(Layout::RaceList)->kind);
     const LayoutWords* words = WordsFor(m_layout);
-    return words ? words->kind : std::string();
+    return words ? vnWords::Say(words->kind) : std::string();
 }

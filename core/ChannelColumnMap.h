@@ -110,9 +110,16 @@ public:
     // column), or the reason the lines are not Scanlore's layout.
     std::vector<std::string> headerNames;
     std::string refusal;
-    // Refused for what the header's names say, after the file's name: "has
-    // two columns that may be the receive frequency …".
-    std::string headerProblem;
+    // Refused for what the header's names say: the words' id (%1 the file's
+    // name) and its other arguments ("%1 has two columns that may be the
+    // receive frequency …"); id 0 when the names say nothing against it.
+    struct Problem
+    {
+        int id = 0;
+        std::vector<std::string> arguments;
+        bool empty() const { return id == 0; }
+    };
+    Problem headerProblem;
 
     // Letter case, blanks and punctuation dropped; a name of punctuation only
     // ("#") stays as it is.

@@ -11,6 +11,7 @@
 #include "core/ChannelField.h"
 #include "core/ChannelSteps.h"
 #include "modules/vnScannerBands.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <climits>
@@ -26,10 +27,18 @@
 namespace {
 
 using vnText::Decimal;
+using vnWords::Say;
 
+// The end of a sentence that tells what failed: the reason after it, if any.
 std::string ReasonSuffix(const std::string& reason)
 {
-    return reason.empty() ? std::string(".") : ":\n" + reason;
+    return reason.empty() ? Say(IDS_REASON_NONE) : Say(IDS_REASON_FOLLOWS, {reason});
+}
+
+// A file's name as a sentence names it, which a descriptor may lack.
+std::string FileName(const std::string& name, bool starting)
+{
+    return !name.empty() ? name : Say(starting ? IDS_THE_FILE_STARTING : IDS_THE_FILE);
 }
 
 std::string CellText(const vnCellTable& table, std::int32_t row, std::int32_t column)
@@ -169,21 +178,14 @@ ColumnUnit FindColumnUnit(const vnCellTable& table, const ChannelColumnMap& map,
     std::string first = numbers[misfit].first;
     if (bestFitting > 0 && bestFirst < misfit)
         std::swap(first, other);
-    const std::string name = map.headerRow >= 0 ? table.GetCell(map.headerRow, column)->GetSourceText() : std::string();
-    const std::string range =
-        vnText::ShortestText(bands.lowMHz) + " to " + vnText::ShortestText(bands.highMHz) + " MHz";
-    const std::string where =
-        "In the " + (name.empty() ? std::string("frequency") : name) + " column of " + fileName + ", ";
-    const std::string advice = " Name the column's unit in its header (\"Frequency (kHz)\") if it has one.";
+    std::string name = map.headerRow >= 0 ? table.GetCell(map.headerRow, column)->GetSourceText() : std::string();
+    if (name.empty())
+        name = Say(IDS_FREQUENCY_COLUMN);
+    const std::string low = vnText::ShortestText(bands.lowMHz);
+    const std::string high = vnText::ShortestText(bands.highMHz);
     if (other.empty())
-        return {{},
-                false,
-                where + first + " is not a frequency on a channel step from " + range + " in MHz, kHz or Hz." + advice};
-    return {{},
-            false,
-            where + first + " and " + other +
-                " are not frequencies of one unit: no one of MHz, kHz and Hz puts both on a channel step from " +
-                range + "." + advice};
+        return {{}, false, Say(IDS_UNIT_MISFIT, {name, fileName, first, low, high})};
+    return {{}, false, Say(IDS_UNITS_DISAGREE, {name, fileName, first, other, low, high})};
 }
 
 // The frequency of a line in MHz as the channel takes it, or why the line is
@@ -202,14 +204,14 @@ struct FrequencyReading
 
 FrequencyReading ReadFrequency(const std::string& source, const ColumnUnit& column, bool own)
 {
-    const std::string noFrequency = own ? std::string() : std::string("no frequency");
+    const std::string noFrequency = own ? std::string() : Say(IDS_SKIP_NO_FREQUENCY);
     if (vnText::TrimBlanks(source).empty())
         return {{}, FrequencyUnit::UnitMegahertz, noFrequency};
     const std::optional<vnFrequency::Written> written = vnFrequency::ReadWritten(source);
     const auto notAFrequency = [&]() -> FrequencyReading {
         if (own)
             return {{}, FrequencyUnit::UnitMegahertz, {}, true};
-        return {{}, FrequencyUnit::UnitMegahertz, "\"" + source + "\" is not a frequency"};
+        return {{}, FrequencyUnit::UnitMegahertz, Say(IDS_SKIP_NOT_FREQUENCY, {source})};
     };
     if (!written || !std::isfinite(written->value))
         return notAFrequency();
@@ -225,8 +227,9 @@ FrequencyReading ReadFrequency(const std::string& source, const ColumnUnit& colu
         const std::string text(vnText::TrimBlanks(source));
         return {{},
                 FrequencyUnit::UnitMegahertz,
-                text + (written->unit ? "" : " " + UnitName(unit)) + " is above " +
-                    Decimal(static_cast<std::int64_t>(vnFrequency::MaxMHz)) + " MHz"};
+                Say(IDS_SKIP_ABOVE_MAX,
+                    {text + (written->unit ? "" : " " + UnitName(unit)),
+                     Decimal(static_cast<std::int64_t>(vnFrequency::MaxMHz))})};
     }
     if (mhz == 0.0)
         return {{}, FrequencyUnit::UnitMegahertz, noFrequency};
@@ -284,16 +287,16 @@ void NameSkips(ChannelTableApplied& applied, std::vector<std::pair<std::int32_t,
     applied.skipped = static_cast<std::int32_t>(skips.size());
     std::sort(skips.begin(), skips.end());
     for (const auto& [row, reason] : skips)
-        applied.skipReasons.push_back((lineName ? lineName(row) : "line " + std::to_string(lineOf(row))) + ": " +
-                                      reason);
+        applied.skipReasons.push_back(
+            Say(IDS_LINE_SKIPPED,
+                {lineName ? lineName(row) : Say(IDS_LINE_NUMBERED, {std::to_string(lineOf(row))}), reason}));
     const auto past = static_cast<std::int32_t>(std::min<std::int64_t>(lineOf.lines.linesPast, INT32_MAX));
     if (past > 0 && countOnly) {
         applied.linesNotLoaded += past;
     } else if (past > 0) {
         applied.skipped += past;
-        applied.skipReasons.push_back((past == 1 ? "line " : Decimal(past) + " lines from line ") +
-                                      std::to_string(lineOf.lines.firstLinePast) + ": more lines than channels (" +
-                                      Decimal(count) + ")");
+        applied.skipReasons.push_back(
+            vnWords::Count(vnCounted::LinesPast, past, {std::to_string(lineOf.lines.firstLinePast), Decimal(count)}));
     }
 }
 
@@ -369,7 +372,8 @@ void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChan
     // A line of a race list is known by its car.
     const auto lineName = [&](std::int32_t row) {
         const std::string car = carOf(row);
-        return "line " + std::to_string(lineOf(row)) + (car.empty() ? "" : " (car " + car + ")");
+        const std::string line = std::to_string(lineOf(row));
+        return car.empty() ? Say(IDS_LINE_NUMBERED, {line}) : Say(IDS_LINE_OF_CAR, {line, car});
     };
     struct Reading
     {
@@ -394,16 +398,16 @@ void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChan
                 runs[role].push_back({row, std::move(frequency)});
                 any = true;
             } else if (!vnText::TrimBlanks(source).empty()) {
-                unread.push_back(column.word + " " + frequency.skip);
+                unread.push_back(Say(IDS_ROLE_UNREAD, {column.word, frequency.skip}));
             }
         }
         if (!any) {
-            skips.emplace_back(row, unread.empty() ? std::string("no frequency") : unread.front());
+            skips.emplace_back(row, unread.empty() ? Say(IDS_SKIP_NO_FREQUENCY) : unread.front());
             continue;
         }
         rows.push_back(row);
         for (const std::string& reason : unread)
-            notes.emplace_back(row, lineName(row) + ": " + reason + "; it was not read");
+            notes.emplace_back(row, Say(IDS_NOTE_NOT_READ, {lineName(row), reason}));
     }
 
     const std::int32_t count = channels.GetCount();
@@ -455,11 +459,10 @@ void ApplyRaceList(const vnCellTable& table, const ChannelColumnMap& map, vnChan
     for (const auto& [car, names] : drivers) {
         if (names.size() < 2)
             continue;
-        std::string note = "Car " + car + " is listed for " +
-            vnWords::Count(vnCounted::Drivers, static_cast<std::int64_t>(names.size()));
-        if (car.size() == 1 && vnText::IsDigit(car[0]))
-            note += ": a spreadsheet may have dropped the leading zero of 0" + car;
-        applied.carNotes.push_back(note);
+        const bool digit = car.size() == 1 && vnText::IsDigit(car[0]);
+        applied.carNotes.push_back(
+            Say(digit ? IDS_CAR_DRIVERS_ZERO : IDS_CAR_DRIVERS,
+                {car, vnWords::Count(vnCounted::Drivers, static_cast<std::int64_t>(names.size()))}));
     }
 
     ResetChannels(channels);
@@ -504,19 +507,17 @@ std::string RefusalReason(const ChannelColumnMap& map, const std::string& fileNa
                           bool separatorsTried)
 {
     constexpr std::size_t shownNames = 3;
-    if (!map.headerProblem.empty())
-        return fileName + " " + map.headerProblem;
+    if (!map.headerProblem.empty()) {
+        std::vector<std::string> arguments{fileName};
+        arguments.insert(arguments.end(), map.headerProblem.arguments.begin(), map.headerProblem.arguments.end());
+        return Say(map.headerProblem.id, arguments);
+    }
     if (map.headerNames.size() == 1 && separatorsTried)
-        return fileName + " has no header line that Scanlore can split into columns: line " +
-            std::to_string(headerLine) + " (\"" + map.headerNames.front() +
-            "\") holds no comma, semicolon or tab. Save the list as CSV (comma-separated values) and open it again.";
+        return Say(IDS_HEADER_UNSPLIT, {fileName, std::to_string(headerLine), map.headerNames.front()});
     if (!map.headerNames.empty())
-        return fileName + " has a header line, but none of its columns (" +
-            ListOfNames(map.headerNames, shownNames, ", \xE2\x80\xA6") + ") is a frequency" +
-            (separatorsTried ? ", split at commas, semicolons or tabs" : "") +
-            ". Rename the frequency column to Frequency and open it again.";
-    return fileName + " has no header line naming a frequency column, and its lines are not in Scanlore's layout (" +
-        map.refusal + "). Add a header line that names the Frequency column and open it again.";
+        return Say(separatorsTried ? IDS_HEADER_NO_FREQUENCY_SPLIT : IDS_HEADER_NO_FREQUENCY,
+                   {fileName, ListOfNames(map.headerNames, shownNames, ", \xE2\x80\xA6")});
+    return Say(IDS_NO_HEADER, {fileName, map.refusal});
 }
 
 // A table refused for what its header says, or for having none, can be read
@@ -544,15 +545,15 @@ std::string SkippedText(const ChannelTableApplied& applied)
     // one reason names together, come last), so the rest are counted in
     // lines, not in reasons.
     if (applied.skipReasons.size() > shown)
-        text += "; and " + vnWords::Count(vnCounted::MoreLines, applied.skipped - static_cast<std::int32_t>(shown));
+        text += Say(IDS_AND_MORE_SKIPPED,
+                    {vnWords::Count(vnCounted::MoreLines, applied.skipped - static_cast<std::int32_t>(shown))});
     return text + ".";
 }
 
 // Another format's file that only looks like text to read.
 std::string MarkupReason(vnDelimitedFile::Markup markup, const std::string& name)
 {
-    return name + (markup == vnDelimitedFile::Markup::Json ? " is a JSON file" : " is an XML file") +
-        ", not a CSV file. Export the channels from its program as CSV (comma-separated values) and open that file.";
+    return Say(markup == vnDelimitedFile::Markup::Json ? IDS_FILE_NAMED_JSON : IDS_FILE_NAMED_XML, {name});
 }
 
 ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const vnCellTable& table,
@@ -573,7 +574,7 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
         return result;
     if (table.GetRowCount() == 0 && file.GetRowsPast() == 0) {
         result.ok = false;
-        result.reason = name + " holds no channels: it has nothing but blank lines and separators.";
+        result.reason = Say(IDS_FILE_ONLY_BLANK, {name});
         return result;
     }
     result.applied = ApplyChannelTable(
@@ -587,7 +588,7 @@ ChannelFileResult ApplyReadTable(bool read, const vnDelimitedFile& file, const v
     if (file.GetEncoding() != vnTextEncoding::Utf8)
         result.applied.encoding = std::string(vnTextEncodingName(file.GetEncoding()));
     if (file.GetSeparator() != ',')
-        result.applied.separator = file.GetSeparator() == ';' ? "semicolons" : "tabs";
+        result.applied.separator = Say(file.GetSeparator() == ';' ? IDS_SEMICOLONS : IDS_TABS);
     result.changed = true;
     return result;
 }
@@ -663,13 +664,12 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         choice ? ChannelColumnMap::FromChoice(table, *choice) : ChannelColumnMap::FromTable(table);
     ChannelTableApplied applied;
     if (map.GetLayout() == ChannelColumnMap::Layout::Refused) {
-        applied.refusal = RefusalReason(map, fileName.empty() ? std::string("The file") : fileName,
-                                        lineOf(std::max(map.headerRow, 0)), lines.separatorsTried);
+        applied.refusal =
+            RefusalReason(map, FileName(fileName, true), lineOf(std::max(map.headerRow, 0)), lines.separatorsTried);
         OfferChoice(table, choice ? ChannelColumnMap::FromTable(table) : map, applied);
         return applied;
     }
-    const ColumnUnit unit = FindColumnUnit(table, map, map.frequency, map.frequencyUnit,
-                                           fileName.empty() ? std::string("the file") : fileName);
+    const ColumnUnit unit = FindColumnUnit(table, map, map.frequency, map.frequencyUnit, FileName(fileName, false));
     if (!unit.refusal.empty()) {
         applied.refusal = unit.refusal;
         return applied;
@@ -683,8 +683,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.titleLines =
         firstRow > 0 && firstRow < table.GetRowCount() ? static_cast<std::int32_t>(lineOf(firstRow) - 1) : firstRow;
     if (map.IsRaceList()) {
-        ApplyRaceList(table, map, channels, channelsPerBank, lineOf,
-                      fileName.empty() ? std::string("the file") : fileName, applied);
+        ApplyRaceList(table, map, channels, channelsPerBank, lineOf, FileName(fileName, false), applied);
         return applied;
     }
     std::vector<std::pair<std::int32_t, std::string>> skips;
@@ -711,10 +710,8 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
             unreadFrequencies[row] = source;
         if (const std::int32_t fields = FieldCount(table, row); headerFields > 0 && fields > headerFields) {
             ++applied.widerLines;
-            notes.emplace_back(row,
-                               "line " + std::to_string(lineOf(row)) + " has " + Decimal(fields) +
-                                   " fields where the header has " + Decimal(headerFields) +
-                                   ": a comma in an unquoted text?");
+            notes.emplace_back(
+                row, Say(IDS_NOTE_WIDER_LINE, {std::to_string(lineOf(row)), Decimal(fields), Decimal(headerFields)}));
         }
         if (frequency.convertedFrom != FrequencyUnit::UnitMegahertz) {
             ++applied.converted;
@@ -756,14 +753,15 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.inFileOrder = map.channel >= 0 && !rows.empty() && !byNumber;
 
     std::vector<std::pair<std::int32_t, std::int32_t>> placed;
-    const std::string range = count > 0
-        ? Decimal(channels.GetAt(0)->GetNumber()) + " to " + Decimal(channels.GetAt(count - 1)->GetNumber())
-        : std::string("none");
     for (std::size_t i = 0; i < rows.size(); ++i) {
         if (byNumber) {
             const auto it = indexOfNumber.find(numbers[i]);
             if (it == indexOfNumber.end())
-                skips.emplace_back(rows[i], "channel " + Decimal(numbers[i]) + " is outside " + range);
+                skips.emplace_back(rows[i],
+                                   count > 0 ? Say(IDS_SKIP_OUTSIDE,
+                                                   {Decimal(numbers[i]), Decimal(channels.GetAt(0)->GetNumber()),
+                                                    Decimal(channels.GetAt(count - 1)->GetNumber())})
+                                             : Say(IDS_SKIP_OUTSIDE_NONE, {Decimal(numbers[i])}));
             else
                 placed.emplace_back(rows[i], it->second);
         } else if (static_cast<std::int32_t>(i) < count) {
@@ -771,7 +769,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         } else if (own) {
             ++applied.linesNotLoaded;
         } else {
-            skips.emplace_back(rows[i], "more lines than channels (" + Decimal(count) + ")");
+            skips.emplace_back(rows[i], Say(IDS_SKIP_MORE_THAN_CHANNELS, {Decimal(count)}));
         }
     }
     applied.rows = static_cast<std::int32_t>(placed.size());
@@ -779,8 +777,7 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
     applied.droppedColumns = DroppedColumns(table, map, rows);
     // Nothing to read is no success: the channels stay as they were.
     if (placed.empty()) {
-        applied.refusal = (fileName.empty() ? std::string("The file") : fileName) +
-            " has no line with a frequency to read." + SkippedText(applied);
+        applied.refusal = Say(IDS_NO_FREQUENCY_LINE, {FileName(fileName, true), SkippedText(applied)});
         return applied;
     }
 
@@ -793,8 +790,8 @@ ChannelTableApplied ApplyChannelTable(const vnCellTable& table, vnChannelList& c
         if (const auto unread = unreadFrequencies.find(row); unread != unreadFrequencies.end()) {
             ++applied.unreadFrequencies;
             notes.emplace_back(row,
-                               "line " + std::to_string(lineOf(row)) + ": \"" + unread->second +
-                                   "\" is not a frequency; channel " + Decimal(channel.GetNumber()) + " has none");
+                               Say(IDS_NOTE_UNREAD_FREQUENCY,
+                                   {std::to_string(lineOf(row)), unread->second, Decimal(channel.GetNumber())}));
         }
         if (const std::string description = DescriptionOf(table, row, map); !description.empty())
             SetChannelCellText(channel, ChannelField::Description, description);
@@ -856,44 +853,35 @@ ChannelFileResult ReadChannelDescriptor(int fd, const std::string& name, vnChann
 
 std::string ReadFailedMessage(const std::string& fileName, const std::string& reason)
 {
-    return "The channel file \"" + fileName + "\" could not be read" + ReasonSuffix(reason);
+    return Say(IDS_READ_FAILED, {fileName, ReasonSuffix(reason)});
 }
 
 std::string OpenFailedMessage(const std::string& fileName, const std::string& reason)
 {
-    return ReadFailedMessage(fileName, reason) + "\n\nThe channels are unchanged.";
+    return Say(IDS_OPEN_FAILED, {ReadFailedMessage(fileName, reason)});
 }
 
 std::string OpenedInPartMessage(const std::string& fileName, const std::string& reason, std::int32_t linesRead)
 {
-    const std::string lines = vnWords::Count(vnCounted::ChannelLines, linesRead);
-    return "The channel file \"" + fileName + "\" could be read only in part" + ReasonSuffix(reason) +
-        "\n\nThe grid shows the " + lines +
-        " read before the failure. The file is no longer the current file, "
-        "so Save asks for a name instead of replacing it.";
+    return Say(IDS_READ_IN_PART, {fileName, ReasonSuffix(reason), vnWords::Count(vnCounted::ChannelLines, linesRead)});
 }
 
 std::string SaveFailedMessage(const std::string& fileName, const std::string& reason, bool fileChanged)
 {
-    return "The channel file \"" + fileName + "\" could not be saved" + ReasonSuffix(reason) +
-        (fileChanged ? "\n\nThe channels were not saved."
-                     : "\n\nThe channels were not saved. A file that existed under this name is unchanged.");
+    return Say(fileChanged ? IDS_SAVE_FAILED : IDS_SAVE_FAILED_KEPT, {fileName, ReasonSuffix(reason)});
 }
 
 std::string LinesNotLoadedMessage(const std::string& fileName, std::int32_t linesNotLoaded, std::int32_t channelCount)
 {
-    const std::string lines = vnWords::Count(vnCounted::LinesWere, linesNotLoaded);
-    return "The channel file \"" + fileName + "\" has more channel lines than the channel list has channels (" +
-        Decimal(channelCount) + "). The last " + lines + " not loaded, and saving will leave them out of the file.";
+    return vnWords::Count(vnCounted::LinesNotLoaded, linesNotLoaded, {fileName, Decimal(channelCount)});
 }
 
 std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableApplied& applied)
 {
-    std::string message = "Read " + vnWords::Count(vnCounted::Channels, applied.rows) + " from " +
-        std::filesystem::path(fileName).filename().string();
-    if (!applied.layout.empty())
-        message += " (" + applied.layout + ")";
-    message += ".";
+    const std::string channels = vnWords::Count(vnCounted::Channels, applied.rows);
+    const std::string name = std::filesystem::path(fileName).filename().string();
+    std::string message = applied.layout.empty() ? Say(IDS_READ_SUMMARY, {channels, name})
+                                                 : Say(IDS_READ_SUMMARY_LAYOUT, {channels, name, applied.layout});
     if (const std::string roles = RoleRunsMessage(applied.roleRuns); !roles.empty())
         message += " " + roles;
     if (!applied.roleRuns.empty()) {
@@ -912,50 +900,50 @@ std::string ReadSummaryMessage(const std::string& fileName, const ChannelTableAp
             message += " " + vnWords::Count(vnCounted::ColumnsNotKept, count, {name});
     }
     for (const std::string& note : applied.carNotes)
-        message += " " + note + ".";
+        message += " " + note;
     if (applied.titleLines > 0)
         message += " " + vnWords::Count(vnCounted::TitleLinesSkipped, applied.titleLines);
     if (applied.converted > 0)
         message += " " +
             vnWords::Count(vnCounted::FrequenciesConverted, applied.converted, {vnWords::List(applied.convertedFrom)});
     if (applied.inFileOrder)
-        message += " Location numbers repeat; channels are placed in file order.";
+        message += " " + Say(IDS_READ_IN_FILE_ORDER);
     if (!applied.encoding.empty())
-        message += " The file was read as " + applied.encoding + ".";
+        message += " " + Say(IDS_READ_AS_ENCODING, {applied.encoding});
     if (!applied.offStep.empty())
         message += " " + OffStepCountText(applied.offStep);
     if (!applied.separator.empty())
-        message += " Its fields are separated by " + applied.separator + ".";
+        message += " " + Say(IDS_SEPARATED_BY, {applied.separator});
     message += SkippedText(applied);
     if (!applied.readNotes.empty()) {
         constexpr std::size_t shownNotes = 5;
         const std::size_t shownNoteCount = std::min(applied.readNotes.size(), shownNotes);
-        message += "\n\nRead, but not as written:";
+        message += "\n\n" + Say(IDS_NOT_AS_WRITTEN);
         for (std::size_t i = 0; i < shownNoteCount; ++i)
             message += "\n" + applied.readNotes[i];
         if (applied.readNotes.size() > shownNoteCount)
-            message +=
-                "\nand " + Decimal(static_cast<std::int32_t>(applied.readNotes.size() - shownNoteCount)) + " more";
+            message += "\n" +
+                Say(IDS_MORE_NOTES, {Decimal(static_cast<std::int32_t>(applied.readNotes.size() - shownNoteCount))});
     }
     return message;
 }
 
 std::string RoleRunsMessage(const std::vector<ChannelRoleRun>& runs)
 {
-    const std::string dash = "\xE2\x80\x93";
     std::string message;
     bool first = true;
     for (const ChannelRoleRun& run : runs) {
-        message += (message.empty() ? "" : "; ") + run.role + ": ";
+        std::string channels;
         if (run.indexes.empty()) {
-            message += vnWords::Count(vnCounted::FrequenciesLeftOut, run.leftOut);
-            continue;
+            channels = vnWords::Count(vnCounted::FrequenciesLeftOut, run.leftOut);
+        } else {
+            // Only the first run's numbers are called channels.
+            channels = vnWords::Count(first ? vnCounted::RunChannels : vnCounted::RunNumbers,
+                                      static_cast<std::int64_t>(run.indexes.size()),
+                                      {Decimal(run.firstNumber), Decimal(run.lastNumber)});
+            first = false;
         }
-        const bool one = run.firstNumber == run.lastNumber;
-        if (first)
-            message += one ? "channel " : "channels ";
-        first = false;
-        message += Decimal(run.firstNumber) + (one ? std::string() : dash + Decimal(run.lastNumber));
+        message += (message.empty() ? "" : "; ") + Say(IDS_ROLE_RUN, {run.role, channels});
     }
     return message.empty() ? message : message + ".";
 }
@@ -972,41 +960,39 @@ std::string SaveWouldLoseMessage(const std::string& fileName, const ChannelTable
             shown.resize(shownColumns);
             shown.push_back(Count(vnCounted::OtherNames, static_cast<std::int64_t>(names.size() - shownColumns)));
         }
-        losses.push_back("drop its " +
-                         Count(vnCounted::Columns, static_cast<std::int64_t>(names.size()), {vnWords::List(shown)}));
+        losses.push_back(
+            Say(IDS_LOSS_COLUMNS,
+                {Count(vnCounted::Columns, static_cast<std::int64_t>(names.size()), {vnWords::List(shown)})}));
     }
     if (applied.skipped > 0)
-        losses.push_back("leave out " + Count(vnCounted::TheLines, applied.skipped) + " it skipped");
+        losses.push_back(Say(IDS_LOSS_SKIPPED, {Count(vnCounted::TheLines, applied.skipped)}));
     if (applied.linesNotLoaded > 0)
-        losses.push_back("leave out " + Count(vnCounted::TheLines, applied.linesNotLoaded) +
-                         " beyond the last channel");
+        losses.push_back(Say(IDS_LOSS_PAST, {Count(vnCounted::TheLines, applied.linesNotLoaded)}));
     if (applied.titleLines > 0)
-        losses.push_back("drop " + Count(vnCounted::TitleLines, applied.titleLines));
+        losses.push_back(Say(IDS_LOSS_TITLES, {Count(vnCounted::TitleLines, applied.titleLines)}));
     if (applied.unreadFrequencies > 0)
-        losses.push_back("drop " + Count(vnCounted::TheFrequencies, applied.unreadFrequencies) + " it could not read");
+        losses.push_back(Say(IDS_LOSS_UNREAD, {Count(vnCounted::TheFrequencies, applied.unreadFrequencies)}));
     if (applied.widerLines > 0)
-        losses.push_back("rewrite " + Count(vnCounted::TheLines, applied.widerLines) +
-                         " with more fields than the header");
+        losses.push_back(Say(IDS_LOSS_WIDER, {Count(vnCounted::TheLines, applied.widerLines)}));
     if (applied.converted > 0)
-        losses.push_back("write " + Count(vnCounted::FrequenciesGiven, applied.converted) +
-                         " given in kHz or Hz in MHz");
+        losses.push_back(Say(IDS_LOSS_CONVERTED, {Count(vnCounted::FrequenciesGiven, applied.converted)}));
     if (applied.inFileOrder)
-        losses.push_back("number its channels anew");
+        losses.push_back(Say(IDS_LOSS_RENUMBER));
     // A race list's line per car becomes a line per channel.
     if (applied.roleRuns.size() > 1)
-        losses.push_back("write each role of a car on a line of its own");
+        losses.push_back(Say(IDS_LOSS_ROLES));
     std::int32_t leftOut = 0;
     for (const ChannelRoleRun& run : applied.roleRuns)
         leftOut += run.leftOut;
     if (leftOut > 0)
-        losses.push_back("leave out " + Count(vnCounted::TheFrequencies, leftOut) + " that did not fit");
+        losses.push_back(Say(IDS_LOSS_LEFT_OUT, {Count(vnCounted::TheFrequencies, leftOut)}));
     if (losses.empty())
         return {};
     const std::string what = vnWords::List(losses);
     const std::string name = std::filesystem::path(fileName).filename().string();
     if (applied.kind.empty())
-        return "Saving " + name + " in Scanlore's layout would " + what + ".";
-    return name + " is " + applied.kind + "; saving it in Scanlore's layout would " + what + ".";
+        return Say(IDS_SAVE_WOULD_LOSE, {name, what});
+    return Say(IDS_SAVE_WOULD_LOSE_KIND, {name, applied.kind, what});
 }
 
 std::string ScanloreCopyName(const std::string& path)

@@ -82,8 +82,8 @@ struct ChannelTableApplied
     std::int32_t widerLines = 0;
     // A race list's roles in the order they were placed.
     std::vector<ChannelRoleRun> roleRuns;
-    // Car numbers listed for more than one driver ("Car 2 is listed for 2
-    // drivers: …"); nothing is changed for them.
+    // Car numbers listed for more than one driver, as sentences ("Car 2 is
+    // listed for 2 drivers: …."); nothing is changed for them.
     std::vector<std::string> carNotes;
     // Why the table is not read at all; empty when it is.
     std::string refusal;

@@ -10,8 +10,14 @@
 namespace {
 
 // A port that another program holds, as the serial devices word it (on
-// Windows for a refused or shared port): the port is the word before.
-constexpr std::string_view kInUse = " is in use by another program";
+// Windows for a refused or shared port): the words after the port in that
+// text, the port the word before them.
+std::string_view InUse()
+{
+    const std::string_view text = vnWords::Text(IDS_PORT_IN_USE);
+    const std::size_t port = text.find("%1");
+    return port == std::string_view::npos ? text : text.substr(port + 2);
+}
 
 } // namespace
 
@@ -73,11 +79,11 @@ std::string ChannelUploadPlan::SentText(const vnUploadOutcome& outcome, const st
 
 std::string ChannelUploadPlan::FailureHint(const std::string& reason)
 {
-    if (const std::size_t at = reason.find(kInUse); at != std::string::npos) {
+    if (const std::size_t at = reason.find(InUse()); at != std::string::npos) {
         const std::string before = reason.substr(0, at);
         const std::size_t space = before.rfind(' ');
         const std::string port = space == std::string::npos ? before : before.substr(space + 1);
-        return vnWords::Format(vnWords::Text(IDS_TRANSFER_IN_USE_HINT), {port});
+        return vnWords::Say(IDS_TRANSFER_IN_USE_HINT, {port});
     }
     return vnUploadOutcome::AccessHint(reason);
 }
@@ -86,7 +92,7 @@ std::vector<std::string> ChannelUploadPlan::ReasonParagraphs(const std::string& 
 {
     std::vector<std::string> paragraphs;
     // The hint for a port in use says the reason before what helps.
-    if (!reason.empty() && reason.find(kInUse) == std::string::npos)
+    if (!reason.empty() && reason.find(InUse()) == std::string::npos)
         paragraphs.push_back(reason);
     if (const std::string hint = FailureHint(reason); !hint.empty())
         paragraphs.push_back(hint);

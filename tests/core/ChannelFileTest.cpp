@@ -253,6 +253,9 @@ TEST_F(ChannelFileTest, LinesBeyondTheChannelListAreLeftUnreadAndListed)
     EXPECT_NE(message.find(Path("long.csv")), std::string::npos);
     EXPECT_NE(message.find("50 lines"), std::string::npos);
     EXPECT_NE(message.find("200"), std::string::npos);
+    EXPECT_NE(
+        LinesNotLoadedMessage("one.csv", 1, 200).find("The last line was not loaded, and saving will leave it out"),
+        std::string::npos);
 }
 
 TEST_F(ChannelFileTest, OwnFrequenciesAreReadWholeOrNamedAndTheFileIsNotReadWhole)
