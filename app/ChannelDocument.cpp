@@ -47,13 +47,18 @@ Message Information(const std::string& text)
     return {Message::Kind::Information, QString::fromStdString(text)};
 }
 
-// The catalogue's text with this id, the arguments put in its places.
-QString Say(int id, const QStringList& arguments = {})
+std::vector<std::string> Texts(const QStringList& arguments)
 {
     std::vector<std::string> texts;
     for (const QString& argument : arguments)
         texts.push_back(argument.toStdString());
-    return QString::fromStdString(vnWords::Say(id, texts));
+    return texts;
+}
+
+// The catalogue's text with this id, the arguments put in its places.
+QString Say(int id, const QStringList& arguments = {})
+{
+    return QString::fromStdString(vnWords::Say(id, Texts(arguments)));
 }
 
 // The name of a step over some channels: "Delete of Channel 12", "Paste of
@@ -91,10 +96,7 @@ const std::string kLastFollowed = "Last Followed Cars";
 // A counted phrase of the word catalogue.
 QString CountText(vnCounted phrase, std::int32_t count, const QStringList& arguments = {})
 {
-    std::vector<std::string> texts;
-    for (const QString& argument : arguments)
-        texts.push_back(argument.toStdString());
-    return QString::fromStdString(vnWords::Count(phrase, count, texts));
+    return QString::fromStdString(vnWords::Count(phrase, count, Texts(arguments)));
 }
 
 // The grid's single-line cells show a line end inside a pasted text as a
@@ -656,11 +658,9 @@ QString ChannelDocument::RangeText(std::int32_t firstIndex, std::int32_t lastInd
 QString ChannelDocument::MovedText(const std::vector<std::int32_t>& placed, std::size_t count) const
 {
     const QString channels = CountText(vnCounted::Channels, static_cast<std::int32_t>(count));
-    if (placed.empty())
-        return Say(IDS_MOVED, {channels});
     const auto [low, high] = std::minmax_element(placed.begin(), placed.end());
     // Where they now stand, when that is one run of channels.
-    if (static_cast<std::size_t>(*high - *low + 1) == placed.size())
+    if (!placed.empty() && static_cast<std::size_t>(*high - *low + 1) == placed.size())
         return Say(IDS_MOVED_TO, {channels, NumbersText(*low, *high)});
     return Say(IDS_MOVED, {channels});
 }
