@@ -684,7 +684,8 @@ TEST_F(RaceWeekendTest, FollowCarsLocksOutTheOthersAsOneStepAndIsRememberedByNam
     EXPECT_EQ(other.GetFollowedCars(), (std::vector<std::string>{"9", "77"}));
     ASSERT_TRUE(other.SaveAs(Path("autumn.csv")).ok);
     other.FollowCars({"2"});
-    EXPECT_EQ(document.GetFollowedCars(), (std::vector<std::string>{"9", "77"}));    // Two unknown numbers are listed as a sentence lists them.
+    EXPECT_EQ(document.GetFollowedCars(), (std::vector<std::string>{"9", "77"}));
+    // Two unknown numbers are listed as a sentence lists them.
     EXPECT_TRUE(document.FollowCars({"9", "77", "78"}).text.endsWith(" No cars 77 and 78 in the table."));
 }
 
