@@ -64,6 +64,13 @@ enum class vnCounted : std::int32_t {
     MoreLines,            // "1 more line", after the lines named
     LinesNotRead,         // "1 line beyond the channel list was not read."
     // The document's status texts and the serial port's errors.
+    ChannelsNumbered,      // "channel %2", the numbers
+    SelectedChannels,      // "the 3 selected channels"
+    PastedOverFrequencies, // "Pasted %2 into %3 (1 had a frequency before: Undo restores it)."
+    AlreadyLockedOut,      // "Nothing to change: the channel was already locked out."
+    AlreadyUnlocked,       // "Nothing to change: the channel was already unlocked."
+    CarsNotInTable,        // "No car %2 in the table.", the numbers
+    BytesNotSent,          // "%2 did not send 1 byte in time", the port
 };
 
 namespace vnWords {
