@@ -7,6 +7,8 @@
 #include "grid/hvGridCtrl.h"
 #include "modules/vnChannelLayout.h"
 #include "modules/vnModule.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 
 #include <QDate>
 #include <QFontMetrics>
@@ -56,10 +58,7 @@ QString CChannelPrinter::BankHeading(const vnChannelLayout& layout, int number)
     // bank of its own rather than in the first one.
     const std::int64_t index = offset >= 0 ? offset / perBank : (offset - perBank + 1) / perBank;
     const std::int64_t first = layout.GetFirstChannel() + index * perBank;
-    return QStringLiteral("Bank %1: channels %2-%3")
-        .arg(layout.GetFirstBank() + index)
-        .arg(first)
-        .arg(first + perBank - 1);
+    return LoadStringText(IDS_PRINT_BANK).arg(layout.GetFirstBank() + index).arg(first).arg(first + perBank - 1);
 }
 
 void CChannelPrinter::AddChannel(const vnChannel& channel, const vnChannelLayout& layout)
@@ -189,9 +188,9 @@ void CChannelPrinter::PaintPage(QPainter& painter, const Metrics& metrics, const
 
     if (page == 0) {
         textLine(metrics.title, m_heading.title, lineHeight * 2);
-        textLine(metrics.body, QStringLiteral("Printed: %1").arg(m_heading.date), lineHeight);
-        textLine(metrics.body, QStringLiteral("Module: %1").arg(m_heading.module), lineHeight);
-        textLine(metrics.body, QStringLiteral("Scanner model: %1").arg(m_heading.scannerModel), lineHeight);
+        textLine(metrics.body, LoadStringText(IDS_PRINT_DATE).arg(m_heading.date), lineHeight);
+        textLine(metrics.body, LoadStringText(IDS_PRINT_MODULE).arg(m_heading.module), lineHeight);
+        textLine(metrics.body, LoadStringText(IDS_PRINT_MODEL).arg(m_heading.scannerModel), lineHeight);
         y += lineHeight;
     }
 
@@ -227,7 +226,7 @@ void CChannelPrinter::PaintPage(QPainter& painter, const Metrics& metrics, const
 
     painter.setFont(metrics.body);
     painter.drawText(QRect(0, metrics.height - lineHeight, metrics.width, lineHeight), Qt::AlignCenter,
-                     QStringLiteral("Page %1 of %2").arg(page + 1).arg(pageCount));
+                     LoadStringText(IDS_PRINT_PAGE).arg(page + 1).arg(pageCount));
 }
 
 int CChannelPrinter::PrintDocument(QPrinter& printer, const ChannelDocument& document, const hvGridCtrl& grid,

@@ -1,6 +1,9 @@
 #include "app/CChooseColumnsDlg.h"
 
+#include "channels/vnWords.h"
 #include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -26,29 +29,31 @@ constexpr int kValuesColumn = 2;
 // Room beside the widest role, in dialog units.
 constexpr int kRoleMargin = 8;
 
+// The roles' names: the grid's column titles, where the role is a column.
 struct RoleWords
 {
     ChannelColumnRole role;
-    const char* label;
+    int label;
 };
 
 constexpr RoleWords kRoleLabels[] = {
-    {ChannelColumnRole::NotUsed, "Not Used"},
-    {ChannelColumnRole::Frequency, "Frequency"},
-    {ChannelColumnRole::Description, "Description"},
-    {ChannelColumnRole::CarNumber, "Car Number"},
-    {ChannelColumnRole::Channel, "Channel"},
-    {ChannelColumnRole::Lockout, "Lockout"},
-    {ChannelColumnRole::Delay, "Delay"},
-    {ChannelColumnRole::Priority, "Priority"},
-    {ChannelColumnRole::Primary, "Primary"},
-    {ChannelColumnRole::Secondary, "Secondary"},
-    {ChannelColumnRole::Other, "Other"},
+    {ChannelColumnRole::NotUsed, IDS_ROLE_NOT_USED},
+    {ChannelColumnRole::Frequency, IDS_COLUMN_FREQUENCY},
+    {ChannelColumnRole::Description, IDS_COLUMN_DESCRIPTION},
+    {ChannelColumnRole::CarNumber, IDS_COLUMN_CAR_NUMBER},
+    {ChannelColumnRole::Channel, IDS_ROLE_CHANNEL},
+    {ChannelColumnRole::Lockout, IDS_COLUMN_LOCKOUT},
+    {ChannelColumnRole::Delay, IDS_COLUMN_DELAY},
+    {ChannelColumnRole::Priority, IDS_COLUMN_PRIORITY},
+    {ChannelColumnRole::Primary, IDS_ROLE_PRIMARY},
+    {ChannelColumnRole::Secondary, IDS_ROLE_SECONDARY},
+    {ChannelColumnRole::Other, IDS_ROLE_OTHER},
 };
 
-// The unit drop-down's entries, in its order.
+// The unit drop-down's entries, in its order: the catalogue's word for the
+// automatic choice, then the units' symbols.
 constexpr std::pair<ChannelColumnMap::Unit, const char*> kUnits[] = {
-    {ChannelColumnMap::Unit::None, "Automatic"},
+    {ChannelColumnMap::Unit::None, nullptr},
     {ChannelColumnMap::Unit::MHz, "MHz"},
     {ChannelColumnMap::Unit::KHz, "kHz"},
     {ChannelColumnMap::Unit::Hz, "Hz"},
@@ -77,26 +82,24 @@ CChooseColumnsDlg::CChooseColumnsDlg(std::string fileName, std::vector<ChannelCo
 
 CChooseColumnsDlg::~CChooseColumnsDlg() = default;
 
-const char* CChooseColumnsDlg::RoleLabel(ChannelColumnRole role)
+QString CChooseColumnsDlg::RoleLabel(ChannelColumnRole role)
 {
     for (const RoleWords& words : kRoleLabels)
         if (words.role == role)
-            return words.label;
-    return "";
+            return LoadStringText(words.label);
+    return {};
 }
 
 bool CChooseColumnsDlg::OnInitDialog()
 {
-    SetDlgItemText(IDC_CHOOSE_INTRO,
-                   "Scanlore cannot tell what the columns of " + m_fileName +
-                       " hold. Give each column you want read its role; the file is then read "
-                       "with them, and a file with the same header opens with them next time.");
+    SetDlgItemText(IDC_CHOOSE_INTRO, vnWords::Say(IDS_CHOOSE_COLUMNS_INTRO, {m_fileName}));
     delete m_table;
     m_table = new QTreeWidget(this);
     m_table->setGeometry(Units().ToPixels(kTableX, kTableY, kTableWidth, kTableHeight));
     m_table->setRootIsDecorated(false);
-    m_table->setHeaderLabels({tr("Column"), tr("Role"), tr("First values")});
-    m_table->setAccessibleName(tr("Columns of the file"));
+    m_table->setHeaderLabels(
+        {LoadStringText(IDS_CHOOSE_COLUMN), LoadStringText(IDS_CHOOSE_ROLE), LoadStringText(IDS_CHOOSE_VALUES)});
+    m_table->setAccessibleName(LoadStringText(IDS_CHOOSE_TABLE_NAME));
     if (auto* label = GetDlgItemAs<QLabel>(IDC_CHOOSE_TABLE_LABEL))
         label->setBuddy(m_table);
     // The table comes first, then the role it sets.
@@ -107,12 +110,13 @@ bool CChooseColumnsDlg::OnInitDialog()
     if (auto* roles = GetDlgItemAs<QComboBox>(IDC_CHOOSE_ROLE)) {
         roles->clear();
         for (const ChannelColumnRole role : ChannelColumnRoles())
-            roles->addItem(QString::fromUtf8(RoleLabel(role)), static_cast<int>(role));
+            roles->addItem(RoleLabel(role), static_cast<int>(role));
     }
     if (auto* units = GetDlgItemAs<QComboBox>(IDC_CHOOSE_UNIT)) {
         units->clear();
         for (const auto& [unit, label] : kUnits)
-            units->addItem(QString::fromUtf8(label), static_cast<int>(unit));
+            units->addItem(label ? QString::fromUtf8(label) : LoadStringText(IDS_UNIT_AUTOMATIC),
+                           static_cast<int>(unit));
     }
     CDialog::OnInitDialog();
     connect(m_table, &QTreeWidget::currentItemChanged, this, [this] { ShowSelectedRole(); });
@@ -133,14 +137,14 @@ void CChooseColumnsDlg::DoDataExchange(bool save)
         for (std::size_t column = 0; column < m_columns.size(); ++column) {
             auto* item = new QTreeWidgetItem(m_table);
             item->setText(kNameColumn, QString::fromStdString(m_columns[column].name));
-            item->setText(kRoleColumn, QString::fromUtf8(RoleLabel(m_roles[column])));
+            item->setText(kRoleColumn, RoleLabel(m_roles[column]));
             item->setText(kValuesColumn, ValuesText(m_columns[column].values));
         }
         m_table->resizeColumnToContents(kNameColumn);
         // Wide enough for every role, so that choosing one moves nothing.
         int roleWidth = m_table->header()->sectionSizeHint(kRoleColumn);
         for (const RoleWords& words : kRoleLabels)
-            roleWidth = std::max(roleWidth, m_table->fontMetrics().horizontalAdvance(QString::fromUtf8(words.label)));
+            roleWidth = std::max(roleWidth, m_table->fontMetrics().horizontalAdvance(LoadStringText(words.label)));
         m_table->header()->resizeSection(kRoleColumn, roleWidth + Units().ToPixelsX(kRoleMargin));
         return;
     }
@@ -181,7 +185,7 @@ void CChooseColumnsDlg::TakeRole()
         return;
     const auto role = static_cast<ChannelColumnRole>(roles->currentData().toInt());
     m_roles[static_cast<std::size_t>(row)] = role;
-    item->setText(kRoleColumn, QString::fromUtf8(RoleLabel(role)));
+    item->setText(kRoleColumn, RoleLabel(role));
     UpdateControls();
 }
 
@@ -190,8 +194,5 @@ void CChooseColumnsDlg::UpdateControls()
     const bool frequency = std::any_of(m_roles.begin(), m_roles.end(), IsFrequencyRole);
     EnableDlgItem(IDC_CHOOSE_UNIT, frequency);
     EnableDlgItem(IDOK, frequency);
-    SetDlgItemText(IDC_CHOOSE_NOTE,
-                   frequency ? std::string()
-                             : std::string("Give the column of frequencies the role Frequency "
-                                           "(or Primary, for a race list)."));
+    SetDlgItemText(IDC_CHOOSE_NOTE, frequency ? std::string() : vnWords::Say(IDS_CHOOSE_FREQUENCY_NOTE));
 }

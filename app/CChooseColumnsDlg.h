@@ -27,7 +27,7 @@ public:
     const ChannelColumnChoice& GetChoice() const { return m_choice; }
 
     // The dialog's word for a role: "Car Number", "Not Used".
-    static const char* RoleLabel(ChannelColumnRole role);
+    static QString RoleLabel(ChannelColumnRole role);
 
     // The table, once the dialog is made; for tests.
     QTreeWidget* GetTable() const { return m_table; }

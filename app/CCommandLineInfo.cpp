@@ -1,6 +1,8 @@
 #include "app/CCommandLineInfo.h"
 
 #include "ScanloreVersion.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 
 #include <QCommandLineParser>
 #include <QFileInfo>
@@ -60,17 +62,16 @@ QString HelpText(const QCommandLineParser& parser, const QString& program)
 CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments)
 {
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Edit a radio scanner's channel memory and upload it over a serial line."));
+    parser.setApplicationDescription(LoadStringText(IDS_COMMAND_LINE_DESCRIPTION));
     const QCommandLineOption help(QStringList{QStringLiteral("h"), QStringLiteral("help")},
-                                  QStringLiteral("Show this text and exit."));
-    const QCommandLineOption version(QStringLiteral("version"), QStringLiteral("Show the version and exit."));
+                                  LoadStringText(IDS_COMMAND_LINE_HELP));
+    const QCommandLineOption version(QStringLiteral("version"), LoadStringText(IDS_COMMAND_LINE_VERSION));
     parser.addOption(help);
     parser.addOption(version);
     // The toolkit's options start with one dash: "-platform offscreen".
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
     AddToolkitOptions(parser);
-    parser.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("A channel file to open after start-up."),
+    parser.addPositionalArgument(QStringLiteral("FILE"), LoadStringText(IDS_COMMAND_LINE_FILE),
                                  QStringLiteral("[FILE]"));
 
     CCommandLineInfo info;
@@ -95,7 +96,7 @@ CCommandLineInfo CCommandLineInfo::Parse(const QStringList& arguments)
     if (!parsed)
         error = parser.errorText();
     else if (parser.positionalArguments().size() > 1)
-        error = QStringLiteral("Only one file can be opened.");
+        error = LoadStringText(IDS_COMMAND_LINE_ONE_FILE);
     if (!error.isEmpty()) {
         info.start = false;
         info.exitCode = kUsageError;

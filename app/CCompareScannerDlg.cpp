@@ -1,6 +1,8 @@
 #include "app/CCompareScannerDlg.h"
 
 #include "res/DialogTemplates.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -30,8 +32,9 @@ bool CCompareScannerDlg::OnInitDialog()
     m_table = new QTreeWidget(this);
     m_table->setGeometry(Units().ToPixels(kTableX, kTableY, kTableWidth, kTableHeight));
     m_table->setRootIsDecorated(false);
-    m_table->setHeaderLabels({tr("Channel"), tr("Here"), tr("Scanner"), tr("Sent")});
-    m_table->setAccessibleName(tr("Channels that differ"));
+    m_table->setHeaderLabels({LoadStringText(IDS_COMPARE_CHANNEL), LoadStringText(IDS_COMPARE_HERE),
+                              LoadStringText(IDS_COMPARE_SCANNER), LoadStringText(IDS_COMPARE_SENT)});
+    m_table->setAccessibleName(LoadStringText(IDS_COMPARE_TABLE_NAME));
     for (const ComparisonRow& row : m_rows) {
         auto* item = new QTreeWidgetItem(m_table);
         item->setText(0, QString::number(row.number));

@@ -56,12 +56,11 @@ const std::string kFirstRun = "First Run";
 const QString kChannelFileExtension = QStringLiteral("csv");
 constexpr int kStatusPanes[] = {ID_SEPARATOR, ID_INDICATOR_CAPS, ID_INDICATOR_NUM, ID_INDICATOR_SCRL};
 
-// A menu label that names the step: "&Undo Frequency of Channel 12\tCtrl+Z".
-QString StepLabel(const char* verb, const QString& step, const char* keys)
+// A menu label that names the step: "&Undo Frequency of Channel 12\tCtrl+Z";
+// plain is the label without a step, named the one with.
+QString StepLabel(int plain, int named, const QString& step, const char* keys)
 {
-    QString label = QString::fromUtf8(verb);
-    if (!step.isEmpty())
-        label += QLatin1Char(' ') + step;
+    const QString label = step.isEmpty() ? LoadStringText(plain) : LoadStringText(named).arg(step);
     return label + QLatin1Char('\t') + QString::fromUtf8(keys);
 }
 
@@ -108,12 +107,14 @@ void CMainFrame::RegisterCommands()
     OnCommand(ID_EDIT_UNDO, [this] { UndoStep(false); });
     OnUpdateCommandUI(ID_EDIT_UNDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canUndo());
-        ui.SetText(StepLabel("&Undo", undo.canUndo() ? undo.undoText() : QString(), "Ctrl+Z"));
+        ui.SetText(
+            StepLabel(IDS_UNDO_LABEL, IDS_UNDO_STEP_LABEL, undo.canUndo() ? undo.undoText() : QString(), "Ctrl+Z"));
     });
     OnCommand(ID_EDIT_REDO, [this] { UndoStep(true); });
     OnUpdateCommandUI(ID_EDIT_REDO, [&undo](CCmdUI& ui) {
         ui.Enable(undo.canRedo());
-        ui.SetText(StepLabel("&Redo", undo.canRedo() ? undo.redoText() : QString(), "Ctrl+Y"));
+        ui.SetText(
+            StepLabel(IDS_REDO_LABEL, IDS_REDO_STEP_LABEL, undo.canRedo() ? undo.redoText() : QString(), "Ctrl+Y"));
     });
     for (int index = 0; index < ID_FILE_MRU_COUNT; ++index)
         OnCommand(ID_FILE_MRU_FILE1 + index, [this, index] { OnFileRecent(index); });
@@ -308,15 +309,15 @@ void CMainFrame::OnViewCompareScanner()
     const std::string& scanner = m_scannerRecord.GetScanner();
     const std::vector<ComparisonRow> rows = ComparisonRows(m_document.GetChannels(), m_scannerRecord);
     std::string summary;
+    const std::string sent = ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload());
+    const std::string& port = m_scannerRecord.GetLastPort();
     if (m_scannerRecord.IsEmpty())
-        summary = "Nothing sent to the " + scanner + " from this computer yet.";
+        summary = vnWords::Say(IDS_NOTHING_SENT_TO_SCANNER, {scanner});
     else if (rows.empty())
-        summary = "Every channel is what the " + scanner + " holds, as sent " +
-            ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload()) + ".";
+        summary = vnWords::Say(IDS_COMPARE_SAME, {scanner, sent});
     else
-        summary = DifferenceCountText(static_cast<std::int32_t>(rows.size()), scanner) + ". Last upload " +
-            ScannerRecord::ShortTime(m_scannerRecord.GetLastUpload()) +
-            (m_scannerRecord.GetLastPort().empty() ? std::string() : " on " + m_scannerRecord.GetLastPort()) + ".";
+        summary = vnWords::Say(port.empty() ? IDS_COMPARE_DIFFERENT : IDS_COMPARE_DIFFERENT_PORT,
+                               {DifferenceCountText(static_cast<std::int32_t>(rows.size()), scanner), sent, port});
     CCompareScannerDlg dialog(summary, rows, this);
     dialog.DoModal();
 }
@@ -378,15 +379,11 @@ void CMainFrame::CheckOutsideChange()
         return;
     const QString name = m_document.GetDisplayName();
     if (m_document.IsModified() || m_grid->GetOpenEditor()) {
-        ShowStatus({ChannelDocument::Message::Kind::Warning,
-                    QStringLiteral("%1 was changed by another program. Save will ask before replacing it.").arg(name)});
+        ShowStatus({ChannelDocument::Message::Kind::Warning, LoadStringText(IDS_CHANGED_OUTSIDE_KEPT).arg(name)});
         return;
     }
-    if (CMessageBox::Show(this,
-                          QStringLiteral("%1 was changed by another program. Reload it? Undo brings back the "
-                                         "channels as they are now.")
-                              .arg(name),
-                          CMessageBox::Question, CMessageBox::ReloadKeep) == IDYES)
+    if (CMessageBox::Show(this, LoadStringText(IDS_CHANGED_OUTSIDE_RELOAD).arg(name), CMessageBox::Question,
+                          CMessageBox::ReloadKeep) == IDYES)
         ShowFileOutcome(m_document.Reload(), false);
 }
 
@@ -423,7 +420,7 @@ bool CMainFrame::SaveModified()
         m_grid->CommitEdit();
     if (!m_document.IsModified())
         return true;
-    switch (CMessageBox::Show(this, QStringLiteral("Save changes to %1?").arg(m_document.GetDisplayName()),
+    switch (CMessageBox::Show(this, LoadStringText(IDS_SAVE_CHANGES).arg(m_document.GetDisplayName()),
                               CMessageBox::Question, CMessageBox::SaveDiscardCancel)) {
     case IDYES:
         return Save();
@@ -466,8 +463,8 @@ bool CMainFrame::OpenChannelFile(const QString& name)
 {
     // A read of more than half a second shows how far it is, with Cancel.
     constexpr int kSteps = 1000;
-    QProgressDialog progress(QStringLiteral("Opening %1...").arg(QFileInfo(name).fileName()), QStringLiteral("Cancel"),
-                             0, kSteps, this);
+    QProgressDialog progress(LoadStringText(IDS_OPENING).arg(QFileInfo(name).fileName()),
+                             LoadStringText(IDS_UPLOAD_CANCEL), 0, kSteps, this);
     progress.setWindowModality(Qt::WindowModal);
     progress.setMinimumDuration(500);
     progress.setAutoReset(false);
@@ -771,7 +768,7 @@ void CMainFrame::OnFilePrintRaceCard()
         return;
     const int pages = PrintRaceCard(printer, withLockedOut);
     m_statusBar->showMessage(
-        QStringLiteral("Printed the race card of %1 on %2.")
+        LoadStringText(IDS_PRINTED_RACE_CARD)
             .arg(m_document.GetDisplayName(), QString::fromStdString(vnWords::Count(vnCounted::Pages, pages))));
 }
 
@@ -788,5 +785,5 @@ void CMainFrame::UndoStep(bool redo)
         undo.redo();
     else
         undo.undo();
-    m_statusBar->showMessage((redo ? QStringLiteral("Redone: ") : QStringLiteral("Undone: ")) + step);
+    m_statusBar->showMessage(LoadStringText(redo ? IDS_REDONE : IDS_UNDONE).arg(step));
 }

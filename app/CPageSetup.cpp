@@ -1,6 +1,8 @@
 #include "app/CPageSetup.h"
 
 #include "modules/vnSettingsStore.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 
 #include "toolkit/CMessageBox.h"
 
@@ -138,9 +140,7 @@ QString CPageSetup::MarginsProblem(const QSizeF& paper, const QMarginsF& margins
     if (area > 0.0 && width * height >= kLeastPrintedShare * area)
         return {};
     const int percent = area > 0.0 ? static_cast<int>(100.0 * width * height / area) : 0;
-    return QStringLiteral("These margins leave %1 % of the page to print on. Make them smaller, so that they leave "
-                          "at least a quarter of the page.")
-        .arg(percent);
+    return LoadStringText(IDS_MARGINS_TOO_WIDE).arg(percent);
 }
 
 void CPageSetup::KeepRoom(QPrinter& printer)

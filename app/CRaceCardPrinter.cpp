@@ -2,6 +2,8 @@
 
 #include "app/CPageSetup.h"
 #include "app/ChannelDocument.h"
+#include "res/ResourceIds.h"
+#include "res/StringResource.h"
 
 #include <QDate>
 #include <QFontMetrics>
@@ -150,7 +152,7 @@ int CRaceCardPrinter::Print(QPagedPaintDevice& device) const
         if (pageCount > 1) {
             painter.setFont(body);
             painter.drawText(QRect(0, pageHeight - lineHeight, pageWidth, lineHeight), Qt::AlignCenter,
-                             QStringLiteral("Page %1 of %2").arg(p + 1).arg(pageCount));
+                             LoadStringText(IDS_PRINT_PAGE).arg(p + 1).arg(pageCount));
         }
     }
     painter.end();

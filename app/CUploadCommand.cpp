@@ -2,6 +2,7 @@
 
 #include "app/CUploadProgress.h"
 #include "channels/vnChannelList.h"
+#include "channels/vnWords.h"
 #include "core/ChannelUploadPlan.h"
 #include "core/ScannerRecordUpload.h"
 #include "modules/vnChannelUpload.h"
@@ -124,8 +125,9 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
     const vnUploadOutcome outcome = plan.Send(upload);
 
     CUploadProgress::Words words;
-    words.scanner = scanner.empty() || mode != Mode::Changed ? std::string() : "the " + scanner;
-    words.kind = mode == Mode::Changed ? "changed" : "";
+    words.scanner =
+        scanner.empty() || mode != Mode::Changed ? std::string() : vnWords::Say(IDS_THE_NAMED_SCANNER, {scanner});
+    words.kind = mode == Mode::Changed ? vnWords::Say(IDS_CHANGED_KIND) : "";
     // A refusal before the first byte changed nothing on the scanner.
     if (outcome.result != E_INVALIDARG && transfer) {
         const bool nothingKnown = record.GetRecord().IsEmpty();
@@ -142,7 +144,7 @@ void CUploadCommand::Run(const vnChannelList& channels, Mode mode, std::vector<s
                 words.note += "\n" + EmptyNotSentNote();
         }
         if (!problem.empty())
-            words.note += "\nThe record of what the " + scanner + " holds could not be written: " + problem;
+            words.note += "\n" + vnWords::Say(IDS_RECORD_NOT_WRITTEN, {scanner, problem});
         if (m_recorded)
             m_recorded();
     }

@@ -16,34 +16,17 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
-
-constexpr double kBytesPerKB = 1000.0;
-
-QString Kilobytes(std::uint64_t bytes)
-{
-    // QString::number writes '.' whatever the locale.
-    return QString::number(static_cast<double>(bytes) / kBytesPerKB, 'f', 1);
-}
-
-} // namespace
-
 CUploadProgress::CUploadProgress(QWidget* parent, Clock clock)
     : m_parent(parent), m_clock(std::move(clock)), m_start(m_clock())
 {}
 
 CUploadProgress::~CUploadProgress() = default;
 
-QString CUploadProgress::MemoryText() const
-{
-    return m_lastNumber > 0 ? LoadStringText(IDS_UPLOAD_PROGRESS_MEMORY).arg(m_lastNumber) : QString();
-}
-
 void CUploadProgress::BeginUpload(int index, int count)
 {
     m_upload = index;
     m_uploads = count;
-    Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(index - 1).arg(count).arg(MemoryText()), index - 1, count);
+    Show(QString::fromStdString(vnUploadProgressText(index - 1, count, m_lastNumber)), index - 1, count);
     ServeEvents();
 }
 
@@ -64,13 +47,10 @@ void CUploadProgress::OnState(const vnTransferState& state)
         m_lastNumber = state.lastNumber;
     if (m_uploads > 0) {
         const int sent = m_upload - 1 + std::min(state.channelsSent, 1);
-        Show(LoadStringText(IDS_UPLOAD_PROGRESS_SELECTED).arg(sent).arg(m_uploads).arg(MemoryText()), sent, m_uploads);
+        Show(QString::fromStdString(vnUploadProgressText(sent, m_uploads, m_lastNumber)), sent, m_uploads);
     } else {
-        const QString text = LoadStringText(IDS_UPLOAD_PROGRESS)
-                                 .arg(state.channelsSent)
-                                 .arg(state.channels)
-                                 .arg(MemoryText(), Kilobytes(state.bytesSent), Kilobytes(state.bytes));
-        Show(text, state.channelsSent, state.channels);
+        Show(QString::fromStdString(vnUploadProgressText(state.channelsSent, state.channels, m_lastNumber, &state)),
+             state.channelsSent, state.channels);
     }
     ServeEvents();
 }

@@ -85,8 +85,6 @@ private:
     // The shown window becomes the result, with Close, and lives on by itself.
     void ShowResult(const QString& text);
     void ServeEvents();
-    // " (memory 49)" for the last channel sent; empty before the first.
-    QString MemoryText() const;
 
     QPointer<QWidget> m_parent;
     Clock m_clock;

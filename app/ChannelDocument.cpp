@@ -25,6 +25,7 @@
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <string_view>
 
 namespace {
 
@@ -33,8 +34,7 @@ using Message = ChannelDocument::Message;
 // After a save that the file or its folder refused: the way forward.
 std::string ElsewhereHint(bool refusedHere)
 {
-    return refusedHere ? "\n\nUse Save As to save the channels under another name or in another folder."
-                       : std::string();
+    return refusedHere ? "\n\n" + vnWords::Say(IDS_SAVE_ELSEWHERE) : std::string();
 }
 
 Message Warning(const std::string& text)
@@ -47,22 +47,27 @@ Message Information(const std::string& text)
     return {Message::Kind::Information, QString::fromStdString(text)};
 }
 
-// The name of a step over some channels: "Delete of Channel 12", "Paste of
-// 20 Channels".
-QString ChannelsStepText(const char* verb, std::size_t count, std::int32_t firstNumber)
+std::vector<std::string> Texts(const QStringList& arguments)
 {
-    const std::string what = count == 1 ? "Channel " + vnText::Decimal(firstNumber)
-                                        : vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(count));
-    return QString::fromUtf8(verb) + QStringLiteral(" of ") + QString::fromStdString(what);
+    std::vector<std::string> texts;
+    for (const QString& argument : arguments)
+        texts.push_back(argument.toStdString());
+    return texts;
 }
 
-// The status bar's past tense of a step's verb: "Paste" gives "Pasted".
-QString PastTense(const char* verb)
+// The catalogue's text with this id, the arguments put in its places.
+QString Say(int id, const QStringList& arguments = {})
 {
-    const QString text = QString::fromUtf8(verb);
-    if (text == QLatin1String("Cut"))
-        return text;
-    return text + (text.endsWith(QLatin1Char('e')) ? QStringLiteral("d") : QStringLiteral("ed"));
+    return QString::fromStdString(vnWords::Say(id, Texts(arguments)));
+}
+
+// The name of a step over some channels: "Delete of Channel 12", "Paste of
+// 20 Channels"; step is the pattern, before the channels named.
+QString ChannelsStepText(int step, std::size_t count, std::int32_t firstNumber, const QStringList& before = {})
+{
+    const std::string what = count == 1 ? vnWords::Say(IDS_CHANNEL_NUMBERED, {vnText::Decimal(firstNumber)})
+                                        : vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(count));
+    return Say(step, QStringList(before) << QString::fromStdString(what));
 }
 
 bool HasFrequency(const vnChannel& channel)
@@ -89,9 +94,9 @@ const std::string kRaceWeekendSection = "Race Weekend";
 const std::string kLastFollowed = "Last Followed Cars";
 
 // A counted phrase of the word catalogue.
-QString CountText(vnCounted phrase, std::int32_t count)
+QString CountText(vnCounted phrase, std::int32_t count, const QStringList& arguments = {})
 {
-    return QString::fromStdString(vnWords::Count(phrase, count));
+    return QString::fromStdString(vnWords::Count(phrase, count, Texts(arguments)));
 }
 
 // The grid's single-line cells show a line end inside a pasted text as a
@@ -143,7 +148,7 @@ RowSearchResult ChannelDocument::Find(std::int32_t from, bool down,
 QString ChannelDocument::GetDisplayName() const
 {
     if (m_path.empty())
-        return QStringLiteral("Untitled");
+        return Say(IDS_UNTITLED);
     return QFileInfo(QFile::decodeName(QByteArray::fromStdString(m_path))).fileName();
 }
 
@@ -174,8 +179,7 @@ ChannelDocument::FileOutcome ChannelDocument::Open(const std::string& path, cons
     const ChannelFileResult& result = report.result;
     if (result.cancelled)
         return {false,
-                Information("Open of " + std::filesystem::path(path).filename().string() +
-                            " was cancelled. The channels are unchanged.")};
+                Information(vnWords::Say(IDS_OPEN_CANCELLED, {std::filesystem::path(path).filename().string()}))};
     if (!result.changed)
         return RefusedRead(path, report);
     m_undoStack.clear();
@@ -242,7 +246,7 @@ ChannelDocument::FileOutcome ChannelDocument::Reload()
     for (std::int32_t index = 0; index < std::min(read.GetCount(), m_channels.GetCount()); ++index)
         if (!(*m_channels.GetAt(index) == *read.GetAt(index)))
             changes.push_back({index, *m_channels.GetAt(index), *read.GetAt(index)});
-    ChangeChannels(std::move(changes), QStringLiteral("Reload of ") + GetDisplayName());
+    ChangeChannels(std::move(changes), Say(IDS_STEP_RELOAD, {GetDisplayName()}));
     FileOutcome outcome = TakeRead(path, report, stamp);
     if (outcome.ok)
         m_undoStack.setClean();
@@ -259,8 +263,7 @@ ChannelDocument::FileOutcome ChannelDocument::TakeRead(const std::string& path, 
     m_noticed = vnFileStamp();
     SetPath(result.ok ? path : std::string());
     FileOutcome outcome{result.ok, {}};
-    outcome.done = QStringLiteral("Opened %1: %2")
-                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
+    outcome.done = Say(IDS_OPENED, {FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels))});
     if (!result.ok) {
         outcome.message = Warning(report.readInPart);
     } else if (const std::string notes = report.Notes(); !notes.empty()) {
@@ -309,10 +312,8 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
     for (const ChannelImport::Placement& placement : import.placements)
         changes.push_back({placement.index, *m_channels.GetAt(placement.index), placement.channel});
     const std::size_t added = changes.size();
-    ChangeChannels(
-        std::move(changes),
-        QStringLiteral("Import of ") +
-            QString::fromStdString(vnWords::Count(vnCounted::ChannelsUpper, static_cast<std::int64_t>(added))));
+    ChangeChannels(std::move(changes),
+                   Say(IDS_STEP_IMPORT, {CountText(vnCounted::ChannelsUpper, static_cast<std::int32_t>(added))}));
 
     const vnChannel* firstChannel = m_channels.GetAt(first);
     const std::string summary =
@@ -321,13 +322,12 @@ ChannelDocument::FileOutcome ChannelDocument::Import(const std::string& path, st
         import.placements.empty();
     FileOutcome outcome{true, shortfall ? Warning(summary) : Information(summary)};
     if (import.placements.empty()) {
-        outcome.done = QStringLiteral("Imported no channels from %1").arg(FileNameOf(path));
+        outcome.done = Say(IDS_IMPORTED_NONE, {FileNameOf(path)});
     } else {
         const auto [low, high] = std::minmax_element(
             import.placements.begin(), import.placements.end(),
             [](const ChannelImport::Placement& a, const ChannelImport::Placement& b) { return a.index < b.index; });
-        outcome.done = QStringLiteral("Imported %1 into %2")
-                           .arg(CountText(vnCounted::Channels, added), NumbersText(low->index, high->index));
+        outcome.done = Say(IDS_IMPORTED, {CountText(vnCounted::Channels, added), NumbersText(low->index, high->index)});
     }
     return outcome;
 }
@@ -343,9 +343,9 @@ ChannelDocument::FileOutcome ChannelDocument::Save(bool evenIfChanged)
     if (!evenIfChanged && m_stamp.Exists()) {
         const vnFileStamp now = vnFileStamp::Of(m_path);
         if (now.Exists() && !now.SameContent(m_stamp)) {
-            FileOutcome changed{false,
-                                Warning(std::filesystem::path(m_path).filename().string() +
-                                        " was changed by another program since you opened it.")};
+            FileOutcome changed{
+                false,
+                Warning(vnWords::Say(IDS_CHANGED_SINCE_OPENED, {std::filesystem::path(m_path).filename().string()}))};
             changed.changedOutside = true;
             return changed;
         }
@@ -360,8 +360,8 @@ ChannelDocument::FileOutcome ChannelDocument::Save(bool evenIfChanged)
     const std::string encoding = m_readEncoding;
     FileOutcome outcome = SaveAs(m_path);
     if (outcome.ok && !encoding.empty())
-        outcome.message = Information(std::filesystem::path(m_path).filename().string() + " was read as " + encoding +
-                                      " and is now saved as UTF-8.");
+        outcome.message = Information(
+            vnWords::Say(IDS_NOW_SAVED_AS_UTF8, {std::filesystem::path(m_path).filename().string(), encoding}));
     return outcome;
 }
 
@@ -372,8 +372,7 @@ ChannelDocument::FileOutcome ChannelDocument::ExportChirp(const std::string& pat
     if (!file.Write(path))
         return {false, Warning(SaveFailedMessage(path, file.GetLastError()) + ElsewhereHint(file.RefusedHere()))};
     FileOutcome outcome{true, {}};
-    outcome.done = QStringLiteral("Exported %1 in CHIRP's layout: %2")
-                       .arg(FileNameOf(path), CountText(vnCounted::Channels, table.GetRowCount() - 1));
+    outcome.done = Say(IDS_EXPORTED_CHIRP, {FileNameOf(path), CountText(vnCounted::Channels, table.GetRowCount() - 1)});
     if (const std::string dropped = ChirpExportWarning(m_channels, std::filesystem::path(path).filename().string());
         !dropped.empty())
         outcome.message = Warning(dropped);
@@ -395,8 +394,7 @@ ChannelDocument::FileOutcome ChannelDocument::SaveAs(const std::string& path)
     if (path != m_path)
         SetPath(path);
     FileOutcome outcome{true, {}};
-    outcome.done = QStringLiteral("Saved %1: %2")
-                       .arg(FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels)));
+    outcome.done = Say(IDS_SAVED, {FileNameOf(path), CountText(vnCounted::Channels, CountWithFrequency(m_channels))});
     return outcome;
 }
 
@@ -409,9 +407,9 @@ ChannelDocument::Message ChannelDocument::EditCell(std::int32_t index, ChannelFi
     // The cell keeps its value; silence would read as taken.
     if (!SetTypedChannelCellText(edited, field, text))
         return Warning(RejectedCellTextMessage(*channel, field, text));
-    const QString step = LoadStringText(GetFieldInfo(field).title) + QStringLiteral(" of Channel ") +
-        QString::number(channel->GetNumber());
-    ChangeChannels({{index, *channel, edited}}, step);
+    ChangeChannels(
+        {{index, *channel, edited}},
+        ChannelsStepText(IDS_STEP_COLUMN, 1, channel->GetNumber(), {LoadStringText(GetFieldInfo(field).title)}));
     // The edit stays as typed; the upload would refuse it, so say so now.
     std::string reason;
     CountRefused({index}, reason);
@@ -471,19 +469,15 @@ ChannelDocument::Message ChannelDocument::Paste(const std::string& text, std::in
     }
     QStringList notes;
     if (!pasted.empty()) {
-        QString done =
-            QStringLiteral("Pasted %1 into %2")
-                .arg(CountText(vnCounted::Channels, pasted.size()), NumbersText(pasted.front(), pasted.back()));
+        const QStringList what{CountText(vnCounted::Channels, static_cast<std::int32_t>(pasted.size())),
+                               NumbersText(pasted.front(), pasted.back())};
         // Filled channels are replaced without a question; Undo is the way back.
-        if (overwritten > 0)
-            done += QStringLiteral(" (%1 had a frequency before: Undo restores %2)")
-                        .arg(overwritten)
-                        .arg(overwritten == 1 ? QStringLiteral("it") : QStringLiteral("them"));
-        notes << done + QLatin1Char('.');
+        notes << (overwritten > 0 ? CountText(vnCounted::PastedOverFrequencies, overwritten, what)
+                                  : Say(IDS_PASTED, what));
     }
     if (!changes.empty()) {
         const std::int32_t number = changes.front().before.GetNumber();
-        ChangeChannels(std::move(changes), ChannelsStepText("Paste", pasted.size(), number));
+        ChangeChannels(std::move(changes), ChannelsStepText(IDS_STEP_PASTE, pasted.size(), number));
     }
 
     // As after typing: what the upload would refuse is said now.
@@ -535,9 +529,12 @@ ChannelDocument::Message ChannelDocument::Clear(const std::vector<std::int32_t>&
         return {};
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
-    const QString done = PastTense(verb) + QLatin1Char(' ') +
-        (count == 1 ? RangeText(changes.front().index, changes.front().index) : CountText(vnCounted::Channels, count));
-    ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
+    // The verb is the command's: Cut, or Delete.
+    const bool cut = std::string_view(verb) == "Cut";
+    const QString done = Say(
+        cut ? IDS_CUT : IDS_DELETED,
+        {count == 1 ? RangeText(changes.front().index, changes.front().index) : CountText(vnCounted::Channels, count)});
+    ChangeChannels(std::move(changes), ChannelsStepText(cut ? IDS_STEP_CUT : IDS_STEP_DELETE, count, number));
     return Information(done.toStdString());
 }
 
@@ -607,12 +604,11 @@ ChannelDocument::Message ChannelDocument::SetFlag(const std::vector<std::int32_t
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
     const QString title = LoadStringText(GetFieldInfo(field).title);
-    const QString done = QStringLiteral("%1 %2 for %3")
-                             .arg(title, value ? QStringLiteral("on") : QStringLiteral("off"),
-                                  count == 1 ? RangeText(changes.front().index, changes.front().index)
-                                             : CountText(vnCounted::Channels, count));
-    const QByteArray verb = title.toUtf8();
-    ChangeChannels(std::move(changes), ChannelsStepText(verb.constData(), count, number));
+    const QString done = Say(
+        value ? IDS_FLAG_ON : IDS_FLAG_OFF,
+        {title,
+         count == 1 ? RangeText(changes.front().index, changes.front().index) : CountText(vnCounted::Channels, count)});
+    ChangeChannels(std::move(changes), ChannelsStepText(IDS_STEP_COLUMN, count, number, {title}));
     return Information(done.toStdString());
 }
 
@@ -625,8 +621,8 @@ std::vector<vnChannel> ChannelDocument::GetContents() const
     return contents;
 }
 
-ChannelDocument::Arranged ChannelDocument::Apply(const ChannelArrange::Result& result, const char* verb,
-                                                 std::size_t count, const QString& done)
+ChannelDocument::Arranged ChannelDocument::Apply(const ChannelArrange::Result& result, int step, std::size_t count,
+                                                 const QString& done)
 {
     if (!result.refusal.empty())
         return {Warning(result.refusal), {}};
@@ -638,7 +634,7 @@ ChannelDocument::Arranged ChannelDocument::Apply(const ChannelArrange::Result& r
     }
     if (!changes.empty()) {
         const std::int32_t number = changes.front().before.GetNumber();
-        ChangeChannels(std::move(changes), ChannelsStepText(verb, count, number));
+        ChangeChannels(std::move(changes), ChannelsStepText(step, count, number));
     }
     return {Information(done.toStdString()), result.selected};
 }
@@ -656,53 +652,49 @@ QString ChannelDocument::NumbersText(std::int32_t firstIndex, std::int32_t lastI
 
 QString ChannelDocument::RangeText(std::int32_t firstIndex, std::int32_t lastIndex) const
 {
-    return (firstIndex == lastIndex ? QStringLiteral("channel ") : QStringLiteral("channels ")) +
-        NumbersText(firstIndex, lastIndex);
+    return CountText(vnCounted::ChannelsNumbered, lastIndex - firstIndex + 1, {NumbersText(firstIndex, lastIndex)});
 }
 
-QString ChannelDocument::ArrangedText(const char* verb, const std::vector<std::int32_t>& placed,
-                                      std::size_t count) const
+QString ChannelDocument::MovedText(const std::vector<std::int32_t>& placed, std::size_t count) const
 {
-    QString text = PastTense(verb) + QLatin1Char(' ') + CountText(vnCounted::Channels, count);
-    if (placed.empty())
-        return text;
+    const QString channels = CountText(vnCounted::Channels, static_cast<std::int32_t>(count));
     const auto [low, high] = std::minmax_element(placed.begin(), placed.end());
     // Where they now stand, when that is one run of channels.
-    if (static_cast<std::size_t>(*high - *low + 1) == placed.size())
-        text += QStringLiteral(" to ") + NumbersText(*low, *high);
-    return text;
+    if (!placed.empty() && static_cast<std::size_t>(*high - *low + 1) == placed.size())
+        return Say(IDS_MOVED_TO, {channels, NumbersText(*low, *high)});
+    return Say(IDS_MOVED, {channels});
 }
 
 ChannelDocument::Arranged ChannelDocument::InsertEmpty(const std::vector<std::int32_t>& indexes)
 {
     const ChannelArrange::Result result = ChannelArrange::InsertEmpty(GetContents(), m_layout, indexes);
-    QString done = QStringLiteral("Inserted ") + CountText(vnCounted::EmptyChannels, indexes.size());
+    const QString channels = CountText(vnCounted::EmptyChannels, static_cast<std::int32_t>(indexes.size()));
+    QString done = Say(IDS_INSERTED, {channels});
     if (!result.selected.empty()) {
         const auto [low, high] = std::minmax_element(result.selected.begin(), result.selected.end());
-        done += QStringLiteral(" at ") + NumbersText(*low, *high);
+        done = Say(IDS_INSERTED_AT, {channels, NumbersText(*low, *high)});
     }
-    return Apply(result, "Insert", indexes.size(), done);
+    return Apply(result, IDS_STEP_INSERT, indexes.size(), done);
 }
 
 ChannelDocument::Arranged ChannelDocument::Remove(const std::vector<std::int32_t>& indexes)
 {
-    QString done = QStringLiteral("Removed ") + CountText(vnCounted::Channels, indexes.size());
-    if (indexes.size() == 1)
-        done = QStringLiteral("Removed ") + RangeText(indexes.front(), indexes.front());
-    done += QStringLiteral("; the channels below in the bank moved up");
-    return Apply(ChannelArrange::Remove(GetContents(), m_layout, indexes), "Remove", indexes.size(), done);
+    const QString done = Say(IDS_REMOVED,
+                             {indexes.size() == 1 ? RangeText(indexes.front(), indexes.front())
+                                                  : CountText(vnCounted::Channels, indexes.size())});
+    return Apply(ChannelArrange::Remove(GetContents(), m_layout, indexes), IDS_STEP_REMOVE, indexes.size(), done);
 }
 
 ChannelDocument::Arranged ChannelDocument::Move(const std::vector<std::int32_t>& indexes, int step)
 {
     const ChannelArrange::Result result = ChannelArrange::Move(GetContents(), indexes, step);
-    return Apply(result, "Move", indexes.size(), ArrangedText("Move", result.selected, indexes.size()));
+    return Apply(result, IDS_STEP_MOVE, indexes.size(), MovedText(result.selected, indexes.size()));
 }
 
 ChannelDocument::Arranged ChannelDocument::MoveTo(const std::vector<std::int32_t>& indexes, std::int32_t before)
 {
     const ChannelArrange::Result result = ChannelArrange::MoveTo(GetContents(), indexes, before);
-    return Apply(result, "Move", indexes.size(), ArrangedText("Move", result.selected, indexes.size()));
+    return Apply(result, IDS_STEP_MOVE, indexes.size(), MovedText(result.selected, indexes.size()));
 }
 
 ChannelDocument::Arranged ChannelDocument::Sort(const std::vector<std::int32_t>& indexes,
@@ -711,7 +703,7 @@ ChannelDocument::Arranged ChannelDocument::Sort(const std::vector<std::int32_t>&
     const std::size_t count = order.scope == ChannelArrange::SortScope::Selection
         ? indexes.size()
         : static_cast<std::size_t>(m_channels.GetCount());
-    return Apply(ChannelArrange::Sort(GetContents(), m_layout, indexes, order), "Sort", count,
+    return Apply(ChannelArrange::Sort(GetContents(), m_layout, indexes, order), IDS_STEP_SORT, count,
                  SortedText(indexes, order));
 }
 
@@ -725,17 +717,16 @@ QString ChannelDocument::SortedText(const std::vector<std::int32_t>& indexes,
         const auto [low, high] = std::minmax_element(indexes.begin(), indexes.end());
         what = static_cast<std::size_t>(*high - *low + 1) == indexes.size()
             ? RangeText(*low, *high)
-            : QStringLiteral("the %1 selected channels").arg(indexes.size());
+            : CountText(vnCounted::SelectedChannels, static_cast<std::int32_t>(indexes.size()));
     } else {
         what = RangeText(0, m_channels.GetCount() - 1);
         if (order.scope == SortScope::EachBank)
-            what = QStringLiteral("each bank of ") + what;
+            what = Say(IDS_SORTED_EACH_BANK, {what});
     }
-    const QString key = order.key == SortKey::Frequency ? QStringLiteral("frequency")
-        : order.key == SortKey::Description             ? QStringLiteral("description")
-                                                        : QStringLiteral("car number");
-    return QStringLiteral("Sorted %1 by %2%3")
-        .arg(what, key, order.descending ? QStringLiteral(", highest first") : QString());
+    const int key = order.key == SortKey::Frequency ? IDS_SORT_KEY_FREQUENCY
+        : order.key == SortKey::Description         ? IDS_SORT_KEY_DESCRIPTION
+                                                    : IDS_SORT_KEY_CAR_NUMBER;
+    return Say(order.descending ? IDS_SORTED_DESCENDING : IDS_SORTED, {what, Say(key)});
 }
 
 std::vector<std::int32_t> ChannelDocument::GetBankStarts() const
@@ -768,7 +759,8 @@ ChannelDocument::Message ChannelDocument::FollowCars(const std::vector<std::stri
     if (!changes.empty()) {
         const std::int32_t number = changes.front().before.GetNumber();
         const std::size_t count = changes.size();
-        ChangeChannels(std::move(changes), ChannelsStepText("Lockout", count, number));
+        ChangeChannels(std::move(changes),
+                       ChannelsStepText(IDS_STEP_COLUMN, count, number, {LoadStringText(IDS_COLUMN_LOCKOUT)}));
     }
 
     // Remembered for this file's name, and as the last choice for a new file.
@@ -777,23 +769,27 @@ ChannelDocument::Message ChannelDocument::FollowCars(const std::vector<std::stri
         vnSettings().SetSettingString(kFollowedSection, GetDisplayName().toStdString(), numbers);
     vnSettings().SetSettingString(kRaceWeekendSection, kLastFollowed, numbers);
 
-    QStringList unknown;
+    std::vector<std::string> unknown;
     std::size_t known = 0;
     for (const std::string& number : followed) {
         const bool inTable =
             std::any_of(cars.begin(), cars.end(), [&](const ChannelCars::Car& car) { return car.number == number; });
         known += inTable ? 1 : 0;
         if (!inTable)
-            unknown << QString::fromStdString(number);
+            unknown.push_back(number);
     }
-    QString text = QStringLiteral("Following %1 of %2: ").arg(known).arg(CountText(vnCounted::Cars, cars.size()));
-    if (locked + unlocked == 0)
-        text += QStringLiteral("every lockout was as it should be.");
-    else
-        text += QStringLiteral("%1 locked out, %2 unlocked.").arg(CountText(vnCounted::Channels, locked)).arg(unlocked);
+    const QString following = QString::number(known);
+    const QString carsText = CountText(vnCounted::Cars, static_cast<std::int32_t>(cars.size()));
+    QString text = locked + unlocked == 0
+        ? Say(IDS_FOLLOWING_UNCHANGED, {following, carsText})
+        : Say(IDS_FOLLOWING,
+              {following, carsText, CountText(vnCounted::Channels, static_cast<std::int32_t>(locked)),
+               QString::number(unlocked)});
     // A number typed wrong would otherwise lock out the car that was meant.
-    if (!unknown.isEmpty()) {
-        text += QStringLiteral(" No car %1 in the table.").arg(unknown.join(QStringLiteral(", ")));
+    if (!unknown.empty()) {
+        text += QLatin1Char(' ') +
+            QString::fromStdString(vnWords::Count(vnCounted::CarsNotInTable, static_cast<std::int64_t>(unknown.size()),
+                                                  {vnWords::List(unknown)}));
         return Warning(text.toStdString());
     }
     return Information(text.toStdString());
@@ -814,16 +810,12 @@ ChannelDocument::Message ChannelDocument::SetLockout(const std::vector<std::int3
     for (const std::int32_t index : indexes)
         if (const vnChannel* channel = m_channels.GetAt(index); channel && channel->GetLockout() != lockout)
             changing.push_back(index);
-    const QString verb = lockout ? QStringLiteral("Locked out") : QStringLiteral("Unlocked");
     if (changing.empty())
-        return Information(
-            (QStringLiteral("Nothing to change: the %1 already %2.")
-                 .arg(indexes.size() == 1 ? QStringLiteral("channel was") : QStringLiteral("channels were"),
-                      lockout ? QStringLiteral("locked out") : QStringLiteral("unlocked")))
-                .toStdString());
+        return Information(vnWords::Count(lockout ? vnCounted::AlreadyLockedOut : vnCounted::AlreadyUnlocked,
+                                          static_cast<std::int64_t>(indexes.size())));
     SetFlag(changing, ChannelField::Lockout, lockout);
-    return Information((verb + QLatin1Char(' ') +
-                        (changing.size() == 1 ? RangeText(changing.front(), changing.front())
-                                              : CountText(vnCounted::Channels, changing.size())))
+    return Information(Say(lockout ? IDS_LOCKED_OUT : IDS_UNLOCKED,
+                           {changing.size() == 1 ? RangeText(changing.front(), changing.front())
+                                                 : CountText(vnCounted::Channels, changing.size())})
                            .toStdString());
 }

@@ -223,7 +223,7 @@ signals:
 private:
     // The status bar's words for the commands that move channels: "Moved 3
     // channels to 12–14", where they now stand.
-    QString ArrangedText(const char* verb, const std::vector<std::int32_t>& selected, std::size_t count) const;
+    QString MovedText(const std::vector<std::int32_t>& selected, std::size_t count) const;
     // "12", "21–60": the numbers of the channels at the first and last index.
     QString NumbersText(std::int32_t firstIndex, std::int32_t lastIndex) const;
     // "channel 12", "channels 21–60".
@@ -243,9 +243,9 @@ private:
     void ReadWithRememberedColumns(const std::string& path, vnChannelList& channels, ChannelOpenReport& report,
                                    const ChannelReadProgress& progress = ChannelReadProgress()) const;
     std::vector<vnChannel> GetContents() const;
-    // Records the new contents as one step named verb over count channels;
-    // done says what was done.
-    Arranged Apply(const ChannelArrange::Result& result, const char* verb, std::size_t count, const QString& done);
+    // Records the new contents as one step over count channels, named by
+    // the catalogue's pattern step; done says what was done.
+    Arranged Apply(const ChannelArrange::Result& result, int step, std::size_t count, const QString& done);
     // How many of the channels the check refuses, and its reason for the
     // first of them.
     std::int32_t CountRefused(const std::vector<std::int32_t>& indexes, std::string& firstReason) const;

@@ -44,6 +44,9 @@ enum class vnCounted : std::int32_t {
     NoneSent,             // "The channel was not sent."
     Bytes,                // "1 byte"
     StopBits,             // "1 stop bit"
+    EmptiedSentLockedOut, // "It is sent again with Lockout set."
+    LockOutEmptiedHint,   // "--lock-out-emptied sends it again with Lockout set, …"
+    ChannelsSentOf,       // "%2 of 1 channel sent"
     PasteNotSendable,     // "%1 pasted channels need a look before an upload; the first: %2"
     PasteCellsRefused,    // "1 pasted cell was not a value of its column and kept what it had."
     PasteRowsLeftOut,     // "1 row beyond the last channel was not pasted."
@@ -65,6 +68,13 @@ enum class vnCounted : std::int32_t {
     MoreLines,            // "1 more line", after the lines named
     LinesNotRead,         // "1 line beyond the channel list was not read."
     // The document's status texts and the serial port's errors.
+    ChannelsNumbered,      // "channel %2", the numbers
+    SelectedChannels,      // "the 3 selected channels"
+    PastedOverFrequencies, // "Pasted %2 into %3 (1 had a frequency before: Undo restores it)."
+    AlreadyLockedOut,      // "Nothing to change: the channel was already locked out."
+    AlreadyUnlocked,       // "Nothing to change: the channel was already unlocked."
+    CarsNotInTable,        // "No car %2 in the table.", the numbers
+    BytesNotSent,          // "%2 did not send 1 byte in time", the port
 };
 
 namespace vnWords {

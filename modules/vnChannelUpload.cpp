@@ -144,6 +144,20 @@ vnUploadOutcome vnChannelUpload::Selected(const vnChannelList& channels, const s
     return outcome;
 }
 
+std::string vnUploadProgressText(std::int32_t sent, std::int32_t channels, std::int32_t lastNumber,
+                                 const vnTransferState* bytes)
+{
+    constexpr double kBytesPerKB = 1000.0;
+    const std::string counted = vnWords::Count(vnCounted::ChannelsSentOf, channels, {vnText::Decimal(sent)});
+    const std::string memory =
+        lastNumber > 0 ? vnWords::Say(IDS_UPLOAD_PROGRESS_MEMORY, {vnText::Decimal(lastNumber)}) : std::string();
+    if (!bytes)
+        return counted + memory;
+    return vnWords::Say(IDS_UPLOAD_PROGRESS,
+                        {counted, memory, vnText::FixedText(static_cast<double>(bytes->bytesSent) / kBytesPerKB, 1),
+                         vnText::FixedText(static_cast<double>(bytes->bytes) / kBytesPerKB, 1)});
+}
+
 std::string vnUploadOutcome::SentText(const std::string& destination, double seconds, const std::string& scanner,
                                       const std::string& kind) const
 {

@@ -22,6 +22,13 @@ public:
     }
 };
 
+// How far an upload is, as the window and the terminal show it: "57 of 200
+// channels sent (memory 66), 2.1 of 6.0 KB". With bytes null (one upload per
+// channel), without the kilobytes: "2 of 5 channels sent (memory 49)". A
+// lastNumber of 0 names no memory.
+std::string vnUploadProgressText(std::int32_t sent, std::int32_t channels, std::int32_t lastNumber,
+                                 const vnTransferState* bytes = nullptr);
+
 // What an upload command did.
 struct vnUploadOutcome
 {

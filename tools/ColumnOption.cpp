@@ -4,6 +4,7 @@
 #include "channels/vnText.h"
 #include "channels/vnWords.h"
 #include "modules/vnScannerBands.h"
+#include "res/ResourceIds.h"
 
 #include <string_view>
 
@@ -39,9 +40,7 @@ bool ParseColumnOption(const std::string& text, ChannelColumnChoice& choice, std
     }
     const std::optional<ChannelColumnRole> read = ReadChannelColumnRole(role);
     if (equals == std::string::npos || name.empty() || !read) {
-        error = "--column takes ROLE=NAME, ROLE one of frequency, description, car, channel, lockout, delay, "
-                "priority, primary, secondary, other, unused; not \"" +
-            text + "\"";
+        error = vnWords::Say(IDS_COLUMN_OPTION_REFUSED, {text});
         return false;
     }
     if (!unit.empty()) {
@@ -50,20 +49,18 @@ bool ParseColumnOption(const std::string& text, ChannelColumnChoice& choice, std
             if (vnText::EqualsNoCase(unit, word.word))
                 found = &word;
         if (!found || !IsFrequencyRole(*read)) {
-            error = "--column takes a unit (mhz, khz or hz) after a frequency role only, as in frequency:khz=NAME; "
-                    "not \"" +
-                text + "\"";
+            error = vnWords::Say(IDS_COLUMN_UNIT_REFUSED, {text});
             return false;
         }
         if (choice.unit != ChannelColumnMap::Unit::None && choice.unit != found->unit) {
-            error = "--column gives the frequencies two units; they have one";
+            error = vnWords::Say(IDS_COLUMN_TWO_UNITS);
             return false;
         }
         choice.unit = found->unit;
     }
     for (const auto& [named, given] : choice.columns)
         if (ChannelColumnMap::NormalName(named) == ChannelColumnMap::NormalName(std::string(name))) {
-            error = "--column names the column \"" + std::string(name) + "\" twice";
+            error = vnWords::Say(IDS_COLUMN_NAMED_TWICE, {std::string(name)});
             return false;
         }
     choice.columns.emplace_back(std::string(name), *read);
@@ -84,8 +81,7 @@ std::string ColumnOptionHint(const ChannelTableApplied& applied)
         if (example == "NAME" && mhz >= vnCommonScannerRange.lowMHz && mhz <= vnCommonScannerRange.highMHz)
             example = names.back();
     }
-    return "\nIts columns are " + vnWords::List(names) +
-        "; --column ROLE=NAME names what each holds, for example --column frequency=" + example + ".";
+    return vnWords::Say(IDS_COLUMN_OPTION_HINT, {vnWords::List(names), example});
 }
 
 const char* ColumnOptionUsage()

@@ -3,10 +3,12 @@
 #include "channels/vnCellTable.h"
 #include "channels/vnChannelList.h"
 #include "channels/vnDelimitedFile.h"
+#include "channels/vnWords.h"
 #include "core/ChannelChirpExport.h"
 #include "core/ChannelFile.h"
 #include "core/ChannelOpenReport.h"
 #include "modules/vnChannelLayout.h"
+#include "res/ResourceIds.h"
 #include "tools/ColumnOption.h"
 
 #include <filesystem>
@@ -31,7 +33,7 @@ bool SameFile(const std::string& a, const std::string& b)
 // The output as the warnings name it.
 std::string OutputName(const std::string& output)
 {
-    return output == kStandardStream ? std::string("The output") : std::filesystem::path(output).filename().string();
+    return output == kStandardStream ? vnWords::Say(IDS_THE_OUTPUT) : std::filesystem::path(output).filename().string();
 }
 
 } // namespace
@@ -69,28 +71,29 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
         }
         if (argument == "--to") {
             if (++i == arguments.size() || (arguments[i] != "scanlore" && arguments[i] != "chirp"))
-                return Fail(BadUsage, err, "scanlore-convert: --to takes scanlore or chirp\n\n" + std::string(Usage()));
+                return Fail(BadUsage, err, "scanlore-convert: " + vnWords::Say(IDS_TO_REFUSED) + "\n\n" + Usage());
             chirp = arguments[i] == "chirp";
         } else if (argument == "--column") {
-            std::string error = "--column needs ROLE=NAME";
+            std::string error = vnWords::Say(IDS_COLUMN_NEEDS_VALUE);
             if (++i == arguments.size() || !ParseColumnOption(arguments[i], columns, error))
                 return Fail(BadUsage, err, "scanlore-convert: " + error + "\n\n" + Usage());
         } else if (argument.size() > 1 && argument[0] == '-') {
-            return Fail(BadUsage, err, "scanlore-convert: unknown option " + argument + "\n\n" + Usage());
+            return Fail(BadUsage, err,
+                        "scanlore-convert: " + vnWords::Say(IDS_UNKNOWN_OPTION, {argument}) + "\n\n" + Usage());
         } else {
             names.push_back(argument);
         }
     }
     if (names.empty() || names.size() > 2)
-        return Fail(BadUsage, err, "scanlore-convert: give FILE and at most OUT\n\n" + std::string(Usage()));
+        return Fail(BadUsage, err, "scanlore-convert: " + vnWords::Say(IDS_GIVE_FILE_AND_OUT) + "\n\n" + Usage());
     const std::string& file = names[0];
     const std::string output = names.size() > 1 ? names[1] : kStandardStream;
     if (output != kStandardStream && file != kStandardStream && SameFile(file, output))
-        return Fail(BadUsage, err, "scanlore-convert: OUT is FILE itself; name another file");
+        return Fail(BadUsage, err, "scanlore-convert: " + vnWords::Say(IDS_OUT_IS_FILE));
 
     vnChannelList channels;
     layout.MakeChannels(channels);
-    const std::string name = file == kStandardStream ? std::string("standard input") : file;
+    const std::string name = file == kStandardStream ? vnWords::Say(IDS_STANDARD_INPUT) : file;
     const ChannelColumnChoice* choice = columns.columns.empty() ? nullptr : &columns;
     const std::int32_t perBank = layout.GetChannelsPerBank();
     const ChannelOpenReport read = file == kStandardStream

@@ -105,7 +105,7 @@ int UploadCommand::Run(const UploadOptions& options)
     vnModuleLease module(manager);
     vnTransfer* transfer = module.GetTransfer();
     if (!transfer)
-        return Fail(UploadFailed, "no scanner module to upload with");
+        return Fail(UploadFailed, vnWords::Say(IDS_NO_MODULE_TO_UPLOAD));
 
     // The channels as New makes them, then the file as Open reads it.
     const vnChannelLayout layout = module.GetLayout();
@@ -113,7 +113,7 @@ int UploadCommand::Run(const UploadOptions& options)
     layout.MakeChannels(list);
     // "-" is standard input, read to its end as a file would be.
     const bool standardInput = options.file == "-";
-    const std::string file = standardInput ? std::string("standard input") : options.file;
+    const std::string file = standardInput ? vnWords::Say(IDS_STANDARD_INPUT) : options.file;
     const ChannelColumnChoice* columns = options.columns.columns.empty() ? nullptr : &options.columns;
     const std::int32_t perBank = layout.GetChannelsPerBank();
     const ChannelOpenReport read = standardInput
@@ -132,9 +132,9 @@ int UploadCommand::Run(const UploadOptions& options)
         const std::int32_t index = list.IndexOfNumber(number);
         if (index < 0)
             return Fail(BadUsage,
-                        "there is no channel " + std::to_string(number) + "; the scanner has channels " +
-                            std::to_string(layout.GetFirstChannel()) + " to " +
-                            std::to_string(layout.GetLastChannel()) + ".");
+                        vnWords::Say(IDS_NO_SUCH_CHANNEL,
+                                     {std::to_string(number), std::to_string(layout.GetFirstChannel()),
+                                      std::to_string(layout.GetLastChannel())}));
         selected.push_back(index);
     }
 
@@ -153,12 +153,11 @@ int UploadCommand::Run(const UploadOptions& options)
     if (!plan.GetOutside().empty() && !options.ignoreBands) {
         const std::string outside = plan.OutsideText();
         if (!options.skipOutOfBand)
-            return Fail(UploadFailed,
-                        outside + "\nNothing was sent. --skip-out-of-band leaves them out, --ignore-bands sends them.");
+            return Fail(UploadFailed, vnWords::Say(IDS_OUTSIDE_NOTHING_SENT, {outside}));
         Fail(Done,
              outside + " " + vnWords::Count(vnCounted::LeftOut, static_cast<std::int64_t>(plan.GetOutside().size())));
         if (!plan.LeaveOutOutside())
-            return Fail(UploadFailed, "nothing left to send.");
+            return Fail(UploadFailed, vnWords::Say(IDS_NOTHING_LEFT_TO_SEND));
     }
 
     // A table without a frequency to send opens no port.
@@ -167,7 +166,7 @@ int UploadCommand::Run(const UploadOptions& options)
     // No port to send to is never guessed; a dry run needs none.
     if (!options.dryRun)
         if (const std::string problem = module.GetSetupProblem(); !problem.empty())
-            return Fail(BadUsage, problem + "\n--port names the port for this run.");
+            return Fail(BadUsage, vnWords::Say(IDS_PORT_FOR_THIS_RUN, {problem}));
 
     // Most likely typos, but a rare real channel lies off the steps: named,
     // and sent as they are.
@@ -178,7 +177,7 @@ int UploadCommand::Run(const UploadOptions& options)
 
     // A dry run is the same upload with the packets printed instead of sent.
     if (options.dryRun && vnFailed(transfer->SetByteSink(&packets)))
-        return Fail(UploadFailed, "this scanner module cannot show its packets without sending them");
+        return Fail(UploadFailed, vnWords::Say(IDS_NO_PACKETS_SHOWN));
     UploadProgressPrinter progress(m_err, m_errIsTerminal, m_interrupted);
     vnChannelUpload upload(transfer, options.dryRun ? nullptr : &progress);
     const auto start = std::chrono::steady_clock::now();
@@ -194,8 +193,9 @@ int UploadCommand::Run(const UploadOptions& options)
     if (!vnFailed(outcome.result)) {
         if (!options.dryRun)
             Fail(Done,
-                 outcome.SentText(transfer->GetDestination(), took.count(), options.changed ? "the " + scanner : "",
-                                  options.changed ? "changed" : "") +
+                 outcome.SentText(transfer->GetDestination(), took.count(),
+                                  options.changed ? vnWords::Say(IDS_THE_NAMED_SCANNER, {scanner}) : "",
+                                  options.changed ? vnWords::Say(IDS_CHANGED_KIND) : "") +
                      "\n" + updated);
         return Done;
     }
@@ -211,7 +211,7 @@ int UploadCommand::Run(const UploadOptions& options)
     for (const std::string& paragraph : ChannelUploadPlan::FailureParagraphs(outcome))
         text += (text.empty() ? "" : "\n") + paragraph;
     if (outcome.reason.empty())
-        text = "the upload failed." + (text.empty() ? "" : "\n" + text);
+        text = vnWords::Say(IDS_UPLOAD_FAILED_PLAIN) + (text.empty() ? "" : "\n" + text);
     if (!updated.empty())
         text += "\n" + updated;
     return Fail(UploadFailed, text);
@@ -221,24 +221,19 @@ bool UploadCommand::PrepareFromRecord(const UploadOptions& options, const Scanne
                                       vnChannelList& table, std::vector<std::int32_t>& selected)
 {
     if (!record.GetReadProblem().empty())
-        Fail(Done,
-             "the record of what the " + record.GetRecord().GetScanner() + " holds cannot be read (" +
-                 record.GetReadProblem() + "); it counts as nothing known, and this upload replaces it.");
+        Fail(Done, vnWords::Say(IDS_RECORD_REPLACED, {record.GetRecord().GetScanner(), record.GetReadProblem()}));
     // Upload All and --changed leave out channels empty here; the scanner
     // keeps what it held in them.
     const bool lockOut = options.channels.empty() && !record.GetEmptied().empty() && options.lockOutEmptied;
     if (options.channels.empty() && !record.GetEmptied().empty()) {
-        const bool one = record.GetEmptied().size() == 1;
-        const std::string them = one ? "it" : "them";
+        const auto emptied = static_cast<std::int64_t>(record.GetEmptied().size());
         Fail(Done,
-             record.EmptiedText() +
-                 (lockOut ? " " + std::string(one ? "It is" : "They are") + " sent again with Lockout set."
-                          : " --lock-out-emptied sends " + them + " again with Lockout set, so the scanner skips " +
-                          them + "."));
+             record.EmptiedText() + " " +
+                 vnWords::Count(lockOut ? vnCounted::EmptiedSentLockedOut : vnCounted::LockOutEmptiedHint, emptied));
     }
     record.MakeSending(lockOut, table, options.changed ? &selected : nullptr);
     if (options.changed && selected.empty()) {
-        Fail(Done, record.NothingChangedText() + " Nothing was sent.");
+        Fail(Done, vnWords::Say(IDS_NOTHING_SENT_AFTER, {record.NothingChangedText()}));
         return false;
     }
     return true;
@@ -256,7 +251,6 @@ std::string UploadCommand::Record(ScannerRecordUpload& record, const vnChannelLi
     if (!vnFailed(outcome.result) && nothingKnown && !indexes)
         text += "\n" + EmptyNotSentNote();
     if (!problem.empty())
-        text +=
-            "\nThe record of what the " + record.GetRecord().GetScanner() + " holds could not be written: " + problem;
+        text += "\n" + vnWords::Say(IDS_RECORD_NOT_WRITTEN, {record.GetRecord().GetScanner(), problem});
     return text;
 }

@@ -1,6 +1,8 @@
 #include "tools/UploadOptions.h"
 
+#include "channels/vnWords.h"
 #include "modules/gre1/vnSerialPort.h"
+#include "res/ResourceIds.h"
 #include "tools/ColumnOption.h"
 
 #include <algorithm>
@@ -56,7 +58,7 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
         const std::string& option = arguments[i];
         auto value = [&](std::string* text) {
             if (i + 1 >= arguments.size()) {
-                *error = option + " needs a value";
+                *error = vnWords::Say(IDS_OPTION_NEEDS_VALUE, {option});
                 return false;
             }
             *text = arguments[++i];
@@ -81,7 +83,7 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             if (!value(&text))
                 return false;
             if (text.empty()) {
-                *error = "--scanner needs a name";
+                *error = vnWords::Say(IDS_SCANNER_NEEDS_NAME);
                 return false;
             }
             options->scanner = text;
@@ -92,7 +94,7 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             if (!value(&text))
                 return false;
             if (text.empty()) {
-                *error = "--port needs a device";
+                *error = vnWords::Say(IDS_PORT_NEEDS_DEVICE);
                 return false;
             }
             options->port = text;
@@ -102,7 +104,7 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
                 return false;
             if (!ParseNumber(std::string_view(text), &baud) || baud < vnSerialPort::MinBaudRate ||
                 baud > vnSerialPort::MaxBaudRate) {
-                *error = "--baud takes a speed from 110 to 256000, not \"" + text + "\"";
+                *error = vnWords::Say(IDS_BAUD_OPTION_REFUSED, {text});
                 return false;
             }
             options->baud = baud;
@@ -110,7 +112,7 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
             if (!value(&text))
                 return false;
             if (text != "1" && text != "2") {
-                *error = "--stop-bits takes 1 or 2, not \"" + text + "\"";
+                *error = vnWords::Say(IDS_STOP_BITS_OPTION_REFUSED, {text});
                 return false;
             }
             options->stopBits = text == "1" ? 1 : 2;
@@ -119,7 +121,7 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
                 return false;
             std::vector<std::int32_t> listed;
             if (!ParseChannelList(text, &listed)) {
-                *error = "--channels takes channel numbers and ranges such as 1-20,45, not \"" + text + "\"";
+                *error = vnWords::Say(IDS_CHANNELS_OPTION_REFUSED, {text});
                 return false;
             }
             // A channel named twice is still sent once.
@@ -127,10 +129,10 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
                 if (std::find(options->channels.begin(), options->channels.end(), number) == options->channels.end())
                     options->channels.push_back(number);
         } else if (!option.empty() && option[0] == '-' && option != "-") {
-            *error = "unknown option " + option;
+            *error = vnWords::Say(IDS_UNKNOWN_OPTION, {option});
             return false;
         } else if (haveFile) {
-            *error = "only one channel file, please";
+            *error = vnWords::Say(IDS_ONE_FILE_ONLY);
             return false;
         } else {
             options->file = option;
@@ -138,15 +140,15 @@ bool UploadOptions::Parse(const std::vector<std::string>& arguments, UploadOptio
         }
     }
     if (options->changed && !options->channels.empty()) {
-        *error = "--changed and --channels exclude each other";
+        *error = vnWords::Say(IDS_CHANGED_OR_CHANNELS);
         return false;
     }
     if (options->skipOutOfBand && options->ignoreBands) {
-        *error = "--skip-out-of-band and --ignore-bands exclude each other";
+        *error = vnWords::Say(IDS_SKIP_OR_IGNORE_BANDS);
         return false;
     }
     if (!haveFile && !options->help && !options->version) {
-        *error = "no channel file given";
+        *error = vnWords::Say(IDS_NO_FILE_GIVEN);
         return false;
     }
     return true;

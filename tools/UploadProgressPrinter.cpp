@@ -1,20 +1,13 @@
 #include "tools/UploadProgressPrinter.h"
 
+#include "modules/vnChannelUpload.h"
+
 #include <algorithm>
-#include <charconv>
 #include <utility>
 
 namespace {
 
 constexpr int kBarWidth = 30;
-
-std::string Kilobytes(std::uint64_t bytes)
-{
-    char text[32];
-    const auto end =
-        std::to_chars(text, text + sizeof text, static_cast<double>(bytes) / 1000.0, std::chars_format::fixed, 1).ptr;
-    return std::string(text, end);
-}
 
 } // namespace
 
@@ -26,9 +19,7 @@ std::string UploadProgressPrinter::Describe(const vnTransferState& state)
 {
     // The memory number says where the upload is, which the count does not
     // once an empty channel has been left out.
-    const std::string memory = state.lastNumber > 0 ? " (memory " + std::to_string(state.lastNumber) + ")" : "";
-    return std::to_string(state.channelsSent) + " of " + std::to_string(state.channels) + " channels sent" + memory +
-        ", " + Kilobytes(state.bytesSent) + " of " + Kilobytes(state.bytes) + " KB";
+    return vnUploadProgressText(state.channelsSent, state.channels, state.lastNumber, &state);
 }
 
 void UploadProgressPrinter::BeginUpload(int index, int count)
@@ -47,7 +38,7 @@ void UploadProgressPrinter::OnState(const vnTransferState& state)
     if (m_uploads > 0) {
         // One channel per upload: count the uploads.
         const int done = m_upload - 1 + (state.channels > 0 && state.channelsSent == state.channels ? 1 : 0);
-        text = std::to_string(done) + " of " + std::to_string(m_uploads) + " channels sent";
+        text = vnUploadProgressText(done, m_uploads, 0);
         fraction = static_cast<double>(done) / m_uploads;
         if (!m_terminal && done == m_lastChannels)
             return;

@@ -1,7 +1,9 @@
 #include "modules/gre1/vnSerialDevicePosix.h"
 
+#include "channels/vnWords.h"
 #include "modules/gre1/vnSerialPort.h"
 #include "modules/gre1/vnSerialQueueDrain.h"
+#include "res/ResourceIds.h"
 
 #if defined(__linux__)
 #include "modules/gre1/vnSerialSpeedLinux.h"
@@ -160,9 +162,9 @@ termios vnSerialDevicePosix::MakeLineSettings(const termios& current, std::uint3
     return line;
 }
 
-std::string vnSerialDevicePosix::Describe(const std::string& what, int error) const
+std::string vnSerialDevicePosix::Describe(int text, int error) const
 {
-    return m_label + " " + what + ": " + SystemText(error);
+    return vnWords::Say(text, {m_label, SystemText(error)});
 }
 
 bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits,
@@ -171,9 +173,7 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     Release();
     std::string path;
     if (!DevicePath(name, &path)) {
-        *reason = "\"" + name +
-            "\" is not a serial port name; use a device path such as /dev/ttyUSB0, or COM1, "
-            "COM2 and so on for /dev/ttyS0, /dev/ttyS1 and so on";
+        *reason = vnWords::Say(IDS_PORT_NAME_REFUSED, {name});
         return false;
     }
     m_label = path == name ? name : name + " (" + path + ")";
@@ -186,15 +186,15 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     if (m_fd < 0) {
         int error = errno;
         if (error == EBUSY)
-            *reason = m_label + " is in use by another program";
+            *reason = vnWords::Say(IDS_PORT_IN_USE, {m_label});
         else
-            *reason = Describe("could not be opened", error);
+            *reason = Describe(IDS_PORT_OPEN_FAILED, error);
         return false;
     }
 
     termios current{};
     if (tcgetattr(m_fd, &current) != 0) {
-        *reason = Describe("is not a serial port", errno);
+        *reason = Describe(IDS_PORT_NOT_SERIAL, errno);
         Release();
         return false;
     }
@@ -203,9 +203,9 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     if (flock(m_fd, LOCK_EX | LOCK_NB) != 0) {
         int error = errno;
         if (error == EWOULDBLOCK)
-            *reason = m_label + " is in use by another program";
+            *reason = vnWords::Say(IDS_PORT_IN_USE, {m_label});
         else
-            *reason = Describe("could not be locked", error);
+            *reason = Describe(IDS_PORT_LOCK_FAILED, error);
         Release();
         return false;
     }
@@ -240,9 +240,10 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
         applied = false;
     }
     if (!applied) {
-        *reason = m_label + " does not accept the line settings (" + std::to_string(baudRate) +
-            " baud, 8 data bits, no parity, " + (stopBits == 2 ? "2 stop bits" : "1 stop bit") +
-            "): " + SystemText(errno);
+        const int error = errno;
+        *reason = vnWords::Say(IDS_PORT_LINE_REFUSED,
+                               {m_label, std::to_string(baudRate),
+                                vnWords::Count(vnCounted::StopBits, stopBits == 2 ? 2 : 1), SystemText(error)});
         Release();
         return false;
     }
@@ -251,7 +252,7 @@ bool vnSerialDevicePosix::Open(const std::string& name, std::uint32_t baudRate, 
     // only means there are no lines to drop.
     int lines = TIOCM_DTR | TIOCM_RTS;
     if (ioctl(m_fd, TIOCMBIC, &lines) != 0 && errno != ENOTTY && errno != EINVAL && errno != EOPNOTSUPP) {
-        *reason = Describe("could not drop DTR and RTS", errno);
+        *reason = Describe(IDS_PORT_DTR_FAILED, errno);
         Release();
         return false;
     }
@@ -277,18 +278,17 @@ bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std:
         if (written < 0 && errno == EINTR)
             continue;
         if (written < 0 && errno != EAGAIN && errno != EWOULDBLOCK) {
-            *reason = Describe("failed while writing", errno);
+            *reason = Describe(IDS_PORT_WRITE_FAILED, errno);
             return false;
         }
         if (hungUp) {
-            *reason = m_label + " hung up while writing";
+            *reason = vnWords::Say(IDS_PORT_HUNG_UP, {m_label});
             return false;
         }
 
         auto remaining = deadline - Clock::now();
         if (remaining <= Clock::duration::zero()) {
-            *reason = m_label + " took no data for " + std::to_string(timeout.count()) +
-                " ms; is the scanner connected and the line free?";
+            *reason = vnWords::Say(IDS_PORT_TOOK_NO_DATA, {m_label, std::to_string(timeout.count())});
             return false;
         }
         if (observer && !observer->OnPortWait(Clock::now() - lastTaken >= vnSerialPort::StallTime)) {
@@ -298,7 +298,7 @@ bool vnSerialDevicePosix::Write(const std::uint8_t* data, std::size_t size, std:
         pollfd waiting{m_fd, POLLOUT, 0};
         int ready = ::poll(&waiting, 1, PollTimeout(std::min<Clock::duration>(remaining, WaitSlice)));
         if (ready < 0 && errno != EINTR) {
-            *reason = Describe("failed while writing", errno);
+            *reason = Describe(IDS_PORT_WRITE_FAILED, errno);
             return false;
         }
         // The next write reports the error; if it only says "try again"
@@ -339,7 +339,7 @@ bool vnSerialDevicePosix::Close(vnSerialWaitObserver* observer, std::string* rea
         }
         if (outcome == vnSerialQueueDrain::Outcome::Late) {
             delivered = false;
-            *reason = m_label + " did not send " + std::to_string(left) + " bytes in time";
+            *reason = vnWords::Count(vnCounted::BytesNotSent, left, {m_label});
             // Otherwise close() itself could wait for them.
             tcflush(m_fd, TCOFLUSH);
         }
@@ -348,7 +348,7 @@ bool vnSerialDevicePosix::Close(vnSerialWaitObserver* observer, std::string* rea
     // the transmitter. A device that has gone away says so here.
     if (delivered && tcdrain(m_fd) != 0 && errno != EINTR) {
         delivered = false;
-        *reason = Describe("could not send its last bytes", errno);
+        *reason = Describe(IDS_PORT_DRAIN_FAILED, errno);
     }
 
     ioctl(m_fd, TIOCNXCL);
@@ -358,7 +358,7 @@ bool vnSerialDevicePosix::Close(vnSerialWaitObserver* observer, std::string* rea
     m_locked = false;
     if (::close(fd) != 0 && errno != EINTR) {
         if (delivered)
-            *reason = Describe("could not be closed", errno);
+            *reason = Describe(IDS_PORT_CLOSE_FAILED, errno);
         return false;
     }
     return delivered;

@@ -43,7 +43,9 @@ public:
 
 private:
     void Release();
-    std::string Describe(const std::string& what, int error) const;
+    // The catalogue text with this id about the port, the system's reason
+    // for error put in.
+    std::string Describe(int text, int error) const;
 
     int m_fd = -1;
     bool m_locked = false; // the flock is ours, so is the line

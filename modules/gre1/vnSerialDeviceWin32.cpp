@@ -1,7 +1,9 @@
 #include "modules/gre1/vnSerialDeviceWin32.h"
 
+#include "channels/vnWords.h"
 #include "modules/gre1/vnSerialPort.h"
 #include "modules/gre1/vnSerialQueueDrain.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <cctype>
@@ -33,7 +35,7 @@ std::string SystemText(DWORD error)
            (message.back() == '\r' || message.back() == '\n' || message.back() == ' ' || message.back() == '.'))
         message.pop_back();
     if (message.empty())
-        message = "system error " + std::to_string(error);
+        message = vnWords::Say(IDS_SYSTEM_ERROR, {std::to_string(error)});
     return message;
 }
 
@@ -124,8 +126,7 @@ std::string vnSerialDevice::SystemUsbSerialPort()
 
 std::string vnSerialDevice::MissingAdapterHint()
 {
-    return "On Windows, a cable whose driver failed to install does not appear as a port: Device Manager shows it "
-           "with a warning sign. Help names the usual drivers.";
+    return vnWords::Say(IDS_MISSING_ADAPTER_WINDOWS);
 }
 
 std::unique_ptr<vnSerialDevice> vnSerialDevice::MakeSystemDevice()
@@ -176,9 +177,9 @@ void vnSerialDeviceWin32::MakeLineSettings(_DCB* line, std::uint32_t baudRate, s
     line->StopBits = stopBits == 2 ? TWOSTOPBITS : ONESTOPBIT;
 }
 
-std::string vnSerialDeviceWin32::Describe(const std::string& what, unsigned long error) const
+std::string vnSerialDeviceWin32::Describe(int text, unsigned long error) const
 {
-    return m_label + " " + what + ": " + SystemText(error);
+    return vnWords::Say(text, {m_label, SystemText(error)});
 }
 
 bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, std::uint8_t stopBits,
@@ -187,8 +188,7 @@ bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, 
     Release();
     std::string path;
     if (!DevicePath(name, &path)) {
-        *reason = "\"" + name + "\" is not a serial port name; use COM1, COM2 and so on, or a device path " +
-            "starting with \\\\.\\";
+        *reason = vnWords::Say(IDS_PORT_NAME_REFUSED_WINDOWS, {name});
         return false;
     }
     m_label = name;
@@ -202,9 +202,9 @@ bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, 
     if (handle == INVALID_HANDLE_VALUE) {
         DWORD error = GetLastError();
         if (error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION)
-            *reason = m_label + " is in use by another program (" + SystemText(error) + ")";
+            *reason = vnWords::Say(IDS_PORT_IN_USE_BECAUSE, {m_label, SystemText(error)});
         else
-            *reason = Describe("could not be opened", error);
+            *reason = Describe(IDS_PORT_OPEN_FAILED, error);
         return false;
     }
     m_handle = handle;
@@ -212,15 +212,16 @@ bool vnSerialDeviceWin32::Open(const std::string& name, std::uint32_t baudRate, 
     DCB line{};
     line.DCBlength = sizeof line;
     if (!GetCommState(handle, &line)) {
-        *reason = Describe("is not a serial port", GetLastError());
+        *reason = Describe(IDS_PORT_NOT_SERIAL, GetLastError());
         Release();
         return false;
     }
     MakeLineSettings(&line, baudRate, stopBits);
     if (!SetCommState(handle, &line)) {
-        *reason = m_label + " does not accept the line settings (" + std::to_string(baudRate) +
-            " baud, 8 data bits, no parity, " + (stopBits == 2 ? "2 stop bits" : "1 stop bit") +
-            "): " + SystemText(GetLastError());
+        const DWORD error = GetLastError();
+        *reason = vnWords::Say(IDS_PORT_LINE_REFUSED,
+                               {m_label, std::to_string(baudRate),
+                                vnWords::Count(vnCounted::StopBits, stopBits == 2 ? 2 : 1), SystemText(error)});
         Release();
         return false;
     }
@@ -235,7 +236,7 @@ bool vnSerialDeviceWin32::SetWriteSlice(std::chrono::milliseconds slice, std::st
     COMMTIMEOUTS timeouts{};
     timeouts.WriteTotalTimeoutConstant = static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(slice.count(), 1));
     if (!SetCommTimeouts(AsHandle(m_handle), &timeouts)) {
-        *reason = Describe("does not accept a write time-out", GetLastError());
+        *reason = Describe(IDS_PORT_TIMEOUT_REFUSED, GetLastError());
         return false;
     }
     m_slice = slice;
@@ -260,7 +261,7 @@ bool vnSerialDeviceWin32::Write(const std::uint8_t* data, std::size_t size, std:
         BOOL ok = WriteFile(handle, data + done, chunk, &written, nullptr);
         DWORD error = ok ? ERROR_SUCCESS : GetLastError();
         if (!ok && error != ERROR_TIMEOUT && error != ERROR_SEM_TIMEOUT) {
-            *reason = Describe("failed while writing", error);
+            *reason = Describe(IDS_PORT_WRITE_FAILED, error);
             return false;
         }
         if (written > 0) {
@@ -270,8 +271,7 @@ bool vnSerialDeviceWin32::Write(const std::uint8_t* data, std::size_t size, std:
         if (done == size)
             break;
         if (Clock::now() - lastTaken >= timeout) {
-            *reason = m_label + " took no data for " + std::to_string(timeout.count()) +
-                " ms; is the scanner connected and the line free?";
+            *reason = vnWords::Say(IDS_PORT_TOOK_NO_DATA, {m_label, std::to_string(timeout.count())});
             return false;
         }
         if (observer && !observer->OnPortWait(Clock::now() - lastTaken >= vnSerialPort::StallTime)) {
@@ -308,7 +308,7 @@ bool vnSerialDeviceWin32::Close(vnSerialWaitObserver* observer, std::string* rea
         }
         if (outcome == vnSerialQueueDrain::Outcome::Late) {
             delivered = false;
-            *reason = m_label + " did not send " + std::to_string(left) + " bytes in time";
+            *reason = vnWords::Count(vnCounted::BytesNotSent, left, {m_label});
             // Otherwise the flush below would wait for them.
             PurgeComm(handle, PURGE_TXABORT | PURGE_TXCLEAR);
         }
@@ -317,12 +317,12 @@ bool vnSerialDeviceWin32::Close(vnSerialWaitObserver* observer, std::string* rea
     // the transmitter. A device that has gone away says so here.
     if (delivered && !FlushFileBuffers(handle)) {
         delivered = false;
-        *reason = Describe("could not send its last bytes", GetLastError());
+        *reason = Describe(IDS_PORT_DRAIN_FAILED, GetLastError());
     }
     m_handle = nullptr;
     if (!CloseHandle(handle)) {
         if (delivered)
-            *reason = Describe("could not be closed", GetLastError());
+            *reason = Describe(IDS_PORT_CLOSE_FAILED, GetLastError());
         return false;
     }
     return delivered;

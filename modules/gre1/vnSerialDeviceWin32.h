@@ -55,7 +55,9 @@ public:
 private:
     void Release();
     bool SetWriteSlice(std::chrono::milliseconds slice, std::string* reason);
-    std::string Describe(const std::string& what, unsigned long error) const;
+    // The catalogue text with this id about the port, the system's reason
+    // for error put in.
+    std::string Describe(int text, unsigned long error) const;
 
     void* m_handle = nullptr; // the platform's HANDLE; null while closed
     std::string m_label;      // the name for messages, e.g. "COM5"

@@ -685,6 +685,8 @@ TEST_F(RaceWeekendTest, FollowCarsLocksOutTheOthersAsOneStepAndIsRememberedByNam
     ASSERT_TRUE(other.SaveAs(Path("autumn.csv")).ok);
     other.FollowCars({"2"});
     EXPECT_EQ(document.GetFollowedCars(), (std::vector<std::string>{"9", "77"}));
+    // Two unknown numbers are listed as a sentence lists them.
+    EXPECT_TRUE(document.FollowCars({"9", "77", "78"}).text.endsWith(" No cars 77 and 78 in the table."));
 }
 
 TEST_F(RaceWeekendTest, LockOutAndUnlockAreOneStepEachAndSayWhatChanged)

@@ -187,6 +187,16 @@ TEST_F(vnChannelUploadTest, SelectedLeavesOutChannelsWithoutFrequencyAndRefusesB
     EXPECT_EQ(progress.log, Log{});
 }
 
+// The progress line both front ends show counts a single channel as one.
+TEST(vnUploadOutcomeTest, ProgressTextCountsTheChannelsAndNamesTheMemory)
+{
+    vnTransferState state;
+    state.bytesSent = 2100;
+    state.bytes = 6000;
+    EXPECT_EQ(vnUploadProgressText(57, 200, 66, &state), "57 of 200 channels sent (memory 66), 2.1 of 6.0 KB");
+    EXPECT_EQ(vnUploadProgressText(0, 1, 0), "0 of 1 channel sent");
+}
+
 #ifndef _WIN32
 // The window and scanlore-upload give the same hint when Linux refuses the port.
 TEST(vnUploadOutcomeTest, APermissionRefusalGetsTheDialoutHint)
