@@ -29,7 +29,8 @@ CGridEditCommands::CGridEditCommands(CFrameWnd& frame, hvGridCtrl& grid, Channel
     OnCommand(ID_EDIT_CUT, [this] { Cut(); });
     OnCommand(ID_EDIT_COPY, [this] { Copy(); });
     OnCommand(ID_EDIT_PASTE, [this] { Paste(); });
-    OnCommand(ID_EDIT_DELETE, [this] { m_showStatus(m_document.Clear(SelectedRows(), "Delete")); });
+    OnCommand(ID_EDIT_DELETE,
+              [this] { m_showStatus(m_document.Clear(SelectedRows(), ChannelDocument::ClearCommand::Delete)); });
     OnCommand(ID_EDIT_INSERT_CHANNEL, [this] { Show(m_document.InsertEmpty(SelectedRows())); });
     OnCommand(ID_EDIT_REMOVE_CHANNEL, [this] { Show(m_document.Remove(SelectedRows())); });
     OnCommand(ID_EDIT_MOVE_UP, [this] { Show(m_document.Move(SelectedRows(), -1)); });
@@ -69,7 +70,7 @@ void CGridEditCommands::Copy()
 void CGridEditCommands::Cut()
 {
     Copy();
-    m_showStatus(m_document.Clear(SelectedRows(), "Cut"));
+    m_showStatus(m_document.Clear(SelectedRows(), ChannelDocument::ClearCommand::Cut));
 }
 
 void CGridEditCommands::Paste()

@@ -514,7 +514,7 @@ std::unique_ptr<QMimeData> ChannelDocument::Copy(const std::vector<std::int32_t>
     return data;
 }
 
-ChannelDocument::Message ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, const char* verb)
+ChannelDocument::Message ChannelDocument::Clear(const std::vector<std::int32_t>& indexes, ClearCommand command)
 {
     std::vector<ChannelEditCommand::Change> changes;
     for (const std::int32_t index : indexes) {
@@ -529,8 +529,7 @@ ChannelDocument::Message ChannelDocument::Clear(const std::vector<std::int32_t>&
         return {};
     const std::int32_t number = changes.front().before.GetNumber();
     const std::size_t count = changes.size();
-    // The verb is the command's: Cut, or Delete.
-    const bool cut = std::string_view(verb) == "Cut";
+    const bool cut = command == ClearCommand::Cut;
     const QString done = Say(
         cut ? IDS_CUT : IDS_DELETED,
         {count == 1 ? RangeText(changes.front().index, changes.front().index) : CountText(vnCounted::Channels, count)});

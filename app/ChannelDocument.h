@@ -167,7 +167,8 @@ public:
     // Empties the channels, keeping their numbers, as one undo step named
     // for the command ("Delete of Channel 12", "Cut of 3 Channels"). The
     // message says what was emptied ("Cut 3 channels").
-    Message Clear(const std::vector<std::int32_t>& indexes, const char* verb);
+    enum class ClearCommand { Delete, Cut };
+    Message Clear(const std::vector<std::int32_t>& indexes, ClearCommand command);
 
     // Whether a flag field of the channel at index is on.
     bool GetFlag(std::int32_t index, ChannelField field) const;

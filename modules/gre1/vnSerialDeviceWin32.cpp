@@ -1,12 +1,12 @@
 #include "modules/gre1/vnSerialDeviceWin32.h"
 
+#include "channels/vnText.h"
 #include "channels/vnWords.h"
 #include "modules/gre1/vnSerialPort.h"
 #include "modules/gre1/vnSerialQueueDrain.h"
 #include "res/ResourceIds.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cwchar>
 #include <thread>
 
@@ -52,11 +52,10 @@ DWORD QueuedBytes(HANDLE handle)
 
 bool vnSerialDeviceWin32::IsUsbSerialDevice(const std::string& device)
 {
-    std::string upper = device;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    for (const char* driver : {"USB", "VCP", "SILABSER", "PROLIFIC", "CH341"})
-        if (upper.find(driver) != std::string::npos)
+    // Letter case as the locale-free rule has it: the process locale is the user's.
+    const std::string lower = vnText::ToLower(device);
+    for (const char* driver : {"usb", "vcp", "silabser", "prolific", "ch341"})
+        if (lower.find(driver) != std::string::npos)
             return true;
     return false;
 }

@@ -574,7 +574,7 @@ TEST_F(ChannelDocumentTest, CopyGivesCellTextAndAChannelFileAndClearEmptiesAsOne
               "5,146.520000,\"Police\",,True,False,False\r\n");
 
     const int steps = document.GetUndoStack().count();
-    document.Clear({3, 4}, "Delete");
+    document.Clear({3, 4}, ChannelDocument::ClearCommand::Delete);
     EXPECT_EQ(document.GetUndoStack().count(), steps + 1);
     EXPECT_EQ(document.GetUndoStack().undoText(), "Delete of 2 Channels");
     EXPECT_EQ(Cell(3, F::Frequency), "");
@@ -593,8 +593,8 @@ TEST_F(ChannelDocumentTest, EveryChangeSaysWhatItDid)
     // A paste over filled channels says how many it replaced.
     EXPECT_EQ(document.Paste("151.1\n151.2\n151.3\n151.4\n", 19, {F::Frequency}).text.toStdString(),
               "Pasted 4 channels into 20\u201323 (3 had a frequency before: Undo restores them).");
-    EXPECT_EQ(document.Clear({3, 4, 5}, "Cut").text.toStdString(), "Cut 3 channels");
-    EXPECT_EQ(document.Clear({7}, "Delete").text.toStdString(), "Deleted channel 8");
+    EXPECT_EQ(document.Clear({3, 4, 5}, ChannelDocument::ClearCommand::Cut).text.toStdString(), "Cut 3 channels");
+    EXPECT_EQ(document.Clear({7}, ChannelDocument::ClearCommand::Delete).text.toStdString(), "Deleted channel 8");
     EXPECT_EQ(document.InsertEmpty({20, 21}).message.text.toStdString(), "Inserted 2 empty channels at 21\u201322");
     EXPECT_EQ(document.Move({22, 23}, 1).message.text.toStdString(), "Moved 2 channels to 24\u201325");
 
