@@ -167,7 +167,7 @@ inline constexpr int IDS_ARRANGE_FIRST_UP = 476;
 inline constexpr int IDS_ARRANGE_LAST_DOWN = 477;
 inline constexpr int IDS_ARRANGE_SELECT_SORT = 478;
 
-// The terminal programs' messages: 700-799.
+// The terminal programs' messages.
 inline constexpr int IDS_NO_MODULE_TO_UPLOAD = 700;
 inline constexpr int IDS_STANDARD_INPUT = 701;
 inline constexpr int IDS_NO_SUCH_CHANNEL = 702;      // %1 number, %2-%3 the scanner's
@@ -214,7 +214,7 @@ inline constexpr int IDS_CELL_NO_FREQUENCY = 487;
 inline constexpr int IDS_CELL_THIS_COLUMN = 488;
 inline constexpr int IDS_CELL_NOT_TRUTH_WORD = 489; // %1 text, %2 column, %3 channel, %4 what it keeps
 
-// Reading channel files and their columns: 500-599.
+// Reading channel files and their columns.
 // Why a file is not read: the reading refusals (%1 … the arguments named).
 inline constexpr int IDS_FILE_TOO_LARGE = 500; // %1 the largest size read
 inline constexpr int IDS_NOT_REGULAR_FILE = 501;
@@ -312,13 +312,8 @@ inline constexpr int IDS_KIND_CHIRP = 587;
 inline constexpr int IDS_KIND_RADIOREFERENCE = 588;
 inline constexpr int IDS_KIND_RACE_LIST = 589;
 inline constexpr int IDS_KIND_OTHER_COLUMNS = 590;
-inline constexpr int ID_INDICATOR_CAPS = 59137;
-inline constexpr int ID_INDICATOR_NUM = 59138;
-inline constexpr int ID_INDICATOR_SCRL = 59139;
-// In a list of status-bar panes: the message pane.
-inline constexpr int ID_SEPARATOR = 0;
 
-// The document's status texts and the serial port's errors: 600-699.
+// The document's status texts and the serial port's errors.
 // What the document did, and the names of its undo steps.
 inline constexpr int IDS_UNTITLED = 600;
 inline constexpr int IDS_SAVE_ELSEWHERE = 601;
@@ -421,6 +416,13 @@ inline constexpr int IDS_PORT_CLOSE_FAILED = 695;    // %2 system's reason
 inline constexpr int IDS_PORT_TIMEOUT_REFUSED = 696; // %2 system's reason
 inline constexpr int IDS_SYSTEM_ERROR = 697;         // %1 error code
 inline constexpr int IDS_MISSING_ADAPTER_WINDOWS = 698;
+
+// The status bar's panes.
+inline constexpr int ID_INDICATOR_CAPS = 59137;
+inline constexpr int ID_INDICATOR_NUM = 59138;
+inline constexpr int ID_INDICATOR_SCRL = 59139;
+// In a list of status-bar panes: the message pane.
+inline constexpr int ID_SEPARATOR = 0;
 
 // Control ids of the main window's children.
 inline constexpr int AFX_IDW_PANE_FIRST = 59648; // the grid
