@@ -1,6 +1,8 @@
 #include "channels/vnDelimitedReader.h"
 
 #include "channels/vnText.h"
+#include "channels/vnWords.h"
+#include "res/ResourceIds.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -19,11 +21,6 @@ constexpr std::size_t npos = std::string_view::npos;
 bool HoldsNul(std::string_view text)
 {
     return !text.empty() && std::memchr(text.data(), '\0', text.size()) != nullptr;
-}
-
-std::string Line(std::int64_t number)
-{
-    return "line " + std::to_string(number);
 }
 
 } // namespace
@@ -48,7 +45,9 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
     // A row's first line, for the reason when it grows too long.
     const auto tooLong = [this] {
         return Stop(
-            EFBIG, Line(m_fieldLine != 0 ? m_rowLine : m_line) + " is longer than " + vnText::ByteSize(m_maxLineBytes));
+            EFBIG,
+            vnWords::Say(IDS_LINE_TOO_LONG,
+                         {vnText::Decimal(m_fieldLine != 0 ? m_rowLine : m_line), vnText::ByteSize(m_maxLineBytes)}));
     };
     try {
         for (;;) {
@@ -81,7 +80,7 @@ bool vnDelimitedReader::Feed(std::string_view text, bool atEnd)
         if (last.find_first_not_of('\0') != npos)
             return TakeLine(last, false);
         if (m_fieldLine != 0)
-            return Stop(EILSEQ, Line(m_fieldLine) + ": a quoted field is never closed");
+            return Stop(EILSEQ, vnWords::Say(IDS_QUOTE_NEVER_CLOSED, {vnText::Decimal(m_fieldLine)}));
         return true;
     } catch (const std::bad_alloc&) {
         return Stop(ENOMEM, {});
@@ -98,7 +97,9 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
     const std::size_t size = line.size();
     if (!Fits(size))
         return Stop(
-            EFBIG, Line(m_fieldLine != 0 ? m_rowLine : number) + " is longer than " + vnText::ByteSize(m_maxLineBytes));
+            EFBIG,
+            vnWords::Say(IDS_LINE_TOO_LONG,
+                         {vnText::Decimal(m_fieldLine != 0 ? m_rowLine : number), vnText::ByteSize(m_maxLineBytes)}));
     if (HoldsNul(line)) {
         m_scratch.clear();
         for (char c : line)
@@ -117,7 +118,7 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
         const std::size_t close = m_parser.FindCloseQuote(line);
         if (close == npos) {
             if (!endedByLineFeed)
-                return Stop(EILSEQ, Line(m_fieldLine) + ": a quoted field is never closed");
+                return Stop(EILSEQ, vnWords::Say(IDS_QUOTE_NEVER_CLOSED, {vnText::Decimal(m_fieldLine)}));
             m_parser.AppendUnquoted(line, m_field);
             m_field += ' ';
             m_rowBytes += size + 1;
@@ -129,7 +130,7 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
         // lines that belong apart.
         if (close + 1 < line.size() && line[close + 1] != m_parser.GetSeparator())
             return Stop(EILSEQ,
-                        Line(number) + ": text after the close quote of a field that begins on " + Line(m_fieldLine));
+                        vnWords::Say(IDS_TEXT_AFTER_QUOTE, {vnText::Decimal(number), vnText::Decimal(m_fieldLine)}));
         m_cells.emplace_back().SetString(m_field);
         m_field.clear();
         m_fieldLine = 0;
@@ -144,7 +145,7 @@ bool vnDelimitedReader::TakeLine(std::string_view line, bool endedByLineFeed)
     if (open == npos)
         return EndRow();
     if (!endedByLineFeed)
-        return Stop(EILSEQ, Line(number) + ": a quoted field is never closed");
+        return Stop(EILSEQ, vnWords::Say(IDS_QUOTE_NEVER_CLOSED, {vnText::Decimal(number)}));
     m_fieldLine = number;
     m_rowBytes += size + 1;
     m_parser.AppendUnquoted(line.substr(open + 1), m_field);
@@ -175,9 +176,10 @@ bool vnDelimitedReader::EndRow()
         // Every row is padded to the widest one: name both.
         const bool wider = width > m_maxWidth;
         return Stop(EFBIG,
-                    Line(wider ? m_rowLine : m_widestLine) + " has " + std::to_string(maxWidth) +
-                        " fields, far more than the " + std::to_string(wider ? m_maxWidth : width) + " of " +
-                        Line(wider ? m_widestLine : m_rowLine));
+                    vnWords::Say(IDS_LINE_FAR_TOO_WIDE,
+                                 {vnText::Decimal(wider ? m_rowLine : m_widestLine), vnText::Decimal(maxWidth),
+                                  vnText::Decimal(wider ? m_maxWidth : width),
+                                  vnText::Decimal(wider ? m_widestLine : m_rowLine)}));
     }
     if (width > m_maxWidth)
         m_widestLine = m_rowLine;

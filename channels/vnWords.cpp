@@ -341,6 +341,10 @@ constexpr StringEntry kStrings[] = {
     {IDS_KIND_RADIOREFERENCE, "a RadioReference list"},
     {IDS_KIND_RACE_LIST, "a race list"},
     {IDS_KIND_OTHER_COLUMNS, "a file of other columns"},
+    {IDS_LINE_TOO_LONG, "line %1 is longer than %2"},
+    {IDS_QUOTE_NEVER_CLOSED, "line %1: a quoted field is never closed"},
+    {IDS_TEXT_AFTER_QUOTE, "line %1: text after the close quote of a field that begins on line %2"},
+    {IDS_LINE_FAR_TOO_WIDE, "line %1 has %2 fields, far more than the %3 of line %4"},
     // The document's status texts and the serial port's errors.
     {IDS_UNTITLED, "Untitled"},
     {IDS_SAVE_ELSEWHERE, "Use Save As to save the channels under another name or in another folder."},

@@ -312,6 +312,11 @@ inline constexpr int IDS_KIND_CHIRP = 587;
 inline constexpr int IDS_KIND_RADIOREFERENCE = 588;
 inline constexpr int IDS_KIND_RACE_LIST = 589;
 inline constexpr int IDS_KIND_OTHER_COLUMNS = 590;
+// Why the fields of a text could not be read.
+inline constexpr int IDS_LINE_TOO_LONG = 591;      // %1 line, %2 the limit
+inline constexpr int IDS_QUOTE_NEVER_CLOSED = 592; // %1 line
+inline constexpr int IDS_TEXT_AFTER_QUOTE = 593;   // %1 line, %2 where the field begins
+inline constexpr int IDS_LINE_FAR_TOO_WIDE = 594;  // %1 line, %2 fields, %3 fields of %4 line
 
 // The document's status texts and the serial port's errors.
 // What the document did, and the names of its undo steps.
