@@ -59,12 +59,6 @@ constexpr std::pair<ChannelColumnMap::Unit, const char*> kUnits[] = {
     {ChannelColumnMap::Unit::Hz, "Hz"},
 };
 
-bool IsFrequencyRole(ChannelColumnRole role)
-{
-    return role == ChannelColumnRole::Frequency || role == ChannelColumnRole::Primary ||
-        role == ChannelColumnRole::Secondary || role == ChannelColumnRole::Other;
-}
-
 QString ValuesText(const std::vector<std::string>& values)
 {
     QStringList shown;

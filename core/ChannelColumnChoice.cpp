@@ -53,6 +53,12 @@ std::vector<ChannelColumnRole> ChannelColumnRoles()
     return roles;
 }
 
+bool IsFrequencyRole(ChannelColumnRole role)
+{
+    return role == ChannelColumnRole::Frequency || role == ChannelColumnRole::Primary ||
+        role == ChannelColumnRole::Secondary || role == ChannelColumnRole::Other;
+}
+
 std::string ChannelColumnNumberName(std::int32_t index)
 {
     return "Column " + std::to_string(index + 1);

@@ -37,6 +37,8 @@ std::string_view ChannelColumnRoleWord(ChannelColumnRole role);
 std::optional<ChannelColumnRole> ReadChannelColumnRole(std::string_view word);
 // Every role, in the order of the enumeration (for a list to choose from).
 std::vector<ChannelColumnRole> ChannelColumnRoles();
+// Whether the role is a frequency (a race role's too): only these take a unit.
+bool IsFrequencyRole(ChannelColumnRole role);
 
 struct ChannelColumnChoice
 {

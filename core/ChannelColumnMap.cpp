@@ -174,27 +174,15 @@ std::optional<ChannelColumnRole> RaceRoleOf(const HeaderName& name, std::string&
     return found;
 }
 
-ChannelColumnMap::Unit UnitOf(const std::string& unit);
-
 // The unit in brackets, else a unit among the name's words ("Freq MHz").
 ChannelColumnMap::Unit UnitOf(const HeaderName& name)
 {
     if (!name.unit.empty())
-        return UnitOf(name.unit);
+        return ChannelColumnMap::ReadUnitWord(name.unit);
     for (const std::string& word : name.words)
-        if (const ChannelColumnMap::Unit unit = UnitOf(word); unit != ChannelColumnMap::Unit::None)
+        if (const ChannelColumnMap::Unit unit = ChannelColumnMap::ReadUnitWord(word);
+            unit != ChannelColumnMap::Unit::None)
             return unit;
-    return ChannelColumnMap::Unit::None;
-}
-
-ChannelColumnMap::Unit UnitOf(const std::string& unit)
-{
-    if (unit == "mhz")
-        return ChannelColumnMap::Unit::MHz;
-    if (unit == "khz")
-        return ChannelColumnMap::Unit::KHz;
-    if (unit == "hz")
-        return ChannelColumnMap::Unit::Hz;
     return ChannelColumnMap::Unit::None;
 }
 
@@ -295,6 +283,32 @@ std::vector<std::string> ChannelColumnMap::NameWords(std::string_view name)
 bool ChannelColumnMap::IsReceiveFrequencyName(std::string_view name)
 {
     return IsReceiveFrequency(SplitHeaderName(std::string(name)).words);
+}
+
+namespace {
+
+constexpr std::pair<ChannelColumnMap::Unit, std::string_view> kUnitWords[] = {
+    {ChannelColumnMap::Unit::MHz, "mhz"},
+    {ChannelColumnMap::Unit::KHz, "khz"},
+    {ChannelColumnMap::Unit::Hz, "hz"},
+};
+
+} // namespace
+
+ChannelColumnMap::Unit ChannelColumnMap::ReadUnitWord(std::string_view word)
+{
+    for (const auto& [unit, text] : kUnitWords)
+        if (vnText::EqualsNoCase(word, text))
+            return unit;
+    return Unit::None;
+}
+
+std::string_view ChannelColumnMap::UnitWord(Unit unit)
+{
+    for (const auto& [known, text] : kUnitWords)
+        if (known == unit)
+            return text;
+    return {};
 }
 
 ChannelColumnRole ChannelColumnMap::RaceRoleOfWord(std::string_view word)

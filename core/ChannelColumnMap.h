@@ -134,6 +134,11 @@ public:
     // The race-list role a word names ("backup" is Secondary); NotUsed for
     // none. Descriptions carry these words back ("Driver (Backup)").
     static ChannelColumnRole RaceRoleOfWord(std::string_view word);
+    // The unit a word names, letter case ignored ("kHz"): the words a header
+    // writes, --column takes and the settings store keeps. None for another
+    // word; UnitWord gives the word in lower case ("" for None).
+    static Unit ReadUnitWord(std::string_view word);
+    static std::string_view UnitWord(Unit unit);
 
     // The rules above as data, for the help's table of names: which field,
     // how the words are used, the words.

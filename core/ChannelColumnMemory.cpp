@@ -57,13 +57,6 @@ std::vector<std::string> NormalNames(const std::vector<std::string>& names)
     return normal;
 }
 
-constexpr std::pair<ChannelColumnMap::Unit, const char*> kUnitWords[] = {
-    {ChannelColumnMap::Unit::None, ""},
-    {ChannelColumnMap::Unit::MHz, "mhz"},
-    {ChannelColumnMap::Unit::KHz, "khz"},
-    {ChannelColumnMap::Unit::Hz, "hz"},
-};
-
 // The number of the pair that holds this header; 0 when none does.
 std::int32_t FindHeader(const vnSettingsStore& store, const std::vector<std::string>& header)
 {
@@ -88,11 +81,10 @@ std::optional<ChannelColumnChoice> ChannelColumnMemory::Recall(const vnSettingsS
     if (fields.size() < 4 || fields.size() % 2 != 0)
         return std::nullopt;
     ChannelColumnChoice choice;
-    const auto unit = std::find_if(std::begin(kUnitWords), std::end(kUnitWords),
-                                   [&](const auto& word) { return fields[0] == word.second; });
-    if (unit == std::end(kUnitWords))
+    // No word is the usual rule; any other word must name a unit.
+    choice.unit = ChannelColumnMap::ReadUnitWord(fields[0]);
+    if (!fields[0].empty() && choice.unit == ChannelColumnMap::Unit::None)
         return std::nullopt;
-    choice.unit = unit->first;
     choice.chosenOn = fields[1];
     for (std::size_t i = 2; i + 1 < fields.size(); i += 2) {
         const std::optional<ChannelColumnRole> role = ReadChannelColumnRole(fields[i]);
@@ -113,9 +105,7 @@ void ChannelColumnMemory::Remember(vnSettingsStore& store, const std::vector<std
         store.SetSettingInt(kSection, kCount, number);
     }
     std::vector<std::string> fields;
-    for (const auto& [unit, word] : kUnitWords)
-        if (unit == choice.unit)
-            fields.push_back(word);
+    fields.emplace_back(ChannelColumnMap::UnitWord(choice.unit));
     fields.push_back(choice.chosenOn);
     for (const auto& [name, role] : choice.columns) {
         fields.emplace_back(ChannelColumnRoleWord(role));

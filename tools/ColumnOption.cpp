@@ -1,31 +1,11 @@
 #include "tools/ColumnOption.h"
 
 #include "channels/vnFrequency.h"
-#include "channels/vnText.h"
 #include "channels/vnWords.h"
 #include "modules/vnScannerBands.h"
 #include "res/ResourceIds.h"
 
 #include <string_view>
-
-namespace {
-
-struct UnitWord
-{
-    std::string_view word;
-    ChannelColumnMap::Unit unit;
-};
-
-constexpr UnitWord kUnits[] = {
-    {"mhz", ChannelColumnMap::Unit::MHz}, {"khz", ChannelColumnMap::Unit::KHz}, {"hz", ChannelColumnMap::Unit::Hz}};
-
-bool IsFrequencyRole(ChannelColumnRole role)
-{
-    return role == ChannelColumnRole::Frequency || role == ChannelColumnRole::Primary ||
-        role == ChannelColumnRole::Secondary || role == ChannelColumnRole::Other;
-}
-
-} // namespace
 
 bool ParseColumnOption(const std::string& text, ChannelColumnChoice& choice, std::string& error)
 {
@@ -44,19 +24,16 @@ bool ParseColumnOption(const std::string& text, ChannelColumnChoice& choice, std
         return false;
     }
     if (!unit.empty()) {
-        const UnitWord* found = nullptr;
-        for (const UnitWord& word : kUnits)
-            if (vnText::EqualsNoCase(unit, word.word))
-                found = &word;
-        if (!found || !IsFrequencyRole(*read)) {
+        const ChannelColumnMap::Unit found = ChannelColumnMap::ReadUnitWord(unit);
+        if (found == ChannelColumnMap::Unit::None || !IsFrequencyRole(*read)) {
             error = vnWords::Say(IDS_COLUMN_UNIT_REFUSED, {text});
             return false;
         }
-        if (choice.unit != ChannelColumnMap::Unit::None && choice.unit != found->unit) {
+        if (choice.unit != ChannelColumnMap::Unit::None && choice.unit != found) {
             error = vnWords::Say(IDS_COLUMN_TWO_UNITS);
             return false;
         }
-        choice.unit = found->unit;
+        choice.unit = found;
     }
     for (const auto& [named, given] : choice.columns)
         if (ChannelColumnMap::NormalName(named) == ChannelColumnMap::NormalName(std::string(name))) {
