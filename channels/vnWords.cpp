@@ -345,6 +345,7 @@ constexpr StringEntry kStrings[] = {
     {IDS_QUOTE_NEVER_CLOSED, "line %1: a quoted field is never closed"},
     {IDS_TEXT_AFTER_QUOTE, "line %1: text after the close quote of a field that begins on line %2"},
     {IDS_LINE_FAR_TOO_WIDE, "line %1 has %2 fields, far more than the %3 of line %4"},
+    {IDS_MORE_NUMBERS, "%1 more"},
     // The document's status texts and the serial port's errors.
     {IDS_UNTITLED, "Untitled"},
     {IDS_SAVE_ELSEWHERE, "Use Save As to save the channels under another name or in another folder."},

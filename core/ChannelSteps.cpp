@@ -41,7 +41,8 @@ std::string OffStepCountText(const std::vector<std::int32_t>& numbers)
     for (std::size_t i = 0; i < std::min(numbers.size(), shownNumbers); ++i)
         shown.push_back(vnText::Decimal(numbers[i]));
     if (numbers.size() > shownNumbers)
-        shown.push_back(vnText::Decimal(static_cast<std::int64_t>(numbers.size() - shownNumbers)) + " more");
+        shown.push_back(vnWords::Say(IDS_MORE_NUMBERS,
+                                     {vnText::Decimal(static_cast<std::int64_t>(numbers.size() - shownNumbers))}));
     return vnWords::Count(vnCounted::FrequenciesOffStep, static_cast<std::int64_t>(numbers.size()),
                           {vnWords::List(shown)});
 }

@@ -317,6 +317,7 @@ inline constexpr int IDS_LINE_TOO_LONG = 591;      // %1 line, %2 the limit
 inline constexpr int IDS_QUOTE_NEVER_CLOSED = 592; // %1 line
 inline constexpr int IDS_TEXT_AFTER_QUOTE = 593;   // %1 line, %2 where the field begins
 inline constexpr int IDS_LINE_FAR_TOO_WIDE = 594;  // %1 line, %2 fields, %3 fields of %4 line
+inline constexpr int IDS_MORE_NUMBERS = 595;       // %1 the numbers not shown, after those shown
 
 // The document's status texts and the serial port's errors.
 // What the document did, and the names of its undo steps.
