@@ -61,6 +61,18 @@ std::string ColumnOptionHint(const ChannelTableApplied& applied)
     return vnWords::Say(IDS_COLUMN_OPTION_HINT, {vnWords::List(names), example});
 }
 
+ChannelOpenReport OpenChannelArgument(const std::string& file, int inputFd, vnChannelList& channels,
+                                      const ChannelColumnChoice& columns, std::int32_t channelsPerBank)
+{
+    const ChannelColumnChoice* choice = columns.columns.empty() ? nullptr : &columns;
+    ChannelOpenReport read = file == "-"
+        ? OpenChannelDescriptor(inputFd, vnWords::Say(IDS_STANDARD_INPUT), channels, choice, channelsPerBank)
+        : OpenChannelFile(file, channels, ChannelReadProgress(), choice, channelsPerBank);
+    if (!read.failure.empty())
+        read.failure += ColumnOptionHint(read.result.applied);
+    return read;
+}
+
 const char* ColumnOptionUsage()
 {
     return "  --column ROLE=NAME  read the column NAME of the file's header as ROLE, for a\n"

@@ -2,6 +2,7 @@
 
 #include "core/ChannelColumnChoice.h"
 #include "core/ChannelFile.h"
+#include "core/ChannelOpenReport.h"
 
 #include <string>
 
@@ -19,6 +20,13 @@ bool ParseColumnOption(const std::string& text, ChannelColumnChoice& choice, std
 // column whose first value reads as a frequency). Empty for any
 // other refusal.
 std::string ColumnOptionHint(const ChannelTableApplied& applied);
+
+// The FILE argument of both programs read as Open reads it, with the
+// columns --column named (none: the usual rules): "-" is the descriptor
+// inputFd, read to its end and named "standard input". A refusal that
+// naming the columns can mend ends in ColumnOptionHint.
+ChannelOpenReport OpenChannelArgument(const std::string& file, int inputFd, vnChannelList& channels,
+                                      const ChannelColumnChoice& columns, std::int32_t channelsPerBank);
 
 // The lines the two programs' --help give the option.
 const char* ColumnOptionUsage();

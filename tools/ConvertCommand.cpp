@@ -93,15 +93,10 @@ int ConvertCommand::Run(const std::vector<std::string>& arguments, const vnChann
 
     vnChannelList channels;
     layout.MakeChannels(channels);
-    const std::string name = file == kStandardStream ? vnWords::Say(IDS_STANDARD_INPUT) : file;
-    const ChannelColumnChoice* choice = columns.columns.empty() ? nullptr : &columns;
-    const std::int32_t perBank = layout.GetChannelsPerBank();
-    const ChannelOpenReport read = file == kStandardStream
-        ? OpenChannelDescriptor(inputFd, name, channels, choice, perBank)
-        : OpenChannelFile(file, channels, ChannelReadProgress(), choice, perBank);
+    const ChannelOpenReport read = OpenChannelArgument(file, inputFd, channels, columns, layout.GetChannelsPerBank());
     // A file read only in part would be written as if it were all of it.
     if (!read.failure.empty())
-        return Fail(BadUsage, err, read.failure + ColumnOptionHint(read.result.applied));
+        return Fail(BadUsage, err, read.failure);
     // What was read, even from Scanlore's own file: the output is another file.
     err += read.summary + "\n";
     if (!read.notLoaded.empty())

@@ -111,17 +111,11 @@ int UploadCommand::Run(const UploadOptions& options)
     const vnChannelLayout layout = module.GetLayout();
     vnChannelList list;
     layout.MakeChannels(list);
-    // "-" is standard input, read to its end as a file would be.
-    const bool standardInput = options.file == "-";
-    const std::string file = standardInput ? vnWords::Say(IDS_STANDARD_INPUT) : options.file;
-    const ChannelColumnChoice* columns = options.columns.columns.empty() ? nullptr : &options.columns;
-    const std::int32_t perBank = layout.GetChannelsPerBank();
-    const ChannelOpenReport read = standardInput
-        ? OpenChannelDescriptor(0, file, list, columns, perBank)
-        : OpenChannelFile(options.file, list, ChannelReadProgress(), columns, perBank);
+    const ChannelOpenReport read =
+        OpenChannelArgument(options.file, 0, list, options.columns, layout.GetChannelsPerBank());
     // A file read only in part is not uploaded as if it were all of it.
     if (!read.failure.empty())
-        return Fail(BadUsage, read.failure + ColumnOptionHint(read.result.applied));
+        return Fail(BadUsage, read.failure);
     // How another tool's file was read and what was left out, as Open says
     // it; standard output stays for the packets.
     if (const std::string notes = read.Notes(); !notes.empty())
